@@ -1,0 +1,34 @@
+# Every folder under src/ is one library, linked downwards only. Sources are found by glob so
+# that adding a file never means editing a shared list.
+function(qel_add_library name)
+  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  add_library(${name} STATIC ${srcs})
+  # Headers are included by file name: every folder of the library that holds one is public.
+  set(dirs ${CMAKE_CURRENT_SOURCE_DIR})
+  foreach(s IN LISTS srcs)
+    if(s MATCHES "\\.h$")
+      get_filename_component(d ${s} DIRECTORY)
+      list(APPEND dirs ${d})
+    endif()
+  endforeach()
+  list(REMOVE_DUPLICATES dirs)
+  target_include_directories(${name} PUBLIC ${dirs})
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+endfunction()
+
+# One test executable per folder under tests/, discovered at test time (a QApplication cannot
+# start at build time without a display).
+function(qel_add_test name)
+  cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
+  file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  add_executable(${name} ${srcs})
+  target_link_libraries(${name} PRIVATE qel_testsupport ${ARG_DEPS} GTest::gtest GTest::gmock)
+  if(NOT ARG_LABELS)
+    set(ARG_LABELS unit)
+  endif()
+  gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
+                       PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 120
+                       ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR};QT_QPA_PLATFORM=offscreen")
+endfunction()

@@ -1,0 +1,228 @@
+#include "Plist.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QSaveFile>
+#include <QTimeZone>
+#include <plist/plist.h>
+
+namespace {
+
+// Seconds between the Unix epoch and the property-list epoch (2001-01-01 UTC).
+constexpr qint64 kPlistEpochOffset = 978307200;
+constexpr int kMaxDepth = 512;
+
+struct PlistFree {
+  void operator()(plist_t p) const {
+    if (p)
+      plist_free(p);
+  }
+};
+using PlistPtr = std::unique_ptr<void, PlistFree>;
+
+QVariant toVariant(plist_t node, int depth) {
+  if (!node || depth > kMaxDepth)
+    return {};
+  switch (plist_get_node_type(node)) {
+  case PLIST_DICT: {
+    QVariantMap map;
+    plist_dict_iter it = nullptr;
+    plist_dict_new_iter(node, &it);
+    for (;;) {
+      char *key = nullptr;
+      plist_t value = nullptr;
+      plist_dict_next_item(node, it, &key, &value);
+      if (!value) {
+        free(key);
+        break;
+      }
+      map.insert(QString::fromUtf8(key ? key : ""), toVariant(value, depth + 1));
+      free(key);
+    }
+    free(it);
+    return map;
+  }
+  case PLIST_ARRAY: {
+    QVariantList list;
+    const uint32_t n = plist_array_get_size(node);
+    list.reserve(int(n));
+    for (uint32_t i = 0; i < n; ++i)
+      list.append(toVariant(plist_array_get_item(node, i), depth + 1));
+    return list;
+  }
+  case PLIST_STRING:
+  case PLIST_KEY: {
+    char *s = nullptr;
+    if (plist_get_node_type(node) == PLIST_STRING)
+      plist_get_string_val(node, &s);
+    else
+      plist_get_key_val(node, &s);
+    QString str = QString::fromUtf8(s ? s : "");
+    free(s);
+    return str;
+  }
+  case PLIST_UINT: {
+    uint64_t v = 0;
+    plist_get_uint_val(node, &v);
+    return QVariant::fromValue(qint64(v));
+  }
+  case PLIST_REAL: {
+    double v = 0;
+    plist_get_real_val(node, &v);
+    return v;
+  }
+  case PLIST_BOOLEAN: {
+    uint8_t v = 0;
+    plist_get_bool_val(node, &v);
+    return bool(v);
+  }
+  case PLIST_DATE: {
+    int32_t sec = 0, usec = 0;
+    plist_get_date_val(node, &sec, &usec);
+    return QDateTime::fromMSecsSinceEpoch((qint64(sec) + kPlistEpochOffset) * 1000 + usec / 1000, QTimeZone::utc());
+  }
+  case PLIST_DATA: {
+    char *d = nullptr;
+    uint64_t len = 0;
+    plist_get_data_val(node, &d, &len);
+    QByteArray bytes(d, qsizetype(len));
+    free(d);
+    return bytes;
+  }
+  default:
+    return {};
+  }
+}
+
+plist_t fromVariant(const QVariant &v, int depth) {
+  if (depth > kMaxDepth)
+    return nullptr;
+  switch (v.typeId()) {
+  case QMetaType::QVariantMap: {
+    plist_t dict = plist_new_dict();
+    const QVariantMap map = v.toMap();
+    for (auto it = map.cbegin(); it != map.cend(); ++it)
+      if (plist_t child = fromVariant(it.value(), depth + 1))
+        plist_dict_set_item(dict, it.key().toUtf8().constData(), child);
+    return dict;
+  }
+  case QMetaType::QVariantHash: {
+    QVariantMap map;
+    const QVariantHash hash = v.toHash();
+    for (auto it = hash.cbegin(); it != hash.cend(); ++it)
+      map.insert(it.key(), it.value());
+    return fromVariant(map, depth);
+  }
+  case QMetaType::QVariantList:
+  case QMetaType::QStringList: {
+    plist_t array = plist_new_array();
+    for (const QVariant &item : v.toList())
+      if (plist_t child = fromVariant(item, depth + 1))
+        plist_array_append_item(array, child);
+    return array;
+  }
+  case QMetaType::Bool:
+    return plist_new_bool(v.toBool());
+  case QMetaType::Int:
+  case QMetaType::LongLong:
+  case QMetaType::Short:
+  case QMetaType::Long:
+  case QMetaType::Char:
+  case QMetaType::SChar:
+    return plist_new_uint(uint64_t(v.toLongLong()));
+  case QMetaType::UInt:
+  case QMetaType::ULongLong:
+  case QMetaType::UShort:
+  case QMetaType::ULong:
+  case QMetaType::UChar:
+    return plist_new_uint(v.toULongLong());
+  case QMetaType::Double:
+  case QMetaType::Float:
+    return plist_new_real(v.toDouble());
+  case QMetaType::QDateTime: {
+    const qint64 ms = v.toDateTime().toMSecsSinceEpoch() - kPlistEpochOffset * 1000;
+    qint64 sec = ms / 1000, rem = ms % 1000;
+    if (rem < 0) {
+      rem += 1000;
+      --sec;
+    }
+    return plist_new_date(int32_t(sec), int32_t(rem * 1000));
+  }
+  case QMetaType::QByteArray: {
+    const QByteArray b = v.toByteArray();
+    return plist_new_data(b.constData(), uint64_t(b.size()));
+  }
+  case QMetaType::UnknownType:
+    return nullptr;
+  default:
+    if (v.canConvert<QString>())
+      return plist_new_string(v.toString().toUtf8().constData());
+    return nullptr;
+  }
+}
+
+} // namespace
+
+namespace Plist {
+
+bool fromData(const QByteArray &data, QVariant *out) {
+  *out = QVariant();
+  if (data.isEmpty() || data.size() > std::numeric_limits<int32_t>::max())
+    return false;
+  plist_t root = nullptr;
+  plist_from_memory(data.constData(), uint32_t(data.size()), &root);
+  PlistPtr guard(root);
+  if (!root)
+    return false;
+  *out = toVariant(root, 0);
+  return out->isValid();
+}
+
+QByteArray toXml(const QVariant &value) {
+  PlistPtr root(fromVariant(value, 0));
+  if (!root)
+    return {};
+  char *xml = nullptr;
+  uint32_t len = 0;
+  plist_to_xml(root.get(), &xml, &len);
+  QByteArray out(xml, qsizetype(len));
+  plist_to_xml_free(xml);
+  return out;
+}
+
+bool readFile(const QString &path, QVariant *out) {
+  QFile f(path);
+  if (!f.open(QIODevice::ReadOnly)) {
+    *out = QVariant();
+    return false;
+  }
+  return fromData(f.readAll(), out);
+}
+
+bool readDictionary(const QString &path, QVariantMap *out) {
+  QVariant v;
+  if (!readFile(path, &v) || v.typeId() != QMetaType::QVariantMap) {
+    out->clear();
+    return false;
+  }
+  *out = v.toMap();
+  return true;
+}
+
+bool writeFile(const QString &path, const QVariant &value, int permissions) {
+  const QByteArray xml = toXml(value);
+  if (xml.isEmpty())
+    return false;
+  QSaveFile f(path);
+  if (!f.open(QIODevice::WriteOnly))
+    return false;
+  if (permissions)
+    f.setPermissions(QFileDevice::Permissions(permissions));
+  if (f.write(xml) != xml.size()) {
+    f.cancelWriting();
+    return false;
+  }
+  return f.commit();
+}
+
+} // namespace Plist

@@ -1,0 +1,58 @@
+// The simulator's control interface, driven the way a test or a demo would, over the bus.
+#include "BusNames.h"
+#include "PackageLink.h"
+#include "SimulatedModem.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SimulatorTest : public ::testing::Test {
+protected:
+  QString ui = testsupport::uniqueBusName("ui");
+  QString be = testsupport::uniqueBusName("be");
+  PackageLink program{ui, be};
+  QList<UIMsg> got;
+  std::unique_ptr<testsupport::BackendProcess> backend;
+
+  void SetUp() override {
+    if (!program.open())
+      GTEST_SKIP() << "no session bus";
+    QObject::connect(&program, &PackageLink::packageReceived, [this](const QByteArray &b) {
+      UIMsg m;
+      if (UIMsg::decode(b, &m))
+        got << m;
+    });
+    backend = std::make_unique<testsupport::BackendProcess>(ui, be);
+    ASSERT_TRUE(backend->start());
+  }
+
+  bool waitFor(uint16_t major, uint16_t minor, uint8_t result, int count = 1) {
+    return testsupport::waitUntil([&] {
+      return std::count_if(got.begin(), got.end(), [&](const UIMsg &m) {
+               return m.majorId == major && m.minorId == minor && m.result == result;
+             }) >= count;
+    });
+  }
+};
+
+TEST_F(SimulatorTest, GreetsTheProgramThenFollowsPlugAndUnplug) {
+  ASSERT_TRUE(waitFor(1, 0, 0));
+  ASSERT_TRUE(waitFor(8, 59, 0));
+  backend->control("Unplug");
+  EXPECT_TRUE(waitFor(8, 59, 0xFF));
+  backend->control("Plug");
+  EXPECT_TRUE(waitFor(8, 59, 0, 2));
+}
+
+TEST_F(SimulatorTest, RecordsWhatItReceivesUntilReset) {
+  UIMsg m = SimulatedModem::makePackage(258, 66, 1, 0, "dial", 2);
+  ASSERT_EQ(program.sendBlocking(m.encode()), PackageLink::NoError);
+  auto count = [&] { return backend->received().size(); };
+  EXPECT_EQ(count(), 1);
+  backend->control("Reset");
+  EXPECT_EQ(count(), 0);
+}
+
+} // namespace

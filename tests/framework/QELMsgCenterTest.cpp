@@ -1,0 +1,246 @@
+#include "Bundle.h"
+#include "PackageLink.h"
+#include "Plist.h"
+#include "QELMsgCenter.h"
+#include "SimulatedModem.h"
+#include "TestSupport.h"
+
+#include <QEventLoop>
+#include <QtEndian>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray package(uint16_t major, uint16_t minor, const QByteArray &data = {}) {
+  return SimulatedModem::makePackage(major, minor, 0, 0, data).encode();
+}
+
+TEST(QELMsgCenter, NotificationNameIsPrefixAndDecimalID) {
+  EXPECT_EQ(QELMsgCenter::notificationName(258, 68), "qUIMsg16908356");
+  EXPECT_EQ(QELMsgCenter::makeIDByMajorID(258, 72), 16908360);
+}
+
+TEST(QELMsgCenter, DeliversAPackageOnlyToObserversOfItsPair) {
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  int hits72 = 0, hits68 = 0;
+  center.registerObserver(&owner, 258, 72, [&](const Notification &n) {
+    UIMsg m;
+    ASSERT_TRUE(QELMsgCenter::getMsgPackage(&m, n));
+    EXPECT_EQ(m.payload(), QByteArray("ndis"));
+    ++hits72;
+  });
+  center.registerObserver(&owner, 258, 72, [&](const Notification &) { ++hits72; });
+  center.registerObserver(&owner, 258, 68, [&](const Notification &) { ++hits68; });
+  center.putReceiveMsgInQueue(package(258, 72, "ndis"));
+  center.readingReceiveMsg();
+  EXPECT_EQ(hits72, 2);
+  EXPECT_EQ(hits68, 0);
+}
+
+TEST(QELMsgCenter, QueueKeeps250InOrderOnePerTickAndDropsTheRest) {
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  QList<int> order;
+  center.registerObserver(&owner, 7, 1, [&](const Notification &n) {
+    UIMsg m;
+    QELMsgCenter::getMsgPackage(&m, n);
+    order << m.type;
+  });
+  for (int i = 0; i < 251; ++i) {
+    UIMsg m = SimulatedModem::makePackage(7, 1, i);
+    EXPECT_EQ(center.putReceiveMsgInQueue(m.encode()), i < 250 ? 0 : -1);
+  }
+  EXPECT_EQ(center.droppedCount(), 1);
+  center.readingReceiveMsg();
+  EXPECT_EQ(order.size(), 1) << "one package per tick";
+  for (int i = 1; i < 260; ++i)
+    center.readingReceiveMsg();
+  ASSERT_EQ(order.size(), 250);
+  for (int i = 0; i < 250; ++i)
+    EXPECT_EQ(order[i], i);
+}
+
+TEST(QELMsgCenter, TimerDrainsTheQueueByItself) {
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  int hits = 0;
+  center.registerObserver(&owner, 7, 2, [&](const Notification &) { ++hits; });
+  for (int i = 0; i < 5; ++i)
+    center.putReceiveMsgInQueue(package(7, 2));
+  EXPECT_TRUE(testsupport::waitUntil([&] { return hits == 5; }, 2000));
+}
+
+TEST(QELMsgCenter, HandlerRunningAModalLoopGetsNoNestedPackage) {
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  int depth = 0, maxDepth = 0, hits = 0;
+  center.registerObserver(&owner, 7, 3, [&](const Notification &) {
+    ++hits;
+    maxDepth = std::max(maxDepth, ++depth);
+    if (hits == 1) {
+      center.readingReceiveMsg(); // a tick arriving inside the handler is refused
+      QEventLoop loop;            // and so is anything a modal dialog's loop brings
+      QTimer::singleShot(60, &loop, &QEventLoop::quit);
+      loop.exec();
+      EXPECT_EQ(hits, 1);
+    }
+    --depth;
+  });
+  center.putReceiveMsgInQueue(package(7, 3));
+  center.putReceiveMsgInQueue(package(7, 3));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return hits == 2; }, 3000));
+  EXPECT_EQ(maxDepth, 1);
+}
+
+TEST(QELMsgCenter, WithoutTheReceiveLockHandlersMayNest) {
+  QELMsgCenter center(nullptr);
+  center.setLockMsgWhenReceiveMsg(false);
+  QObject owner;
+  int depth = 0, maxDepth = 0, hits = 0;
+  center.registerObserver(&owner, 7, 3, [&](const Notification &) {
+    ++hits;
+    maxDepth = std::max(maxDepth, ++depth);
+    if (hits == 1)
+      center.readingReceiveMsg(); // a tick arriving inside the handler
+    --depth;
+  });
+  center.putReceiveMsgInQueue(package(7, 3));
+  center.putReceiveMsgInQueue(package(7, 3));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return hits == 2; }, 3000));
+  EXPECT_EQ(maxDepth, 2);
+}
+
+TEST(QELMsgCenter, GetMsgPackageZeroesTheBufferFirst) {
+  UIMsg buffer;
+  buffer.setPayload(QByteArray(100, 'z'));
+  buffer.majorId = 99;
+  EXPECT_FALSE(QELMsgCenter::getMsgPackage(&buffer, Notification{"x", nullptr, {}}));
+  EXPECT_EQ(buffer.majorId, 0);
+  EXPECT_EQ(buffer.dataLength, 0);
+  EXPECT_EQ(buffer.data[0], 0);
+  EXPECT_FALSE(QELMsgCenter::getMsgPackage(nullptr, Notification{}));
+}
+
+TEST(QELMsgCenter, RefusesDataLongerThanTheField) {
+  QELMsgCenter center(nullptr);
+  EXPECT_FALSE(center.sendMessageModuleID(kModuleMain, 1, 0, 0, 0, QByteArray(8193, 'a')));
+}
+
+// A package link to a backend process of the test's own.
+class LinkedCenter : public ::testing::Test {
+protected:
+  QString ui = testsupport::uniqueBusName("ui");
+  QString be = testsupport::uniqueBusName("be");
+  PackageLink link{ui, be};
+  std::unique_ptr<testsupport::BackendProcess> backend;
+
+  void SetUp() override {
+    if (!link.open())
+      GTEST_SKIP() << "no session bus";
+    backend = std::make_unique<testsupport::BackendProcess>(ui, be);
+    ASSERT_TRUE(backend->start());
+  }
+
+  QList<UIMsg> received() {
+    QList<UIMsg> out;
+    for (const QByteArray &b : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(b, &m))
+        out << m;
+    }
+    return out;
+  }
+};
+
+TEST_F(LinkedCenter, RoundTripWithTheRealBackend) {
+  QELMsgCenter center(&link);
+  QObject owner;
+  int handshakes = 0, plugged = 0;
+  center.registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+  center.registerObserver(&owner, 8, 59, [&](const Notification &n) {
+    UIMsg m;
+    QELMsgCenter::getMsgPackage(&m, n);
+    plugged += m.result == 0;
+  });
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 1 && plugged == 1; }));
+  ASSERT_TRUE(center.sendMessageModuleID(kModuleInit, 1, 0, 2, 0, "hello"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 2; }));
+  const QList<UIMsg> got = received();
+  ASSERT_FALSE(got.isEmpty());
+  EXPECT_EQ(got.last().moduleId, kModuleInit);
+  EXPECT_EQ(got.last().type, 2);
+  EXPECT_EQ(got.last().payload(), QByteArray("hello"));
+}
+
+TEST_F(LinkedCenter, NilDataSendsLengthZeroAndZeroedData) {
+  QELMsgCenter center(&link);
+  ASSERT_TRUE(center.sendMessageModuleID(kModuleDial, 258, 66, 0, 0));
+  const QList<UIMsg> got = received();
+  ASSERT_FALSE(got.isEmpty());
+  EXPECT_EQ(got.last().dataLength, 0);
+  EXPECT_TRUE(std::all_of(got.last().data.begin(), got.last().data.end(), [](uint8_t b) { return b == 0; }));
+}
+
+TEST_F(LinkedCenter, MalformedInjectedPackagesNeverReachAHandlerWithBadData) {
+  QELMsgCenter center(&link);
+  QObject owner;
+  QList<int> lengths;
+  center.registerObserver(&owner, 9, 9, [&](const Notification &n) {
+    UIMsg m;
+    ASSERT_TRUE(QELMsgCenter::getMsgPackage(&m, n));
+    lengths << m.dataLength;
+  });
+  auto withLength = [](int32_t len) {
+    QByteArray b = SimulatedModem::makePackage(9, 9).encode();
+    qToLittleEndian<qint32>(len, reinterpret_cast<uchar *>(b.data()) + 20);
+    return b;
+  };
+  const QByteArray good = SimulatedModem::makePackage(9, 9, 0, 0, "ok").encode();
+  for (const QByteArray &bad : {QByteArray(10, 'x'), QByteArray(8221, 'x'), QByteArray(), withLength(9000), withLength(-5)})
+    EXPECT_TRUE(backend->control("Inject", {bad}).value(0).toBool());
+  backend->control("Inject", {good});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return lengths.size() == 3; }));
+  EXPECT_EQ(lengths, (QList<int>{8192, 0, 2}));
+  EXPECT_EQ(center.refusedCount(), 3);
+}
+
+TEST_F(LinkedCenter, SendWithoutABackendFailsWithinTheTimeOut) {
+  backend.reset();
+  QELMsgCenter center(&link);
+  EXPECT_FALSE(center.sendMessageModuleID(kModuleMain, 1, 0, 0, 0));
+}
+
+TEST(QELMsgCenterServer, SecondStartAnswersNoAlsoAfterStop) {
+  const QString ui = testsupport::uniqueBusName("ui"), be = testsupport::uniqueBusName("be");
+  PackageLink link(ui, be);
+  if (!link.open())
+    GTEST_SKIP() << "no session bus";
+  Bundle::setMainBundlePath(testsupport::buildBundlePath());
+  QELMsgCenter center(&link);
+  QObject owner;
+  int handshakes = 0;
+  center.registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+  ASSERT_TRUE(center.startMsgServer());
+  EXPECT_TRUE(testsupport::waitUntil([&] { return handshakes > 0; }));
+  EXPECT_FALSE(center.startMsgServer());
+  EXPECT_TRUE(center.stopMsgServer());
+  EXPECT_FALSE(center.startMsgServer());
+  EXPECT_FALSE(center.stopMsgServer());
+}
+
+TEST(QELMsgCenterServer, QUIInfoPathWinsWhenSwitchedOn) {
+  QTemporaryDir dir;
+  QDir().mkpath(dir.filePath("Resources"));
+  Bundle::setMainBundlePath(dir.path());
+  QELMsgCenter center(nullptr);
+  EXPECT_TRUE(center.serverPath().isEmpty());
+  testsupport::writePlist(dir.filePath("Resources/qUIInfo"), {{"UseConfigPath", true}, {"PathOfServer", "/opt/x/backend"}});
+  EXPECT_EQ(center.serverPath(), "/opt/x/backend");
+  testsupport::writePlist(dir.filePath("Resources/qUIInfo"), {{"UseConfigPath", false}, {"PathOfServer", "/opt/x/backend"}});
+  EXPECT_TRUE(center.serverPath().isEmpty());
+  Bundle::setMainBundlePath(testsupport::buildBundlePath());
+}
+
+} // namespace
