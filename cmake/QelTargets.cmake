@@ -16,6 +16,7 @@ function(qel_add_library name)
   list(REMOVE_DUPLICATES dirs)
   target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_property(GLOBAL APPEND PROPERTY QEL_ALL_LIBRARIES ${name})
 endfunction()
 
 # One test executable per folder under tests/, discovered at test time (a QApplication cannot
