@@ -28,7 +28,9 @@ bool BackendServer::start() {
   return true;
 }
 
-bool BackendServer::inject(const QByteArray &bytes) { return link_.sendNoReply(bytes); }
+bool BackendServer::inject(const QByteArray &bytes) {
+  return link_.sendNoReply(bytes);
+}
 
 void BackendServer::onPackage(const QByteArray &bytes) {
   if (received_.size() >= kReceivedLimit)

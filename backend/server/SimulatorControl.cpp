@@ -17,10 +17,18 @@ bool SimulatorControl::registerOn(QDBusConnection &connection) {
                                    QDBusConnection::ExportScriptableSlots);
 }
 
-void SimulatorControl::Plug() { modem_->plug(); }
-void SimulatorControl::Unplug() { modem_->unplug(); }
-bool SimulatorControl::Inject(const QByteArray &bytes) { return server_->inject(bytes); }
-QByteArrayList SimulatorControl::Received() { return server_->received(); }
+void SimulatorControl::Plug() {
+  modem_->plug();
+}
+void SimulatorControl::Unplug() {
+  modem_->unplug();
+}
+bool SimulatorControl::Inject(const QByteArray &bytes) {
+  return server_->inject(bytes);
+}
+QByteArrayList SimulatorControl::Received() {
+  return server_->received();
+}
 
 void SimulatorControl::Reset() {
   server_->clearReceived();

@@ -5,8 +5,8 @@
 #include <QVBoxLayout>
 
 LinkWindow::LinkWindow(QELMsgCenter *center, bool backendStarted, QWidget *parent)
-    : QWidget(parent), backend_(new QLabel(this)), handshakeLabel_(new QLabel(this)),
-      deviceLabel_(new QLabel(this)), started_(backendStarted) {
+    : QWidget(parent), backend_(new QLabel(this)), handshakeLabel_(new QLabel(this)), deviceLabel_(new QLabel(this)),
+      started_(backendStarted) {
   setWindowTitle(tr("Connection Manager"));
   auto *layout = new QVBoxLayout(this);
   auto *title = new QLabel(tr("<b>Backend link</b>"), this);
@@ -33,7 +33,9 @@ LinkWindow::LinkWindow(QELMsgCenter *center, bool backendStarted, QWidget *paren
 void LinkWindow::refresh() {
   backend_->setText(started_ ? tr("Backend: started") : tr("Backend: not started"));
   handshakeLabel_->setText(handshake_ ? tr("Handshake: done") : tr("Handshake: waiting"));
-  deviceLabel_->setText(device_ < 0 ? tr("Device: unknown") : device_ ? tr("Device: plugged in") : tr("Device: removed"));
+  deviceLabel_->setText(device_ < 0 ? tr("Device: unknown")
+                        : device_   ? tr("Device: plugged in")
+                                    : tr("Device: removed"));
   if (handshake_ && device_ >= 0)
     emit linkSettled();
 }

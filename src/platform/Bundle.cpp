@@ -30,13 +30,21 @@ Bundle &Bundle::mainBundle() {
   return *slot;
 }
 
-void Bundle::setMainBundlePath(const QString &path) { mainBundleSlot() = std::make_unique<Bundle>(path); }
+void Bundle::setMainBundlePath(const QString &path) {
+  mainBundleSlot() = std::make_unique<Bundle>(path);
+}
 
 Bundle::Bundle(QString bundlePath) : bundlePath_(QDir::cleanPath(std::move(bundlePath))) {}
 
-QString Bundle::resourcePath() const { return bundlePath_ + QStringLiteral("/Resources"); }
-QString Bundle::plugInsPath() const { return bundlePath_ + QStringLiteral("/PlugIns"); }
-QString Bundle::executableFolder() const { return bundlePath_ + QStringLiteral("/bin"); }
+QString Bundle::resourcePath() const {
+  return bundlePath_ + QStringLiteral("/Resources");
+}
+QString Bundle::plugInsPath() const {
+  return bundlePath_ + QStringLiteral("/PlugIns");
+}
+QString Bundle::executableFolder() const {
+  return bundlePath_ + QStringLiteral("/bin");
+}
 
 QString Bundle::pathForResource(const QString &name, const QString &type) const {
   if (name.isEmpty())

@@ -9,5 +9,9 @@ QString fromEnv(const char *var, const char *fallback) {
 }
 } // namespace
 
-QString BusNames::uiBusName() { return fromEnv("QEL_UI_BUS_NAME", "org.qel.ConnectionManager"); }
-QString BusNames::backendBusName() { return fromEnv("QEL_BACKEND_BUS_NAME", "org.qel.vArivevorer"); }
+QString BusNames::uiBusName() {
+  return fromEnv("QEL_UI_BUS_NAME", "org.qel.ConnectionManager");
+}
+QString BusNames::backendBusName() {
+  return fromEnv("QEL_BACKEND_BUS_NAME", "org.qel.vArivevorer");
+}

@@ -49,8 +49,7 @@ NotificationCenter &NotificationCenter::defaultCenter() {
   return center;
 }
 
-void NotificationCenter::addObserver(QObject *observer, const QString &name, const QObject *object,
-                                     Handler handler) {
+void NotificationCenter::addObserver(QObject *observer, const QString &name, const QObject *object, Handler handler) {
   if (!handler)
     return;
   entries_.append(Entry{QPointer<QObject>(observer), name, object, std::move(handler), std::make_shared<bool>(true)});

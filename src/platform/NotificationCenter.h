@@ -33,8 +33,7 @@ public:
   // Resolves `method` on the observer by name through the meta-object system; the method takes
   // `const Notification &` or nothing. Answers false (and registers nothing) when the observer
   // has no such method, as a missing selector is skipped.
-  bool addObserver(QObject *observer, const QByteArray &method, const QString &name,
-                   const QObject *object = nullptr);
+  bool addObserver(QObject *observer, const QByteArray &method, const QString &name, const QObject *object = nullptr);
 
   void removeObserver(QObject *observer);
   void removeObserver(QObject *observer, const QString &name, const QObject *object = nullptr);

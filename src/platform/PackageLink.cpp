@@ -43,10 +43,12 @@ private:
 };
 
 PackageLink::PackageLink(QString ownName, QString peerName, QDBusConnection connection, QObject *parent)
-    : QObject(parent), ownName_(std::move(ownName)), peerName_(std::move(peerName)),
-      connection_(std::move(connection)), endpoint_(std::make_unique<PackageEndpoint>(this)) {}
+    : QObject(parent), ownName_(std::move(ownName)), peerName_(std::move(peerName)), connection_(std::move(connection)),
+      endpoint_(std::make_unique<PackageEndpoint>(this)) {}
 
-PackageLink::~PackageLink() { close(); }
+PackageLink::~PackageLink() {
+  close();
+}
 
 bool PackageLink::open() {
   if (open_)

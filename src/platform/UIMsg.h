@@ -34,9 +34,7 @@ struct UIMsg {
   static bool decode(const QByteArray &bytes, UIMsg *out);
 
   // The identifier used to route a package: (major << 16) | minor as a signed 32-bit value.
-  static int32_t makeID(uint16_t major, uint16_t minor) {
-    return int32_t((uint32_t(major) << 16) | uint32_t(minor));
-  }
+  static int32_t makeID(uint16_t major, uint16_t minor) { return int32_t((uint32_t(major) << 16) | uint32_t(minor)); }
 };
 
 static_assert(UIMsg::kDataOffset + UIMsg::kDataSize + 3 + 1 == UIMsg::kPackageSize,

@@ -1,13 +1,13 @@
+#include "QELMsgCenter.h"
 #include "Bundle.h"
 #include "PackageLink.h"
 #include "Plist.h"
-#include "QELMsgCenter.h"
 #include "SimulatedModem.h"
 #include "TestSupport.h"
 
 #include <QEventLoop>
-#include <QtEndian>
 #include <QTimer>
+#include <QtEndian>
 #include <gtest/gtest.h>
 
 namespace {
@@ -198,7 +198,8 @@ TEST_F(LinkedCenter, MalformedInjectedPackagesNeverReachAHandlerWithBadData) {
     return b;
   };
   const QByteArray good = SimulatedModem::makePackage(9, 9, 0, 0, "ok").encode();
-  for (const QByteArray &bad : {QByteArray(10, 'x'), QByteArray(8221, 'x'), QByteArray(), withLength(9000), withLength(-5)})
+  for (const QByteArray &bad :
+       {QByteArray(10, 'x'), QByteArray(8221, 'x'), QByteArray(), withLength(9000), withLength(-5)})
     EXPECT_TRUE(backend->control("Inject", {bad}).value(0).toBool());
   backend->control("Inject", {good});
   ASSERT_TRUE(testsupport::waitUntil([&] { return lengths.size() == 3; }));
@@ -236,9 +237,11 @@ TEST(QELMsgCenterServer, QUIInfoPathWinsWhenSwitchedOn) {
   Bundle::setMainBundlePath(dir.path());
   QELMsgCenter center(nullptr);
   EXPECT_TRUE(center.serverPath().isEmpty());
-  testsupport::writePlist(dir.filePath("Resources/qUIInfo"), {{"UseConfigPath", true}, {"PathOfServer", "/opt/x/backend"}});
+  testsupport::writePlist(dir.filePath("Resources/qUIInfo"),
+                          {{"UseConfigPath", true}, {"PathOfServer", "/opt/x/backend"}});
   EXPECT_EQ(center.serverPath(), "/opt/x/backend");
-  testsupport::writePlist(dir.filePath("Resources/qUIInfo"), {{"UseConfigPath", false}, {"PathOfServer", "/opt/x/backend"}});
+  testsupport::writePlist(dir.filePath("Resources/qUIInfo"),
+                          {{"UseConfigPath", false}, {"PathOfServer", "/opt/x/backend"}});
   EXPECT_TRUE(center.serverPath().isEmpty());
   Bundle::setMainBundlePath(testsupport::buildBundlePath());
 }

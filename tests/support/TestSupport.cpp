@@ -32,7 +32,9 @@ QString uniqueBusName(const QString &role) {
   return QStringLiteral("org.qel.test.%1.p%2.n%3").arg(role).arg(QCoreApplication::applicationPid()).arg(counter++);
 }
 
-QString buildBundlePath() { return QStringLiteral(QEL_BUNDLE_BUILD_DIR); }
+QString buildBundlePath() {
+  return QStringLiteral(QEL_BUNDLE_BUILD_DIR);
+}
 
 QString writePlist(const QString &path, const QVariantMap &dict) {
   QDir().mkpath(QFileInfo(path).absolutePath());

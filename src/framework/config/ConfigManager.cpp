@@ -53,14 +53,38 @@ QVariantMap publicSettings(const QVariantMap &settings) {
 
 const QStringList &configFileKeys() {
   static const QStringList keys = {
-      kCMModemListPath,        kCMSettingFile,         kCMDialConfigFile,   kCMDialRecordFile,
-      kCMDialRecordBackupFile, kCMSMSListOfSimFile,    kCMSMSListOfMEFile,  kCMSMSListOfPCFile,
-      kCMSMSListOfReportBoxFile, kCMPhoneBookFile,     kCMCallRecordDataFile, kCMBrowserListFile,
-      kCMSoundOnlineFile,      kCMSoundOfflineFile,    kCMSoundCallFile,    kCMSoundSmsFile,
-      kCMSystemInformationFile, kCMVideoCallFolder,    kCMVoiceCallFolder,  kCMCVSLogFolder,
-      kCMDiagInfoFile,         kCMPBSimItemFile,       kCMPBMeItemFile,     kUpdateFolder,
-      kUILocalInfoPath,        kInitFilePath,          kCONFIG_PATH,        kLocalInfoPath,
-      kIMEIInfoPath,           RECORK_LASTDOWNLOAD,    kSourcesFolder,      kWebLinkInfoPath,
+      kCMModemListPath,
+      kCMSettingFile,
+      kCMDialConfigFile,
+      kCMDialRecordFile,
+      kCMDialRecordBackupFile,
+      kCMSMSListOfSimFile,
+      kCMSMSListOfMEFile,
+      kCMSMSListOfPCFile,
+      kCMSMSListOfReportBoxFile,
+      kCMPhoneBookFile,
+      kCMCallRecordDataFile,
+      kCMBrowserListFile,
+      kCMSoundOnlineFile,
+      kCMSoundOfflineFile,
+      kCMSoundCallFile,
+      kCMSoundSmsFile,
+      kCMSystemInformationFile,
+      kCMVideoCallFolder,
+      kCMVoiceCallFolder,
+      kCMCVSLogFolder,
+      kCMDiagInfoFile,
+      kCMPBSimItemFile,
+      kCMPBMeItemFile,
+      kUpdateFolder,
+      kUILocalInfoPath,
+      kInitFilePath,
+      kCONFIG_PATH,
+      kLocalInfoPath,
+      kIMEIInfoPath,
+      RECORK_LASTDOWNLOAD,
+      kSourcesFolder,
+      kWebLinkInfoPath,
       kCMPhonebookUpdateBasePath,
   };
   return keys;
@@ -88,8 +112,12 @@ ConfigManager::~ConfigManager() {
     g_sharedConfigManager = nullptr;
 }
 
-ConfigManager *ConfigManager::sharedConfigManager() { return g_sharedConfigManager; }
-void ConfigManager::setSharedConfigManager(ConfigManager *manager) { g_sharedConfigManager = manager; }
+ConfigManager *ConfigManager::sharedConfigManager() {
+  return g_sharedConfigManager;
+}
+void ConfigManager::setSharedConfigManager(ConfigManager *manager) {
+  g_sharedConfigManager = manager;
+}
 
 bool ConfigManager::initPathDict() {
   pathDict_.clear();
@@ -102,8 +130,8 @@ bool ConfigManager::initPathDict() {
     }
   }
   // An installed bundle may be read-only: work in a per-user copy seeded from it.
-  const auto writable = locations_.isWritable ? locations_.isWritable
-                                               : [](const QString &p) { return QFileInfo(p).isWritable(); };
+  const auto writable =
+      locations_.isWritable ? locations_.isWritable : [](const QString &p) { return QFileInfo(p).isWritable(); };
   if (!locations_.userDataFolder.isEmpty() && (found.isEmpty() || !writable(found))) {
     const QString user = QDir::cleanPath(locations_.userDataFolder);
     if (!QFileInfo(user).isDir() && !found.isEmpty())
@@ -270,8 +298,8 @@ void ConfigManager::updateSignalSubscription() {
     subscribed_ = bus.connect(QString(), QString(), QLatin1String(kSettingsInterface), kSettingsChangedNotification,
                               this, SLOT(onSettingsChangedSignal(QDBusMessage)));
   else
-    subscribed_ = !bus.disconnect(QString(), QString(), QLatin1String(kSettingsInterface),
-                                  kSettingsChangedNotification, this, SLOT(onSettingsChangedSignal(QDBusMessage)));
+    subscribed_ = !bus.disconnect(QString(), QString(), QLatin1String(kSettingsInterface), kSettingsChangedNotification,
+                                  this, SLOT(onSettingsChangedSignal(QDBusMessage)));
 }
 
 void ConfigManager::onSettingsChangedSignal(const QDBusMessage &message) {
@@ -281,7 +309,9 @@ void ConfigManager::onSettingsChangedSignal(const QDBusMessage &message) {
   resetSettings();
 }
 
-void ConfigManager::resetSettings() { loadSettings(false); }
+void ConfigManager::resetSettings() {
+  loadSettings(false);
+}
 
 void ConfigManager::loadSettings(bool atStart) {
   const QString path = configFilePathOfKey(kCMSettingFile);

@@ -23,7 +23,9 @@ QELMsgCenter::QELMsgCenter(PackageLink *link, QObject *parent) : QObject(parent)
     connect(link_, &PackageLink::packageReceived, this, &QELMsgCenter::handlePackage);
 }
 
-QELMsgCenter::~QELMsgCenter() { stopMsgServer(); }
+QELMsgCenter::~QELMsgCenter() {
+  stopMsgServer();
+}
 
 QString QELMsgCenter::notificationName(int majorID, int minorID) {
   return kMsgUserInfo + QString::number(makeIDByMajorID(majorID, minorID));
@@ -32,13 +34,17 @@ QString QELMsgCenter::notificationName(int majorID, int minorID) {
 void QELMsgCenter::awakeFromNib() {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   const bool doNotLock =
-      config && config->getConfigurationByModuleAndKey(QStringLiteral("Init"), QStringLiteral("Init_DoNotLockMsg_WhenReadReceiveMsg")).toBool();
+      config && config
+                    ->getConfigurationByModuleAndKey(QStringLiteral("Init"),
+                                                     QStringLiteral("Init_DoNotLockMsg_WhenReadReceiveMsg"))
+                    .toBool();
   lockMsgWhenReceiveMsg_ = !doNotLock;
 }
 
 bool QELMsgCenter::registerObserver(QObject *target, const QByteArray &selector, int majorID, int minorID) {
   if (!NotificationCenter::defaultCenter().addObserver(target, selector, notificationName(majorID, minorID), this)) {
-    qWarning() << "QELMsgCenter: no handler" << selector << "on" << (target ? target->metaObject()->className() : "nil");
+    qWarning() << "QELMsgCenter: no handler" << selector << "on"
+               << (target ? target->metaObject()->className() : "nil");
   }
   return true;
 }
