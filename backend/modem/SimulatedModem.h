@@ -1,8 +1,11 @@
 #pragma once
 
 #include "Modem.h"
+#include "SimCard.h"
 
+#include <QHash>
 #include <QVariantMap>
+#include <functional>
 
 // Message ids the simulated modem speaks.
 namespace SimMsg {
@@ -24,17 +27,45 @@ public:
   void plug();
   void unplug();
   void reset();
+  // Swaps the SIM as a user would: the device leaves and comes back with the new card.
+  void insertSim(const QVariantMap &sim);
+  // Replaces the whole scenario and replays the device's start.
+  void loadScenario(const QVariantMap &scenario);
   bool isPlugged() const { return plugged_; }
   const QVariantMap &scenario() const { return scenario_; }
+  const SimCard &sim() const { return sim_; }
 
   // Builds a package the modem sends, result 0 unless told.
   static UIMsg makePackage(uint16_t major, uint16_t minor, int type = 0, uint8_t result = 0,
                            const QByteArray &data = {}, int module = 0);
 
 private:
+  using Handler = std::function<void(const UIMsg &)>;
+  void registerHandlers();
+  void on(uint16_t major, uint16_t minor, Handler handler);
+  void send(uint16_t major, uint16_t minor, int type = 0, uint8_t result = 0, const QByteArray &data = {},
+            int module = 1);
+
+  QString imei() const;
+  void announceDevice();
   void sendDeviceStatus();
+  void reportSim();
+  void sendTries();
+  void sendPinLockStatus();
+  void simBecameReady();
 
   QVariantMap initialScenario_;
   QVariantMap scenario_;
+  SimCard sim_;
   bool plugged_ = true;
+  bool programSeen_ = false;
+  QHash<int32_t, Handler> handlers_;
 };
+
+// Little helpers for payloads: texts are NUL-padded ASCII fields, words are little-endian u32.
+namespace Payload {
+QByteArray field(const QString &text, int width);
+QByteArray u32(quint32 value);
+QString text(const UIMsg &msg, int offset, int width);
+quint32 u32At(const UIMsg &msg, int offset);
+} // namespace Payload

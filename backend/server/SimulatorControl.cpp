@@ -6,6 +6,20 @@
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
+#include <QFileInfo>
+
+#include "Bundle.h"
+#include "Plist.h"
+
+namespace {
+// A scenario by name from the bundle, or by path.
+bool readScenario(const QString &nameOrPath, QVariantMap *out) {
+  QString path = nameOrPath;
+  if (!QFileInfo(path).isAbsolute())
+    path = Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath, QStringLiteral("plist"));
+  return !path.isEmpty() && Plist::readDictionary(path, out);
+}
+} // namespace
 
 SimulatorControl::SimulatorControl(SimulatedModem *modem, BackendServer *server, QObject *parent)
     : QObject(parent), modem_(modem), server_(server) {
@@ -33,4 +47,39 @@ QByteArrayList SimulatorControl::Received() {
 void SimulatorControl::Reset() {
   server_->clearReceived();
   modem_->reset();
+}
+
+bool SimulatorControl::SetSim(const QString &scenario) {
+  QVariantMap dict;
+  if (!readScenario(scenario, &dict))
+    return false;
+  modem_->insertSim(dict.value(QStringLiteral("SIM")).toMap());
+  return true;
+}
+
+bool SimulatorControl::LoadScenario(const QString &scenario) {
+  QVariantMap dict;
+  if (!readScenario(scenario, &dict))
+    return false;
+  modem_->loadScenario(dict);
+  return true;
+}
+
+QString SimulatorControl::SimState(int &pinTries, int &pukTries) {
+  const SimCard &sim = modem_->sim();
+  pinTries = sim.pinTries();
+  pukTries = sim.pukTries();
+  switch (sim.state()) {
+  case SimCard::State::Ready:
+    return QStringLiteral("Ready");
+  case SimCard::State::PinRequired:
+    return QStringLiteral("PIN");
+  case SimCard::State::PukRequired:
+    return QStringLiteral("PUK");
+  case SimCard::State::Absent:
+    return QStringLiteral("Absent");
+  case SimCard::State::Invalid:
+    return QStringLiteral("Invalid");
+  }
+  return {};
 }

@@ -21,6 +21,13 @@ public slots:
   Q_SCRIPTABLE bool Inject(const QByteArray &bytes);
   Q_SCRIPTABLE QByteArrayList Received();
   Q_SCRIPTABLE void Reset();
+  // Swaps the SIM for the one of a scenario in the bundle ("sim-pin", "no-sim", ...) or of a
+  // scenario file given by path; false when there is no such scenario.
+  Q_SCRIPTABLE bool SetSim(const QString &scenario);
+  // Replaces the whole scenario and replays the device's start.
+  Q_SCRIPTABLE bool LoadScenario(const QString &scenario);
+  // "Ready", "PIN", "PUK", "Absent" or "Invalid", then the PIN and PUK tries left.
+  Q_SCRIPTABLE QString SimState(int &pinTries, int &pukTries);
 
 private:
   SimulatedModem *modem_;

@@ -55,4 +55,32 @@ TEST_F(SimulatorTest, RecordsWhatItReceivesUntilReset) {
   EXPECT_EQ(count(), 0);
 }
 
+TEST_F(SimulatorTest, PinScenarioAsksForTheCodeAndCountsDownWrongOnes) {
+  ASSERT_TRUE(backend->control("SetSim", {"sim-pin"}).value(0).toBool());
+  ASSERT_TRUE(waitFor(4, 8, 0)); // tries
+  got.clear();
+  auto sendPin = [&](const char *pin) {
+    UIMsg m = SimulatedModem::makePackage(4, 10, 1, 0, Payload::field(pin, 10), 1);
+    ASSERT_EQ(program.sendBlocking(m.encode()), PackageLink::NoError);
+  };
+  sendPin("0000");
+  ASSERT_TRUE(waitFor(4, 8, 0));
+  const UIMsg tries = *std::find_if(got.begin(), got.end(), [](const UIMsg &m) { return m.minorId == 8; });
+  EXPECT_EQ(Payload::u32At(tries, 0), 2u);
+  EXPECT_EQ(Payload::u32At(tries, 4), 10u);
+  EXPECT_TRUE(waitFor(4, 10, 0xFF));
+  sendPin("1234");
+  EXPECT_TRUE(waitFor(4, 9, 0)); // PIN status: the SIM is ready
+  const QVariantList state = backend->control("SimState");
+  EXPECT_EQ(state.value(0).toString(), "Ready");
+}
+
+TEST_F(SimulatorTest, NoSimAndInvalidCardAreReported) {
+  ASSERT_TRUE(backend->control("SetSim", {"no-sim"}).value(0).toBool());
+  ASSERT_TRUE(waitFor(6, 33, 0xFF));
+  ASSERT_TRUE(backend->control("SetSim", {"invalid-card"}).value(0).toBool());
+  ASSERT_TRUE(waitFor(4, 20, 0));
+  EXPECT_FALSE(backend->control("SetSim", {"no-such-scenario"}).value(0).toBool());
+}
+
 } // namespace
