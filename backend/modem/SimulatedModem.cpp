@@ -161,6 +161,8 @@ void SimulatedModem::simBecameReady() {
   if (!sim_.savedPin().isEmpty())
     send(4, 19, 1, 0, Payload::field(sim_.savedPin(), 10));
   send(4, 9, 0, 0);
+  for (const auto &hook : simReadyHooks_)
+    hook();
 }
 
 void SimulatedModem::registerHandlers() {

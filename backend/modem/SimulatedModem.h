@@ -39,12 +39,17 @@ public:
   static UIMsg makePackage(uint16_t major, uint16_t minor, int type = 0, uint8_t result = 0,
                            const QByteArray &data = {}, int module = 0);
 
-private:
+  // Feature areas of the modem add their answers here: `on` routes a request, `send` pushes a
+  // package to the program (module 1 unless told).
   using Handler = std::function<void(const UIMsg &)>;
-  void registerHandlers();
   void on(uint16_t major, uint16_t minor, Handler handler);
   void send(uint16_t major, uint16_t minor, int type = 0, uint8_t result = 0, const QByteArray &data = {},
             int module = 1);
+  // Called after the SIM is ready, so feature areas can push what a device reports then.
+  void onSimReady(std::function<void()> hook) { simReadyHooks_.append(std::move(hook)); }
+
+private:
+  void registerHandlers();
 
   QString imei() const;
   void announceDevice();
@@ -60,6 +65,7 @@ private:
   bool plugged_ = true;
   bool programSeen_ = false;
   QHash<int32_t, Handler> handlers_;
+  QList<std::function<void()>> simReadyHooks_;
 };
 
 // Little helpers for payloads: texts are NUL-padded ASCII fields, words are little-endian u32.
