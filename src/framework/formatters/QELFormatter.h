@@ -6,7 +6,7 @@
 #include <QVariant>
 #include <memory>
 
-class QLineEdit;
+#include <QLineEdit>
 
 // A text-field formatter: turns what was typed into its normal form. It never rejects input.
 class QELFormatter {

@@ -76,4 +76,4 @@ char IsKLogOpen();
 void ShowKLog(const char *format, ...) __attribute__((format(printf, 1, 2)));
 // Types 4 to 6 format `format` with the arguments; other types take `format` as the text.
 // Does not look at the switch.
-void DCLog(int type, const char *format, ...) __attribute__((format(printf, 2, 3)));
+void DCLog(int type, const char *format, ...);
