@@ -3,6 +3,7 @@
 a time, fill the P-array (18 words) and then the four S-boxes (4 x 256 words).
 
     tools/gen_blowfish_tables.py > src/framework/cipher/BlowfishTables.cpp
+    clang-format -i src/framework/cipher/BlowfishTables.cpp
 """
 
 WORDS = 18 + 4 * 256

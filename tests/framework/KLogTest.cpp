@@ -124,7 +124,8 @@ TEST(KLog, DefaultFolderIsPerUserAndPrivate) {
 
 TEST(KLog, SwitchGovernsOnlyTheConsoleChannel) {
   QTemporaryDir dir;
-  auto *log = new KLog(dir.path()); // never released, as the shared log
+  KLog shared(dir.path());
+  KLog *log = &shared;
   KLog::setSharedLog(log);
   EXPECT_TRUE(IsKLogOpen()) << "on at creation";
   SetKLogOpen(0);

@@ -125,9 +125,18 @@ QVariantMap QelFileManager::readFromFile(const QString &path, const QString &spl
     qWarning("error:file path is not exist![readFromFile:]");
     return result;
   }
-  if (splitNewLine.isEmpty() || splitItem.isEmpty() || !file.open(QIODevice::ReadOnly) || file.size() > kMaxReadBytes)
+  // Only a regular file: a FIFO or device in its place would block or never end.
+  if (splitNewLine.isEmpty() || splitItem.isEmpty() || !QFileInfo(p).isFile() || !file.open(QIODevice::ReadOnly) ||
+      file.size() > kMaxReadBytes)
     return result;
-  const QByteArray bytes = file.read(kMaxReadBytes);
+  return parseKeyValueData(file.read(kMaxReadBytes), splitNewLine, splitItem, encoding);
+}
+
+QVariantMap QelFileManager::parseKeyValueData(const QByteArray &bytes, const QString &splitNewLine,
+                                              const QString &splitItem, QStringConverter::Encoding encoding) {
+  QVariantMap result;
+  if (splitNewLine.isEmpty() || splitItem.isEmpty())
+    return result;
   QStringConverter::Encoding actual = encoding;
   if (const auto fromBom = QStringConverter::encodingForData(bytes))
     actual = *fromBom;

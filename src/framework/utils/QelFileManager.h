@@ -36,6 +36,10 @@ public:
   static QVariantMap readFromFile(const QString &path, const QString &splitNewLine, const QString &splitItem,
                                   QStringConverter::Encoding encoding = QStringConverter::Utf8);
 
+  // The splitting of readFromFile over bytes already read.
+  static QVariantMap parseKeyValueData(const QByteArray &bytes, const QString &splitNewLine, const QString &splitItem,
+                                       QStringConverter::Encoding encoding = QStringConverter::Utf8);
+
   // Links are followed.
   static int getFileTypeWithPath(const QString &path);
   // Hidden in the Linux sense: the name begins with a dot.

@@ -126,7 +126,12 @@ QString TcardLocator::mountPathOfDisk(const QString &diskName) const {
   QFile f(roots_.mountInfo);
   if (!f.open(QIODevice::ReadOnly))
     return {};
-  const QByteArray table = f.read(kMaxMountInfoBytes);
+  return mountPathOfDiskInTable(f.read(kMaxMountInfoBytes), diskName);
+}
+
+QString TcardLocator::mountPathOfDiskInTable(const QByteArray &table, const QString &diskName) const {
+  if (!isPlainName(diskName))
+    return {};
   for (const QByteArray &line : table.split('\n')) {
     // id parent major:minor root mount-point options [optional...] - fstype source super-options
     const QList<QByteArray> fields = line.simplified().split(' ');

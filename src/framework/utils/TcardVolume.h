@@ -30,6 +30,8 @@ public:
   QString usbDevicePath() const;
   QString removableDiskName(const QString &usbDevice) const;
   QString mountPathOfDisk(const QString &diskName) const;
+  // The same over a mount table's text.
+  QString mountPathOfDiskInTable(const QByteArray &table, const QString &diskName) const;
 
   // A mountinfo field with its octal escapes (\040 and friends) undone.
   static QString unescapeMountField(const QByteArray &field);
