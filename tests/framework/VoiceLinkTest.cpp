@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 
 namespace {
 
@@ -71,6 +73,29 @@ TEST_F(VoiceLinkTest, FramesWrittenToTheBackendComeBackThroughTheInBlock) {
   const QByteArray inName = blocks.waveIn.name();
   blocks.reclaim();
   EXPECT_FALSE(QFile::exists(QString::fromLatin1("/dev/shm" + inName))) << "names are removed";
+}
+
+TEST_F(VoiceLinkTest, AudioThreadAndMainThreadShareTheConnection) {
+  SharedDistantConnection link(backendName_);
+  ASSERT_TRUE(link.doConnection());
+  VoiceBlocks::BlockPair blocks;
+  ASSERT_TRUE(blocks.setup(backendName_));
+  ASSERT_EQ(link.prepareVoiceTransfer(), 1);
+  // The audio thread paces frames while the main thread keeps asking; no call is lost or mixed.
+  std::atomic<int> written{0};
+  std::thread audio([&] {
+    for (int i = 0; i < 40; ++i)
+      written += link.writeVoiceData(160);
+  });
+  int read = 0;
+  for (int i = 0; i < 40; ++i)
+    read += link.readVoiceData();
+  audio.join();
+  while (const int n = link.readVoiceData())
+    read += n;
+  EXPECT_EQ(written.load(), 40 * 160);
+  EXPECT_EQ(read, 40 * 160);
+  EXPECT_EQ(link.stopVoiceTransfer(), 1);
 }
 
 TEST_F(VoiceLinkTest, PrepareFailsWhileTheProgramHasNoBlocks) {
