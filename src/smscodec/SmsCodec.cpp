@@ -126,9 +126,22 @@ constexpr std::array<LatinCodes, 8> kLatinCodes = {
     makeLatinCodes(SmsNational::Portuguese, false), makeLatinCodes(SmsNational::Portuguese, true),
 };
 
-inline const LatinCodes &latinCodesFor(const SmsCodecSettings &s) {
-  return kLatinCodes[(size_t(s.national) << 1) | (s.ucs2ForSingleCharacter ? 1 : 0)];
+inline size_t latinIndex(const SmsCodecSettings &s) {
+  return (size_t(s.national) << 1) | (s.ucs2ForSingleCharacter ? 1 : 0);
 }
+
+inline const LatinCodes &latinCodesFor(const SmsCodecSettings &s) {
+  return kLatinCodes[latinIndex(s)];
+}
+
+constexpr std::array<std::array<uint8_t, 256>, 8> makeLatinWidths() {
+  std::array<std::array<uint8_t, 256>, 8> w{};
+  for (size_t t = 0; t < 8; ++t)
+    for (size_t c = 0; c < 256; ++c)
+      w[t][c] = kLatinCodes[t][c].len;
+  return w;
+}
+constexpr std::array<std::array<uint8_t, 256>, 8> kLatinWidths = makeLatinWidths();
 
 Code highCode(char16_t c, SmsNational national) {
   switch (c) {
@@ -234,14 +247,15 @@ bool isLowSurrogate(char16_t c) {
 // and reports the units placed so far in `fitted`.
 int fillParts(const char16_t *text, int count, bool gsm, int limit, const SmsCodecSettings &s, long long maxParts,
               int *fitted) {
-  const LatinCodes &latin = latinCodesFor(s);
+  const std::array<uint8_t, 256> &latinWidth = kLatinWidths[latinIndex(s)];
   long long parts = count > 0 ? 1 : 0;
   int used = 0;
   int i = 0;
   while (i < count) {
     int width = 1, units = 1;
     if (gsm) {
-      width = codeOf(text[i], latin, s.national).len;
+      const char16_t c = text[i];
+      width = c < 0x100 ? latinWidth[c] : highCode(c, s.national).len;
     } else if (isHighSurrogate(text[i]) && i + 1 < count && isLowSurrogate(text[i + 1])) {
       width = units = 2;
     }
@@ -307,20 +321,22 @@ SmsTextCost smsTextCost(const char16_t *text, int count, const SmsCodecSettings 
   cost.units = qMax(count, 0);
   if (!text)
     return cost;
-  const LatinCodes &latin = latinCodesFor(settings);
-  int septets = 0;
-  bool escape = false;
+  // The editor counts on every keystroke: a width per Latin-1 unit, summed without branches
+  // except for the rare unit above U+00FF.
+  const std::array<uint8_t, 256> &width = kLatinWidths[latinIndex(settings)];
+  unsigned septets = 0, escapes = 0;
   for (int i = 0; i < count; ++i) {
-    const Code c = codeOf(text[i], latin, settings.national);
-    if (c.len == 0) {
+    const char16_t c = text[i];
+    const unsigned w = c < 0x100 ? width[c] : highCode(c, settings.national).len;
+    if (w == 0) {
       cost.gsm = false;
       return cost;
     }
-    septets += c.len;
-    escape |= c.len == 2;
+    septets += w;
+    escapes |= w;
   }
-  cost.septets = septets;
-  cost.hasEscape = escape;
+  cost.septets = int(septets);
+  cost.hasEscape = (escapes & 2) != 0;
   return cost;
 }
 
