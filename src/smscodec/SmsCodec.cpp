@@ -111,37 +111,37 @@ constexpr Code latinCode(char16_t c, SmsNational national, bool ucs2ForSingle) {
   return {1, g, 0};
 }
 
-// One table per (national table, single-character switch), built at compile time.
+// One table per (national table, single-character switch), built once.
 using LatinCodes = std::array<Code, 256>;
-constexpr LatinCodes makeLatinCodes(SmsNational national, bool ucs2ForSingle) {
-  LatinCodes t{};
-  for (int c = 0; c < 256; ++c)
-    t[c] = latinCode(char16_t(c), national, ucs2ForSingle);
-  return t;
-}
-constexpr std::array<LatinCodes, 8> kLatinCodes = {
-    makeLatinCodes(SmsNational::None, false),       makeLatinCodes(SmsNational::None, true),
-    makeLatinCodes(SmsNational::Spanish, false),    makeLatinCodes(SmsNational::Spanish, true),
-    makeLatinCodes(SmsNational::Turkish, false),    makeLatinCodes(SmsNational::Turkish, true),
-    makeLatinCodes(SmsNational::Portuguese, false), makeLatinCodes(SmsNational::Portuguese, true),
+using LatinWidths = std::array<uint8_t, 256>;
+struct LatinTables {
+  std::array<LatinCodes, 8> codes;
+  std::array<LatinWidths, 8> widths;
 };
+
+const LatinTables &latinTables() {
+  static const LatinTables tables = [] {
+    LatinTables t{};
+    for (size_t i = 0; i < 8; ++i)
+      for (size_t c = 0; c < 256; ++c) {
+        t.codes[i][c] = latinCode(char16_t(c), SmsNational(i >> 1), (i & 1) != 0);
+        t.widths[i][c] = t.codes[i][c].len;
+      }
+    return t;
+  }();
+  return tables;
+}
 
 inline size_t latinIndex(const SmsCodecSettings &s) {
   return (size_t(s.national) << 1) | (s.ucs2ForSingleCharacter ? 1 : 0);
 }
 
 inline const LatinCodes &latinCodesFor(const SmsCodecSettings &s) {
-  return kLatinCodes[latinIndex(s)];
+  return latinTables().codes[latinIndex(s)];
 }
-
-constexpr std::array<std::array<uint8_t, 256>, 8> makeLatinWidths() {
-  std::array<std::array<uint8_t, 256>, 8> w{};
-  for (size_t t = 0; t < 8; ++t)
-    for (size_t c = 0; c < 256; ++c)
-      w[t][c] = kLatinCodes[t][c].len;
-  return w;
+inline const LatinWidths &latinWidthsFor(const SmsCodecSettings &s) {
+  return latinTables().widths[latinIndex(s)];
 }
-constexpr std::array<std::array<uint8_t, 256>, 8> kLatinWidths = makeLatinWidths();
 
 Code highCode(char16_t c, SmsNational national) {
   switch (c) {
@@ -247,7 +247,7 @@ bool isLowSurrogate(char16_t c) {
 // and reports the units placed so far in `fitted`.
 int fillParts(const char16_t *text, int count, bool gsm, int limit, const SmsCodecSettings &s, long long maxParts,
               int *fitted) {
-  const std::array<uint8_t, 256> &latinWidth = kLatinWidths[latinIndex(s)];
+  const LatinWidths &latinWidth = latinWidthsFor(s);
   long long parts = count > 0 ? 1 : 0;
   int used = 0;
   int i = 0;
@@ -323,7 +323,7 @@ SmsTextCost smsTextCost(const char16_t *text, int count, const SmsCodecSettings 
     return cost;
   // The editor counts on every keystroke: a width per Latin-1 unit, summed without branches
   // except for the rare unit above U+00FF.
-  const std::array<uint8_t, 256> &width = kLatinWidths[latinIndex(settings)];
+  const LatinWidths &width = latinWidthsFor(settings);
   unsigned septets = 0, escapes = 0;
   for (int i = 0; i < count; ++i) {
     const char16_t c = text[i];

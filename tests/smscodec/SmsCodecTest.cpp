@@ -87,7 +87,7 @@ TEST(SmsAlphabet, NationalSingleShiftTablesRoundTrip) {
   for (const Table &t : tables) {
     EXPECT_EQ(t.pairs.size(), t.size);
     for (const auto &p : t.pairs) {
-      const QString c(QChar(p.ucs));
+      const QString c{QChar(p.ucs)};
       EXPECT_EQ(decode({kSmsEscape, p.gsm}, t.settings), c) << int(p.gsm);
       const std::vector<uint8_t> septets = encode(c, t.settings);
       EXPECT_EQ(IfUcs2IsSMS7(units(c), 1, t.settings), 1) << int(p.gsm);
@@ -121,7 +121,7 @@ TEST(SmsAlphabet, LockingShiftTables) {
   for (int g = 0; g < 128; ++g) {
     if (g == kSmsEscape)
       continue;
-    const QString c(QChar(smscodec::kTurkishLocking[g]));
+    const QString c{QChar(smscodec::kTurkishLocking[g])};
     EXPECT_EQ(decode(encode(c, kTurkish), kTurkish), c) << g;
   }
 }
