@@ -46,6 +46,7 @@ TEST(TokenListReader, ParsesTheStringsFormat) {
       {"text ends at a NUL byte", QByteArray("\"a\" = \"1\";\0\"b\" = \"2\";", 22), {{"a", "1"}}, 0},
       {"invalid UTF-8 becomes replacement characters", "\"k\" = \"a\xFF\";", {{"k", QStringLiteral("a\uFFFD")}}, 0},
       {"empty input", "", {}, 0},
+      {"an empty key is no entry", "\"\" = \"x\";\n\"k\" = \"v\";", {{"k", "v"}}, 1},
   };
   for (const Case &c : cases) {
     SCOPED_TRACE(c.name);

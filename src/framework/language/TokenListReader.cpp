@@ -120,7 +120,8 @@ private:
   }
 
   bool parseEntry(QString *key, QString *value) {
-    if (!readToken(key, kMaxKeyLength) || !skipSpaceAndComments() || pos_ >= n_)
+    // An empty key could never be asked for.
+    if (!readToken(key, kMaxKeyLength) || key->isEmpty() || !skipSpaceAndComments() || pos_ >= n_)
       return false;
     if (s_.at(pos_) == QLatin1Char(';')) {
       // A lone key stands for itself.
