@@ -4,7 +4,7 @@
 
 #include <QPointer>
 
-class QDialog;
+#include <QDialog>
 class QLabel;
 class QPushButton;
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "DrawerPanel.h"
 #include "NotificationCenter.h"
 #include "NotificationTables.h"
+#include "QELMsgCenter.h"
 
 #include <QDateTime>
 #include <QFont>
 #include <QPointer>
+#include <QTabWidget>
 #include <QTimer>
 #include <QUrl>
 #include <QVariantMap>
@@ -13,13 +16,9 @@
 #include <memory>
 #include <optional>
 
-class DrawerPanel;
 class QELLanguage;
-class QELMsgCenter;
 class QELUIManager;
 class QMenu;
-class QTabWidget;
-class QWidget;
 struct LoadedPlugIn;
 
 // Keys of the run-time dictionary shared by the controllers.
@@ -105,6 +104,8 @@ public:
   static QString muteKeyOfSound(int type);
   static int currentSoundType();
   static bool isSoundPlaying();
+  // The delay of the pending stop of this controller's sound, -1 when none is pending.
+  int pendingSoundStopMs() const { return stopSoundTimer_.isActive() ? stopSoundTimer_.interval() : -1; }
   // How long playCloseSound() waits for the quit sound (tests shorten it).
   static void setCloseSoundWaitMs(int ms);
 
