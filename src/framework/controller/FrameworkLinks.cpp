@@ -1,71 +1,55 @@
 #include "FrameworkLinks.h"
 
-#include "ConfigManager.h"
-
-#include <QObject>
-
-#if __has_include("QELUIManager.h")
-#define QEL_HAVE_SKIN 1
-#include "QELUIManager.h"
-#endif
-#if __has_include("LanguageOperation.h")
-#define QEL_HAVE_LANGUAGE 1
-#include "LanguageOperation.h"
-#endif
-#if __has_include("ConfigService.h")
-#define QEL_HAVE_CONFIGSERVICE 1
 #include "ConfigService.h"
-#endif
+#include "QELLanguage.h"
+#include "QELUIManager.h"
+#include "WordGlobe.h"
 
 namespace FrameworkLinks {
 
-#ifndef QEL_HAVE_SKIN
-QObject *asObject(QELUIManager *) {
-  return nullptr;
+QObject *asObject(QELUIManager *skin) {
+  return skin;
 }
-bool registerController(QELUIManager *, QObject *, const QString &, bool) {
-  return false;
+QObject *asObject(QELLanguage *language) {
+  return language;
 }
-bool hasKey(QELUIManager *, const QString &) {
-  return false;
-}
-bool setImageForKey(QELUIManager *, const QString &, const QString &, bool) {
-  return false;
-}
-bool updateItem(QELUIManager *, QObject *) {
-  return false;
-}
-QObject *controllerByKey(QELUIManager *, const QString &) {
-  return nullptr;
-}
-QList<QObject *> controllersByKey(QELUIManager *, const QString &) {
-  return {};
-}
-#endif
 
-#ifndef QEL_HAVE_LANGUAGE
-QObject *asObject(QELLanguage *) {
-  return nullptr;
+bool registerController(QELUIManager *skin, QObject *control, const QString &key, bool needReload) {
+  return skin && skin->registerController(control, key, needReload);
 }
-bool registerLanguageObserver(QELLanguage *, QObject *, const QByteArray &, bool) {
-  return false;
+bool hasKey(QELUIManager *skin, const QString &key) {
+  return skin && skin->hasKey(key);
 }
-void updateLanguage(QELLanguage *) {}
+bool setImageForKey(QELUIManager *skin, const QString &key, const QString &imageName, bool needUpdate) {
+  return skin && skin->setImageForKey(key, imageName, needUpdate);
+}
+bool updateItem(QELUIManager *skin, QObject *control) {
+  return skin && skin->updateItem(control);
+}
+QObject *controllerByKey(QELUIManager *skin, const QString &key) {
+  return skin ? skin->controllerByKey(key) : nullptr;
+}
+QList<QObject *> controllersByKey(QELUIManager *skin, const QString &key) {
+  return skin ? skin->controllersByKey(key) : QList<QObject *>();
+}
+
+bool registerLanguageObserver(QELLanguage *language, QObject *target, const QByteArray &selector, bool needUpdate) {
+  return language && language->registerObserver(target, selector, needUpdate);
+}
+void updateLanguage(QELLanguage *language) {
+  if (language)
+    language->update();
+}
+
 QString wording(const QString &key) {
-  return key;
+  return Map_Name_Item_of_IndexString(key);
 }
-#endif
 
-#ifndef QEL_HAVE_CONFIGSERVICE
 QString uiDateFormat() {
-  ConfigManager *cm = ConfigManager::sharedConfigManager();
-  return cm ? cm->getConfiguration().value(QStringLiteral("CustomDateFormat")).toString() : QString();
+  return ConfigService::sharedConfigService()->getUIDateFormat();
 }
 QVariantMap uiFont() {
-  ConfigManager *cm = ConfigManager::sharedConfigManager();
-  return cm ? cm->getConfigurationByModuleAndKey(QStringLiteral("Main"), QStringLiteral("TextFont")).toMap()
-            : QVariantMap();
+  return ConfigService::sharedConfigService()->getUIFont();
 }
-#endif
 
 } // namespace FrameworkLinks

@@ -1,6 +1,7 @@
 #include "QELUIController.h"
 
 #include "Bundle.h"
+#include "CocoaExt.h"
 #include "ConfigManager.h"
 #include "FrameworkLinks.h"
 #include "PlugInInterface.h"
@@ -43,17 +44,6 @@ int g_closeSoundWaitMs = 2000;
 QELUIController::UrlOpener &urlOpener() {
   static QELUIController::UrlOpener opener;
   return opener;
-}
-
-int tabIndexOfIdentifier(const QTabWidget *tabs, const QString &identifier) {
-  if (!tabs || identifier.isEmpty())
-    return -1;
-  for (int i = 0; i < tabs->count(); ++i) {
-    const QWidget *page = tabs->widget(i);
-    if (page && page->property("itemIdentifier").toString() == identifier)
-      return i;
-  }
-  return -1;
 }
 
 QString toolbarItemIdentifier(const QObject *item) {
@@ -132,7 +122,7 @@ void QELUIController::notifyChangeTabViewItem(const QString &identifier) {
   const QVariantMap info{{QString::fromLatin1(kTabViewItemWillChange), identifier}};
   FrameworkLinks::setImageForKey(qelSkinManager, QStringLiteral("wndMainTabviewBack"), identifier, true);
   notificationCenter->postNotificationName(kTabViewItemWillChange, nullptr, info);
-  const int index = tabIndexOfIdentifier(tabviewMain, identifier);
+  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, identifier);
   if (index >= 0)
     tabviewMain->setCurrentIndex(index);
   notificationCenter->postNotificationName(kTabViewItemDidChange, nullptr, info);
@@ -337,7 +327,7 @@ QObject *QELUIController::bundleInstance() const {
 bool QELUIController::loadPlugin(const QString &bundleName, const QString &tabIdentifier) {
   if (bundleName.isEmpty() || tabIdentifier.isEmpty() || !tabviewMain)
     return false;
-  int index = tabIndexOfIdentifier(tabviewMain, tabIdentifier);
+  int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, tabIdentifier);
   if (index < 0)
     return false;
   QString error;
