@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <functional>
+
+class QDialog;
+
+// What a modal question shows: the kind of question ("alert", "systemAlert", or a dialog's own
+// name), its texts and its two buttons. The default button answers 1, the alternate button 0.
+struct ModalQuestion {
+  QString kind;
+  QString title;
+  QString message;
+  QString defaultButton;
+  QString alternateButton;
+};
+
+// The one road of every modal question of the program. A question is shown and waited for here,
+// so that
+// - tests (and automation) can answer every question by script, without a window;
+// - when the device is removed, every open question closes at once and answers the alternate
+//   button (0): a question about a device that has gone can only be declined.
+class ModalQuestions {
+public:
+  static constexpr int kDefaultAnswer = 1;
+  static constexpr int kAlternateAnswer = 0;
+
+  using Responder = std::function<int(const ModalQuestion &)>;
+
+  // Installs the script that answers every question instead of a window; an empty responder
+  // restores the windows.
+  static void setResponder(Responder responder);
+  static bool hasResponder();
+
+  // Asks `question`: the responder answers when one is installed, else `show` runs the window
+  // Answers 0 when the question was closed by device removal, and then sets `closedByRemoval`.
+  static int ask(const ModalQuestion &question, const std::function<int()> &show, bool *closedByRemoval = nullptr);
+
+  // Runs `dialog` modally as the answer to `question` (the responder answers instead when one is
+  // installed and the dialog is never shown). Answers the dialog's result code, or 0 when the
+  // question was closed by device removal (then `closedByRemoval` is set).
+  static int runDialog(QDialog *dialog, const ModalQuestion &question, bool *closedByRemoval = nullptr);
+
+  // The number of questions now waiting for an answer.
+  static int openQuestionCount();
+
+  // Closes every open question, innermost first; each answers the alternate button. Called on
+  // "DeviceRemoved".
+  static void closeAllQuestions();
+
+  // Makes sure device removal reaches the layer (done by the first question as well).
+  static void install();
+};
+
+// A script for tests: answers the questions in order with `answers` (then `fallback`), and
+// remembers what was asked. Restores the windows when it goes.
+class ScriptedAnswers {
+public:
+  explicit ScriptedAnswers(QList<int> answers = {}, int fallback = ModalQuestions::kDefaultAnswer);
+  // Answers each question with `responder` (which may, for example, post a notification while
+  // the question is open).
+  explicit ScriptedAnswers(ModalQuestions::Responder responder);
+  ~ScriptedAnswers();
+  ScriptedAnswers(const ScriptedAnswers &) = delete;
+  ScriptedAnswers &operator=(const ScriptedAnswers &) = delete;
+
+  const QList<ModalQuestion> &asked() const { return asked_; }
+
+private:
+  QList<int> answers_;
+  int fallback_;
+  ModalQuestions::Responder responder_;
+  QList<ModalQuestion> asked_;
+};

@@ -1,0 +1,134 @@
+#include "ControllerFixture.h"
+#include "ModalQuestions.h"
+#include "NotificationTables.h"
+#include "QELAlertPanel.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+using AlertTest = ControllerFixture;
+
+void postDeviceRemoved() {
+  NotificationCenter::defaultCenter().postNotificationName(kDeviceRemoved);
+}
+
+// Runs `action` on the modal question once it is up.
+void whenQuestionIsUp(const std::function<void(QWidget *)> &action) {
+  auto *poll = new QTimer;
+  poll->setInterval(5);
+  QObject::connect(poll, &QTimer::timeout, [poll, action] {
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+      poll->stop();
+      poll->deleteLater();
+      action(modal);
+    }
+  });
+  poll->start();
+}
+
+void clickButton(QWidget *dialog, const QString &text) {
+  for (QPushButton *b : dialog->findChildren<QPushButton *>())
+    if (b->text() == text && b->isVisible()) {
+      b->click();
+      return;
+    }
+  ADD_FAILURE() << "no button " << text.toStdString();
+}
+
+TEST_F(AlertTest, ScriptAnswersEveryQuestionAndSeesItsTexts) {
+  ScriptedAnswers script({1, 0, 7});
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Disconnect?", "OK", "Cancel"), 1);
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Disconnect?", "OK", "Cancel"), 0);
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Odd script", "OK", "Cancel"), 0); // never a third value
+  EXPECT_EQ(NSRunAlertPanelExt("Tips", "Done", "OK"), 1);                    // fallback
+  ASSERT_EQ(script.asked().size(), 4);
+  EXPECT_EQ(script.asked()[0].kind, "systemAlert");
+  EXPECT_EQ(script.asked()[0].message, "Disconnect?");
+  EXPECT_EQ(script.asked()[0].alternateButton, "Cancel");
+  EXPECT_TRUE(script.asked()[3].alternateButton.isNull());
+}
+
+TEST_F(AlertTest, WithoutAlternateButtonTheAnswerIsAlwaysDefault) {
+  ScriptedAnswers script(QList<int>{0});
+  EXPECT_EQ(NSRunAlertPanelExt("Tips", "Saved", "OK"), 1);
+}
+
+TEST_F(AlertTest, PanelWhoseSkinLacksTheWindowFallsBackToTheSystemAlert) {
+  QELAlertPanel *panel = QELAlertPanel::create();
+  EXPECT_EQ(QELAlertPanel::create(), panel);
+  EXPECT_EQ(QELAlertPanel::shareAlertPanel(), panel);
+  panel->awakeFromNib();
+  ScriptedAnswers script({0, 1});
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "m", "OK", "Cancel"), 0);
+  EXPECT_EQ(panel->runAlertPanelTitle("Warning", "m", "OK", "Cancel"), 1);
+  for (const ModalQuestion &q : script.asked())
+    EXPECT_EQ(q.kind, "systemAlert");
+  delete panel;
+  EXPECT_EQ(QELAlertPanel::shareAlertPanel(), nullptr);
+}
+
+TEST_F(AlertTest, SystemAlertAnswersTheClickedButton) {
+  struct Case {
+    QString click;
+    int answer;
+  };
+  for (const Case &c : QList<Case>{{"Connect", 1}, {"Later", 0}}) {
+    whenQuestionIsUp([&](QWidget *w) { clickButton(w, c.click); });
+    EXPECT_EQ(NSRunAlertPanelExt("Warning", "Connect now?", "Connect", "Later"), c.answer);
+  }
+}
+
+TEST_F(AlertTest, DeviceRemovalClosesTheAlertWithTheAlternateAnswer) {
+  for (const QString &alternate : {QStringLiteral("Cancel"), QString()}) {
+    whenQuestionIsUp([](QWidget *) { postDeviceRemoved(); });
+    EXPECT_EQ(NSRunAlertPanelExt("Warning", "Keep the device?", "OK", alternate), 0);
+    EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+  }
+}
+
+TEST_F(AlertTest, DeviceRemovalClosesNestedDialogsInnermostFirst) {
+  QDialog outer, inner;
+  QList<QString> closed;
+  QObject::connect(&outer, &QDialog::finished, [&] { closed << "outer"; });
+  QObject::connect(&inner, &QDialog::finished, [&] { closed << "inner"; });
+  int innerAnswer = -1;
+  whenQuestionIsUp([&](QWidget *) {
+    whenQuestionIsUp([](QWidget *) { postDeviceRemoved(); });
+    innerAnswer = ModalQuestions::runDialog(&inner, {"inner", "", "", "OK", "Cancel"});
+  });
+  bool removed = false;
+  EXPECT_EQ(ModalQuestions::runDialog(&outer, {"outer", "", "", "OK", "Cancel"}, &removed), 0);
+  EXPECT_TRUE(removed);
+  EXPECT_EQ(innerAnswer, 0);
+  EXPECT_EQ(closed, QList<QString>({"inner", "outer"}));
+}
+
+TEST_F(AlertTest, DeviceRemovalWhileTheScriptAnswersStillDeclines) {
+  ScriptedAnswers script([](const ModalQuestion &) {
+    postDeviceRemoved();
+    return 1;
+  });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "m", "OK", "Cancel"), 0);
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "m", "OK"), 0);
+  // Outside a question the removal changes nothing.
+  postDeviceRemoved();
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+}
+
+TEST_F(AlertTest, DialogResultsPassThroughTheLayer) {
+  QDialog dialog;
+  whenQuestionIsUp([](QWidget *w) { static_cast<QDialog *>(w)->done(5); });
+  EXPECT_EQ(ModalQuestions::runDialog(&dialog, {"custom", "", "", "", ""}), 5);
+  EXPECT_EQ(ModalQuestions::runDialog(nullptr, {"none", "", "", "", ""}), 0);
+  ScriptedAnswers script({3});
+  EXPECT_EQ(ModalQuestions::runDialog(&dialog, {"custom", "t", "m", "", ""}), 3);
+  EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
