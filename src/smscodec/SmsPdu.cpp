@@ -139,10 +139,10 @@ std::string utf8Prefix(const QString &s, size_t maxBytes) {
   std::string out;
   for (qsizetype i = 0; i < s.size();) {
     const qsizetype len = (s.at(i).isHighSurrogate() && i + 1 < s.size()) ? 2 : 1;
-    const QByteArray piece = s.mid(i, len).toUtf8();
-    if (out.size() + size_t(piece.size()) > maxBytes)
+    const QByteArray chunk = s.mid(i, len).toUtf8();
+    if (out.size() + size_t(chunk.size()) > maxBytes)
       break;
-    out.append(piece.constData(), size_t(piece.size()));
+    out.append(chunk.constData(), size_t(chunk.size()));
     i += len;
   }
   return out;
