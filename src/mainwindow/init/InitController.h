@@ -1,0 +1,204 @@
+#pragma once
+
+#include "QELUIController.h"
+#include "UIMsg.h"
+
+#include <QAction>
+#include <QPointer>
+#include <QTimer>
+
+class InitStatusView;
+class PinSheet;
+class PukSheet;
+class ReAlertSheet;
+
+// Names of the status notifications; each carries {its own name: value}.
+inline const QString kModemConnected = QStringLiteral("init_ModemConnected");
+inline const QString kSimStatus = QStringLiteral("init_SimStatus");
+inline const QString kSingalStrength = QStringLiteral("init_SingalStrength");
+inline const QString kRoamStatus = QStringLiteral("init_RoamStatus");
+inline const QString kBelonetoSPN = QStringLiteral("init_BeloneToSPN");
+inline const QString kLocalSPN = QStringLiteral("init_LocalSPN");
+inline const QString kNetworkStatus = QStringLiteral("init_NetworkStatus");
+inline const QString kDomainName = QStringLiteral("init_DomainName");
+
+// Turns the backend's device, SIM and PIN messages into the state every other controller reads,
+// the status area of the main window, and the notifications "DevicePlugin", "DeviceRemoved" and
+// "SimReady". The SIM code entry (PIN and PUK sheets) lives in InitControllerPin.cpp.
+class InitController : public QELUIController {
+  Q_OBJECT
+public:
+  enum SimPinState { kSimNotReady = 0, kSimReady = 1, kSimCheckingCode = 2 };
+  enum CheckPinPuk { kCheckNone = 0, kCheckPin = 1, kCheckPuk = 2 };
+
+  explicit InitController(QObject *parent = nullptr);
+  ~InitController() override;
+
+  // Outlets set by the builder.
+  QPointer<InitStatusView> statusView;
+  QPointer<QAction> labelPINEnter_;  // "Enter PIN"
+  QPointer<QAction> labelPINUnlock_; // "Unlock PIN"
+
+  // Status setters: each shows its value and posts its notification.
+  void sendNotification(const QString &name, const QVariant &data);
+  void setModemStatus(bool started);
+  void setSimStatus(bool ready);
+  void setImageForSimCardRead();
+  void setBelonetoSPN(const QString &name);
+  void setLocalSPN(const QString &name, bool refresh);
+  void setNetworkStatus(const QString &networkText);
+  void setDomainName(const QString &domain);
+  void initNibNetworkStatus();
+
+  // Commands to the device.
+  void setDeviceOnline();
+  void setDeviceOffline();
+
+  // Registered domains: bit 0 CS, bit 1 PS.
+  int networkMode() const { return networkMode_; }
+  void setNetworkMode(int mode) { networkMode_ = mode; }
+  bool hasCSDomain() const { return networkMode_ & 1; }
+  bool hasPSDomain() const;
+  bool checkToReturnPSDomain() const;
+  int roamTransferMode() const { return roamTransferMode_; }
+  void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
+  int networkRoamStatus() const { return networkRoamStatus_; }
+  void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
+  QString mccmnc() const { return mccmnc_; }
+  void setMccmnc(const QString &mccmnc) { mccmnc_ = mccmnc; }
+  bool reportSendFlag() const { return sendDiagInfoSMSFlag_; }
+  void setReportSendFlag(bool on) { sendDiagInfoSMSFlag_ = on; }
+
+  int simPinState() const { return m_SimPinState; }
+  int checkPinPukStatus() const { return checkPinPukStatus_; }
+  QString networkName() const { return networkName_; }
+  QString iccid() const { return iccid_; }
+  void setIccid(const QString &iccid) { iccid_ = iccid; }
+
+  // SIM code entry.
+  // nil or the wording key of the first rule the codes break (any argument may be null).
+  static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
+  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert);
+  bool isNeedPinAutoValidation() const;
+  void pinAutoValidation();
+  void savePinToModem();
+  void openPinWindow();
+  void openPukWindow();
+  Q_INVOKABLE void closePinWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelPinWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void closePukWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelPukWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void clickYESOfReAlertPinWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void clickNOOfReAlertPinWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void enterPIN(QObject *sender = nullptr) {
+    Q_UNUSED(sender)
+    openPinWindow();
+  }
+  Q_INVOKABLE void unlockPIN(QObject *sender = nullptr) {
+    Q_UNUSED(sender)
+    openPukWindow();
+  }
+  Q_INVOKABLE void openPINWindow(const Notification &notification);
+  Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
+  Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
+  Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
+  // Keeps only the leading digits (at most 4) when Setting/"PinLimitFourDigitals" is on.
+  void controlTextDidChange(QObject *field);
+
+  QString pinNum() const { return pinNum_; }
+  void setPinNum(const QString &pin) { pinNum_ = pin; }
+  bool hadDoPinAutoValidation() const { return hadDoPinAutoValidation_; }
+  void setHadDoPinAutoValidation(bool on) { hadDoPinAutoValidation_ = on; }
+  bool manuuallyInputPinFlag() const { return manuuallyInputPinFlag_; }
+  void setManuuallyInputPinFlag(bool on) { manuuallyInputPinFlag_ = on; }
+  bool pinInputWndDisplayFlag() const { return pinInputWndDisplayFlag_; }
+  void setPinInputWndDisplayFlag(bool on) { pinInputWndDisplayFlag_ = on; }
+  bool pinAutoValidationChecked() const { return pinAutoValidationChecked_; }
+
+  PinSheet *pinSheet();
+  PukSheet *pukSheet();
+  ReAlertSheet *reAlertSheet();
+
+  // Backend handlers.
+  Q_INVOKABLE void dealWithMsgOfHandShake(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfPowerCheck(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfWorkModeCheck(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfStartWork(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfStopWork(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfCountPinPukRemain(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfPinStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckoutPin(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfPinAutoValidation(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReadPin(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSavePin(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckoutPuk(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckPinActiveStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfInvalidCardStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckIMEIInfo(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSIMStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckUSIMStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckDeviceStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckDeviceNotAttached(const Notification &n);
+
+  // Controller hooks of the base table.
+  Q_INVOKABLE void deviceRemoved(const Notification &n);
+  Q_INVOKABLE void devicePlugin(const Notification &n);
+  Q_INVOKABLE void simReady(const Notification &n);
+  Q_INVOKABLE void updateLanguages(const Notification &n);
+
+  void setInactivatedUSIMForRizoraWithStatus(quint32 status);
+  void setNetworkDomain(int mode, const QString &networkName);
+  void closeApplication();
+
+  // The delay of the "check" pictures before the real one shows (tests shorten it).
+  static void setCheckPictureDelayMs(int ms);
+
+protected:
+  void initializeSkin() override;
+  void initializeNibResources() override;
+  void registerMessages() override;
+
+private:
+  void specialInit();
+  void specialDeviceRemoved();
+  void showImage(class QLabel *label, const QString &imageName);
+  bool readPackage(const Notification &n, UIMsg *msg) const;
+  void wirePinSheets();
+  void sendPinCheck(const QString &pin);
+  void sendPukCheck(const QString &newPin, const QString &puk);
+  void sendPinAutoValidationSwitch(bool on);
+  void setLockTip(const QString &wordingKey);
+  bool writeSavePinChoice(bool on);
+
+  int m_SimPinState = kSimNotReady;
+  int m_deviceMode = 1;
+  int networkMode_ = 0;
+  int checkPinPukStatus_ = kCheckNone;
+  int roamTransferMode_ = 2;
+  int networkRoamStatus_ = 2;
+  int registeredNetworkRoamStatus_ = 2;
+  QString mccmnc_;
+  QString pinNum_;
+  bool hadDoPinAutoValidation_ = false;
+  bool manuuallyInputPinFlag_ = false;
+  bool pinInputWndDisplayFlag_ = false;
+  bool pinAutoValidationChecked_ = false;   // btnPINAutoValidation_
+  bool pinNumSavedInConfigChecked_ = false; // btnPinNumSavedInConfigFile_
+  QString networkName_;
+  QString iccid_;
+  bool hasAlertRoam = false;
+  bool alreadyGetSimIMSIFlag_ = false;
+  bool dialFunctionEnabledFlag_ = true;
+  bool firstUnlockedDevice_ = false;
+  bool sendDiagInfoSMSFlag_ = false;
+  bool networkStatusViewHidden_ = false;
+  bool autoPinFailed_ = false;
+
+  QTimer modemStatusTimer_;
+  QTimer simImageTimer_;
+  QPointer<PinSheet> pinSheet_;
+  QPointer<PukSheet> pukSheet_;
+  QPointer<ReAlertSheet> reAlertSheet_;
+};
+
+extern InitController *g_InitController;

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "NotificationCenter.h"
+
+#include <QLabel>
+#include <QWidget>
+
+class DialController;
+
+// The Internet page as far as it exists today: what the device reports (device, SIM, network,
+// operator), kept up to date from the device status notifications.
+class DeviceStatePanel : public QWidget {
+  Q_OBJECT
+public:
+  explicit DeviceStatePanel(QWidget *parent = nullptr);
+  void follow(DialController *dial);
+
+  QLabel *headline;
+  QLabel *detail;
+
+private:
+  void refresh();
+  bool modem_ = false;
+  bool sim_ = false;
+  QString network_;
+  QString operator_;
+};

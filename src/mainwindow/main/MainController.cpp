@@ -1,0 +1,736 @@
+#include "MainController.h"
+
+#include "Bundle.h"
+#include "CompoundCallController.h"
+#include "ConfigManager.h"
+#include "ConfigService.h"
+#include "DialController.h"
+#include "InitController.h"
+#include "Plist.h"
+#include "QELAlertPanel.h"
+#include "QELUIManager.h"
+#include "SettingController.h"
+#include "SmsService.h"
+#include "WordGlobe.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+MainController *g_MainController = nullptr;
+
+namespace {
+QString word(const QString &key) {
+  return Map_Name_Item_of_IndexString(key);
+}
+
+QVariant mainForm(const char *key) {
+  return ConfigService::readValue(QStringLiteral("MAINFORM"), QLatin1String(key));
+}
+bool mainFormBool(const char *key) {
+  return ConfigService::readBool(QStringLiteral("MAINFORM"), QLatin1String(key));
+}
+bool topBool(const char *key) {
+  return ConfigService::readBool(QString(), QLatin1String(key));
+}
+
+const char *const kOperationItems[] = {"Internet",       "Statistics", "Call",     "SMS",       "Phonebook",
+                                       "AccountBalance", "Support",    "HomePage", "DialRecord"};
+} // namespace
+
+MainController::MainController(QObject *parent) : QELUIController(parent) {
+  g_MainController = this;
+  setRuntimeObject(false, QStringLiteral("IsConnectBtnEnable"));
+  connect(&splashTimer_, &QTimer::timeout, this, &MainController::refreshImage);
+}
+
+MainController::~MainController() {
+  if (g_MainController == this)
+    g_MainController = nullptr;
+}
+
+void MainController::alert(const QString &title, const QString &message, const QString &button) {
+  NSRunAlertPanelExt(word(title), word(message), word(button));
+}
+
+// ---- hooks ----
+
+void MainController::initializeSkin() {
+  if (!qelSkinManager || !mainWindow)
+    return;
+  qelSkinManager->registerController(mainWindow, QStringLiteral("wndMain"), false);
+}
+
+void MainController::initializeNibResources() {
+  Init_mainWindow_nib();
+  Init_UIMenu();
+  prepareStartupWin();
+  initCheckSPCodeWin();
+  setToolbarEnableWhenSimDetected(false);
+  if (mainWindow) {
+    mainWindow->installEventFilter(this);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+      QRect frame = mainWindow->frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      mainWindow->move(frame.topLeft());
+    }
+  }
+}
+
+void MainController::registerMessages() {
+  registerNotification(MainControllerNotificationTable);
+}
+
+void MainController::initializeController() {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (!config || !config->hasToolbarSkinInfo())
+    loadToolBar();
+  if (!mainFormBool("TooBarEnableBySimStatus")) {
+    toolbarSetEnable(true);
+    setToolbarEnableWhenSimDetected(false);
+  } else {
+    toolbarSetEnable(false);
+  }
+  toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
+}
+
+void MainController::Init_mainWindow_nib() {
+  if (mainWindow)
+    mainWindow->setWindowTitle(word(QStringLiteral("Title")));
+}
+
+void MainController::Init_UIMenu() {
+  if (!menuBar)
+    return;
+  // Every action keeps its English title as its object name, so the wording can change.
+  const QList<QAction *> actions = menuBar->findChildren<QAction *>();
+  for (QAction *a : actions)
+    if (!a->objectName().isEmpty())
+      a->setText(word(a->objectName()));
+  const QList<QMenu *> menus = menuBar->findChildren<QMenu *>();
+  for (QMenu *m : menus)
+    if (!m->objectName().isEmpty())
+      m->setTitle(word(m->objectName()));
+}
+
+QAction *MainController::menuItem(const QString &englishTitle) const {
+  if (!menuBar)
+    return nullptr;
+  const QList<QAction *> actions = menuBar->findChildren<QAction *>(englishTitle);
+  return actions.isEmpty() ? nullptr : actions.first();
+}
+
+void MainController::updateLanguages(const Notification &) {
+  resetToolBar();
+  Init_mainWindow_nib();
+  Init_UIMenu();
+  if (lableTabviewTitle_ && tabviewMain && tabviewMain->currentWidget())
+    lableTabviewTitle_->setText(word(tabviewMain->currentWidget()->objectName() + QStringLiteral("_TITLE")));
+}
+
+void MainController::tabViewItemWillChange(const Notification &n) {
+  const QString identifier = n.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString();
+  if (lableTabviewTitle_ && !identifier.isEmpty())
+    lableTabviewTitle_->setText(word(identifier + QStringLiteral("_TITLE")));
+}
+
+void MainController::devicePlugin(const Notification &) {}
+
+void MainController::simReady(const Notification &) {
+  if (mainFormBool("TooBarEnableBySimStatus"))
+    toolbarSetEnable(true);
+  setToolbarEnableWhenSimDetected(true);
+}
+
+void MainController::deviceRemoved(const Notification &) {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (config && config->isCloseUIIfDeviceRemoved()) {
+    closeAllSheetsOfMainWnd();
+    requestTerminate();
+    return;
+  }
+  if (mainFormBool("TooBarEnableBySimStatus"))
+    toolbarSetEnable(false);
+  setToolbarEnableWhenSimDetected(false);
+}
+
+// ---- splash ----
+
+void MainController::prepareStartupWin() {
+  const QVariantMap startup = mainForm("StartupWindow").toMap();
+  if (!mainForm("StartupWindow").isValid()) {
+    if (wndStartup_)
+      wndStartup_->close();
+    wndStartup_ = nullptr;
+    return;
+  }
+  imageCount_ = startup.value(QStringLiteral("ImageCount")).toInt();
+  imageArray_.clear();
+  const QString resources = Bundle::mainBundle().resourcePath();
+  QStringList paths;
+  if (startup.contains(QStringLiteral("DicName"))) {
+    const QString folder = startup.value(QStringLiteral("DicName")).toString();
+    for (int i = 1; i <= std::clamp(imageCount_, 0, 1000); ++i)
+      paths << QStringLiteral("%1/%2/%3.png").arg(resources, folder).arg(i);
+  } else {
+    imageCount_ = 1;
+    paths << resources + QStringLiteral("/Startup.PNG");
+  }
+  for (const QString &path : paths) {
+    QImage image(path);
+    if (image.isNull()) {
+      imageArray_.clear();
+      break;
+    }
+    imageArray_ << image;
+  }
+  if (imageArray_.isEmpty()) {
+    // No frames: no splash at all, and the launch goes on as if none were configured.
+    if (wndStartup_)
+      wndStartup_->close();
+    wndStartup_ = nullptr;
+    return;
+  }
+  if (tfdStartWndInfo_ && startup.contains(QStringLiteral("StartWndInfo")))
+    tfdStartWndInfo_->setText(word(startup.value(QStringLiteral("StartWndInfo")).toString()));
+  if (mainWindow)
+    mainWindow->setWindowOpacity(0);
+  if (wndStartup_) {
+    wndStartup_->resize(imageArray_.last().size());
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+      QRect frame = wndStartup_->frameGeometry();
+      frame.moveCenter(screen->availableGeometry().center());
+      wndStartup_->move(frame.topLeft());
+    }
+  }
+}
+
+void MainController::setDiagSoftwareVersionString(QLabel *field) {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (field && config && config->startupWindowControlGetSoftwareVersionString() &&
+      !QCoreApplication::applicationVersion().isEmpty())
+    field->setText(QCoreApplication::applicationVersion());
+}
+
+void MainController::beginStartupWin() {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (!config || config->getStartupInfo().isEmpty())
+    return;
+  if (!wndStartup_ || imageArray_.isEmpty()) {
+    // The frames failed to load: go straight on, with the main window visible.
+    endStartupWin();
+    return;
+  }
+  double delay = config->getStartupViewDelayTime();
+  wndStartup_->setWindowOpacity(1.0);
+  if (imageArray_.size() > 1) {
+    const double rate = delay == 0 ? 100.0 : delay;
+    splashTimer_.start(std::max(1, int(1000.0 / rate)));
+    return;
+  }
+  if (startupImage_)
+    startupImage_->setPixmap(QPixmap::fromImage(imageArray_.first()));
+  wndStartup_->show();
+  QTimer::singleShot(int(std::max(0.0, delay) * 1000), this, &MainController::endStartupWin);
+}
+
+void MainController::refreshImage() {
+  ConfigService *config = ConfigService::sharedConfigService();
+  const int times = config ? config->getDisplayStartupFlashTimes() : 0;
+  const int count = int(imageArray_.size());
+  if (count == 0 || qint64(times) * count <= frameCounter_) {
+    splashTimer_.stop();
+    endStartupWin();
+    return;
+  }
+  if (startupImage_)
+    startupImage_->setPixmap(QPixmap::fromImage(imageArray_.at(frameCounter_ % count)));
+  if (wndStartup_)
+    wndStartup_->show();
+  ++frameCounter_;
+}
+
+void MainController::endStartupWin() {
+  imageArray_.clear();
+  if (wndStartup_)
+    wndStartup_->close();
+  wndStartup_ = nullptr;
+  if (mainWindow)
+    mainWindow->setWindowOpacity(1.0);
+  runDatacard();
+}
+
+// ---- launch ----
+
+void MainController::applicationWillFinishLaunching() {
+  if (mainForm("StartupWindow").isValid()) {
+    setDiagSoftwareVersionString(tfdSoftwareVersionAlias_);
+    beginStartupWin();
+  } else if (topBool("CheckSPCode")) {
+    popUpCheckSPCodeWin();
+  } else {
+    runDatacard();
+  }
+  miniaturizeMainWindowWhenAppFinishLaunching();
+}
+
+void MainController::miniaturizeMainWindowWhenAppFinishLaunching() {
+  if (mainWindow && mainFormBool("MiniaturizeMainWindow"))
+    mainWindow->showMinimized();
+}
+
+void MainController::runDatacard() {
+  // Once per launch, whichever road (splash, code window, none) gets here first.
+  if (datacardRuns_++ > 0)
+    return;
+  notifyChangeLanguage();
+  notifyAppReady();
+  if (qelMsgCenter && startsBackend_) {
+    qelMsgCenter->stopMsgServer();
+    qelMsgCenter->startMsgServer();
+  }
+  if (mainWindow && mainForm("acceptMouseMovedEvent").isValid())
+    mainWindow->setMouseTracking(mainFormBool("acceptMouseMovedEvent"));
+}
+
+void MainController::applicationDidFinishLaunching() {
+  if (g_DialController)
+    g_DialController->applicationDidFinishLaunchingInDialController();
+  showMainUI();
+}
+
+void MainController::showMainUI() {
+  if (mainWindow && !mainWindow->isVisible() && !mainFormBool("MiniaturizeMainWindow"))
+    mainWindow->show();
+}
+
+// ---- service-provider code window ----
+
+void MainController::initCheckSPCodeWin() {
+  if (!topBool("CheckSPCode"))
+    return;
+  auto *dialog = new QDialog(mainWindow);
+  dialog->setObjectName(QStringLiteral("wndCheckSPCode"));
+  labelSPCode_ =
+      new QLabel(word(QStringLiteral("Please input service provider code, code can be found in the box:")), dialog);
+  labelSPCode_->setWordWrap(true);
+  tfdSPCode_ = new QLineEdit(dialog);
+  btnSPCodeOK_ = new QPushButton(word(QStringLiteral("OK")), dialog);
+  btnSPCodeCancel_ = new QPushButton(word(QStringLiteral("Cancel")), dialog);
+  btnSPCodeOK_->setEnabled(false);
+  auto *layout = new QVBoxLayout(dialog);
+  layout->addWidget(labelSPCode_);
+  layout->addWidget(tfdSPCode_);
+  auto *row = new QHBoxLayout;
+  row->addStretch();
+  row->addWidget(btnSPCodeCancel_);
+  row->addWidget(btnSPCodeOK_);
+  layout->addLayout(row);
+  connect(tfdSPCode_, &QLineEdit::textChanged, this,
+          [this](const QString &text) { btnSPCodeOK_->setEnabled(!text.isEmpty()); });
+  connect(btnSPCodeOK_, &QPushButton::clicked, this, [this] { checkSPCode(btnSPCodeOK_); });
+  connect(btnSPCodeCancel_, &QPushButton::clicked, this, [this] { checkSPCodeWndCancel(btnSPCodeCancel_); });
+  wndCheckSPCode_ = dialog;
+  if (mainWindow)
+    mainWindow->setWindowOpacity(0);
+}
+
+void MainController::popUpCheckSPCodeWin() {
+  if (!wndCheckSPCode_) {
+    runDatacard();
+    return;
+  }
+  wndCheckSPCode_->show();
+  wndCheckSPCode_->raise();
+  wndCheckSPCode_->activateWindow();
+}
+
+bool MainController::findAPNInfoBySPCode(const QString &code) {
+  const QVariant all = settingDict().value(QStringLiteral("AllDialConfig"));
+  const QVariant index = settingDict().value(QStringLiteral("AllSPCodeIndex"));
+  if (all.typeId() != QMetaType::QVariantList || index.typeId() != QMetaType::QVariantMap)
+    return false;
+  const QVariantMap entry = index.toMap().value(code).toMap();
+  bool ok = false;
+  const int i = entry.value(QStringLiteral("Index")).toInt(&ok);
+  const QVariantList profiles = all.toList();
+  if (!ok || i < 0 || i >= profiles.size())
+    return false;
+  ConfigManager *config = ConfigManager::sharedConfigManager();
+  if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)}))
+    return false;
+  if (entry.contains(QStringLiteral("ProviderLogo"))) {
+    settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
+    settingDict().insert(QStringLiteral("ChangeProviderLogo"), true);
+    config->writeToFile();
+  }
+  return true;
+}
+
+void MainController::checkSPCode(QObject *) {
+  if (!tfdSPCode_ || tfdSPCode_->text().isEmpty())
+    return;
+  if (findAPNInfoBySPCode(tfdSPCode_->text())) {
+    closeCheckSPCodeWin();
+    return;
+  }
+  alert(QStringLiteral("Warning"), QStringLiteral("Invalid service provider code"), QStringLiteral("OK"));
+  tfdSPCode_->clear();
+  btnSPCodeOK_->setEnabled(false);
+}
+
+void MainController::checkSPCodeWndCancel(QObject *) {
+  const int answer =
+      NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("STRING_INPUT_SPCODE_WARNING")),
+                         word(QStringLiteral("Cancel")), word(QStringLiteral("Continue")));
+  if (answer == 0)
+    closeCheckSPCodeWin();
+}
+
+void MainController::closeCheckSPCodeWin() {
+  if (wndCheckSPCode_) {
+    wndCheckSPCode_->close();
+    wndCheckSPCode_->deleteLater();
+  }
+  wndCheckSPCode_ = nullptr;
+  setToolbarProviderLogo();
+  if (mainWindow)
+    mainWindow->setWindowOpacity(1.0);
+  settingDict().insert(QStringLiteral("CheckSPCode"), false);
+  if (ConfigManager *config = ConfigManager::sharedConfigManager())
+    config->writeToFile();
+  notificationCenter->postNotificationName(QStringLiteral("TabViewItemWillChange"), nullptr,
+                                           {{QStringLiteral("TabViewItemWillChange"), QStringLiteral("Internet")}});
+  runDatacard();
+}
+
+// ---- quit ----
+
+bool MainController::eventFilter(QObject *watched, QEvent *event) {
+  // One gate for every close: the window goes only when the quit goes ahead.
+  if (watched == mainWindow && event->type() == QEvent::Close && !terminating_) {
+    event->ignore();
+    windowShouldClose(mainWindow);
+    return true;
+  }
+  return QELUIController::eventFilter(watched, event);
+}
+
+bool MainController::windowShouldClose(QObject *) {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (config && config->doNotCloseApp()) {
+    wndFlag_ = 0;
+    if (mainWindow)
+      mainWindow->hide();
+    return false;
+  }
+  if (g_DialController && g_DialController->GetisDialNow()) {
+    if (mainFormBool("CloseAppWihoutQueryConnection")) {
+      const int answer = NSRunAlertPanelExt(
+          word(QStringLiteral("Warning")),
+          word(QStringLiteral("It has an active connection.Are you sure you hold fast to finish the applications?")),
+          word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));
+      if (answer == 1) {
+        bWinWillClose_ = true;
+        notifyAppWillClose();
+      }
+      return false;
+    }
+    alert(QStringLiteral("Warning"), QStringLiteral("You are currently connected. Please disconnect first!"),
+          QStringLiteral("OK"));
+    return false;
+  }
+  if (g_SettingController && g_SettingController->isManualSelecting()) {
+    alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
+          QStringLiteral("ok"));
+    return false;
+  }
+  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
+    alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
+    return false;
+  }
+  return requestTerminate();
+}
+
+bool MainController::requestTerminate() {
+  if (terminating_)
+    return true;
+  if (applicationShouldTerminate() != NSTerminateNow)
+    return false;
+  terminating_ = true;
+  if (mainWindow)
+    mainWindow->close();
+  QCoreApplication::exit(0);
+  return true;
+}
+
+bool MainController::getAppCloseStateForZID() const {
+  if (!mainFormBool("CloseAppWihoutQueryConnection"))
+    return false;
+  return !bWinWillClose_;
+}
+
+bool MainController::appShouldClose() {
+  ConfigService *config = ConfigService::sharedConfigService();
+  if (config && config->isCloseUIIfDeviceRemoved())
+    return true;
+  if (g_DialController && g_DialController->GetisDialNow()) {
+    if (mainFormBool("CloseAppWihoutQueryConnection"))
+      return getAppCloseStateForZID();
+    alert(QStringLiteral("Warning"), QStringLiteral("You are currently connected. Please disconnect first!"),
+          QStringLiteral("OK"));
+    return false;
+  }
+  if (g_SettingController && g_SettingController->isManualSelecting()) {
+    alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
+          QStringLiteral("ok"));
+    return false;
+  }
+  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
+    alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
+    return false;
+  }
+  if (ConfigService::readBool(QStringLiteral("specialSoftVersion"), QStringLiteral("ZUDE_ZEZ"))) {
+    const int answer = NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Close the software?")),
+                                          word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));
+    if (answer == 0)
+      return false;
+    settingDict().insert(QStringLiteral("IMSI"), QString(""));
+    if (ConfigManager *manager = ConfigManager::sharedConfigManager())
+      manager->writeToFile();
+  }
+  SmsService *sms = SmsService::sharedSmsService();
+  if (sms->sendingSMSInBackGround())
+    sms->setUnshowInfoWndWhenSendSmsByFlag(false);
+  return true;
+}
+
+MainController::TerminateReply MainController::applicationShouldTerminate() {
+  if (!appShouldClose())
+    return NSTerminateCancel;
+  if (mainFormBool("closeUISoundEnable"))
+    playCloseSound();
+  if (mainFormBool("setDeviceOfflineWhileQuitUI") && g_InitController) {
+    g_InitController->setDeviceOffline();
+    QEventLoop wait;
+    QTimer::singleShot(1000, &wait, &QEventLoop::quit);
+    wait.exec();
+  }
+  notifyAppWillClose();
+  deleteRuntimeDictionary();
+  if (qelMsgCenter)
+    qelMsgCenter->stopMsgServer();
+  return NSTerminateNow;
+}
+
+void MainController::closeMainWindow(QObject *) {
+  if (!quitAppAlert())
+    return;
+  requestTerminate();
+}
+
+bool MainController::quitAppAlert() {
+  if (!topBool("qutiUITips"))
+    return true;
+  return NSRunAlertPanelExt(word(QStringLiteral("Tips")), word(QStringLiteral("Exit the Connection Manager?")),
+                            word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == 1;
+}
+
+void MainController::closeApp(QObject *) {
+  requestTerminate();
+}
+
+void MainController::minimizeMainWindow(QObject *) {
+  if (mainWindow)
+    mainWindow->showMinimized();
+}
+
+// ---- toolbar ----
+
+void MainController::loadToolBar() {
+  if (!toolbar || !toolbarItems_.isEmpty())
+    return;
+  const QVariantList entries = ConfigService::readValue(QString(), QStringLiteral("toolBarItems")).toList();
+  for (const QVariant &v : entries) {
+    const QVariantMap entry = v.toMap();
+    const QString identifier = entry.value(QStringLiteral("itemIdentifier")).toString();
+    if (identifier.isEmpty())
+      continue;
+    auto *action = new QAction(toolbar);
+    action->setObjectName(identifier);
+    action->setProperty("itemLabel", entry.value(QStringLiteral("itemLabel")));
+    action->setProperty("itemToolTip", entry.value(QStringLiteral("itemToolTip")));
+    action->setProperty("urlLabel", entry.value(QStringLiteral("urlLabel")));
+    action->setProperty("itemAction", entry.value(QStringLiteral("itemAction")));
+    action->setText(word(entry.value(QStringLiteral("itemLabel")).toString()));
+    action->setToolTip(word(entry.value(QStringLiteral("itemToolTip")).toString()));
+    const QString image = entry.value(QStringLiteral("itemImageName")).toString();
+    if (!image.isEmpty() && qelSkinManager) {
+      const QImage picture = qelSkinManager->imageNamed(image);
+      if (!picture.isNull())
+        action->setIcon(QIcon(QPixmap::fromImage(picture)));
+    }
+    const QByteArray selector = entry.value(QStringLiteral("itemAction")).toString().toLatin1();
+    connect(action, &QAction::triggered, this, [this, action, selector] {
+      // "itemAction" names a selector ("tbiMainURLAction:"): the method takes the sender.
+      const QByteArray name = selector.left(selector.indexOf(':') < 0 ? selector.size() : selector.indexOf(':'));
+      if (!name.isEmpty())
+        QMetaObject::invokeMethod(this, name.constData(), Qt::DirectConnection, Q_ARG(QObject *, action));
+    });
+    toolbarItems_ << action;
+  }
+  for (const QString &identifier : toolbarDefaultItemIdentifiers()) {
+    if (identifier == QLatin1String("NSToolbarFlexibleSpaceItem")) {
+      auto *spacer = new QWidget(toolbar);
+      spacer->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Preferred);
+      toolbar->addWidget(spacer);
+    } else if (identifier == QLatin1String("Custom Logo Toolbar Item Identifier")) {
+      auto *logo = new QLabel(toolbar);
+      logo->setObjectName(QStringLiteral("viewextProviderLogo"));
+      logoAction_ = toolbar->addWidget(logo);
+      setToolbarProviderLogo();
+    } else if (QAction *item = toolbarItem(identifier)) {
+      toolbar->addAction(item);
+    }
+  }
+  toolbar->setToolButtonStyle(mainFormBool("ToolBarOnlyIcon") ? Qt::ToolButtonIconOnly : Qt::ToolButtonTextUnderIcon);
+  toolbar->setMovable(false);
+  specialToolBarItemsSetEnable(false);
+}
+
+QStringList MainController::toolbarDefaultItemIdentifiers() const {
+  QStringList ids;
+  for (QAction *a : toolbarItems_)
+    ids << a->objectName();
+  if (!topBool("UseLogoAsButton"))
+    ids << QStringLiteral("NSToolbarFlexibleSpaceItem") << QStringLiteral("Custom Logo Toolbar Item Identifier");
+  return ids;
+}
+
+QAction *MainController::toolbarItem(const QString &identifier) const {
+  for (QAction *a : toolbarItems_)
+    if (a->objectName() == identifier)
+      return a;
+  return nullptr;
+}
+
+void MainController::toolbarSetItemEnable(bool enable, const QString &identifier) {
+  if (QAction *item = toolbarItem(identifier))
+    item->setEnabled(enable);
+}
+
+void MainController::toolbarSetEnable(bool enable) {
+  for (QAction *a : toolbarItems_)
+    a->setEnabled(enable);
+  specialToolBarItemsSetEnable(enable);
+  menuToolbarSetEnable(enable);
+}
+
+void MainController::specialToolBarItemsSetEnable(bool enable) {
+  toolbarSetItemEnable(enable && runtimeObjectForKey(QStringLiteral("IsConnectBtnEnable")).toBool(),
+                       QStringLiteral("URLWithAlert"));
+}
+
+void MainController::menuToolbarSetEnable(bool enable) {
+  for (const char *title : kOperationItems)
+    if (QAction *item = menuItem(QLatin1String(title)))
+      item->setEnabled(enable);
+  if (QAction *options = menuItem(QStringLiteral("Options")))
+    options->setEnabled(enable);
+}
+
+void MainController::setToolbarEnableWhenSimDetected(bool enable) {
+  if (topBool("disableToolbarWhenNoSIM"))
+    toolbarSetEnable(enable);
+}
+
+void MainController::resetToolBar() {
+  for (QAction *a : toolbarItems_) {
+    a->setText(word(a->property("itemLabel").toString()));
+    a->setToolTip(word(a->property("itemToolTip").toString()));
+  }
+}
+
+void MainController::setToolbarProviderLogo() {
+  auto *logo = logoAction_ && toolbar ? qobject_cast<QLabel *>(toolbar->widgetForAction(logoAction_)) : nullptr;
+  if (!logo)
+    return;
+  QImage image;
+  if (topBool("ChangeProviderLogo")) {
+    const QString folder = settingDict().value(QStringLiteral("ProviderLogoFolder")).toString();
+    const QString file = settingDict().value(QStringLiteral("ProviderLogoImage")).toString();
+    if (!folder.isEmpty() && !file.isEmpty())
+      image.load(QDir(folder).filePath(file));
+  } else if (topBool("ProviderLogoLocalize")) {
+    image.load(word(QStringLiteral("STRING_PROVIDER_LOGO_PATH")));
+  } else if (qelSkinManager) {
+    image = qelSkinManager->imageNamed(QStringLiteral("ProviderLogoPlaceHolder"));
+  }
+  if (image.isNull())
+    return;
+  logo->setPixmap(QPixmap::fromImage(image));
+  logo->setFixedSize(image.size() / std::max<qreal>(1.0, image.devicePixelRatio()));
+}
+
+void MainController::updateStkTooltip(const Notification &n) {
+  const QString title = n.userInfo.value(QStringLiteral("StkMainTitle")).toString();
+  if (QAction *stk = toolbarItem(QStringLiteral("STK")); stk && !title.isEmpty())
+    stk->setToolTip(word(title));
+}
+
+// ---- actions ----
+
+void MainController::tabViewChangeItemAction(QObject *sender) {
+  if (sender && !sender->objectName().isEmpty())
+    notifyChangeTabViewItem(sender->objectName());
+}
+
+void MainController::tbiMainURLAction(QObject *sender) {
+  const QString key = sender ? sender->property("urlLabel").toString() : QString();
+  if (!key.isEmpty())
+    openSafari(word(key));
+}
+
+void MainController::tabViewChangeToCallAndMakeCall(QObject *) {
+  const QString number =
+      ConfigService::readValue(QStringLiteral("Call"), QStringLiteral("phoneNumberToCall")).toString();
+  if (!number.isEmpty())
+    notificationCenter->postNotificationName(QStringLiteral("makeCallWithPhoneNumber"), nullptr,
+                                             {{QStringLiteral("makeCallWithPhoneNumber"), number}});
+}
+
+void MainController::checkMyNumber(QObject *) {
+  notificationCenter->postNotificationName(QStringLiteral("USSDBundleMessage"));
+}
+
+void MainController::tbiMainPopUpUssdAction(QObject *) {
+  notificationCenter->postNotificationName(QStringLiteral("openPopUpUssdWnd"));
+}
+
+void MainController::tbiChangeAPNSelection(QObject *) {
+  notificationCenter->postNotificationName(QStringLiteral("ChangeAPNSelection"));
+}
+
+void MainController::tbiMainHelpAction(QObject *) {
+  ConfigManager *config = ConfigManager::sharedConfigManager();
+  if (!config)
+    return;
+  const QString special = settingDict().value(QStringLiteral("SpecialHelp")).toString();
+  const QString name = !special.isEmpty()
+                           ? word(special)
+                           : QFileInfo(word(QStringLiteral("/System/Library/ModemList/English_Help.pdf"))).fileName();
+  const QString path = config->getFilePathWithFileName(name);
+  if (QFileInfo::exists(path))
+    openSafari(QUrl::fromLocalFile(path).toString());
+}

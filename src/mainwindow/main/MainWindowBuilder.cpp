@@ -1,0 +1,150 @@
+#include "MainWindowBuilder.h"
+
+#include "CompoundCallController.h"
+#include "DeviceStatePanel.h"
+#include "DialController.h"
+#include "InitController.h"
+#include "InitStatusView.h"
+#include "MainController.h"
+#include "QELMsgCenter.h"
+#include "SettingController.h"
+
+#include <QLabel>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QAction *addItem(QMenu *menu, const char *englishTitle) {
+  QAction *action = menu->addAction(QLatin1String(englishTitle));
+  action->setObjectName(QLatin1String(englishTitle));
+  return action;
+}
+
+QMenu *addMenu(QMenuBar *bar, const char *englishTitle) {
+  QMenu *menu = bar->addMenu(QLatin1String(englishTitle));
+  menu->setObjectName(QLatin1String(englishTitle));
+  return menu;
+}
+
+// Application, File, Edit, Operation, Window and Help menus. Hide, Hide Others and Show All
+// mean nothing on this desktop and are left out.
+void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
+  QMenu *app = addMenu(bar, "Connection Manager");
+  addItem(app, "About...");
+  addItem(app, "Diagnostics");
+  addItem(app, "Logs");
+  addItem(app, "Update");
+  addItem(app, "Preferences...");
+  app->addSeparator();
+  QObject::connect(addItem(app, "Quit"), &QAction::triggered, main, [main] { main->quitTerminal(nullptr); });
+
+  QMenu *file = addMenu(bar, "File");
+  QObject::connect(addItem(file, "Close"), &QAction::triggered, main, [main] { main->quitTerminal(nullptr); });
+
+  QMenu *edit = addMenu(bar, "Edit");
+  for (const char *t : {"Undo", "Redo", "Cut", "Copy", "Paste", "Clear", "Delete", "Select All"})
+    addItem(edit, t);
+
+  QMenu *operation = addMenu(bar, "Operation");
+  for (const char *t :
+       {"Internet", "Statistics", "Call", "SMS", "Phonebook", "AccountBalance", "Support", "HomePage", "DialRecord"}) {
+    QAction *item = addItem(operation, t);
+    QObject::connect(item, &QAction::triggered, main, [main, item] { main->tabViewChangeItemAction(item); });
+  }
+  operation->addSeparator();
+  QMenu *pin = operation->addMenu(QStringLiteral("PIN Operations"));
+  pin->setObjectName(QStringLiteral("PIN Operations"));
+  init->labelPINEnter_ = addItem(pin, "Enter PIN");
+  init->labelPINUnlock_ = addItem(pin, "Unlock PIN");
+  init->labelPINEnter_->setEnabled(false);
+  init->labelPINUnlock_->setEnabled(false);
+  QObject::connect(init->labelPINEnter_, &QAction::triggered, init, [init] { init->enterPIN(); });
+  QObject::connect(init->labelPINUnlock_, &QAction::triggered, init, [init] { init->unlockPIN(); });
+  addItem(operation, "Options");
+
+  QMenu *window = addMenu(bar, "Window");
+  QObject::connect(addItem(window, "Minimize"), &QAction::triggered, main,
+                   [main] { main->minimizeMainWindow(nullptr); });
+  for (const char *t : {"Complete Model", "Simple Model", "Minimized Model"})
+    addItem(window, t);
+
+  QMenu *help = addMenu(bar, "Help");
+  QObject::connect(addItem(help, "MyApp Help"), &QAction::triggered, main,
+                   [main] { main->tbiMainHelpAction(nullptr); });
+  addItem(help, "Online Help");
+}
+
+} // namespace
+
+MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIManager *skin, QObject *owner) {
+  Parts parts;
+  auto *window = new QMainWindow;
+  window->setObjectName(QStringLiteral("wndMain"));
+  window->setAttribute(Qt::WA_DeleteOnClose, false);
+  window->resize(760, 520);
+
+  auto *central = new QWidget(window);
+  auto *layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  auto *tabTitle = new QLabel(central);
+  tabTitle->setObjectName(QStringLiteral("lableTabviewTitle"));
+  tabTitle->setContentsMargins(16, 10, 16, 6);
+  QFont titleFont = tabTitle->font();
+  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+  titleFont.setBold(true);
+  tabTitle->setFont(titleFont);
+  auto *tabs = new QTabWidget(central);
+  tabs->setObjectName(QStringLiteral("wndMainTabview"));
+  tabs->tabBar()->hide(); // the toolbar chooses the page
+  auto *internet = new DeviceStatePanel(tabs);
+  internet->setObjectName(QStringLiteral("Internet"));
+  tabs->addTab(internet, QStringLiteral("Internet"));
+  auto *statusView = new InitStatusView(central);
+  layout->addWidget(tabTitle);
+  layout->addWidget(tabs, 1);
+  layout->addWidget(statusView);
+  window->setCentralWidget(central);
+
+  auto *toolbar = new QToolBar(window);
+  toolbar->setObjectName(QStringLiteral("ToolBar"));
+  window->addToolBar(toolbar);
+
+  auto *main = new MainController(owner);
+  auto *init = new InitController(owner);
+  auto *dial = new DialController(owner);
+  auto *settings = new SettingController(owner);
+  auto *call = new CompoundCallController(owner);
+
+  buildMenus(window->menuBar(), main, init);
+
+  const QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  for (QELUIController *c : controllers) {
+    c->wndMain = window;
+    c->currentMainWnd = window;
+    c->tabviewMain = tabs;
+    c->qelMsgCenter = center;
+    c->qelSkinManager = skin;
+  }
+  main->mainWindow = window;
+  main->toolbar = toolbar;
+  main->menuBar = window->menuBar();
+  main->lableTabviewTitle_ = tabTitle;
+  init->statusView = statusView;
+  internet->follow(dial);
+
+  for (QELUIController *c : controllers) {
+    c->awakeFromNib();
+    parts.controllers << c;
+  }
+  parts.window = window;
+  parts.tabs = tabs;
+  parts.mainController = main;
+  parts.initController = init;
+  return parts;
+}

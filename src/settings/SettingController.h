@@ -1,0 +1,33 @@
+#pragma once
+
+#include "QELUIController.h"
+
+// The settings window, as far as the device status and the quit rules need it today.
+class SettingController : public QELUIController {
+  Q_OBJECT
+public:
+  explicit SettingController(QObject *parent = nullptr);
+  ~SettingController() override;
+
+  // YES while a manual network selection runs; the quit rules refuse to quit then.
+  bool isManualSelecting() const { return manualSelecting_; }
+  void setManualSelecting(bool on) { manualSelecting_ = on; }
+
+  // A modal "Warning!" alert with the worded message and an "OK" button.
+  void runAlertPanel(const QString &wordingKey);
+
+  void setPinTimeLeft(int tries) { pinTimeLeft_ = tries; }
+  void setPukTimeLeft(int tries) { pukTimeLeft_ = tries; }
+  int pinTimeLeft() const { return pinTimeLeft_; }
+  int pukTimeLeft() const { return pukTimeLeft_; }
+  void setPinActiveStatus(quint32 on) { pinActive_ = on != 0; }
+  bool pinActiveStatus() const { return pinActive_; }
+
+private:
+  bool manualSelecting_ = false;
+  int pinTimeLeft_ = -1;
+  int pukTimeLeft_ = -1;
+  bool pinActive_ = false;
+};
+
+extern SettingController *g_SettingController;

@@ -1,0 +1,21 @@
+#pragma once
+
+#include "QELUIController.h"
+
+// The voice-call controller, as far as the quit rules and the low-power timer need it today.
+class CompoundCallController : public QELUIController {
+  Q_OBJECT
+public:
+  explicit CompoundCallController(QObject *parent = nullptr);
+  ~CompoundCallController() override;
+
+  // 0 idle; any other value: a call is in progress (bits per caller state).
+  int callStage() const { return callStage_; }
+  void setCallStage(int stage) { callStage_ = stage; }
+  bool is2GNetRegisted() const { return false; }
+
+private:
+  int callStage_ = 0;
+};
+
+extern CompoundCallController *g_CompoundCallController;
