@@ -5,6 +5,7 @@
 #include "Plist.h"
 #include "SimulatedModem.h"
 #include "SimulatorControl.h"
+#include "VoiceDataService.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -54,6 +55,10 @@ int main(int argc, char **argv) {
     server.setExitWhenProgramLeaves(false);
   SimulatorControl control(&modem, &server);
   QDBusConnection bus = QDBusConnection::sessionBus();
+  // The voice-data service is in place before the name is claimed: whoever sees the name finds it.
+  VoiceDataService voice(BusNames::backendBusName());
+  if (!voice.registerOn(bus))
+    qWarning() << "vArivevorer: cannot offer the voice-data service";
   if (!server.start() || !control.registerOn(bus))
     return 1;
   return app.exec();
