@@ -3,6 +3,7 @@
 #include "ConfigManager.h"
 #include "InitService.h"
 #include "NetworkIdentityHandlers.h"
+#include "Platform.h"
 #include "UIMsg.h"
 
 #include <QStringList>
@@ -25,7 +26,6 @@ public:
   QString local, belong;
   QStringList calls;
   bool supportUpdate = false, sentUpdate = false, qdonFilter = false, zavidevShows = false;
-  int platformType = 0;
 
   void setLocalSPN(const QString &name, bool refresh) override {
     calls << QStringLiteral("setLocalSPN(%1,%2)").arg(name.isNull() ? QStringLiteral("nil") : name).arg(refresh);
@@ -70,7 +70,6 @@ public:
   }
   void doWhenNetWorkChanged() override { calls << QStringLiteral("doWhenNetWorkChanged"); }
   bool progressSPNDomainForZavidev(const QString &) override { return zavidevShows; }
-  int platform() override { return platformType; }
 };
 
 // One serving-network report.
@@ -132,8 +131,10 @@ protected:
   InitService service;
   RecordingSink sink;
   std::unique_ptr<NetworkIdentityHandlers> handlers;
+  Platform platform{Platform::kPlatformOther};
 
   void SetUp() override {
+    Platform::setSharedPlatform(&platform);
     previousConfig = ConfigManager::sharedConfigManager();
     ConfigManager::Locations where;
     where.candidates = {dir.path()};
@@ -141,6 +142,7 @@ protected:
     ConfigManager::setSharedConfigManager(config.get());
     setSettings({});
     InitService::setSharedInitService(&service);
+    service.setImsi(QString());
     handlers = std::make_unique<NetworkIdentityHandlers>(sink, &service, [](const QString &key) {
       return key == QLatin1String("fixed local SPN") ? QStringLiteral("Fixed Name") : key;
     });
@@ -148,6 +150,7 @@ protected:
   void TearDown() override {
     ConfigManager::setSharedConfigManager(previousConfig);
     InitService::setSharedInitService(nullptr);
+    Platform::setSharedPlatform(nullptr);
   }
 
   // Settings: "Module/Key" for a module's key, a bare key for a top-level entry.

@@ -1,5 +1,7 @@
 // The network-report and SIM-file handlers: what they keep, what they ask of the controller and
 // in which order, and how the identity follows a change of card.
+#include "BlowFishEncrypt.h"
+#include "Blowfish.h"
 #include "IdentityFixture.h"
 #include "SimFiles.h"
 
@@ -119,7 +121,7 @@ TEST_F(IdentityHandlersTest, UpdaterHearsEveryNetworkButDeviceReadyOnce) {
 }
 
 TEST_F(IdentityHandlersTest, IceraPlatformLeavesRoamingToItsOwnReply) {
-  sink.platformType = 1;
+  platform.setPlatform(Platform::kPlatformIcera);
   handlers->dealWithMsgOfCheckPLMN(plmnPackage(Plmn()));
   EXPECT_FALSE(sink.calls.join(' ').contains("setRoamInfoWithNetworkRoamStatus"));
 }
@@ -194,6 +196,7 @@ TEST_F(IdentityHandlersTest, MembershipFollowsTheCard) {
   EXPECT_EQ(handlers->mccmnc(), "");
   EXPECT_TRUE(service.moduleMapsDict().isEmpty());
   EXPECT_TRUE(service.friendlyNetList().isEmpty());
+  EXPECT_FALSE(service.isHomeOrFriendly("46000")) << "no card, no home";
   service.setImsi("310260123456789");
   service.setHomeMncLength(3);
   EXPECT_EQ(service.moduleMapsDict().size(), 1);
@@ -201,6 +204,12 @@ TEST_F(IdentityHandlersTest, MembershipFollowsTheCard) {
   EXPECT_FALSE(service.isHomeOrFriendly("31026"));
   EXPECT_FALSE(service.isHomeOrFriendly("00102"));
   EXPECT_FALSE(service.isHomeOrFriendly(""));
+
+  // The same card out and in again is its own home once more.
+  handlers->deviceRemoved();
+  EXPECT_FALSE(service.isHomeOrFriendly("310260"));
+  service.setImsi("310260123456789");
+  EXPECT_TRUE(service.isHomeOrFriendly("310260"));
 }
 
 TEST_F(IdentityHandlersTest, NamesFollowASimChange) {
@@ -241,6 +250,37 @@ TEST_F(IdentityHandlersTest, SharedServiceIsTheInstalledOne) {
   EXPECT_EQ(service.getInternetAddressAtMainPage(), "");
   setSettings({{"Main/Main_TextLinkAddress", "http://example.invalid/"}});
   EXPECT_EQ(service.getInternetAddressAtMainPage(), "http://example.invalid/");
+}
+
+TEST_F(IdentityHandlersTest, TextsAreEncipheredByTheOperatorsPattern) {
+  const QString imsi = QStringLiteral("460001234567890");
+  char expected[kEncryptServicesOutputSize] = {};
+  ASSERT_EQ(EncryptServicesMain("4600012345678900", expected, sizeof expected), kBlowfishOk);
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi), QByteArray(expected)); // no pattern: the fixed key
+  setSettings({{"Main/Main_EncryptURLPattern_IfNeeded", 0}});
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi), QByteArray(expected));
+  EXPECT_EQ(service.encodeAndReturnCipherText("not digits"), QByteArray());
+
+  setSettings({{"Main/Main_EncryptURLPattern_IfNeeded", 1}});
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi), QByteArray()) << "no key, nothing";
+  setSettings({{"Main/Main_EncryptURLPattern_IfNeeded", 1}, {"Main/Main_EncryptSerectKey_IfNeededEncrypt", "secret"}});
+  BlowFishEncrypt cipher(QByteArray("secret"));
+  ASSERT_TRUE(cipher.encipher("460001234567890"));
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi), cipher.ciphertext());
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi).size(), 32);
+
+  setSettings({{"Main/Main_EncryptURLPattern_IfNeeded", 2}});
+  EXPECT_EQ(service.encodeAndReturnCipherText(imsi), QByteArray());
+}
+
+TEST_F(IdentityHandlersTest, AnotherServiceSettingTheImsiStillChangesTheCard) {
+  service.setImsi("001010123456789");
+  EXPECT_TRUE(service.isHomeOrFriendly("00101"));
+  QelServiceBase other;
+  other.setImsi("460000123456789");
+  EXPECT_FALSE(service.isHomeOrFriendly("00101"));
+  EXPECT_TRUE(service.isHomeOrFriendly("46000"));
+  EXPECT_EQ(service.currentHmccmnc(), "46000");
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "InitService.h"
 
+#include "BlowFishEncrypt.h"
+#include "Blowfish.h"
 #include "ConfigManager.h"
 #include "SimFiles.h"
 
@@ -125,24 +127,19 @@ QString InitService::membershipKey(const QString &mccmnc) {
   return QStringLiteral("memKeyMCCMNCXMCCMNC(%1)").arg(mccmnc);
 }
 
-QHash<QString, QString> InitService::moduleMapsDict() const {
-  QMutexLocker lock(&pModuleMapsDictLock_);
-  return moduleMapsDict_;
+void InitService::followImsiLocked() const {
+  const QString current = imsi();
+  if (current == membershipImsi_)
+    return;
+  // Another card: only the friendly networks read for it since the plug-in stay members.
+  moduleMapsDict_.clear();
+  for (const QString &plmn : friendlyNetList_)
+    moduleMapsDict_.insert(membershipKey(plmn), plmn);
+  membershipImsi_ = current;
+  addHomePlmnLocked(current);
 }
 
-void InitService::setModuleMapsDictObject(const QString &object, const QString &key) {
-  QMutexLocker lock(&pModuleMapsDictLock_);
-  moduleMapsDict_.insert(key, object);
-}
-
-bool InitService::isHomeOrFriendly(const QString &mccmnc) const {
-  if (mccmnc.isEmpty())
-    return false;
-  QMutexLocker lock(&pModuleMapsDictLock_);
-  return moduleMapsDict_.contains(membershipKey(mccmnc));
-}
-
-void InitService::addHomePlmnToMembership(const QString &imsi) {
+void InitService::addHomePlmnLocked(const QString &imsi) const {
   const int digits = 3 + homeMncLength_;
   const QString home = imsi.left(digits);
   if (home.size() != digits)
@@ -150,19 +147,40 @@ void InitService::addHomePlmnToMembership(const QString &imsi) {
   for (QChar c : home)
     if (c < u'0' || c > u'9')
       return;
-  setModuleMapsDictObject(home, membershipKey(home));
+  moduleMapsDict_.insert(membershipKey(home), home);
+}
+
+QHash<QString, QString> InitService::moduleMapsDict() const {
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
+  return moduleMapsDict_;
+}
+
+void InitService::setModuleMapsDictObject(const QString &object, const QString &key) {
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
+  moduleMapsDict_.insert(key, object);
+}
+
+bool InitService::isHomeOrFriendly(const QString &mccmnc) const {
+  if (mccmnc.isEmpty())
+    return false;
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
+  return moduleMapsDict_.contains(membershipKey(mccmnc));
+}
+
+void InitService::addHomePlmnToMembership(const QString &imsi) {
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
+  addHomePlmnLocked(imsi);
 }
 
 void InitService::setImsi(const QString &imsi) {
-  if (imsi != imsi_) {
-    // Another card: only the friendly networks read for it since the plug-in stay members.
-    QMutexLocker lock(&pModuleMapsDictLock_);
-    moduleMapsDict_.clear();
-    for (const QString &plmn : std::as_const(friendlyNetList_))
-      moduleMapsDict_.insert(membershipKey(plmn), plmn);
-  }
-  imsi_ = imsi;
-  addHomePlmnToMembership(imsi_);
+  QelServiceBase::setImsi(imsi);
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
+  addHomePlmnLocked(imsi);
 }
 
 void InitService::setHomeMncLength(int digits) {
@@ -170,20 +188,21 @@ void InitService::setHomeMncLength(int digits) {
     return;
   if (digits == homeMncLength_)
     return;
+  QMutexLocker lock(&pModuleMapsDictLock_);
+  followImsiLocked();
   const QString oldHome = currentHmccmnc();
   homeMncLength_ = digits;
-  {
-    QMutexLocker lock(&pModuleMapsDictLock_);
-    if (!friendlyNetList_.contains(oldHome))
-      moduleMapsDict_.remove(membershipKey(oldHome));
-  }
-  addHomePlmnToMembership(imsi_);
+  if (!friendlyNetList_.contains(oldHome))
+    moduleMapsDict_.remove(membershipKey(oldHome));
+  addHomePlmnLocked(membershipImsi_);
 }
 
 void InitService::deviceRemoved() {
   {
     QMutexLocker lock(&pModuleMapsDictLock_);
     moduleMapsDict_.clear();
+    // Empty until the next card's IMSI is read, even when it is the same card again.
+    membershipImsi_ = imsi();
   }
   friendlyNetList_.clear();
   homeSpn_ = QStringLiteral("");
@@ -199,7 +218,7 @@ void InitService::deviceRemoved() {
 // --- derived values ----------------------------------------------------------------------------
 
 QString InitService::currentHmccmnc() const {
-  return imsi_.left(3 + homeMncLength_);
+  return imsi().left(3 + homeMncLength_);
 }
 
 QString InitService::getMCCByMccmnc(const QString &mccmnc) {
@@ -316,7 +335,7 @@ void InitService::spnShowTestFromConfigFile() {
     homeSpn_ = QStringLiteral("");
   friendlyNetList_ = textList(test->getFriendlyListTest());
   currentRmccRmnc_ = textOrNull(test->getCurrentlocalMccMncTest());
-  imsi_ = textOrNull(test->getCurrentHomeMccMncTest());
+  setImsi(textOrNull(test->getCurrentHomeMccMncTest()));
   the1and2FiledFromSPN_ = test->getThe1and2FiledFromSPNTest();
   longFormatLocalSpn_ = textOrNull(test->getCurrentLongFormatSpnTest());
   pnnOplFlag_ = test->getPnnOplFlag();
@@ -337,6 +356,30 @@ QspnShowBase &InitService::getSpnDisplayProtocol() {
 QString InitService::getInternetAddressAtMainPage() const {
   const QVariant v = setting(kMain, QStringLiteral("Main_TextLinkAddress"));
   return isText(v) ? v.toString() : QStringLiteral("");
+}
+
+QByteArray InitService::encodeAndReturnCipherText(const QString &text) const {
+  const QVariant pattern = setting(kMain, QStringLiteral("Main_EncryptURLPattern_IfNeeded"));
+  switch (pattern.isValid() ? pattern.toInt() : 0) {
+  case 0: {
+    char out[kEncryptServicesOutputSize] = {};
+    const QByteArray input = (text + QLatin1Char('0')).toUtf8();
+    if (EncryptServicesMain(input.constData(), out, sizeof out) != kBlowfishOk)
+      return {};
+    return QByteArray(out, int(qstrnlen(out, sizeof out)));
+  }
+  case 1: {
+    const QVariant key = setting(kMain, QStringLiteral("Main_EncryptSerectKey_IfNeededEncrypt"));
+    if (!isText(key) || key.toString().isEmpty())
+      return {};
+    BlowFishEncrypt cipher(key.toString().toUtf8());
+    if (!cipher.encipher(text.toUtf8()))
+      return {};
+    return cipher.ciphertext();
+  }
+  default:
+    return {};
+  }
 }
 
 // --- test module -------------------------------------------------------------------------------

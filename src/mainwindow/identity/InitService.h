@@ -1,5 +1,6 @@
 #pragma once
 
+#include "QelServiceBase.h"
 #include "QspnShow.h"
 
 #include <QHash>
@@ -17,20 +18,18 @@
 // install fresh ones); sharedInitService creates one on first use when none was installed.
 // Nothing is saved: every field is rebuilt from the backend's replies after a device plug-in.
 // All members run on the main thread; the membership map alone is guarded by its lock.
-class InitService {
+class InitService : public QelServiceBase {
 public:
   InitService();
-  ~InitService();
-  InitService(const InitService &) = delete;
-  InitService &operator=(const InitService &) = delete;
+  ~InitService() override;
 
   static InitService *sharedInitService();
   // The previous instance is not deleted (it may be owned elsewhere); nullptr uninstalls.
   static void setSharedInitService(InitService *service);
 
-  // The SIM's IMSI (one for all services). A different IMSI means a different card: the
-  // membership map then holds only the friendly networks read since the last plug-in.
-  const QString &imsi() const { return imsi_; }
+  // Sets the IMSI all services share. Whoever sets it, a different IMSI means a different card:
+  // the membership map then holds the new card's home network and only the friendly networks
+  // read since the last plug-in.
   void setImsi(const QString &imsi);
 
   // SIM files, as the hexadecimal text the backend sends.
@@ -101,6 +100,12 @@ public:
 
   QString getInternetAddressAtMainPage() const;
 
+  // A text enciphered for a URL (encode:AndReturnCipherText:), by the operator build's pattern
+  // Main/"Main_EncryptURLPattern_IfNeeded": 0 (or absent) the fixed-key service over the text
+  // with "0" appended, 1 the keyed cipher with Main/"Main_EncryptSerectKey_IfNeededEncrypt".
+  // Empty when the pattern, the key or the text does not allow it.
+  QByteArray encodeAndReturnCipherText(const QString &text) const;
+
 private:
   // Settings are read here only, so the switch facade can take over in one place. An empty
   // module reads a top-level entry.
@@ -109,9 +114,12 @@ private:
   QString changeLocalSPNIfMatchSpecialLMCCMNC() const;
   QString changeBelongSPNIfMatchSpecialHMCCMNC() const;
   void spnDisplayStragetyInit();
+  // Brings the membership map to the current IMSI; callers hold the lock.
+  void followImsiLocked() const;
+  void addHomePlmnLocked(const QString &imsi) const;
 
-  QString imsi_;
-  QHash<QString, QString> moduleMapsDict_;
+  mutable QString membershipImsi_;
+  mutable QHash<QString, QString> moduleMapsDict_;
   mutable QMutex pModuleMapsDictLock_;
   QString iccidStr_ = QStringLiteral("");
   QString homeSpn_ = QStringLiteral("");

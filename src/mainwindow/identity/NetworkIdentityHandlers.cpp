@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 #include "InitService.h"
+#include "Platform.h"
 #include "SimFiles.h"
 #include "SimHexCursor.h"
 #include "UIMsg.h"
@@ -124,7 +125,8 @@ void NetworkIdentityHandlers::dealWithMsgOfCheckPLMN(const UIMsg &msg) {
     return;
   }
 
-  if (numeric && sink_.platform() != 1)
+  // Icera devices report roaming through a reply of their own.
+  if (numeric && Platform::sharedPlatform()->platform() != Platform::kPlatformIcera)
     sink_.setRoamInfoWithNetworkRoamStatus(sink_.closeRoamAtDomesticRoaming(roam, r.homeMcc, r.servingMcc));
 
   if (switchOn(kInit, QStringLiteral("Init_ShowSpnByNewMethod")))

@@ -81,9 +81,6 @@ public:
 
   // An operator's own rule; true when it has shown the names itself.
   virtual bool progressSPNDomainForZavidev(const QString &shownName) = 0;
-
-  // Platform platform: 1 for the Icera platform, which reports roaming through its own reply.
-  virtual int platform() = 0;
 };
 
 // The device status controller's handling of the network identity replies: CheckPLMN (7, 38),
