@@ -2,7 +2,7 @@
 
 #include "BlowFishEncrypt.h"
 #include "Blowfish.h"
-#include "ConfigManager.h"
+#include "IdentitySettings.h"
 #include "SimFiles.h"
 
 #include <QMutexLocker>
@@ -16,12 +16,7 @@ const QString kTestSpn = QStringLiteral("TestSpn");
 const QString kNotFound = QStringLiteral("Not Found");
 
 QVariant readSetting(const QString &module, const QString &key) {
-  ConfigManager *cm = ConfigManager::sharedConfigManager();
-  if (!cm)
-    return {};
-  if (module.isEmpty())
-    return cm->getConfigurationByModule(key);
-  return cm->getConfigurationByModuleAndKey(module, key);
+  return IdentitySettings::value(module, key);
 }
 
 bool isText(const QVariant &v) {

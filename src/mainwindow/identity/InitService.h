@@ -107,8 +107,7 @@ public:
   QByteArray encodeAndReturnCipherText(const QString &text) const;
 
 private:
-  // Settings are read here only, so the switch facade can take over in one place. An empty
-  // module reads a top-level entry.
+  // An empty module reads a top-level entry.
   static QVariant setting(const QString &module, const QString &key);
   static bool switchOn(const QString &module, const QString &key) { return setting(module, key).toBool(); }
   QString changeLocalSPNIfMatchSpecialLMCCMNC() const;

@@ -1,6 +1,6 @@
 #include "NetworkIdentityHandlers.h"
 
-#include "ConfigManager.h"
+#include "IdentitySettings.h"
 #include "InitService.h"
 #include "Platform.h"
 #include "SimFiles.h"
@@ -64,11 +64,7 @@ QString NetworkIdentityHandlers::word(const QString &name) const {
 }
 
 bool NetworkIdentityHandlers::switchOn(const QString &module, const QString &key) {
-  ConfigManager *cm = ConfigManager::sharedConfigManager();
-  if (!cm)
-    return false;
-  return (module.isEmpty() ? cm->getConfigurationByModule(key) : cm->getConfigurationByModuleAndKey(module, key))
-      .toBool();
+  return IdentitySettings::switchOn(module, key);
 }
 
 bool NetworkIdentityHandlers::isNetWorkChangedWithPreMCCMNC(const QString &previous) const {
