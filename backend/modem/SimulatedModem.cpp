@@ -1,5 +1,7 @@
 #include "SimulatedModem.h"
 
+#include "NetworkIdentity.h"
+
 #include <QtEndian>
 
 namespace Payload {
@@ -39,6 +41,7 @@ constexpr uint8_t kPinNeeded = 1; // neither success nor failure: "a code is exp
 SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
     : Modem(parent), initialScenario_(std::move(scenario)) {
   registerHandlers();
+  NetworkIdentity::install(*this);
   reset();
 }
 
