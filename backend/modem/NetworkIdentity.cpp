@@ -170,10 +170,10 @@ void install(SimulatedModem &modem) {
   modem.on(kMajor, kCheckPLMN, [&modem](const UIMsg &) { sendPlmnReports(modem); });
   for (uint16_t minor : {kCheckSPDI, kCheckSPN, kCheckICCID})
     modem.on(kMajor, minor, [&modem, minor](const UIMsg &) { sendSimFile(modem, minor); });
-  // A ready card is read first, so the names already know their provider when the network
-  // report arrives.
+  // The ICCID is readable before the PIN (the saved PIN belongs to it); the rest of a ready card
+  // is read first, so the names already know their provider when the network report arrives.
+  modem.onSimPresent([&modem] { sendSimFile(modem, kCheckICCID); });
   modem.onSimReady([&modem] {
-    sendSimFile(modem, kCheckICCID);
     sendSimFile(modem, kCheckSPN);
     sendSimFile(modem, kCheckSPDI);
     sendPlmnReports(modem);

@@ -138,12 +138,16 @@ void SimulatedModem::reportSim() {
     return;
   case SimCard::State::Ready:
     send(6, 33, 0, 0, Payload::u32(sim_.is3G() ? 1 : 0));
+    for (const auto &hook : simPresentHooks_)
+      hook();
     sendPinLockStatus();
     simBecameReady();
     return;
   case SimCard::State::PinRequired:
   case SimCard::State::PukRequired:
     send(6, 33, 0, 0, Payload::u32(sim_.is3G() ? 1 : 0));
+    for (const auto &hook : simPresentHooks_)
+      hook();
     sendPinLockStatus();
     // A code is expected: the program enters its PIN/PUK phase, then learns the tries.
     send(4, 10, 0, kPinNeeded);

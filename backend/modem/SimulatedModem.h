@@ -47,6 +47,8 @@ public:
             int module = 1);
   // Called after the SIM is ready, so feature areas can push what a device reports then.
   void onSimReady(std::function<void()> hook) { simReadyHooks_.append(std::move(hook)); }
+  // Called when a card is found, before any PIN is asked: what a card shows without its PIN.
+  void onSimPresent(std::function<void()> hook) { simPresentHooks_.append(std::move(hook)); }
 
 private:
   void registerHandlers();
@@ -66,6 +68,7 @@ private:
   bool programSeen_ = false;
   QHash<int32_t, Handler> handlers_;
   QList<std::function<void()>> simReadyHooks_;
+  QList<std::function<void()>> simPresentHooks_;
 };
 
 // Little helpers for payloads: texts are NUL-padded ASCII fields, words are little-endian u32.

@@ -42,7 +42,8 @@ protected:
                           &settings);
     const QVariantMap overrides = settingsOverrides();
     for (auto it = overrides.cbegin(); it != overrides.cend(); ++it) {
-      if (it.value().typeId() == QMetaType::QVariantMap && settings.value(it.key()).typeId() == QMetaType::QVariantMap) {
+      if (it.value().typeId() == QMetaType::QVariantMap &&
+          settings.value(it.key()).typeId() == QMetaType::QVariantMap) {
         QVariantMap module = settings.value(it.key()).toMap();
         const QVariantMap add = it.value().toMap();
         for (auto k = add.cbegin(); k != add.cend(); ++k)

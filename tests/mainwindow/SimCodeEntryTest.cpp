@@ -68,8 +68,10 @@ TEST_F(SimCodeEntry, CodesBreakingTheRulesNeverLeaveTheProgram) {
       {QString(), QStringLiteral("123"), QString(), QStringLiteral("Length of PIN must be between 4 and 8!")},
       {QString(), QStringLiteral("123456789"), QString(), QStringLiteral("Length of PIN must be between 4 and 8!")},
       {QString(), QStringLiteral("12a4"), QString(), QStringLiteral("PIN must be digits only!")},
-      {QStringLiteral("1234567a"), QStringLiteral("1234"), QStringLiteral("1234"), QStringLiteral("PUK must be digits only!")},
-      {QStringLiteral("1234567"), QStringLiteral("1234"), QStringLiteral("1234"), QStringLiteral("PUK must be 8 digits!")},
+      {QStringLiteral("1234567a"), QStringLiteral("1234"), QStringLiteral("1234"),
+       QStringLiteral("PUK must be digits only!")},
+      {QStringLiteral("1234567"), QStringLiteral("1234"), QStringLiteral("1234"),
+       QStringLiteral("PUK must be 8 digits!")},
       {QStringLiteral("12345678"), QStringLiteral("1234"), QStringLiteral("4321"),
        QStringLiteral("Different inputs of PIN code, please input again!")},
       {QStringLiteral("12345678"), QStringLiteral("1234"), QStringLiteral("1234"), QString()},
@@ -116,15 +118,9 @@ class SavedPin : public SimCodeEntry {
 };
 
 TEST_F(SavedPin, WrongSavedPinIsTriedOnceNotAgain) {
-  link = std::make_unique<PackageLink>(ui, be);
-  if (!link->open())
+  // The card's ICCID, read before its PIN, matches the saved one.
+  if (!launch(QStringLiteral("sim-pin")))
     GTEST_SKIP() << "no session bus";
-  center = std::make_unique<QELMsgCenter>(link.get());
-  parts = MainWindowBuilder::build(center.get(), nullptr, &owner);
-  init()->setIccid(QStringLiteral("89860012345678901234")); // the ICCID reader arrives with the network identity
-  backend = std::make_unique<testsupport::BackendProcess>(
-      ui, be, testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/sim-pin.plist"));
-  ASSERT_TRUE(backend->start());
   ASSERT_TRUE(testsupport::waitUntil([&] { return init()->pinSheet()->isVisible(); }));
   EXPECT_EQ(init()->pinSheet()->prompt->text(), QStringLiteral("Incorrect PIN code!"));
   int pinTries = 0;

@@ -88,14 +88,16 @@ void InitController::setCheckPictureDelayMs(int ms) {
   g_checkPictureDelayMs = ms;
 }
 
-InitController::InitController(QObject *parent) : QELUIController(parent) {
+InitController::InitController(QObject *parent)
+    : QELUIController(parent),
+      identity_(*this, nullptr, [](const QString &key) { return Map_Name_Item_of_IndexString(key); }) {
   g_InitController = this;
   modemStatusTimer_.setSingleShot(true);
   simImageTimer_.setSingleShot(true);
   connect(&modemStatusTimer_, &QTimer::timeout, this, [this] { setModemStatus(true); });
   connect(&simImageTimer_, &QTimer::timeout, this, &InitController::setImageForSimCardRead);
   setNetworkRoamStatus(2);
-  setMccmnc(QString());
+  setMccmnc(QString(""));
   setHadDoPinAutoValidation(false);
   specialInit();
   setReportSendFlag(false);
@@ -442,7 +444,7 @@ void InitController::deviceRemoved(const Notification &) {
   simImageTimer_.stop();
   m_SimPinState = kSimNotReady;
   setHadDoPinAutoValidation(false);
-  mccmnc_.clear();
+  identity_.deviceRemoved();
   clickYESOfReAlertPinWindow(nullptr);
   networkRoamStatus_ = 2;
   specialDeviceRemoved();
@@ -452,7 +454,6 @@ void InitController::deviceRemoved(const Notification &) {
     labelPINEnter_->setEnabled(false);
   if (labelPINUnlock_)
     labelPINUnlock_->setEnabled(false);
-  iccid_.clear();
   dialFunctionEnabledFlag_ = true;
   hasAlertRoam = false;
 }

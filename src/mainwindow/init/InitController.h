@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NetworkIdentityHandlers.h"
 #include "QELUIController.h"
 #include "UIMsg.h"
 
@@ -25,7 +26,7 @@ inline const QString kDomainName = QStringLiteral("init_DomainName");
 // Turns the backend's device, SIM and PIN messages into the state every other controller reads,
 // the status area of the main window, and the notifications "DevicePlugin", "DeviceRemoved" and
 // "SimReady". The SIM code entry (PIN and PUK sheets) lives in InitControllerPin.cpp.
-class InitController : public QELUIController {
+class InitController : public QELUIController, public NetworkIdentitySink {
   Q_OBJECT
 public:
   enum SimPinState { kSimNotReady = 0, kSimReady = 1, kSimCheckingCode = 2 };
@@ -44,8 +45,8 @@ public:
   void setModemStatus(bool started);
   void setSimStatus(bool ready);
   void setImageForSimCardRead();
-  void setBelonetoSPN(const QString &name);
-  void setLocalSPN(const QString &name, bool refresh);
+  void setBelonetoSPN(const QString &name) override;
+  void setLocalSPN(const QString &name, bool refresh) override;
   void setNetworkStatus(const QString &networkText);
   void setDomainName(const QString &domain);
   void initNibNetworkStatus();
@@ -64,16 +65,16 @@ public:
   void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
   int networkRoamStatus() const { return networkRoamStatus_; }
   void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
-  QString mccmnc() const { return mccmnc_; }
-  void setMccmnc(const QString &mccmnc) { mccmnc_ = mccmnc; }
+  QString mccmnc() const { return identity_.mccmnc(); }
+  void setMccmnc(const QString &mccmnc) { identity_.setMccmnc(mccmnc); }
+  NetworkIdentityHandlers &identity() { return identity_; }
   bool reportSendFlag() const { return sendDiagInfoSMSFlag_; }
   void setReportSendFlag(bool on) { sendDiagInfoSMSFlag_ = on; }
 
   int simPinState() const { return m_SimPinState; }
   int checkPinPukStatus() const { return checkPinPukStatus_; }
   QString networkName() const { return networkName_; }
-  QString iccid() const { return iccid_; }
-  void setIccid(const QString &iccid) { iccid_ = iccid; }
+  QString iccid() const { return identity_.iccid(); }
 
   // SIM code entry.
   // nil or the wording key of the first rule the codes break (any argument may be null).
@@ -139,6 +140,32 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckUSIMStatus(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckDeviceStatus(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckDeviceNotAttached(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckPLMN(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSPDI(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSPN(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckICCID(const Notification &n);
+
+  // What the network-identity handlers call back (InitControllerIdentity.cpp).
+  void showRoamAlertWindow(int roamStatus) override;
+  void checkLocalMCCAndNetMCC(const QString &localMcc, const QString &netMcc) override;
+  int closeRoamAtDomesticRoaming(int roamStatus, const QString &localMcc, const QString &netMcc) override;
+  void setRoamInfoWithNetworkRoamStatus(int roamStatus) override;
+  void matchApnAccordMCCAndMNC(const QString &homeMcc, const QString &homeMnc) override;
+  void checkAPNMatchWithMCCMNC(const QString &mccmnc) override;
+  void getIccidNumAfterMatchApnAccordImsi() override;
+  void showDiagMccAndMnc(const QString &mcc, const QString &mnc) override;
+  void showDiagIccid(const QString &iccid) override;
+  bool isSupportUpdate() override;
+  void dealWithMCCMNC(const QString &mccmnc) override;
+  bool isSendUpdateMessageWhenMCCMNC() override { return sendUpdateMessageWhenMCCMNC_; }
+  void setIsSendUpdateMessageWhenMCCMNC(bool sent) override { sendUpdateMessageWhenMCCMNC_ = sent; }
+  void dealWithDeviceReady() override;
+  void informOtherModulePSDomain(int mode) override;
+  bool firstTimeDealWithQdonWhenNetWorkChanged() override { return firstTimeDealWithQdon_; }
+  void setFirstTimeDealWithQdonWhenNetWorkChanged(bool filter) override { firstTimeDealWithQdon_ = filter; }
+  void dealWithFirstQdonWhenNetWorkChangedWithPreMccMnc(const QString &previousMccmnc) override;
+  void doWhenNetWorkChanged() override;
+  bool progressSPNDomainForZavidev(const QString &shownName) override;
 
   // Controller hooks of the base table.
   Q_INVOKABLE void deviceRemoved(const Notification &n);
@@ -177,7 +204,6 @@ private:
   int roamTransferMode_ = 2;
   int networkRoamStatus_ = 2;
   int registeredNetworkRoamStatus_ = 2;
-  QString mccmnc_;
   QString pinNum_;
   bool hadDoPinAutoValidation_ = false;
   bool manuuallyInputPinFlag_ = false;
@@ -185,7 +211,9 @@ private:
   bool pinAutoValidationChecked_ = false;   // btnPINAutoValidation_
   bool pinNumSavedInConfigChecked_ = false; // btnPinNumSavedInConfigFile_
   QString networkName_;
-  QString iccid_;
+  NetworkIdentityHandlers identity_;
+  bool sendUpdateMessageWhenMCCMNC_ = false;
+  bool firstTimeDealWithQdon_ = true;
   bool hasAlertRoam = false;
   bool alreadyGetSimIMSIFlag_ = false;
   bool dialFunctionEnabledFlag_ = true;

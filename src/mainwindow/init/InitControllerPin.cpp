@@ -204,8 +204,8 @@ bool InitController::isNeedPinAutoValidation() const {
     return true;
   const QString savedIccid =
       const_cast<InitController *>(this)->settingDict().value(QStringLiteral("Iccid")).toString();
-  return mainSwitch("AtuoCheckPinAndIccidSavedInConfigFile") && pinNumSavedInConfigChecked_ && !iccid_.isEmpty() &&
-         iccid_ == savedIccid;
+  return mainSwitch("AtuoCheckPinAndIccidSavedInConfigFile") && pinNumSavedInConfigChecked_ && !iccid().isEmpty() &&
+         iccid() == savedIccid;
 }
 
 void InitController::pinAutoValidation() {
@@ -304,11 +304,11 @@ void InitController::dealWithMsgOfCheckoutPin(const Notification &n) {
         sendPinAutoValidationSwitch(save);
       }
     } else if (mainSwitch("AtuoCheckPinAndIccidSavedInConfigFile") && pinNumSavedInConfigChecked_ &&
-               !pinNum_.isEmpty() && !iccid_.isEmpty()) {
+               !pinNum_.isEmpty() && !iccid().isEmpty()) {
       ConfigManager *config = ConfigManager::sharedConfigManager();
       if (config) {
         config->getConfiguration().insert(kCMSavedPinKey, pinNum_);
-        config->getConfiguration().insert(kCMSavedIccidKey, iccid_);
+        config->getConfiguration().insert(kCMSavedIccidKey, iccid());
         config->writeToFile();
       }
     }

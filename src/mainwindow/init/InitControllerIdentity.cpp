@@ -1,0 +1,71 @@
+// Network identity of InitController: the SIM-file and network-name replies go to the identity
+// handlers, which call back here for what lies in the controller's other areas.
+#include "InitController.h"
+#include "InitService.h"
+
+void InitController::dealWithMsgOfCheckPLMN(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg))
+    identity_.dealWithMsgOfCheckPLMN(msg);
+}
+
+void InitController::dealWithMsgOfCheckSPDI(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg))
+    identity_.dealWithMsgOfCheckSPDI(msg);
+}
+
+void InitController::dealWithMsgOfCheckSPN(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg))
+    identity_.dealWithMsgOfCheckSPN(msg);
+}
+
+void InitController::dealWithMsgOfCheckICCID(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg))
+    identity_.dealWithMsgOfCheckICCID(msg);
+}
+
+void InitController::showRoamAlertWindow(int) {}
+
+void InitController::checkLocalMCCAndNetMCC(const QString &, const QString &) {}
+
+int InitController::closeRoamAtDomesticRoaming(int roamStatus, const QString &, const QString &) {
+  return roamStatus;
+}
+
+void InitController::setRoamInfoWithNetworkRoamStatus(int roamStatus) {
+  networkRoamStatus_ = roamStatus;
+  if (InitService *service = InitService::sharedInitService())
+    service->setNetworkRoamStatus(roamStatus);
+  sendNotification(kRoamStatus, roamStatus);
+}
+
+void InitController::matchApnAccordMCCAndMNC(const QString &, const QString &) {}
+
+void InitController::checkAPNMatchWithMCCMNC(const QString &) {}
+
+void InitController::getIccidNumAfterMatchApnAccordImsi() {}
+
+void InitController::showDiagMccAndMnc(const QString &, const QString &) {}
+
+void InitController::showDiagIccid(const QString &) {}
+
+bool InitController::isSupportUpdate() {
+  return false;
+}
+
+void InitController::dealWithMCCMNC(const QString &) {}
+
+void InitController::dealWithDeviceReady() {}
+
+void InitController::informOtherModulePSDomain(int) {}
+
+void InitController::dealWithFirstQdonWhenNetWorkChangedWithPreMccMnc(const QString &) {}
+
+void InitController::doWhenNetWorkChanged() {}
+
+bool InitController::progressSPNDomainForZavidev(const QString &) {
+  return false;
+}
