@@ -52,9 +52,13 @@ QRectF frame(const QWidget *view) {
   return QRectF(g.x(), view->parentWidget()->height() - g.y() - g.height(), g.width(), g.height());
 }
 
-void setFrame(QWidget *view, const QRectF &f) {
+void setFrame(QWidget *view, const QRectF &requested) {
   if (!view)
     return;
+  // Skin numbers come from a file: keep them within what a screen can hold.
+  constexpr qreal kLimit = 1 << 20;
+  const QRectF f(qBound(-kLimit, requested.x(), kLimit), qBound(-kLimit, requested.y(), kLimit),
+                 qBound<qreal>(0, requested.width(), 16384), qBound<qreal>(0, requested.height(), 16384));
   const int w = qMax(0, qRound(f.width()));
   const int h = qMax(0, qRound(f.height()));
   const int x = qRound(f.x());
