@@ -180,8 +180,49 @@ GalleryResult renderGallery(const QString &skinPath, qreal ratio) {
   b.button(alert.contentView(), "btnAlertOK", "Disconnect");
   b.button(alert.contentView(), "btnAlertCancel", "Cancel");
 
+  // A drawer panel with a radio matrix and an icon matrix.
+  NSPanelExt drawer;
+  auto *drawerView = new NSViewExt(drawer.contentView());
+  if (!m.registerController(drawerView, "drawContentView", true))
+    b.missing << "drawContentView";
+  drawer.resize(drawerView->size());
+  auto *modeTitle = new QLabel("Network mode", drawerView);
+  modeTitle->setGeometry(18, 16, 170, 22);
+  modeTitle->setStyleSheet("color: #1F2937; font-weight: bold;");
+  auto *modes = new ButtonMatrix(drawerView);
+  modes->renewRows(3, 1);
+  modes->setCellSize({164, 26});
+  modes->setIntercellSpacing({0, 2});
+  modes->sizeToCells();
+  modes->move(18, 44);
+  const char *modeNames[] = {"Automatic", "4G only", "3G only"};
+  for (int i = 0; i < 3; ++i) {
+    modes->cellAtRow(i, 0)->setText(modeNames[i]);
+    modes->cellAtRow(i, 0)->setStyleSheet("color: #1F2937;");
+  }
+  modes->cellAtRow(0, 0)->setChecked(true);
+  auto *levelsTitle = new QLabel("Signal levels", drawerView);
+  levelsTitle->setGeometry(18, 148, 170, 22);
+  levelsTitle->setStyleSheet("color: #1F2937; font-weight: bold;");
+  auto *icons = new IconMatrix(drawerView);
+  icons->renewRows(2, 3);
+  icons->setCellSize({50, 40});
+  icons->setIntercellSpacing({6, 6});
+  icons->sizeToCells();
+  icons->move(18, 176);
+  QPalette pal = icons->palette();
+  pal.setColor(QPalette::Highlight, QColor("#E5EFFE"));
+  icons->setPalette(pal);
+  QVariantList entries;
+  for (int i = 0; i < 6; ++i)
+    entries << QVariantMap{{"Index", i}, {"Image", m.skinPath() + QString("/rssi%1.png").arg(i + 1)}};
+  icons->setList(entries);
+  icons->refresh();
+  icons->setCurcellIndex(4);
+
   wnd.show();
   alert.show();
+  drawer.show();
 
   // Compose: a calm backdrop, both windows with a soft shadow.
   QImage canvas((QSizeF(kGallerySize) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -192,11 +233,13 @@ GalleryResult renderGallery(const QString &skinPath, qreal ratio) {
   bg.setColorAt(0, QColor("#D5DDE8"));
   bg.setColorAt(1, QColor("#B9C5D6"));
   p.fillRect(QRect(QPoint(0, 0), kGallerySize), bg);
-  const QPoint wndAt(40, 50), alertAt(880, 120);
+  const QPoint wndAt(40, 50), alertAt(880, 50), drawerAt(880, 280);
   drawShadow(p, QRectF(wndAt, wnd.size()), 12);
   drawShadow(p, QRectF(alertAt, alert.size()), 12);
+  drawShadow(p, QRectF(drawerAt, drawer.size()), 12);
   wnd.render(&p, wndAt, QRegion(), QWidget::DrawChildren);
   alert.render(&p, alertAt, QRegion(), QWidget::DrawChildren);
+  drawer.render(&p, drawerAt, QRegion(), QWidget::DrawChildren);
   p.end();
 
   result.image = canvas;

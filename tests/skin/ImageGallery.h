@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QStringList>
 
-inline constexpr QSize kGallerySize{1300, 660};
+inline constexpr QSize kGallerySize{1320, 720};
 
 struct GalleryResult {
   QImage image;
