@@ -182,7 +182,7 @@ def alert_panel():
 
 
 def push_button(name, fill, fill_down, border=None):
-    w, h = 96, 30
+    w, h = 104, 30
     cmds = [rrect(0.5, 0.5, w - 0.5, h - 0.5, 7, fill, border or "none"),
             rrect(w + 0.5, 0.5, 2 * w - 0.5, h - 0.5, 7, fill_down, border or "none")]
     if border is None:
@@ -318,10 +318,10 @@ def skin_info():
         "drawContentView": {"ImageName": "drawer.png"},
         # Alert panel.
         "wndQELAlertPanel": {"ImageName": "alertPanel.png"},
-        "labelQELAlertPanelTitle": label(15, True, TEXT, Left=84, Bottom=126, Width=300, Height=24),
-        "labelQELAlertPanelMsg": label(13, False, TEXT_2, Left=84, Bottom=70, Width=300, Height=54),
-        "btnAlertOK": primary(Left=288, Bottom=16),
-        "btnAlertCancel": secondary(Left=184, Bottom=16),
+        "labelQELAlertPanelTitle": label(15, True, TEXT, Left=84, Bottom=126, Width=292, Height=24),
+        "labelQELAlertPanelMsg": label(13, False, TEXT_2, Left=84, Bottom=70, Width=292, Height=54),
+        "btnAlertOK": primary(Left=280, Bottom=16),
+        "btnAlertCancel": secondary(Left=164, Bottom=16),
         # PIN and PUK sheets, re-alert.
         "btnMainInputPinOK": primary(), "btnMainCancelInputPin": secondary(),
         "btnMainInputPukOK": primary(), "btnMainCancelInputPuk": secondary(),

@@ -108,8 +108,8 @@ GalleryResult renderGallery(const QString &skinPath, qreal ratio) {
                      " color: #1F2937; }");
   auto *connect = b.button(page, "btnMainInputPinOK", "Connect");
   auto *cancel = b.button(page, "btnMainCancelInputPin", "Details");
-  connect->move(640, 13);
-  cancel->move(536, 13);
+  connect->move(632, 13);
+  cancel->move(520, 13);
 
   QStandardItemModel records(0, 4);
   records.setHorizontalHeaderLabels({"Date", "Duration", "Sent", "Received"});
