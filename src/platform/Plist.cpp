@@ -50,13 +50,17 @@ QVariant toVariant(plist_t node, int depth) {
       list.append(toVariant(plist_array_get_item(node, i), depth + 1));
     return list;
   }
-  case PLIST_STRING:
+  case PLIST_STRING: {
+    // Read with its length: a binary plist string may hold a NUL, which the copying getter of
+    // this libplist asserts on.
+    uint64_t len = 0;
+    const char *s = plist_get_string_ptr(node, &len);
+    return s ? QString::fromUtf8(s, qsizetype(std::min<uint64_t>(len, uint64_t(std::numeric_limits<int>::max()))))
+             : QString();
+  }
   case PLIST_KEY: {
     char *s = nullptr;
-    if (plist_get_node_type(node) == PLIST_STRING)
-      plist_get_string_val(node, &s);
-    else
-      plist_get_key_val(node, &s);
+    plist_get_key_val(node, &s);
     QString str = QString::fromUtf8(s ? s : "");
     free(s);
     return str;

@@ -45,6 +45,16 @@ TEST(Plist, RefusesGarbageAndEmptyInput) {
   EXPECT_FALSE(out.isValid());
 }
 
+TEST(Plist, BinaryStringWithANulDoesNotAbort) {
+  // {"a": "x\0y"} as a binary plist: an edited file must not take the program down.
+  const QByteArray binary = QByteArray::fromHex("62706c6973743030d10102516153780079080b0d000000000000010100000000000000"
+                                                "0300000000000000000000000000000011");
+  QVariant out;
+  ASSERT_TRUE(Plist::fromData(binary, &out));
+  // libplist keeps the text up to the NUL.
+  EXPECT_TRUE(out.toMap().value("a").toString().startsWith(QLatin1Char('x')));
+}
+
 TEST(Plist, ReadDictionaryRejectsOtherRoots) {
   QTemporaryDir dir;
   const QString path = dir.filePath("array.plist");
