@@ -29,6 +29,16 @@ public slots:
   // "Ready", "PIN", "PUK", "Absent" or "Invalid", then the PIN and PUK tries left.
   Q_SCRIPTABLE QString SimState(int &pinTries, int &pukTries);
 
+  // ---- signal and device ----
+
+  // ---- end ----
+
+  // (separator)
+
+  // ---- registration, network and roaming ----
+
+  // ---- end ----
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;

@@ -173,6 +173,16 @@ public:
   Q_INVOKABLE void simReady(const Notification &n);
   Q_INVOKABLE void updateLanguages(const Notification &n);
 
+  // ---- signal strength and device modes (InitControllerSignal.cpp, InitControllerDevice.cpp) ----
+
+  // ---- end of signal strength and device modes ----
+
+  // (separator: keep these two areas apart so that their edits merge cleanly)
+
+  // ---- registration and roaming (InitControllerNetwork.cpp, InitControllerRoam.cpp) ----
+
+  // ---- end of registration and roaming ----
+
   void setInactivatedUSIMForRizoraWithStatus(quint32 status);
   void setNetworkDomain(int mode, const QString &networkName);
   void closeApplication();
@@ -221,6 +231,16 @@ private:
   bool sendDiagInfoSMSFlag_ = false;
   bool networkStatusViewHidden_ = false;
   bool autoPinFailed_ = false;
+
+  // ---- state of signal strength and device modes ----
+
+  // ---- end ----
+
+  // (separator)
+
+  // ---- state of registration and roaming ----
+
+  // ---- end ----
 
   QTimer modemStatusTimer_;
   QTimer simImageTimer_;

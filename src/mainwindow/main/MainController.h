@@ -112,6 +112,11 @@ public:
   Q_INVOKABLE void tabViewItemWillChange(const Notification &n);
   Q_INVOKABLE void updateLanguages(const Notification &n);
 
+  // ---- reactions to device, SIM and connection events; window models and low-power mode
+  //      (MainControllerReactions.cpp, MainControllerWindowModels.cpp) ----
+
+  // ---- end ----
+
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
   int splashFrameCount() const { return int(imageArray_.size()); }
@@ -126,6 +131,10 @@ protected:
 private:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
+
+  // ---- state of reactions and window models ----
+
+  // ---- end ----
 
   QList<QAction *> toolbarItems_;
   QList<QImage> imageArray_;
