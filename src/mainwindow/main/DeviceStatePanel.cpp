@@ -47,7 +47,7 @@ void DeviceStatePanel::refresh() {
   if (!modem_)
     headline->setText(word("Device not detected!"));
   else if (!sim_)
-    headline->setText(word("Init_tfdNo (U)SIM"));
+    headline->setText(word("(U)SIM not ready"));
   else
     headline->setText(word("Ready"));
   QStringList parts;
