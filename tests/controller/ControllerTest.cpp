@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 #include "Plist.h"
+#include "QELLanguage.h"
 #include "QELMsgCenter.h"
 #include "QELUIController.h"
 
@@ -61,6 +62,20 @@ TEST_F(ControllerTest, WakeUpRunsTheHooksInOrderThenSubscribes) {
   NotificationCenter::defaultCenter().postNotificationName(kUpdateLanguage);
   NotificationCenter::defaultCenter().postNotificationName(kDeviceRemoved);
   EXPECT_EQ(c.calls, QStringList({"updateLanguages", "deviceRemoved"}));
+}
+
+TEST_F(ControllerTest, LanguageObjectDrivesUpdateLanguages) {
+  QELLanguage language(root.path(), [] { return QStringList{"en"}; });
+  RecordingController c;
+  c.qelLanguage = &language;
+  c.awakeFromNib();
+  // Registered with the language object, and applied once at once.
+  EXPECT_EQ(c.calls.mid(5), QStringList({"updateLanguages"}));
+  c.calls.clear();
+  NotificationCenter::defaultCenter().postNotificationName(kUpdateLanguage); // not from the language object
+  EXPECT_TRUE(c.calls.isEmpty());
+  c.notifyChangeLanguage();
+  EXPECT_EQ(c.calls, QStringList({"updateLanguages"}));
 }
 
 TEST_F(ControllerTest, OwnTablesComeBeforeTheBaseTableAndBothAreCalled) {
