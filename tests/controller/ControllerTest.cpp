@@ -290,22 +290,27 @@ TEST_F(ControllerTest, DatesFollowTheCustomFormat) {
 }
 
 TEST_F(ControllerTest, SmsCancelWordingIsRenamedWhenConfigured) {
+  loadWording({{"Cancel", "Cancel"},
+               {"cancel:", "cancel"},
+               {"Cancel_SMS", "Discard"},
+               {"Cancel_SMS:", "discard"},
+               {"OK", "OK"}});
   PlainController c;
   settings()["SMS"] = QVariantMap{{"RenameCancelWording", true}};
   struct Case {
     QString key;
     int module;
-    QString looksUp;
+    QString text;
   };
-  const QList<Case> cases = {{"Cancel", kModuleSMS, "Cancel_SMS"},
-                             {"cancel:", kModuleSMS, "Cancel_SMS:"},
+  const QList<Case> cases = {{"Cancel", kModuleSMS, "Discard"},
+                             {"cancel:", kModuleSMS, "discard"},
                              {"Cancel", kModuleDial, "Cancel"},
-                             {"OK", kModuleSMS, "OK"}};
+                             {"OK", kModuleSMS, "OK"},
+                             {"Unknown_Key", kModuleSMS, "Unknown_Key"}};
   for (const Case &k : cases)
-    EXPECT_EQ(c.getControlWordingValueByKey(k.key, k.module), c.getControlWordingValueByKey(k.looksUp, kModuleMain))
-        << k.key.toStdString();
+    EXPECT_EQ(c.getControlWordingValueByKey(k.key, k.module), k.text) << k.key.toStdString();
   settings()["SMS"] = QVariantMap{{"RenameCancelWording", false}};
-  EXPECT_EQ(c.getControlWordingValueByKey("Cancel", kModuleSMS), c.getControlWordingValueByKey("Cancel", kModuleMain));
+  EXPECT_EQ(c.getControlWordingValueByKey("Cancel", kModuleSMS), "Cancel");
 }
 
 } // namespace
