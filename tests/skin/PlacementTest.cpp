@@ -33,6 +33,22 @@ TEST(CocoaFrameTest, ConvertsBottomLeftOnceBothWays) {
   EXPECT_EQ(CocoaFrame::frame(child), QRectF(10, 20, 50, 60)) << "a resize keeps the bottom-left origin";
 }
 
+TEST(CocoaFrameTest, PlacedViewsKeepTheirBottomWhenTheParentGrows) {
+  QWidget parent;
+  parent.resize(100, 100);
+  auto *placed = new QWidget(&parent);
+  auto *free = new QWidget(&parent);
+  CocoaFrame::setFrameOrigin(placed, QPointF(0, 10)); // reads the frame before placing it
+  CocoaFrame::setFrameSize(placed, QSizeF(20, 20));
+  free->setGeometry(0, 5, 20, 20);
+  parent.resize(100, 300); // hidden: no resize event yet
+  EXPECT_EQ(CocoaFrame::frame(placed), QRectF(0, 10, 20, 20));
+  parent.show();
+  parent.resize(100, 200);
+  EXPECT_EQ(placed->geometry(), QRect(0, 200 - 10 - 20, 20, 20));
+  EXPECT_EQ(free->geometry(), QRect(0, 5, 20, 20)) << "widgets placed the Qt way are left alone";
+}
+
 TEST(PlacementTest, RowFromTheLeftUsesWidthsAndSpacing) {
   Board b({{4, 0, 10, 10}, {0, 0, 20, 10}, {0, 0, 30, 10}});
   EXPECT_TRUE(placementSubViewsSpacingPixel(&b.view, 5, "PlacementRefLeft"));

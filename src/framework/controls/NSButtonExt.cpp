@@ -202,7 +202,7 @@ QImage NSFlickerButton::currentImage() const {
   return shown_.isNull() ? image() : shown_;
 }
 
-void NSFlickerButton::show(const QImage &img, const QColor &titleColor) {
+void NSFlickerButton::showLook(const QImage &img, const QColor &titleColor) {
   if (!img.isNull())
     shown_ = img;
   setTitleColor(titleColor);
@@ -234,7 +234,7 @@ void NSFlickerButton::setGroupButton(const QString &groupID, bool bDefaultBtn) {
   groupID_ = QStringLiteral("NSFlickerButton") + groupID;
   nc.addObserver(this, groupID_, nullptr, [this](const Notification &n) { groupBtnChanged(n.object); });
   if (bDefaultBtn) {
-    show(imageDn_, dnTitleColor_);
+    showLook(imageDn_, dnTitleColor_);
     groupImage_ = imageDn_;
   }
 }
@@ -247,10 +247,10 @@ void NSFlickerButton::setGroupButtonChange() {
 
 void NSFlickerButton::groupBtnChanged(QObject *selected) {
   if (selected == this) {
-    show(imageDn_, dnTitleColor_);
+    showLook(imageDn_, dnTitleColor_);
     groupImage_ = imageDn_;
   } else {
-    show(imageUp_, upTitleColor_);
+    showLook(imageUp_, upTitleColor_);
     groupImage_ = imageUp_;
   }
 }
@@ -283,7 +283,7 @@ void NSFlickerButton::mousePressEvent(QMouseEvent *event) {
     return;
   }
   setBtnStatus(Pressed | Inside);
-  show(imageDn_, dnTitleColor_);
+  showLook(imageDn_, dnTitleColor_);
   event->accept();
 }
 
@@ -293,7 +293,7 @@ void NSFlickerButton::mouseReleaseEvent(QMouseEvent *event) {
     return;
   }
   clearBtnStatus(Pressed);
-  show(imageUp_, upTitleColor_);
+  showLook(imageUp_, upTitleColor_);
   if (isBtnStatusOK(Inside)) {
     if (popupMenu_) {
       popUpMenu();
@@ -313,10 +313,10 @@ void NSFlickerButton::mouseMoveEvent(QMouseEvent *event) {
   }
   if (rect().contains(event->position().toPoint())) {
     setBtnStatus(Inside);
-    show(imageDn_, dnTitleColor_);
+    showLook(imageDn_, dnTitleColor_);
   } else {
     clearBtnStatus(Inside);
-    show(imageUp_, upTitleColor_);
+    showLook(imageUp_, upTitleColor_);
   }
   event->accept();
 }
@@ -327,9 +327,9 @@ void NSFlickerButton::enterEvent(QEnterEvent *event) {
     return;
   setBtnStatus(Inside);
   if (isBtnStatusOK(Pressed))
-    show(imageDn_, dnTitleColor_);
+    showLook(imageDn_, dnTitleColor_);
   else
-    show(imageIn_.isNull() ? imageUp_ : imageIn_, inTitleColor_);
+    showLook(imageIn_.isNull() ? imageUp_ : imageIn_, inTitleColor_);
 }
 
 void NSFlickerButton::leaveEvent(QEvent *event) {
@@ -337,14 +337,14 @@ void NSFlickerButton::leaveEvent(QEvent *event) {
   if (!bFlickerButton_ || !isEnabled())
     return;
   clearBtnStatus(Inside);
-  show(groupImage_.isNull() ? imageUp_ : groupImage_, upTitleColor_);
+  showLook(groupImage_.isNull() ? imageUp_ : groupImage_, upTitleColor_);
 }
 
 void NSFlickerButton::changeEvent(QEvent *event) {
   if (event->type() == QEvent::EnabledChange && bFlickerButton_)
-    show(isEnabled() ? (groupImage_.isNull() ? imageUp_ : groupImage_)
-                     : (imageDisable_.isNull() ? imageUp_ : imageDisable_),
-         upTitleColor_);
+    showLook(isEnabled() ? (groupImage_.isNull() ? imageUp_ : groupImage_)
+                         : (imageDisable_.isNull() ? imageUp_ : imageDisable_),
+             upTitleColor_);
   NSButtonExt::changeEvent(event);
 }
 

@@ -86,7 +86,8 @@ private:
   QString urlLabel_;
   QImage image_;
   QImage alternateImage_;
-  int imagePosition_ = NSImageLeft;
+  // Skinned push buttons carry their title on the image.
+  int imagePosition_ = NSImageOverlaps;
   int buttonType_ = NSMomentaryLightButton;
   bool bordered_ = true;
   QPointer<QObject> target_;
@@ -166,7 +167,7 @@ protected:
   QImage currentImage() const override;
 
 private:
-  void show(const QImage &image, const QColor &titleColor);
+  void showLook(const QImage &image, const QColor &titleColor);
   void popUpMenu();
   QImage imageUp_, imageDn_, imageDisable_, imageIn_;
   QImage shown_;

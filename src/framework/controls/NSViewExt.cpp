@@ -11,8 +11,6 @@ NSViewExt::NSViewExt(QWidget *parent) : QWidget(parent) {}
 
 void NSViewExt::setImage(const QImage &image) {
   backGroundImage_ = image;
-  // A shaped skin image must show what lies behind its transparent parts.
-  setAttribute(Qt::WA_TranslucentBackground, !image.isNull() && image.hasAlphaChannel());
   update();
 }
 
@@ -21,10 +19,9 @@ void NSViewExt::paintEvent(QPaintEvent *event) {
     QWidget::paintEvent(event);
     return;
   }
+  // A translucent top-level window starts every paint from a clear backing store, so the image's
+  // transparent parts show the desktop without clearing here; a child view draws over its parent.
   QPainter p(this);
-  p.setCompositionMode(QPainter::CompositionMode_Source);
-  p.fillRect(rect(), Qt::transparent);
-  p.setCompositionMode(QPainter::CompositionMode_SourceOver);
   p.drawImage(QPointF(0, 0), backGroundImage_);
 }
 

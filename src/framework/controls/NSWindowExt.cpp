@@ -88,9 +88,13 @@ void NSWindowExt::setAcceptsMouseMovedEvents(bool on) {
   if (on == mouseMoved_)
     return;
   mouseMoved_ = on;
-  if (on)
+  if (on) {
+    // Moves without a pressed button reach only widgets that track the mouse.
+    setMouseTracking(true);
+    for (QWidget *w : findChildren<QWidget *>())
+      w->setMouseTracking(true);
     qApp->installEventFilter(this);
-  else
+  } else
     qApp->removeEventFilter(this);
 }
 

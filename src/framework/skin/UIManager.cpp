@@ -89,7 +89,7 @@ QFont createFont(const QString &name, qreal size, int traitMask, const QFont *fa
   if (!named)
     font = fallback ? *fallback : QGuiApplication::font();
   // Skin sizes are in the pixels the images are drawn in.
-  font.setPixelSize(qMax(1, qRound(size > 0 ? size : 13)));
+  font.setPixelSize(qRound(qBound<qreal>(1, size > 0 ? size : 13, 512)));
   if (traitMask & NSBoldFontMask)
     font.setBold(true);
   if (traitMask & NSItalicFontMask)
@@ -104,6 +104,12 @@ qreal UIManager::devicePixelRatio() const {
   if (devicePixelRatio_ > 0)
     return devicePixelRatio_;
   return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+}
+
+void UIManager::setSkinInfo(const QVariantMap &info, const QString &folder) {
+  skinInfo_ = info;
+  skinPath_ = QDir::cleanPath(folder);
+  loaded_ = true;
 }
 
 bool UIManager::loadUIResource(const QString &rawPath) {

@@ -39,6 +39,8 @@ public:
   // updated; call updateUI() or updateItem().
   virtual bool loadUIResource(const QString &path);
   void unloadUIResource();
+  // Takes an already read SkinInfo dictionary whose images live in `folder`.
+  void setSkinInfo(const QVariantMap &info, const QString &folder);
   bool isLoaded() const { return loaded_; }
   const QString &skinPath() const { return skinPath_; }
   const QVariantMap &skinInfo() const { return skinInfo_; }

@@ -1,5 +1,6 @@
 #include "ViewPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QHash>
 #include <QScreen>
@@ -9,6 +10,49 @@
 
 namespace {
 const char kPendingBottom[] = "qelPendingBottom";
+const char kAnchored[] = "qelBottomAnchored";
+const char kAnchorHeight[] = "qelAnchorHeight";
+const char kAnchorWatched[] = "qelAnchorWatched";
+
+// Views placed by their bottom offset keep it when their parent's height changes, as they do in
+// the skins' own coordinate system (a Qt child would keep its top offset instead).
+void syncAnchors(QWidget *parent) {
+  if (!parent)
+    return;
+  const QVariant stored = parent->property(kAnchorHeight);
+  const int height = parent->height();
+  if (stored.isValid() && stored.toInt() != height) {
+    const int dy = height - stored.toInt();
+    for (QObject *o : parent->children()) {
+      auto *w = qobject_cast<QWidget *>(o);
+      if (w && !w->isWindow() && w->property(kAnchored).toBool())
+        w->move(w->x(), w->y() + dy);
+    }
+  }
+  parent->setProperty(kAnchorHeight, height);
+}
+
+class AnchorFilter : public QObject {
+public:
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() == QEvent::Resize)
+      syncAnchors(qobject_cast<QWidget *>(watched));
+    return false;
+  }
+  static AnchorFilter *instance() {
+    static AnchorFilter *filter = new AnchorFilter;
+    return filter;
+  }
+};
+
+void watchParent(QWidget *parent) {
+  if (parent->property(kAnchorWatched).toBool())
+    return;
+  parent->installEventFilter(AnchorFilter::instance());
+  parent->setProperty(kAnchorWatched, true);
+  if (!parent->property(kAnchorHeight).isValid())
+    parent->setProperty(kAnchorHeight, parent->height());
+}
 
 // A parentless widget is a window to Qt even when it only waits for its superview; only window
 // classes and shown top-levels are measured against the screen.
@@ -49,12 +93,18 @@ QRectF frame(const QWidget *view) {
     const QVariant pending = view->property(kPendingBottom);
     return QRectF(g.x(), pending.isValid() ? pending.toReal() : 0, g.width(), g.height());
   }
-  return QRectF(g.x(), view->parentWidget()->height() - g.y() - g.height(), g.width(), g.height());
+  syncAnchors(view->parentWidget());
+  const QRect now = view->geometry();
+  return QRectF(now.x(), view->parentWidget()->height() - now.y() - now.height(), now.width(), now.height());
 }
 
-void setFrame(QWidget *view, const QRectF &f) {
+void setFrame(QWidget *view, const QRectF &requested) {
   if (!view)
     return;
+  // Skin numbers come from a file: keep them within what a screen can hold.
+  constexpr qreal kLimit = 1 << 20;
+  const QRectF f(qBound(-kLimit, requested.x(), kLimit), qBound(-kLimit, requested.y(), kLimit),
+                 qBound<qreal>(0, requested.width(), 16384), qBound<qreal>(0, requested.height(), 16384));
   const int w = qMax(0, qRound(f.width()));
   const int h = qMax(0, qRound(f.height()));
   const int x = qRound(f.x());
@@ -70,7 +120,11 @@ void setFrame(QWidget *view, const QRectF &f) {
     return;
   }
   view->setProperty(kPendingBottom, QVariant());
-  view->setGeometry(x, view->parentWidget()->height() - qRound(f.y()) - h, w, h);
+  QWidget *parent = view->parentWidget();
+  watchParent(parent);
+  syncAnchors(parent);
+  view->setProperty(kAnchored, true);
+  view->setGeometry(x, parent->height() - qRound(f.y()) - h, w, h);
 }
 
 void setFrameOrigin(QWidget *view, const QPointF &origin) {
