@@ -3,6 +3,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "Plist.h"
+#include "TokenListReader.h"
 #include "WordGlobe.h"
 #include "WordingOperation.h"
 
@@ -86,6 +87,24 @@ void BM_TopLevelSwitchRead(benchmark::State &state) {
     benchmark::DoNotOptimize(service->isEnableAutoApnMatch());
 }
 BENCHMARK(BM_TopLevelSwitchRead);
+
+// Reading a token list at start and on a language change; the hostile input (one unterminated
+// quote per line) shows that recovery stays linear.
+void BM_ParseTokenList(benchmark::State &state, const char *line) {
+  QByteArray text;
+  while (text.size() < state.range(0))
+    text += line;
+  for (auto _ : state)
+    benchmark::DoNotOptimize(TokenListReader::parse(text));
+  state.SetBytesProcessed(state.iterations() * text.size());
+  state.SetComplexityN(state.range(0));
+}
+BENCHMARK_CAPTURE(BM_ParseTokenList, wellFormed, "\"SMS_LabelText\" = \"Some label text\";\n")
+    ->Range(1 << 16, 1 << 21)
+    ->Complexity();
+BENCHMARK_CAPTURE(BM_ParseTokenList, unterminatedQuotes, "\"\n")->Range(1 << 16, 1 << 21)->Complexity();
+BENCHMARK_CAPTURE(BM_ParseTokenList, escapedQuotes, "\"\\\n")->Range(1 << 16, 1 << 21)->Complexity();
+BENCHMARK_CAPTURE(BM_ParseTokenList, keysWithoutValues, "a =\n")->Range(1 << 16, 1 << 21)->Complexity();
 
 } // namespace
 

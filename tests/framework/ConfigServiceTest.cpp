@@ -20,7 +20,7 @@ template <typename R> struct SwitchCase {
   const char *key;
 };
 
-// The documented switches: method, module, key.
+// Every plain switch with the module and key the operators' files use.
 const SwitchCase<bool> kBoolSwitches[] = {
     {&ConfigService::isApnWindSheetWindMainChanged_IfJamaicaSkinVersion, "Main",
      "Main_AddNewApnSheetWhenMainWndChanged_IfJamaicaSkinVersion"},
