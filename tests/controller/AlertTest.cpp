@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 #include "ModalQuestions.h"
+#include "NSButtonExt.h"
 #include "NotificationTables.h"
 #include "QELAlertPanel.h"
 
@@ -188,6 +189,25 @@ TEST_F(SkinnedAlertTest, DeviceRemovalClosesTheSkinnedPanelWithZero) {
   EXPECT_FALSE(panel->window()->isVisible());
   whenQuestionIsUp([](QWidget *) { postDeviceRemoved(); });
   EXPECT_EQ(NSRunAlertPanelExt("Tips", "Only OK", "OK"), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControllerFixture, AlertPanelTakesTheDefaultSkin) {
+  QELUIManager skin(config.get());
+  ASSERT_TRUE(skin.hasKey("wndQELAlertPanel"));
+  QELAlertPanel *panel = QELAlertPanel::create();
+  panel->qelSkinManager = &skin;
+  panel->awakeFromNib();
+  EXPECT_EQ(panel->window()->size(), QSize(400, 176));
+  // "Left" 84, "Bottom" 70, "Height" 54 in a 176 high panel.
+  EXPECT_EQ(panel->messageLabel()->geometry(), QRect(84, 176 - 70 - 54, 292, 54));
+  EXPECT_FALSE(panel->okButton()->image().isNull());
+  whenQuestionIsUp([](QWidget *w) { clickButton(w, "Disconnect"); });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Disconnect now?", "Disconnect", "Cancel"), 1);
+  delete panel;
 }
 
 } // namespace
