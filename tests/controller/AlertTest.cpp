@@ -1,10 +1,12 @@
 #include "ControllerFixture.h"
 #include "ModalQuestions.h"
+#include "NSButtonExt.h"
 #include "NotificationTables.h"
 #include "QELAlertPanel.h"
 
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -129,6 +131,83 @@ TEST_F(AlertTest, DialogResultsPassThroughTheLayer) {
   ScriptedAnswers script({3});
   EXPECT_EQ(ModalQuestions::runDialog(&dialog, {"custom", "t", "m", "", ""}), 3);
   EXPECT_FALSE(dialog.isVisible());
+}
+
+} // namespace
+
+namespace {
+
+class SkinnedAlertTest : public ControllerFixture {
+protected:
+  std::unique_ptr<QELUIManager> skin;
+  QELAlertPanel *panel = nullptr;
+  void SetUp() override {
+    ControllerFixture::SetUp();
+    skin = makeSkin({{"wndQELAlertPanel", QVariantMap()}, {"btnAlertOK", QVariantMap()}});
+    panel = QELAlertPanel::create();
+    panel->qelSkinManager = skin.get();
+    panel->awakeFromNib();
+  }
+  void TearDown() override {
+    delete panel;
+    ControllerFixture::TearDown();
+  }
+};
+
+TEST_F(SkinnedAlertTest, SkinnedPanelAnswersItsButtonsAndReusesItsWindow) {
+  EXPECT_EQ(skin->controllerByKey("wndQELAlertPanel"), panel->window());
+  EXPECT_EQ(skin->controllerByKey("btnAlertOK"), panel->okButton());
+  {
+    ScriptedAnswers script(QList<int>{0});
+    EXPECT_EQ(NSRunAlertPanelExt("Warning", "m", "OK", "Cancel"), 0);
+    EXPECT_EQ(script.asked().first().kind, "alert");
+  }
+  whenQuestionIsUp([this](QWidget *w) {
+    EXPECT_EQ(w, panel->window());
+    EXPECT_EQ(panel->messageLabel()->text(), "Roaming costs extra");
+    clickButton(w, "Go on");
+  });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Roaming costs extra", "Go on", "Stop"), 1);
+
+  whenQuestionIsUp([this](QWidget *w) {
+    EXPECT_FALSE(panel->cancelButton()->isVisible());
+    clickButton(w, "OK");
+  });
+  EXPECT_EQ(NSRunAlertPanelExt("Tips", "Saved", "OK"), 1);
+
+  whenQuestionIsUp([this](QWidget *w) {
+    EXPECT_TRUE(panel->cancelButton()->isVisible()); // visible again
+    EXPECT_EQ(panel->cancelButton()->text(), "Stop");
+    clickButton(w, "Stop");
+  });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Again?", "Go on", "Stop"), 0);
+}
+
+TEST_F(SkinnedAlertTest, DeviceRemovalClosesTheSkinnedPanelWithZero) {
+  whenQuestionIsUp([](QWidget *) { postDeviceRemoved(); });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Keep?", "OK", "Cancel"), 0);
+  EXPECT_FALSE(panel->window()->isVisible());
+  whenQuestionIsUp([](QWidget *) { postDeviceRemoved(); });
+  EXPECT_EQ(NSRunAlertPanelExt("Tips", "Only OK", "OK"), 0);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ControllerFixture, AlertPanelTakesTheDefaultSkin) {
+  QELUIManager skin(config.get());
+  ASSERT_TRUE(skin.hasKey("wndQELAlertPanel"));
+  QELAlertPanel *panel = QELAlertPanel::create();
+  panel->qelSkinManager = &skin;
+  panel->awakeFromNib();
+  EXPECT_EQ(panel->window()->size(), QSize(400, 176));
+  // "Left" 84, "Bottom" 70, "Height" 54 in a 176 high panel.
+  EXPECT_EQ(panel->messageLabel()->geometry(), QRect(84, 176 - 70 - 54, 292, 54));
+  EXPECT_FALSE(panel->okButton()->image().isNull());
+  whenQuestionIsUp([](QWidget *w) { clickButton(w, "Disconnect"); });
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Disconnect now?", "Disconnect", "Cancel"), 1);
+  delete panel;
 }
 
 } // namespace

@@ -1,5 +1,8 @@
 #include "ControllerFixture.h"
 
+#include "Plist.h"
+#include "WordGlobe.h"
+
 #include <QFile>
 #include <QtEndian>
 
@@ -37,4 +40,27 @@ QString ControllerFixture::writeWav(const QString &name, int frames) {
   f.open(QIODevice::WriteOnly);
   f.write(wav);
   return path;
+}
+
+std::unique_ptr<QELUIManager> ControllerFixture::makeSkin(const QVariantMap &items) {
+  const QString folder = root.filePath("skin");
+  QDir().mkpath(folder);
+  EXPECT_TRUE(Plist::writeFile(folder + "/SkinInfo", items));
+  auto skin = std::make_unique<QELUIManager>(config.get());
+  EXPECT_TRUE(skin->loadUIResource(folder));
+  return skin;
+}
+
+void ControllerFixture::loadWording(const QMap<QString, QString> &tokens) {
+  const QString path = root.filePath("LanguageTokenList.txt");
+  QFile f(path);
+  f.open(QIODevice::WriteOnly);
+  for (auto it = tokens.cbegin(); it != tokens.cend(); ++it)
+    f.write(QStringLiteral("\"%1\" = \"%2\";\n").arg(it.key(), it.value()).toUtf8());
+  f.close();
+  EXPECT_TRUE(Word_Globe_Init(path));
+}
+
+void ControllerFixture::resetWording() {
+  WordGlobe::reset();
 }

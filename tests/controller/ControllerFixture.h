@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 #include "NotificationCenter.h"
+#include "QELUIManager.h"
 #include "Sound.h"
 
 #include <QDir>
@@ -51,11 +52,18 @@ protected:
   }
 
   void TearDown() override {
+    resetWording();
     Sound::setOutputFactory({});
     ConfigManager::setSharedConfigManager(nullptr);
   }
 
   QVariantMap &settings() { return config->getConfiguration(); }
+  static void resetWording();
+
+  // A skin manager with a skin folder whose SkinInfo holds `items`.
+  std::unique_ptr<QELUIManager> makeSkin(const QVariantMap &items);
+  // Makes the token list with `tokens` the current wording table (reset in TearDown).
+  void loadWording(const QMap<QString, QString> &tokens);
 
   // A short valid WAV file (16-bit mono, 8 kHz) under the ModemList folder; answers its path.
   QString writeWav(const QString &name, int frames = 800);

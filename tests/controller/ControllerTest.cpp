@@ -1,5 +1,6 @@
 #include "ControllerFixture.h"
 #include "Plist.h"
+#include "QELLanguage.h"
 #include "QELMsgCenter.h"
 #include "QELUIController.h"
 
@@ -61,6 +62,20 @@ TEST_F(ControllerTest, WakeUpRunsTheHooksInOrderThenSubscribes) {
   NotificationCenter::defaultCenter().postNotificationName(kUpdateLanguage);
   NotificationCenter::defaultCenter().postNotificationName(kDeviceRemoved);
   EXPECT_EQ(c.calls, QStringList({"updateLanguages", "deviceRemoved"}));
+}
+
+TEST_F(ControllerTest, LanguageObjectDrivesUpdateLanguages) {
+  QELLanguage language(root.path(), [] { return QStringList{"en"}; });
+  RecordingController c;
+  c.qelLanguage = &language;
+  c.awakeFromNib();
+  // Registered with the language object, and applied once at once.
+  EXPECT_EQ(c.calls.mid(5), QStringList({"updateLanguages"}));
+  c.calls.clear();
+  NotificationCenter::defaultCenter().postNotificationName(kUpdateLanguage); // not from the language object
+  EXPECT_TRUE(c.calls.isEmpty());
+  c.notifyChangeLanguage();
+  EXPECT_EQ(c.calls, QStringList({"updateLanguages"}));
 }
 
 TEST_F(ControllerTest, OwnTablesComeBeforeTheBaseTableAndBothAreCalled) {
@@ -275,22 +290,27 @@ TEST_F(ControllerTest, DatesFollowTheCustomFormat) {
 }
 
 TEST_F(ControllerTest, SmsCancelWordingIsRenamedWhenConfigured) {
+  loadWording({{"Cancel", "Cancel"},
+               {"cancel:", "cancel"},
+               {"Cancel_SMS", "Discard"},
+               {"Cancel_SMS:", "discard"},
+               {"OK", "OK"}});
   PlainController c;
   settings()["SMS"] = QVariantMap{{"RenameCancelWording", true}};
   struct Case {
     QString key;
     int module;
-    QString looksUp;
+    QString text;
   };
-  const QList<Case> cases = {{"Cancel", kModuleSMS, "Cancel_SMS"},
-                             {"cancel:", kModuleSMS, "Cancel_SMS:"},
+  const QList<Case> cases = {{"Cancel", kModuleSMS, "Discard"},
+                             {"cancel:", kModuleSMS, "discard"},
                              {"Cancel", kModuleDial, "Cancel"},
-                             {"OK", kModuleSMS, "OK"}};
+                             {"OK", kModuleSMS, "OK"},
+                             {"Unknown_Key", kModuleSMS, "Unknown_Key"}};
   for (const Case &k : cases)
-    EXPECT_EQ(c.getControlWordingValueByKey(k.key, k.module), c.getControlWordingValueByKey(k.looksUp, kModuleMain))
-        << k.key.toStdString();
+    EXPECT_EQ(c.getControlWordingValueByKey(k.key, k.module), k.text) << k.key.toStdString();
   settings()["SMS"] = QVariantMap{{"RenameCancelWording", false}};
-  EXPECT_EQ(c.getControlWordingValueByKey("Cancel", kModuleSMS), c.getControlWordingValueByKey("Cancel", kModuleMain));
+  EXPECT_EQ(c.getControlWordingValueByKey("Cancel", kModuleSMS), "Cancel");
 }
 
 } // namespace

@@ -2,14 +2,14 @@
 
 #include "FrameworkLinks.h"
 #include "ModalQuestions.h"
+#include "NSButtonExt.h"
+#include "NSViewExt.h"
 
 #include <QApplication>
 #include <QDialog>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -68,27 +68,31 @@ QELAlertPanel *QELAlertPanel::shareAlertPanel() {
 }
 
 QELAlertPanel::QELAlertPanel(QObject *parent) : QELUIController(parent) {
-  wndAlert_ = new QDialog(nullptr, Qt::Dialog);
+  // A borderless panel drawn by its skin image; the parts sit where the skin puts them (the
+  // places below are those of the default skin, for a skin that leaves them out).
+  wndAlert_ = new QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint);
   wndAlert_->setObjectName(QStringLiteral("wndQELAlertPanel"));
+  wndAlert_->setAttribute(Qt::WA_TranslucentBackground);
   wndAlert_->setModal(true);
-  labelTitle_ = new QLabel(wndAlert_);
+  wndAlert_->resize(400, 176);
+  contentView_ = new NSViewExt(wndAlert_);
+  contentView_->setObjectName(QStringLiteral("contentView"));
+  contentView_->setGeometry(0, 0, 400, 176);
+  labelTitle_ = new QLabel(contentView_);
   labelTitle_->setObjectName(QStringLiteral("labelQELAlertPanelTitle"));
-  labelMsg_ = new QLabel(wndAlert_);
+  labelTitle_->setGeometry(84, 26, 292, 24);
+  labelMsg_ = new QLabel(contentView_);
   labelMsg_->setObjectName(QStringLiteral("labelQELAlertPanelMsg"));
   labelMsg_->setWordWrap(true);
-  btnOK_ = new QPushButton(wndAlert_);
+  labelMsg_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  labelMsg_->setGeometry(84, 52, 292, 54);
+  btnOK_ = new NSButtonExt(contentView_);
   btnOK_->setObjectName(QStringLiteral("btnAlertOK"));
   btnOK_->setDefault(true);
-  btnCancel_ = new QPushButton(wndAlert_);
+  btnOK_->setGeometry(280, 130, 104, 30);
+  btnCancel_ = new NSButtonExt(contentView_);
   btnCancel_->setObjectName(QStringLiteral("btnAlertCancel"));
-  auto *layout = new QVBoxLayout(wndAlert_);
-  layout->addWidget(labelTitle_);
-  layout->addWidget(labelMsg_);
-  auto *buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(btnCancel_);
-  buttons->addWidget(btnOK_);
-  layout->addLayout(buttons);
+  btnCancel_->setGeometry(164, 130, 104, 30);
 }
 
 QELAlertPanel::~QELAlertPanel() {
@@ -98,13 +102,17 @@ QELAlertPanel::~QELAlertPanel() {
 }
 
 void QELAlertPanel::awakeFromNib() {
-  connect(btnOK_, &QPushButton::clicked, this, [this] { btnOKAction(btnOK_); });
-  connect(btnCancel_, &QPushButton::clicked, this, [this] { btnCancelAction(btnCancel_); });
+  btnOK_->setTarget(this);
+  btnOK_->setAction("btnOKAction");
+  btnCancel_->setTarget(this);
+  btnCancel_->setAction("btnCancelAction");
   FrameworkLinks::registerController(qelSkinManager, wndAlert_, QStringLiteral("wndQELAlertPanel"), true);
   FrameworkLinks::registerController(qelSkinManager, labelMsg_, QStringLiteral("labelQELAlertPanelMsg"), true);
   FrameworkLinks::registerController(qelSkinManager, labelTitle_, QStringLiteral("labelQELAlertPanelTitle"), true);
   FrameworkLinks::registerController(qelSkinManager, btnOK_, QStringLiteral("btnAlertOK"), true);
   FrameworkLinks::registerController(qelSkinManager, btnCancel_, QStringLiteral("btnAlertCancel"), true);
+  // The panel takes the size of its skin image.
+  wndAlert_->resize(contentView_->size());
 }
 
 int QELAlertPanel::runAlertPanelTitle(const QString &title, const QString &message, const QString &defaultButton,
@@ -114,11 +122,11 @@ int QELAlertPanel::runAlertPanelTitle(const QString &title, const QString &messa
   const ModalQuestion question{QStringLiteral("alert"), title, message, defaultTitle(defaultButton), alternateButton};
   labelTitle_->setText(title);
   labelMsg_->setText(message);
-  btnOK_->setText(question.defaultButton);
+  btnOK_->setTitle(question.defaultButton);
   if (alternateButton.isNull()) {
     btnCancel_->hide();
   } else {
-    btnCancel_->setText(alternateButton);
+    btnCancel_->setTitle(alternateButton);
     btnCancel_->show();
   }
   bool removed = false;

@@ -5,8 +5,9 @@
 #include <QPointer>
 
 #include <QDialog>
+class NSButtonExt;
+class NSViewExt;
 class QLabel;
-class QPushButton;
 
 // The program-wide modal alert: the skinned panel when it exists and the current skin describes
 // it, the system's alert otherwise. Answers 1 for the default button and 0 for the alternate
@@ -40,15 +41,16 @@ public:
   QDialog *window() const { return wndAlert_; }
   QLabel *titleLabel() const { return labelTitle_; }
   QLabel *messageLabel() const { return labelMsg_; }
-  QPushButton *okButton() const { return btnOK_; }
-  QPushButton *cancelButton() const { return btnCancel_; }
+  NSButtonExt *okButton() const { return btnOK_; }
+  NSButtonExt *cancelButton() const { return btnCancel_; }
 
 private:
   explicit QELAlertPanel(QObject *parent);
 
   QPointer<QDialog> wndAlert_;
+  NSViewExt *contentView_ = nullptr; // carries the panel's skin image
   QLabel *labelTitle_ = nullptr;
   QLabel *labelMsg_ = nullptr;
-  QPushButton *btnOK_ = nullptr;
-  QPushButton *btnCancel_ = nullptr;
+  NSButtonExt *btnOK_ = nullptr;
+  NSButtonExt *btnCancel_ = nullptr;
 };

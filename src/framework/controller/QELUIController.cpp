@@ -4,6 +4,8 @@
 #include "CocoaExt.h"
 #include "ConfigManager.h"
 #include "FrameworkLinks.h"
+#include "NSButtonExt.h"
+#include "NSToolbarItemExt.h"
 #include "PlugInInterface.h"
 #include "QELMsgCenter.h"
 #include "Sound.h"
@@ -49,6 +51,10 @@ QELUIController::UrlOpener &urlOpener() {
 QString toolbarItemIdentifier(const QObject *item) {
   if (!item)
     return {};
+  if (auto *button = qobject_cast<const NSButtonExt *>(item))
+    return button->itemIdentifier();
+  if (auto *toolbarItem = qobject_cast<const NSToolbarItemExt *>(item))
+    return toolbarItem->itemIdentifier();
   const QVariant v = item->property("itemIdentifier");
   return v.isValid() ? v.toString() : item->objectName();
 }

@@ -122,7 +122,7 @@ public:
   // Web links. Opening goes through a replaceable opener (tests).
   QString webURLForKey(const QString &key) const;
   void tbiMainURLActionExt(const QString &itemIdentifier);
-  void tbiMainURLActionExt(QObject *toolbarItem);
+  Q_INVOKABLE void tbiMainURLActionExt(QObject *toolbarItem);
   Q_INVOKABLE void menuItemAction(QObject *sender) { Q_UNUSED(sender) }
   void openSafari(const QString &url);
   using UrlOpener = std::function<bool(const QUrl &)>;

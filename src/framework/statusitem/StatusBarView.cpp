@@ -39,7 +39,7 @@ QImage imageNamed(const QString &name) {
   if (name.isEmpty() || name.contains(QLatin1String("..")))
     return {};
   const QString folder = imageFolder().isEmpty() ? Bundle::mainBundle().resourcePath() : imageFolder();
-  for (const char *ext : {".PNG", ".png"}) {
+  for (const char *ext : {".PNG", ".png", ""}) {
     const QString path = QDir(folder).filePath(name + QLatin1String(ext));
     if (QFileInfo(path).isFile()) {
       QImage image(path);

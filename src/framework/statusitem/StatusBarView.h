@@ -11,7 +11,8 @@
 #include <QMenu>
 class QSystemTrayIcon;
 
-// Where the status item and the blinking views find their pictures: "<name>.PNG" (or ".png") in
+// Where the status item, the blinking views and configured menus find their pictures:
+// "<name>.PNG" (or ".png", or the name as it stands) in
 // the bundle's Resources folder unless another folder is set (tests).
 namespace StatusImages {
 QImage imageNamed(const QString &name);
