@@ -9,7 +9,9 @@
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
+#include "NSButtonExt.h"
 #include "SettingController.h"
+#include "SkinCanvas.h"
 #include "SmsService.h"
 #include "WordGlobe.h"
 
@@ -67,9 +69,77 @@ void MainController::alert(const QString &title, const QString &message, const Q
 // ---- hooks ----
 
 void MainController::initializeSkin() {
-  if (!qelSkinManager || !mainWindow)
+  ConfigService *config = ConfigService::sharedConfigService();
+  const bool skinDescribesWindow = qelSkinManager && qelSkinManager->isLoaded() &&
+                                   qelSkinManager->hasKey(QStringLiteral("wndMain")) && config &&
+                                   config->hasToolbarSkinInfo();
+  if (skinDescribesWindow)
+    initializeNormalSkin();
+  else
+    layoutWithoutSkin();
+}
+
+void MainController::layoutWithoutSkin() {
+  if (!mainWindow)
     return;
-  qelSkinManager->registerController(mainWindow, QStringLiteral("wndMain"), false);
+  auto *central = new QWidget(mainWindow);
+  auto *layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  if (lableTabviewTitle_) {
+    lableTabviewTitle_->setContentsMargins(16, 10, 16, 6);
+    QFont titleFont = lableTabviewTitle_->font();
+    titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
+    titleFont.setBold(true);
+    lableTabviewTitle_->setFont(titleFont);
+    layout->addWidget(lableTabviewTitle_);
+  }
+  if (tabviewMain)
+    layout->addWidget(tabviewMain, 1);
+  if (statusView_)
+    layout->addWidget(statusView_);
+  mainWindow->setCentralWidget(central);
+  mainWindow->resize(760, 520);
+}
+
+// The skinned main window: the window picture, the toolbar view with its buttons from the
+// configuration's "ToolbarItems", the provider logo, the page title, the pages and the status
+// area, each placed by the skin.
+void MainController::initializeNormalSkin() {
+  skinned_ = true;
+  QRectF titleBand;
+  const int titleHeight = qelSkinManager->getItemRect(&titleBand, QStringLiteral("wndMainTitlebar"))
+                              ? int(titleBand.height())
+                              : 0;
+  const QString imageName = qelSkinManager->itemInfoDictForKey(QStringLiteral("wndMain"))
+                                .value(QStringLiteral("ImageName"))
+                                .toString();
+  auto *canvas = new SkinCanvas(qelSkinManager->imageNamed(imageName), titleHeight, mainWindow);
+  mainWindow->setCentralWidget(canvas);
+
+  if (QWidget *bar = createNSViewExtByKey(QStringLiteral("wndMainToolbar"), canvas)) {
+    initializeBtnsOfView(bar, QStringLiteral("ToolbarItems"));
+    qelSkinManager->updateItem(bar);
+    toolbarButtons_.clear();
+    for (QObject *child : bar->children())
+      if (auto *button = qobject_cast<QWidget *>(child))
+        toolbarButtons_ << button;
+  }
+  createNSImageViewByKey(QStringLiteral("viewextProviderLogo"), canvas);
+  if (QWidget *back = createNSViewExtByKey(QStringLiteral("wndMainTabviewBack"), canvas))
+    back->lower();
+  if (lableTabviewTitle_)
+    registerController(lableTabviewTitle_, QStringLiteral("lableTabviewTitle"), canvas);
+  if (tabviewMain) {
+    tabviewMain->setDocumentMode(true);
+    registerController(tabviewMain, QStringLiteral("wndMainTabview"), canvas);
+  }
+  if (statusView_) {
+    registerController(statusView_, QStringLiteral("wndMainStatusView"), canvas);
+    statusView_->setContentsMargins(0, 0, 0, 0);
+  }
+  mainWindow->adjustSize();
+  mainWindow->setFixedSize(mainWindow->sizeHint());
 }
 
 void MainController::initializeNibResources() {
@@ -628,11 +698,21 @@ QAction *MainController::toolbarItem(const QString &identifier) const {
 void MainController::toolbarSetItemEnable(bool enable, const QString &identifier) {
   if (QAction *item = toolbarItem(identifier))
     item->setEnabled(enable);
+  for (const QPointer<QWidget> &button : toolbarButtons_) {
+    auto *ext = qobject_cast<NSButtonExt *>(button.data());
+    if (ext && ext->itemIdentifier() == identifier) {
+      ext->setEnabled(enable);
+      break;
+    }
+  }
 }
 
 void MainController::toolbarSetEnable(bool enable) {
   for (QAction *a : toolbarItems_)
     a->setEnabled(enable);
+  for (const QPointer<QWidget> &button : toolbarButtons_)
+    if (button)
+      button->setEnabled(enable);
   specialToolBarItemsSetEnable(enable);
   menuToolbarSetEnable(enable);
 }
@@ -692,8 +772,14 @@ void MainController::updateStkTooltip(const Notification &n) {
 // ---- actions ----
 
 void MainController::tabViewChangeItemAction(QObject *sender) {
-  if (sender && !sender->objectName().isEmpty())
-    notifyChangeTabViewItem(sender->objectName());
+  // Skin buttons carry the page's identifier; menu and toolbar actions are named after it.
+  QString identifier;
+  if (auto *button = qobject_cast<NSButtonExt *>(sender))
+    identifier = button->itemIdentifier();
+  else if (sender)
+    identifier = sender->objectName();
+  if (!identifier.isEmpty())
+    notifyChangeTabViewItem(identifier);
 }
 
 void MainController::tbiMainURLAction(QObject *sender) {

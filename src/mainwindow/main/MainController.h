@@ -35,6 +35,13 @@ public:
   QPointer<QLabel> tfdStartWndInfo_;
   QPointer<QLabel> tfdSoftwareVersionAlias_;
   QPointer<QLabel> lableTabviewTitle_;
+  QPointer<QWidget> statusView_; // the device status area ("wndMainStatusView")
+
+  // Lays the window out from the skin when it describes the main window ("wndMain" and the
+  // configuration's "ToolbarItems"), else as a plain window with the system's toolbar.
+  void initializeNormalSkin();
+  void layoutWithoutSkin();
+  bool usesSkinnedWindow() const { return skinned_; }
 
   // Launch.
   void applicationWillFinishLaunching();
@@ -137,6 +144,8 @@ private:
   // ---- end ----
 
   QList<QAction *> toolbarItems_;
+  QList<QPointer<QWidget>> toolbarButtons_; // the skin's toolbar buttons, in order
+  bool skinned_ = false;
   QList<QImage> imageArray_;
   int imageCount_ = 0;
   int frameCounter_ = 0;

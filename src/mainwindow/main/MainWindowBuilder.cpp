@@ -86,30 +86,17 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *window = new QMainWindow;
   window->setObjectName(QStringLiteral("wndMain"));
   window->setAttribute(Qt::WA_DeleteOnClose, false);
-  window->resize(760, 520);
 
-  auto *central = new QWidget(window);
-  auto *layout = new QVBoxLayout(central);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-  auto *tabTitle = new QLabel(central);
+  // The controls; MainController lays them out from the skin, or plainly without one.
+  auto *tabTitle = new QLabel(window);
   tabTitle->setObjectName(QStringLiteral("lableTabviewTitle"));
-  tabTitle->setContentsMargins(16, 10, 16, 6);
-  QFont titleFont = tabTitle->font();
-  titleFont.setPointSizeF(titleFont.pointSizeF() * 1.4);
-  titleFont.setBold(true);
-  tabTitle->setFont(titleFont);
-  auto *tabs = new QTabWidget(central);
+  auto *tabs = new QTabWidget(window);
   tabs->setObjectName(QStringLiteral("wndMainTabview"));
   tabs->tabBar()->hide(); // the toolbar chooses the page
   auto *internet = new DeviceStatePanel(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
-  auto *statusView = new InitStatusView(central);
-  layout->addWidget(tabTitle);
-  layout->addWidget(tabs, 1);
-  layout->addWidget(statusView);
-  window->setCentralWidget(central);
+  auto *statusView = new InitStatusView(window);
 
   auto *toolbar = new QToolBar(window);
   toolbar->setObjectName(QStringLiteral("ToolBar"));
@@ -135,6 +122,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->toolbar = toolbar;
   main->menuBar = window->menuBar();
   main->lableTabviewTitle_ = tabTitle;
+  main->statusView_ = statusView;
   init->statusView = statusView;
   internet->follow(dial);
 
