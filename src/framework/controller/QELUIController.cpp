@@ -11,6 +11,7 @@
 #include "Sound.h"
 #include "TextFormats.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDialog>
@@ -251,6 +252,13 @@ void QELUIController::playSound(int type) {
       path = cm->getFilePathWithFileName(path);
   }
   g_soundType = type;
+  // The audio output must go before the application object does.
+  static const bool cleanupRegistered = [] {
+    if (QCoreApplication::instance())
+      qAddPostRoutine([] { stopSound(); });
+    return true;
+  }();
+  Q_UNUSED(cleanupRegistered)
   currentSound() = Sound::fromFile(path);
   if (!currentSound()) {
     qDebug() << "QELUIController: cannot read sound" << path;
