@@ -1,3 +1,9 @@
+# A file added to a globbed folder must reach moc: without this, an existing build tree keeps
+# the old moc output and the new file's "X.moc" include or vtable goes missing.
+function(qel_refresh_moc_on_new_files target sources)
+  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS ${sources})
+endfunction()
+
 # Every folder under src/ is one library, linked downwards only. Sources are found by glob so
 # that adding a file never means editing a shared list.
 function(qel_add_library name)
@@ -17,6 +23,7 @@ function(qel_add_library name)
   target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
   set_property(GLOBAL APPEND PROPERTY QEL_ALL_LIBRARIES ${name})
+  qel_refresh_moc_on_new_files(${name} "${srcs}")
 endfunction()
 
 # One test executable per folder under tests/, discovered at test time (a QApplication cannot
@@ -25,6 +32,7 @@ function(qel_add_test name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   add_executable(${name} ${srcs})
+  qel_refresh_moc_on_new_files(${name} "${srcs}")
   target_link_libraries(${name} PRIVATE qel_testsupport ${ARG_DEPS} GTest::gtest GTest::gmock)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)

@@ -6,10 +6,10 @@
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitController.h"
+#include "NSButtonExt.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
-#include "NSButtonExt.h"
 #include "SettingController.h"
 #include "SkinCanvas.h"
 #include "SmsService.h"
@@ -108,14 +108,15 @@ void MainController::layoutWithoutSkin() {
 void MainController::initializeNormalSkin() {
   skinned_ = true;
   QRectF titleBand;
-  const int titleHeight = qelSkinManager->getItemRect(&titleBand, QStringLiteral("wndMainTitlebar"))
-                              ? int(titleBand.height())
-                              : 0;
-  const QString imageName = qelSkinManager->itemInfoDictForKey(QStringLiteral("wndMain"))
-                                .value(QStringLiteral("ImageName"))
-                                .toString();
+  const int titleHeight =
+      qelSkinManager->getItemRect(&titleBand, QStringLiteral("wndMainTitlebar")) ? int(titleBand.height()) : 0;
+  const QString imageName =
+      qelSkinManager->itemInfoDictForKey(QStringLiteral("wndMain")).value(QStringLiteral("ImageName")).toString();
   auto *canvas = new SkinCanvas(qelSkinManager->imageNamed(imageName), titleHeight, mainWindow);
   mainWindow->setCentralWidget(canvas);
+  // The skin's own toolbar view replaces the system's.
+  if (toolbar)
+    toolbar->hide();
 
   if (QWidget *bar = createNSViewExtByKey(QStringLiteral("wndMainToolbar"), canvas)) {
     initializeBtnsOfView(bar, QStringLiteral("ToolbarItems"));
@@ -489,7 +490,8 @@ void MainController::closeCheckSPCodeWin() {
 
 bool MainController::eventFilter(QObject *watched, QEvent *event) {
   // One gate for every close: the window goes only when the quit goes ahead.
-  if (watched == mainWindow && event->type() == QEvent::Close && !terminating_) {
+  // The event type first: while the window is being destroyed it is no QMainWindow any more.
+  if (event->type() == QEvent::Close && !terminating_ && watched == mainWindow) {
     event->ignore();
     windowShouldClose(mainWindow);
     return true;
