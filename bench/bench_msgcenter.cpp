@@ -27,12 +27,18 @@ void BM_RoundTrip(benchmark::State &state) {
   QELMsgCenter center(&link);
   int replies = 0;
   QObject owner;
-  center.registerObserver(&owner, 1, 0, [&](const Notification &) { ++replies; });
+  int handshakes = 0;
+  center.registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+  center.registerObserver(&owner, 3, 3, [&](const Notification &) { ++replies; });
   // Let the start-up pushes arrive and drain.
-  testsupport::waitUntil([&] { return replies > 0 && center.queuedCount() == 0; }, 5000);
+  testsupport::waitUntil([&] { return handshakes > 0 && center.queuedCount() == 0; }, 5000);
+  testsupport::waitUntil([&] { return false; }, 300);
+  while (center.queuedCount() > 0)
+    center.readingReceiveMsg();
   for (auto _ : state) {
     const int before = replies;
-    center.sendMessageModuleID(kModuleMain, 1, 0, 0, 0);
+    // StartWork: one request, one answer.
+    center.sendMessageModuleID(kModuleInit, 3, 3, 0, 0);
     // Receive the reply and dispatch it at once: the round trip, without the 5 ms tick.
     while (replies == before) {
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
@@ -40,7 +46,27 @@ void BM_RoundTrip(benchmark::State &state) {
     }
   }
 }
-BENCHMARK(BM_RoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime();
+BENCHMARK(BM_RoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
+
+// The blocking call alone: the program's request reaching the backend and being taken.
+void BM_SendOnly(benchmark::State &state) {
+  const QString ui = testsupport::uniqueBusName(QStringLiteral("benchui"));
+  const QString be = testsupport::uniqueBusName(QStringLiteral("benchbe"));
+  PackageLink link(ui, be);
+  if (!link.open()) {
+    state.SkipWithError("no session bus");
+    return;
+  }
+  testsupport::BackendProcess backend(ui, be);
+  if (!backend.start()) {
+    state.SkipWithError("backend did not start");
+    return;
+  }
+  const QByteArray package = SimulatedModem::makePackage(3, 2).encode(); // answered by nothing
+  for (auto _ : state)
+    link.sendBlocking(package);
+}
+BENCHMARK(BM_SendOnly)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
 void BM_DispatchToObservers(benchmark::State &state) {
   QELMsgCenter center(nullptr);

@@ -72,7 +72,9 @@ void Application::start() {
   center_ = std::make_unique<QELMsgCenter>(link_.get());
   center_->awakeFromNib();
   skin_ = std::make_unique<QELUIManager>(config_.get());
-  QELAlertPanel::create(this);
+  QELAlertPanel *panel = QELAlertPanel::create(this);
+  panel->qelSkinManager = skin_.get();
+  panel->awakeFromNib();
 
   MainWindowBuilder::Parts parts = MainWindowBuilder::build(center_.get(), skin_.get(), this);
   main_ = parts.mainController;

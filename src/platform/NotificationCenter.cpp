@@ -52,7 +52,8 @@ NotificationCenter &NotificationCenter::defaultCenter() {
 void NotificationCenter::addObserver(QObject *observer, const QString &name, const QObject *object, Handler handler) {
   if (!handler)
     return;
-  entries_.append(Entry{QPointer<QObject>(observer), name, object, std::move(handler), std::make_shared<bool>(true)});
+  byName_[name].append(std::make_shared<Entry>(
+      Entry{QPointer<QObject>(observer), name, object, std::move(handler), nextSerial_++, true}));
 }
 
 bool NotificationCenter::addObserver(QObject *observer, const QByteArray &method, const QString &name,
@@ -68,12 +69,15 @@ bool NotificationCenter::addObserver(QObject *observer, const QByteArray &method
 }
 
 void NotificationCenter::dropEntries(const std::function<bool(const Entry &)> &match) {
-  entries_.removeIf([&](const Entry &e) {
-    if (!match(e))
-      return false;
-    *e.live = false;
-    return true;
-  });
+  for (auto it = byName_.begin(); it != byName_.end();) {
+    it->removeIf([&](const EntryPtr &e) {
+      if (!match(*e))
+        return false;
+      e->live = false;
+      return true;
+    });
+    it = it->isEmpty() ? byName_.erase(it) : std::next(it);
+  }
 }
 
 void NotificationCenter::removeObserver(QObject *observer) {
@@ -89,19 +93,25 @@ void NotificationCenter::removeObserver(QObject *observer, const QString &name, 
 void NotificationCenter::postNotification(const Notification &n) {
   // Observers may register or remove observers while being called: walk a snapshot, and skip
   // entries removed in the meantime.
-  const QList<Entry> snapshot = entries_;
+  QList<EntryPtr> snapshot = byName_.value(n.name);
+  if (!n.name.isEmpty()) {
+    const auto wild = byName_.constFind(QString());
+    if (wild != byName_.cend() && !wild->isEmpty()) {
+      snapshot += *wild;
+      std::sort(snapshot.begin(), snapshot.end(),
+                [](const EntryPtr &a, const EntryPtr &b) { return a->serial < b->serial; });
+    }
+  }
   bool sawDead = false;
-  for (const Entry &e : snapshot) {
-    if (!e.name.isEmpty() && e.name != n.name)
+  for (const EntryPtr &e : std::as_const(snapshot)) {
+    if (e->object && e->object != n.object)
       continue;
-    if (e.object && e.object != n.object)
-      continue;
-    if (e.observer.isNull()) {
+    if (e->observer.isNull()) {
       sawDead = true;
       continue;
     }
-    if (*e.live)
-      e.handler(n);
+    if (e->live)
+      e->handler(n);
   }
   if (sawDead)
     dropEntries([](const Entry &e) { return e.observer.isNull(); });
@@ -112,6 +122,6 @@ void NotificationCenter::postNotificationName(const QString &name, QObject *obje
 }
 
 int NotificationCenter::observerCount(const QString &name) const {
-  return int(std::count_if(entries_.cbegin(), entries_.cend(),
-                           [&](const Entry &e) { return !e.observer.isNull() && e.name == name; }));
+  const QList<EntryPtr> list = byName_.value(name);
+  return int(std::count_if(list.cbegin(), list.cend(), [](const EntryPtr &e) { return !e->observer.isNull(); }));
 }

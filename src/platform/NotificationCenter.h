@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QMetaType>
 #include <QObject>
@@ -49,11 +50,16 @@ private:
     QString name;
     const QObject *object;
     Handler handler;
-    // Cleared on removal, so a post already walking a snapshot skips the entry.
-    std::shared_ptr<bool> live;
+    quint64 serial;
+    // Cleared on removal, so a post already holding the entry skips it.
+    bool live = true;
   };
+  using EntryPtr = std::shared_ptr<Entry>;
   void dropEntries(const std::function<bool(const Entry &)> &match);
-  QList<Entry> entries_;
+  // Observers by name; the empty name holds those of every notification. Serials keep the
+  // registration order across the two when both apply.
+  QHash<QString, QList<EntryPtr>> byName_;
+  quint64 nextSerial_ = 0;
 };
 
 // Invokes `method` on `target` with the notification, when the target has a method of that name
