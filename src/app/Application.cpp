@@ -16,10 +16,14 @@
 #include "QELUIManager.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDebug>
+#include <QFile>
 #include <QMainWindow>
 #include <QStandardPaths>
 #include <QTimer>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 QString userDataFolder() {
@@ -110,4 +114,42 @@ void Application::screenshotWhenSettled(const QString &file) {
   NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("SimReady"), nullptr, settle);
   NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("DeviceRemoved"), nullptr, settle);
   QTimer::singleShot(10000, this, shoot);
+}
+
+namespace {
+// Milliseconds since the kernel started this process (clock-tick resolution), so that loading
+// the program's libraries counts too.
+qint64 processAgeMs(qint64 fallbackStartMs) {
+  QFile stat(QStringLiteral("/proc/self/stat")), uptime(QStringLiteral("/proc/uptime"));
+  if (stat.open(QIODevice::ReadOnly) && uptime.open(QIODevice::ReadOnly)) {
+    const QByteArray s = stat.readAll();
+    const QList<QByteArray> fields = s.mid(s.lastIndexOf(')') + 2).split(' ');
+    const long ticks = sysconf(_SC_CLK_TCK);
+    bool ok1 = false, ok2 = false;
+    const double startedSec = fields.value(19).toDouble(&ok1) / double(ticks > 0 ? ticks : 100);
+    const double nowSec = uptime.readAll().split(' ').value(0).toDouble(&ok2);
+    if (ok1 && ok2 && nowSec >= startedSec)
+      return qint64((nowSec - startedSec) * 1000.0);
+  }
+  return QDateTime::currentMSecsSinceEpoch() - fallbackStartMs;
+}
+} // namespace
+
+void Application::quitWhenReady(qint64 startedAtMs) {
+  auto ready = [this, startedAtMs](const Notification &) {
+    if (!window_ || !window_->isVisible())
+      return;
+    qint64 rssKb = 0;
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (status.open(QIODevice::ReadOnly))
+      for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+          rssKb = line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    std::printf("ready %lld rss %lld\n", static_cast<long long>(processAgeMs(startedAtMs)),
+                static_cast<long long>(rssKb));
+    std::fflush(stdout);
+    QCoreApplication::exit(0);
+  };
+  NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("DevicePlugin"), nullptr, ready);
+  NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("DeviceRemoved"), nullptr, ready);
 }

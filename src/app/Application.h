@@ -31,6 +31,10 @@ public:
   // then ends the program.
   void screenshotWhenSettled(const QString &file);
 
+  // Ends the program as soon as the main window shows the device's first report, printing how
+  // long that took and the resident memory ("ready <ms> rss <kB>"): the start-up benchmark.
+  void quitWhenReady(qint64 startedAtMs);
+
   QMainWindow *mainWindow() const;
 
 private:

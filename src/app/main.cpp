@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDateTime>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -18,6 +19,7 @@ void SignalHandler(int) {
 } // namespace
 
 int main(int argc, char **argv) {
+  const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("connection-manager"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
@@ -28,6 +30,10 @@ int main(int argc, char **argv) {
                                 QStringLiteral("Write a PNG of the main window once it is up, then quit."),
                                 QStringLiteral("file"));
   parser.addOption(screenshot);
+  QCommandLineOption quitWhenReady(
+      QStringLiteral("quit-when-ready"),
+      QStringLiteral("Quit once the device is reported; print the time taken and memory."));
+  parser.addOption(quitWhenReady);
   parser.process(app);
 
   Application application;
@@ -40,6 +46,8 @@ int main(int argc, char **argv) {
     std::signal(SIGTERM, SignalHandler);
   }
 
+  if (parser.isSet(quitWhenReady))
+    application.quitWhenReady(startedAt);
   application.start();
   if (parser.isSet(screenshot))
     application.screenshotWhenSettled(parser.value(screenshot));
