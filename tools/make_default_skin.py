@@ -251,6 +251,26 @@ def signal(level):
     render("rssi%d" % level, w, h, cmds)
 
 
+def device_status(name, colour):
+    """The modem in the status area: a stick modem outline with a state dot."""
+    w, h = 22, 18
+    cmds = ["fill none stroke %s stroke-width 1.4" % TEXT_2,
+            "roundrectangle 2,5 16,13 2,2", "line 16,7.5 19,7.5", "line 16,10.5 19,10.5",
+            "fill %s stroke %s stroke-width 1.2 circle 6.5,9 6.5,11.2" % (colour, STATUS)]
+    render(name, w, h, cmds)
+
+
+def sim_status(name, colour, cross=False):
+    """The (U)SIM in the status area: a card with a cut corner, tinted by its state."""
+    w, h = 16, 18
+    cmds = ["fill %s stroke %s stroke-width 1.3" % (alpha(colour, 0.14), colour),
+            "path 'M 3,2 L 10,2 L 13,5 L 13,16 L 3,16 Z'",
+            "fill none stroke %s stroke-width 1 roundrectangle 5.5,8 10.5,13 1,1" % colour]
+    if cross:
+        cmds += ["stroke %s stroke-width 1.6 stroke-linecap round" % DANGER, "line 9,1 15,7", "line 15,1 9,7"]
+    render(name, w, h, cmds)
+
+
 # --- SkinInfo --------------------------------------------------------------------------------------
 
 def colour(hex_, a=1):
@@ -372,6 +392,12 @@ def main():
     provider_logo()
     for level in range(1, 7):
         signal(level)
+    device_status("netstatus1", "#9AA5B4")
+    device_status("netstatus2", "#22A06B")
+    device_status("netstatusOfCheckModem", "#E5A000")
+    sim_status("noSim", "#9AA5B4", cross=True)
+    sim_status("simReady", "#22A06B")
+    sim_status("CheckSIMStatus", "#E5A000")
     with open(os.path.join(OUT, "SkinInfo"), "wb") as f:
         plistlib.dump(skin_info(), f, sort_keys=True)
 

@@ -135,7 +135,9 @@ void InitController::showImage(QLabel *label, const QString &imageName) {
     return;
   label->setProperty("imageName", imageName);
   if (qelSkinManager) {
-    const QImage image = qelSkinManager->imageNamed(imageName);
+    // Status pictures are named without their extension; the skin keeps them as PNG files.
+    const QImage image = qelSkinManager->imageNamed(
+        imageName.contains(QLatin1Char('.')) ? imageName : imageName + QStringLiteral(".png"));
     if (!image.isNull()) {
       label->setPixmap(QPixmap::fromImage(image));
       return;

@@ -9,21 +9,16 @@ InitStatusView::InitStatusView(QWidget *parent)
       roamStatusLabel(new QLabel(this)), belongToSPNLabel(new QLabel(this)), localSPNLabel(new QLabel(this)),
       domainLabel(new QLabel(this)), lockTipLabel(new QLabel(this)) {
   setObjectName(QStringLiteral("wndMainStatusView"));
+  // Device, card and signal first, then the network and the operator, as a status line reads.
   auto *row = new QHBoxLayout(this);
-  row->setContentsMargins(12, 6, 12, 6);
-  row->setSpacing(10);
-  auto *names = new QVBoxLayout;
-  names->setSpacing(0);
+  row->setContentsMargins(0, 0, 0, 0);
+  row->setSpacing(8);
   belongToSPNLabel->setObjectName(QStringLiteral("labelInitBeloneToSPN"));
   localSPNLabel->setObjectName(QStringLiteral("labelInitLocalSPN"));
-  names->addWidget(belongToSPNLabel);
-  names->addWidget(localSPNLabel);
-  row->addWidget(networkStatusImage);
-  row->addLayout(names, 1);
-  for (QLabel *l : {lockTipLabel, networkTypeLabel, domainLabel, roamStatusLabel, simTypeField, simLabel})
+  for (QLabel *l : {networkStatusImage, simImage, signalImage, networkTypeLabel, domainLabel, roamStatusLabel,
+                    localSPNLabel, belongToSPNLabel, simTypeField, simLabel, lockTipLabel})
     row->addWidget(l);
-  row->addWidget(simImage);
-  row->addWidget(signalImage);
+  row->addStretch(1);
   networkTypeLabel->setObjectName(QStringLiteral("labelInitNetwork"));
   roamStatusLabel->setObjectName(QStringLiteral("labelInitRoamStatus"));
   domainLabel->setObjectName(QStringLiteral("labelInitDomain"));
