@@ -11,19 +11,31 @@
 
 namespace {
 
+// The program's end of the link and a backend process on names of their own.
+struct LinkedBackend {
+  QString ui = testsupport::uniqueBusName(QStringLiteral("benchui"));
+  QString be = testsupport::uniqueBusName(QStringLiteral("benchbe"));
+  PackageLink link{ui, be};
+  testsupport::BackendProcess backend{ui, be};
+
+  bool start(benchmark::State &state) {
+    if (!link.open()) {
+      state.SkipWithError("no session bus");
+      return false;
+    }
+    if (!backend.start()) {
+      state.SkipWithError("backend did not start");
+      return false;
+    }
+    return true;
+  }
+};
+
 void BM_RoundTrip(benchmark::State &state) {
-  const QString ui = testsupport::uniqueBusName(QStringLiteral("benchui"));
-  const QString be = testsupport::uniqueBusName(QStringLiteral("benchbe"));
-  PackageLink link(ui, be);
-  if (!link.open()) {
-    state.SkipWithError("no session bus");
+  LinkedBackend linked;
+  if (!linked.start(state))
     return;
-  }
-  testsupport::BackendProcess backend(ui, be);
-  if (!backend.start()) {
-    state.SkipWithError("backend did not start");
-    return;
-  }
+  PackageLink &link = linked.link;
   QELMsgCenter center(&link);
   int replies = 0;
   QObject owner;
@@ -50,18 +62,10 @@ BENCHMARK(BM_RoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2
 
 // The blocking call alone: the program's request reaching the backend and being taken.
 void BM_SendOnly(benchmark::State &state) {
-  const QString ui = testsupport::uniqueBusName(QStringLiteral("benchui"));
-  const QString be = testsupport::uniqueBusName(QStringLiteral("benchbe"));
-  PackageLink link(ui, be);
-  if (!link.open()) {
-    state.SkipWithError("no session bus");
+  LinkedBackend linked;
+  if (!linked.start(state))
     return;
-  }
-  testsupport::BackendProcess backend(ui, be);
-  if (!backend.start()) {
-    state.SkipWithError("backend did not start");
-    return;
-  }
+  PackageLink &link = linked.link;
   const QByteArray package = SimulatedModem::makePackage(3, 2).encode(); // answered by nothing
   for (auto _ : state)
     link.sendBlocking(package);
