@@ -5,6 +5,7 @@
 #include "PinSheets.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 
 namespace {
 
@@ -104,6 +105,46 @@ TEST_F(SimCodeEntry, UnplugPostsDeviceRemovedAndResetsTheStatusArea) {
   EXPECT_EQ(init()->networkName(), QStringLiteral("No Service"));
   EXPECT_EQ(init()->statusView->networkStatusImage->property("imageName").toString(), QStringLiteral("netstatus1"));
   EXPECT_EQ(init()->statusView->simImage->property("imageName").toString(), QStringLiteral("noSim"));
+}
+
+// A "check" picture waiting to be replaced must not bring back a device that has gone.
+class CheckPictures : public SimCodeEntry {
+  QVariantMap settingsOverrides() const override {
+    return {{QStringLiteral("Init"), QVariantMap{{QStringLiteral("Init_DisplayCheckModemStatus"), true}}}};
+  }
+};
+
+TEST_F(CheckPictures, RemovalCancelsTheDelayedStartedPicture) {
+  InitController::setCheckPictureDelayMs(300);
+  if (!launch(QStringLiteral("sim-ready")))
+    GTEST_SKIP() << "no session bus";
+  QLabel *picture = init()->statusView->networkStatusImage;
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return picture->property("imageName").toString() == QStringLiteral("netstatusOfCheckModem"); }));
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return picture->property("imageName").toString() == QStringLiteral("netstatus1"); }));
+  testsupport::waitUntil([] { return false; }, 500);
+  EXPECT_EQ(picture->property("imageName").toString(), QStringLiteral("netstatus1"));
+  InitController::setCheckPictureDelayMs(2000);
+}
+
+TEST_F(SimCodeEntry, RemovingTheSavedPinLeavesNoTraceAndSaysSoOnlyWhenWritten) {
+  buildOffline();
+  config->getConfiguration().insert(kCMSavedPinKey, QStringLiteral("1234"));
+  config->getConfiguration().insert(kCMSavedIccidKey, QStringLiteral("8986"));
+  init()->removeAutoCheckPinByICCID();
+  ASSERT_EQ(answers->asked().size(), 1);
+  EXPECT_EQ(answers->asked().last().message, QStringLiteral("Remove saved PIN from computer successfully!"));
+  QVariantMap onDisk;
+  ASSERT_TRUE(Plist::readDictionary(config->configFilePathOfKey(kCMSettingFile), &onDisk));
+  EXPECT_FALSE(onDisk.contains(kCMSavedPinKey));
+  EXPECT_FALSE(onDisk.contains(kCMSavedIccidKey));
+  EXPECT_FALSE(onDisk.value(QStringLiteral("Main")).toMap().value(QStringLiteral("EnableSavePINNum")).toBool());
+
+  config->setConfigFilePath(dir.filePath(QStringLiteral("no/such/folder/settings.plist")), kCMSettingFile);
+  init()->removeAutoCheckPinByICCID();
+  EXPECT_EQ(answers->asked().last().message, QStringLiteral("Remove saved PIN from computer failed!"));
 }
 
 // A saved PIN is tried by itself once per insertion; when it is wrong the sheet opens and says
