@@ -451,7 +451,12 @@ void InitController::openPINWindow(const Notification &) {
 
 void InitController::savePinNum(QObject *sender) {
   auto *box = qobject_cast<QCheckBox *>(sender);
-  writeSavePinChoice(box ? box->isChecked() : false);
+  const bool on = box ? box->isChecked() : false;
+  // Both boxes stand for Main/"EnableSavePINNum": the sheet's box is what the user sees of the
+  // saved-in-configuration choice too.
+  if (mainSwitch("AtuoCheckPinAndIccidSavedInConfigFile"))
+    pinNumSavedInConfigChecked_ = on;
+  writeSavePinChoice(on);
 }
 
 void InitController::enableSavePinNum(QObject *sender) {
