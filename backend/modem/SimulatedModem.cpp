@@ -1,6 +1,7 @@
 #include "SimulatedModem.h"
 
 #include "NetworkIdentity.h"
+#include "SignalAndDevice.h"
 
 #include <QtEndian>
 
@@ -42,6 +43,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
     : Modem(parent), initialScenario_(std::move(scenario)) {
   registerHandlers();
   NetworkIdentity::install(*this);
+  SignalAndDevice::install(*this);
   reset();
 }
 

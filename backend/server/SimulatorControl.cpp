@@ -2,6 +2,7 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 
 #include <QDBusConnection>
@@ -82,4 +83,30 @@ QString SimulatorControl::SimState(int &pinTries, int &pukTries) {
     return QStringLiteral("Invalid");
   }
   return {};
+}
+
+bool SimulatorControl::SetSignal(int level) {
+  SignalAndDevice *signal = SignalAndDevice::of(*modem_);
+  return signal && signal->setLevel(level);
+}
+
+bool SimulatorControl::SetSignalFamily(const QString &family) {
+  SignalAndDevice *signal = SignalAndDevice::of(*modem_);
+  return signal && signal->setFamily(family);
+}
+
+bool SimulatorControl::SetSignalReport(const QString &family, const QList<int> &words) {
+  SignalAndDevice *signal = SignalAndDevice::of(*modem_);
+  return signal && signal->setReport(family, words);
+}
+
+QString SimulatorControl::Signal(int &level) {
+  SignalAndDevice *signal = SignalAndDevice::of(*modem_);
+  level = signal ? signal->level() : 0;
+  return signal ? signal->family() : QString();
+}
+
+bool SimulatorControl::SetDeviceMode(int mode) {
+  SignalAndDevice *signal = SignalAndDevice::of(*modem_);
+  return signal && signal->setDeviceMode(mode);
 }

@@ -31,6 +31,20 @@ public slots:
 
   // ---- signal and device ----
 
+  // Pushes the signal report of the current family for `level` (0 to 5), as raw values the
+  // program's tables turn back into that level; false for any other level.
+  Q_SCRIPTABLE bool SetSignal(int level);
+  // Switches the report family ("CSQ", "CDMA", "CDMAMarked", "Extended", "Extended2G",
+  // "Icera", "Icera2G") and pushes its report for the current level; false for an unknown one.
+  Q_SCRIPTABLE bool SetSignalFamily(const QString &family);
+  // Pushes a family's report with these raw words (gdbus: SetSignalReport CSQ "[20]"); false
+  // for an unknown family or fewer words than its layout has.
+  Q_SCRIPTABLE bool SetSignalReport(const QString &family, const QList<int> &words);
+  // The current family, then the level.
+  Q_SCRIPTABLE QString Signal(int &level);
+  // Pushes the device-mode reply with `mode` (4, 5 and 6 are the CDMA family).
+  Q_SCRIPTABLE bool SetDeviceMode(int mode);
+
   // ---- end ----
 
   // (separator)

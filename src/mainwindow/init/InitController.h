@@ -175,6 +175,82 @@ public:
 
   // ---- signal strength and device modes (InitControllerSignal.cpp, InitControllerDevice.cpp) ----
 
+  // Signal reports (InitControllerSignal.cpp). The level runs from 0 to 5 and shows as the
+  // picture "rssi" followed by the level plus 1.
+  Q_INVOKABLE void dealWithMsgOfCheckSignalStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckQrssiSignalStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSignalStatusIcera(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckQairInfoStatus(const Notification &n);
+  void dealWithMsgOfCheckCDMASignalStatus(const UIMsg &msg);
+  void displayQualcomWCDMASignal(const UIMsg &msg);
+  void displayQualcomCDMASignal(const UIMsg &msg);
+  void display1XSignal(qint64 value);
+  void displayEvdoSignal(qint64 value);
+  void displayNetworkStatus(qint64 value1X, qint64 valueEvdo);
+  void setSignalStrength(int level);
+  void setIndiaDidoroSignal(int level);
+  void setRssiSignalWithRSCP(int rscp, int rssi, int ecno);
+  void startTimerOfAlertSelect3GPreferIfNoSignalWithSeconds(double seconds);
+  void alertSelect3GPreferIfNoSignal();
+  bool allowAlertSel3GPreferWhenSignalToNoSignal() const { return allowAlertSel3GPreferWhenSignalToNoSignal_; }
+  void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool on) { allowAlertSel3GPreferWhenSignalToNoSignal_ = on; }
+  // Shows the EVDO picture and both signal labels, and keeps the diagnostics rows a CDMA
+  // device has.
+  void initWithCDMA();
+  // The EVDO picture and the signal labels as the platform type wants them (shown on TK330,
+  // the CDMA set-up on CDMA, hidden otherwise).
+  void initSignalViewsForPlatform();
+  // What a removed device leaves behind: no signal, the prefer-3G alert allowed again.
+  void signalDeviceRemoved();
+
+  // Pure level tables, shared by the handlers and their tests.
+  static int levelOfCsq(qint64 csq);
+  static int levelOf1X(qint64 value);
+  static int levelOfCdma(qint64 value); // 1X and EVDO values of the marked CDMA report
+  static int levelOf2GRssi(qint64 rssiDbm);
+  static int levelOf3G(qint64 rscpDbm, qint64 ecioDb);
+
+  int signalStrengthValue() const { return m_SignalStrength; }
+  QString rscpText() const { return rscp_; }
+  QString rssiText() const { return rssi_; }
+  QString ecnoText() const { return ecno_; }
+  QString signalDetailRssi() const { return signalDetailRssi_; }
+  QString diagRAC() const { return diagRAC_; }
+  QString diagRXqual() const { return diagRXqual_; }
+  QString diagRXlev() const { return diagRXlev_; }
+  QString diagFrequency() const { return diagFrequency_; }
+  QString diagChannel() const { return diagChannel_; }
+  // The diagnostics window's signal fields ("RSCP", "ECNO", "RSSI", "SignalStrength").
+  QString diagSignalField(const QString &field) const { return diagSignalFields_.value(field); }
+  bool isPrefer3GAlertPending() const { return timerAlertSelect3GPrefer_.isActive(); }
+
+  // Signal views beyond the status area's own picture; created on first use.
+  QPointer<class QLabel> m_evdoStatus;
+  QPointer<QLabel> m_evdoStatusLabel;
+  QPointer<QLabel> m_rssiStatusLabel;
+  QPointer<QLabel> imageViewOfSignalStrengthForDidoro_;
+
+  // Device mode and identity replies (InitControllerDevice.cpp).
+  Q_INVOKABLE void dealWithMsgOfGetDeviceMode(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSearchMode(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckPreferenceMode(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckHWVERSION(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckFWINTERNALVERSION(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckModemModel(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckPhoneNumber(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSerialNumber(const Notification &n);
+  QString getFWVersionWithCGMR() const { return m_FWVersion; }
+  QString getInternalFWVersionWithQVN() const { return m_InternalFWVersion; }
+  int deviceMode() const { return m_deviceMode; }
+  QString hwVersion() const { return m_HWVersion; }
+  QString deviceModel() const { return m_Devicemodel; }
+  QString serialNumber() const { return m_SerialNumber; }
+  bool ruvozUITopFrontSizeFlag() const { return ruvozUITopFrontSizeFlag_; }
+  void setRuvozUITopFrontSizeFlag(bool on) { ruvozUITopFrontSizeFlag_ = on; }
+  // Own-number fields; either may be absent.
+  QPointer<QLabel> tfdOwnNumContent_;
+  QPointer<QLabel> tfdOwnNumUI_;
+
   // ---- end of signal strength and device modes ----
 
   // (separator: keep these two areas apart so that their edits merge cleanly)
@@ -233,6 +309,40 @@ private:
   bool autoPinFailed_ = false;
 
   // ---- state of signal strength and device modes ----
+
+  QLabel *ensureSignalView(QPointer<QLabel> &view, const char *name);
+  void showEvdoImage(const QString &imageName);
+  void setEvdoViewsVisible(bool visible);
+  // Operations of the settings window, the connection controller and the updater conversation
+  // that those have not grown yet: each reaches its neighbour only when the neighbour has an
+  // invokable method of that name, and does nothing otherwise.
+  int getCurrentNetWorkPreferedMode() const;
+  void settingSetWCDMASelectNetworkVisible(bool visible);
+  void settingSetCDMASelectNetworkVisible(bool visible);
+  void settingDealWithSearchmode(quint32 searchMode, quint32 selectedMode, quint32 prefMode);
+  void settingDealWithSearchmodeForIcera(quint32 searchMode, quint32 selectedMode);
+  void settingDealWithPreferenceMode(quint32 prefMode);
+  void settingSetCheckForUpdateRizoraEnable(bool enable);
+  void settingSetRuvozModel(const QString &model);
+  void dialSetWCDMAConfigHidden(bool hidden);
+  void updaterDealWithInternalFirmwareVersion(const QString &version);
+  void updaterDealWithDeviceType(const QString &model);
+  // The diagnostics window shows the air-interface values when it is open.
+  void showDiagAirInfo() {}
+
+  int m_SignalStrength = 0;
+  QTimer timerAlertSelect3GPrefer_;
+  bool allowAlertSel3GPreferWhenSignalToNoSignal_ = true;
+  QString rscp_, rssi_, ecno_;
+  QString signalDetailRssi_;
+  QString diagRAC_, diagRXqual_, diagRXlev_, diagFrequency_, diagChannel_;
+  QMap<QString, QString> diagSignalFields_;
+  QString m_FWVersion, m_HWVersion, m_InternalFWVersion, m_Devicemodel, m_SerialNumber;
+  bool ruvozUITopFrontSizeFlag_ = false;
+  // Subscribes the signal area to device plug-in and removal when the controller is made.
+  struct SignalWiring {
+    explicit SignalWiring(InitController *controller);
+  } signalWiring_{this};
 
   // ---- end ----
 

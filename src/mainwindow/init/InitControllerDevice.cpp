@@ -1,0 +1,193 @@
+// Device mode and identity replies: the device family, the network search and preference
+// modes, versions, model, own number and serial number.
+#include "ConfigService.h"
+#include "DialController.h"
+#include "InitController.h"
+#include "InitStatusView.h"
+#include "Platform.h"
+#include "SettingController.h"
+#include "WordGlobe.h"
+
+#include <QMetaMethod>
+#include <QtEndian>
+
+namespace {
+QString word(const QString &key) {
+  return Map_Name_Item_of_IndexString(key);
+}
+
+bool wordAt(const UIMsg &msg, int index, quint32 *out) {
+  const int offset = index * 4;
+  if (offset + 4 > msg.dataLength)
+    return false;
+  *out = qFromLittleEndian<quint32>(msg.data.data() + offset);
+  return true;
+}
+
+// A NUL-terminated text in a field of `width` bytes at the start of the data; never reads past
+// the field or the data the package carries.
+QString textField(const UIMsg &msg, int width) {
+  const int available = std::clamp(int(msg.dataLength), 0, width);
+  const char *begin = reinterpret_cast<const char *>(msg.data.data());
+  const char *end = std::find(begin, begin + available, '\0');
+  return QString::fromLatin1(begin, int(end - begin));
+}
+
+// Fills the first "%s" of a worded pattern; the value is never read as a format itself.
+QString fillPattern(const QString &pattern, const QString &value) {
+  const int at = pattern.indexOf(QLatin1String("%s"));
+  return at < 0 ? pattern : pattern.left(at) + value + pattern.mid(at + 2);
+}
+
+// Calls `method` on a neighbour controller when it has an invokable method of that name taking
+// exactly these argument types, as a message to an object that may not answer it.
+template <typename... Args> bool callNeighbour(QObject *target, const char *method, const Args &...args) {
+  if (!target)
+    return false;
+  QByteArrayList types = {QByteArray(QMetaType::fromType<Args>().name())...};
+  const QByteArray signature = QByteArray(method) + '(' + types.join(',') + ')';
+  if (target->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(signature.constData())) < 0)
+    return false;
+  return QMetaObject::invokeMethod(target, method, Qt::DirectConnection,
+                                   QArgument<Args>(QMetaType::fromType<Args>().name(), args)...);
+}
+} // namespace
+
+// ---- neighbours ----
+
+int InitController::getCurrentNetWorkPreferedMode() const {
+  int mode = 0;
+  if (g_SettingController && g_SettingController->metaObject()->indexOfMethod("getCurrentNetWorkPreferedMode()") >= 0)
+    QMetaObject::invokeMethod(g_SettingController, "getCurrentNetWorkPreferedMode", Qt::DirectConnection,
+                              Q_RETURN_ARG(int, mode));
+  return mode;
+}
+
+void InitController::settingSetWCDMASelectNetworkVisible(bool visible) {
+  callNeighbour(g_SettingController, "setWCDMASelectNetworkVisible", visible);
+}
+
+void InitController::settingSetCDMASelectNetworkVisible(bool visible) {
+  callNeighbour(g_SettingController, "setCDMASelectNetworkVisible", visible);
+}
+
+void InitController::settingDealWithSearchmode(quint32 searchMode, quint32 selectedMode, quint32 prefMode) {
+  callNeighbour(g_SettingController, "dealWithMsgOfCheckSearchmode", uint(searchMode), uint(selectedMode),
+                uint(prefMode));
+}
+
+void InitController::settingDealWithSearchmodeForIcera(quint32 searchMode, quint32 selectedMode) {
+  callNeighbour(g_SettingController, "dealWithMsgOfCheckSearchmodeForIcera", uint(searchMode), uint(selectedMode));
+}
+
+void InitController::settingDealWithPreferenceMode(quint32 prefMode) {
+  callNeighbour(g_SettingController, "dealWithMsgOfCheckPreferenceMode", uint(prefMode));
+}
+
+void InitController::settingSetCheckForUpdateRizoraEnable(bool enable) {
+  callNeighbour(g_SettingController, "setCheckForUpdateRizoraEnable", enable);
+}
+
+void InitController::settingSetRuvozModel(const QString &model) {
+  callNeighbour(g_SettingController, "setRuvozModel", model);
+}
+
+void InitController::dialSetWCDMAConfigHidden(bool hidden) {
+  callNeighbour(g_DialController, "setWCDMAConfigHidden", hidden);
+}
+
+// The updater conversation is not part of this program yet; it takes these when it comes.
+void InitController::updaterDealWithInternalFirmwareVersion(const QString &) {}
+void InitController::updaterDealWithDeviceType(const QString &) {}
+
+// ---- handlers ----
+
+void InitController::dealWithMsgOfGetDeviceMode(const Notification &n) {
+  UIMsg msg;
+  quint32 mode = 0;
+  if (!readPackage(n, &msg) || !wordAt(msg, 0, &mode))
+    return;
+  m_deviceMode = qint32(mode);
+  if (m_deviceMode >= 4 && m_deviceMode <= 6) {
+    setEvdoViewsVisible(false);
+    settingSetCDMASelectNetworkVisible(true);
+    settingSetWCDMASelectNetworkVisible(false);
+    dialSetWCDMAConfigHidden(false);
+  } else {
+    settingSetWCDMASelectNetworkVisible(true);
+    settingSetCDMASelectNetworkVisible(false);
+    if (ConfigService::readBool(QStringLiteral("Internet"), QStringLiteral("HideWCDMAPara")))
+      dialSetWCDMAConfigHidden(true);
+  }
+}
+
+void InitController::dealWithMsgOfCheckSearchMode(const Notification &n) {
+  UIMsg msg;
+  quint32 search = 0, selected = 0, pref = 0;
+  if (!readPackage(n, &msg) || msg.result != 0 || !wordAt(msg, 0, &search) || !wordAt(msg, 1, &selected))
+    return;
+  if (Platform::sharedPlatform()->platform() == Platform::kPlatformIcera) {
+    settingDealWithSearchmodeForIcera(search, selected);
+    return;
+  }
+  if (wordAt(msg, 2, &pref))
+    settingDealWithSearchmode(search, selected, pref);
+}
+
+void InitController::dealWithMsgOfCheckPreferenceMode(const Notification &n) {
+  UIMsg msg;
+  quint32 pref = 0;
+  if (readPackage(n, &msg) && msg.result == 0 && wordAt(msg, 0, &pref))
+    settingDealWithPreferenceMode(pref);
+}
+
+void InitController::dealWithMsgOfCheckHWVERSION(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg) && msg.result == 0)
+    m_HWVersion = textField(msg, 128);
+}
+
+void InitController::dealWithMsgOfCheckSerialNumber(const Notification &n) {
+  UIMsg msg;
+  if (readPackage(n, &msg) && msg.result == 0)
+    m_SerialNumber = textField(msg, 36);
+}
+
+void InitController::dealWithMsgOfCheckFWINTERNALVERSION(const Notification &n) {
+  UIMsg msg;
+  if (!readPackage(n, &msg) || msg.result != 0)
+    return;
+  m_InternalFWVersion = textField(msg, 68);
+  if (isSupportUpdate())
+    updaterDealWithInternalFirmwareVersion(m_InternalFWVersion);
+  settingSetCheckForUpdateRizoraEnable(true);
+}
+
+void InitController::dealWithMsgOfCheckModemModel(const Notification &n) {
+  UIMsg msg;
+  if (!readPackage(n, &msg) || msg.result != 0)
+    return;
+  m_Devicemodel = fillPattern(word(QStringLiteral("%s")), textField(msg, 32));
+  if (isSupportUpdate())
+    updaterDealWithDeviceType(m_Devicemodel);
+  settingSetRuvozModel(m_Devicemodel);
+}
+
+void InitController::dealWithMsgOfCheckPhoneNumber(const Notification &n) {
+  UIMsg msg;
+  if (!readPackage(n, &msg))
+    return;
+  const QString number = textField(msg, 44);
+  if (msg.result != 0) {
+    setRuntimeObject(QStringLiteral(""), kRTPhoneNumber);
+  } else {
+    setRuntimeObject(number, kRTPhoneNumber);
+    setRuvozUITopFrontSizeFlag(true);
+    if (ConfigService::readBool(QStringLiteral("UIConfig"), QStringLiteral("RuvozUI")))
+      notificationCenter->postNotificationName(QStringLiteral("DisplayPhoneNumberForRuvoz"), nullptr);
+  }
+  if (tfdOwnNumContent_)
+    tfdOwnNumContent_->setText(number);
+  if (tfdOwnNumUI_ && !number.isEmpty())
+    tfdOwnNumUI_->setText(fillPattern(word(QStringLiteral("Main_btnNumberForBrazil:%s")), number));
+}
