@@ -1,7 +1,17 @@
-# A file added to a globbed folder must reach moc: without this, an existing build tree keeps
-# the old moc output and the new file's "X.moc" include or vtable goes missing.
+# A file added to a globbed folder must reach moc. This CMake's automoc step does not notice new
+# sources in an existing build tree (its missing ".moc" include or vtable shows at link time), so
+# when the source list changes at configure time the step's stamp is removed and it runs again.
 function(qel_refresh_moc_on_new_files target sources)
-  set_property(TARGET ${target} APPEND PROPERTY AUTOGEN_TARGET_DEPENDS ${sources})
+  set(list_file ${CMAKE_CURRENT_BINARY_DIR}/${target}_sources.txt)
+  string(JOIN "\n" content ${sources})
+  set(old "")
+  if(EXISTS ${list_file})
+    file(READ ${list_file} old)
+  endif()
+  if(NOT old STREQUAL content)
+    file(WRITE ${list_file} "${content}")
+    file(REMOVE ${CMAKE_CURRENT_BINARY_DIR}/${target}_autogen/timestamp)
+  endif()
 endfunction()
 
 # Every folder under src/ is one library, linked downwards only. Sources are found by glob so
