@@ -1,6 +1,7 @@
 #include "SimulatedModem.h"
 
 #include "NetworkIdentity.h"
+#include "NetworkRegistration.h"
 
 #include <QtEndian>
 
@@ -42,6 +43,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
     : Modem(parent), initialScenario_(std::move(scenario)) {
   registerHandlers();
   NetworkIdentity::install(*this);
+  NetworkRegistration::install(*this);
   reset();
 }
 

@@ -2,6 +2,7 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "NetworkRegistration.h"
 #include "SimulatedModem.h"
 
 #include <QDBusConnection>
@@ -82,4 +83,21 @@ QString SimulatorControl::SimState(int &pinTries, int &pukTries) {
     return QStringLiteral("Invalid");
   }
   return {};
+}
+
+void SimulatorControl::SetRegistration(const QString &domain) {
+  NetworkRegistration::setRegistration(*modem_, domain);
+}
+
+void SimulatorControl::SetNetwork(const QString &operatorName, const QString &mcc, const QString &mnc,
+                                  const QString &technology) {
+  NetworkRegistration::setNetwork(*modem_, operatorName, mcc, mnc, technology);
+}
+
+void SimulatorControl::SetRoaming(bool roaming) {
+  NetworkRegistration::setRoaming(*modem_, roaming);
+}
+
+void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
+  NetworkRegistration::setCell(*modem_, lac, cellId);
 }
