@@ -303,6 +303,31 @@ TEST_F(Registration, FallingFrom3GTo2GWhileConnectedBringsTheRoamAlert) {
   EXPECT_FALSE(init()->isRoamAlertWndVisible());
 }
 
+TEST_F(Registration, ShortAndUnterminatedPackagesAreReadWithinTheirFields) {
+  buildOffline();
+  init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("CS_PS")));
+  // Nothing carried: no domain.
+  init()->dealWithCheckNetInfo(SimulatedModem::makePackage(7, 37, 1, 0, {}, 1));
+  EXPECT_EQ(init()->networkMode(), 0);
+  EXPECT_EQ(init()->networkName(), QStringLiteral("No Service"));
+  // A type text filling its whole field stops at the field's end, not in the domain after it.
+  UIMsg full = netInfo(QString(68, QLatin1Char('X')), QStringLiteral("CS_PS"));
+  init()->dealWithCheckNetInfo(full);
+  EXPECT_EQ(init()->networkName(), QString(68, QLatin1Char('X')));
+  EXPECT_EQ(init()->networkMode(), 3);
+  // A package cut inside the domain field reads what arrived.
+  UIMsg cut = netInfo(QStringLiteral("GSM"), QStringLiteral("CS_ONLY"));
+  cut.dataLength = 108 + 5;
+  init()->dealWithCheckNetInfo(cut);
+  EXPECT_EQ(init()->networkMode(), 0);
+  // Icera: too short for the registration value means not registered.
+  platform.setPlatform(Platform::kPlatformIcera);
+  init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("CS_PS")));
+  init()->dealWithCheckNetInfoForIcera(SimulatedModem::makePackage(7, 47, 1, 0, QByteArray(3, '\x7f'), 1));
+  EXPECT_EQ(init()->networkMode(), 0);
+  EXPECT_EQ(init()->mccmnc(), QString());
+}
+
 // ---- end to end with the simulated modem ----
 
 TEST_F(Registration, RegistrationChangesFollowTheModem) {

@@ -133,7 +133,8 @@ void InitController::dealWithCheckNetInfoForIcera(const UIMsg &msg) {
   InitService *service = InitService::sharedInitService();
 
   const QString previous = mccmnc();
-  setMccmnc(textField(msg, kIceraMccmncOffset, kIceraMccmncWidth));
+  // The empty string, never null, while no network is reported.
+  setMccmnc(QStringLiteral("") + textField(msg, kIceraMccmncOffset, kIceraMccmncWidth));
   service->setCurrentRmccRmnc(mccmnc());
   ConfigService *config = ConfigService::sharedConfigService();
   if (service->networkRoamStatus() == 0 && config && config->readMCCMNCListFromConfig().isValid())
