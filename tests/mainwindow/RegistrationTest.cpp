@@ -325,7 +325,8 @@ TEST_F(Registration, ShortAndUnterminatedPackagesAreReadWithinTheirFields) {
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("CS_PS")));
   init()->dealWithCheckNetInfoForIcera(SimulatedModem::makePackage(7, 47, 1, 0, QByteArray(3, '\x7f'), 1));
   EXPECT_EQ(init()->networkMode(), 0);
-  EXPECT_EQ(init()->mccmnc(), QString());
+  EXPECT_TRUE(init()->mccmnc().isEmpty());
+  EXPECT_FALSE(init()->mccmnc().isNull());
 }
 
 // ---- end to end with the simulated modem ----

@@ -134,7 +134,8 @@ void InitController::dealWithCheckNetInfoForIcera(const UIMsg &msg) {
 
   const QString previous = mccmnc();
   // The empty string, never null, while no network is reported.
-  setMccmnc(QStringLiteral("") + textField(msg, kIceraMccmncOffset, kIceraMccmncWidth));
+  const QString served = textField(msg, kIceraMccmncOffset, kIceraMccmncWidth);
+  setMccmnc(served.isNull() ? QStringLiteral("") : served);
   service->setCurrentRmccRmnc(mccmnc());
   ConfigService *config = ConfigService::sharedConfigService();
   if (service->networkRoamStatus() == 0 && config && config->readMCCMNCListFromConfig().isValid())
