@@ -36,6 +36,7 @@ protected:
   }
   void TearDown() override {
     MainWindowFixture::TearDown();
+    service.setImsi(QString()); // the IMSI is shared by every service
     InitService::setSharedInitService(nullptr);
     Platform::setSharedPlatform(nullptr);
   }

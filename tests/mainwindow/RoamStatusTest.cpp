@@ -27,6 +27,7 @@ protected:
   }
   void TearDown() override {
     MainWindowFixture::TearDown();
+    service.setImsi(QString()); // the IMSI is shared by every service
     InitService::setSharedInitService(nullptr);
     Platform::setSharedPlatform(nullptr);
   }
@@ -316,6 +317,8 @@ TEST_F(RoamAfterInstalling, InternationalRoamingIsSwitchedOnOnce) {
 TEST_F(RoamStatus, RoamingFollowsTheModem) {
   if (!launch())
     GTEST_SKIP() << "no session bus";
+  // The IMSI reply has no reader yet; the card's IMSI stands in for it.
+  service.setImsi(QStringLiteral("001010123456789"));
   watch();
   ASSERT_TRUE(testsupport::waitUntil([&] { return init()->networkRoamStatus() == 1; }));
   EXPECT_EQ(service.getNetWorkRoamType(), 2);
