@@ -4,6 +4,7 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "MainController.h"
 #include "MainWindowFixture.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
@@ -35,6 +36,8 @@ protected:
     InitService::setSharedInitService(&service);
   }
   void TearDown() override {
+    // The main controller filters the window's events and would see a half-destroyed window.
+    delete parts.mainController;
     MainWindowFixture::TearDown();
     service.setImsi(QString()); // the IMSI is shared by every service
     InitService::setSharedInitService(nullptr);
