@@ -166,6 +166,10 @@ QByteArray plmnReport(const QVariantMap &scenario, bool numeric) {
   return p;
 }
 
+void sendNetworkReport(SimulatedModem &modem) {
+  sendPlmnReports(modem);
+}
+
 void install(SimulatedModem &modem) {
   modem.on(kMajor, kCheckPLMN, [&modem](const UIMsg &) { sendPlmnReports(modem); });
   for (uint16_t minor : {kCheckSPDI, kCheckSPN, kCheckICCID})

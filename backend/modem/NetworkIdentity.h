@@ -39,6 +39,10 @@ inline constexpr uint16_t kCheckPLMN = 38, kCheckSPDI = 40, kCheckSPN = 41, kChe
 // Installs the answers and the SIM-ready pushes on `modem`.
 void install(SimulatedModem &modem);
 
+// Pushes the serving-network report as the device sends it after a change of network: the
+// name-only report first when the scenario has a long name, then the full one.
+void sendNetworkReport(SimulatedModem &modem);
+
 // The SIM files as the hexadecimal text the modem sends (upper case, two characters a byte).
 QByteArray spnFileHex(const QString &name, int displayCondition);
 QByteArray spdiFileHex(const QStringList &plmns);

@@ -2,6 +2,7 @@
 
 #include "NetworkIdentity.h"
 #include "SignalAndDevice.h"
+#include "NetworkRegistration.h"
 
 #include <QtEndian>
 
@@ -44,6 +45,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   registerHandlers();
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
+  NetworkRegistration::install(*this);
   reset();
 }
 

@@ -3,6 +3,7 @@
 #include "BackendServer.h"
 #include "BusNames.h"
 #include "SignalAndDevice.h"
+#include "NetworkRegistration.h"
 #include "SimulatedModem.h"
 
 #include <QDBusConnection>
@@ -109,4 +110,19 @@ QString SimulatorControl::Signal(int &level) {
 bool SimulatorControl::SetDeviceMode(int mode) {
   SignalAndDevice *signal = SignalAndDevice::of(*modem_);
   return signal && signal->setDeviceMode(mode);
+void SimulatorControl::SetRegistration(const QString &domain) {
+  NetworkRegistration::setRegistration(*modem_, domain);
+}
+
+void SimulatorControl::SetNetwork(const QString &operatorName, const QString &mcc, const QString &mnc,
+                                  const QString &technology) {
+  NetworkRegistration::setNetwork(*modem_, operatorName, mcc, mnc, technology);
+}
+
+void SimulatorControl::SetRoaming(bool roaming) {
+  NetworkRegistration::setRoaming(*modem_, roaming);
+}
+
+void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
+  NetworkRegistration::setCell(*modem_, lac, cellId);
 }

@@ -50,7 +50,18 @@ public slots:
   // (separator)
 
   // ---- registration, network and roaming ----
-
+  // Each pushes what a registered device reports after such a change, for example
+  //   gdbus call --session --dest org.qel.vArivevorer --object-path /Simulator
+  //         --method org.qel.vArivevorer.Simulator.SetNetwork "Abroad" "262" "01" "HSDPA"
+  // The registered domains: "CS_PS", "CS_ONLY", "PS_ONLY", or anything else for no service.
+  Q_SCRIPTABLE void SetRegistration(const QString &domain);
+  // Operator name, MCC, MNC and access technology ("GSM", "UMTS", "HSDPA", ...) of the serving
+  // network; an empty text keeps that part.
+  Q_SCRIPTABLE void SetNetwork(const QString &operatorName, const QString &mcc, const QString &mnc,
+                               const QString &technology);
+  Q_SCRIPTABLE void SetRoaming(bool roaming);
+  // Location area and cell identity, hexadecimal texts.
+  Q_SCRIPTABLE void SetCell(const QString &lac, const QString &cellId);
   // ---- end ----
 
 private:

@@ -5,8 +5,18 @@
 
 DialController *g_DialController = nullptr;
 
+namespace {
+int g_noSignalDisconnectDelayMs = 90000;
+} // namespace
+
+void DialController::setNoSignalDisconnectDelayMs(int ms) {
+  g_noSignalDisconnectDelayMs = ms;
+}
+
 DialController::DialController(QObject *parent) : QELUIController(parent) {
   g_DialController = this;
+  noSignalTimer_.setSingleShot(true);
+  connect(&noSignalTimer_, &QTimer::timeout, this, [this] { disConnectTimer(&noSignalTimer_); });
 }
 
 DialController::~DialController() {
@@ -42,4 +52,51 @@ void DialController::ruvozUITopFixedImage(const QString &, const QString &, cons
 
 void DialController::applicationWillClose(const Notification &) {
   appWillClose_ = true;
+}
+
+void DialController::DialDisconnect() {
+  ++disconnectRequests_;
+  doingConnect_ = false;
+  connectStatus_ = kDisconnected;
+}
+
+void DialController::reconnect(bool) {
+  ++reconnectRequests_;
+}
+
+void DialController::connectOrDisconnectNetwork(bool connectNow) {
+  if (!connectNow) {
+    DialDisconnect();
+    return;
+  }
+  ++connectRequests_;
+  doingConnect_ = true;
+}
+
+void DialController::setPSDomainStatus(bool ps) {
+  psDomainStatus_ = ps;
+}
+
+void DialController::changeDialConnectStatusWhenNoSignal(const QByteArray &networkType) {
+  const bool noService = networkType == QByteArrayLiteral("No Service");
+  if (noService) {
+    if (connectStatus_ == kConnected && !noSignalTimer_.isActive())
+      noSignalTimer_.start(g_noSignalDisconnectDelayMs);
+    return;
+  }
+  if (connectStatus_ == kConnected) {
+    noSignalTimer_.stop();
+  } else if (connectStatus_ == kDisconnected && disconnectAfterNoSignal90s_) {
+    // Only the connection the lost service took down comes back, and only once.
+    disconnectAfterNoSignal90s_ = false;
+    connectOrDisconnectNetwork(true);
+  }
+}
+
+void DialController::disConnectTimer(QObject *) {
+  noSignalTimer_.stop();
+  if (connectStatus_ != kConnected)
+    return;
+  DialDisconnect();
+  disconnectAfterNoSignal90s_ = true;
 }

@@ -124,6 +124,7 @@ void InitController::specialDeviceRemoved() {
   manuuallyInputPinFlag_ = false;
   roamTransferMode_ = 2;
   registeredNetworkRoamStatus_ = 2;
+  registrationAndRoamDeviceRemoved();
 }
 
 bool InitController::readPackage(const Notification &n, UIMsg *msg) const {
@@ -304,11 +305,6 @@ void InitController::setDomainName(const QString &domain) {
   if (statusView)
     statusView->domainLabel->setText(domain);
   sendNotification(kDomainName, domain);
-}
-
-void InitController::setNetworkDomain(int mode, const QString &networkName) {
-  networkMode_ = mode;
-  setNetworkStatus(networkName);
 }
 
 // ---- commands and domains ----

@@ -257,6 +257,83 @@ public:
 
   // ---- registration and roaming (InitControllerNetwork.cpp, InitControllerRoam.cpp) ----
 
+  // Registration: the network-information replies of ordinary (7, 37) and Icera (7, 47) devices.
+  Q_INVOKABLE void dealWithMsgOfCheckNetInfo(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckNetInfoForIcera(const Notification &n);
+  void dealWithCheckNetInfo(const UIMsg &msg);
+  void dealWithCheckNetInfoForIcera(const UIMsg &msg);
+  // The word the network-type label shows for a type text (the empty string for a null one).
+  QString getDisplayNetWorkTypeWithNetType(const QString &type) const;
+  // 1 for a lower-case "2g"/"3g" (CS only), else 3 for "2G"/"3G", else 0 (also for null).
+  static int networkModeForIceraWithNetStr(const char *netStr);
+  void setCurrentAccessTechnology(const QString &technology) { currentAccessTechnology_ = technology; }
+  QString getCurrentAccessTechnology() const { return currentAccessTechnology_; }
+  // Brings up the roam alert when a connected device falls from "UMTS" to anything else.
+  void compareAccessTechnology(const QString &oldTechnology, const QString &currentTechnology);
+  void setNetworkStatusWhenDomainModeChange(int mode);
+  bool isNetWorkChangedWithPreMCCMNC(const QString &previous) const {
+    return identity_.isNetWorkChangedWithPreMCCMNC(previous);
+  }
+  void dealWithFirstQpasWhenNetWorkChanged();
+  // With the top-level "SearchRegistModel" on, every other report is used, and the mode ends.
+  bool checkSearchRegistStatus();
+  bool firstTimeDealWithQpasWhenNetWorkChanged() const { return firstTimeDealWithQpas_; }
+  void setFirstTimeDealWithQpasWhenNetWorkChanged(bool filter) { firstTimeDealWithQpas_ = filter; }
+  bool allowAlertSel3GPreferWhenSignalToNoSignal() const { return allowAlertSel3GPrefer_; }
+  void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool on) { allowAlertSel3GPrefer_ = on; }
+  bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
+  void setApnCyleWhenRoamToNoRoam(bool on) { apnCyleWhenRoamToNoRoam_ = on; }
+  bool dialFunctionEnabled() const { return dialFunctionEnabledFlag_; }
+  void setDialFunctionEnabled(bool on) { dialFunctionEnabledFlag_ = on; }
+  bool manualRegistFlag() const { return manualRegistFlag_; }
+  // The SIM activation message, sent once the network first registers (not built yet).
+  void sendActiveSimcardSMS(int mode);
+  // The white-list reminder of a new serving network (not built yet).
+  void whiteListCheck();
+
+  // Roaming: the registration state of Icera devices with the serving cell (7, 39) and the
+  // roaming switches read from the modem (513, 86).
+  Q_INVOKABLE void dealWithMsgOfCheckRoamInfo(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReadRoamSwitch(const Notification &n);
+  void dealWithCheckRoamInfo(const UIMsg &msg);
+  void dealWithReadRoamSwitch(const UIMsg &msg);
+  // 5 roaming (0), 1 home (1), anything else 2.
+  static int getNetworkRoamStatusWithCregResult(quint32 cregState);
+  void setRoamTransferModeWithPreStatus(int previousStatus, int newStatus);
+  // The operator's two roaming pictures (Init/"setRoamStatusForDidoro").
+  void setRoamStatusForDidoro(int roamStatus);
+  QString roamingPictureForDidoro() const { return roamingPictureForDidoro_; }
+  QString homePictureForDidoro() const { return homePictureForDidoro_; }
+  // "runtimeIsSameMCC" from the serving MCC/MNC and the SIM's home MCC.
+  void checkIsNationnalRoam(const QString &servingMccmnc);
+  // The serving network is one of Internet/"InternetWhiteList".
+  bool isInWhiteList() const;
+  // Offers to disconnect when a connected device moved from home to roaming.
+  void disconectNetIfConfig();
+  // The roam alert window: brought to the front and ordered out (its content is the alert's).
+  Q_INVOKABLE void closeRoamAlertWnd(QObject *sender = nullptr);
+  void orderFrontRoamAlertWnd();
+  bool isRoamAlertWndVisible() const { return roamAlertWndVisible_; }
+  int registeredNetworkRoamStatus() const { return registeredNetworkRoamStatus_; }
+  void setRegisteredNetworkRoamStatus(int status) { registeredNetworkRoamStatus_ = status; }
+  int iRoamDefaultValue() const { return iRoamDefaultValue_; }
+  int nRoamDefaultValue() const { return nRoamDefaultValue_; }
+  bool iRoamSwitchOn() const { return btnIroamSwitchOn_; }
+  bool nRoamSwitchOn() const { return btnNroamSwitchOn_; }
+  bool roamSwitchesEnabled() const { return roamSwitchesEnabled_; }
+  int currentHMcc() const { return currentHMcc_; }
+  void setCurrentHMcc(int mcc) { currentHMcc_ = mcc; }
+  // Asking before a connect on a white-listed roaming network stays on until the user opts out.
+  bool roamTipWhenInWhiteList() const { return roamTipWhenInWhiteList_; }
+  void setRoamTipWhenInWhiteList(bool on) { roamTipWhenInWhiteList_ = on; }
+  // Serving cell and location area as decimal texts (diagnostics and cell windows).
+  QString servingCellText() const { return servingCellText_; }
+  QString locationAreaText() const { return locationAreaText_; }
+  // Connection rules of roaming: may an automatic connect start on this network?
+  bool isRoaming() const { return networkRoamStatus_ == 0; }
+  // Back to the start values when the device leaves.
+  void registrationAndRoamDeviceRemoved();
+
   // ---- end of registration and roaming ----
 
   void setInactivatedUSIMForRizoraWithStatus(quint32 status);
@@ -349,7 +426,23 @@ private:
   // (separator)
 
   // ---- state of registration and roaming ----
-
+  QString currentAccessTechnology_;
+  bool firstTimeDealWithQpas_ = false;
+  bool manualRegistFlag_ = false;
+  bool allowAlertSel3GPrefer_ = true;
+  bool apnCyleWhenRoamToNoRoam_ = false;
+  bool roamAlertWndVisible_ = false;
+  bool roamTipWhenInWhiteList_ = true;
+  int iRoamDefaultValue_ = 0;
+  int nRoamDefaultValue_ = 0;
+  bool btnIroamSwitchOn_ = false;
+  bool btnNroamSwitchOn_ = false;
+  bool roamSwitchesEnabled_ = false;
+  int currentHMcc_ = 0;
+  QString roamingPictureForDidoro_;
+  QString homePictureForDidoro_;
+  QString servingCellText_;
+  QString locationAreaText_;
   // ---- end ----
 
   QTimer modemStatusTimer_;

@@ -1,7 +1,6 @@
 // Network identity of InitController: the SIM-file and network-name replies go to the identity
 // handlers, which call back here for what lies in the controller's other areas.
 #include "InitController.h"
-#include "InitService.h"
 
 void InitController::dealWithMsgOfCheckPLMN(const Notification &n) {
   UIMsg msg;
@@ -27,21 +26,6 @@ void InitController::dealWithMsgOfCheckICCID(const Notification &n) {
     identity_.dealWithMsgOfCheckICCID(msg);
 }
 
-void InitController::showRoamAlertWindow(int) {}
-
-void InitController::checkLocalMCCAndNetMCC(const QString &, const QString &) {}
-
-int InitController::closeRoamAtDomesticRoaming(int roamStatus, const QString &, const QString &) {
-  return roamStatus;
-}
-
-void InitController::setRoamInfoWithNetworkRoamStatus(int roamStatus) {
-  networkRoamStatus_ = roamStatus;
-  if (InitService *service = InitService::sharedInitService())
-    service->setNetworkRoamStatus(roamStatus);
-  sendNotification(kRoamStatus, roamStatus);
-}
-
 void InitController::matchApnAccordMCCAndMNC(const QString &, const QString &) {}
 
 void InitController::checkAPNMatchWithMCCMNC(const QString &) {}
@@ -59,12 +43,6 @@ bool InitController::isSupportUpdate() {
 void InitController::dealWithMCCMNC(const QString &) {}
 
 void InitController::dealWithDeviceReady() {}
-
-void InitController::informOtherModulePSDomain(int) {}
-
-void InitController::dealWithFirstQdonWhenNetWorkChangedWithPreMccMnc(const QString &) {}
-
-void InitController::doWhenNetWorkChanged() {}
 
 bool InitController::progressSPNDomainForZavidev(const QString &) {
   return false;
