@@ -61,7 +61,7 @@ TEST_F(WindowModels, SwitchesKeepTheTopLeftCornerAndTellTheOtherControllers) {
   complete()->move(100, 150);
   const QPoint corner = complete()->geometry().topLeft();
 
-  main()->menuSimpleModelClicked();
+  main()->menuItem(QStringLiteral("Simple Model"))->trigger();
   EXPECT_FALSE(complete()->isVisible());
   EXPECT_TRUE(simple()->isVisible());
   EXPECT_EQ(simple()->geometry(), QRect(corner, simpleSize));
