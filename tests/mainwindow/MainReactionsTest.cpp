@@ -200,6 +200,28 @@ TEST_F(MainReactions, ConnectionStartAndPermissionDriveTheirItems) {
   EXPECT_FALSE(enabled("URLWithAlert"));
 }
 
+TEST_F(MainReactions, BroadcastWindowAndUssdButton) {
+  extra = {{"DifferentWorkingMothodForRadirer", true}};
+  start();
+  post("ReceiveBroadCastNotification", {{"ReceiveBroadCastNotification", "Cell 42: storm warning"}});
+  ASSERT_TRUE(main()->wndBroadcastReport_);
+  EXPECT_TRUE(main()->wndBroadcastReport_->isVisible());
+  EXPECT_EQ(main()->tfdBroadCast_->text(), QStringLiteral("Cell 42: storm warning"));
+  main()->broadcastReportOK();
+  EXPECT_FALSE(main()->wndBroadcastReport_->isVisible());
+
+  QPushButton ussd;
+  main()->btnUSSDActive_ = &ussd;
+  main()->setIsHiddenForUSSDActive(true);
+  EXPECT_TRUE(g_DialController->isHiddenConnectBtn());
+  EXPECT_TRUE(ussd.isEnabled());
+  // The device going away ends USSD: the connect button comes back.
+  post("DeviceRemoved");
+  EXPECT_FALSE(g_DialController->isHiddenConnectBtn());
+  EXPECT_FALSE(ussd.isEnabled());
+  main()->btnUSSDActive_ = nullptr;
+}
+
 // The whole road: the simulated modem's plug and unplug reach the main window through the
 // device status controller, and the removal is reported back to the backend.
 class MainReactionsWithBackend : public MainWindowFixture {};

@@ -273,4 +273,30 @@ TEST_F(LowPowerDecision, QuietDeviceGoesToSleepBusyOneStaysOnline) {
   g_DialController->setConnectStatus(0);
 }
 
+TEST_F(LowPowerDecision, MiniaturisedQuietDeviceSleepsAndWakesWhenTheWindowReturns) {
+  extra = {{"LPMinfo", QVariantMap{{"hasLPMmode", true}, {"enterLPMTime", 0.05}, {"enterLPMData", 4}}}};
+  MainWindowFixture::SetUp();
+  if (!launch())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(backend->waitForName());
+  ASSERT_TRUE(main()->btnLPMStatus_);
+  const auto count = [&](int minor) {
+    int n = 0;
+    for (const QByteArray &raw : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(raw, &m) && m.moduleId == 1 && m.majorId == 3 && m.minorId == minor)
+        ++n;
+    }
+    return n;
+  };
+  main()->showSavedUIModel();
+  complete()->showMinimized();
+  EXPECT_TRUE(testsupport::waitUntil([&] { return count(4) == 1; }, 3000));
+  EXPECT_FALSE(main()->lpmTimerActive()); // one shot
+  const int onlineBefore = count(3);
+  complete()->showNormal();
+  EXPECT_TRUE(testsupport::waitUntil([&] { return count(3) == onlineBefore + 1; }, 3000));
+  EXPECT_EQ(count(4), 1);
+}
+
 } // namespace
