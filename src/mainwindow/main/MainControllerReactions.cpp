@@ -142,6 +142,12 @@ void MainController::deviceRemovedForDidoro(bool removed) {
         word(removed ? QStringLiteral("The device has been disconnected or is unavailable.")
                      : QStringLiteral("Detecting device...")));
   if (windowOfDevStateChangeForDidoro_) {
+    windowOfDevStateChangeForDidoro_->adjustSize();
+    if (wndMain) {
+      QRect frame = windowOfDevStateChangeForDidoro_->frameGeometry();
+      frame.moveCenter(wndMain->frameGeometry().center());
+      windowOfDevStateChangeForDidoro_->move(frame.topLeft());
+    }
     windowOfDevStateChangeForDidoro_->show();
     windowOfDevStateChangeForDidoro_->raise();
   }

@@ -454,11 +454,17 @@ void MainController::miniaturizeMainWindowWhenConnectSucced() {
 }
 
 void MainController::loadSimpleModeWording() {
-  setButtonMatrixToolTip(matrixSms_, QStringLiteral("SMS"));
-  setButtonMatrixToolTip(matrixPhoneBook_, QStringLiteral("Phonebook"));
-  setButtonMatrixToolTip(matrixSet_, QStringLiteral("Settings"));
-  setButtonMatrixToolTip(matrixHelp_, QStringLiteral("Help"));
-  setButtonMatrixToolTip(matrixRecord_, QStringLiteral("DialRecord"));
+  const std::pair<ButtonMatrix *, const char *> matrices[] = {{matrixSms_, "SMS"},
+                                                              {matrixPhoneBook_, "Phonebook"},
+                                                              {matrixSet_, "Settings"},
+                                                              {matrixHelp_, "Help"},
+                                                              {matrixRecord_, "DialRecord"}};
+  for (const auto &[matrix, key] : matrices) {
+    setButtonMatrixToolTip(matrix, QLatin1String(key));
+    // Our cells carry a title as well as the picture a skin may give them.
+    if (QAbstractButton *cell = matrix ? matrix->cellAtRow(0, 0) : nullptr)
+      cell->setText(word(QLatin1String(key)));
+  }
 }
 
 void MainController::setButtonMatrixToolTip(ButtonMatrix *matrix, const QString &wordingKey) {

@@ -112,6 +112,7 @@ void buildWindowModels(MainController *main, QMainWindow *window) {
   broadcast->setWindowTitle(Map_Name_Item_of_IndexString(QStringLiteral("Broadcast message")));
   auto *broadcastText = new QLabel(broadcast);
   broadcastText->setWordWrap(true);
+  broadcastText->setMinimumWidth(320);
   auto *broadcastOK = new QPushButton(Map_Name_Item_of_IndexString(QStringLiteral("OK")), broadcast);
   auto *broadcastLayout = new QVBoxLayout(broadcast);
   broadcastLayout->addWidget(broadcastText);

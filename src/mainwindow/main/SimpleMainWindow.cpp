@@ -29,6 +29,7 @@ SimpleMainWindow::SimpleMainWindow(MainController *controller, QWidget *parent)
     matrix->setCellSize(QSize(96, 64));
     matrix->renewRows(1, 1);
     matrix->sizeToCells();
+    matrix->setFixedSize(matrix->size()); // the layout keeps the cells' own size
     connect(matrix, &ButtonMatrix::cellActivated, this, [this, matrix] {
       if (controller_)
         controller_->goBackToMainWnd(matrix);
