@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindowStateChangeEvent>
@@ -44,7 +45,17 @@ class WindowModelWatcher : public QObject {
 public:
   explicit WindowModelWatcher(MainController *controller) : QObject(controller), controller_(controller) {}
 
+  void watch(QWidget *window) {
+    classes_.insert(window, window->metaObject());
+    window->installEventFilter(this);
+  }
+
   bool eventFilter(QObject *watched, QEvent *event) override {
+    // A window half-way through its destructor still gets events (its platform window going,
+    // children leaving); filters behind this one would take it for the window it no longer
+    // is, so they are kept from seeing them.
+    if (const auto it = classes_.constFind(watched); it != classes_.cend() && watched->metaObject() != it.value())
+      return true;
     if (event->type() != QEvent::WindowStateChange)
       return false;
     auto *window = qobject_cast<QWidget *>(watched);
@@ -74,6 +85,7 @@ public:
 
 private:
   MainController *controller_;
+  QHash<QObject *, const QMetaObject *> classes_;
 };
 } // namespace
 
@@ -94,7 +106,7 @@ void MainController::initWindowModels() {
   windowModelWatcher_ = watcher;
   for (QWidget *window : {wndCompleteMain_.data(), wndSimpleMain_.data()})
     if (window)
-      window->installEventFilter(watcher);
+      watcher->watch(window);
 
   timerCheckLPM_.setSingleShot(true);
   connect(&timerCheckLPM_, &QTimer::timeout, this, &MainController::checkLPM);
