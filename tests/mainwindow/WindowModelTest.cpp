@@ -142,6 +142,7 @@ TEST_F(WindowModels, WhatIsSavedAtQuit) {
       main_.insert("Main_UIModel", c.savedAtStart);
     start();
     main()->showSavedUIModel();
+    EXPECT_TRUE(main()->wndMain->isVisible()) << c.what; // some window is up, also without a model
     c.use(main());
     // Something else changed the file on the way; the quit writes the model in use.
     if (c.savedAtStart.isValid() && c.savedAtStart != 3)

@@ -153,7 +153,8 @@ public:
   // simple window, follows the windows' state changes and wires the model menus, the timers and
   // the broadcast notification.
   void initWindowModels();
-  // The window-model step of showMainUI: shows the saved model.
+  // The window-model step of showMainUI: shows the window of the saved model (without one, the
+  // complete window as showMainUI always did).
   void showSavedUIModel();
   QRect getSimpleFrame();
   QRect getCompleteFrame();

@@ -189,6 +189,10 @@ void MainController::showSavedUIModel() {
     modePrev_ = kMinimizedModel;
     break;
   default:
+    // No model: the complete window shows as built, unless the launch put it in the Dock.
+    if (wndCompleteMain_ && !wndCompleteMain_->isVisible() &&
+        !ConfigService::readBool(QStringLiteral("MAINFORM"), QStringLiteral("MiniaturizeMainWindow")))
+      wndCompleteMain_->show();
     return;
   }
   postMainWindowChanged(wndMain);
