@@ -37,6 +37,10 @@ protected:
   }
   void start() {
     MainWindowFixture::SetUp();
+    // The system toolbar from "toolBarItems", not a skin's toolbar view.
+    QVariantMap ui = config->getConfiguration().value(QStringLiteral("UIConfig")).toMap();
+    ui.remove(QStringLiteral("ToolbarItems"));
+    config->getConfiguration().insert(QStringLiteral("UIConfig"), ui);
     buildOffline();
     main()->setStartsBackend(false);
   }
@@ -65,7 +69,7 @@ TEST_F(MainReactions, CardStatusAndToolbarFollowPlugSimAndRemoval) {
   };
   const QList<Case> cases = {
       {"toolbar waits for the SIM",
-       {{"disableToolbarWhenNoSIM", true}},
+       {{"disableToolbarWhenNoSIM", true}, {"MAINFORM", QVariantMap{{"TooBarEnableBySimStatus", false}}}},
        false,
        {{"DevicePlugin", 2, false, false},
         {"SimReady", 12, true, true},
@@ -73,10 +77,13 @@ TEST_F(MainReactions, CardStatusAndToolbarFollowPlugSimAndRemoval) {
         {"DevicePlugin", 2, false, false},
         {"SimReady", 12, true, true}}},
       {"toolbar enabled by the SIM status only",
-       {{"MAINFORM", QVariantMap{{"TooBarEnableBySimStatus", true}}}},
+       {{"disableToolbarWhenNoSIM", false}, {"MAINFORM", QVariantMap{{"TooBarEnableBySimStatus", true}}}},
        false,
        {{"DevicePlugin", 2, false, false}, {"SimReady", 12, true, true}, {"DeviceRemoved", 1, false, false}}},
-      {"toolbar always on", {}, true, {{"SimReady", 12, true, true}, {"DeviceRemoved", 1, true, false}}},
+      {"toolbar always on",
+       {{"disableToolbarWhenNoSIM", false}, {"MAINFORM", QVariantMap{{"TooBarEnableBySimStatus", false}}}},
+       true,
+       {{"SimReady", 12, true, true}, {"DeviceRemoved", 1, true, false}}},
   };
   for (const Case &c : cases) {
     extra = c.settings;

@@ -32,6 +32,12 @@ protected:
   }
   void start() {
     MainWindowFixture::SetUp();
+    if (!main_.contains(QStringLiteral("Main_UIModel"))) {
+      QVariantMap module = config->getConfiguration().value(QStringLiteral("Main")).toMap();
+      module.remove(QStringLiteral("Main_UIModel"));
+      config->getConfiguration().insert(QStringLiteral("Main"), module);
+      config->writeToFile();
+    }
     buildOffline();
     main()->setStartsBackend(false);
   }
