@@ -71,12 +71,21 @@ public:
   // Tests and the connection code that arrives later set the state through here.
   void setConnectStatus(int status) { connectStatus_ = status; }
 
+  // Bytes sent plus received on the current connection.
+  double getCurrentTotalData() const { return currentTotalData_; }
+  void setCurrentTotalData(double bytes) { currentTotalData_ = bytes; }
+  // The connect button gives way to the USSD-active button while USSD runs.
+  void setIsHiddenConnectBtn(bool hidden) { connectBtnHidden_ = hidden; }
+  bool isHiddenConnectBtn() const { return connectBtnHidden_; }
+
 signals:
   void modemAndSimStateChanged(const QString &text);
 
 private:
   int connectStatus_ = kDisconnected;
   bool appWillClose_ = false;
+  double currentTotalData_ = 0;
+  bool connectBtnHidden_ = false;
   int deviceStatusRows_ = 1;
   QString modemAndSimState_;
   QString ruvozDeviceStatus_;

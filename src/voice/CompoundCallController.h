@@ -14,6 +14,10 @@ public:
   void setCallStage(int stage) { callStage_ = stage; }
   bool is2GNetRegisted() const { return false; }
 
+  // The actions of the main window's call-accept and call-reject menu items.
+  Q_INVOKABLE void selectDialCallStyle(QObject *sender = nullptr);
+  Q_INVOKABLE void hangClicked(QObject *sender = nullptr);
+
 private:
   int callStage_ = 0;
 };

@@ -216,26 +216,6 @@ void MainController::tabViewItemWillChange(const Notification &n) {
     lableTabviewTitle_->setText(word(identifier + QStringLiteral("_TITLE")));
 }
 
-void MainController::devicePlugin(const Notification &) {}
-
-void MainController::simReady(const Notification &) {
-  if (mainFormBool("TooBarEnableBySimStatus"))
-    toolbarSetEnable(true);
-  setToolbarEnableWhenSimDetected(true);
-}
-
-void MainController::deviceRemoved(const Notification &) {
-  ConfigService *config = ConfigService::sharedConfigService();
-  if (config && config->isCloseUIIfDeviceRemoved()) {
-    closeAllSheetsOfMainWnd();
-    requestTerminate();
-    return;
-  }
-  if (mainFormBool("TooBarEnableBySimStatus"))
-    toolbarSetEnable(false);
-  setToolbarEnableWhenSimDetected(false);
-}
-
 // ---- splash ----
 
 void MainController::prepareStartupWin() {
@@ -585,6 +565,8 @@ bool MainController::appShouldClose() {
   SmsService *sms = SmsService::sharedSmsService();
   if (sms->sendingSMSInBackGround())
     sms->setUnshowInfoWndWhenSendSmsByFlag(false);
+  if (config && config->getUIModelConfig() != kNoModel)
+    saveCurrentUIModelWhenAppClosed();
   return true;
 }
 

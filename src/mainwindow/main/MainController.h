@@ -122,6 +122,82 @@ public:
   // ---- reactions to device, SIM and connection events; window models and low-power mode
   //      (MainControllerReactions.cpp, MainControllerWindowModels.cpp) ----
 
+  // Network-card status: 1 device removed, 2 device plugged in, 12 SIM ready.
+  enum NetCardStatus { kNetCardRemoved = 1, kNetCardPlugged = 2, kNetCardSimReady = 12 };
+  Q_INVOKABLE void dialConnectStart(const Notification &n);
+  Q_INVOKABLE void connectStatusDidChange(const Notification &n);
+  Q_INVOKABLE void isAbleToConnect(const Notification &n);
+  Q_INVOKABLE void receiveSMSBroadCast(const Notification &n);
+  void netcardChanged(int status);
+  void setNetCardStatus(int status) { netCardStatus_ = status; }
+  int getNetCardStatus() const { return netCardStatus_; }
+  void setDeviceRemoveSign(bool sign) { deviceRemoveSign_ = sign; }
+  bool getDeviceRemoveSign() const { return deviceRemoveSign_; }
+  void deviceRemovedForDidoro(bool removed);
+  void performEndSheet();
+  void setCallMenuItemEnable(bool acceptState, bool setAccept, bool rejectState, bool setReject);
+  void initCallMenuItemSel();
+  void setBroadcastMsg(const QString &text);
+  Q_INVOKABLE void broadcastReportOK(QObject *sender = nullptr);
+  void setIsHiddenForUSSDActive(bool hidden);
+  Q_INVOKABLE void simCardActivity(QObject *sender = nullptr);
+  Q_INVOKABLE void tbiMainURLWithAlertAction(QObject *sender);
+  Q_INVOKABLE void tbiMainOpenURLWithAlertAndAutoConnectAction(QObject *sender);
+  bool urlWaitsForConnection() const { return openURLWithAlertClicked_; }
+
+  // Outlets of the reactions (any may be absent).
+  QPointer<QWidget> windowOfDevStateChangeForDidoro_;
+  QPointer<QLabel> labelOfDevStateChageForDidoro_;
+  QPointer<QAction> acceptMenuItem;
+  QPointer<QAction> rejectMenuItem;
+  QPointer<QWidget> wndBroadcastReport_;
+  QPointer<QLabel> tfdBroadCast_;
+  QPointer<QAbstractButton> btnUSSDActive_;
+
+  // Window models: 0 complete, 1 simple, 2 minimized, 3 none saved.
+  enum UIModel { kCompleteModel = 0, kSimpleModel = 1, kMinimizedModel = 2, kNoModel = 3 };
+  // Run once by the builder after the wake-up: remembers the two windows' frames, words the
+  // simple window, follows the windows' state changes and wires the model menus, the timers and
+  // the broadcast notification.
+  void initWindowModels();
+  // The window-model step of showMainUI: shows the window of the saved model (without one, the
+  // complete window as showMainUI always did).
+  void showSavedUIModel();
+  QRect getSimpleFrame();
+  QRect getCompleteFrame();
+  void switchToSimPleUI();
+  void switchToCompleteUI();
+  void saveCurrentUIModel(int model);
+  void saveCurrentUIModelWhenAppClosed();
+  QRect windowWillUseStandardFrame(QWidget *window, const QRect &defaultFrame);
+  Q_INVOKABLE void menuCompleteModelClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void menuSimpleModelClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void menuMinimizedModelClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void goBackToMainWnd(QObject *sender);
+  Q_INVOKABLE bool applicationShouldHandleReopen(bool hasVisibleWindows = false);
+  void windowWillMiniaturize();
+  void windowDidMiniaturize();
+  void windowDidDeminiaturize();
+  void releaseTimerCheckLPM();
+  void checkLPM();
+  bool lpmTimerActive() const { return timerCheckLPM_.isActive(); }
+  int lpmTimerIntervalMs() const { return timerCheckLPM_.interval(); }
+  void openMainWindow();
+  void zoomMainWindow(bool flag);
+  void miniaturizeMainWindowWhenConnectSucced();
+  void loadSimpleModeWording();
+  void setButtonMatrixToolTip(class ButtonMatrix *matrix, const QString &wordingKey);
+  int modePrev() const { return modePrev_; }
+  int modeCurrent() const { return modeCurrent_; }
+
+  // Outlets of the window models (the simple window's button matrices are ButtonMatrix).
+  QPointer<class ButtonMatrix> matrixSms_;
+  QPointer<ButtonMatrix> matrixPhoneBook_;
+  QPointer<ButtonMatrix> matrixSet_;
+  QPointer<ButtonMatrix> matrixHelp_;
+  QPointer<ButtonMatrix> matrixRecord_;
+  QPointer<QAbstractButton> btnLPMStatus_;
+
   // ---- end ----
 
   // Frame counter and timings of the splash (tests read them).
@@ -140,6 +216,30 @@ private:
   void alert(const QString &title, const QString &message, const QString &button);
 
   // ---- state of reactions and window models ----
+
+  void postMainWindowChanged(QWidget *window);
+  void makeMainWindow(QWidget *window);
+  // The window the user works in now: the shown, not miniaturised one of the two main windows.
+  QWidget *appMainWindow() const;
+  static void centreAndShow(QWidget *window);
+
+  int netCardStatus_ = 0;
+  bool deviceRemoveSign_ = false;
+  bool openURLWithAlertClicked_ = false;
+  QPointer<QObject> urlWithAlertToolBarItem_;
+  QTimer endSheetTimer_;
+  QByteArray selOfAcceptMenuItem;
+  QByteArray selOfRejectMenuItem;
+  QMetaObject::Connection acceptConnection_;
+  QMetaObject::Connection rejectConnection_;
+
+  QSize rectOfwndMain_;
+  QSize rectOfWndSimpleMain_;
+  QRect rectOfCurrentWnd_;
+  int modePrev_ = kCompleteModel;
+  int modeCurrent_ = kCompleteModel;
+  QTimer timerCheckLPM_;
+  QPointer<QObject> windowModelWatcher_;
 
   // ---- end ----
 

@@ -1,6 +1,8 @@
 #include "MainWindowBuilder.h"
 
+#include "ButtonMatrix.h"
 #include "CompoundCallController.h"
+#include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
 #include "InitController.h"
@@ -8,9 +10,14 @@
 #include "MainController.h"
 #include "QELMsgCenter.h"
 #include "SettingController.h"
+#include "SimpleMainWindow.h"
+#include "WordGlobe.h"
 
+#include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTabWidget>
@@ -79,6 +86,50 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
   addItem(help, "Online Help");
 }
 
+// The simple window, the operator's device-state window, the broadcast window and the
+// low-power check box; the complete window is the main window itself.
+void buildWindowModels(MainController *main, QMainWindow *window) {
+  auto *simple = new SimpleMainWindow(main, window);
+  main->wndCompleteMain_ = window;
+  main->wndSimpleMain_ = simple;
+  const QList<ButtonMatrix *> matrices = simple->matrices();
+  main->matrixSms_ = matrices.value(0);
+  main->matrixPhoneBook_ = matrices.value(1);
+  main->matrixSet_ = matrices.value(2);
+  main->matrixHelp_ = matrices.value(3);
+  main->matrixRecord_ = matrices.value(4);
+
+  auto *devState = new QWidget(window, Qt::Tool | Qt::FramelessWindowHint);
+  devState->setObjectName(QStringLiteral("viewOfDevStateChangeForDidoro"));
+  auto *devLabel = new QLabel(devState);
+  devLabel->setContentsMargins(16, 12, 16, 12);
+  (new QVBoxLayout(devState))->addWidget(devLabel);
+  main->windowOfDevStateChangeForDidoro_ = devState;
+  main->labelOfDevStateChageForDidoro_ = devLabel;
+
+  auto *broadcast = new QDialog(window);
+  broadcast->setObjectName(QStringLiteral("wndBroadcastReport"));
+  broadcast->setWindowTitle(Map_Name_Item_of_IndexString(QStringLiteral("Broadcast message")));
+  auto *broadcastText = new QLabel(broadcast);
+  broadcastText->setWordWrap(true);
+  broadcastText->setMinimumWidth(320);
+  auto *broadcastOK = new QPushButton(Map_Name_Item_of_IndexString(QStringLiteral("OK")), broadcast);
+  auto *broadcastLayout = new QVBoxLayout(broadcast);
+  broadcastLayout->addWidget(broadcastText);
+  broadcastLayout->addWidget(broadcastOK, 0, Qt::AlignRight);
+  QObject::connect(broadcastOK, &QPushButton::clicked, main, [main] { main->broadcastReportOK(nullptr); });
+  main->wndBroadcastReport_ = broadcast;
+  main->tfdBroadCast_ = broadcastText;
+
+  if (ConfigService::readValue(QStringLiteral("LPMinfo"), QStringLiteral("hasLPMmode")).isValid()) {
+    auto *lpm = new QCheckBox(Map_Name_Item_of_IndexString(QStringLiteral("Low power while minimized")), window);
+    lpm->setObjectName(QStringLiteral("btnLPMStatus"));
+    lpm->setChecked(true);
+    window->statusBar()->addPermanentWidget(lpm);
+    main->btnLPMStatus_ = lpm;
+  }
+}
+
 } // namespace
 
 MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIManager *skin, QObject *owner) {
@@ -125,11 +176,13 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->statusView_ = statusView;
   init->statusView = statusView;
   internet->follow(dial);
+  buildWindowModels(main, window);
 
   for (QELUIController *c : controllers) {
     c->awakeFromNib();
     parts.controllers << c;
   }
+  main->initWindowModels();
   parts.window = window;
   parts.tabs = tabs;
   parts.mainController = main;
