@@ -1,8 +1,8 @@
 #include "SimulatedModem.h"
 
 #include "NetworkIdentity.h"
-#include "SignalAndDevice.h"
 #include "NetworkRegistration.h"
+#include "SignalAndDevice.h"
 
 #include <QtEndian>
 

@@ -2,8 +2,8 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
-#include "SignalAndDevice.h"
 #include "NetworkRegistration.h"
+#include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 
 #include <QDBusConnection>
@@ -110,6 +110,8 @@ QString SimulatorControl::Signal(int &level) {
 bool SimulatorControl::SetDeviceMode(int mode) {
   SignalAndDevice *signal = SignalAndDevice::of(*modem_);
   return signal && signal->setDeviceMode(mode);
+}
+
 void SimulatorControl::SetRegistration(const QString &domain) {
   NetworkRegistration::setRegistration(*modem_, domain);
 }

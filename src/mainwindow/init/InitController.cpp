@@ -96,6 +96,8 @@ InitController::InitController(QObject *parent)
   simImageTimer_.setSingleShot(true);
   connect(&modemStatusTimer_, &QTimer::timeout, this, [this] { setModemStatus(true); });
   connect(&simImageTimer_, &QTimer::timeout, this, &InitController::setImageForSimCardRead);
+  timerAlertSelect3GPrefer_.setSingleShot(true);
+  connect(&timerAlertSelect3GPrefer_, &QTimer::timeout, this, &InitController::alertSelect3GPreferIfNoSignal);
   setNetworkRoamStatus(2);
   setMccmnc(QString(""));
   setHadDoPinAutoValidation(false);
@@ -160,6 +162,7 @@ void InitController::initializeSkin() {
 }
 
 void InitController::initializeNibResources() {
+  initSignalViewsForPlatform();
   if (statusView && ConfigService::readBool(QStringLiteral("Init"), QStringLiteral("OnlyShowBelonetoSPN")))
     statusView->localSPNLabel->hide();
   initNibNetworkStatus();
@@ -432,7 +435,9 @@ void InitController::dealWithMsgOfPinStatus(const Notification &n) {
     g_DialController->setDialParams();
 }
 
-void InitController::devicePlugin(const Notification &) {}
+void InitController::devicePlugin(const Notification &) {
+  initSignalViewsForPlatform();
+}
 
 void InitController::simReady(const Notification &) {}
 
@@ -440,6 +445,7 @@ void InitController::deviceRemoved(const Notification &) {
   // Pictures still waiting to replace the "check" ones would show a device that has gone.
   modemStatusTimer_.stop();
   simImageTimer_.stop();
+  signalDeviceRemoved();
   m_SimPinState = kSimNotReady;
   setHadDoPinAutoValidation(false);
   identity_.deviceRemoved();

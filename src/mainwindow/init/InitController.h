@@ -279,8 +279,6 @@ public:
   bool checkSearchRegistStatus();
   bool firstTimeDealWithQpasWhenNetWorkChanged() const { return firstTimeDealWithQpas_; }
   void setFirstTimeDealWithQpasWhenNetWorkChanged(bool filter) { firstTimeDealWithQpas_ = filter; }
-  bool allowAlertSel3GPreferWhenSignalToNoSignal() const { return allowAlertSel3GPrefer_; }
-  void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool on) { allowAlertSel3GPrefer_ = on; }
   bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
   void setApnCyleWhenRoamToNoRoam(bool on) { apnCyleWhenRoamToNoRoam_ = on; }
   bool dialFunctionEnabled() const { return dialFunctionEnabledFlag_; }
@@ -416,10 +414,6 @@ private:
   QMap<QString, QString> diagSignalFields_;
   QString m_FWVersion, m_HWVersion, m_InternalFWVersion, m_Devicemodel, m_SerialNumber;
   bool ruvozUITopFrontSizeFlag_ = false;
-  // Subscribes the signal area to device plug-in and removal when the controller is made.
-  struct SignalWiring {
-    explicit SignalWiring(InitController *controller);
-  } signalWiring_{this};
 
   // ---- end ----
 
@@ -429,7 +423,7 @@ private:
   QString currentAccessTechnology_;
   bool firstTimeDealWithQpas_ = false;
   bool manualRegistFlag_ = false;
-  bool allowAlertSel3GPrefer_ = true;
+
   bool apnCyleWhenRoamToNoRoam_ = false;
   bool roamAlertWndVisible_ = false;
   bool roamTipWhenInWhiteList_ = true;

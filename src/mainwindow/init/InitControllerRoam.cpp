@@ -254,7 +254,7 @@ void InitController::registrationAndRoamDeviceRemoved() {
   firstTimeDealWithQdon_ = true;
   firstTimeDealWithQpas_ = false;
   manualRegistFlag_ = false;
-  allowAlertSel3GPrefer_ = true;
+  allowAlertSel3GPreferWhenSignalToNoSignal_ = true;
   apnCyleWhenRoamToNoRoam_ = false;
   roamTipWhenInWhiteList_ = true;
   roamSwitchesEnabled_ = false;

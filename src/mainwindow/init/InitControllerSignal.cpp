@@ -178,17 +178,6 @@ void InitController::initSignalViewsForPlatform() {
   }
 }
 
-InitController::SignalWiring::SignalWiring(InitController *controller) {
-  controller->timerAlertSelect3GPrefer_.setSingleShot(true);
-  QObject::connect(&controller->timerAlertSelect3GPrefer_, &QTimer::timeout, controller,
-                   &InitController::alertSelect3GPreferIfNoSignal);
-  NotificationCenter &center = NotificationCenter::defaultCenter();
-  center.addObserver(controller, QStringLiteral("DevicePlugin"), nullptr,
-                     [controller](const Notification &) { controller->initSignalViewsForPlatform(); });
-  center.addObserver(controller, QStringLiteral("DeviceRemoved"), nullptr,
-                     [controller](const Notification &) { controller->signalDeviceRemoved(); });
-}
-
 void InitController::signalDeviceRemoved() {
   timerAlertSelect3GPrefer_.stop();
   allowAlertSel3GPreferWhenSignalToNoSignal_ = true;

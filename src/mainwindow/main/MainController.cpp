@@ -362,8 +362,7 @@ void MainController::applicationDidFinishLaunching() {
 }
 
 void MainController::showMainUI() {
-  if (mainWindow && !mainWindow->isVisible() && !mainFormBool("MiniaturizeMainWindow"))
-    mainWindow->show();
+  showSavedUIModel();
 }
 
 // ---- service-provider code window ----
