@@ -43,9 +43,11 @@ constexpr uint8_t kPinNeeded = 1; // neither success nor failure: "a code is exp
 SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
     : Modem(parent), initialScenario_(std::move(scenario)) {
   registerHandlers();
+  // A device registers before it names the network it registered on: the registration's pushes
+  // go first, so the operator name finds a serving domain when it arrives.
+  NetworkRegistration::install(*this);
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
-  NetworkRegistration::install(*this);
   reset();
 }
 
