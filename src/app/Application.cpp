@@ -14,6 +14,7 @@
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "QELUIManager.h"
+#include "ReopenService.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -56,9 +57,14 @@ Application::~Application() {
 
 bool Application::claimSingleInstance() {
   link_ = std::make_unique<PackageLink>(BusNames::uiBusName(), BusNames::backendBusName());
-  if (link_->open())
+  if (link_->open()) {
+    QDBusConnection connection = link_->connection();
+    (new ReopenService(this))->registerOn(connection);
     return true;
+  }
   otherInstance_ = link_->connection().isConnected();
+  if (otherInstance_)
+    ReopenService::askRunningInstance(BusNames::uiBusName());
   return false;
 }
 

@@ -3,6 +3,7 @@
 
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
+#include <QDBusMessage>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -64,6 +65,10 @@ TEST_F(ProgramTest, SecondInstanceExitsAtOnceAndSigtermEndsTheFirst) {
   ASSERT_TRUE(second.waitForFinished(5000));
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(first.state(), QProcess::Running);
+  // The second launch asked the running program to show its window again.
+  QDBusMessage reopen = QDBusMessage::createMethodCall(ui, "/Application", "org.qel.ConnectionManager.Application",
+                                                       "Reopen");
+  EXPECT_EQ(QDBusConnection::sessionBus().call(reopen, QDBus::Block, 3000).type(), QDBusMessage::ReplyMessage);
 
   first.terminate();
   ASSERT_TRUE(first.waitForFinished(10000));
