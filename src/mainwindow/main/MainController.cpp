@@ -502,16 +502,23 @@ bool MainController::windowShouldClose(QObject *) {
           QStringLiteral("OK"));
     return false;
   }
+  if (quitRefusedBySelectionOrCall())
+    return false;
+  return requestTerminate();
+}
+
+// A manual network selection or a call keeps the program open; the user is told which.
+bool MainController::quitRefusedBySelectionOrCall() {
   if (g_SettingController && g_SettingController->isManualSelecting()) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
           QStringLiteral("ok"));
-    return false;
+    return true;
   }
   if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
-    return false;
+    return true;
   }
-  return requestTerminate();
+  return false;
 }
 
 bool MainController::requestTerminate() {
@@ -543,15 +550,8 @@ bool MainController::appShouldClose() {
           QStringLiteral("OK"));
     return false;
   }
-  if (g_SettingController && g_SettingController->isManualSelecting()) {
-    alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
-          QStringLiteral("ok"));
+  if (quitRefusedBySelectionOrCall())
     return false;
-  }
-  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
-    alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
-    return false;
-  }
   if (ConfigService::readBool(QStringLiteral("specialSoftVersion"), QStringLiteral("ZUDE_ZEZ"))) {
     const int answer = NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("Close the software?")),
                                           word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));

@@ -214,6 +214,7 @@ protected:
 private:
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
+  bool quitRefusedBySelectionOrCall();
 
   // ---- state of reactions and window models ----
 
