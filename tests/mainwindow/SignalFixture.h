@@ -44,16 +44,12 @@ inline Notification textPackage(uint16_t major, uint16_t minor, const QByteArray
 
 // The window built without a backend, a platform of the test's choice and the signal levels the
 // controller posts.
-class SignalFixture : public MainWindowFixture {
+class SignalFixture : public ModemWindowFixture {
 protected:
-  Platform platform{Platform::kPlatformOther};
-  InitService service;
   QList<int> posted;
 
   void SetUp() override {
-    MainWindowFixture::SetUp();
-    Platform::setSharedPlatform(&platform);
-    InitService::setSharedInitService(&service);
+    ModemWindowFixture::SetUp();
     buildOffline();
     NotificationCenter::defaultCenter().addObserver(&owner, kSingalStrength, nullptr, [this](const Notification &n) {
       posted << n.userInfo.value(kSingalStrength).toInt();
@@ -61,26 +57,8 @@ protected:
     init()->setRuntimeObject(true, kRTSIMCardReady);
     posted.clear();
   }
-  void TearDown() override {
-    MainWindowFixture::TearDown();
-    Platform::setSharedPlatform(nullptr);
-    InitService::setSharedInitService(nullptr);
-  }
-
-  InitController *init() const { return parts.initController; }
-  QString signalImage() const { return init()->statusView->signalImage->property("imageName").toString(); }
   QString evdoImage() const {
     return init()->m_evdoStatus ? init()->m_evdoStatus->property("imageName").toString() : QString();
-  }
-  void setSwitch(const QString &module, const QString &key, const QVariant &value) {
-    QVariantMap &dict = init()->settingDict();
-    if (module.isEmpty()) {
-      dict.insert(key, value);
-      return;
-    }
-    QVariantMap m = dict.value(module).toMap();
-    m.insert(key, value);
-    dict.insert(module, m);
   }
 };
 
