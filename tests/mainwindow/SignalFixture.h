@@ -10,7 +10,22 @@
 
 namespace signaltest {
 
-// A package as the backend sends it: little-endian words, optional CDMA marker in the trailer.
+// A package as the backend sends it, optional CDMA marker in the trailer.
+inline Notification textPackage(uint16_t major, uint16_t minor, const QByteArray &bytes, uint8_t result = 0,
+                                bool cdmaMarker = false, int type = 1, int module = 1) {
+  UIMsg m;
+  m.moduleId = module;
+  m.majorId = major;
+  m.minorId = minor;
+  m.type = type;
+  m.result = result;
+  m.setPayload(bytes);
+  if (cdmaMarker)
+    m.tail[2] = '1';
+  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
+}
+
+// The same with a payload of little-endian words.
 inline Notification package(uint16_t major, uint16_t minor, const QList<qint64> &words, uint8_t result = 0,
                             bool cdmaMarker = false, int type = 1, int module = 1) {
   QByteArray data;
@@ -19,27 +34,7 @@ inline Notification package(uint16_t major, uint16_t minor, const QList<qint64> 
     qToLittleEndian<quint32>(quint32(w), reinterpret_cast<uchar *>(b.data()));
     data += b;
   }
-  UIMsg m;
-  m.moduleId = module;
-  m.majorId = major;
-  m.minorId = minor;
-  m.type = type;
-  m.result = result;
-  m.setPayload(data);
-  if (cdmaMarker)
-    m.tail[2] = '1';
-  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
-}
-
-inline Notification textPackage(uint16_t major, uint16_t minor, const QByteArray &bytes, uint8_t result = 0) {
-  UIMsg m;
-  m.moduleId = 1;
-  m.majorId = major;
-  m.minorId = minor;
-  m.type = 1;
-  m.result = result;
-  m.setPayload(bytes);
-  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
+  return textPackage(major, minor, data, result, cdmaMarker, type, module);
 }
 
 // The window built without a backend, a platform of the test's choice and the signal levels the
