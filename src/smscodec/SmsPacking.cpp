@@ -1,5 +1,6 @@
 #include "SmsPacking.h"
 
+#include "HexDigits.h"
 #include "SmsCodec.h"
 
 #include <QtEndian>
@@ -7,18 +8,6 @@
 #include <vector>
 
 namespace {
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 char16_t alphaCharacter(uint8_t b, int base, bool *ok) {
   if (b >= 0x80) {
@@ -85,7 +74,7 @@ int String2Bytes(const char *hex, uint8_t *out, int nChars) {
   if (!hex || !out || nChars < 0)
     return -1;
   for (int i = 0; i + 1 < nChars; i += 2) {
-    const int hi = hexValue(hex[i]), lo = hexValue(hex[i + 1]);
+    const int hi = hexDigitValue(hex[i]), lo = hexDigitValue(hex[i + 1]);
     out[i / 2] = uint8_t(((hi < 0 ? 0 : hi) << 4) | (lo < 0 ? 0 : lo));
   }
   return nChars / 2;
@@ -115,7 +104,7 @@ int ASCtoHex(uint8_t *out, int outSize, const char *hex, int nChars) {
     return -1;
   std::memset(out, 0, size_t(outSize));
   for (int i = 0; i < nChars; ++i) {
-    const int v = hexValue(hex[i]);
+    const int v = hexDigitValue(hex[i]);
     out[i / 2] |= uint8_t((v < 0 ? 0 : v) << ((i % 2 == 0) ? 4 : 0));
   }
   return 0;

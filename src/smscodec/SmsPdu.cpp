@@ -1,5 +1,6 @@
 #include "SmsPdu.h"
 
+#include "HexDigits.h"
 #include "SmsCodec.h"
 #include "SmsPacking.h"
 
@@ -13,16 +14,6 @@ namespace {
 // A PDU this long is not an SMS; reading stops there.
 constexpr size_t kMaxPduChars = 1024;
 constexpr int kMaxDigits = 32;
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
 
 // Reads octets from hexadecimal text; any read past the end or of a non-digit fails, and a
 // failed cursor stays failed.
@@ -39,7 +30,7 @@ public:
       ok_ = false;
       return 0;
     }
-    const int hi = hexValue(text_[pos_]), lo = hexValue(text_[pos_ + 1]);
+    const int hi = hexDigitValue(text_[pos_]), lo = hexDigitValue(text_[pos_ + 1]);
     if (hi < 0 || lo < 0) {
       ok_ = false;
       return 0;
@@ -55,8 +46,8 @@ public:
       const uint8_t v = octet();
       if (!ok_)
         return {};
-      digits += "0123456789ABCDEF"[v & 0x0F];
-      digits += "0123456789ABCDEF"[v >> 4];
+      digits += kHexDigits[v & 0x0F];
+      digits += kHexDigits[v >> 4];
     }
     if (!digits.empty() && digits.back() == 'F')
       digits.pop_back();
@@ -223,11 +214,45 @@ int finish(SmsPduRecord *r, int length) {
   return length;
 }
 
-int decodeDeliver(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) {
+// An empty record of no class yet; false when there is no PDU or no record to fill.
+bool clearRecord(const char *pdu, SmsPduRecord *r) {
   if (!pdu || !r)
-    return -1;
+    return false;
   std::memset(r, 0, sizeof *r);
   r->messageClass = 99;
+  return true;
+}
+
+// The message reference, kept where the protocol identifier goes, and the other party's number
+// with "+" for an international one.
+bool readReferenceAndAddress(HexCursor &c, SmsPduRecord *r) {
+  r->pid = c.octet(); // TP-MR
+  const int digits = c.octet();
+  const uint8_t type = c.octet();
+  if (!c.ok())
+    return false;
+  std::string number = c.swappedDigits((digits + 1) / 2);
+  if ((type & 0x70) == 0x10)
+    number.insert(number.begin(), '+');
+  copyField(r->address, sizeof r->address, number);
+  return true;
+}
+
+// The coding scheme gives the class, the coding kept in the record and how the user data reads;
+// class-2 binary data is the SIM's and carries no text.
+int finishWithUserData(HexCursor &c, SmsPduRecord *r, uint8_t dcs, const SmsPduSettings &s) {
+  r->messageClass = classOf(dcs);
+  const int coding = codingOf(dcs);
+  const bool keepVoicemail = s.autoDeleteVoicemail && (dcs == 0xC8 || dcs == 0xD8 || dcs == 0xE8);
+  r->dcs = keepVoicemail ? dcs : uint8_t(coding);
+  if (coding == 4 && r->messageClass == 2)
+    return finish(r, 0);
+  return finish(r, readUserData(c, r, coding));
+}
+
+int decodeDeliver(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) {
+  if (!clearRecord(pdu, r))
+    return -1;
   HexCursor c(pdu);
   if (!readSca(c, r))
     return -1;
@@ -245,18 +270,12 @@ int decodeDeliver(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) {
   copyField(r->scts, sizeof r->scts, c.swappedDigits(7));
   if (!c.ok())
     return -1;
-  r->messageClass = classOf(dcs);
-  const int coding = codingOf(dcs);
-  const bool keepVoicemail = s.autoDeleteVoicemail && (dcs == 0xC8 || dcs == 0xD8 || dcs == 0xE8);
-  r->dcs = keepVoicemail ? dcs : uint8_t(coding);
-  if (coding == 4 && r->messageClass == 2)
-    return finish(r, 0);
-  return finish(r, readUserData(c, r, coding));
+  return finishWithUserData(c, r, dcs, s);
 }
 
 void appendOctet(std::string &out, int v) {
-  out += "0123456789ABCDEF"[(v >> 4) & 0x0F];
-  out += "0123456789ABCDEF"[v & 0x0F];
+  out += kHexDigits[(v >> 4) & 0x0F];
+  out += kHexDigits[v & 0x0F];
 }
 
 // Digits of a number as semi-octets: "*" and "#" as A and B, other characters skipped.
@@ -375,24 +394,15 @@ int Decode_Class0_PDU(const char *pdu, SmsPduRecord *record, const SmsPduSetting
 }
 
 int DecodePdu_Submit(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) {
-  if (!pdu || !r)
+  if (!clearRecord(pdu, r))
     return -1;
-  std::memset(r, 0, sizeof *r);
-  r->messageClass = 99;
   HexCursor c(pdu);
   if (!readSca(c, r))
     return -1;
   const uint8_t first = c.octet();
   r->hasUdh = (first & 0x40) ? 1 : 0;
-  r->pid = c.octet(); // TP-MR
-  const int digits = c.octet();
-  const uint8_t type = c.octet();
-  if (!c.ok())
+  if (!readReferenceAndAddress(c, r))
     return -1;
-  std::string number = c.swappedDigits((digits + 1) / 2);
-  if ((type & 0x70) == 0x10)
-    number.insert(number.begin(), '+');
-  copyField(r->address, sizeof r->address, number);
   c.octet(); // TP-PID
   const uint8_t dcs = c.octet();
   // Relative validity is one octet; the absolute and enhanced formats are seven.
@@ -410,34 +420,19 @@ int DecodePdu_Submit(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) 
   }
   if (!c.ok())
     return -1;
-  r->messageClass = classOf(dcs);
-  const int coding = codingOf(dcs);
-  const bool keepVoicemail = s.autoDeleteVoicemail && (dcs == 0xC8 || dcs == 0xD8 || dcs == 0xE8);
-  r->dcs = keepVoicemail ? dcs : uint8_t(coding);
-  if (coding == 4 && r->messageClass == 2)
-    return finish(r, 0);
-  return finish(r, readUserData(c, r, coding));
+  return finishWithUserData(c, r, dcs, s);
 }
 
 int STATUS_REPORT_PDU(const char *pdu, SmsPduRecord *r) {
-  if (!pdu || !r)
+  if (!clearRecord(pdu, r))
     return -1;
-  std::memset(r, 0, sizeof *r);
-  r->messageClass = 99;
   HexCursor c(pdu);
   if (!readSca(c, r))
     return -1;
   const uint8_t first = c.octet();
   r->reportFlag = first & 0x04;
-  r->pid = c.octet(); // TP-MR
-  const int digits = c.octet();
-  const uint8_t type = c.octet();
-  if (!c.ok())
+  if (!readReferenceAndAddress(c, r))
     return -1;
-  std::string number = c.swappedDigits((digits + 1) / 2);
-  if ((type & 0x70) == 0x10)
-    number.insert(number.begin(), '+');
-  copyField(r->address, sizeof r->address, number);
   copyField(r->scts, sizeof r->scts, c.swappedDigits(7));
   copyField(r->dischargeTime, sizeof r->dischargeTime, c.swappedDigits(7));
   r->status = c.octet();
@@ -445,10 +440,8 @@ int STATUS_REPORT_PDU(const char *pdu, SmsPduRecord *r) {
 }
 
 int Decode_BroadCast_PDU(const char *pdu, SmsPduRecord *r) {
-  if (!pdu || !r)
+  if (!clearRecord(pdu, r))
     return -1;
-  std::memset(r, 0, sizeof *r);
-  r->messageClass = 99;
   HexCursor c(pdu);
   c.octet(); // serial number
   c.octet();

@@ -143,9 +143,11 @@ protected:
     setSettings({});
     InitService::setSharedInitService(&service);
     service.setImsi(QString());
-    handlers = std::make_unique<NetworkIdentityHandlers>(sink, &service, [](const QString &key) {
-      return key == QLatin1String("fixed local SPN") ? QStringLiteral("Fixed Name") : key;
-    });
+    handlers = std::make_unique<NetworkIdentityHandlers>(sink, &service, wording);
+  }
+  // The wording the handlers see: every key stands for itself except the fixed local name.
+  static QString wording(const QString &key) {
+    return key == QLatin1String("fixed local SPN") ? QStringLiteral("Fixed Name") : key;
   }
   void TearDown() override {
     ConfigManager::setSharedConfigManager(previousConfig);

@@ -2,9 +2,14 @@
 
 #include "ConfigManager.h"
 #include "ConfigService.h"
+#include "InitController.h"
+#include "InitService.h"
+#include "InitStatusView.h"
+#include "MainController.h"
 #include "MainWindowBuilder.h"
 #include "ModalQuestions.h"
 #include "PackageLink.h"
+#include "Platform.h"
 #include "Plist.h"
 #include "QELMsgCenter.h"
 #include "TestSupport.h"
@@ -87,4 +92,57 @@ protected:
 
   // Builds the window without a backend (quit rules, toolbar).
   void buildOffline() { parts = MainWindowBuilder::build(nullptr, nullptr, &owner); }
+};
+
+// The window with a platform of the test's choice and an init service of its own installed as the
+// shared ones for the test's lifetime.
+class ModemWindowFixture : public MainWindowFixture {
+protected:
+  Platform platform{Platform::kPlatformOther};
+  InitService service;
+
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    Platform::setSharedPlatform(&platform);
+    InitService::setSharedInitService(&service);
+  }
+  void TearDown() override {
+    MainWindowFixture::TearDown();
+    InitService::setSharedInitService(nullptr);
+    Platform::setSharedPlatform(nullptr);
+  }
+
+  InitController *init() const { return parts.initController; }
+  QString signalImage() const { return init()->statusView->signalImage->property("imageName").toString(); }
+  // A switch in the controller's own copy of the settings; an empty module names a top-level key.
+  void setSwitch(const QString &module, const QString &key, const QVariant &value) {
+    QVariantMap &dict = init()->settingDict();
+    if (module.isEmpty()) {
+      dict.insert(key, value);
+      return;
+    }
+    QVariantMap m = dict.value(module).toMap();
+    m.insert(key, value);
+    dict.insert(module, m);
+  }
+};
+
+// The same with the main controller running against a modem whose network reports change the
+// shared IMSI.
+class NetworkWindowFixture : public ModemWindowFixture {
+protected:
+  void TearDown() override {
+    // The main controller filters the window's events and would see a half-destroyed window.
+    delete parts.mainController;
+    ModemWindowFixture::TearDown();
+    service.setImsi(QString()); // the IMSI is shared by every service
+  }
+
+  // A saved setting; an empty module names a top-level key.
+  void set(const QString &module, const QString &key, const QVariant &value) {
+    if (module.isEmpty())
+      config->setConfigurationByModule(key, value);
+    else if (!config->setConfigurationByModuleKeyAndValue(module, key, value))
+      config->setConfigurationByModule(module, QVariantMap{{key, value}});
+  }
 };

@@ -48,9 +48,7 @@ protected:
     InitService::setSharedInitService(nullptr);
     fresh = std::make_unique<InitService>();
     sink = RecordingSink();
-    handlers = std::make_unique<NetworkIdentityHandlers>(sink, fresh.get(), [](const QString &key) {
-      return key == QLatin1String("fixed local SPN") ? QStringLiteral("Fixed Name") : key;
-    });
+    handlers = std::make_unique<NetworkIdentityHandlers>(sink, fresh.get(), wording);
     setSettings(c.settings);
     fresh->setImsi(c.imsi);
     handlers->dealWithMsgOfCheckSPN(simFilePackage(41, c.spn));

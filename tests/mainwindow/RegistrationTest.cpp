@@ -24,34 +24,9 @@ struct Posted {
   QList<int> roam;
 };
 
-class Registration : public MainWindowFixture {
+class Registration : public NetworkWindowFixture {
 protected:
-  Platform platform{Platform::kPlatformOther};
-  InitService service;
   Posted posted;
-
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    Platform::setSharedPlatform(&platform);
-    InitService::setSharedInitService(&service);
-  }
-  void TearDown() override {
-    // The main controller filters the window's events and would see a half-destroyed window.
-    delete parts.mainController;
-    MainWindowFixture::TearDown();
-    service.setImsi(QString()); // the IMSI is shared by every service
-    InitService::setSharedInitService(nullptr);
-    Platform::setSharedPlatform(nullptr);
-  }
-
-  InitController *init() const { return parts.initController; }
-
-  void set(const QString &module, const QString &key, const QVariant &value) {
-    if (module.isEmpty())
-      config->setConfigurationByModule(key, value);
-    else if (!config->setConfigurationByModuleKeyAndValue(module, key, value))
-      config->setConfigurationByModule(module, QVariantMap{{key, value}});
-  }
 
   void watch() {
     NotificationCenter &c = NotificationCenter::defaultCenter();

@@ -15,36 +15,12 @@
 
 namespace {
 
-class RoamStatus : public MainWindowFixture {
+class RoamStatus : public NetworkWindowFixture {
 protected:
-  Platform platform{Platform::kPlatformOther};
-  InitService service;
   QList<int> posted;
 
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    Platform::setSharedPlatform(&platform);
-    InitService::setSharedInitService(&service);
-  }
-  void TearDown() override {
-    // The main controller filters the window's events and would see a half-destroyed window.
-    delete parts.mainController;
-    MainWindowFixture::TearDown();
-    service.setImsi(QString()); // the IMSI is shared by every service
-    InitService::setSharedInitService(nullptr);
-    Platform::setSharedPlatform(nullptr);
-  }
-
-  InitController *init() const { return parts.initController; }
   DialController *dial() const { return g_DialController; }
   QString roamLetter() const { return init()->statusView->roamStatusLabel->text(); }
-
-  void set(const QString &module, const QString &key, const QVariant &value) {
-    if (module.isEmpty())
-      config->setConfigurationByModule(key, value);
-    else if (!config->setConfigurationByModuleKeyAndValue(module, key, value))
-      config->setConfigurationByModule(module, QVariantMap{{key, value}});
-  }
 
   void watch() {
     NotificationCenter::defaultCenter().addObserver(&owner, kRoamStatus, nullptr, [this](const Notification &n) {

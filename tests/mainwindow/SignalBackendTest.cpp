@@ -9,22 +9,9 @@
 
 namespace {
 
-class SignalBackend : public MainWindowFixture {
+class SignalBackend : public ModemWindowFixture {
 protected:
-  Platform platform{Platform::kPlatformOther};
-  InitService service;
   QList<int> posted;
-
-  void SetUp() override {
-    MainWindowFixture::SetUp();
-    Platform::setSharedPlatform(&platform);
-    InitService::setSharedInitService(&service);
-  }
-  void TearDown() override {
-    MainWindowFixture::TearDown();
-    Platform::setSharedPlatform(nullptr);
-    InitService::setSharedInitService(nullptr);
-  }
 
   bool start() {
     if (!launch(QStringLiteral("sim-ready")))
@@ -33,13 +20,6 @@ protected:
       posted << n.userInfo.value(kSingalStrength).toInt();
     });
     return true;
-  }
-  InitController *init() const { return parts.initController; }
-  QString signalImage() const { return init()->statusView->signalImage->property("imageName").toString(); }
-  void setSwitch(const QString &module, const QString &key, const QVariant &value) {
-    QVariantMap m = init()->settingDict().value(module).toMap();
-    m.insert(key, value);
-    init()->settingDict().insert(module, m);
   }
   // Asks the modem for `level` and waits until the status area shows it.
   ::testing::AssertionResult showsLevelAfterSetSignal(int level) {

@@ -10,7 +10,22 @@
 
 namespace signaltest {
 
-// A package as the backend sends it: little-endian words, optional CDMA marker in the trailer.
+// A package as the backend sends it, optional CDMA marker in the trailer.
+inline Notification textPackage(uint16_t major, uint16_t minor, const QByteArray &bytes, uint8_t result = 0,
+                                bool cdmaMarker = false, int type = 1, int module = 1) {
+  UIMsg m;
+  m.moduleId = module;
+  m.majorId = major;
+  m.minorId = minor;
+  m.type = type;
+  m.result = result;
+  m.setPayload(bytes);
+  if (cdmaMarker)
+    m.tail[2] = '1';
+  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
+}
+
+// The same with a payload of little-endian words.
 inline Notification package(uint16_t major, uint16_t minor, const QList<qint64> &words, uint8_t result = 0,
                             bool cdmaMarker = false, int type = 1, int module = 1) {
   QByteArray data;
@@ -19,41 +34,17 @@ inline Notification package(uint16_t major, uint16_t minor, const QList<qint64> 
     qToLittleEndian<quint32>(quint32(w), reinterpret_cast<uchar *>(b.data()));
     data += b;
   }
-  UIMsg m;
-  m.moduleId = module;
-  m.majorId = major;
-  m.minorId = minor;
-  m.type = type;
-  m.result = result;
-  m.setPayload(data);
-  if (cdmaMarker)
-    m.tail[2] = '1';
-  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
-}
-
-inline Notification textPackage(uint16_t major, uint16_t minor, const QByteArray &bytes, uint8_t result = 0) {
-  UIMsg m;
-  m.moduleId = 1;
-  m.majorId = major;
-  m.minorId = minor;
-  m.type = 1;
-  m.result = result;
-  m.setPayload(bytes);
-  return Notification{QELMsgCenter::notificationName(major, minor), nullptr, {{kMsgUserInfo, m.encode()}}};
+  return textPackage(major, minor, data, result, cdmaMarker, type, module);
 }
 
 // The window built without a backend, a platform of the test's choice and the signal levels the
 // controller posts.
-class SignalFixture : public MainWindowFixture {
+class SignalFixture : public ModemWindowFixture {
 protected:
-  Platform platform{Platform::kPlatformOther};
-  InitService service;
   QList<int> posted;
 
   void SetUp() override {
-    MainWindowFixture::SetUp();
-    Platform::setSharedPlatform(&platform);
-    InitService::setSharedInitService(&service);
+    ModemWindowFixture::SetUp();
     buildOffline();
     NotificationCenter::defaultCenter().addObserver(&owner, kSingalStrength, nullptr, [this](const Notification &n) {
       posted << n.userInfo.value(kSingalStrength).toInt();
@@ -61,26 +52,8 @@ protected:
     init()->setRuntimeObject(true, kRTSIMCardReady);
     posted.clear();
   }
-  void TearDown() override {
-    MainWindowFixture::TearDown();
-    Platform::setSharedPlatform(nullptr);
-    InitService::setSharedInitService(nullptr);
-  }
-
-  InitController *init() const { return parts.initController; }
-  QString signalImage() const { return init()->statusView->signalImage->property("imageName").toString(); }
   QString evdoImage() const {
     return init()->m_evdoStatus ? init()->m_evdoStatus->property("imageName").toString() : QString();
-  }
-  void setSwitch(const QString &module, const QString &key, const QVariant &value) {
-    QVariantMap &dict = init()->settingDict();
-    if (module.isEmpty()) {
-      dict.insert(key, value);
-      return;
-    }
-    QVariantMap m = dict.value(module).toMap();
-    m.insert(key, value);
-    dict.insert(module, m);
   }
 };
 

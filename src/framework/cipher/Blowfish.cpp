@@ -1,6 +1,7 @@
 #include "Blowfish.h"
 
 #include "BlowfishTables.h"
+#include "HexDigits.h"
 
 #include <QLoggingCategory>
 #include <cstdio>
@@ -15,16 +16,6 @@ constexpr uint32_t kMaxHalf = 99999999U;
 
 bool isAsciiDigit(char c) {
   return c >= '0' && c <= '9';
-}
-
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  return -1;
 }
 
 // Length of a text that must be exactly `wanted` long, without reading past wanted + 1 bytes.
@@ -148,7 +139,7 @@ bool string_to_double(const char *hex, uint32_t *value) {
     return false;
   uint32_t v = 0;
   for (size_t i = 0; i < 8; ++i) {
-    const int d = hexValue(hex[i]);
+    const int d = hexDigitValue(hex[i]);
     if (d < 0)
       return false;
     v = (v << 4) | static_cast<uint32_t>(d);

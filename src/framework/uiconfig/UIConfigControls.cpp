@@ -97,6 +97,25 @@ void sizeControlToFit(QObject *control) {
     w->adjustSize();
 }
 
+// One control per configured entry of `key`, built into `view` by `make`, which answers whether
+// it built one; true when any was.
+template <typename Make>
+bool buildEach(const QELUIController *controller, QWidget *view, const QString &key, Make make) {
+  if (!view)
+    return false;
+  bool made = false;
+  for (const QVariantMap &entry : entriesOf(controller->uiConfigDict().value(key)))
+    if (make(entry))
+      made = true;
+  return made;
+}
+
+// A built control goes on screen and into the skin under its configured name.
+void showRegistered(QELUIManager *skin, QWidget *control, const QString &name) {
+  control->show();
+  FrameworkLinks::registerController(skin, control, name, true);
+}
+
 } // namespace
 
 bool QELUIController::performItemAction(const QByteArray &action, QObject *sender) {
@@ -150,15 +169,12 @@ QWidget *QELUIController::createNSImageViewByKey(const QString &key, QWidget *su
 }
 
 bool QELUIController::initializeBtnsOfView(QWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     const QString identifier = stringOf(entry, kItemIdentifier);
     const QString name = stringOf(entry, kItemName);
     const QString action = stringOf(entry, kItemAction);
     if (identifier.isNull() || name.isNull() || action.isNull())
-      continue;
+      return false;
     auto *button = new NSFlickerButton(view);
     button->setGeometry(0, 0, 0, 0);
     button->setObjectName(name);
@@ -176,21 +192,16 @@ bool QELUIController::initializeBtnsOfView(QWidget *view, const QString &key) {
       button->setUrlLabel(url);
     if (QMenu *menu = createPopUpMenuFromConfig(entry.value(kPopupMenu).toList(), button))
       button->setMenu(menu);
-    button->setVisible(true);
-    FrameworkLinks::registerController(qelSkinManager, button, name, true);
-    made = true;
-  }
-  return made;
+    showRegistered(qelSkinManager, button, name);
+    return true;
+  });
 }
 
 bool QELUIController::initializeLabelsOfView(QWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     const QString name = stringOf(entry, kItemName);
     if (name.isNull())
-      continue;
+      return false;
     auto *field = new QLineEdit(view);
     field->setObjectName(name);
     field->resize(qBound(0, intOf(entry, QStringLiteral("width")), 10000),
@@ -205,22 +216,17 @@ bool QELUIController::initializeLabelsOfView(QWidget *view, const QString &key) 
       field->setText(value);
     if (const QString tip = stringOf(entry, kItemToolTip); !tip.isNull())
       field->setToolTip(tip);
-    field->show();
-    FrameworkLinks::registerController(qelSkinManager, field, name, true);
-    made = true;
-  }
-  return made;
+    showRegistered(qelSkinManager, field, name);
+    return true;
+  });
 }
 
 bool QELUIController::initializeTabViewItemOfView(QTabWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     const QString name = stringOf(entry, kItemName);
     const QString identifier = stringOf(entry, kItemIdentifier);
     if (name.isNull() || identifier.isNull())
-      continue;
+      return false;
     auto *item = new TabViewItem(identifier);
     item->setObjectName(name);
     // The skinned view of the item is its content; without a skin item the page stays empty.
@@ -228,63 +234,49 @@ bool QELUIController::initializeTabViewItemOfView(QTabWidget *view, const QStrin
     const QString title = stringOf(entry, kItemBtnTitle);
     view->addTab(item, title.isNull() ? QString() : FrameworkLinks::wording(title));
     FrameworkLinks::registerController(qelSkinManager, item, name, true);
-    made = true;
-  }
-  return made;
+    return true;
+  });
 }
 
 bool QELUIController::initializeNSMatrixOfView(QWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     const QString name = stringOf(entry, QStringLiteral("Name"));
     if (name.isNull())
-      continue;
+      return false;
     auto *matrix = new ButtonMatrix(view);
     matrix->setObjectName(name);
     matrix->setMode(ButtonMatrix::RadioMode);
-    matrix->show();
-    FrameworkLinks::registerController(qelSkinManager, matrix, name, true);
-    made = true;
-  }
-  return made;
+    showRegistered(qelSkinManager, matrix, name);
+    return true;
+  });
 }
 
 bool QELUIController::initializeNSBoxOfView(QWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     const QString name = stringOf(entry, QStringLiteral("Name"));
     const QString title = stringOf(entry, QStringLiteral("Title"));
     if (name.isNull() || title.isNull())
-      continue;
+      return false;
     auto *box = new QGroupBox(title, view);
     box->setObjectName(name);
     box->setAlignment(Qt::AlignLeft);
-    box->show();
-    FrameworkLinks::registerController(qelSkinManager, box, name, true);
-    made = true;
-  }
-  return made;
+    showRegistered(qelSkinManager, box, name);
+    return true;
+  });
 }
 
 bool QELUIController::initializeImageViewOfView(QWidget *view, const QString &key) {
-  if (!view)
-    return false;
-  bool made = false;
-  for (const QVariantMap &entry : entriesOf(uiConfigDict().value(key))) {
+  return buildEach(this, view, key, [&](const QVariantMap &entry) {
     // The entry's item name is the skin key of its image view.
     const QString name = stringOf(entry, kItemName);
     if (name.isNull())
-      continue;
+      return false;
     if (QWidget *image = createNSImageViewByKey(name, view)) {
       image->setObjectName(name);
-      made = true;
+      return true;
     }
-  }
-  return made;
+    return false;
+  });
 }
 
 void QELUIController::createMenuItem(const QVariantMap &item, QMenu *menu) {

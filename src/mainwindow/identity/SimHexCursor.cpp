@@ -1,20 +1,9 @@
 #include "SimHexCursor.h"
 
+#include "HexDigits.h"
 #include "UIMsg.h"
 
 #include <algorithm>
-
-namespace {
-int hexValue(char c) {
-  if (c >= '0' && c <= '9')
-    return c - '0';
-  if (c >= 'A' && c <= 'F')
-    return c - 'A' + 10;
-  if (c >= 'a' && c <= 'f')
-    return c - 'a' + 10;
-  return -1;
-}
-} // namespace
 
 QByteArray SimHexCursor::fieldText(const UIMsg &msg, int offset, int width) {
   if (offset < 0 || width <= 0 || offset >= msg.dataLength)
@@ -29,7 +18,7 @@ uint32_t SimHexCursor::peekHex(int width) const {
   uint32_t value = 0;
   const int end = pos_ + std::min(width, std::max(0, remaining()));
   for (int i = pos_; i < end; ++i) {
-    const int digit = hexValue(text_.at(i));
+    const int digit = hexDigitValue(text_.at(i));
     if (digit < 0)
       break;
     value = (value << 4) | uint32_t(digit);

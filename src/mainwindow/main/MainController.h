@@ -223,6 +223,8 @@ private:
   // The window the user works in now: the shown, not miniaturised one of the two main windows.
   QWidget *appMainWindow() const;
   static void centreAndShow(QWidget *window);
+  // Makes the simple or complete window the main one, moves to it and remembers the model.
+  void changeToUIModel(int model);
 
   int netCardStatus_ = 0;
   bool deviceRemoveSign_ = false;

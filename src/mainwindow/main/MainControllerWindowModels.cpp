@@ -163,6 +163,18 @@ void MainController::centreAndShow(QWidget *window) {
   window->activateWindow();
 }
 
+void MainController::changeToUIModel(int model) {
+  QWidget *window = model == kSimpleModel ? wndSimpleMain_.data() : wndCompleteMain_.data();
+  makeMainWindow(window);
+  postMainWindowChanged(window);
+  if (model == kSimpleModel)
+    switchToSimPleUI();
+  else
+    switchToCompleteUI();
+  saveCurrentUIModel(model);
+  modeCurrent_ = modePrev_ = model;
+}
+
 // ---- launch ----
 
 void MainController::showSavedUIModel() {
@@ -249,19 +261,11 @@ void MainController::saveCurrentUIModelWhenAppClosed() {
 
 QRect MainController::windowWillUseStandardFrame(QWidget *window, const QRect &defaultFrame) {
   if (window && window == wndCompleteMain_ && wndSimpleMain_) {
-    makeMainWindow(wndSimpleMain_);
-    postMainWindowChanged(wndSimpleMain_);
-    switchToSimPleUI();
-    saveCurrentUIModel(kSimpleModel);
-    modeCurrent_ = modePrev_ = kSimpleModel;
+    changeToUIModel(kSimpleModel);
     return rectOfCurrentWnd_;
   }
   if (window && window == wndSimpleMain_ && wndCompleteMain_) {
-    makeMainWindow(wndCompleteMain_);
-    postMainWindowChanged(wndCompleteMain_);
-    switchToCompleteUI();
-    saveCurrentUIModel(kCompleteModel);
-    modeCurrent_ = modePrev_ = kCompleteModel;
+    changeToUIModel(kCompleteModel);
     return rectOfCurrentWnd_;
   }
   return defaultFrame;
@@ -285,9 +289,8 @@ void MainController::menuCompleteModelClicked(QObject *) {
     }
     postMainWindowChanged(wndCompleteMain_);
   } else if (wndSimpleMain_ && appMainWindow() == wndSimpleMain_) {
-    makeMainWindow(wndCompleteMain_);
-    postMainWindowChanged(wndCompleteMain_);
-    switchToCompleteUI();
+    changeToUIModel(kCompleteModel);
+    return;
   }
   saveCurrentUIModel(kCompleteModel);
   modeCurrent_ = modePrev_ = kCompleteModel;
@@ -312,9 +315,8 @@ void MainController::menuSimpleModelClicked(QObject *) {
     }
     postMainWindowChanged(wndSimpleMain_);
   } else if (wndCompleteMain_ && appMainWindow() == wndCompleteMain_) {
-    makeMainWindow(wndSimpleMain_);
-    postMainWindowChanged(wndSimpleMain_);
-    switchToSimPleUI();
+    changeToUIModel(kSimpleModel);
+    return;
   }
   saveCurrentUIModel(kSimpleModel);
   modeCurrent_ = modePrev_ = kSimpleModel;
@@ -333,11 +335,7 @@ void MainController::menuMinimizedModelClicked(QObject *) {
 void MainController::goBackToMainWnd(QObject *sender) {
   if (!wndSimpleMain_ || !wndCompleteMain_ || appMainWindow() != wndSimpleMain_)
     return;
-  makeMainWindow(wndCompleteMain_);
-  postMainWindowChanged(wndCompleteMain_);
-  switchToCompleteUI();
-  saveCurrentUIModel(kCompleteModel);
-  modeCurrent_ = modePrev_ = kCompleteModel;
+  changeToUIModel(kCompleteModel);
   bool ok = false;
   const int tag = sender ? sender->property("tag").toInt(&ok) : -1;
   switch (ok ? tag : -1) {
