@@ -1,6 +1,5 @@
 #include "DeviceStatePanel.h"
 
-#include "DialController.h"
 #include "InitController.h"
 #include "WordGlobe.h"
 
@@ -39,8 +38,6 @@ DeviceStatePanel::DeviceStatePanel(QWidget *parent)
   });
   refresh();
 }
-
-void DeviceStatePanel::follow(DialController *) {}
 
 void DeviceStatePanel::refresh() {
   const auto word = [](const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); };

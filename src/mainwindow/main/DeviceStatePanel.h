@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QWidget>
 
-class DialController;
 
 // The Internet page as far as it exists today: what the device reports (device, SIM, network,
 // operator), kept up to date from the device status notifications.
@@ -13,7 +12,6 @@ class DeviceStatePanel : public QWidget {
   Q_OBJECT
 public:
   explicit DeviceStatePanel(QWidget *parent = nullptr);
-  void follow(DialController *dial);
 
   QLabel *headline;
   QLabel *detail;

@@ -175,7 +175,6 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->lableTabviewTitle_ = tabTitle;
   main->statusView_ = statusView;
   init->statusView = statusView;
-  internet->follow(dial);
   buildWindowModels(main, window);
 
   for (QELUIController *c : controllers) {
