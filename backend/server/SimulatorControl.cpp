@@ -2,6 +2,7 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DialParameters.h"
 #include "NetworkRegistration.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
@@ -127,4 +128,17 @@ void SimulatorControl::SetRoaming(bool roaming) {
 
 void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
   NetworkRegistration::setCell(*modem_, lac, cellId);
+}
+
+QString SimulatorControl::DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
+                                     int &mtu) {
+  DialParameters *area = DialParameters::of(*modem_);
+  const DialParameters::Record r = area ? area->last() : DialParameters::Record{};
+  number = r.number;
+  user = r.user;
+  password = r.password;
+  connectType = r.connectType;
+  authMode = r.authMode;
+  mtu = r.mtu;
+  return r.apn;
 }

@@ -64,6 +64,13 @@ public slots:
   Q_SCRIPTABLE void SetCell(const QString &lac, const QString &cellId);
   // ---- end ----
 
+  // ---- connection profiles ----
+  // The last dial parameters received (APN, number, user, password, connect type, authentication
+  // mode, MTU); empty texts and zeros before any.
+  Q_SCRIPTABLE QString DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
+                                  int &mtu);
+  // ---- end ----
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;

@@ -454,6 +454,7 @@ void InitController::deviceRemoved(const Notification &) {
   specialDeviceRemoved();
   initializeNibResources();
   alreadyGetSimIMSIFlag_ = false;
+  m_IMSI.clear();
   if (labelPINEnter_)
     labelPINEnter_->setEnabled(false);
   if (labelPINUnlock_)

@@ -5,9 +5,12 @@
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
+#include "DialServiceTransplant.h"
 #include "InitController.h"
+#include "InitService.h"
 #include "InitStatusView.h"
 #include "MainController.h"
+#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
@@ -156,6 +159,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *main = new MainController(owner);
   auto *init = new InitController(owner);
   auto *dial = new DialController(owner);
+  internet->setProfileBox(ProfileWindows::build(dial, window));
+  DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
 
