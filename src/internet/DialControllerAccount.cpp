@@ -162,6 +162,11 @@ void setAuthCells(ButtonMatrix *group, bool withNone) {
 } // namespace
 
 void DialController::Init_config_nib() {
+  // The profile box of the Internet page.
+  setWording(Net_DefaultConfiguration, "Default Configuration:");
+  setWording(Net_TelNumber, "Telephone Number:");
+  setWording(Net_UserName, "UserName:");
+  setWording(Net_Password, "Password:");
   setWording(Config_Profile, "Profile:");
   setWording(Config_TelNumber, "Telephone Number:");
   setWording(Config_UserName, "UserName:");
