@@ -1,3 +1,4 @@
+#include "DialParameters.h"
 #include "DialParamsLayout.h"
 #include "DialParamsRecord.h"
 #include "ProfileFixture.h"
@@ -158,4 +159,34 @@ TEST_F(DialParametersSend, ConnectTypeChangeResends) {
   dial->connectTypeDidChanged();
   EXPECT_EQ(dial->dialParamsSent(), sent + 1);
   EXPECT_EQ(intAt(dial->lastDialParams(), kConnectType), 1);
+}
+
+// The simulated modem reads what the program encodes, and no more than the package holds.
+TEST(DialParametersBackend, ReadsTheRecordWithinThePackage) {
+  const QVariantMap p{{"apnName", QString::fromUtf8("äpn")},
+                      {"telNumber", "*99#"},
+                      {"accountName", "u"},
+                      {"password", "p"},
+                      {"pppFlag", 1},
+                      {"IPv6ApnName", "v6"}};
+  UIMsg msg;
+  ASSERT_TRUE(msg.setPayload(DialParamsRecord::encode(p, {1, 1, 1500, true})));
+  DialParameters::Record r = DialParameters::parse(msg);
+  EXPECT_EQ(r.apn, QString::fromUtf8("äpn"));
+  EXPECT_EQ(r.number, QStringLiteral("*99#"));
+  EXPECT_EQ(r.authMode, 1);
+  EXPECT_EQ(r.connectType, 1);
+  EXPECT_EQ(r.disableAlert, 1);
+  EXPECT_EQ(r.mtu, 1500);
+  EXPECT_EQ(r.ipv6Apn, QStringLiteral("v6"));
+
+  msg.dataLength = kConnectType + 2; // cut inside the connect type
+  r = DialParameters::parse(msg);
+  EXPECT_EQ(r.apn, QString::fromUtf8("äpn"));
+  EXPECT_EQ(r.connectType, 0);
+  EXPECT_EQ(r.mtu, 0);
+  EXPECT_TRUE(r.ipv6Apn.isEmpty());
+
+  msg.dataLength = 2; // the APN's first two bytes, no terminator
+  EXPECT_EQ(DialParameters::parse(msg).apn.toUtf8(), QByteArray("\xC3\xA4"));
 }
