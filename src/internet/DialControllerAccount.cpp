@@ -224,6 +224,10 @@ void DialController::Init_editConfig_nib() {
   setCells(m_eIsAutoObtainAPN, {"Obtain APN address automatically", "Use the following APN name"});
   setCells(m_eIsAutoObtainDNS, {"Obtain DNS server address automatically", "Use the following DNS server address"});
   setCells(m_eIsAutoObtainPDP, {"Obtain PDP address automatically", "Use the following PDP address"});
+  setCells(radioObtainApnIPv6_, {"Obtain APN address automatically", "Use the following APN name"});
+  setCells(radioObtainPdpIPv6_, {"Obtain PDP address automatically", "Use the following PDP address"});
+  setTitle(checkSavePasswordForIPv6_, "Save Username and Password");
+  setAuthCells(radioAuthModeIPv6_, false);
   setAuthCells(m_eAuthMode, switchOn(settingDict(), kInternet, QStringLiteral("HavePPPAuthNone")));
   if (tabviewApnSettings_ && tabviewApnSettings_->count() >= 2) {
     tabviewApnSettings_->setTabText(0, word(QStringLiteral("Common")));

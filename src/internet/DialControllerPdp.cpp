@@ -100,6 +100,8 @@ void DialController::supportIPv6() {
     if (g)
       g->setVisible(on);
   enable(ePDPTypeGroup_, on);
+  if (tabviewIpv6ApnConfig_ && tabviewIpv6ApnConfig_->parentWidget())
+    tabviewIpv6ApnConfig_->parentWidget()->setVisible(on);
   if (on)
     checkIsSupportDoublePdpSettings();
   enable(bPDPTypeGroup_, false);

@@ -9,11 +9,13 @@
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -250,13 +252,14 @@ void buildManagementSheet(DialController *d, QWidget *window) {
   d->viewDialBrowse_ = browse;
 }
 
-void buildIPv6Tab(DialController *d, QTabWidget *tabs) {
-  auto *page = named(new QWidget(tabs), "viewIPv6ApnConfig");
-  auto *v = new QVBoxLayout(page);
-  auto *inner = named(new QTabWidget(page), "tabviewIpv6ApnConfig_");
+// The IPv6 settings of double-PDP devices, below the IPv4 ones (shown only with IPv6 support).
+void buildIPv6Box(DialController *d, QWidget *parent, QVBoxLayout *into) {
+  auto *box = named(new QGroupBox(QStringLiteral("IPv6"), parent), "boxIPv6ApnConfig");
+  auto *v = new QVBoxLayout(box);
+  auto *inner = named(new QTabWidget(box), "tabviewIpv6ApnConfig_");
   auto *common = new QWidget(inner);
   auto *cf = new QFormLayout(common);
-  d->checkSavePasswordForIPv6_ = named(new QCheckBox(QStringLiteral("IPv6"), common), "checkSavePasswordForIPv6_");
+  d->checkSavePasswordForIPv6_ = named(new QCheckBox(common), "checkSavePasswordForIPv6_");
   cf->addRow(d->checkSavePasswordForIPv6_);
   d->tfUsernameForIPv6_ = field(common, "tfUsernameForIPv6_");
   cf->addRow(QStringLiteral("IPv6"), d->tfUsernameForIPv6_);
@@ -267,8 +270,6 @@ void buildIPv6Tab(DialController *d, QTabWidget *tabs) {
   d->tfApnIPv6_ = field(common, "tfApnIPv6_");
   cf->addRow(QStringLiteral("APN"), d->tfApnIPv6_);
   d->radioAuthModeIPv6_ = radios(common, "radioAuthModeIPv6_", 2, 1, 120);
-  d->radioAuthModeIPv6_->cellAtRow(0, 0)->setText(QStringLiteral("PAP"));
-  d->radioAuthModeIPv6_->cellAtRow(1, 0)->setText(QStringLiteral("CHAP"));
   cf->addRow(d->radioAuthModeIPv6_);
   d->checkSinglePdp_ = named(new QCheckBox(QStringLiteral("Single PDP"), common), "checkSinglePdp_");
   cf->addRow(d->checkSinglePdp_);
@@ -290,7 +291,8 @@ void buildIPv6Tab(DialController *d, QTabWidget *tabs) {
   inner->addTab(advanced, QStringLiteral("Advanced"));
   v->addWidget(inner);
   d->tabviewIpv6ApnConfig_ = inner;
-  tabs->addTab(page, QStringLiteral("IPv6"));
+  box->hide();
+  into->addWidget(box);
 }
 
 void buildEditSheet(DialController *d, QWidget *parent) {
@@ -306,8 +308,10 @@ void buildEditSheet(DialController *d, QWidget *parent) {
   setEditOutlets(d, form);
   d->eBottomDivideLine = line(ipv4, "eBottomDivideLine");
   iv->addWidget(d->eBottomDivideLine);
+  buildIPv6Box(d, ipv4, iv);
   tabs->addTab(ipv4, QStringLiteral("Common"));
-  buildIPv6Tab(d, tabs);
+  // The user never picks its page; the sheet shows its first.
+  tabs->tabBar()->hide();
   v->addWidget(tabs);
   auto *buttons = new QHBoxLayout;
   buttons->addStretch();
