@@ -203,7 +203,7 @@ public:
   void setEditWinValue(const QVariantMap &profile);
 
   // Profile windows.
-  void popUpDialConfigWindow();
+  Q_INVOKABLE void popUpDialConfigWindow();
   Q_INVOKABLE void closeDialConfigSettings(QObject *sender = nullptr);
   Q_INVOKABLE void editDialConfigSettings(QObject *sender = nullptr);
   Q_INVOKABLE void browseDialConfigSettings(QObject *sender = nullptr);
