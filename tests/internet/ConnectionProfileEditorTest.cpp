@@ -1,10 +1,12 @@
 #include "ButtonMatrix.h"
 #include "ProfileFixture.h"
 #include "ProfileWindows.h"
+#include "ViewPlacement.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QPushButton>
@@ -290,4 +292,25 @@ TEST_F(ConnectionProfileEditor, DeletingBeforeTheCurrentKeepsIt) {
   EXPECT_EQ(setting(QStringLiteral("ProfileID")).toInt(), 1);
   EXPECT_EQ(dial->m_DialConfigList->currentText(), QStringLiteral("New1"));
   EXPECT_EQ(dial->m_TelephoneNumber->text(), QStringLiteral("*99#"));
+}
+
+TEST_F(ConnectionProfileEditor, OperatorLayoutsPlaceControlsInSkinPoints) {
+  wake();
+  dial->setWCDMAConfigHidden(true);
+  EXPECT_TRUE(dial->m_eAPN->isHidden());
+  EXPECT_TRUE(dial->Config_APN->isHidden());
+  EXPECT_FALSE(dial->eTopDivideLine->isHidden());
+  EXPECT_EQ(CocoaFrame::frame(dial->EditConfig_AuthMode), QRectF(20, 150, 230, 17));
+  dial->setWCDMAConfigHidden(false);
+  EXPECT_FALSE(dial->m_eAPN->isHidden());
+  EXPECT_EQ(CocoaFrame::frame(dial->EditConfig_AuthMode), QRectF(301, 89, 169, 17));
+  EXPECT_EQ(CocoaFrame::frame(dial->m_eAuthMode).left(), 302); // a radio group keeps the size its cells need
+
+  set(QStringLiteral("Internet"), QStringLiteral("ChangePosForProfile"), true);
+  dial->dialConfigListSelectItemAtIndex(2);
+  dial->changeControlsPosForProfile();
+  EXPECT_EQ(CocoaFrame::frame(dial->m_DialConfigList).topLeft(), QPointF(288, 378));
+  dial->dialConfigListSelectItemAtIndex(4);
+  dial->changeControlsPosForProfile();
+  EXPECT_EQ(CocoaFrame::frame(dial->m_DialConfigList).topLeft(), QPointF(288, 342));
 }
