@@ -102,6 +102,11 @@ def icon(kind, cx, cy, colour, sw=1.7, behind=rgb(CHROME_BOTTOM)):
                 "roundrectangle %s,%s %s,%s 1,1" % (x + 3, y + 12, x + 6.5, y + 18),
                 "roundrectangle %s,%s %s,%s 1,1" % (x + 9.25, y + 4, x + 12.75, y + 18),
                 "roundrectangle %s,%s %s,%s 1,1" % (x + 15.5, y + 9, x + 19, y + 18)]
+    if kind == "records":
+        return [s, "roundrectangle %s,%s %s,%s 2,2" % (x + 3, y + 1, x + 19, y + 21),
+                "line %s,%s %s,%s" % (x + 7, y + 7, x + 15, y + 7),
+                "line %s,%s %s,%s" % (x + 7, y + 11, x + 15, y + 11),
+                "line %s,%s %s,%s" % (x + 7, y + 15, x + 12, y + 15)]
     if kind == "settings":
         cmds = [s]
         for i, (yy, knob) in enumerate(((y + 4, x + 14), (y + 11, x + 7), (y + 18, x + 16))):
@@ -296,7 +301,7 @@ def label(size=13, bold=False, col=TEXT, **kw):
     return dict({"TextColorString": colour(col), "Font": font(size, bold)}, **kw)
 
 
-TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage"]
+TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord"]
 
 
 def skin_info():
@@ -321,6 +326,7 @@ def skin_info():
         "btnSMS": tb("tbSMS.png"),
         "btnPhonebook": tb("tbPhonebook.png"),
         "btnStatistics": tb("tbStatistics.png"),
+        "btnDialRecord": tb("tbDialRecord.png"),
         "btnSetting": tb("tbSetting.png"),
         "btnMainMyAccount": tb("tbAccount.png", group=False),
         "btnHelp": tb("tbHelp.png", group=False),
@@ -382,7 +388,7 @@ def main():
     push_button("btnPrimary", ACCENT, ACCENT_DOWN)
     push_button("btnSecondary", "#FFFFFF", "#E9EDF3", border="#C9D2DE")
     for name, kind in [("tbInternet", "internet"), ("tbSMS", "sms"), ("tbPhonebook", "phonebook"),
-                       ("tbStatistics", "statistics"), ("tbSetting", "settings"), ("tbAccount", "account"),
+                       ("tbStatistics", "statistics"), ("tbDialRecord", "records"), ("tbSetting", "settings"), ("tbAccount", "account"),
                        ("tbHelp", "help")]:
         toolbar_button(name, kind)
     titlebar_button("btnClose", "close", DANGER)

@@ -12,6 +12,7 @@
 #include "MainController.h"
 #include "ProfileWindows.h"
 #include "QELMsgCenter.h"
+#include "RecordViews.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
 #include "WordGlobe.h"
@@ -167,7 +168,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   buildMenus(window->menuBar(), main, init);
 
-  const QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
