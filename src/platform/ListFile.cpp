@@ -104,6 +104,12 @@ bool update(const QString &path, const std::function<bool(QVariantMap &)> &chang
   const QString folder = QFileInfo(path).absolutePath();
   if (!QDir().mkpath(folder))
     return false;
+  // Something other than a file in the list's place is not ours to move or replace.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    qWarning() << "list file" << path << "is not a file; not written";
+    return false;
+  }
   FileLock lock(path, lockTimeoutMs);
   if (!lock.locked()) {
     qWarning() << "list file" << path << "is locked by another writer; not written";

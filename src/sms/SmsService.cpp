@@ -127,7 +127,8 @@ bool SmsService::writeMessagesToPC(const QVariantList &records, int box) {
 }
 
 bool SmsService::writeMessagesToBox(int box, const QVariantList &records, const QString &path) {
-  if (path.isEmpty() || getBoxStrWithBox(box).isEmpty())
+  // Delivery reports live in a file of their own, never in a list file.
+  if (path.isEmpty() || box == DELIVERY_REPORTBOX || getBoxStrWithBox(box).isEmpty())
     return false;
   QVariantList stored;
   stored.reserve(records.size());
