@@ -131,7 +131,9 @@ QString lastSetAsidePath() {
   return g_lastSetAside;
 }
 
-ReadState Cache::read(const QString &path, QVariantMap *out) {
+ReadState Cache::read(const QString &path, QVariantMap *out, bool *parsed) {
+  if (parsed)
+    *parsed = true;
   struct stat st {};
   if (::stat(QFile::encodeName(path).constData(), &st) != 0) {
     entries_.remove(path);
@@ -143,6 +145,8 @@ ReadState Cache::read(const QString &path, QVariantMap *out) {
   if (it != entries_.end() && it->size == qint64(st.st_size) && it->mtimeNs == mtimeNs &&
       it->inode == quint64(st.st_ino)) {
     *out = it->dict;
+    if (parsed)
+      *parsed = false;
     return it->state;
   }
   Entry entry;

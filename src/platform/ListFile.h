@@ -37,7 +37,8 @@ QString lastSetAsidePath();
 // kept per path, and an unchanged file answers the dictionary parsed then.
 class Cache {
 public:
-  ReadState read(const QString &path, QVariantMap *out);
+  // `parsed`, when given, tells whether the file was read anew.
+  ReadState read(const QString &path, QVariantMap *out, bool *parsed = nullptr);
   void clear() { entries_.clear(); }
 
 private:

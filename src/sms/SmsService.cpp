@@ -100,8 +100,13 @@ void SmsService::loadBoxinPCList() {
   // One read of the file for all six boxes.
   QVariantMap dict;
   const QString path = SmsListFiles::pathOfPosition(AT_PC);
+  bool parsed = true;
   if (!path.isEmpty())
-    ListFile::read(path, &dict);
+    pcCache_.read(path, &dict, &parsed);
+  if (!parsed && pcListsLoaded_ && path == pcListsPath_)
+    return;
+  pcListsPath_ = path;
+  pcListsLoaded_ = true;
   for (int box : kPcBoxes) {
     QVariantList list = dict.value(smsBoxNames().at(box)).toList();
     setUserNameAndIndexToSMSBoxList(list, box, AT_PC);

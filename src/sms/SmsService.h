@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ListFile.h"
 #include "QelPosition.h"
 #include "QelServiceBase.h"
 
@@ -37,6 +38,7 @@ public:
   QVariantList readPCListWithBox(int box) const;
   // The same with names and "index" set.
   QVariantList getPCBoxListWithBox(int box) const;
+  // Refills the six PC lists; a file unchanged since the last load keeps the lists as they are.
   void loadBoxinPCList();
   // Reloads the PC lists, then the cached list of the box (empty for a box the PC has not).
   QVariantList getAllPcListByBox(int box);
@@ -167,4 +169,8 @@ private:
   bool sendingSMSSuccess_ = false;
   bool bAlreadySendedCheckUsageSMS_ = false;
   QString applicationIconName_;
+  // The PC list as last parsed: an unchanged file is not parsed or named again.
+  ListFile::Cache pcCache_;
+  QString pcListsPath_;
+  bool pcListsLoaded_ = false;
 };

@@ -1,9 +1,13 @@
 // SmsService: special numbers, data-usage messages with their monthly expiry, purchase messages.
+#include "Bundle.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "SmsClock.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
+
+#include <QGuiApplication>
+#include <QIcon>
 
 namespace {
 const QString kFlowModule = QStringLiteral("FlowValueSmsInfo");
@@ -127,6 +131,9 @@ bool SmsService::isOverDueFlowValueSms() {
     return false;
   clearFlowValueInfo();
   applicationIconName_ = QStringLiteral("icon.icns.png");
+  const QString image = Bundle::mainBundle().pathForResource(QStringLiteral("icon.icns"), QStringLiteral("png"));
+  if (!image.isEmpty() && qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    QGuiApplication::setWindowIcon(QIcon(image));
   return true;
 }
 
