@@ -3,24 +3,17 @@
 #include "BackendServer.h"
 #include "BusNames.h"
 #include "NetworkRegistration.h"
+#include "Scenario.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 #include "SmsStore.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
-#include <QFileInfo>
-
-#include "Bundle.h"
-#include "Plist.h"
 
 namespace {
-// A scenario by name from the bundle, or by path.
 bool readScenario(const QString &nameOrPath, QVariantMap *out) {
-  QString path = nameOrPath;
-  if (!QFileInfo(path).isAbsolute())
-    path = Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath, QStringLiteral("plist"));
-  return !path.isEmpty() && Plist::readDictionary(path, out);
+  return Scenario::read(nameOrPath, out);
 }
 } // namespace
 

@@ -13,6 +13,10 @@ public:
   bool isManualSelecting() const { return manualSelecting_; }
   void setManualSelecting(bool on) { manualSelecting_ = on; }
 
+  // Brings the settings window forward on the page named `page`; false when there is no such
+  // page (no page is built yet).
+  bool openSettingPage(const QString &page);
+
   // A modal "Warning!" alert with the worded message and an "OK" button.
   void runAlertPanel(const QString &wordingKey);
 

@@ -200,3 +200,16 @@ TEST_F(ConfigFixture, SettingsChangedSignal) {
 } // namespace
 
 #include "ConfigManagerTest.moc"
+
+TEST_F(ConfigFixture, AFolderNamedInTheEnvironmentReplacesTheSearchOrder) {
+  QDir().mkpath(inResources());
+  const QString named = root.filePath("Named/ModemList");
+  QDir().mkpath(named);
+  qputenv(kModemListDirVariable, named.toLocal8Bit());
+  const ConfigManager::Locations loc = ConfigManager::locationsForBundle(bundle(), root.filePath("user"));
+  qunsetenv(kModemListDirVariable);
+  EXPECT_EQ(loc.candidates, QStringList{QDir::cleanPath(named)});
+  ConfigManager cm(loc);
+  EXPECT_EQ(cm.modemListPath(), QDir::cleanPath(named));
+  EXPECT_EQ(ConfigManager::locationsForBundle(bundle()).candidates.value(0), QDir::cleanPath(inResources()));
+}

@@ -174,6 +174,9 @@ bool QELMsgCenter::startMsgServer() {
     env.insert(QStringLiteral("QEL_UI_BUS_NAME"), link_->ownName());
     env.insert(QStringLiteral("QEL_BACKEND_BUS_NAME"), link_->peerName());
   }
+  // ... and work on the same configuration files.
+  if (ConfigManager *config = ConfigManager::sharedConfigManager(); config && !config->modemListPath().isEmpty())
+    env.insert(QString::fromLatin1(kModemListDirVariable), config->modemListPath());
   qelMsgServer_->setProcessEnvironment(env);
   qelMsgServer_->start();
   if (!qelMsgServer_->waitForStarted(5000)) {
@@ -182,6 +185,14 @@ bool QELMsgCenter::startMsgServer() {
     qelMsgServer_ = nullptr;
     return false;
   }
+  // A backend that ends on its own with a failure (a scenario it cannot use, say) has said why
+  // on its standard error; the program says that it ended.
+  connect(qelMsgServer_, &QProcess::finished, this, [path](int code, QProcess::ExitStatus status) {
+    if (status == QProcess::CrashExit)
+      qCritical().noquote() << "QELMsgCenter: the backend" << path << "crashed";
+    else if (code != 0)
+      qCritical().noquote() << "QELMsgCenter: the backend" << path << "ended with status" << code;
+  });
   isRunning_ = true;
   return true;
 }
@@ -189,6 +200,7 @@ bool QELMsgCenter::startMsgServer() {
 bool QELMsgCenter::stopMsgServer() {
   bool stopped = false;
   if (qelMsgServer_ && qelMsgServer_->state() != QProcess::NotRunning) {
+    disconnect(qelMsgServer_, &QProcess::finished, this, nullptr); // an end we ask for is no news
     qelMsgServer_->terminate();
     if (!qelMsgServer_->waitForFinished(2000)) {
       qelMsgServer_->kill();

@@ -146,6 +146,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   tabs->tabBar()->hide(); // the toolbar chooses the page
   auto *internet = new DeviceStatePanel(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
+  internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
   auto *statusView = new InitStatusView(window);
 
