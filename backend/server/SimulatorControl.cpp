@@ -6,6 +6,7 @@
 #include "Scenario.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
+#include "Plist.h"
 #include "SmsStore.h"
 
 #include <QDBusConnection>
