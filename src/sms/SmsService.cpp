@@ -110,6 +110,7 @@ void SmsService::loadBoxinPCList() {
   for (int box : kPcBoxes) {
     QVariantList list = dict.value(smsBoxNames().at(box)).toList();
     setUserNameAndIndexToSMSBoxList(list, box, AT_PC);
+    pcCounts_.insert(box, {SmsRecord::unreadCount(list), SmsRecord::smsNumberInBox(list)});
     *pcListRef(box) = list;
   }
 }

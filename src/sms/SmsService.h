@@ -5,6 +5,8 @@
 #include "QelServiceBase.h"
 
 #include <QDateTime>
+#include <QHash>
+#include <QPair>
 #include <QStringList>
 #include <QVariantList>
 #include <QVariantMap>
@@ -140,8 +142,10 @@ public:
   void setBAlreadySendedCheckUsageSMS(bool on) { bAlreadySendedCheckUsageSMS_ = on; }
   bool isShowCheckUsageRespondedSMS(const QString &number) const;
 
-  // The PC boxes as last loaded.
+  // The PC boxes as last loaded, with their unread records and stored parts counted then.
   QVariantList pcList(int box) const;
+  int pcUnreadCount(int box) const { return pcCounts_.value(box).first; }
+  int pcStoredParts(int box) const { return pcCounts_.value(box).second; }
 
 private:
   QVariantList *pcListRef(int box);
@@ -173,4 +177,5 @@ private:
   ListFile::Cache pcCache_;
   QString pcListsPath_;
   bool pcListsLoaded_ = false;
+  QHash<int, QPair<int, int>> pcCounts_;
 };
