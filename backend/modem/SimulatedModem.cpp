@@ -5,6 +5,7 @@
 #include "NetworkRegistration.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
+#include "SmsStore.h"
 
 #include <QtEndian>
 
@@ -52,6 +53,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
   DialParameters::install(*this);
+  SmsStore::install(*this);
   reset();
 }
 

@@ -7,6 +7,8 @@
 #include "Scenario.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
+#include "Plist.h"
+#include "SmsStore.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -134,4 +136,30 @@ QString SimulatorControl::DialParams(QString &number, QString &user, QString &pa
   authMode = r.authMode;
   mtu = r.mtu;
   return r.apn;
+}
+
+QString SimulatorControl::SmsStore(int position) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  const QVariantMap dict = store ? store->store(position) : QVariantMap();
+  return dict.isEmpty() ? QString() : QString::fromUtf8(Plist::toXml(dict));
+}
+
+bool SimulatorControl::SetSmsStore(int position, const QString &listFile) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  QVariant root;
+  const bool read = listFile.trimmed().startsWith(QLatin1Char('<')) ? Plist::fromData(listFile.toUtf8(), &root)
+                                                                    : Plist::readFile(listFile, &root);
+  if (!store || !read || root.typeId() != QMetaType::QVariantMap)
+    return false;
+  return store->setStore(position, root.toMap());
+}
+
+bool SimulatorControl::SetSmsCapacity(int position, int capacity) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  return store && store->setCapacity(position, capacity);
+}
+
+bool SimulatorControl::DeliverSms(int position, const QString &number, const QString &text) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  return store && store->deliver(position, number, text);
 }

@@ -69,6 +69,19 @@ public slots:
   // mode, MTU); empty texts and zeros before any.
   Q_SCRIPTABLE QString DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
                                   int &mtu);
+  // ---- message stores ----
+  // Positions: 0 the PC list, 1 the SIM, 4 the device memory.
+  // The SIM or device store as plist XML (its "Capacity" and boxes); empty for another position.
+  Q_SCRIPTABLE QString SmsStore(int position);
+  // Replaces the SIM or device store's boxes with those of a plist (XML text, or the path of a
+  // list file), rewrites its list file and pushes the counts and the list-ready; false for
+  // another position or an unreadable plist.
+  Q_SCRIPTABLE bool SetSmsStore(int position, const QString &listFile);
+  // Sets a store's capacity in message parts and pushes the counts and the list-ready.
+  Q_SCRIPTABLE bool SetSmsCapacity(int position, int capacity);
+  // Stores an arriving message in the SIM or device store (false when full) or at the front of
+  // the PC list's InBox.
+  Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
   // ---- end ----
 
 private:
