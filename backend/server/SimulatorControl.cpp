@@ -3,6 +3,7 @@
 #include "BackendServer.h"
 #include "BusNames.h"
 #include "NetworkRegistration.h"
+#include "Phonebook.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 
@@ -127,4 +128,30 @@ void SimulatorControl::SetRoaming(bool roaming) {
 
 void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
   NetworkRegistration::setCell(*modem_, lac, cellId);
+}
+
+bool SimulatorControl::SetContacts(const QString &store, const QString &plist) {
+  Phonebook *book = Phonebook::of(*modem_);
+  QVariant value;
+  if (!book || !Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantMap)
+    return false;
+  return book->setContacts(Phonebook::storeCode(store), value.toMap());
+}
+
+QString SimulatorControl::Contacts(const QString &store) {
+  Phonebook *book = Phonebook::of(*modem_);
+  const int code = Phonebook::storeCode(store);
+  if (!book || code == 0)
+    return {};
+  return QString::fromUtf8(Plist::toXml(book->contacts(code)));
+}
+
+int SimulatorControl::ActiveMemory() {
+  Phonebook *book = Phonebook::of(*modem_);
+  return book ? book->activeMemory() : 0;
+}
+
+void SimulatorControl::FailPhonebookRequests(int count) {
+  if (Phonebook *book = Phonebook::of(*modem_))
+    book->failRequests(count);
 }

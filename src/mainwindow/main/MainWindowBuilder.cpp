@@ -8,6 +8,7 @@
 #include "InitController.h"
 #include "InitStatusView.h"
 #include "MainController.h"
+#include "PBController.h"
 #include "QELMsgCenter.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
@@ -158,10 +159,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *dial = new DialController(owner);
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
+  auto *phonebook = new PBController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  const QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  const QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook};
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
