@@ -3,6 +3,7 @@
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "Phonebook.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
 #include "SmsStore.h"
@@ -54,6 +55,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   SignalAndDevice::install(*this);
   DialParameters::install(*this);
   SmsStore::install(*this);
+  Phonebook::install(*this);
   reset();
 }
 

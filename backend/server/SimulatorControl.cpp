@@ -5,6 +5,7 @@
 #include "DialParameters.h"
 #include "NetworkRegistration.h"
 #include "Scenario.h"
+#include "Phonebook.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 #include "Plist.h"
@@ -162,4 +163,30 @@ bool SimulatorControl::SetSmsCapacity(int position, int capacity) {
 bool SimulatorControl::DeliverSms(int position, const QString &number, const QString &text) {
   ::SmsStore *store = ::SmsStore::of(*modem_);
   return store && store->deliver(position, number, text);
+}
+
+bool SimulatorControl::SetContacts(const QString &store, const QString &plist) {
+  Phonebook *book = Phonebook::of(*modem_);
+  QVariant value;
+  if (!book || !Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantMap)
+    return false;
+  return book->setContacts(Phonebook::storeCode(store), value.toMap());
+}
+
+QString SimulatorControl::Contacts(const QString &store) {
+  Phonebook *book = Phonebook::of(*modem_);
+  const int code = Phonebook::storeCode(store);
+  if (!book || code == 0)
+    return {};
+  return QString::fromUtf8(Plist::toXml(book->contacts(code)));
+}
+
+int SimulatorControl::ActiveMemory() {
+  Phonebook *book = Phonebook::of(*modem_);
+  return book ? book->activeMemory() : 0;
+}
+
+void SimulatorControl::FailPhonebookRequests(int count) {
+  if (Phonebook *book = Phonebook::of(*modem_))
+    book->failRequests(count);
 }

@@ -82,6 +82,16 @@ public slots:
   // Stores an arriving message in the SIM or device store (false when full) or at the front of
   // the PC list's InBox.
   Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
+  // ---- phonebook ----
+  // Replaces a contact memory ("SIM" or "ME") with a scenario dictionary given as plist XML
+  // (limits and "Contacts") and pushes its read result; false for an unknown memory or bad XML.
+  Q_SCRIPTABLE bool SetContacts(const QString &store, const QString &plist);
+  // A contact memory as plist XML; empty for an unknown memory.
+  Q_SCRIPTABLE QString Contacts(const QString &store);
+  // The active contact memory: 1 device memory, 2 SIM.
+  Q_SCRIPTABLE int ActiveMemory();
+  // The next `count` phonebook writes, deletes or memory switches fail.
+  Q_SCRIPTABLE void FailPhonebookRequests(int count);
   // ---- end ----
 
 private:

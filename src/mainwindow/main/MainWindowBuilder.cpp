@@ -11,6 +11,7 @@
 #include "InitStatusView.h"
 #include "MainController.h"
 #include "ProfileWindows.h"
+#include "PBController.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SettingController.h"
@@ -165,10 +166,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
+  auto *phonebook = new PBController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
