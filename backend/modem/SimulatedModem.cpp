@@ -3,6 +3,7 @@
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
 #include "SignalAndDevice.h"
+#include "VoiceCalls.h"
 
 #include <QtEndian>
 
@@ -48,6 +49,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   NetworkRegistration::install(*this);
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
+  VoiceCalls::install(*this);
   reset();
 }
 

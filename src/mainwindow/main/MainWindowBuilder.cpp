@@ -1,6 +1,9 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallPage.h"
+#include "CallRecordController.h"
+#include "CallRecordPage.h"
 #include "CompoundCallController.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
@@ -147,6 +150,10 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *internet = new DeviceStatePanel(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
+  auto *callPage = new CallPage(tabs);
+  tabs->addTab(callPage, QStringLiteral("Call"));
+  auto *recordPage = new CallRecordPage(tabs);
+  tabs->addTab(recordPage, QStringLiteral("Record"));
   auto *statusView = new InitStatusView(window);
 
   auto *toolbar = new QToolBar(window);
@@ -158,10 +165,13 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *dial = new DialController(owner);
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
+  auto *callRecord = new CallRecordController(owner);
+  call->page = callPage;
+  callRecord->page = recordPage;
 
   buildMenus(window->menuBar(), main, init);
 
-  const QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  const QList<QELUIController *> controllers = {main, init, dial, settings, call, callRecord};
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
