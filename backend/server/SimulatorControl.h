@@ -1,8 +1,8 @@
 #pragma once
 
 #include <QByteArrayList>
-#include <QDBusContext>
 #include <QDBusArgument>
+#include <QDBusContext>
 #include <QObject>
 
 // One caller of Callers(): id, direction (0 outgoing, 1 incoming), +CLCC state, number.
