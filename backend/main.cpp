@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDebug>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -23,12 +24,21 @@ void onTerm(int) {
   [[maybe_unused]] auto n = ::write(g_signalFd[0], &c, 1);
 }
 
+// A scenario file, or the name of one of the bundle's scenarios ("call-incoming").
+QString scenarioFile(const QString &nameOrPath) {
+  if (nameOrPath.contains(QLatin1Char('/')) || QFileInfo::exists(nameOrPath))
+    return nameOrPath;
+  const QString named =
+      Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath, QStringLiteral("plist"));
+  return named.isEmpty() ? nameOrPath : named;
+}
+
 QString scenarioPath(const QStringList &args) {
   if (args.size() > 1)
-    return args.at(1);
+    return scenarioFile(args.at(1));
   const QByteArray env = qgetenv("QEL_SCENARIO");
   if (!env.isEmpty())
-    return QString::fromLocal8Bit(env);
+    return scenarioFile(QString::fromLocal8Bit(env));
   return Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/default"), QStringLiteral("plist"));
 }
 } // namespace

@@ -101,7 +101,10 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   own->addWidget(callName);
   own->addWidget(dialStatus);
   own->addWidget(timing);
-  own->addLayout(keys);
+  auto *keysRow = new QHBoxLayout;
+  keysRow->addLayout(keys);
+  keysRow->addStretch(1);
+  own->addLayout(keysRow);
   own->addLayout(buttons);
   own->addWidget(callerTable, 1);
   own->addWidget(missedCallMark, 0, Qt::AlignLeft);
@@ -121,4 +124,8 @@ void CallPage::setBundleView(QWidget *view) {
     return;
   bundleView_ = view;
   row_->addWidget(view, 1);
+  view->show(); // a tab page that was never current is still hidden
+  // The plug-in brings its own keypad; its keys reach the controller as the page's would.
+  for (QPushButton *key : keypad)
+    key->hide();
 }

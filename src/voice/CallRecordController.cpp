@@ -4,6 +4,7 @@
 #include "CocoaExt.h"
 #include "ConfigManager.h"
 #include "FrameworkLinks.h"
+#include "NotificationBridge.h"
 #include "QELAlertPanel.h"
 #include "WordGlobe.h"
 
@@ -122,6 +123,7 @@ void CallRecordController::initializeController() {
 void CallRecordController::loadCommonBundle() {
   const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Record"));
   QWidget *own = index >= 0 ? tabviewMain->widget(index) : nullptr;
+  NotificationBridge::shared(); // the plug-in looks for it
   if (!loadPlugin(QStringLiteral("CallRecordBundle.bundle"), QStringLiteral("Record")))
     return;
   // The plug-in's view goes beside the page's own controls.

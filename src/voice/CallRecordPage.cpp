@@ -61,4 +61,5 @@ void CallRecordPage::setBundleView(QWidget *view) {
     return;
   bundleView_ = view;
   row_->addWidget(view, 1);
+  view->show(); // a tab page that was never current is still hidden
 }

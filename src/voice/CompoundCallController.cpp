@@ -4,6 +4,7 @@
 #include "CallRecordController.h"
 #include "CocoaExt.h"
 #include "ConfigService.h"
+#include "NotificationBridge.h"
 
 #include <QDBusConnection>
 #include <QDateTime>
@@ -110,6 +111,7 @@ void CompoundCallController::initializeController() {}
 void CompoundCallController::loadCommonBundle() {
   const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Call"));
   QWidget *own = index >= 0 ? tabviewMain->widget(index) : nullptr;
+  NotificationBridge::shared(); // the plug-in looks for it
   if (!loadPlugin(QStringLiteral("CallBundle.bundle"), QStringLiteral("Call")))
     return;
   // The plug-in's view goes beside the page's own controls.
