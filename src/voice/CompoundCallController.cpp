@@ -278,39 +278,49 @@ void CompoundCallController::dealWithMultipleCallOptResult(const Notification &)
 
 // ---- requests ----
 
-void CompoundCallController::sendCommandOfVoiceCallToNumber(const QString &number) {
+namespace {
+CompoundCallController::RequestObserver &requestObserver() {
+  static CompoundCallController::RequestObserver observer;
+  return observer;
+}
+} // namespace
+
+void CompoundCallController::setRequestObserver(RequestObserver observer) {
+  requestObserver() = std::move(observer);
+}
+
+void CompoundCallController::sendRequest(int minor, const QByteArray &data) {
+  if (requestObserver())
+    requestObserver()(minor, data);
   if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kDialMinor, 0, 0,
-                                      CallPackages::dialData(number));
+    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, minor, 0, 0, data);
+}
+
+void CompoundCallController::sendCommandOfVoiceCallToNumber(const QString &number) {
+  sendRequest(CallPackages::kDialMinor, CallPackages::dialData(number));
 }
 
 void CompoundCallController::sendCommandOfHangupCall() {
-  if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kHangupMinor, 0, 0);
+  sendRequest(CallPackages::kHangupMinor);
 }
 
 void CompoundCallController::sendCommandOfAnswerCall() {
-  if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kAnswerMinor, 0, 0);
+  sendRequest(CallPackages::kAnswerMinor);
 }
 
 void CompoundCallController::sendCommandOfCallDTMF(QChar key) {
-  if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kDtmfMinor, 0, 0,
-                                      QByteArray(1, char(key.toLatin1())));
+  sendRequest(CallPackages::kDtmfMinor, QByteArray(1, char(key.toLatin1())));
 }
 
 void CompoundCallController::sendCHLDCmdWithOption(quint32 option) {
   QByteArray data(4, '\0');
   for (int i = 0; i < 4; ++i)
     data[i] = char((option >> (8 * i)) & 0xFF);
-  if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kChldMinor, 0, 0, data);
+  sendRequest(CallPackages::kChldMinor, data);
 }
 
 void CompoundCallController::checkCallerState() {
-  if (qelMsgCenter)
-    qelMsgCenter->sendMessageModuleID(kModuleCall, CallPackages::kRequestMajor, CallPackages::kCallerListMinor, 0, 0);
+  sendRequest(CallPackages::kCallerListMinor);
 }
 
 // ---- audio ----

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <QVariantList>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 
 // The controller of the Call tab: it places and answers the voice calls the modem makes, hangs
@@ -102,6 +103,9 @@ public:
   void sendCommandOfCallDTMF(QChar key);
   void sendCHLDCmdWithOption(quint32 option);
   void checkCallerState();
+  // Sees every request as it goes to the backend (minor id and data); tests install one.
+  using RequestObserver = std::function<void(int minor, const QByteArray &data)>;
+  static void setRequestObserver(RequestObserver observer);
 
   // ---- call audio (the audio path arrives later; these count the calls) ----
   // Both do nothing when the audio is already in that state.
@@ -152,6 +156,8 @@ private slots:
   void prepareForSleep(bool sleeping);
 
 private:
+  void sendRequest(int minor, const QByteArray &data = QByteArray());
+
   // Dial road.
   void originateVoiceCall();
   bool isUssdComand(const QString &text);
@@ -189,6 +195,7 @@ private:
   QString numberFieldText() const;
   void spinDialPrompt(const QString &wordingKey);
   void promptTick();
+  bool promptStageHolds() const;
   void promptIncomingCallOfNumber(const QString &number);
   void doIncomingCallNotification(const QString &number);
   void initialzeIncomingCallNotify();

@@ -125,6 +125,9 @@ void CompoundCallController::updateLanguages(const Notification &) {
 // ---- small page helpers ----
 
 void CompoundCallController::setStatus(const QString &wordingKey) {
+  // A status of a stage the animation does not run in ends the animation at once.
+  if (!promptStageHolds())
+    promptTimer_.stop();
   if (page)
     page->dialStatus->setText(word(wordingKey));
 }
@@ -179,10 +182,13 @@ void CompoundCallController::spinDialPrompt(const QString &wordingKey) {
   promptTick();
 }
 
+bool CompoundCallController::promptStageHolds() const {
+  return m_callStage == kDialling || m_callStage == kIncoming ||
+         (m_callStage == kAnswering && promptKey_ == QStringLiteral("Status:connect"));
+}
+
 void CompoundCallController::promptTick() {
-  const bool running = m_callStage == kDialling || m_callStage == kIncoming ||
-                       (m_callStage == kAnswering && promptKey_ == QStringLiteral("Status:connect"));
-  if (!running) {
+  if (!promptStageHolds()) {
     promptTimer_.stop();
     return;
   }
