@@ -7,6 +7,7 @@
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
 #include "SmsStore.h"
+#include "VoiceCalls.h"
 
 #include <QtEndian>
 
@@ -56,6 +57,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   DialParameters::install(*this);
   SmsStore::install(*this);
   Phonebook::install(*this);
+  VoiceCalls::install(*this);
   reset();
 }
 

@@ -10,6 +10,7 @@
 #include "SimulatedModem.h"
 #include "Plist.h"
 #include "SmsStore.h"
+#include "VoiceCalls.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -23,6 +24,8 @@ bool readScenario(const QString &nameOrPath, QVariantMap *out) {
 SimulatorControl::SimulatorControl(SimulatedModem *modem, BackendServer *server, QObject *parent)
     : QObject(parent), modem_(modem), server_(server) {
   qDBusRegisterMetaType<QByteArrayList>();
+  qDBusRegisterMetaType<SimCaller>();
+  qDBusRegisterMetaType<QList<SimCaller>>();
 }
 
 bool SimulatorControl::registerOn(QDBusConnection &connection) {
@@ -189,4 +192,51 @@ int SimulatorControl::ActiveMemory() {
 void SimulatorControl::FailPhonebookRequests(int count) {
   if (Phonebook *book = Phonebook::of(*modem_))
     book->failRequests(count);
+}
+
+QDBusArgument &operator<<(QDBusArgument &arg, const SimCaller &caller) {
+  arg.beginStructure();
+  arg << caller.id << caller.direction << caller.state << caller.number;
+  arg.endStructure();
+  return arg;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimCaller &caller) {
+  arg.beginStructure();
+  arg >> caller.id >> caller.direction >> caller.state >> caller.number;
+  arg.endStructure();
+  return arg;
+}
+
+bool SimulatorControl::Ring(const QString &number) {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->ring(number);
+}
+
+bool SimulatorControl::RemoteAnswer() {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->remoteAnswer();
+}
+
+bool SimulatorControl::RemoteHangup(int id) {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->remoteHangup(id);
+}
+
+QList<SimCaller> SimulatorControl::Callers() {
+  QList<SimCaller> out;
+  if (VoiceCalls *voice = VoiceCalls::of(*modem_))
+    for (const VoiceCalls::Caller &c : voice->callers())
+      out.append({c.id, c.direction, c.state, c.number});
+  return out;
+}
+
+QString SimulatorControl::Dtmf() {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice ? voice->dtmf() : QString();
+}
+
+void SimulatorControl::SetVoiceAvailable(bool available) {
+  if (VoiceCalls *voice = VoiceCalls::of(*modem_))
+    voice->setVoiceAvailable(available);
 }

@@ -1,8 +1,20 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QDBusArgument>
 #include <QDBusContext>
 #include <QObject>
+
+// One caller of Callers(): id, direction (0 outgoing, 1 incoming), +CLCC state, number.
+struct SimCaller {
+  int id = 0;
+  int direction = 0;
+  int state = 0;
+  QString number;
+};
+QDBusArgument &operator<<(QDBusArgument &arg, const SimCaller &caller);
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimCaller &caller);
+Q_DECLARE_METATYPE(SimCaller)
 
 class BackendServer;
 class SimulatedModem;
@@ -92,6 +104,20 @@ public slots:
   Q_SCRIPTABLE int ActiveMemory();
   // The next `count` phonebook writes, deletes or memory switches fail.
   Q_SCRIPTABLE void FailPhonebookRequests(int count);
+  // ---- voice calls ----
+  // An incoming call from `number` (a waiting call while another call is up); false when the
+  // device is gone or the line is full.
+  Q_SCRIPTABLE bool Ring(const QString &number);
+  // The far end answers the dialled call; false when no call is dialling.
+  Q_SCRIPTABLE bool RemoteAnswer();
+  // The far end of caller `id` hangs up (0: every caller); false when there is no such caller.
+  Q_SCRIPTABLE bool RemoteHangup(int id);
+  // The callers: id, direction, +CLCC state (0 active ... 5 waiting), number.
+  Q_SCRIPTABLE QList<SimCaller> Callers();
+  // Every DTMF digit the program sent, in order.
+  Q_SCRIPTABLE QString Dtmf();
+  // Pushes the voice-init reply with voice over USB available or not.
+  Q_SCRIPTABLE void SetVoiceAvailable(bool available);
   // ---- end ----
 
 private:

@@ -1,6 +1,9 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallPage.h"
+#include "CallRecordController.h"
+#include "CallRecordPage.h"
 #include "CompoundCallController.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
@@ -153,6 +156,10 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
+  auto *callPage = new CallPage(tabs);
+  tabs->addTab(callPage, QStringLiteral("Call"));
+  auto *recordPage = new CallRecordPage(tabs);
+  tabs->addTab(recordPage, QStringLiteral("Record"));
   auto *statusView = new InitStatusView(window);
 
   auto *toolbar = new QToolBar(window);
@@ -167,10 +174,13 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
+  auto *callRecord = new CallRecordController(owner);
+  call->page = callPage;
+  callRecord->page = recordPage;
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
