@@ -2,6 +2,7 @@
 
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 
 #include <QtEndian>
@@ -48,6 +49,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   NetworkRegistration::install(*this);
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
+  Router::install(*this);
   reset();
 }
 

@@ -3,6 +3,7 @@
 #include "BackendServer.h"
 #include "BusNames.h"
 #include "NetworkRegistration.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 
@@ -127,4 +128,20 @@ void SimulatorControl::SetRoaming(bool roaming) {
 
 void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
   NetworkRegistration::setCell(*modem_, lac, cellId);
+}
+
+bool SimulatorControl::RouterPushReads() {
+  Router *router = Router::of(*modem_);
+  return router && router->pushReads();
+}
+
+QString SimulatorControl::RouterState() {
+  Router *router = Router::of(*modem_);
+  const QVariantMap state = router ? router->state() : QVariantMap();
+  return state.isEmpty() ? QString() : QString::fromUtf8(Plist::toXml(state));
+}
+
+void SimulatorControl::RouterFailNext(int count) {
+  if (Router *router = Router::of(*modem_))
+    router->failNext(count);
 }

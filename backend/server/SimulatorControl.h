@@ -64,6 +64,16 @@ public slots:
   Q_SCRIPTABLE void SetCell(const QString &lac, const QString &cellId);
   // ---- end ----
 
+  // ---- router ----
+  // Pushes every read of the router's settings; false when the scenario has no router.
+  Q_SCRIPTABLE bool RouterPushReads();
+  // The router's settings as plist XML, in the shape of the scenario's "Router" dictionary
+  // (empty without a router).
+  Q_SCRIPTABLE QString RouterState();
+  // The next `count` applies are answered with a failure (0 cancels).
+  Q_SCRIPTABLE void RouterFailNext(int count);
+  // ---- end ----
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;

@@ -11,6 +11,8 @@
 #include "QELMsgCenter.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
+#include "WLANController.h"
+#include "WLANPage.h"
 #include "WordGlobe.h"
 
 #include <QCheckBox>
@@ -158,10 +160,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *dial = new DialController(owner);
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
+  auto *wlan = new WLANController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  const QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  const QList<QELUIController *> controllers = {main, init, dial, settings, call, wlan};
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
@@ -176,6 +179,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->statusView_ = statusView;
   init->statusView = statusView;
   buildWindowModels(main, window);
+  QWidget *wlanPage = WLANPage::build(wlan, tabs);
+  wlanPage->setProperty("itemIdentifier", QStringLiteral("WLAN"));
+  tabs->addTab(wlanPage, QStringLiteral("WLAN"));
 
   for (QELUIController *c : controllers) {
     c->awakeFromNib();
