@@ -8,6 +8,7 @@
 #include "VoiceDataService.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QDBusConnection>
 #include <QDebug>
 #include <QSocketNotifier>
@@ -23,12 +24,21 @@ void onTerm(int) {
   [[maybe_unused]] auto n = ::write(g_signalFd[0], &c, 1);
 }
 
+// A scenario by path, or by the name of one in the bundle ("router").
+QString scenarioFile(const QString &nameOrPath) {
+  if (QFileInfo::exists(nameOrPath) || nameOrPath.contains(QLatin1Char('/')))
+    return nameOrPath;
+  const QString named = Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath,
+                                                             QStringLiteral("plist"));
+  return named.isEmpty() ? nameOrPath : named;
+}
+
 QString scenarioPath(const QStringList &args) {
   if (args.size() > 1)
-    return args.at(1);
+    return scenarioFile(args.at(1));
   const QByteArray env = qgetenv("QEL_SCENARIO");
   if (!env.isEmpty())
-    return QString::fromLocal8Bit(env);
+    return scenarioFile(QString::fromLocal8Bit(env));
   return Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/default"), QStringLiteral("plist"));
 }
 } // namespace

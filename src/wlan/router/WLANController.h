@@ -5,6 +5,7 @@
 #include "WLANRecords.h"
 
 #include <QPointer>
+#include <functional>
 #include <QVariantList>
 
 class QAbstractButton;
@@ -89,6 +90,9 @@ public:
   VirtualServerRuleRecord vsRule;
   QVariantList IFInformation_list, VSInformation_list;
   int IFInformation_count = 0, VSInformation_count = 0;
+
+  // Where requests go: the message centre, or this when set (tests record what is sent).
+  std::function<void(int major, int minor, const QByteArray &data)> sendHook;
 
   // ---- the senders ----
   void sendEnableWifi() {}

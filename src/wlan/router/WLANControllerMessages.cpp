@@ -14,7 +14,9 @@ QString word(const char *key) {
 } // namespace
 
 void WLANController::send(uint16_t minor, const QByteArray &data, uint16_t major) {
-  if (qelMsgCenter)
+  if (sendHook)
+    sendHook(major, minor, data);
+  else if (qelMsgCenter)
     qelMsgCenter->sendMessageModuleID(WLANMsg::kModule, major, minor, 0, 0, data);
 }
 
