@@ -132,6 +132,11 @@ def icon(kind, cx, cy, colour, sw=1.7, behind=rgb(CHROME_BOTTOM)):
     if kind == "record":
         return [s, "circle %s,%s %s,%s" % (cx, cy, cx + 10, cy),
                 "path 'M %s,%s L %s,%s L %s,%s'" % (cx, cy - 6, cx, cy, cx + 5, cy + 3)]
+    if kind == "wlan":
+        return [s, "path 'M %s,%s Q %s,%s %s,%s'" % (x + 1, y + 8, cx, y - 2, x + 21, y + 8),
+                "path 'M %s,%s Q %s,%s %s,%s'" % (x + 4.5, y + 12, cx, y + 4.5, x + 17.5, y + 12),
+                "path 'M %s,%s Q %s,%s %s,%s'" % (x + 8, y + 15.5, cx, y + 11, x + 14, y + 15.5),
+                "fill %s stroke none circle %s,%s %s,%s" % (colour, cx, y + 19, cx + 1.6, y + 19)]
     if kind == "close":
         return [s, "line %s,%s %s,%s" % (cx - 4, cy - 4, cx + 4, cy + 4),
                 "line %s,%s %s,%s" % (cx + 4, cy - 4, cx - 4, cy + 4)]
@@ -309,7 +314,7 @@ def label(size=13, bold=False, col=TEXT, **kw):
     return dict({"TextColorString": colour(col), "Font": font(size, bold)}, **kw)
 
 
-TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord", "Call", "Record"]
+TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord", "Call", "Record", "WLAN"]
 
 
 def skin_info():
@@ -338,6 +343,7 @@ def skin_info():
         "btnSetting": tb("tbSetting.png"),
         "btnCall": tb("tbCall.png"),
         "btnRecord": tb("tbRecord.png"),
+        "btnWLAN": tb("tbWLAN.png"),
         "btnMainMyAccount": tb("tbAccount.png", group=False),
         "btnHelp": tb("tbHelp.png", group=False),
         "viewextProviderLogo": {"ImageName": "providerLogo.png", "Left": 652, "Bottom": 472},
@@ -399,7 +405,7 @@ def main():
     push_button("btnSecondary", "#FFFFFF", "#E9EDF3", border="#C9D2DE")
     for name, kind in [("tbInternet", "internet"), ("tbSMS", "sms"), ("tbPhonebook", "phonebook"),
                        ("tbStatistics", "statistics"), ("tbDialRecord", "records"), ("tbSetting", "settings"), ("tbAccount", "account"),
-                       ("tbHelp", "help"), ("tbCall", "call"), ("tbRecord", "record")]:
+                       ("tbHelp", "help"), ("tbCall", "call"), ("tbRecord", "record"), ("tbWLAN", "wlan")]:
         toolbar_button(name, kind)
     titlebar_button("btnClose", "close", DANGER)
     titlebar_button("btnMinimize", "minimize", "#5B6B84")

@@ -4,6 +4,7 @@
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
 #include "Phonebook.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
 #include "SmsStore.h"
@@ -58,6 +59,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   SmsStore::install(*this);
   Phonebook::install(*this);
   VoiceCalls::install(*this);
+  Router::install(*this);
   reset();
 }
 

@@ -6,6 +6,7 @@
 #include "NetworkRegistration.h"
 #include "Scenario.h"
 #include "Phonebook.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 #include "Plist.h"
@@ -239,4 +240,20 @@ QString SimulatorControl::Dtmf() {
 void SimulatorControl::SetVoiceAvailable(bool available) {
   if (VoiceCalls *voice = VoiceCalls::of(*modem_))
     voice->setVoiceAvailable(available);
+}
+
+bool SimulatorControl::RouterPushReads() {
+  Router *router = Router::of(*modem_);
+  return router && router->pushReads();
+}
+
+QString SimulatorControl::RouterState() {
+  Router *router = Router::of(*modem_);
+  const QVariantMap state = router ? router->state() : QVariantMap();
+  return state.isEmpty() ? QString() : QString::fromUtf8(Plist::toXml(state));
+}
+
+void SimulatorControl::RouterFailNext(int count) {
+  if (Router *router = Router::of(*modem_))
+    router->failNext(count);
 }

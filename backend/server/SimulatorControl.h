@@ -118,6 +118,14 @@ public slots:
   Q_SCRIPTABLE QString Dtmf();
   // Pushes the voice-init reply with voice over USB available or not.
   Q_SCRIPTABLE void SetVoiceAvailable(bool available);
+  // ---- router ----
+  // Pushes every read of the router's settings; false when the scenario has no router.
+  Q_SCRIPTABLE bool RouterPushReads();
+  // The router's settings as plist XML, in the shape of the scenario's "Router" dictionary
+  // (empty without a router).
+  Q_SCRIPTABLE QString RouterState();
+  // The next `count` applies are answered with a failure (0 cancels).
+  Q_SCRIPTABLE void RouterFailNext(int count);
   // ---- end ----
 
 private:

@@ -19,6 +19,8 @@
 #include "RecordViews.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
+#include "WLANController.h"
+#include "WLANPage.h"
 #include "WordGlobe.h"
 
 #include <QCheckBox>
@@ -177,10 +179,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *callRecord = new CallRecordController(owner);
   call->page = callPage;
   callRecord->page = recordPage;
+  auto *wlan = new WLANController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
@@ -196,6 +199,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->statusView_ = statusView;
   init->statusView = statusView;
   buildWindowModels(main, window);
+  QWidget *wlanPage = WLANPage::build(wlan, tabs);
+  wlanPage->setProperty("itemIdentifier", QStringLiteral("WLAN"));
+  tabs->addTab(wlanPage, QStringLiteral("WLAN"));
 
   for (QELUIController *c : controllers) {
     c->awakeFromNib();
