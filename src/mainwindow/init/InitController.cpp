@@ -20,8 +20,14 @@ QString word(const QString &key) {
   return Map_Name_Item_of_IndexString(key);
 }
 
-void warn(const QString &messageKey) {
-  NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(messageKey), word(QStringLiteral("OK")));
+// The backend's handlers tell without waiting: packages (the device's removal among them) keep
+// arriving while the alert is up. `then` runs after the user's answer, not when the device went.
+void warn(const QString &messageKey, std::function<void()> then = {}) {
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(messageKey), word(QStringLiteral("OK")), QString(),
+                       [then](int, bool closedByRemoval) {
+                         if (then && !closedByRemoval)
+                           then();
+                       });
 }
 
 quint32 firstWord(const UIMsg &msg) {
@@ -366,8 +372,13 @@ void InitController::dealWithMsgOfCheckDeviceNotAttached(const Notification &) {
 }
 
 void InitController::dealWithMsgOfInvalidCardStatus(const Notification &) {
-  warn(QStringLiteral("Incorrect (U)SIM card!"));
-  closeApplication();
+  // The program ends once the user has read why; a device that went meanwhile took the invalid
+  // card with it, and the program stays for the next one.
+  QPointer<InitController> self(this);
+  warn(QStringLiteral("Incorrect (U)SIM card!"), [self] {
+    if (self)
+      self->closeApplication();
+  });
 }
 
 void InitController::closeApplication() {

@@ -79,7 +79,9 @@ public:
   // SIM code entry.
   // nil or the wording key of the first rule the codes break (any argument may be null).
   static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
-  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert);
+  // Warns on the last try, then runs `then` (at once when there is nothing to warn of; never
+  // when the device went while the warning was up).
+  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then = {});
   bool isNeedPinAutoValidation() const;
   void pinAutoValidation();
   void savePinToModem();
