@@ -102,6 +102,9 @@ public:
     openPukWindow();
   }
   Q_INVOKABLE void openPINWindow(const Notification &notification);
+  // Answers a plug-in's "prepareDiagInfo" with "diagInfo" carrying the diagnostics values.
+  Q_INVOKABLE void prepareToShowDiagWindow(const Notification &notification);
+  QVariantMap diagWindowInfo() const { return dicDiagWindowInfo_; }
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
@@ -384,6 +387,7 @@ private:
   bool sendDiagInfoSMSFlag_ = false;
   bool networkStatusViewHidden_ = false;
   bool autoPinFailed_ = false;
+  QVariantMap dicDiagWindowInfo_; // the values the diagnostics window shows, by its keys
 
   // ---- state of signal strength and device modes ----
 

@@ -456,8 +456,11 @@ void InitController::clickYESOfReAlertPinWindow(QObject *sender) {
 }
 
 void InitController::setLockTip(const QString &wordingKey) {
-  if (statusView)
-    statusView->lockTipLabel->setText(wordingKey.isEmpty() ? QString() : word(wordingKey));
+  if (!statusView)
+    return;
+  // The key is kept so that a change of language re-words the tip.
+  statusView->lockTipLabel->setProperty("wordingKey", wordingKey);
+  statusView->lockTipLabel->setText(wordingKey.isEmpty() ? QString() : word(wordingKey));
 }
 
 void InitController::openPINWindow(const Notification &) {
