@@ -17,7 +17,8 @@ public:
   // page (no page is built yet).
   bool openSettingPage(const QString &page);
 
-  // A modal "Warning!" alert with the worded message and an "OK" button.
+  // A modal "Warning!" alert with the worded message and an "OK" button; it does not wait (the
+  // backend's handlers call it, and packages must keep arriving while it is up).
   void runAlertPanel(const QString &wordingKey);
 
   void setPinTimeLeft(int tries) { pinTimeLeft_ = tries; }
