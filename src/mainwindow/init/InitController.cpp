@@ -201,7 +201,14 @@ void InitController::registerMessages() {
       qelMsgCenter->registerObserver(this, QByteArray(r.selector), r.major, r.minor);
   }
   notificationCenter->addObserver(this, QByteArray("openPINWindow:"), QStringLiteral("openPINWindow"));
+  notificationCenter->addObserver(this, QByteArray("msgServerGaveUp:"), kMsgServerGaveUp);
   registerNotification(initObServerTable);
+}
+
+// The backend could not be brought back: the status area says so instead of going blank.
+void InitController::msgServerGaveUp(const Notification &) {
+  if (statusView)
+    statusView->lockTipLabel->setText(word(QStringLiteral("Init_BackendStopped")));
 }
 
 void InitController::updateLanguages(const Notification &) {

@@ -100,6 +100,7 @@ public:
     openPukWindow();
   }
   Q_INVOKABLE void openPINWindow(const Notification &notification);
+  Q_INVOKABLE void msgServerGaveUp(const Notification &notification);
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
