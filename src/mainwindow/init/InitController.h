@@ -105,6 +105,7 @@ public:
   // Answers a plug-in's "prepareDiagInfo" with "diagInfo" carrying the diagnostics values.
   Q_INVOKABLE void prepareToShowDiagWindow(const Notification &notification);
   QVariantMap diagWindowInfo() const { return dicDiagWindowInfo_; }
+  Q_INVOKABLE void msgServerGaveUp(const Notification &notification);
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
