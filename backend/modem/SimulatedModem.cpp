@@ -3,8 +3,12 @@
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "Phonebook.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
+#include "SmsStore.h"
+#include "VoiceCalls.h"
 
 #include <QtEndian>
 
@@ -52,6 +56,10 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
   DialParameters::install(*this);
+  SmsStore::install(*this);
+  Phonebook::install(*this);
+  VoiceCalls::install(*this);
+  Router::install(*this);
   reset();
 }
 

@@ -79,7 +79,9 @@ public:
   // SIM code entry.
   // nil or the wording key of the first rule the codes break (any argument may be null).
   static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
-  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert);
+  // Warns on the last try, then runs `then` (at once when there is nothing to warn of; never
+  // when the device went while the warning was up).
+  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then = {});
   bool isNeedPinAutoValidation() const;
   void pinAutoValidation();
   void savePinToModem();
@@ -100,6 +102,10 @@ public:
     openPukWindow();
   }
   Q_INVOKABLE void openPINWindow(const Notification &notification);
+  // Answers a plug-in's "prepareDiagInfo" with "diagInfo" carrying the diagnostics values.
+  Q_INVOKABLE void prepareToShowDiagWindow(const Notification &notification);
+  QVariantMap diagWindowInfo() const { return dicDiagWindowInfo_; }
+  Q_INVOKABLE void msgServerGaveUp(const Notification &notification);
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
@@ -389,6 +395,7 @@ private:
   bool sendDiagInfoSMSFlag_ = false;
   bool networkStatusViewHidden_ = false;
   bool autoPinFailed_ = false;
+  QVariantMap dicDiagWindowInfo_; // the values the diagnostics window shows, by its keys
 
   // ---- state of signal strength and device modes ----
 
