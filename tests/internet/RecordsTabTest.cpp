@@ -122,7 +122,8 @@ TEST_F(RecordsTab, AnEndBeforeTheStartIsAWrongPeriodAndShowsEverything) {
 
 TEST_F(RecordsTab, DeletingInThePeriodViewTouchesBothFilesAndNothingElse) {
   writeRecords({record("old", "2024-01-01T10:00:00Z", 1, "1", "0"), record("in1", "2024-02-10T10:00:00Z", 2, "2", "0"),
-                record("in2", "2024-02-11T10:00:00Z", 4, "4", "0"), record("new", "2024-03-01T10:00:00Z", 8, "8", "0")});
+                record("in2", "2024-02-11T10:00:00Z", 4, "4", "0"),
+                record("new", "2024-03-01T10:00:00Z", 8, "8", "0")});
   start();
   records->setPeriodDates(QDate(2024, 2, 1), QDate(2024, 2, 28));
   records->Show();
