@@ -46,6 +46,7 @@ void DialRecordController::connectTab() {
   model_ = new DialRecordTableModel([this] { return int(recordList_.size()); },
                                     [this](int row, const QString &key) { return recordCellText(row, key); }, tab);
   tab->table->setModel(model_);
+  tab->sizeColumns();
   connect(tab->table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { tableViewSelectionDidChange(); });
   connect(tab->btnShow, &QPushButton::clicked, this, [this] { Show(viewDialRecordTab_->btnShow); });

@@ -29,6 +29,8 @@ StatisticsTab::StatisticsTab(QWidget *parent) : QWidget(parent) {
   layout->addWidget(btnGoBack, 2, 1, Qt::AlignRight);
   layout->setColumnStretch(0, 2);
   layout->setColumnStretch(1, 3);
+  layout->setRowStretch(0, 3);
+  layout->setRowStretch(1, 2);
 }
 
 QList<QELUIController *> RecordViews::controllers() const {

@@ -73,7 +73,7 @@ void transferSource::initializeNibResources() {
   outlineView->setModel(model_);
   outlineView->setHeaderHidden(true);
   outlineView->header()->setStretchLastSection(true);
-  outlineView->header()->resizeSection(0, 180);
+  outlineView->header()->resizeSection(0, 140);
   NodeOutlineModel::keepExpanded(outlineView);
 }
 
