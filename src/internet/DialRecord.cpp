@@ -64,11 +64,13 @@ double recordAmountValue(const QVariant &value) {
 }
 
 void DialRecord::setReceiveByte(const QVariant &value) {
+  fileText.clear();
   receiveByte = value;
   receiveKB = recordAmountValue(value);
 }
 
 void DialRecord::setSendByte(const QVariant &value) {
+  fileText.clear();
   sendByte = value;
   sendKB = recordAmountValue(value);
 }

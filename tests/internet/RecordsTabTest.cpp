@@ -258,3 +258,25 @@ TEST_F(RecordsTab, APerSimFileAndBackOnDeviceRemoval) {
 }
 
 } // namespace
+
+namespace {
+
+// The limit checks refresh ten times a second: a refresh that changes nothing keeps the view.
+TEST_F(RecordsTab, ARefreshWithoutChangesKeepsTheSelection) {
+  writeRecords({record("a", "2024-01-10T10:00:00Z", 1, "1", "0"), record("b", "2024-01-11T10:00:00Z", 1, "1", "0")});
+  start();
+  records->selectRows({1});
+  for (int i = 0; i < 3; ++i)
+    records->updateInterface();
+  EXPECT_TRUE(tab->btnDelete->isEnabled());
+  records->setPeriodDates(QDate(2024, 1, 1), QDate(2024, 1, 31));
+  records->Show();
+  records->selectRows({0});
+  records->updateInterface();
+  EXPECT_TRUE(tab->btnDelete->isEnabled());
+  // A new record changes the view.
+  records->appendRecord(record("c", "2024-01-12T10:00:00Z", 1, "1", "0"));
+  EXPECT_EQ(names(records->recordList()), QStringList({"a", "b", "c"}));
+}
+
+} // namespace
