@@ -10,9 +10,9 @@ const QStringList &RecordFileHeaderKeys() {
 }
 
 const QStringList &RecordFileHeaderTitles() {
-  static const QStringList titles{QStringLiteral("Connect Name"), QStringLiteral("Start Time"),
+  static const QStringList titles{QStringLiteral("Connect Name"),    QStringLiteral("Start Time"),
                                   QStringLiteral("Disconnect Time"), QStringLiteral("Duration"),
-                                  QStringLiteral("Data Receive"), QStringLiteral("Data Transport")};
+                                  QStringLiteral("Data Receive"),    QStringLiteral("Data Transport")};
   return titles;
 }
 

@@ -145,8 +145,7 @@ void DialRecordController::gettotalTimeForET() {
   if (!start.isValid())
     return;
   start = QDateTime(start.date(), start.time(), zone_);
-  const RecordSums sums =
-      store_.sumsIn(RecordWindow{start.toMSecsSinceEpoch(), QDateTime::currentMSecsSinceEpoch()});
+  const RecordSums sums = store_.sumsIn(RecordWindow{start.toMSecsSinceEpoch(), QDateTime::currentMSecsSinceEpoch()});
   totalDataKB = sums.dataKB();
   totalTimes = sums.seconds;
 }

@@ -14,7 +14,8 @@
 #include <QVBoxLayout>
 
 DialRecordTableModel::DialRecordTableModel(RowCount count, RowText text, QObject *parent)
-    : QAbstractTableModel(parent), count_(std::move(count)), text_(std::move(text)), titles_(RecordFileHeaderTitles()) {}
+    : QAbstractTableModel(parent), count_(std::move(count)), text_(std::move(text)), titles_(RecordFileHeaderTitles()) {
+}
 
 void DialRecordTab::sizeColumns() {
   // Fixed widths: measuring the contents would visit every row of years of records.

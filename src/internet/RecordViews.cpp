@@ -56,7 +56,8 @@ RecordViews RecordViews::build(QTabWidget *tabs, QObject *owner) {
   views.records->viewDialRecordTab_ = views.recordsPage;
   DialRecordController *records = views.records;
   StatisticsTab *page = views.statisticsPage;
-  QObject::connect(page->btnGoBack, &QPushButton::clicked, records, [records, page] { records->goBackToRecord(page->btnGoBack); });
+  QObject::connect(page->btnGoBack, &QPushButton::clicked, records,
+                   [records, page] { records->goBackToRecord(page->btnGoBack); });
   page->btnGoBack->setText(Map_Name_Item_of_IndexString(QStringLiteral("Go Back")));
   return views;
 }

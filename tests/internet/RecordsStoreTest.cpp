@@ -137,8 +137,8 @@ TEST_F(RecordsStore, SumsTodayThisMonthAndThisYearInLocalTime) {
       {"2023-12-31T23:30:00Z", "2024-01-01", true, true, true},
       {"2023-12-31T22:59:59Z", "2024-01-01", false, false, false}, // 23:59:59 on 31 December
       {"2023-12-31T22:59:59Z", "2023-12-31", true, true, true},
-      {"2024-01-01T22:59:59Z", "2024-01-01", true, true, true},    // the day's last second
-      {"2024-01-01T23:00:00Z", "2024-01-01", false, true, true},   // the next day
+      {"2024-01-01T22:59:59Z", "2024-01-01", true, true, true},  // the day's last second
+      {"2024-01-01T23:00:00Z", "2024-01-01", false, true, true}, // the next day
       // 31 March 2024, the day of 23 hours: it starts at 23:00 UTC the day before.
       {"2024-03-30T23:00:00Z", "2024-03-31", true, true, true},
       {"2024-03-30T22:59:59Z", "2024-03-31", false, true, true},
