@@ -67,8 +67,10 @@ private:
   }
   bool skipPast(char c) {
     const void *hit = std::memchr(p_, c, size_t(end_ - p_));
-    if (!hit)
+    if (!hit) {
+      p_ = end_;
       return false;
+    }
     p_ = static_cast<const char *>(hit) + 1;
     return true;
   }

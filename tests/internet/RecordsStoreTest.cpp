@@ -49,7 +49,8 @@ TEST_F(RecordsStore, ReadsWhatThePlistModuleWritesAndWritesWhatItReads) {
   EXPECT_TRUE(DialRecordFile::parse(DialRecordFile::toXml({}), &out));
   EXPECT_TRUE(out.isEmpty());
   for (const QByteArray &bad : {QByteArray("garbage"), QByteArray(), Plist::toXml(QVariantMap{{"k", 1}}),
-                                QByteArray("<plist><array><dict><key>x</key><string>unterminated")})
+                                QByteArray("<plist><array><dict><key>x</key><string>unterminated"),
+                                QByteArray("<!DOCTYPE plist"), QByteArray("<?xml version"), QByteArray("<!-- open")})
     EXPECT_FALSE(DialRecordFile::parse(bad, &out)) << bad.constData();
 }
 
