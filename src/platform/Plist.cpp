@@ -1,8 +1,8 @@
 #include "Plist.h"
 
+#include "SafeFile.h"
+
 #include <QDateTime>
-#include <QFile>
-#include <QSaveFile>
 #include <QTimeZone>
 #include <plist/plist.h>
 
@@ -203,12 +203,12 @@ QByteArray toXml(const QVariant &value) {
 }
 
 bool readFile(const QString &path, QVariant *out) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) {
+  QByteArray bytes;
+  if (!SafeFile::readRegularFile(path, &bytes)) {
     *out = QVariant();
     return false;
   }
-  return fromData(f.readAll(), out);
+  return fromData(bytes, out);
 }
 
 bool readDictionary(const QString &path, QVariantMap *out) {
@@ -225,16 +225,7 @@ bool writeFile(const QString &path, const QVariant &value, int permissions) {
   const QByteArray xml = toXml(value);
   if (xml.isEmpty())
     return false;
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly))
-    return false;
-  if (permissions)
-    f.setPermissions(QFileDevice::Permissions(permissions));
-  if (f.write(xml) != xml.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return SafeFile::writeAtomically(path, xml, QFileDevice::Permissions(permissions));
 }
 
 } // namespace Plist

@@ -35,6 +35,16 @@ public:
   const QelPositionManager &qelPositionManager() const { return qelPositionManager_; }
   const SmsBoxTables &boxTables() const { return boxTables_; }
 
+  // What the phonebook and its contact picker hand the message page; recorded until the page
+  // exists (SMSControllerPhonebook.cpp).
+  void loadSaveNumberBtnwithState(bool state);
+  void setTheSearchFieldText(const QStringList &numbers);
+  void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module);
+  QStringList saveNumberMenuItems() const { return saveNumberMenuItems_; }
+  QStringList recipientsFieldNumbers() const { return recipientsFieldNumbers_; }
+  QStringList newMessageNumbers() const { return newMessageNumbers_; }
+  QString newMessageModule() const { return newMessageModule_; }
+
 protected:
   void initializeController() override;
 
@@ -42,6 +52,10 @@ private:
   bool newSmsAnimationPaused_ = false;
   QelPositionManager qelPositionManager_;
   SmsBoxTables boxTables_;
+  QStringList saveNumberMenuItems_;
+  QStringList recipientsFieldNumbers_;
+  QStringList newMessageNumbers_;
+  QString newMessageModule_;
 };
 
 extern SMSController *g_SMSController;
