@@ -243,6 +243,62 @@ void PBController::deleteContactFromDelUserList() {
     m_DelContactList.removeFirst();
 }
 
+// ---- the contact dialog's commit ----
+
+void PBController::collectContactFields(PBContactRecord &record, const PBContactRecord &fields) const {
+  static const QList<std::pair<int, QString>> byBit = {{kFieldName, PBKey::kUserName},
+                                                       {kFieldNumber, PBKey::kMobilePhone},
+                                                       {kFieldEmail, PBKey::kEmail},
+                                                       {kFieldNumber2, PBKey::kHomePhone},
+                                                       {kFieldNumber3, PBKey::kOfficePhone}};
+  for (const auto &[bit, key] : byBit)
+    if (m_simContactFiledsFlag & bit)
+      record.insert(key, fields.value(key).toString());
+}
+
+namespace {
+void takeNameAndNumber(PBContactRecord &record, const PBContactRecord &fields) {
+  record.insert(PBKey::kUserName, fields.value(PBKey::kUserName).toString());
+  record.insert(PBKey::kMobilePhone, fields.value(PBKey::kMobilePhone).toString());
+}
+} // namespace
+
+void PBController::contactIsAddedInSIM(const PBContactRecord &fields) {
+  PBContactRecord record{{PBKey::kIndex, simNewContactIndex()}};
+  if (setting("SimFieldAutoDetectionEnabled"))
+    collectContactFields(record, fields);
+  else
+    takeNameAndNumber(record, fields);
+  saveContactToSim(record);
+}
+
+void PBController::contactIsAddedInME(const PBContactRecord &fields) {
+  PBContactRecord record{{PBKey::kIndex, meNewContactIndex()}};
+  if (setting("SimFieldAutoDetectionEnabled"))
+    collectContactFields(record, fields);
+  else
+    takeNameAndNumber(record, fields);
+  saveContactToSim(record);
+}
+
+void PBController::contactIsEditedInSIM(const PBContactRecord &fields) {
+  PBContactRecord record = m_SimContact;
+  if (setting("SimFieldAutoDetectionEnabled"))
+    collectContactFields(record, fields);
+  else
+    takeNameAndNumber(record, fields);
+  saveContactToSim(record);
+}
+
+void PBController::contactIsEditedInME(const PBContactRecord &fields) {
+  PBContactRecord record = m_MeContact;
+  if (setting("SimFieldAutoDetectionEnabled"))
+    collectContactFields(record, fields);
+  else
+    takeNameAndNumber(record, fields);
+  saveContactToSim(record);
+}
+
 // ---- free record numbers ----
 
 int PBController::newContactIndex(int maxIndex, const PBContactList &storeList) const {
