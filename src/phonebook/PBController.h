@@ -16,7 +16,9 @@
 //
 // The methods are grouped in category files: PBControllerPcStore.cpp (PC store and merged list),
 // PBControllerSearch.cpp (search, names and lookup), PBControllerModem.cpp (SIM and device
-// memory through the backend), PBControllerTCard.cpp (memory card).
+// memory through the backend: reads, writes, deletes), PBControllerMemorySwitch.cpp (the memory
+// switch, the operations waiting for it, the dialog's commit), PBControllerTCard.cpp (memory
+// card).
 class PBController : public QELUIController {
   Q_OBJECT
 public:

@@ -205,3 +205,23 @@ TEST(PBController, NumberCheck) {
 }
 
 } // namespace
+
+namespace {
+using namespace pbtest;
+
+TEST_F(PBFixture, AWriteRefusedByAFullSimGoesToThePcFileAtOnce) {
+  start({group("A")}, {{QStringLiteral("SaveToPCWhenSimFull"), true}});
+  read(kStorageSIM, {item(1, "Only", "1")}, 1);
+  pb->setPhonebookOperate(kPBOperationAdd);
+  pb->saveContactToSim(contact("Overflow", "2", {{PBKey::kIndex, pb->simNewContactIndex()}}));
+  pb->applyWriteResult({2, PBModemBlocks::kOperationWrite, false});
+  EXPECT_TRUE(answers->asked().isEmpty());
+  EXPECT_EQ(pb->getPCUserByIndex(0, 0).value(PBKey::kUserName).toString(), QStringLiteral("Overflow"));
+  QVariant onDisk;
+  ASSERT_TRUE(Plist::readFile(phoneBookPath(), &onDisk));
+  EXPECT_EQ(onDisk.toList().value(0).toList().size(), 2);
+  EXPECT_TRUE(pb->addUserList().isEmpty());
+  EXPECT_EQ(pb->getSimUserNumber(), 1);
+}
+
+} // namespace
