@@ -14,6 +14,7 @@
 #include "InitStatusView.h"
 #include "MainController.h"
 #include "ProfileWindows.h"
+#include "CallNeighbours.h"
 #include "PBController.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
@@ -176,6 +177,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
+  // The call pages and the call log name numbers through the phonebook's lookup.
+  CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
+    const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();
+    return name.isEmpty() ? number : name;
+  };
   auto *callRecord = new CallRecordController(owner);
   call->page = callPage;
   callRecord->page = recordPage;
