@@ -13,7 +13,7 @@ QString makeLog(const QTemporaryDir &dir, int count) {
   const QString path = dir.filePath(QStringLiteral("callRecordData.plist"));
   CallRecordStore store(path);
   const QStringList kinds = {CallRecordStore::kMissed, CallRecordStore::kReceived, CallRecordStore::kDialled};
-  const QDateTime start = QDateTime::fromSecsSinceEpoch(1700000000, QTimeZone::UTC);
+  const QDateTime start = QDateTime::fromSecsSinceEpoch(1700000000, Qt::UTC);
   for (int i = 0; i < count; ++i)
     store.add({{QStringLiteral("mobilephone"), QStringLiteral("+49301%1").arg(i % 5000, 6, 10, QLatin1Char('0'))},
                {QStringLiteral("date"), start.addSecs((i * 7919) % 1000000)},
