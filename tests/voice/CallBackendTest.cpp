@@ -4,7 +4,15 @@
 #include "MainWindowFixture.h"
 #include "SimulatorControl.h"
 
+#include "Bundle.h"
+#include "CocoaExt.h"
+
+#include <QCheckBox>
 #include <QDBusArgument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QtEndian>
 
 namespace {
@@ -200,6 +208,53 @@ TEST_F(CallBackend, VoiceAvailabilityAndADeviceThatLeavesDuringACall) {
   ASSERT_TRUE(stageBecomes(0));
   EXPECT_FALSE(call()->isAudioRunning());
   EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("dialedCall"));
+}
+
+} // namespace
+
+namespace {
+
+class CallPlugIns : public ModemWindowFixture {};
+
+TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifications) {
+  Bundle::setMainBundlePath(QStringLiteral(QEL_BUNDLE_BUILD_DIR)); // where the build puts the plug-ins
+  buildOffline();
+  ASSERT_NE(g_CompoundCallController, nullptr);
+  CallPage *page = g_CompoundCallController->page;
+  CallRecordPage *recordPage = g_CallRecordController->page;
+  const int callTab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, QStringLiteral("Call"));
+  const int recordTab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, QStringLiteral("Record"));
+  ASSERT_GE(callTab, 0);
+  EXPECT_EQ(parts.tabs->widget(callTab), page);
+  EXPECT_EQ(parts.tabs->widget(recordTab), recordPage);
+  auto *callView = page->findChild<QWidget *>(QStringLiteral("CallBundleView"));
+  auto *recordView = recordPage->findChild<QWidget *>(QStringLiteral("CallRecordBundleView"));
+  ASSERT_NE(callView, nullptr) << "CallBundle not loaded";
+  ASSERT_NE(recordView, nullptr) << "CallRecordBundle not loaded";
+
+  // The plug-in's keys and buttons reach the controller.
+  callView->findChild<QPushButton *>(QStringLiteral("CallBundleKey7"))->click();
+  EXPECT_EQ(page->dialNumber->text(), QStringLiteral("7"));
+  callView->findChild<QCheckBox *>(QStringLiteral("CallBundleMute"))->setChecked(true);
+  EXPECT_TRUE(g_CompoundCallController->isMicrophoneMuted());
+  // The controller's answers reach the plug-in: no device, so the dial is refused.
+  callView->findChild<QLineEdit *>(QStringLiteral("CallBundleNumber"))->setText(QStringLiteral("5550100"));
+  callView->findChild<QPushButton *>(QStringLiteral("CallBundleDial"))->click();
+  EXPECT_EQ(callView->findChild<QLabel *>(QStringLiteral("CallBundleStatus"))->text(),
+            QStringLiteral("Device not ready"));
+
+  // The log's plug-in lists new records and clears the log.
+  auto *list = recordView->findChild<QListWidget *>(QStringLiteral("CallRecordBundleList"));
+  ASSERT_NE(list, nullptr);
+  const int before = list->count();
+  g_CallRecordController->addCallRecord({{"mobilephone", "5550100"},
+                                         {"date", QDateTime::currentDateTimeUtc()},
+                                         {"callType", "dialedCall"},
+                                         {"calltime", "00:00:03"}});
+  EXPECT_EQ(list->count(), before + 1);
+  recordView->findChild<QPushButton *>(QStringLiteral("CallRecordBundleClear"))->click();
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_TRUE(g_CallRecordController->recordList().isEmpty());
 }
 
 } // namespace
