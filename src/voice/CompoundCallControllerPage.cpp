@@ -317,7 +317,8 @@ void CompoundCallController::closeTipWindow() {
 
 void CompoundCallController::incomingCallTipOKClicked(QObject *) {
   closeTipWindow();
-  if (ConfigService::readBool(QStringLiteral("Call"), QStringLiteral("Call_IncomingCallOKClickedGoToCallView")))
+  if (ConfigService *switches = ConfigService::sharedConfigService();
+      switches && switches->isGoToCallViewWhenIncoming())
     notifyChangeTabViewItem(QStringLiteral("Call"));
 }
 
