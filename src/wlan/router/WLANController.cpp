@@ -3,6 +3,7 @@
 #include "ConfigService.h"
 #include "QELAlertPanel.h"
 #include "QELFormatter.h"
+#include "WifiController.h"
 #include "WordGlobe.h"
 
 #include <QButtonGroup>
@@ -149,6 +150,14 @@ void WLANController::registerMessages() {
 void WLANController::initializeController() {
   set_WLAN_States(false);
   setWEPKeyControlsHidden(true);
+}
+
+void WLANController::loadCommonBundle() {
+  if (qEnvironmentVariableIsEmpty("QEL_WIFI_PANEL") || wifiPanel)
+    return;
+  wifiPanel = new WifiController(wndMain);
+  wifiPanel->awakeFromNib();
+  wifiPanel->show();
 }
 
 void WLANController::deviceRemoved(const Notification &) {
