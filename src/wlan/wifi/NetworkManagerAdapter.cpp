@@ -250,7 +250,7 @@ quint32 NetworkManagerAdapter::getInfo(QByteArray *record) {
   putU16(*record, 10, mode == kModeInfra ? 1 : mode == kModeAdhoc ? 4 : 0);
   putU16(*record, 14, 1);
   putMac(*record, 18, ap.value(QStringLiteral("HwAddress")).toString());
-  const QByteArray ssid = ap.value(QStringLiteral("Ssid")).toByteArray().left(WirelessInfoRecord::kNameWidth - 1);
+  const QByteArray ssid = ap.value(QStringLiteral("Ssid")).toByteArray().left(WirelessInfoRecord::kNameWidth);
   std::copy(ssid.cbegin(), ssid.cend(), record->begin() + WirelessInfoRecord::kNameOffset);
   return 0;
 }
