@@ -177,7 +177,8 @@ void Router::loadFrom(const QVariantMap &router) {
   dhcp_.end_ip = s(dhcp, "EndIP");
 }
 
-QVariantMap Router::state() const {
+QVariantMap Router::state() {
+  followScenario();
   if (!present_)
     return {};
   QVariantList keys, formats, filterRules, virtualRules;
