@@ -8,9 +8,9 @@
 #include "VoiceDataService.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QDBusConnection>
 #include <QDebug>
+#include <QFileInfo>
 #include <QSocketNotifier>
 #include <csignal>
 #include <sys/socket.h>
@@ -28,8 +28,8 @@ void onTerm(int) {
 QString scenarioFile(const QString &nameOrPath) {
   if (QFileInfo::exists(nameOrPath) || nameOrPath.contains(QLatin1Char('/')))
     return nameOrPath;
-  const QString named = Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath,
-                                                             QStringLiteral("plist"));
+  const QString named =
+      Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/") + nameOrPath, QStringLiteral("plist"));
   return named.isEmpty() ? nameOrPath : named;
 }
 

@@ -271,7 +271,8 @@ TEST_F(FirewallFixture, VirtualServerSheet) {
 TEST_F(FirewallFixture, ASheetClosesWhenTheMainWindowChanges) {
   ASSERT_TRUE(c->IPFilterWindow->isVisible());
   QWidget other;
-  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("MainwindOfAppChanged"), nullptr,
-                                                           {{QStringLiteral("window"), QVariant::fromValue<QObject *>(&other)}});
+  NotificationCenter::defaultCenter().postNotificationName(
+      QStringLiteral("MainwindOfAppChanged"), nullptr,
+      {{QStringLiteral("window"), QVariant::fromValue<QObject *>(&other)}});
   EXPECT_FALSE(c->IPFilterWindow->isVisible());
 }

@@ -99,13 +99,15 @@ TEST_F(RouterBackendFixture, ReadsFillThePageAndABasicApplyReachesTheRouter) {
   choose(wlan->authenticationType, QStringLiteral("WPA-PSK"));
   wlan->WPAPreShredKey->setText(QStringLiteral("another-pass"));
   wlan->applySecurity();
-  ASSERT_TRUE(waitUntil([&] { return section("WPA").value("PassPhrase").toString() == QLatin1String("another-pass"); }));
+  ASSERT_TRUE(
+      waitUntil([&] { return section("WPA").value("PassPhrase").toString() == QLatin1String("another-pass"); }));
   EXPECT_EQ(section("Security").value("Mode").toInt(), 2);
 
   // The router's own address and pool.
   wlan->IPAddress->setText(QStringLiteral("192.168.1.254"));
   wlan->applyDHCP();
-  ASSERT_TRUE(waitUntil([&] { return section("DHCP").value("IPAddress").toString() == QLatin1String("192.168.1.254"); }));
+  ASSERT_TRUE(
+      waitUntil([&] { return section("DHCP").value("IPAddress").toString() == QLatin1String("192.168.1.254"); }));
 }
 
 TEST_F(RouterBackendFixture, RuleListAddChangeDeleteAndUnrequestedReads) {

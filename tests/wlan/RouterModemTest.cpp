@@ -13,8 +13,8 @@ protected:
 
   void start(bool withRouter = true) {
     QVariantMap scenario;
-    ASSERT_TRUE(Plist::readDictionary(testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/router.plist"),
-                                      &scenario));
+    ASSERT_TRUE(Plist::readDictionary(
+        testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/router.plist"), &scenario));
     if (!withRouter)
       scenario.remove(QStringLiteral("Router"));
     modem = std::make_unique<SimulatedModem>(scenario);
@@ -67,7 +67,8 @@ TEST_F(RouterModem, AppliesAreCheckedKeptAndReadBack) {
       {"six stations", WLANMsg::kSetSecurity, WLANSecurityRecord{2, 6}.encode()},
       {"cipher 3", WLANMsg::kSetWPA, WPAKeyRecord{0, 3, "12345678"}.encode()},
       {"policy 2", WLANMsg::kSetFilterSwitch, FilterSwitchRecord{1, 2}.encode()},
-      {"protocol 6", WLANMsg::kSetFilterRule, [this] {
+      {"protocol 6", WLANMsg::kSetFilterRule,
+       [this] {
          auto r = rule(kRuleAdd);
          r.if_protocol = 6;
          return r.encode();

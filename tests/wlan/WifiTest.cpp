@@ -98,9 +98,10 @@ protected:
     device = call(kNMPath, kMock, "AddWiFiDevice", {"wlan0dev", "wlan0", 100}).value(0).toString();
     ASSERT_FALSE(device.isEmpty());
     // Records the settings of every activation instead of acting on them.
-    call(kNMPath, kMock, "AddMethod",
-         {kNM, "AddAndActivateConnection", "a{sa{sv}}oo", "oo",
-          "self.last_settings = __import__('json').dumps(args[0]); ret = (dbus.ObjectPath('/'), dbus.ObjectPath('/'))"});
+    call(
+        kNMPath, kMock, "AddMethod",
+        {kNM, "AddAndActivateConnection", "a{sa{sv}}oo", "oo",
+         "self.last_settings = __import__('json').dumps(args[0]); ret = (dbus.ObjectPath('/'), dbus.ObjectPath('/'))"});
     call(kNMPath, kMock, "AddMethod",
          {"org.qel.Test", "LastSettings", "", "s", "ret = getattr(self, 'last_settings', '')"});
     call(device, kMock, "AddMethod",

@@ -5,8 +5,8 @@
 #include "WLANRecords.h"
 
 #include <QPointer>
-#include <functional>
 #include <QVariantList>
+#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;

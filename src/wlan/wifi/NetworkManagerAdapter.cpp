@@ -77,7 +77,7 @@ NetworkManagerAdapter::NetworkManagerAdapter(const QDBusConnection &bus) : bus_(
 
 QDBusConnection NetworkManagerAdapter::busFromEnvironment() {
   return qEnvironmentVariable("QEL_WIFI_BUS") == QLatin1String("session") ? QDBusConnection::sessionBus()
-                                                                           : QDBusConnection::systemBus();
+                                                                          : QDBusConnection::systemBus();
 }
 
 int NetworkManagerAdapter::channelOfFrequency(quint32 mhz) {
@@ -180,7 +180,8 @@ quint32 NetworkManagerAdapter::wirelessOn() {
 }
 
 quint32 NetworkManagerAdapter::accessPoints(QList<QVariantMap> *out, QStringList *paths) {
-  QDBusMessage call = QDBusMessage::createMethodCall(kService, device_, kWireless, QStringLiteral("GetAllAccessPoints"));
+  QDBusMessage call =
+      QDBusMessage::createMethodCall(kService, device_, kWireless, QStringLiteral("GetAllAccessPoints"));
   const QDBusMessage reply = bus_.call(call, QDBus::Block, kTimeoutMs);
   if (const quint32 code = codeOf(reply))
     return code;
@@ -281,9 +282,8 @@ quint32 NetworkManagerAdapter::getBestChannel(quint16 *channel) {
 quint32 NetworkManagerAdapter::activate(const QVariantMap &wireless, const QString &specificObject) {
   Settings settings;
   const QByteArray ssid = wireless.value(QStringLiteral("ssid")).toByteArray();
-  settings.insert(QStringLiteral("connection"),
-                  {{QStringLiteral("type"), QStringLiteral("802-11-wireless")},
-                   {QStringLiteral("id"), QString::fromUtf8(ssid)}});
+  settings.insert(QStringLiteral("connection"), {{QStringLiteral("type"), QStringLiteral("802-11-wireless")},
+                                                 {QStringLiteral("id"), QString::fromUtf8(ssid)}});
   QVariantMap radio = wireless;
   radio.remove(QStringLiteral("security"));
   settings.insert(QStringLiteral("802-11-wireless"), radio);
@@ -317,10 +317,9 @@ quint32 NetworkManagerAdapter::joinWEP(const QByteArray &name, const QByteArray 
       specific = paths.at(i);
   QVariantMap wireless{{QStringLiteral("ssid"), name}, {QStringLiteral("mode"), QStringLiteral("infrastructure")}};
   if (!password.isEmpty())
-    wireless.insert(QStringLiteral("security"),
-                    QVariantMap{{QStringLiteral("key-mgmt"), QStringLiteral("none")},
-                                {QStringLiteral("wep-key0"), QString::fromUtf8(password)},
-                                {QStringLiteral("wep-key-type"), wepKeyType(password)}});
+    wireless.insert(QStringLiteral("security"), QVariantMap{{QStringLiteral("key-mgmt"), QStringLiteral("none")},
+                                                            {QStringLiteral("wep-key0"), QString::fromUtf8(password)},
+                                                            {QStringLiteral("wep-key-type"), wepKeyType(password)}});
   return activate(wireless, specific);
 }
 
@@ -334,10 +333,9 @@ quint32 NetworkManagerAdapter::makeIBSS(const QByteArray &name, const QByteArray
                        {QStringLiteral("band"), QStringLiteral("bg")},
                        {QStringLiteral("channel"), uint(channel)}};
   if (!password.isEmpty())
-    wireless.insert(QStringLiteral("security"),
-                    QVariantMap{{QStringLiteral("key-mgmt"), QStringLiteral("none")},
-                                {QStringLiteral("wep-key0"), QString::fromUtf8(password)},
-                                {QStringLiteral("wep-key-type"), wepKeyType(password)}});
+    wireless.insert(QStringLiteral("security"), QVariantMap{{QStringLiteral("key-mgmt"), QStringLiteral("none")},
+                                                            {QStringLiteral("wep-key0"), QString::fromUtf8(password)},
+                                                            {QStringLiteral("wep-key-type"), wepKeyType(password)}});
   return activate(wireless, QStringLiteral("/"));
 }
 

@@ -16,8 +16,8 @@ WiFiSpot::WiFiSpot(const QByteArray &bytes) {
   channel_ = u16(record, 0);
   noise_ = minNoise_ = maxNoise_ = u16(record, 2);
   signal_ = minSignal_ = maxSignal_ = u16(record, 4);
-  macAddress_ = QString::asprintf("%02x:%02x:%02x:%02x:%02x:%02x", uchar(record[6]), uchar(record[7]),
-                                  uchar(record[8]), uchar(record[9]), uchar(record[10]), uchar(record[11]));
+  macAddress_ = QString::asprintf("%02x:%02x:%02x:%02x:%02x:%02x", uchar(record[6]), uchar(record[7]), uchar(record[8]),
+                                  uchar(record[9]), uchar(record[10]), uchar(record[11]));
   beaconInterval_ = u16(record, 12);
   flags_ = u16(record, 14);
   // The name is the field up to its first NUL, never more than its 32 bytes.

@@ -66,8 +66,7 @@ void WifiController::titlePowerButton(int state) {
 
 void WifiController::awakeFromNib() {
   if (!initWIFILibrary() && core_)
-    log(core_->lastErrorDescription().isEmpty() ? QStringLiteral("WiFi not available")
-                                                : core_->lastErrorDescription());
+    log(core_->lastErrorDescription().isEmpty() ? QStringLiteral("WiFi not available") : core_->lastErrorDescription());
   if (core_)
     titlePowerButton(core_->controllerState());
 }
@@ -104,8 +103,8 @@ void WifiController::reloadTable() {
   tbvWifiScanResult->setRowCount(int(list.size()));
   for (int r = 0; r < list.size(); ++r) {
     tbvWifiScanResult->setItem(r, 0, new QTableWidgetItem(list.at(r).getNetworkName()));
-    tbvWifiScanResult->setItem(
-        r, 1, new QTableWidgetItem(list.at(r).isWEPEncrypted() ? QString(QChar(0x263B)) : QString()));
+    tbvWifiScanResult->setItem(r, 1,
+                               new QTableWidgetItem(list.at(r).isWEPEncrypted() ? QString(QChar(0x263B)) : QString()));
   }
 }
 
@@ -114,8 +113,8 @@ void WifiController::wifiConnect() {
     return;
   const QString name = tfdWifiConnectName->text();
   const QString password = tfdWifiConnectPassword->text();
-  const quint32 code = password.isEmpty() ? core_->joinOnFreeNetworkNamed(name)
-                                          : core_->joinOnWEPNetworkNamed(name, password);
+  const quint32 code =
+      password.isEmpty() ? core_->joinOnFreeNetworkNamed(name) : core_->joinOnWEPNetworkNamed(name, password);
   if (code != 0)
     log(QStringLiteral("connect failed!"));
 }
