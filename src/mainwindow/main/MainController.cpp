@@ -77,6 +77,11 @@ void MainController::initializeSkin() {
     initializeNormalSkin();
   else
     layoutWithoutSkin();
+  // The operator's device-state window follows the skin too (the SIM code sheets are the device
+  // status controller's, the close sheet registers when it is made).
+  if (qelSkinManager && windowOfDevStateChangeForDidoro_)
+    qelSkinManager->registerController(windowOfDevStateChangeForDidoro_,
+                                       QStringLiteral("viewOfDevStateChangeForDidoro"), true);
 }
 
 void MainController::layoutWithoutSkin() {

@@ -222,8 +222,8 @@ void MainController::disableUSSDToolbarForMalaixiya() {
 QRect MainController::windowWillPositionSheet(QWidget *window, QWidget *sheet, const QRect &proposed) const {
   Q_UNUSED(window)
   Q_UNUSED(sheet)
-  QRectF titlebar;
-  if (!qelSkinManager || !qelSkinManager->getItemRect(&titlebar, QStringLiteral("wndMainTitlebar")))
+  QSizeF titlebar;
+  if (!qelSkinManager || !qelSkinManager->getItemSize(&titlebar, QStringLiteral("wndMainTitlebar")))
     return proposed;
   // Sheets come out below the skin's title bar (y grows downwards here).
   return proposed.translated(0, int(titlebar.height()));
