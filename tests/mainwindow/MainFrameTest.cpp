@@ -279,6 +279,48 @@ TEST_F(MainFrame, TheNewMenusAreThereAndEmptyOnesAreDisabled) {
   EXPECT_FALSE(main()->menuItem("Prepaid guide")->isEnabled());
 }
 
+TEST_F(MainFrame, AUssdToolbarVariantRebuildsTheSkinsToolbarFromItsSkin) {
+  // Two skins that place the same toolbar button differently.
+  const auto writeSkin = [this](const QString &name, int buttonWidth) {
+    const QString folder = dir.filePath(name);
+    QDir().mkpath(folder);
+    Plist::writeFile(
+        folder + "/SkinInfo",
+        QVariantMap{{"wndMain", QVariantMap{{"Width", 400}, {"Height", 300}}},
+                    {"wndMainToolbar", QVariantMap{{"Left", 0}, {"Bottom", 240}, {"Width", 400}, {"Height", 60}}},
+                    {"btnInternet", QVariantMap{{"Left", 4}, {"Bottom", 4}, {"Width", buttonWidth}, {"Height", 40}}}});
+    return folder;
+  };
+  const QString first = writeSkin("first", 40);
+  const QString second = writeSkin("second", 64);
+  extra = {
+      {"UIConfig", QVariantMap{{"ToolbarItems", QVariantList{QVariantMap{{"itemName", "btnInternet"},
+                                                                         {"itemIdentifier", "Internet"},
+                                                                         {"itemAction", "tabViewChangeItemAction:"}}}},
+                               {"CurrentSkinName2", second}}}};
+  MainWindowFixture::SetUp();
+  QELUIManager skin(config.get());
+  ASSERT_TRUE(skin.loadUIResource(first));
+  parts = MainWindowBuilder::build(nullptr, &skin, &owner);
+  ASSERT_TRUE(main()->usesSkinnedWindow());
+  ASSERT_EQ(main()->toolbarButtonCount(), 1);
+  QPointer<QWidget> before = main()->toolbarView()->findChild<QWidget *>("btnInternet");
+  ASSERT_NE(before, nullptr);
+  EXPECT_EQ(before->width(), 40);
+  main()->insertUSSDToobarItem(3); // not a variant: nothing changes
+  EXPECT_EQ(main()->toolbarView()->findChild<QWidget *>("btnInternet"), before.data());
+  main()->insertUSSDToobarItem(0);
+  EXPECT_TRUE(before.isNull()) << "the old button is gone";
+  QWidget *after = main()->toolbarView()->findChild<QWidget *>("btnInternet");
+  ASSERT_NE(after, nullptr);
+  EXPECT_EQ(after->width(), 64);
+  EXPECT_EQ(main()->toolbarButtonCount(), 1);
+  delete parts.mainController;
+  parts.mainController = nullptr;
+  delete parts.window;
+  parts = {};
+}
+
 } // namespace
 
 #include "MainFrameTest.moc"

@@ -218,6 +218,7 @@ void MainController::updateLanguages(const Notification &) {
   Init_mainWindow_nib();
   Init_UIMenu();
   loadSimpleModeWording();
+  wordCloseAppSheetForDidoro();
   if (topBool("ProviderLogoLocalize"))
     resetProviderLogoImage(word(QStringLiteral("STRING_PROVIDER_LOGO_PATH")));
   for (const char *key : {"ToolbarItems", "DrawerItems", "TitlebarItems", "RightbarItems"})

@@ -125,6 +125,7 @@ public:
   QAction *makeToolbarItem(const QVariantMap &entry, QToolBar *bar);
   void cacheToolbarButtons(QWidget *view);
   QWidget *toolbarView() const { return toolbarView_; }
+  int toolbarButtonCount() const { return int(toolbarButtons_.size()); }
   // The skinned window's title bar items, main title, broadcast label, bottom view and right bar.
   void initializeSkinnedFrame(QWidget *canvas, QWidget *toolbarView);
   void initDrawerProperty();
