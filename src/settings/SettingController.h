@@ -28,7 +28,12 @@ public:
   void setPinActiveStatus(quint32 on) { pinActive_ = on != 0; }
   bool pinActiveStatus() const { return pinActive_; }
 
+  // YES when the device unlock code is on.
+  bool getDeviceUnlockCodeState() const { return deviceUnlockCodeState_; }
+  void setDeviceUnlockCodeState(bool on) { deviceUnlockCodeState_ = on; }
+
 private:
+  bool deviceUnlockCodeState_ = false;
   bool manualSelecting_ = false;
   int pinTimeLeft_ = -1;
   int pukTimeLeft_ = -1;

@@ -243,7 +243,14 @@ void InitController::registerMessages() {
   // Both are posted by plug-in bundles.
   notificationCenter->addObserver(this, QByteArray("prepareToShowDiagWindow:"), QStringLiteral("prepareDiagInfo"));
   notificationCenter->addObserver(this, QByteArray("openPINWindow:"), QStringLiteral("openPINWindow"));
+  notificationCenter->addObserver(this, QByteArray("msgServerGaveUp:"), kMsgServerGaveUp);
   registerNotification(initObServerTable);
+}
+
+// The backend could not be brought back: the status area says so instead of going blank.
+void InitController::msgServerGaveUp(const Notification &) {
+  if (statusView)
+    statusView->lockTipLabel->setText(word(QStringLiteral("Init_BackendStopped")));
 }
 
 void InitController::updateLanguages(const Notification &) {
@@ -509,6 +516,7 @@ void InitController::deviceRemoved(const Notification &) {
   specialDeviceRemoved();
   initializeNibResources();
   alreadyGetSimIMSIFlag_ = false;
+  m_IMSI.clear();
   if (labelPINEnter_)
     labelPINEnter_->setEnabled(false);
   if (labelPINUnlock_)

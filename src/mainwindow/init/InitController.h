@@ -105,6 +105,7 @@ public:
   // Answers a plug-in's "prepareDiagInfo" with "diagInfo" carrying the diagnostics values.
   Q_INVOKABLE void prepareToShowDiagWindow(const Notification &notification);
   QVariantMap diagWindowInfo() const { return dicDiagWindowInfo_; }
+  Q_INVOKABLE void msgServerGaveUp(const Notification &notification);
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
@@ -149,6 +150,10 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckSPDI(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckSPN(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckICCID(const Notification &n);
+  // The SIM's IMSI (7/43): kept for every service, then the profile rules run (InitControllerImsi.cpp).
+  Q_INVOKABLE void dealWithMsgOfCheckCIMI(const Notification &n);
+  void matchApnAccordImsi(const QByteArray &imsi);
+  QString imsiOfSim() const { return m_IMSI; }
 
   // What the network-identity handlers call back (InitControllerIdentity.cpp).
   void showRoamAlertWindow(int roamStatus) override;
@@ -382,6 +387,9 @@ private:
   bool firstTimeDealWithQdon_ = true;
   bool hasAlertRoam = false;
   bool alreadyGetSimIMSIFlag_ = false;
+  QString m_IMSI;
+  QString MCCMNCForAPNMatch;
+  bool mccmncForAPNMatchLoaded_ = false;
   bool dialFunctionEnabledFlag_ = true;
   bool firstUnlockedDevice_ = false;
   bool sendDiagInfoSMSFlag_ = false;
