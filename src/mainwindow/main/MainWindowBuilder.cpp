@@ -75,6 +75,12 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
     QObject::connect(item, &QAction::triggered, main, [main, item] { main->tabViewChangeItemAction(item); });
   }
   operation->addSeparator();
+  // "Tools" and "Language" stay disabled until something fills them.
+  for (const char *t : {"Tools", "Language"}) {
+    QMenu *sub = operation->addMenu(QLatin1String(t));
+    sub->setObjectName(QLatin1String(t));
+    sub->menuAction()->setEnabled(false);
+  }
   QMenu *pin = operation->addMenu(QStringLiteral("PIN Operations"));
   pin->setObjectName(QStringLiteral("PIN Operations"));
   init->labelPINEnter_ = addItem(pin, "Enter PIN");
@@ -95,6 +101,7 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
   QObject::connect(addItem(help, "MyApp Help"), &QAction::triggered, main,
                    [main] { main->tbiMainHelpAction(nullptr); });
   addItem(help, "Online Help");
+  addItem(help, "Prepaid guide")->setEnabled(false);
 }
 
 // The simple window, the operator's device-state window, the broadcast window and the
