@@ -18,6 +18,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -211,6 +212,8 @@ BENCHMARK(BM_LinkAgainstBare)->Unit(benchmark::kMicrosecond)->UseRealTime()->Min
 // The link's round trip against the bare exchange, from the interleaved run.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+  // Colours only on a terminal, so that the output can be read by scripts.
+  RatioReporter() : ConsoleReporter(::isatty(STDOUT_FILENO) ? OO_Defaults : OO_Tabular) {}
   void ReportRuns(const std::vector<Run> &runs) override {
     for (const Run &run : runs) {
       if (run.benchmark_name().rfind("BM_LinkAgainstBare", 0) != 0)
