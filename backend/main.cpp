@@ -1,8 +1,7 @@
 // vArivevorer: the simulated modem server the connection manager talks to.
 #include "BackendServer.h"
-#include "Bundle.h"
 #include "BusNames.h"
-#include "Plist.h"
+#include "Scenario.h"
 #include "SimulatedModem.h"
 #include "SimulatorControl.h"
 #include "VoiceDataService.h"
@@ -12,6 +11,7 @@
 #include <QDebug>
 #include <QSocketNotifier>
 #include <csignal>
+#include <cstdio>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -23,13 +23,16 @@ void onTerm(int) {
   [[maybe_unused]] auto n = ::write(g_signalFd[0], &c, 1);
 }
 
-QString scenarioPath(const QStringList &args) {
+// The scenario named by the first argument or QEL_SCENARIO; without one, the bundle's default.
+QString scenarioName(const QStringList &args, bool *named) {
+  *named = true;
   if (args.size() > 1)
     return args.at(1);
-  const QByteArray env = qgetenv("QEL_SCENARIO");
+  const QString env = qEnvironmentVariable("QEL_SCENARIO");
   if (!env.isEmpty())
-    return QString::fromLocal8Bit(env);
-  return Bundle::mainBundle().pathForResource(QStringLiteral("Scenarios/default"), QStringLiteral("plist"));
+    return env;
+  *named = false;
+  return QStringLiteral("default");
 }
 } // namespace
 
@@ -44,10 +47,19 @@ int main(int argc, char **argv) {
     std::signal(SIGINT, onTerm);
   }
 
+  // A scenario that was asked for and cannot be used ends the backend: a modem other than the
+  // one asked for would make every later check wrong without saying so.
   QVariantMap scenario;
-  const QString path = scenarioPath(app.arguments());
-  if (!path.isEmpty() && !Plist::readDictionary(path, &scenario))
-    qWarning() << "vArivevorer: cannot read scenario" << path << "- using built-in defaults";
+  bool named = false;
+  const QString name = scenarioName(app.arguments(), &named);
+  QString error;
+  if (!Scenario::read(name, &scenario, &error)) {
+    if (named) {
+      std::fprintf(stderr, "vArivevorer: %s\n", qPrintable(error));
+      return 2;
+    }
+    qWarning() << "vArivevorer:" << error << "- using built-in defaults";
+  }
 
   SimulatedModem modem(scenario);
   BackendServer server(&modem, BusNames::backendBusName(), BusNames::uiBusName());

@@ -15,12 +15,15 @@
 #include "QELMsgCenter.h"
 #include "QELUIManager.h"
 #include "ReopenService.h"
+#include "StartKnobs.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
 #include <QFile>
+#include <QGuiApplication>
 #include <QMainWindow>
+#include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
 #include <cstdio>
@@ -89,6 +92,17 @@ void Application::start() {
   MainWindowBuilder::Parts parts = MainWindowBuilder::build(center_.get(), skin_.get(), this);
   main_ = parts.mainController;
   window_ = parts.window;
+  controllers_ = parts.controllers;
+  // The run knobs act once the main window is up: after "AppReady" (the splash or the code
+  // window has gone) and after the launch steps that follow it.
+  auto knobsApplied = std::make_shared<bool>(false);
+  NotificationCenter::defaultCenter().addObserver(
+      this, QStringLiteral("AppReady"), nullptr, [this, knobsApplied](const Notification &) {
+        if (*knobsApplied)
+          return;
+        *knobsApplied = true;
+        QTimer::singleShot(0, this, [this] { StartKnobs::applyFromEnvironment(main_, controllers_); });
+      });
   main_->applicationWillFinishLaunching();
   main_->applicationDidFinishLaunching();
 }
@@ -105,20 +119,42 @@ void Application::terminateFromSignal() {
   QCoreApplication::exit(0);
 }
 
+namespace {
+// The screen's pixels under `window`, so that sheets, alerts and windows above it show; the
+// window alone where the platform cannot read the screen (offscreen, some Wayland sessions).
+QPixmap grabScreenArea(QWidget *window) {
+  QPixmap shot;
+  QScreen *screen = window->screen();
+  if (screen && QGuiApplication::platformName() != QLatin1String("offscreen")) {
+    const QRect area = window->frameGeometry();
+    shot = screen->grabWindow(0, area.x() - screen->geometry().x(), area.y() - screen->geometry().y(), area.width(),
+                              area.height());
+  }
+  if (shot.isNull() || shot.width() <= 1)
+    shot = window->grab();
+  return shot;
+}
+} // namespace
+
 void Application::screenshotWhenSettled(const QString &file) {
   auto done = std::make_shared<bool>(false);
   auto shoot = [this, file, done] {
     if (*done)
       return;
     *done = true;
-    if (window_ && !window_->grab().save(file))
+    QWidget *window = main_ && main_->wndMain && main_->wndMain->isVisible() ? main_->wndMain.data() : window_;
+    if (window && !grabScreenArea(window).save(file))
       qWarning() << "cannot write" << file;
     QCoreApplication::exit(0);
   };
-  // The device's first report (and the SIM's, when it comes) settles the window.
-  auto settle = [this, shoot](const Notification &) { QTimer::singleShot(700, this, shoot); };
-  NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("SimReady"), nullptr, settle);
-  NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("DeviceRemoved"), nullptr, settle);
+  // The device's reports settle the window: the shot is taken once a second passed without a
+  // new one (a PIN sheet that follows the device report is up by then).
+  auto quiet = new QTimer(this);
+  quiet->setSingleShot(true);
+  connect(quiet, &QTimer::timeout, this, shoot);
+  auto settle = [quiet](const Notification &) { quiet->start(1000); };
+  for (const char *name : {"DevicePlugin", "SimReady", "DeviceRemoved"})
+    NotificationCenter::defaultCenter().addObserver(this, QLatin1String(name), nullptr, settle);
   QTimer::singleShot(10000, this, shoot);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <memory>
@@ -27,8 +28,9 @@ public:
   void start();
   // The SIGTERM road: disconnect, stop the backend, leave.
   void terminateFromSignal();
-  // Writes a PNG of the main window once the device has been reported (or after a time-out),
-  // then ends the program.
+  // Writes a PNG of the main window's screen area (sheets and windows above it included; the
+  // window alone where the screen cannot be read) once the device has been reported (or after
+  // a time-out), then ends the program.
   void screenshotWhenSettled(const QString &file);
 
   // Ends the program as soon as the main window shows the device's first report, printing how
@@ -46,6 +48,7 @@ private:
   std::unique_ptr<QELUIManager> skin_;
   MainController *main_ = nullptr;
   QMainWindow *window_ = nullptr;
+  QList<QObject *> controllers_;
   bool otherInstance_ = false;
 };
 

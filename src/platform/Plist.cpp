@@ -43,11 +43,19 @@ QVariant toVariant(plist_t node, int depth) {
     return map;
   }
   case PLIST_ARRAY: {
+    // Walked by iterator: reading a binary-parsed array by index is slow in this libplist.
     QVariantList list;
-    const uint32_t n = plist_array_get_size(node);
-    list.reserve(int(n));
-    for (uint32_t i = 0; i < n; ++i)
-      list.append(toVariant(plist_array_get_item(node, i), depth + 1));
+    list.reserve(qsizetype(plist_array_get_size(node)));
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(node, &it);
+    for (;;) {
+      plist_t item = nullptr;
+      plist_array_next_item(node, it, &item);
+      if (!item)
+        break;
+      list.append(toVariant(item, depth + 1));
+    }
+    free(it);
     return list;
   }
   case PLIST_STRING: {

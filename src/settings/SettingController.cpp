@@ -14,7 +14,12 @@ SettingController::~SettingController() {
     g_SettingController = nullptr;
 }
 
+bool SettingController::openSettingPage(const QString &page) {
+  Q_UNUSED(page)
+  return false;
+}
+
 void SettingController::runAlertPanel(const QString &wordingKey) {
-  NSRunAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(wordingKey),
-                     Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")),
+                       Map_Name_Item_of_IndexString(wordingKey), Map_Name_Item_of_IndexString(QStringLiteral("OK")));
 }

@@ -5,6 +5,8 @@
 #include "SmsPacking.h"
 
 #include <QString>
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -39,8 +41,26 @@ public:
     return uint8_t((hi << 4) | lo);
   }
 
-  // Semi-octet digits of n octets, swapped pairwise, a trailing F dropped, at most 32 kept.
+  // Address digits of n octets, swapped pairwise, a trailing F dropped, at most 32 kept; the
+  // semi-octets 1010 and 1011 are "*" and "#", so service codes survive.
   std::string swappedDigits(int n) {
+    std::string digits = swappedSemiOctets(n);
+    for (char &ch : digits) {
+      if (ch == 'A')
+        ch = '*';
+      else if (ch == 'B')
+        ch = '#';
+    }
+    if (!digits.empty() && digits.back() == 'F')
+      digits.pop_back();
+    if (digits.size() > size_t(kMaxDigits))
+      digits.resize(kMaxDigits);
+    return digits;
+  }
+
+  // Semi-octets of n octets swapped pairwise, as raw hexadecimal digits (time stamps, whose
+  // time-zone field carries its sign in the high bit of a digit).
+  std::string swappedSemiOctets(int n) {
     std::string digits;
     for (int i = 0; i < n; ++i) {
       const uint8_t v = octet();
@@ -49,10 +69,6 @@ public:
       digits += kHexDigits[v & 0x0F];
       digits += kHexDigits[v >> 4];
     }
-    if (!digits.empty() && digits.back() == 'F')
-      digits.pop_back();
-    if (digits.size() > size_t(kMaxDigits))
-      digits.resize(kMaxDigits);
     return digits;
   }
 
@@ -93,9 +109,16 @@ int codingOf(uint8_t dcs) {
   return 0;
 }
 
+// Bit 4 of the general and the automatic-deletion groups (00xx and 01xx) says a class is given.
 uint32_t classOf(uint8_t dcs) {
   const int group = dcs & 0xF0;
-  return (group == 0x10 || group == 0x30 || group == 0xF0) ? uint32_t(dcs & 3) : 99;
+  const bool generalWithClass = (dcs & 0x80) == 0 && (dcs & 0x10) != 0;
+  return (generalWithClass || group == 0xF0) ? uint32_t(dcs & 3) : 99;
+}
+
+// Type of number 001 is international whatever the numbering plan.
+bool isInternationalType(uint8_t type) {
+  return (type & 0x70) == 0x10;
 }
 
 // Reads the user-data header elements the record keeps. ud starts at the header length octet;
@@ -232,7 +255,7 @@ bool readReferenceAndAddress(HexCursor &c, SmsPduRecord *r) {
   if (!c.ok())
     return false;
   std::string number = c.swappedDigits((digits + 1) / 2);
-  if ((type & 0x70) == 0x10)
+  if (isInternationalType(type))
     number.insert(number.begin(), '+');
   copyField(r->address, sizeof r->address, number);
   return true;
@@ -261,13 +284,13 @@ int decodeDeliver(const char *pdu, SmsPduRecord *r, const SmsPduSettings &s) {
   uint8_t type = 0;
   if (!readAddress(c, r->address, sizeof r->address, false, s, true, &type))
     return -1;
-  if (type == 0x91 && r->address[0] != '+') {
+  if (isInternationalType(type) && r->address[0] != '+') {
     const std::string number = std::string("+") + r->address;
     copyField(r->address, sizeof r->address, number);
   }
   r->pid = c.octet();
   const uint8_t dcs = c.octet();
-  copyField(r->scts, sizeof r->scts, c.swappedDigits(7));
+  copyField(r->scts, sizeof r->scts, c.swappedSemiOctets(7));
   if (!c.ok())
     return -1;
   return finishWithUserData(c, r, dcs, s);
@@ -319,6 +342,35 @@ void appendSca(std::string &out, const char *sca, bool submit, bool unknownNum) 
   appendOctet(out, 1 + int(digits.size() + 1) / 2);
   appendOctet(out, type);
   appendSwapped(out, digits);
+}
+
+// An address holding anything besides a leading "+", digits, "*" and "#" is a name.
+bool isAlphanumericAddress(const char *address) {
+  for (size_t i = 0; address[i]; ++i) {
+    const char ch = address[i];
+    if (!((ch >= '0' && ch <= '9') || ch == '*' || ch == '#' || (ch == '+' && i == 0)))
+      return true;
+  }
+  return false;
+}
+
+// A sender name as packed GSM septets, type 0xD0; the length counts the semi-octets the septets
+// fill. The field holds at most ten octets, so at most eleven septets.
+void appendAlphanumericAddress(std::string &out, const char *address, const SmsCodecSettings &codec) {
+  constexpr int kMaxSeptets = 11;
+  const QString name = QString::fromUtf8(address);
+  uint8_t septets[2 * 45] = {};
+  const int units = int(std::min<qsizetype>(name.size(), 45));
+  int n = Ucs2toSMS7(septets, int(sizeof septets), reinterpret_cast<const char16_t *>(name.utf16()), units, codec);
+  n = std::clamp(n, 0, kMaxSeptets);
+  if (n > 0 && septets[n - 1] == kSmsEscape) // never cut an escape from its character
+    --n;
+  uint8_t packed[10] = {};
+  const int octets = n > 0 ? packSeptetsAt(septets, n, packed, 0) : 0;
+  appendOctet(out, (n * 7 + 3) / 4);
+  appendOctet(out, 0xD0);
+  for (int i = 0; i < octets; ++i)
+    appendOctet(out, packed[i]);
 }
 
 void appendAddress(std::string &out, const char *address) {
@@ -433,8 +485,8 @@ int STATUS_REPORT_PDU(const char *pdu, SmsPduRecord *r) {
   r->reportFlag = first & 0x04;
   if (!readReferenceAndAddress(c, r))
     return -1;
-  copyField(r->scts, sizeof r->scts, c.swappedDigits(7));
-  copyField(r->dischargeTime, sizeof r->dischargeTime, c.swappedDigits(7));
+  copyField(r->scts, sizeof r->scts, c.swappedSemiOctets(7));
+  copyField(r->dischargeTime, sizeof r->dischargeTime, c.swappedSemiOctets(7));
   r->status = c.octet();
   return c.ok() ? 0 : -1;
 }
@@ -505,20 +557,26 @@ int EncodePdu_Submit(const SmsPduRecord *r, char *out, const SmsPduSettings &set
   return emitPdu(pdu, out);
 }
 
-int EncodePdu_Delivery(const SmsPduRecord *r, char *out) {
+int EncodePdu_Delivery(const SmsPduRecord *r, char *out, const SmsPduSettings &settings) {
   if (!r || !out)
     return -1;
   std::string pdu;
   appendSca(pdu, r->sca, false, false);
   appendOctet(pdu, r->hasUdh ? 0x44 : 0x04);
-  appendAddress(pdu, r->address);
+  if (isAlphanumericAddress(r->address))
+    appendAlphanumericAddress(pdu, r->address, settings.codec);
+  else
+    appendAddress(pdu, r->address);
   appendOctet(pdu, r->pid);
   appendOctet(pdu, r->dcs);
-  // The record keeps the time stamp in reading order; the PDU wants semi-octets.
+  // The record keeps the time stamp in reading order; the PDU wants semi-octets. The time zone's
+  // first digit carries the sign in its high bit, so 8-F are kept there.
   std::string stamp;
+  const int stored = int(strnlen(r->scts, sizeof r->scts));
   for (int i = 0; i < 14; ++i) {
-    const char ch = i < int(strnlen(r->scts, sizeof r->scts)) ? r->scts[i] : '0';
-    stamp += (ch >= '0' && ch <= '9') ? ch : '0';
+    const char ch = i < stored ? r->scts[i] : '0';
+    const bool valid = (ch >= '0' && ch <= '9') || (i == 12 && hexDigitValue(ch) >= 0);
+    stamp += valid ? char(std::toupper(static_cast<unsigned char>(ch))) : '0';
   }
   appendSwapped(pdu, stamp);
   if (!appendUserData(pdu, r))

@@ -16,7 +16,9 @@ struct SmsPduRecord {
   char address[45]; // originating, destination or recipient address; a broadcast's identifier
   uint8_t pid;      // TP-PID; TP-MR for a decoded SMS-SUBMIT or status report
   uint8_t dcs;      // TP-DCS; after decoding the coding: 0 GSM 7-bit, 4 8-bit, 8 UCS2
-  char scts[15];    // YYMMDDhhmmsszz in reading order
+  // YYMMDDhhmmsszz in reading order; zz is the time zone in quarter hours, its first digit
+  // with the high bit set (8-F) for a zone west of UTC
+  char scts[15];
   // The user data: GSM septets one per byte, 8-bit data, or UCS2 in host byte order,
   // terminated. For the encoders, when hasUdh is 1 the header (its length octet, then the
   // elements) comes first and the text follows it.
@@ -48,7 +50,9 @@ int STATUS_REPORT_PDU(const char *pdu, SmsPduRecord *record);
 // Encoders: the PDU text length, -1 on null arguments or user data that does not fit.
 // out needs kSmsPduHexSize chars.
 int EncodePdu_Submit(const SmsPduRecord *record, char *out, const SmsPduSettings &settings = {});
-int EncodePdu_Delivery(const SmsPduRecord *record, char *out);
+// A sender with characters besides a leading "+", digits, "*" and "#" is written as a name
+// (packed GSM septets, at most eleven, type 0xD0).
+int EncodePdu_Delivery(const SmsPduRecord *record, char *out, const SmsPduSettings &settings = {});
 
 // "2026-12-10 12:56:49" to the seven semi-octet fields of a PDU time stamp (time zone 0).
 // out needs 15 chars. Answers 14, -1 on null arguments or an unreadable time.

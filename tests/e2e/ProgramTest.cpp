@@ -4,6 +4,8 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -66,8 +68,8 @@ TEST_F(ProgramTest, SecondInstanceExitsAtOnceAndSigtermEndsTheFirst) {
   EXPECT_EQ(second.exitCode(), 0);
   EXPECT_EQ(first.state(), QProcess::Running);
   // The second launch asked the running program to show its window again.
-  QDBusMessage reopen = QDBusMessage::createMethodCall(ui, "/Application", "org.qel.ConnectionManager.Application",
-                                                       "Reopen");
+  QDBusMessage reopen =
+      QDBusMessage::createMethodCall(ui, "/Application", "org.qel.ConnectionManager.Application", "Reopen");
   EXPECT_EQ(QDBusConnection::sessionBus().call(reopen, QDBus::Block, 3000).type(), QDBusMessage::ReplyMessage);
 
   first.terminate();
@@ -75,6 +77,32 @@ TEST_F(ProgramTest, SecondInstanceExitsAtOnceAndSigtermEndsTheFirst) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_TRUE(testsupport::waitUntil([&] { return !bus->isServiceRegistered(be).value(); }, 5000));
+}
+
+TEST_F(ProgramTest, RunKnobsReachTheBackendAndUnknownNamesAreReportedWithoutStopping) {
+  QProcess p;
+  prepare(p);
+  p.setProcessChannelMode(QProcess::SeparateChannels);
+  const QString modemList = home.filePath("own/ModemList");
+  QDir().mkpath(modemList);
+  QProcessEnvironment env = p.processEnvironment();
+  env.insert("QEL_MODEMLIST_DIR", modemList);
+  env.insert("QEL_START_PAGE", "NoSuchTab");
+  env.insert("QEL_START_ACTION", "noSuchAction");
+  p.setProcessEnvironment(env);
+  p.start(program(), {"--screenshot", home.filePath("knobs.png")});
+  QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+  ASSERT_TRUE(testsupport::waitUntil([&] { return bus->isServiceRegistered(be).value(); }, 10000));
+  // The backend works on the program's ModemList folder.
+  QFile environ(QStringLiteral("/proc/%1/environ").arg(bus->servicePid(be).value()));
+  ASSERT_TRUE(environ.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(environ.readAll().split('\0').contains("QEL_MODEMLIST_DIR=" + QDir::cleanPath(modemList).toLocal8Bit()));
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 0);
+  const QByteArray err = p.readAllStandardError();
+  EXPECT_TRUE(err.contains("no tab \"NoSuchTab\"")) << err.constData();
+  EXPECT_TRUE(err.contains("\"noSuchAction\"")) << err.constData();
+  EXPECT_FALSE(QImage(home.filePath("knobs.png")).isNull());
 }
 
 } // namespace

@@ -323,6 +323,36 @@ TEST_F(ConfigFixture, SettingsChangedSignal) {
   EXPECT_EQ(on->settingsChangedPostCount(), 1);
 }
 
+TEST_F(ConfigFixture, AFolderNamedInTheEnvironmentReplacesTheSearchOrder) {
+  QDir().mkpath(inResources());
+  const QString named = root.filePath("Named/ModemList");
+  QDir().mkpath(named);
+  qputenv(kModemListDirVariable, named.toLocal8Bit());
+  const ConfigManager::Locations loc = ConfigManager::locationsForBundle(bundle(), root.filePath("user"));
+  qunsetenv(kModemListDirVariable);
+  EXPECT_EQ(loc.candidates, QStringList{QDir::cleanPath(named)});
+  ConfigManager cm(loc);
+  EXPECT_EQ(cm.modemListPath(), QDir::cleanPath(named));
+  EXPECT_EQ(ConfigManager::locationsForBundle(bundle()).candidates.value(0), QDir::cleanPath(inResources()));
+}
+
+TEST_F(ConfigFixture, AnotherProcessesSettingsChangedReloadsTheFileAndKeepsTheRuntimeData) {
+  QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "another-process");
+  if (!QDBusConnection::sessionBus().isConnected() || !other.isConnected())
+    GTEST_SKIP() << "no session bus";
+  auto cm = make({{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 1}}}});
+  cm->getConfiguration().insert(kCMRuntimeDataKey, QVariantMap{{"runtimeIMEI", "1"}});
+  // The other process writes the file, then says so.
+  Plist::writeFile(inResources() + "/settings.plist",
+                   QVariantMap{{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 2}}}});
+  QDBusMessage changed = QDBusMessage::createSignal("/ConfigManager", "org.qel.ConfigManager", "SettingsChanged");
+  changed << QByteArray();
+  ASSERT_TRUE(other.send(changed));
+  EXPECT_TRUE(testsupport::waitUntil([&] { return cm->getConfigurationByModuleAndKey("Main", "Step") == 2; }));
+  EXPECT_EQ(cm->getConfiguration().value(kCMRuntimeDataKey).toMap().value("runtimeIMEI"), "1");
+  QDBusConnection::disconnectFromBus("another-process");
+}
+
 } // namespace
 
 #include "ConfigManagerTest.moc"

@@ -213,6 +213,87 @@ TEST(PduEncoding, DeliverRoundTrips) {
   EXPECT_STREQ(out, "07911326040000F0040B911346610089F60000208062917314080CC8F71D14969741F977FD07");
 }
 
+// Addresses, classes and time zones as the standard writes them. Each deliver PDU (no centre,
+// PID 0, the text "A") is decoded, encoded again and decoded once more; where the encoder writes
+// the same fields, the bytes come back too.
+TEST(PduRoundTrip, StandardFieldsSurviveDecodingAndEncoding) {
+  struct Case {
+    const char *name;
+    const char *addressField; // digit count, type, digits
+    const char *dcs;
+    const char *stamp; // as the PDU carries it
+    const char *address;
+    const char *scts;
+    uint32_t messageClass;
+    const char *writtenAddressField; // nullptr: addressField
+  };
+  const Case cases[] = {
+      // Type of number 001 is international with the numbering plan unknown (0x90) or private (0x99).
+      {"international, unknown plan", "0B901346610089F6", "00", "20806291731408", "+31641600986", "02082619374180", 99,
+       "0B911346610089F6"},
+      {"international, private plan", "0B991346610089F6", "00", "20806291731408", "+31641600986", "02082619374180", 99,
+       "0B911346610089F6"},
+      {"national number stays bare", "0AA13146610089", "00", "20806291731408", "1364160098", "02082619374180", 99,
+       "0A813146610089"},
+      // Semi-octets 1010 and 1011 are "*" and "#".
+      {"service code", "05811A00FB", "00", "20806291731408", "*100#", "02082619374180", 99, nullptr},
+      // The automatic-deletion groups carry a class in bits 1-0 as the general group does.
+      {"class 1, group 0x50", "038121F3", "51", "20806291731408", "123", "02082619374180", 1, nullptr},
+      {"class 0, group 0x70", "038121F3", "70", "20806291731408", "123", "02082619374180", 0, nullptr},
+      {"no class, group 0x40", "038121F3", "41", "20806291731408", "123", "02082619374180", 99, nullptr},
+      // Zones west of UTC: the sign is the high bit of the first digit (UTC-4, UTC-8), then UTC+13.
+      {"zone UTC-4", "038121F3", "00", "20806291731469", "123", "02082619374196", 99, nullptr},
+      {"zone UTC-8", "038121F3", "00", "2080629173142B", "123", "020826193741B2", 99, nullptr},
+      {"zone UTC+13", "038121F3", "00", "20806291731425", "123", "02082619374152", 99, nullptr},
+      // A sender name: packed septets with type 0xD0.
+      {"sender name", "07D049B7F90D", "00", "20806291731408", "Info", "02082619374180", 99, nullptr},
+  };
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const auto pduOf = [&](const char *addressField, const char *dcs) {
+      return QByteArray("0004") + addressField + "00" + dcs + c.stamp + "0141";
+    };
+    SmsPduRecord r;
+    ASSERT_EQ(DecodePdu_Delivery(pduOf(c.addressField, c.dcs).constData(), &r), 1);
+    EXPECT_STREQ(r.address, c.address);
+    EXPECT_STREQ(r.scts, c.scts);
+    EXPECT_EQ(r.messageClass, c.messageClass);
+    EXPECT_EQ(r.text[0], 'A');
+    char out[kSmsPduHexSize];
+    ASSERT_GT(EncodePdu_Delivery(&r, out), 0);
+    // The decoded record keeps the coding, not the class, in its dcs.
+    EXPECT_EQ(QByteArray(out), pduOf(c.writtenAddressField ? c.writtenAddressField : c.addressField, "00"));
+    SmsPduRecord back;
+    ASSERT_EQ(DecodePdu_Delivery(out, &back), 1);
+    EXPECT_STREQ(back.address, r.address);
+    EXPECT_STREQ(back.scts, r.scts);
+  }
+  // A sender name longer than the field's eleven septets is cut there.
+  SmsPduRecord r{};
+  std::strcpy(r.address, "Test Message");
+  std::strcpy(r.scts, "02082619374180");
+  r.text[0] = 'A';
+  r.textLength = 1;
+  char out[kSmsPduHexSize];
+  ASSERT_GT(EncodePdu_Delivery(&r, out), 0);
+  EXPECT_EQ(QByteArray(out).mid(4, 4), QByteArray("14D0")) << out;
+  SmsPduRecord back;
+  ASSERT_EQ(DecodePdu_Delivery(out, &back), 1);
+  EXPECT_STREQ(back.address, "Test Messag");
+  // The submit coder keeps service codes too.
+  r = SmsPduRecord{};
+  std::strcpy(r.address, "*100#");
+  r.text[0] = 'A';
+  r.textLength = 1;
+  ASSERT_GT(EncodePdu_Submit(&r, out), 0);
+  EXPECT_STREQ(out, "000100"
+                    "05811A00FB"
+                    "0000"
+                    "0141");
+  ASSERT_EQ(DecodePdu_Submit(out, &back), 1);
+  EXPECT_STREQ(back.address, "*100#");
+}
+
 TEST(PduEncoding, TimeStampAndEndCursor) {
   char out[15];
   EXPECT_EQ(EncodeTimeStrToPDUFormat("2026-12-10 12:56:49", out), 14);

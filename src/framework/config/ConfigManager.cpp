@@ -96,13 +96,19 @@ const QStringList &configFileKeys() {
 ConfigManager::Locations ConfigManager::locationsForBundle(const QString &bundlePath, const QString &userDataFolder) {
   const QDir bundle(bundlePath);
   Locations loc;
+  loc.userDataFolder = userDataFolder;
+  loc.defaultSettingsFile =
+      QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/Resources/Defaults/settings.plist"));
+  // A folder named in the environment replaces the search order; the program hands its folder
+  // to the backend this way, so that both work on the same files.
+  if (const QString named = qEnvironmentVariable(kModemListDirVariable); !named.isEmpty()) {
+    loc.candidates << QDir::cleanPath(QDir(named).absolutePath());
+    return loc;
+  }
   loc.candidates << QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/Resources/ModemList"));
   loc.candidates << QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/../ModemList"));
   loc.candidates << QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/../../Resources/ModemList"));
   loc.candidates << QStringLiteral("/System/Library/ModemList");
-  loc.userDataFolder = userDataFolder;
-  loc.defaultSettingsFile =
-      QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/Resources/Defaults/settings.plist"));
   return loc;
 }
 

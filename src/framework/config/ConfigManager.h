@@ -60,6 +60,9 @@ inline const QString kCMRuntimeDataKey = QStringLiteral("RuntimeData");
 inline const QString kCMSavedPinKey = QStringLiteral("PinNum");
 inline const QString kCMSavedIccidKey = QStringLiteral("Iccid");
 
+// The environment variable that names the ModemList folder instead of the search order.
+inline constexpr const char *kModemListDirVariable = "QEL_MODEMLIST_DIR";
+
 // The data-file keys in table order.
 const QStringList &configFileKeys();
 
@@ -83,7 +86,8 @@ public:
     QString defaultSettingsFile;
   };
 
-  // The search order for a bundle at `bundlePath`.
+  // The search order for a bundle at `bundlePath`; only the folder named by QEL_MODEMLIST_DIR
+  // when that is set.
   static Locations locationsForBundle(const QString &bundlePath, const QString &userDataFolder = {});
 
   explicit ConfigManager(const Locations &locations, QObject *parent = nullptr);

@@ -2,6 +2,7 @@
 #include "QELMsgCenter.h"
 
 #include "Bundle.h"
+#include "ConfigManager.h"
 #include "PackageLink.h"
 #include "Plist.h"
 
@@ -60,6 +61,9 @@ bool QELMsgCenter::launchServer() {
     env.insert(QStringLiteral("QEL_UI_BUS_NAME"), link_->ownName());
     env.insert(QStringLiteral("QEL_BACKEND_BUS_NAME"), link_->peerName());
   }
+  // ... and work on the same configuration files.
+  if (ConfigManager *config = ConfigManager::sharedConfigManager(); config && !config->modemListPath().isEmpty())
+    env.insert(QString::fromLatin1(kModemListDirVariable), config->modemListPath());
   process->setProcessEnvironment(env);
   process->start();
   if (!process->waitForStarted(5000)) {

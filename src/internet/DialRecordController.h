@@ -1,0 +1,141 @@
+#pragma once
+
+#include "DialRecordStore.h"
+#include "QELUIController.h"
+#include "RecordFormats.h"
+
+#include <QPointer>
+
+class DialRecordTab;
+class DialRecordTableModel;
+class QFileDialog;
+
+// The connection records: one record per finished connection, kept in the record file of the
+// ModemList folder (one per SIM when the device status asks for it), shown in the "DialRecord"
+// tab with totals and a period view, exported as text or CSV, deleted one by one or all at once.
+// It answers the totals the usage limits are measured against and the day, month and year sums
+// of the statistics view. The records live in memory (DialRecordStore): the file is read again
+// only when someone else changed it, so the frequent refreshes of the limit checks cost nothing.
+class DialRecordController : public QELUIController {
+  Q_OBJECT
+public:
+  explicit DialRecordController(QObject *parent = nullptr);
+  ~DialRecordController() override;
+
+  // Outlet: the page, set by the builder before awakeFromNib().
+  QPointer<DialRecordTab> viewDialRecordTab_;
+
+  // The path of `fileName` in the ModemList folder; the record file in use for an empty name.
+  QString getDialRecordFilePathWithFileName(const QString &fileName = QString()) const;
+  QString dialRecordFileToSave() const { return dialRecordFileToSave_; }
+  // Makes `fileName` the record file and shows its records (nothing for an empty name).
+  void loadRecordList(const QString &fileName);
+
+  // The one way a finished connection enters the file (this controller is its only writer);
+  // the tab and the totals follow at once.
+  bool appendRecord(const DialRecord &record);
+  bool appendRecord(const QVariantMap &record);
+
+  // The refresh after a change: the table (whole file or period), the counting-mode radios,
+  // the totals, the statistics view.
+  void updateInterface();
+
+  // Totals of the whole file (or since Record/"Record_ResetStartTime"), shown in the tab.
+  void getTotalDataAndTime();
+  float getTotalData() const { return float(totalDataKB); }
+  qint64 gettotalTime() const { return totalTimes; }
+
+  // Records whose start lies in [from, to] in file order; the first also shows the whole file.
+  DialRecordList getRecordsFrom(const QDateTime &from, const QDateTime &to);
+  DialRecordList getRecordsForOtherFunctionFrom(const QDateTime &from, const QDateTime &to);
+
+  // Today's, this month's and this year's sums (received KB, sent KB, seconds).
+  void getDayRecordReceive(float *receive, float *send, quint64 *time);
+  void getMonthRecordReceive(float *receive, float *send, quint64 *time);
+  void getYearRecordReceive(float *receive, float *send, quint64 *time);
+
+  QString autoChangeKBDataToMBGBUnit(double kilobytes) const { return ::autoChangeKBDataToMBGBUnit(kilobytes); }
+
+  // Empties the records, both files, and stores the reset time.
+  void clearAllRecord();
+
+  // The shown records and what the tab shows (tests and the statistics read them).
+  const DialRecordList &recordList() const { return recordList_; }
+  bool isShowingPeriodRecord() const { return FLAG_ShowPeriodRecord; }
+  QString totalDataText() const;
+  QString totalTimeText() const;
+  QString periodText() const;
+  bool isResetEnabled() const;
+  const DialRecordStore &store() const { return store_; }
+  QString recordCellText(int row, const QString &key) const;
+
+  // Sets both period pickers (the tab's dates are the period).
+  void setPeriodDates(const QDate &from, const QDate &to);
+  // Selects rows of the table (as the user would).
+  void selectRows(const QList<int> &rows);
+
+  // Actions.
+  Q_INVOKABLE void saveRecord(QObject *sender = nullptr);
+  Q_INVOKABLE void deleteRecord(QObject *sender = nullptr);
+  Q_INVOKABLE void resetRecord(QObject *sender = nullptr);
+  Q_INVOKABLE void Show(QObject *sender = nullptr);
+  Q_INVOKABLE void goToStatistics(QObject *sender = nullptr);
+  Q_INVOKABLE void goBackToRecord(QObject *sender = nullptr);
+  Q_INVOKABLE void selectIncrease15MinBtn(QObject *sender = nullptr);
+  Q_INVOKABLE void selectContinuousBtn(QObject *sender = nullptr);
+
+  // Notifications.
+  Q_INVOKABLE void resetDataForNetWorkData(const Notification &notification);
+  Q_INVOKABLE void tabViewItemWillChange(const Notification &notification);
+  Q_INVOKABLE void updateLanguages(const Notification &notification);
+  Q_INVOKABLE void deviceRemoved(const Notification &notification);
+  void tableViewSelectionDidChange();
+
+  // Category: the tab's wording, the skin and the volume-limit start-up.
+  void initRecordNibWording();
+  void initDataLimitSetting();
+
+  // The time zone of the day, month and year windows (the system's; tests set another).
+  void setTimeZone(const QTimeZone &zone) { zone_ = zone; }
+  // Today as the sums see it (tests fix it).
+  void setToday(const QDate &today) { today_ = today; }
+
+protected:
+  void initializeSkin() override;
+  void initializeNibResources() override;
+  void registerMessages() override;
+
+private:
+  QDate today() const;
+  RecordFieldFormats fieldFormats() const;
+  void reloadTable();
+  void showTotals(const RecordSums &sums);
+  void setCountingModeButtons(bool fifteenMinutes);
+  void chooseCountingMode(bool fifteenMinutes);
+  bool countingModeIs15Min() const;
+  void gettotalTimeForET();
+  void ShowItem(const DialRecordList &periodRecords);
+  bool periodBounds(QDateTime *from, QDateTime *to) const;
+  void writeBackFile(const DialRecordList &records);
+  void refreshStatistics();
+  void storeLastResetTime();
+  void selectMainTab(const QString &identifier);
+  void connectTab();
+  int askWarning(const QString &title, const QString &message, bool withCancel);
+  bool exportRecords(const QString &path, const QString &type);
+  RecordSums sumsFor(const RecordWindow &window);
+
+  DialRecordStore store_;
+  DialRecordList recordList_;
+  QString dialRecordFileToSave_;
+  double totalDataKB = 0;
+  qint64 totalTimes = 0;
+  bool FLAG_ShowPeriodRecord = false;
+  QString totalDataText_;
+  QString totalTimeText_;
+  DialRecordTableModel *model_ = nullptr;
+  QTimeZone zone_ = QTimeZone::systemTimeZone();
+  QDate today_;
+};
+
+extern DialRecordController *g_DialRecordController;

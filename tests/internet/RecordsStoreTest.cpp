@@ -1,0 +1,161 @@
+#include "DialRecordStore.h"
+#include "Plist.h"
+#include "RecordsFixture.h"
+
+#include <QFileInfo>
+#include <QThread>
+
+namespace {
+
+using RecordsStore = RecordsFixture;
+
+// The scanner and the general plist reader agree on every shape a record file may take.
+TEST_F(RecordsStore, ReadsWhatThePlistModuleWritesAndWritesWhatItReads) {
+  QVariantMap full = record("a&b <c> \"d\"", "2024-03-01T10:00:00Z", 100000, "12.50", "3.25");
+  full.insert("localaddr", qint64(167772162));
+  full.insert("extraReal", 2.5);
+  full.insert("extraBool", true);
+  full.insert("extraDate", utc("2020-01-02T03:04:05Z"));
+  const QVariantMap bare{{"connectname", QString("")}};
+  const QVariantMap unusual{{"connecttime", 12.0}, {"blob", QByteArray("\x01\x02", 2)}, {"receivebyte", qint64(7)}};
+  const QVariantList list{full, bare, unusual, QString("not a record")};
+  QVariant parsedVariant;
+  ASSERT_TRUE(Plist::fromData(Plist::toXml(list), &parsedVariant));
+
+  DialRecordList parsed;
+  ASSERT_TRUE(DialRecordFile::parse(Plist::toXml(list), &parsed));
+  ASSERT_EQ(parsed.size(), 3); // the text entry is no record
+  EXPECT_EQ(parsed[0].connectName, "a&b <c> \"d\"");
+  EXPECT_EQ(parsed[0].connectTime, 100000);
+  EXPECT_DOUBLE_EQ(parsed[0].receiveKB, 12.5);
+  EXPECT_EQ(parsed[0].startMs, utc("2024-03-01T10:00:00Z").toMSecsSinceEpoch());
+  EXPECT_EQ(parsed[0].extra.value("localaddr").toLongLong(), 167772162);
+  EXPECT_TRUE(parsed[1].hasName);
+  EXPECT_FALSE(parsed[1].hasStart);
+  EXPECT_EQ(parsed[2].connectTime, 12);
+  EXPECT_DOUBLE_EQ(parsed[2].receiveKB, 7);
+  EXPECT_EQ(parsed[2].extra.value("blob").toByteArray(), QByteArray("\x01\x02", 2));
+
+  // Written back, the file reads the same through the general reader.
+  QVariant back;
+  ASSERT_TRUE(Plist::fromData(DialRecordFile::toXml(parsed), &back));
+  const QVariantList backList = back.toList();
+  ASSERT_EQ(backList.size(), 3);
+  EXPECT_EQ(backList[0].toMap(), full);
+  EXPECT_EQ(backList[1].toMap(), bare);
+
+  // Binary form, empty array, and things that are no record list.
+  DialRecordList out;
+  EXPECT_TRUE(DialRecordFile::parse(DialRecordFile::toXml({}), &out));
+  EXPECT_TRUE(out.isEmpty());
+  for (const QByteArray &bad : {QByteArray("garbage"), QByteArray(), Plist::toXml(QVariantMap{{"k", 1}}),
+                                QByteArray("<plist><array><dict><key>x</key><string>unterminated")})
+    EXPECT_FALSE(DialRecordFile::parse(bad, &out)) << bad.constData();
+}
+
+TEST_F(RecordsStore, KeepsTotalsOnEveryChangeAndRereadsOnlyAChangedFile) {
+  writeRecords({record("one", "2024-03-01T10:00:00Z", 60, "1.50", "0.50"),
+                record("two", "2024-03-02T10:00:00Z", 30, "2.00", "1.00")});
+  DialRecordStore store(recordPath());
+  EXPECT_TRUE(store.refresh());
+  EXPECT_FALSE(store.refresh()); // nothing changed: not read again
+  EXPECT_DOUBLE_EQ(store.totals().dataKB(), 5.0);
+  EXPECT_EQ(store.totals().seconds, 90);
+
+  ASSERT_TRUE(store.append(DialRecord::fromMap(record("three", "2024-03-03T10:00:00Z", 10, "1.00", "1.00"))));
+  EXPECT_DOUBLE_EQ(store.totals().dataKB(), 7.0);
+  EXPECT_EQ(readList(recordPath()).size(), 3);
+  EXPECT_FALSE(store.refresh()); // our own write is no change
+
+  store.removeIds({store.records()[0].id});
+  EXPECT_DOUBLE_EQ(store.totals().dataKB(), 5.0);
+  EXPECT_EQ(store.totals().seconds, 40);
+
+  // Another writer: the next refresh sees it.
+  QThread::msleep(20);
+  writeRecords({record("other", "2024-03-04T10:00:00Z", 5, "9.00", "0")});
+  EXPECT_TRUE(store.refresh());
+  EXPECT_EQ(store.count(), 1);
+  EXPECT_DOUBLE_EQ(store.totals().dataKB(), 9.0);
+
+  ASSERT_TRUE(store.clear());
+  EXPECT_EQ(store.totals().seconds, 0);
+  EXPECT_TRUE(readList(recordPath()).isEmpty());
+}
+
+// An unreadable file is kept aside; a failed write keeps the record for the next one.
+TEST_F(RecordsStore, NeverLosesRecordsToAnUnreadableFileOrAFailedWrite) {
+  {
+    QFile f(recordPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<plist><array><dict>broken");
+  }
+  DialRecordStore store(recordPath());
+  store.refresh();
+  EXPECT_TRUE(store.fileWasUnreadable());
+  EXPECT_TRUE(store.isEmpty());
+  ASSERT_TRUE(store.append(DialRecord::fromMap(record("new", "2024-03-01T10:00:00Z", 1, "1", "1"))));
+  ASSERT_FALSE(store.setAsidePath().isEmpty());
+  QFile aside(store.setAsidePath());
+  ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+  EXPECT_EQ(aside.readAll(), QByteArray("<plist><array><dict>broken"));
+  EXPECT_EQ(readList(recordPath()).size(), 1);
+
+  // A folder that cannot be made: the write fails, the record waits in memory.
+  const QString blocked = root.filePath("blocked");
+  QFile block(blocked);
+  ASSERT_TRUE(block.open(QIODevice::WriteOnly));
+  block.close();
+  DialRecordStore failing(blocked + "/records.plist");
+  EXPECT_FALSE(failing.append(DialRecord::fromMap(record("first", "2024-03-01T10:00:00Z", 1, "1", "1"))));
+  EXPECT_TRUE(failing.hasUnsavedChanges());
+  EXPECT_FALSE(failing.refresh()); // the file never replaces unsaved records
+  ASSERT_TRUE(QFile::remove(blocked));
+  ASSERT_TRUE(QDir().mkpath(blocked));
+  EXPECT_TRUE(failing.append(DialRecord::fromMap(record("second", "2024-03-02T10:00:00Z", 1, "1", "1"))));
+  EXPECT_FALSE(failing.hasUnsavedChanges());
+  EXPECT_EQ(readList(blocked + "/records.plist").size(), 2);
+}
+
+// Day, month and year sums in a zone with daylight saving, across a month's and a year's end.
+TEST_F(RecordsStore, SumsTodayThisMonthAndThisYearInLocalTime) {
+  struct Case {
+    const char *start; // UTC
+    const char *today; // local date
+    bool day, month, year;
+  };
+  const Case cases[] = {
+      // 00:30 on 1 January in Berlin is still 31 December in UTC.
+      {"2023-12-31T23:30:00Z", "2024-01-01", true, true, true},
+      {"2023-12-31T22:59:59Z", "2024-01-01", false, false, false}, // 23:59:59 on 31 December
+      {"2023-12-31T22:59:59Z", "2023-12-31", true, true, true},
+      {"2024-01-01T22:59:59Z", "2024-01-01", true, true, true},    // the day's last second
+      {"2024-01-01T23:00:00Z", "2024-01-01", false, true, true},   // the next day
+      // 31 March 2024, the day of 23 hours: it starts at 23:00 UTC the day before.
+      {"2024-03-30T23:00:00Z", "2024-03-31", true, true, true},
+      {"2024-03-30T22:59:59Z", "2024-03-31", false, true, true},
+      {"2024-03-31T21:59:59Z", "2024-03-31", true, true, true},
+      {"2024-03-31T22:00:00Z", "2024-03-31", false, false, true}, // 1 April, 00:00 local
+      // The month runs to "day 31": in February that is 2 March, which holds no records yet
+      // when today is in February.
+      {"2024-02-29T12:00:00Z", "2024-02-10", false, true, true},
+      {"2024-01-31T12:00:00Z", "2024-02-10", false, false, true},
+  };
+  for (const Case &c : cases) {
+    DialRecordStore store;
+    store.replaceAll({DialRecord::fromMap(record("x", c.start, 10, "1.25", "0.75"))});
+    const QDate today = QDate::fromString(c.today, Qt::ISODate);
+    const RecordSums day = store.sumsIn(dayWindow(today, berlin));
+    const RecordSums month = store.sumsIn(monthWindow(today, berlin));
+    const RecordSums year = store.sumsIn(yearWindow(today, berlin));
+    EXPECT_EQ(day.seconds == 10, c.day) << c.start << " " << c.today;
+    EXPECT_EQ(month.seconds == 10, c.month) << c.start << " " << c.today;
+    EXPECT_EQ(year.seconds == 10, c.year) << c.start << " " << c.today;
+    if (c.year) {
+      EXPECT_DOUBLE_EQ(year.receiveKB, 1.25);
+      EXPECT_DOUBLE_EQ(year.sendKB, 0.75);
+    }
+  }
+}
+
+} // namespace
