@@ -88,6 +88,15 @@ void BM_TopLevelSwitchRead(benchmark::State &state) {
 }
 BENCHMARK(BM_TopLevelSwitchRead);
 
+// A switch writer saves the whole settings file at once, through the atomic-write helper.
+void BM_SettingsWrite(benchmark::State &state) {
+  ConfigManager *config = fixture().config.get();
+  for (auto _ : state)
+    if (!config->writeToFile())
+      state.SkipWithError("write failed");
+}
+BENCHMARK(BM_SettingsWrite)->Unit(benchmark::kMicrosecond);
+
 // Reading a token list at start and on a language change; the hostile input (one unterminated
 // quote per line) shows that recovery stays linear.
 void BM_ParseTokenList(benchmark::State &state, const char *line) {

@@ -124,6 +124,19 @@ def icon(kind, cx, cy, colour, sw=1.7, behind=rgb(CHROME_BOTTOM)):
                     cx - 3.6, cy - 3, cx - 3.6, cy - 8, cx + 3.8, cy - 8, cx + 3.6, cy - 3, cx + 3.4, cy, cx,
                     cy - 0.2, cx, cy + 2.5),
                 "fill %s stroke none circle %s,%s %s,%s" % (colour, cx, cy + 6, cx + 1.2, cy + 6)]
+    if kind == "call":
+        return [s, "path 'M %s,%s C %s,%s %s,%s %s,%s L %s,%s C %s,%s %s,%s %s,%s L %s,%s C %s,%s %s,%s %s,%s Z'" % (
+            x + 4, y + 2, x + 1, y + 4, x + 2, y + 13, x + 9, y + 19, x + 12, y + 21, x + 15, y + 22, x + 19,
+            y + 20, x + 20, y + 17, x + 15, y + 13, x + 12, y + 15, x + 8, y + 11, x + 10, y + 8),
+                "line %s,%s %s,%s" % (x + 10, y + 8, x + 5, y + 3)]
+    if kind == "record":
+        return [s, "circle %s,%s %s,%s" % (cx, cy, cx + 10, cy),
+                "path 'M %s,%s L %s,%s L %s,%s'" % (cx, cy - 6, cx, cy, cx + 5, cy + 3)]
+    if kind == "wlan":
+        return [s, "path 'M %s,%s Q %s,%s %s,%s'" % (x + 1, y + 8, cx, y - 2, x + 21, y + 8),
+                "path 'M %s,%s Q %s,%s %s,%s'" % (x + 4.5, y + 12, cx, y + 4.5, x + 17.5, y + 12),
+                "path 'M %s,%s Q %s,%s %s,%s'" % (x + 8, y + 15.5, cx, y + 11, x + 14, y + 15.5),
+                "fill %s stroke none circle %s,%s %s,%s" % (colour, cx, y + 19, cx + 1.6, y + 19)]
     if kind == "close":
         return [s, "line %s,%s %s,%s" % (cx - 4, cy - 4, cx + 4, cy + 4),
                 "line %s,%s %s,%s" % (cx + 4, cy - 4, cx - 4, cy + 4)]
@@ -301,7 +314,7 @@ def label(size=13, bold=False, col=TEXT, **kw):
     return dict({"TextColorString": colour(col), "Font": font(size, bold)}, **kw)
 
 
-TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord"]
+TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord", "Call", "Record", "WLAN"]
 
 
 def skin_info():
@@ -328,6 +341,9 @@ def skin_info():
         "btnStatistics": tb("tbStatistics.png"),
         "btnDialRecord": tb("tbDialRecord.png"),
         "btnSetting": tb("tbSetting.png"),
+        "btnCall": tb("tbCall.png"),
+        "btnRecord": tb("tbRecord.png"),
+        "btnWLAN": tb("tbWLAN.png"),
         "btnMainMyAccount": tb("tbAccount.png", group=False),
         "btnHelp": tb("tbHelp.png", group=False),
         "viewextProviderLogo": {"ImageName": "providerLogo.png", "Left": 652, "Bottom": 472},
@@ -389,7 +405,7 @@ def main():
     push_button("btnSecondary", "#FFFFFF", "#E9EDF3", border="#C9D2DE")
     for name, kind in [("tbInternet", "internet"), ("tbSMS", "sms"), ("tbPhonebook", "phonebook"),
                        ("tbStatistics", "statistics"), ("tbDialRecord", "records"), ("tbSetting", "settings"), ("tbAccount", "account"),
-                       ("tbHelp", "help")]:
+                       ("tbHelp", "help"), ("tbCall", "call"), ("tbRecord", "record"), ("tbWLAN", "wlan")]:
         toolbar_button(name, kind)
     titlebar_button("btnClose", "close", DANGER)
     titlebar_button("btnMinimize", "minimize", "#5B6B84")

@@ -1,8 +1,14 @@
 #include "SimulatedModem.h"
 
+#include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "Phonebook.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
+#include "SubscriberIdentity.h"
+#include "SmsStore.h"
+#include "VoiceCalls.h"
 
 #include <QtEndian>
 
@@ -45,9 +51,15 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   registerHandlers();
   // A device registers before it names the network it registered on: the registration's pushes
   // go first, so the operator name finds a serving domain when it arrives.
+  SubscriberIdentity::install(*this);
   NetworkRegistration::install(*this);
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
+  DialParameters::install(*this);
+  SmsStore::install(*this);
+  Phonebook::install(*this);
+  VoiceCalls::install(*this);
+  Router::install(*this);
   reset();
 }
 

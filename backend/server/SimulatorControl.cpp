@@ -2,10 +2,16 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DialParameters.h"
 #include "NetworkRegistration.h"
 #include "Scenario.h"
+#include "Phonebook.h"
+#include "Router.h"
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
+#include "Plist.h"
+#include "SmsStore.h"
+#include "VoiceCalls.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -19,6 +25,8 @@ bool readScenario(const QString &nameOrPath, QVariantMap *out) {
 SimulatorControl::SimulatorControl(SimulatedModem *modem, BackendServer *server, QObject *parent)
     : QObject(parent), modem_(modem), server_(server) {
   qDBusRegisterMetaType<QByteArrayList>();
+  qDBusRegisterMetaType<SimCaller>();
+  qDBusRegisterMetaType<QList<SimCaller>>();
 }
 
 bool SimulatorControl::registerOn(QDBusConnection &connection) {
@@ -120,4 +128,132 @@ void SimulatorControl::SetRoaming(bool roaming) {
 
 void SimulatorControl::SetCell(const QString &lac, const QString &cellId) {
   NetworkRegistration::setCell(*modem_, lac, cellId);
+}
+
+QString SimulatorControl::DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
+                                     int &mtu) {
+  DialParameters *area = DialParameters::of(*modem_);
+  const DialParameters::Record r = area ? area->last() : DialParameters::Record{};
+  number = r.number;
+  user = r.user;
+  password = r.password;
+  connectType = r.connectType;
+  authMode = r.authMode;
+  mtu = r.mtu;
+  return r.apn;
+}
+
+QString SimulatorControl::SmsStore(int position) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  const QVariantMap dict = store ? store->store(position) : QVariantMap();
+  return dict.isEmpty() ? QString() : QString::fromUtf8(Plist::toXml(dict));
+}
+
+bool SimulatorControl::SetSmsStore(int position, const QString &listFile) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  QVariant root;
+  const bool read = listFile.trimmed().startsWith(QLatin1Char('<')) ? Plist::fromData(listFile.toUtf8(), &root)
+                                                                    : Plist::readFile(listFile, &root);
+  if (!store || !read || root.typeId() != QMetaType::QVariantMap)
+    return false;
+  return store->setStore(position, root.toMap());
+}
+
+bool SimulatorControl::SetSmsCapacity(int position, int capacity) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  return store && store->setCapacity(position, capacity);
+}
+
+bool SimulatorControl::DeliverSms(int position, const QString &number, const QString &text) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  return store && store->deliver(position, number, text);
+}
+
+bool SimulatorControl::SetContacts(const QString &store, const QString &plist) {
+  Phonebook *book = Phonebook::of(*modem_);
+  QVariant value;
+  if (!book || !Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantMap)
+    return false;
+  return book->setContacts(Phonebook::storeCode(store), value.toMap());
+}
+
+QString SimulatorControl::Contacts(const QString &store) {
+  Phonebook *book = Phonebook::of(*modem_);
+  const int code = Phonebook::storeCode(store);
+  if (!book || code == 0)
+    return {};
+  return QString::fromUtf8(Plist::toXml(book->contacts(code)));
+}
+
+int SimulatorControl::ActiveMemory() {
+  Phonebook *book = Phonebook::of(*modem_);
+  return book ? book->activeMemory() : 0;
+}
+
+void SimulatorControl::FailPhonebookRequests(int count) {
+  if (Phonebook *book = Phonebook::of(*modem_))
+    book->failRequests(count);
+}
+
+QDBusArgument &operator<<(QDBusArgument &arg, const SimCaller &caller) {
+  arg.beginStructure();
+  arg << caller.id << caller.direction << caller.state << caller.number;
+  arg.endStructure();
+  return arg;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimCaller &caller) {
+  arg.beginStructure();
+  arg >> caller.id >> caller.direction >> caller.state >> caller.number;
+  arg.endStructure();
+  return arg;
+}
+
+bool SimulatorControl::Ring(const QString &number) {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->ring(number);
+}
+
+bool SimulatorControl::RemoteAnswer() {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->remoteAnswer();
+}
+
+bool SimulatorControl::RemoteHangup(int id) {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice && voice->remoteHangup(id);
+}
+
+QList<SimCaller> SimulatorControl::Callers() {
+  QList<SimCaller> out;
+  if (VoiceCalls *voice = VoiceCalls::of(*modem_))
+    for (const VoiceCalls::Caller &c : voice->callers())
+      out.append({c.id, c.direction, c.state, c.number});
+  return out;
+}
+
+QString SimulatorControl::Dtmf() {
+  VoiceCalls *voice = VoiceCalls::of(*modem_);
+  return voice ? voice->dtmf() : QString();
+}
+
+void SimulatorControl::SetVoiceAvailable(bool available) {
+  if (VoiceCalls *voice = VoiceCalls::of(*modem_))
+    voice->setVoiceAvailable(available);
+}
+
+bool SimulatorControl::RouterPushReads() {
+  Router *router = Router::of(*modem_);
+  return router && router->pushReads();
+}
+
+QString SimulatorControl::RouterState() {
+  Router *router = Router::of(*modem_);
+  const QVariantMap state = router ? router->state() : QVariantMap();
+  return state.isEmpty() ? QString() : QString::fromUtf8(Plist::toXml(state));
+}
+
+void SimulatorControl::RouterFailNext(int count) {
+  if (Router *router = Router::of(*modem_))
+    router->failNext(count);
 }

@@ -1,8 +1,20 @@
 #pragma once
 
 #include <QByteArrayList>
+#include <QDBusArgument>
 #include <QDBusContext>
 #include <QObject>
+
+// One caller of Callers(): id, direction (0 outgoing, 1 incoming), +CLCC state, number.
+struct SimCaller {
+  int id = 0;
+  int direction = 0;
+  int state = 0;
+  QString number;
+};
+QDBusArgument &operator<<(QDBusArgument &arg, const SimCaller &caller);
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimCaller &caller);
+Q_DECLARE_METATYPE(SimCaller)
 
 class BackendServer;
 class SimulatedModem;
@@ -62,6 +74,58 @@ public slots:
   Q_SCRIPTABLE void SetRoaming(bool roaming);
   // Location area and cell identity, hexadecimal texts.
   Q_SCRIPTABLE void SetCell(const QString &lac, const QString &cellId);
+  // ---- end ----
+
+  // ---- connection profiles ----
+  // The last dial parameters received (APN, number, user, password, connect type, authentication
+  // mode, MTU); empty texts and zeros before any.
+  Q_SCRIPTABLE QString DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
+                                  int &mtu);
+  // ---- message stores ----
+  // Positions: 0 the PC list, 1 the SIM, 4 the device memory.
+  // The SIM or device store as plist XML (its "Capacity" and boxes); empty for another position.
+  Q_SCRIPTABLE QString SmsStore(int position);
+  // Replaces the SIM or device store's boxes with those of a plist (XML text, or the path of a
+  // list file), rewrites its list file and pushes the counts and the list-ready; false for
+  // another position or an unreadable plist.
+  Q_SCRIPTABLE bool SetSmsStore(int position, const QString &listFile);
+  // Sets a store's capacity in message parts and pushes the counts and the list-ready.
+  Q_SCRIPTABLE bool SetSmsCapacity(int position, int capacity);
+  // Stores an arriving message in the SIM or device store (false when full) or at the front of
+  // the PC list's InBox.
+  Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
+  // ---- phonebook ----
+  // Replaces a contact memory ("SIM" or "ME") with a scenario dictionary given as plist XML
+  // (limits and "Contacts") and pushes its read result; false for an unknown memory or bad XML.
+  Q_SCRIPTABLE bool SetContacts(const QString &store, const QString &plist);
+  // A contact memory as plist XML; empty for an unknown memory.
+  Q_SCRIPTABLE QString Contacts(const QString &store);
+  // The active contact memory: 1 device memory, 2 SIM.
+  Q_SCRIPTABLE int ActiveMemory();
+  // The next `count` phonebook writes, deletes or memory switches fail.
+  Q_SCRIPTABLE void FailPhonebookRequests(int count);
+  // ---- voice calls ----
+  // An incoming call from `number` (a waiting call while another call is up); false when the
+  // device is gone or the line is full.
+  Q_SCRIPTABLE bool Ring(const QString &number);
+  // The far end answers the dialled call; false when no call is dialling.
+  Q_SCRIPTABLE bool RemoteAnswer();
+  // The far end of caller `id` hangs up (0: every caller); false when there is no such caller.
+  Q_SCRIPTABLE bool RemoteHangup(int id);
+  // The callers: id, direction, +CLCC state (0 active ... 5 waiting), number.
+  Q_SCRIPTABLE QList<SimCaller> Callers();
+  // Every DTMF digit the program sent, in order.
+  Q_SCRIPTABLE QString Dtmf();
+  // Pushes the voice-init reply with voice over USB available or not.
+  Q_SCRIPTABLE void SetVoiceAvailable(bool available);
+  // ---- router ----
+  // Pushes every read of the router's settings; false when the scenario has no router.
+  Q_SCRIPTABLE bool RouterPushReads();
+  // The router's settings as plist XML, in the shape of the scenario's "Router" dictionary
+  // (empty without a router).
+  Q_SCRIPTABLE QString RouterState();
+  // The next `count` applies are answered with a failure (0 cancels).
+  Q_SCRIPTABLE void RouterFailNext(int count);
   // ---- end ----
 
 private:

@@ -1,7 +1,11 @@
 #include "DialController.h"
 
 #include "ConfigService.h"
+#include "DialParamsLayout.h"
+#include "NotificationTables.h"
+
 #include "WordGlobe.h"
+#include <QCheckBox>
 
 DialController *g_DialController = nullptr;
 
@@ -35,8 +39,6 @@ void DialController::SelectDisconnectAction() {
 
 void DialController::applicationDidFinishLaunchingInDialController() {}
 
-void DialController::setDialParams() {}
-
 void DialController::setModemAndSimStateString(const QString &wordingKey) {
   ConfigService *config = ConfigService::sharedConfigService();
   if (!config || !config->setModemAndSimStateStringWhenR27K())
@@ -48,6 +50,60 @@ void DialController::setModemAndSimStateString(const QString &wordingKey) {
 void DialController::ruvozUITopFixedImage(const QString &, const QString &, const QString &,
                                           const QString &deviceStatus) {
   ruvozDeviceStatus_ = deviceStatus;
+}
+
+namespace {
+const NotificationPair dialProfileNotificationTable[] = {
+    {"connectTypeDidChanged:", "ConnectTypeChange"},
+    {"ChangeAPNSelection:", "ChangeAPNSelection"},
+    {nullptr, nullptr},
+};
+} // namespace
+
+void DialController::registerMessages() {
+  if (qelMsgCenter)
+    qelMsgCenter->registerObserver(this, QByteArray("dealWithMsgOfAPNSet:"), DialParamsLayout::kMajor,
+                                   DialParamsLayout::kMinor);
+  registerNotification(dialProfileNotificationTable);
+  registerNotification(dialControllerNotificationTable);
+}
+
+void DialController::initializeController() {
+  checkUsernameFlag_ = checkAPNAccountFlag();
+  if (eAskUernameCheck_)
+    eAskUernameCheck_->setVisible(checkUsernameFlag_);
+  if (bAskUernameCheck_)
+    bAskUernameCheck_->setVisible(checkUsernameFlag_);
+  supportIPv6();
+  setNewDialConfig();
+  Init_config_nib();
+  Init_editConfig_nib();
+  setBtnAutoAPNMatchState();
+  loadDialConfig();
+  displayAPNInfo();
+  InitAPNConfigEdit();
+  InitAPNConfigBrowse();
+  reloadTable();
+}
+
+void DialController::updateLanguages(const Notification &) {
+  Init_config_nib();
+  Init_editConfig_nib();
+  setBtnAutoAPNMatchState();
+  reloadComboBox();
+  reloadTable();
+  displayAPNInfo();
+}
+
+void DialController::devicePlugin(const Notification &) {
+  setDeviceStatus(false);
+}
+
+void DialController::deviceRemoved(const Notification &) {
+  setDeviceStatus(true);
+  // The next card is a new one: its IMSI picks its profiles again.
+  alreadyGetSimIMSIFlag_ = false;
+  disconnectAfterNoSignal90s_ = false;
 }
 
 void DialController::applicationWillClose(const Notification &) {

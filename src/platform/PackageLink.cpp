@@ -4,6 +4,7 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusReply>
 #include <QDBusVirtualObject>
 #include <QDebug>
 
@@ -32,6 +33,13 @@ public:
       connection.send(message.createErrorReply(QDBusError::UnknownMethod, QStringLiteral("expected qMsg(ay)")));
       return true;
     }
+    // Any process of the user can call us; only the peer may speak for the device.
+    if (!link_->acceptsSender(message.service())) {
+      if (message.isReplyRequired())
+        connection.send(message.createErrorReply(
+            QDBusError::AccessDenied, QStringLiteral("packages are taken only from %1").arg(link_->peerName())));
+      return true;
+    }
     if (message.isReplyRequired())
       connection.send(message.createReply());
     emit link_->packageReceived(args.first().toByteArray());
@@ -44,7 +52,53 @@ private:
 
 PackageLink::PackageLink(QString ownName, QString peerName, QDBusConnection connection, QObject *parent)
     : QObject(parent), ownName_(std::move(ownName)), peerName_(std::move(peerName)), connection_(std::move(connection)),
-      endpoint_(std::make_unique<PackageEndpoint>(this)) {}
+      endpoint_(std::make_unique<PackageEndpoint>(this)) {
+  watcher_ = new QDBusServiceWatcher(peerName_, connection_, QDBusServiceWatcher::WatchForOwnerChange, this);
+  connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, &PackageLink::onOwnerChanged);
+  peerOwner_ = queryPeerOwner();
+}
+
+QString PackageLink::queryPeerOwner() const {
+  const QDBusConnectionInterface *bus = connection_.isConnected() ? connection_.interface() : nullptr;
+  if (!bus)
+    return {};
+  const QDBusReply<QString> owner = bus->serviceOwner(peerName_);
+  return owner.isValid() ? owner.value() : QString();
+}
+
+void PackageLink::setPeerOwner(const QString &owner) {
+  if (owner == peerOwner_)
+    return;
+  const QString old = peerOwner_;
+  peerOwner_ = owner;
+  emit peerOwnerChanged(old, owner);
+}
+
+void PackageLink::onOwnerChanged(const QString &name, const QString &, const QString &newOwner) {
+  if (name == peerName_)
+    setPeerOwner(newOwner);
+}
+
+bool PackageLink::acceptsSender(const QString &sender) {
+  if (!sender.isEmpty() && sender == peerOwner_)
+    return true;
+  // The bus tells us of a new owner before it passes on anything the owner sends, so this is
+  // a stranger; ask once anyway rather than lose the first package of a new peer.
+  if (!sender.isEmpty() && sender != lastRefused_) {
+    const QString owner = queryPeerOwner();
+    if (owner == sender) {
+      setPeerOwner(owner);
+      return true;
+    }
+  }
+  lastRefused_ = sender;
+  ++refusedSenders_;
+  if (refusedSenders_ == 1 || refusedSenders_ % 100 == 0)
+    qWarning().noquote() << "PackageLink: refused a package from" << sender << "- only" << peerName_ << "("
+                         << (peerOwner_.isEmpty() ? QStringLiteral("nobody") : peerOwner_) << ") may send;"
+                         << refusedSenders_ << "refused so far";
+  return false;
+}
 
 PackageLink::~PackageLink() {
   close();
@@ -89,13 +143,22 @@ static QDBusMessage makeCall(const QString &peer, const QByteArray &package) {
 int PackageLink::sendBlocking(const QByteArray &package, int timeoutMs) {
   if (!connection_.isConnected())
     return ErrNoPeer;
+  // Nobody to take it: answer at once instead of waiting out the time-out. The name may have been
+  // claimed a moment ago, before the watcher's news arrived, so the bus is asked first.
+  if (peerOwner_.isEmpty()) {
+    setPeerOwner(queryPeerOwner());
+    if (peerOwner_.isEmpty())
+      return ErrNoPeer;
+  }
   const QDBusMessage reply = connection_.call(makeCall(peerName_, package), QDBus::Block, timeoutMs);
   if (reply.type() == QDBusMessage::ReplyMessage)
     return NoError;
   const QString err = reply.errorName();
   if (err == QLatin1String("org.freedesktop.DBus.Error.NoReply") ||
-      err == QLatin1String("org.freedesktop.DBus.Error.Timeout"))
+      err == QLatin1String("org.freedesktop.DBus.Error.Timeout")) {
+    emit peerNotAnswering();
     return ErrTimeout;
+  }
   if (err == QLatin1String("org.freedesktop.DBus.Error.ServiceUnknown") ||
       err == QLatin1String("org.freedesktop.DBus.Error.NameHasNoOwner"))
     return ErrNoPeer;

@@ -1,8 +1,8 @@
 #include "Plist.h"
 
+#include "SafeFile.h"
+
 #include <QDateTime>
-#include <QFile>
-#include <QSaveFile>
 #include <QTimeZone>
 #include <plist/plist.h>
 
@@ -43,11 +43,19 @@ QVariant toVariant(plist_t node, int depth) {
     return map;
   }
   case PLIST_ARRAY: {
+    // Walked by iterator: reading a binary-parsed array by index is slow in this libplist.
     QVariantList list;
-    const uint32_t n = plist_array_get_size(node);
-    list.reserve(int(n));
-    for (uint32_t i = 0; i < n; ++i)
-      list.append(toVariant(plist_array_get_item(node, i), depth + 1));
+    list.reserve(qsizetype(plist_array_get_size(node)));
+    plist_array_iter it = nullptr;
+    plist_array_new_iter(node, &it);
+    for (;;) {
+      plist_t item = nullptr;
+      plist_array_next_item(node, it, &item);
+      if (!item)
+        break;
+      list.append(toVariant(item, depth + 1));
+    }
+    free(it);
     return list;
   }
   case PLIST_STRING: {
@@ -195,12 +203,12 @@ QByteArray toXml(const QVariant &value) {
 }
 
 bool readFile(const QString &path, QVariant *out) {
-  QFile f(path);
-  if (!f.open(QIODevice::ReadOnly)) {
+  QByteArray bytes;
+  if (!SafeFile::readRegularFile(path, &bytes)) {
     *out = QVariant();
     return false;
   }
-  return fromData(f.readAll(), out);
+  return fromData(bytes, out);
 }
 
 bool readDictionary(const QString &path, QVariantMap *out) {
@@ -217,16 +225,7 @@ bool writeFile(const QString &path, const QVariant &value, int permissions) {
   const QByteArray xml = toXml(value);
   if (xml.isEmpty())
     return false;
-  QSaveFile f(path);
-  if (!f.open(QIODevice::WriteOnly))
-    return false;
-  if (permissions)
-    f.setPermissions(QFileDevice::Permissions(permissions));
-  if (f.write(xml) != xml.size()) {
-    f.cancelWriting();
-    return false;
-  }
-  return f.commit();
+  return SafeFile::writeAtomically(path, xml, QFileDevice::Permissions(permissions));
 }
 
 } // namespace Plist

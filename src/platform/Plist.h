@@ -14,11 +14,12 @@ namespace Plist {
 bool fromData(const QByteArray &data, QVariant *out);
 QByteArray toXml(const QVariant &value);
 
+// Only a regular file of at most 32 MiB is read: a FIFO, device or larger file answers false.
 bool readFile(const QString &path, QVariant *out);
 // Reads a file whose root must be a dictionary; false when missing, unreadable or not a dict.
 bool readDictionary(const QString &path, QVariantMap *out);
-// Writes XML through a temporary file renamed into place; the old file survives a failure.
-// `permissions` of 0 keeps the default (umask) permissions.
+// Writes XML through SafeFile::writeAtomically: the old file survives any failure, which answers
+// false. `permissions` (QFileDevice::Permissions) of 0 keeps an existing file's mode, or the umask's.
 bool writeFile(const QString &path, const QVariant &value, int permissions = 0);
 
 } // namespace Plist

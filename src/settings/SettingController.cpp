@@ -20,6 +20,6 @@ bool SettingController::openSettingPage(const QString &page) {
 }
 
 void SettingController::runAlertPanel(const QString &wordingKey) {
-  NSRunAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(wordingKey),
-                     Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")),
+                       Map_Name_Item_of_IndexString(wordingKey), Map_Name_Item_of_IndexString(QStringLiteral("OK")));
 }

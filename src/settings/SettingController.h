@@ -17,7 +17,8 @@ public:
   // page (no page is built yet).
   bool openSettingPage(const QString &page);
 
-  // A modal "Warning!" alert with the worded message and an "OK" button.
+  // A modal "Warning!" alert with the worded message and an "OK" button; it does not wait (the
+  // backend's handlers call it, and packages must keep arriving while it is up).
   void runAlertPanel(const QString &wordingKey);
 
   void setPinTimeLeft(int tries) { pinTimeLeft_ = tries; }
@@ -27,7 +28,12 @@ public:
   void setPinActiveStatus(quint32 on) { pinActive_ = on != 0; }
   bool pinActiveStatus() const { return pinActive_; }
 
+  // YES when the device unlock code is on.
+  bool getDeviceUnlockCodeState() const { return deviceUnlockCodeState_; }
+  void setDeviceUnlockCodeState(bool on) { deviceUnlockCodeState_ = on; }
+
 private:
+  bool deviceUnlockCodeState_ = false;
   bool manualSelecting_ = false;
   int pinTimeLeft_ = -1;
   int pukTimeLeft_ = -1;

@@ -1,9 +1,12 @@
 #pragma once
 
 #include "QELUIController.h"
+#include "QelPosition.h"
 
-// The short-message controller, as far as the main window needs it today: the new-message
-// animation that pauses while the main window is miniaturised.
+#include <QVariantMap>
+
+// The short-message controller: the storage positions and box tables of the SMS tab, and the
+// new-message animation that pauses while the main window is miniaturised.
 class SMSController : public QELUIController {
   Q_OBJECT
 public:
@@ -14,8 +17,45 @@ public:
   void startAnimationWhenMaximizeWithNewSms() { newSmsAnimationPaused_ = false; }
   bool newSmsAnimationPaused() const { return newSmsAnimationPaused_; }
 
+  // ---- positions and boxes (SMSControllerSpecial.cpp) ----
+  // Builds the box tables, then the position table.
+  void specialInitialize();
+  void boxDisplayOrderInit();
+  void qelPositionManagerInit();
+  static int getBoxWithBoxStr(const QString &name) { return SmsBoxTables::getBoxWithBoxStr(name); }
+  QString getBoxStrWithBox(int box) const { return boxTables_.getBoxStrWithBox(box); }
+  // The row of a box in the box selector of `rowCount` rows; `rowCount` itself when the box is
+  // not listed, which is no row.
+  int getBoxDisplayOrderWithBox(int box, int rowCount) const {
+    return boxTables_.getBoxDisplayOrderWithBox(box, rowCount);
+  }
+  // A PC entry without "smsInfo" is a flat draft.
+  static bool isPCDrafBoxMessage(const QVariantMap &entry);
+  Q_INVOKABLE bool hasPosition(int position) const { return qelPositionManager_.hasPosition(position); }
+  const QelPositionManager &qelPositionManager() const { return qelPositionManager_; }
+  const SmsBoxTables &boxTables() const { return boxTables_; }
+
+  // What the phonebook and its contact picker hand the message page; recorded until the page
+  // exists (SMSControllerPhonebook.cpp).
+  void loadSaveNumberBtnwithState(bool state);
+  void setTheSearchFieldText(const QStringList &numbers);
+  void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module);
+  QStringList saveNumberMenuItems() const { return saveNumberMenuItems_; }
+  QStringList recipientsFieldNumbers() const { return recipientsFieldNumbers_; }
+  QStringList newMessageNumbers() const { return newMessageNumbers_; }
+  QString newMessageModule() const { return newMessageModule_; }
+
+protected:
+  void initializeController() override;
+
 private:
   bool newSmsAnimationPaused_ = false;
+  QelPositionManager qelPositionManager_;
+  SmsBoxTables boxTables_;
+  QStringList saveNumberMenuItems_;
+  QStringList recipientsFieldNumbers_;
+  QStringList newMessageNumbers_;
+  QString newMessageModule_;
 };
 
 extern SMSController *g_SMSController;

@@ -3,6 +3,7 @@
 #include "NSButtonExt.h"
 #include "NotificationTables.h"
 #include "QELAlertPanel.h"
+#include "TestSupport.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -133,6 +134,50 @@ TEST_F(AlertTest, DialogResultsPassThroughTheLayer) {
   EXPECT_FALSE(dialog.isVisible());
 }
 
+TEST_F(AlertTest, AnAlertThatDoesNotWaitAnswersLaterAndClosesOnRemoval) {
+  QList<std::pair<int, bool>> answers;
+  const auto record = [&](int answer, bool removed) { answers.append({answer, removed}); };
+  NSBeginAlertPanelExt("Warning", "Device not detected!", "OK", QString(), record);
+  QWidget *box = QApplication::activeModalWidget();
+  ASSERT_NE(box, nullptr); // up, and the caller already went on
+  EXPECT_TRUE(answers.isEmpty());
+  // The same alert again while it is up: not shown, never answered.
+  const int dropped = ModalQuestions::droppedCount();
+  NSBeginAlertPanelExt("Warning", "Device not detected!", "OK", QString(), record);
+  EXPECT_EQ(ModalQuestions::droppedCount(), dropped + 1);
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 1);
+  clickButton(box, "OK");
+  ASSERT_TRUE(testsupport::waitUntil([&] { return !answers.isEmpty(); }));
+  EXPECT_EQ(answers, (QList<std::pair<int, bool>>{{1, false}}));
+
+  NSBeginAlertPanelExt("Warning", "Keep it?", "OK", "Cancel", record);
+  postDeviceRemoved();
+  EXPECT_EQ(answers.last(), std::make_pair(0, true));
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+  EXPECT_TRUE(testsupport::waitUntil([] { return QApplication::activeModalWidget() == nullptr; }));
+}
+
+TEST_F(AlertTest, TheSameQuestionIsNotAskedTwiceAtOnce) {
+  int inner = -1, innerOther = -1;
+  whenQuestionIsUp([&](QWidget *outer) {
+    // The same question nested inside itself answers 0 at once; another one is asked.
+    inner = NSRunAlertPanelExt("Warning", "Close the software?", "OK", "Cancel");
+    whenQuestionIsUp([](QWidget *w) { clickButton(w, "Yes"); });
+    innerOther = NSRunAlertPanelExt("Warning", "Something else?", "Yes", "No");
+    clickButton(outer, "OK");
+  });
+  const int dropped = ModalQuestions::droppedCount();
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Close the software?", "OK", "Cancel"), 1);
+  EXPECT_EQ(inner, 0);
+  EXPECT_EQ(innerOther, 1);
+  EXPECT_EQ(ModalQuestions::droppedCount(), dropped + 1);
+  // A script answers in turn: nothing is open between its answers, so nothing is dropped.
+  ScriptedAnswers script({1, 1});
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Close the software?", "OK", "Cancel"), 1);
+  EXPECT_EQ(NSRunAlertPanelExt("Warning", "Close the software?", "OK", "Cancel"), 1);
+  EXPECT_EQ(ModalQuestions::droppedCount(), dropped + 1);
+}
+
 } // namespace
 
 namespace {
@@ -181,6 +226,28 @@ TEST_F(SkinnedAlertTest, SkinnedPanelAnswersItsButtonsAndReusesItsWindow) {
     clickButton(w, "Stop");
   });
   EXPECT_EQ(NSRunAlertPanelExt("Warning", "Again?", "Go on", "Stop"), 0);
+}
+
+TEST_F(SkinnedAlertTest, AnAlertWhileThePanelIsUpGetsASkinnedWindowOfItsOwn) {
+  QList<QString> answered;
+  NSBeginAlertPanelExt("Warning", "First", "OK", QString(), [&](int, bool) { answered << "First"; });
+  ASSERT_TRUE(panel->window()->isVisible());
+  NSBeginAlertPanelExt("Warning", "Second", "OK", "Cancel",
+                       [&](int a, bool) { answered << QString("Second %1").arg(a); });
+  QDialog *spare = nullptr;
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (w != panel->window() && w->objectName() == "wndQELAlertPanel" && w->isVisible())
+      spare = qobject_cast<QDialog *>(w);
+  ASSERT_NE(spare, nullptr);
+  EXPECT_EQ(panel->messageLabel()->text(), "First");
+  EXPECT_EQ(spare->findChild<QLabel *>("labelQELAlertPanelMsg")->text(), "Second");
+  // Its buttons answer its own question and leave the panel's up.
+  clickButton(spare, "Cancel");
+  EXPECT_EQ(answered, QList<QString>{"Second 0"});
+  EXPECT_TRUE(panel->window()->isVisible());
+  clickButton(panel->window(), "OK");
+  EXPECT_EQ(answered, (QList<QString>{"Second 0", "First"}));
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
 }
 
 TEST_F(SkinnedAlertTest, DeviceRemovalClosesTheSkinnedPanelWithZero) {

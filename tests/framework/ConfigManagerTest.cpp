@@ -1,13 +1,17 @@
 #include "ConfigManager.h"
 #include "Plist.h"
+#include "SafeFile.h"
 #include "TestSupport.h"
 
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -141,6 +145,128 @@ TEST_F(ConfigFixture, UnreadableSettingsAreSetAsideNotOverwritten) {
   EXPECT_EQ(aside.readAll(), QByteArray("<plist><dict><key>broken"));
 }
 
+// A full disk while saving: the old file stays as it was and the caller hears NO.
+TEST_F(ConfigFixture, AFailedWriteKeepsTheFileAndAnswersNo) {
+  auto cm = make({{"Main", QVariantMap{{"k", 1}}}, {kCMSavedPinKey, "1234"}});
+  const QString path = cm->configFilePathOfKey(kCMSettingFile);
+  const QByteArray before = [&] {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+  }();
+  cm->setConfigurationByModuleKeyAndValue("Main", "k", 2);
+  SafeFile::setWriteFaultForTesting([](qint64) { return ENOSPC; });
+  EXPECT_FALSE(cm->writeToFile());
+  SafeFile::setWriteFaultForTesting(nullptr);
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  EXPECT_EQ(f.readAll(), before);
+  ConfigManager again(ConfigManager::locationsForBundle(bundle()));
+  EXPECT_EQ(again.getConfigurationByModule(kCMSavedPinKey).toString(), "1234");
+}
+
+// Whatever stands in place of settings.plist, the program starts (no hang on a FIFO, no
+// exhausted memory on /dev/zero), keeps the thing aside untouched, and runs on the product's
+// shipped settings rather than on nothing.
+TEST_F(ConfigFixture, HostileSettingsAreSetAsideAndTheShippedSettingsUsed) {
+  const QString shipped = bundle() + "/Resources/Defaults/settings.plist";
+  testsupport::writePlist(shipped, {{"Main", QVariantMap{{"OperatorSwitch", true}}}});
+  const QString path = inResources() + "/settings.plist";
+  struct Case {
+    const char *what;
+    std::function<void()> make;
+    std::function<bool(const QString &)> asideIsIntact;
+  };
+  const QList<Case> cases = {
+      {"fifo", [&] { ::mkfifo(QFile::encodeName(path).constData(), 0600); },
+       [](const QString &a) { return QFileInfo(a).exists() && !QFileInfo(a).isFile() && !QFileInfo(a).isDir(); }},
+      {"link to /dev/zero", [&] { QFile::link("/dev/zero", path); },
+       [](const QString &a) { return QFileInfo(a).symLinkTarget() == "/dev/zero"; }},
+      {"dangling link", [&] { QFile::link(root.filePath("nothing"), path); },
+       [](const QString &a) { return QFileInfo(a).isSymLink(); }},
+      {"folder", [&] { QDir().mkpath(path); }, [](const QString &a) { return QFileInfo(a).isDir(); }},
+      {"larger than any real file",
+       [&] {
+         QFile f(path);
+         f.open(QIODevice::WriteOnly);
+         f.resize(33 * 1024 * 1024); // sparse: costs no disk
+       },
+       [](const QString &a) { return QFileInfo(a).size() == 33 * 1024 * 1024; }},
+      {"damaged",
+       [&] {
+         QFile f(path);
+         f.open(QIODevice::WriteOnly);
+         f.write("<plist><dict><key>broken");
+       },
+       [](const QString &a) { return QFileInfo(a).isFile(); }},
+  };
+  for (const Case &c : cases) {
+    QDir(inResources()).removeRecursively();
+    QDir().mkpath(inResources());
+    c.make();
+    ConfigManager cm(ConfigManager::locationsForBundle(bundle()));
+    ASSERT_FALSE(cm.setAsidePath().isEmpty()) << c.what;
+    EXPECT_TRUE(c.asideIsIntact(cm.setAsidePath())) << c.what;
+    EXPECT_TRUE(cm.getConfigurationByModuleAndKey("Main", "OperatorSwitch").toBool()) << c.what;
+    EXPECT_TRUE(cm.writeToFile()) << c.what;
+    EXPECT_TRUE(QFileInfo(path).isFile() && !QFileInfo(path).isSymLink()) << c.what;
+  }
+}
+
+TEST_F(ConfigFixture, ALinkedSettingsFileIsReadButNeverWrittenThrough) {
+  const QString target = root.filePath("someone-elses.plist");
+  testsupport::writePlist(target, {{"Main", QVariantMap{{"k", 1}}}});
+  QFile original(target);
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray before = original.readAll();
+  QDir().mkpath(inResources());
+  ASSERT_TRUE(QFile::link(target, inResources() + "/settings.plist"));
+  ConfigManager cm(ConfigManager::locationsForBundle(bundle()));
+  EXPECT_EQ(cm.getConfigurationByModuleAndKey("Main", "k").toInt(), 1);
+  cm.setConfigurationByModuleKeyAndValue("Main", "k", 2);
+  ASSERT_TRUE(cm.writeToFile());
+  EXPECT_FALSE(QFileInfo(inResources() + "/settings.plist").isSymLink());
+  QFile after(target);
+  ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+  EXPECT_EQ(after.readAll(), before);
+}
+
+// A ModemList folder of another user (one beside the bundle in a shared folder) is never used;
+// the search goes on to the next.
+TEST_F(ConfigFixture, FoldersOfOtherUsersAreSkipped) {
+  QDir().mkpath(besideBundle());
+  QDir().mkpath(twoUp());
+  testsupport::writePlist(besideBundle() + "/settings.plist", {{"Planted", true}});
+  auto loc = ConfigManager::locationsForBundle(bundle());
+  const QString foreign = QDir::cleanPath(besideBundle());
+  loc.ownerOf = [&](const QString &p) { return QDir::cleanPath(p) == foreign ? 4242u : uint(::geteuid()); };
+  ConfigManager cm(loc);
+  EXPECT_EQ(cm.modemListPath(), QDir::cleanPath(twoUp()));
+  EXPECT_FALSE(cm.getConfiguration().contains("Planted"));
+}
+
+// The user's own copy and the files holding the PIN are the user's alone, whatever the umask.
+TEST_F(ConfigFixture, TheUsersFoldersAndSecretsArePrivateWhateverTheUmask) {
+  const mode_t oldMask = ::umask(0);
+  QDir().mkpath(inResources() + "/sound");
+  Plist::writeFile(inResources() + "/settings.plist", QVariantMap{{"Main", QVariantMap{}}});
+  const QString user = root.filePath("data/qel/ModemList");
+  auto loc = ConfigManager::locationsForBundle(bundle(), user);
+  loc.isWritable = [](const QString &) { return false; };
+  ConfigManager cm(loc);
+  ASSERT_EQ(cm.modemListPath(), QDir::cleanPath(user));
+  cm.getConfiguration().insert(kCMSavedPinKey, "1234");
+  ASSERT_TRUE(cm.writeToFile());
+  ::umask(oldMask);
+  auto mode = [](const QString &p) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(p).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+  };
+  EXPECT_EQ(mode(user), 0700);
+  EXPECT_EQ(mode(user + "/sound"), 0700);
+  EXPECT_EQ(mode(root.filePath("data/qel")), 0700);
+  EXPECT_EQ(mode(user + "/settings.plist"), 0600);
+}
+
 TEST_F(ConfigFixture, SettingsFileIsPrivate) {
   auto cm = make({{"Main", QVariantMap{}}});
   cm->getConfiguration().insert(kCMSavedPinKey, "1234");
@@ -197,10 +323,6 @@ TEST_F(ConfigFixture, SettingsChangedSignal) {
   EXPECT_EQ(on->settingsChangedPostCount(), 1);
 }
 
-} // namespace
-
-#include "ConfigManagerTest.moc"
-
 TEST_F(ConfigFixture, AFolderNamedInTheEnvironmentReplacesTheSearchOrder) {
   QDir().mkpath(inResources());
   const QString named = root.filePath("Named/ModemList");
@@ -213,3 +335,24 @@ TEST_F(ConfigFixture, AFolderNamedInTheEnvironmentReplacesTheSearchOrder) {
   EXPECT_EQ(cm.modemListPath(), QDir::cleanPath(named));
   EXPECT_EQ(ConfigManager::locationsForBundle(bundle()).candidates.value(0), QDir::cleanPath(inResources()));
 }
+
+TEST_F(ConfigFixture, AnotherProcessesSettingsChangedReloadsTheFileAndKeepsTheRuntimeData) {
+  QDBusConnection other = QDBusConnection::connectToBus(QDBusConnection::SessionBus, "another-process");
+  if (!QDBusConnection::sessionBus().isConnected() || !other.isConnected())
+    GTEST_SKIP() << "no session bus";
+  auto cm = make({{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 1}}}});
+  cm->getConfiguration().insert(kCMRuntimeDataKey, QVariantMap{{"runtimeIMEI", "1"}});
+  // The other process writes the file, then says so.
+  Plist::writeFile(inResources() + "/settings.plist",
+                   QVariantMap{{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 2}}}});
+  QDBusMessage changed = QDBusMessage::createSignal("/ConfigManager", "org.qel.ConfigManager", "SettingsChanged");
+  changed << QByteArray();
+  ASSERT_TRUE(other.send(changed));
+  EXPECT_TRUE(testsupport::waitUntil([&] { return cm->getConfigurationByModuleAndKey("Main", "Step") == 2; }));
+  EXPECT_EQ(cm->getConfiguration().value(kCMRuntimeDataKey).toMap().value("runtimeIMEI"), "1");
+  QDBusConnection::disconnectFromBus("another-process");
+}
+
+} // namespace
+
+#include "ConfigManagerTest.moc"

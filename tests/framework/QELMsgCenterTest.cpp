@@ -1,13 +1,18 @@
 #include "QELMsgCenter.h"
 #include "Bundle.h"
+#include "BusNames.h"
 #include "PackageLink.h"
 #include "Plist.h"
 #include "SimulatedModem.h"
 #include "TestSupport.h"
 
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
 #include <QEventLoop>
 #include <QTimer>
 #include <QtEndian>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace {
@@ -128,17 +133,23 @@ TEST(QELMsgCenter, RefusesDataLongerThanTheField) {
   EXPECT_FALSE(center.sendMessageModuleID(kModuleMain, 1, 0, 0, 0, QByteArray(8193, 'a')));
 }
 
-// A package link to a backend process of the test's own.
+// A package link to a backend process of the test's own. The centre listens, and the test's
+// observers are registered, before the backend starts: it greets the program at once.
 class LinkedCenter : public ::testing::Test {
 protected:
   QString ui = testsupport::uniqueBusName("ui");
   QString be = testsupport::uniqueBusName("be");
   PackageLink link{ui, be};
+  std::unique_ptr<QELMsgCenter> center;
   std::unique_ptr<testsupport::BackendProcess> backend;
 
   void SetUp() override {
     if (!link.open())
       GTEST_SKIP() << "no session bus";
+    center = std::make_unique<QELMsgCenter>(&link);
+  }
+
+  void startBackend() {
     backend = std::make_unique<testsupport::BackendProcess>(ui, be);
     ASSERT_TRUE(backend->start());
   }
@@ -155,17 +166,17 @@ protected:
 };
 
 TEST_F(LinkedCenter, RoundTripWithTheRealBackend) {
-  QELMsgCenter center(&link);
   QObject owner;
   int handshakes = 0, plugged = 0;
-  center.registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
-  center.registerObserver(&owner, 8, 59, [&](const Notification &n) {
+  center->registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+  center->registerObserver(&owner, 8, 59, [&](const Notification &n) {
     UIMsg m;
     QELMsgCenter::getMsgPackage(&m, n);
     plugged += m.result == 0;
   });
+  startBackend();
   ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 1 && plugged == 1; }));
-  ASSERT_TRUE(center.sendMessageModuleID(kModuleInit, 1, 0, 2, 0, "hello"));
+  ASSERT_TRUE(center->sendMessageModuleID(kModuleInit, 1, 0, 2, 0, "hello"));
   ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 2; }));
   const QList<UIMsg> got = received();
   ASSERT_FALSE(got.isEmpty());
@@ -175,8 +186,8 @@ TEST_F(LinkedCenter, RoundTripWithTheRealBackend) {
 }
 
 TEST_F(LinkedCenter, NilDataSendsLengthZeroAndZeroedData) {
-  QELMsgCenter center(&link);
-  ASSERT_TRUE(center.sendMessageModuleID(kModuleDial, 258, 66, 0, 0));
+  startBackend();
+  ASSERT_TRUE(center->sendMessageModuleID(kModuleDial, 258, 66, 0, 0));
   const QList<UIMsg> got = received();
   ASSERT_FALSE(got.isEmpty());
   EXPECT_EQ(got.last().dataLength, 0);
@@ -184,10 +195,10 @@ TEST_F(LinkedCenter, NilDataSendsLengthZeroAndZeroedData) {
 }
 
 TEST_F(LinkedCenter, MalformedInjectedPackagesNeverReachAHandlerWithBadData) {
-  QELMsgCenter center(&link);
+  startBackend();
   QObject owner;
   QList<int> lengths;
-  center.registerObserver(&owner, 9, 9, [&](const Notification &n) {
+  center->registerObserver(&owner, 9, 9, [&](const Notification &n) {
     UIMsg m;
     ASSERT_TRUE(QELMsgCenter::getMsgPackage(&m, n));
     lengths << m.dataLength;
@@ -204,13 +215,51 @@ TEST_F(LinkedCenter, MalformedInjectedPackagesNeverReachAHandlerWithBadData) {
   backend->control("Inject", {good});
   ASSERT_TRUE(testsupport::waitUntil([&] { return lengths.size() == 3; }));
   EXPECT_EQ(lengths, (QList<int>{8192, 0, 2}));
-  EXPECT_EQ(center.refusedCount(), 3);
+  EXPECT_EQ(center->refusedCount(), 3);
 }
 
-TEST_F(LinkedCenter, SendWithoutABackendFailsWithinTheTimeOut) {
+// Without anyone owning the backend's name nothing is sent and nothing waits for a time-out.
+TEST_F(LinkedCenter, SendWithoutABackendAnswersAtOnce) {
+  EXPECT_FALSE(center->sendMessageModuleID(kModuleMain, 1, 0, 0, 0));
+  EXPECT_EQ(link.sendBlocking(SimulatedModem::makePackage(1, 0).encode()), PackageLink::ErrNoPeer);
+  startBackend();
+  EXPECT_TRUE(center->sendMessageModuleID(kModuleMain, 1, 0, 0, 0)) << "a backend that just came is found";
   backend.reset();
-  QELMsgCenter center(&link);
-  EXPECT_FALSE(center.sendMessageModuleID(kModuleMain, 1, 0, 0, 0));
+  EXPECT_EQ(link.sendBlocking(SimulatedModem::makePackage(1, 0).encode()), PackageLink::ErrNoPeer);
+}
+
+// Another process of the same user calling qMsg is answered with an error, counted, and its
+// package never reaches a handler; the backend's own packages still do.
+TEST_F(LinkedCenter, APackageFromAnyoneButTheBackendIsRefused) {
+  QObject owner;
+  int removed = 0, handshakes = 0;
+  center->registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+  center->registerObserver(&owner, 8, 59, [&](const Notification &n) {
+    UIMsg m;
+    QELMsgCenter::getMsgPackage(&m, n);
+    removed += m.result == UIMsg::kResultFailure;
+  });
+  auto strangerSends = [&](const QString &connectionName) {
+    QDBusConnection stranger = QDBusConnection::connectToBus(QDBusConnection::SessionBus, connectionName);
+    QDBusMessage call = QDBusMessage::createMethodCall(ui, BusNames::kPackagePath, BusNames::kPackageInterface,
+                                                       BusNames::kPackageMethod);
+    call << SimulatedModem::makePackage(8, 59, 0, UIMsg::kResultFailure).encode();
+    // Asynchronous: this thread is also the one that answers for the program's name.
+    QDBusPendingCall pending = stranger.asyncCall(call, 3000);
+    testsupport::waitUntil([&] { return pending.isFinished(); });
+    const QDBusMessage reply = pending.reply();
+    QDBusConnection::disconnectFromBus(connectionName);
+    return reply;
+  };
+  // Before any backend is there, and while one is.
+  EXPECT_EQ(strangerSends("stranger1").errorName(), "org.freedesktop.DBus.Error.AccessDenied");
+  startBackend();
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 1; }));
+  EXPECT_EQ(strangerSends("stranger2").errorName(), "org.freedesktop.DBus.Error.AccessDenied");
+  EXPECT_EQ(link.refusedSenderCount(), 2);
+  backend->control("Inject", {SimulatedModem::makePackage(1, 0).encode()});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 2; }));
+  EXPECT_EQ(removed, 0) << "no stranger's package reached a handler";
 }
 
 TEST(QELMsgCenterServer, SecondStartAnswersNoAlsoAfterStop) {
@@ -229,6 +278,80 @@ TEST(QELMsgCenterServer, SecondStartAnswersNoAlsoAfterStop) {
   EXPECT_TRUE(center.stopMsgServer());
   EXPECT_FALSE(center.startMsgServer());
   EXPECT_FALSE(center.stopMsgServer());
+}
+
+// The backend this centre started, watched: the test steers it through its process.
+class SupervisedBackend : public ::testing::Test {
+protected:
+  QString ui = testsupport::uniqueBusName("ui");
+  QString be = testsupport::uniqueBusName("be");
+  PackageLink link{ui, be};
+  std::unique_ptr<QELMsgCenter> center;
+  QObject owner;
+  int handshakes = 0, removals = 0, gaveUp = 0;
+
+  void SetUp() override {
+    if (!link.open())
+      GTEST_SKIP() << "no session bus";
+    Bundle::setMainBundlePath(testsupport::buildBundlePath());
+    center = std::make_unique<QELMsgCenter>(&link);
+    center->setRestartPolicy({10, 40, 5, 30000, 10000});
+    center->registerObserver(&owner, 1, 0, [&](const Notification &) { ++handshakes; });
+    center->registerObserver(&owner, 8, 59, [&](const Notification &n) {
+      UIMsg m;
+      QELMsgCenter::getMsgPackage(&m, n);
+      removals += m.result == UIMsg::kResultFailure;
+    });
+    NotificationCenter::defaultCenter().addObserver(&owner, kMsgServerGaveUp, nullptr,
+                                                    [&](const Notification &) { ++gaveUp; });
+  }
+  void TearDown() override {
+    center.reset();
+    Bundle::setMainBundlePath(testsupport::buildBundlePath());
+  }
+};
+
+TEST_F(SupervisedBackend, AKilledBackendCountsAsARemovedDeviceAndIsStartedAgain) {
+  ASSERT_TRUE(center->startMsgServer());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 1; }));
+  for (int signal : {SIGKILL, SIGTERM}) {
+    const int before = handshakes;
+    const qint64 pid = center->serverProcessId();
+    ASSERT_GT(pid, 0);
+    ::kill(pid_t(pid), signal);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return removals == before; })) << "signal " << signal;
+    ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == before + 1; })) << "signal " << signal;
+    EXPECT_NE(center->serverProcessId(), pid);
+  }
+  EXPECT_EQ(center->restartCount(), 2);
+  EXPECT_TRUE(center->sendMessageModuleID(kModuleInit, 1, 0, 0, 0));
+  EXPECT_EQ(gaveUp, 0);
+}
+
+// A backend that holds its name but answers nothing (stopped) costs one time-out, no more: it
+// is ended and started again.
+TEST_F(SupervisedBackend, AStuckBackendIsEndedAndStartedAgain) {
+  ASSERT_TRUE(center->startMsgServer());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 1; }));
+  ::kill(pid_t(center->serverProcessId()), SIGSTOP);
+  EXPECT_FALSE(center->sendMessageModuleID(kModuleInit, 3, 3, 0, 0));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return handshakes == 2; }));
+  EXPECT_EQ(center->restartCount(), 1);
+  EXPECT_TRUE(center->sendMessageModuleID(kModuleInit, 3, 3, 0, 0));
+}
+
+TEST_F(SupervisedBackend, ABackendThatNeverComesUpIsTriedFiveTimesThenLeftAlone) {
+  QTemporaryDir dir;
+  testsupport::writePlist(dir.filePath("Resources/qUIInfo"), {{"UseConfigPath", true}, {"PathOfServer", "/bin/false"}});
+  Bundle::setMainBundlePath(dir.path());
+  ASSERT_TRUE(center->startMsgServer());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return gaveUp == 1; }));
+  EXPECT_TRUE(center->hasGivenUp());
+  EXPECT_EQ(center->restartCount(), 5);
+  EXPECT_EQ(removals, 0) << "it never reported a device";
+  testsupport::waitUntil([] { return false; }, 200);
+  EXPECT_EQ(center->restartCount(), 5) << "no further attempts";
+  EXPECT_EQ(center->serverProcessId(), 0);
 }
 
 TEST(QELMsgCenterServer, QUIInfoPathWinsWhenSwitchedOn) {

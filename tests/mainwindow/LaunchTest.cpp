@@ -3,6 +3,7 @@
 #include "MainController.h"
 #include "MainWindowFixture.h"
 
+#include <QFile>
 #include <QImage>
 
 namespace {
@@ -80,6 +81,42 @@ TEST_F(Launch, RunDatacardRunsOnceWhateverCallsIt) {
   main()->runDatacard();
   EXPECT_EQ(main()->datacardRuns(), 2);
   EXPECT_EQ(ready, 1);
+}
+
+TEST_F(Launch, AServiceProviderCodeKeepsOnlyItsProfileAndInvalidCodesWriteNothing) {
+  const QVariantList profiles{QVariantMap{{"ProfileName", "A"}}, QVariantMap{{"ProfileName", "B"}}};
+  config->getConfiguration().insert("CheckSPCode", true);
+  config->getConfiguration().insert("AllDialConfig", profiles);
+  config->getConfiguration().insert("AllSPCodeIndex",
+                                    QVariantMap{{"123", QVariantMap{{"Index", 1}, {"ProviderLogo", "logo.png"}}},
+                                                {"77", QVariantMap{{"Index", 2}}},
+                                                {"88", QVariantMap{}},
+                                                {"-1", QVariantMap{{"Index", -1}}}});
+  buildOffline();
+  main()->setStartsBackend(false);
+  main()->applicationWillFinishLaunching();
+  ASSERT_NE(main()->spCodeWindow(), nullptr);
+  EXPECT_EQ(main()->datacardRuns(), 0) << "the backend waits for the code";
+  const QString dialConfig = config->configFilePathOfKey(kCMDialConfigFile);
+  for (const char *invalid : {"77", "88", "-1", "999"}) {
+    main()->spCodeField()->setText(QLatin1String(invalid));
+    main()->checkSPCode();
+    EXPECT_EQ(answers->asked().last().message, "Invalid service provider code") << invalid;
+    EXPECT_TRUE(main()->spCodeField()->text().isEmpty());
+    EXPECT_FALSE(QFile::exists(dialConfig)) << invalid;
+  }
+  main()->spCodeField()->setText("123");
+  main()->checkSPCode();
+  QVariant written;
+  ASSERT_TRUE(Plist::readFile(dialConfig, &written));
+  EXPECT_EQ(written.toList(), QVariantList{profiles.at(1)});
+  QVariantMap saved;
+  ASSERT_TRUE(Plist::readDictionary(config->configFilePathOfKey(kCMSettingFile), &saved));
+  EXPECT_EQ(saved.value("CheckSPCode"), false);
+  EXPECT_EQ(saved.value("ChangeProviderLogo"), true);
+  EXPECT_EQ(saved.value("ProviderLogoImage"), "logo.png");
+  EXPECT_EQ(main()->spCodeWindow(), nullptr);
+  EXPECT_EQ(main()->datacardRuns(), 1);
 }
 
 } // namespace

@@ -78,15 +78,19 @@ protected:
     ConfigManager::setSharedConfigManager(nullptr);
   }
 
-  // Starts the backend from a bundle scenario and builds the window; false without a bus.
+  // Starts the backend from a scenario and builds the window; false without a bus.
   bool launch(const QString &scenario = QStringLiteral("sim-ready")) {
     link = std::make_unique<PackageLink>(ui, be);
     if (!link->open())
       return false;
     center = std::make_unique<QELMsgCenter>(link.get());
     parts = MainWindowBuilder::build(center.get(), nullptr, &owner);
-    backend = std::make_unique<testsupport::BackendProcess>(
-        ui, be, testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/") + scenario + ".plist");
+    // A bundle scenario by name, or a file of the test's own by its absolute path.
+    const QString path = scenario.startsWith(QLatin1Char('/'))
+                             ? scenario
+                             : testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/") + scenario +
+                                   QStringLiteral(".plist");
+    backend = std::make_unique<testsupport::BackendProcess>(ui, be, path);
     return backend->start();
   }
 

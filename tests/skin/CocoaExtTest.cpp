@@ -36,7 +36,13 @@ TEST(CocoaExtTest, DigitsAndPhoneNumbers) {
   EXPECT_TRUE(isDigitalString("0123456789"));
   EXPECT_FALSE(isDigitalString(""));
   EXPECT_FALSE(isDigitalString("12a"));
-  EXPECT_TRUE(isDigitalString(QString(QChar(0x0131)))) << "only the low 8 bits count (0x31)";
+  // Characters whose low byte is a digit or '+' are not ("ı" U+0131, "ī" U+012B, "０" U+FF10).
+  for (const char16_t c : {u'\u0131', u'\u0130', u'\uFF10', u'\u0660'}) {
+    EXPECT_FALSE(isDigitalString(QString(QChar(c)))) << int(c);
+    EXPECT_FALSE(isDigitalString("12" + QString(QChar(c)))) << int(c);
+    EXPECT_FALSE(isValidPhoneNumber("+1" + QString(QChar(c)))) << int(c);
+  }
+  EXPECT_FALSE(isValidPhoneNumber(QString(QChar(u'\u012B')) + "49"));
   EXPECT_TRUE(isValidPhoneNumber("+"));
   EXPECT_TRUE(isValidPhoneNumber("7"));
   EXPECT_TRUE(isValidPhoneNumber("+4930123"));

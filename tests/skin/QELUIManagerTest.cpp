@@ -2,8 +2,10 @@
 #include "Bundle.h"
 #include "ConfigManager.h"
 #include "Plist.h"
+#include "WordGlobe.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -106,6 +108,24 @@ TEST_F(QELUIManagerTest, LanguageSkinIsPreferredWhenLanguagesAreNotListed) {
   config->setConfigurationByModule("SupportLanguages", QVariantList{"English", "French"});
   ASSERT_TRUE(m.loadUIResourceBySkinName("defaultSkin"));
   EXPECT_FALSE(m.hasKey("onlyFrench"));
+  EXPECT_TRUE(m.hasKey("wndMain"));
+}
+
+TEST_F(QELUIManagerTest, LanguageSkinFollowsTheLoadedTokenList) {
+  writeSkin("defaultSkin", {{"onlyGerman", QVariantMap{}}}, "SkinInfo_German");
+  QDir().mkpath(resources() + "/German.lproj");
+  QFile tokens(resources() + "/German.lproj/LanguageTokenList.txt");
+  ASSERT_TRUE(tokens.open(QIODevice::WriteOnly));
+  tokens.write("\"OK\" = \"OK\";\n");
+  tokens.close();
+  makeConfig();
+  ASSERT_TRUE(Word_Globe_Init(tokens.fileName()));
+  QELUIManager m(config.get());
+  ASSERT_TRUE(m.loadUIResourceBySkinName("defaultSkin"));
+  EXPECT_TRUE(m.hasKey("onlyGerman"));
+  // A language without a skin file of its own keeps the common one.
+  WordGlobe::reset();
+  ASSERT_TRUE(m.loadUIResourceBySkinName("defaultSkin"));
   EXPECT_TRUE(m.hasKey("wndMain"));
 }
 

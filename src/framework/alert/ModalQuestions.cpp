@@ -3,19 +3,22 @@
 #include "NotificationCenter.h"
 #include "NotificationTables.h"
 
+#include <QDebug>
 #include <QDialog>
 #include <QPointer>
 
 namespace {
 
 struct OpenQuestion {
+  ModalQuestion question;
   QPointer<QDialog> dialog; // null while the responder answers
   bool closedByRemoval = false;
 };
 
 struct State {
   ModalQuestions::Responder responder;
-  QList<OpenQuestion *> open; // innermost last
+  QList<OpenQuestion *> open; // innermost (latest) last
+  int dropped = 0;
 };
 
 State &state() {
@@ -29,15 +32,29 @@ QObject *watcher() {
   return &object;
 }
 
-int runQuestion(const std::function<int(OpenQuestion &)> &body, bool *closedByRemoval) {
+// True (and logged) when the same question is open already: the new request is dropped.
+bool dropAsDuplicate(const ModalQuestion &question) {
+  if (!ModalQuestions::isOpen(question))
+    return false;
+  ++state().dropped;
+  qInfo().noquote() << "ModalQuestions: dropped a second" << question.kind
+                    << "while the same is open:" << question.title << "/" << question.message;
+  return true;
+}
+
+int runQuestion(const ModalQuestion &question, const std::function<int(OpenQuestion &)> &body, bool *closedByRemoval) {
   ModalQuestions::install();
-  OpenQuestion question;
-  state().open.append(&question);
-  const int answer = body(question);
-  state().open.removeOne(&question);
   if (closedByRemoval)
-    *closedByRemoval = question.closedByRemoval;
-  return question.closedByRemoval ? ModalQuestions::kAlternateAnswer : answer;
+    *closedByRemoval = false;
+  if (dropAsDuplicate(question))
+    return ModalQuestions::kAlternateAnswer;
+  OpenQuestion open{question, {}, false};
+  state().open.append(&open);
+  const int answer = body(open);
+  state().open.removeOne(&open);
+  if (closedByRemoval)
+    *closedByRemoval = open.closedByRemoval;
+  return open.closedByRemoval ? ModalQuestions::kAlternateAnswer : answer;
 }
 
 } // namespace
@@ -60,9 +77,18 @@ bool ModalQuestions::hasResponder() {
 int ModalQuestions::openQuestionCount() {
   return int(state().open.size());
 }
+int ModalQuestions::droppedCount() {
+  return state().dropped;
+}
+
+bool ModalQuestions::isOpen(const ModalQuestion &question) {
+  const QList<OpenQuestion *> &open = state().open;
+  return std::any_of(open.cbegin(), open.cend(), [&](const OpenQuestion *q) { return q->question.sameAs(question); });
+}
 
 int ModalQuestions::ask(const ModalQuestion &question, const std::function<int()> &show, bool *closedByRemoval) {
   return runQuestion(
+      question,
       [&](OpenQuestion &) {
         if (state().responder) {
           // The responder may be replaced while it runs; keep this one alive.
@@ -80,6 +106,7 @@ int ModalQuestions::runDialog(QDialog *dialog, const ModalQuestion &question, bo
   if (!dialog)
     return kAlternateAnswer;
   return runQuestion(
+      question,
       [&](OpenQuestion &open) {
         if (state().responder) {
           const Responder responder = state().responder;
@@ -91,16 +118,63 @@ int ModalQuestions::runDialog(QDialog *dialog, const ModalQuestion &question, bo
       closedByRemoval);
 }
 
+bool ModalQuestions::open(QDialog *dialog, const ModalQuestion &question, AnswerHandler done) {
+  if (!dialog)
+    return false;
+  install();
+  if (state().responder) {
+    // A script answers at once, as it does for the questions that wait.
+    bool removed = false;
+    const int answer = ask(question, {}, &removed);
+    if (done)
+      done(answer, removed);
+    return true;
+  }
+  if (dropAsDuplicate(question))
+    return false;
+  auto *open = new OpenQuestion{question, dialog, false};
+  state().open.append(open);
+  // The dialog may be shown again later (the skinned panel's window is): its connections end
+  // with this question.
+  struct Links {
+    bool answered = false;
+    QMetaObject::Connection finished, destroyed;
+  };
+  auto links = std::make_shared<Links>();
+  const auto finish = [open, links, done](int result) {
+    if (links->answered)
+      return;
+    links->answered = true;
+    QObject::disconnect(links->finished);
+    QObject::disconnect(links->destroyed);
+    state().open.removeOne(open);
+    const bool removed = open->closedByRemoval;
+    delete open;
+    if (done)
+      done(removed ? kAlternateAnswer : result, removed);
+  };
+  links->finished = QObject::connect(dialog, &QDialog::finished, watcher(), finish);
+  // A dialog destroyed while open answers as declined.
+  links->destroyed = QObject::connect(dialog, &QObject::destroyed, watcher(), [finish] { finish(kAlternateAnswer); });
+  dialog->setWindowModality(Qt::ApplicationModal);
+  dialog->show();
+  dialog->raise();
+  dialog->activateWindow();
+  return true;
+}
+
 void ModalQuestions::closeAllQuestions() {
   const QList<OpenQuestion *> open = state().open;
   for (auto it = open.crbegin(); it != open.crend(); ++it) {
     OpenQuestion *q = *it;
-    if (q->closedByRemoval)
+    // An earlier close in this loop may have ended (and freed) a question that was opened
+    // without waiting.
+    if (!state().open.contains(q) || q->closedByRemoval)
       continue;
     q->closedByRemoval = true;
-    if (q->dialog) {
-      q->dialog->done(kAlternateAnswer);
-      q->dialog->hide();
+    if (QDialog *dialog = q->dialog) {
+      dialog->done(kAlternateAnswer);
+      dialog->hide();
     }
   }
 }

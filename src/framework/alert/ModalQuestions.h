@@ -14,19 +14,30 @@ struct ModalQuestion {
   QString message;
   QString defaultButton;
   QString alternateButton;
+
+  bool sameAs(const ModalQuestion &other) const {
+    return kind == other.kind && title == other.title && message == other.message &&
+           defaultButton == other.defaultButton && alternateButton == other.alternateButton;
+  }
 };
 
-// The one road of every modal question of the program. A question is shown and waited for here,
-// so that
+// The one road of every modal question of the program. A question is shown here, either waited
+// for (ask, runDialog) or answered later (open), so that
 // - tests (and automation) can answer every question by script, without a window;
 // - when the device is removed, every open question closes at once and answers the alternate
-//   button (0): a question about a device that has gone can only be declined.
+//   button (0): a question about a device that has gone can only be declined;
+// - the same question (same texts and buttons) is never asked twice at once: while it is open, a
+//   second request is dropped and logged, and a waiting caller gets the alternate answer (0).
+// Questions asked from a backend handler use open(): the handler returns at once, so the message
+// centre keeps delivering packages (the device's removal among them) while the question is up.
 class ModalQuestions {
 public:
   static constexpr int kDefaultAnswer = 1;
   static constexpr int kAlternateAnswer = 0;
 
   using Responder = std::function<int(const ModalQuestion &)>;
+  // Called once with the answer; `closedByRemoval` when the device went while it was open.
+  using AnswerHandler = std::function<void(int answer, bool closedByRemoval)>;
 
   // Installs the script that answers every question instead of a window; an empty responder
   // restores the windows.
@@ -42,8 +53,17 @@ public:
   // question was closed by device removal (then `closedByRemoval` is set).
   static int runDialog(QDialog *dialog, const ModalQuestion &question, bool *closedByRemoval = nullptr);
 
+  // Shows `dialog` as application-modal without waiting and calls `done` with its result code
+  // (the responder answers at once instead when one is installed). False, and `done` is never
+  // called, when the same question is open already or `dialog` is null. The dialog is not owned.
+  static bool open(QDialog *dialog, const ModalQuestion &question, AnswerHandler done);
+
   // The number of questions now waiting for an answer.
   static int openQuestionCount();
+  // Whether a question with the same texts and buttons is open.
+  static bool isOpen(const ModalQuestion &question);
+  // Requests dropped because the same question was open.
+  static int droppedCount();
 
   // Closes every open question, innermost first; each answers the alternate button. Called on
   // "DeviceRemoved".

@@ -49,11 +49,44 @@ int runSystemAlertPanel(const QString &title, const QString &message, const QStr
   return alertAnswer(answer, alternateButton, removed);
 }
 
+void beginSystemAlertPanel(const QString &title, const QString &message, const QString &defaultButton,
+                           const QString &alternateButton, AlertAnswerHandler done) {
+  const ModalQuestion question{QStringLiteral("systemAlert"), title, message, defaultTitle(defaultButton),
+                               alternateButton};
+  auto *box =
+      new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::NoButton, QApplication::activeWindow());
+  box->setAttribute(Qt::WA_DeleteOnClose);
+  QPushButton *ok = box->addButton(question.defaultButton, QMessageBox::AcceptRole);
+  if (!alternateButton.isNull())
+    box->setEscapeButton(box->addButton(alternateButton, QMessageBox::RejectRole));
+  box->setDefaultButton(ok);
+  const bool scripted = ModalQuestions::hasResponder();
+  const QPointer<QMessageBox> guard(box);
+  const bool shown =
+      ModalQuestions::open(box, question, [guard, ok, scripted, alternateButton, done](int answer, bool removed) {
+        // A message box answers with the button that was clicked, not with a result code.
+        if (!scripted && !removed && guard)
+          answer = guard->clickedButton() == ok ? ModalQuestions::kDefaultAnswer : ModalQuestions::kAlternateAnswer;
+        if (done)
+          done(alertAnswer(answer, alternateButton, removed), removed);
+      });
+  if (!shown || scripted)
+    delete box;
+}
+
 int NSRunAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
                        const QString &alternateButton) {
   if (QELAlertPanel *panel = QELAlertPanel::shareAlertPanel())
     return panel->runAlertPanelTitle(title, message, defaultButton, alternateButton);
   return runSystemAlertPanel(title, message, defaultButton, alternateButton);
+}
+
+void NSBeginAlertPanelExt(const QString &title, const QString &message, const QString &defaultButton,
+                          const QString &alternateButton, AlertAnswerHandler done) {
+  if (QELAlertPanel *panel = QELAlertPanel::shareAlertPanel())
+    panel->beginAlertPanelTitle(title, message, defaultButton, alternateButton, std::move(done));
+  else
+    beginSystemAlertPanel(title, message, defaultButton, alternateButton, std::move(done));
 }
 
 QELAlertPanel *QELAlertPanel::create(QObject *parent) {
@@ -67,32 +100,44 @@ QELAlertPanel *QELAlertPanel::shareAlertPanel() {
   return g_QELAlertPanel;
 }
 
-QELAlertPanel::QELAlertPanel(QObject *parent) : QELUIController(parent) {
+QELAlertPanel::Parts QELAlertPanel::makeParts() {
   // A borderless panel drawn by its skin image; the parts sit where the skin puts them (the
   // places below are those of the default skin, for a skin that leaves them out).
-  wndAlert_ = new QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint);
-  wndAlert_->setObjectName(QStringLiteral("wndQELAlertPanel"));
-  wndAlert_->setAttribute(Qt::WA_TranslucentBackground);
-  wndAlert_->setModal(true);
-  wndAlert_->resize(400, 176);
-  contentView_ = new NSViewExt(wndAlert_);
-  contentView_->setObjectName(QStringLiteral("contentView"));
-  contentView_->setGeometry(0, 0, 400, 176);
-  labelTitle_ = new QLabel(contentView_);
-  labelTitle_->setObjectName(QStringLiteral("labelQELAlertPanelTitle"));
-  labelTitle_->setGeometry(84, 26, 292, 24);
-  labelMsg_ = new QLabel(contentView_);
-  labelMsg_->setObjectName(QStringLiteral("labelQELAlertPanelMsg"));
-  labelMsg_->setWordWrap(true);
-  labelMsg_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  labelMsg_->setGeometry(84, 52, 292, 54);
-  btnOK_ = new NSButtonExt(contentView_);
-  btnOK_->setObjectName(QStringLiteral("btnAlertOK"));
-  btnOK_->setDefault(true);
-  btnOK_->setGeometry(280, 130, 104, 30);
-  btnCancel_ = new NSButtonExt(contentView_);
-  btnCancel_->setObjectName(QStringLiteral("btnAlertCancel"));
-  btnCancel_->setGeometry(164, 130, 104, 30);
+  Parts p;
+  p.window = new QDialog(nullptr, Qt::Dialog | Qt::FramelessWindowHint);
+  p.window->setObjectName(QStringLiteral("wndQELAlertPanel"));
+  p.window->setAttribute(Qt::WA_TranslucentBackground);
+  p.window->setModal(true);
+  p.window->resize(400, 176);
+  p.content = new NSViewExt(p.window);
+  p.content->setObjectName(QStringLiteral("contentView"));
+  p.content->setGeometry(0, 0, 400, 176);
+  p.title = new QLabel(p.content);
+  p.title->setObjectName(QStringLiteral("labelQELAlertPanelTitle"));
+  p.title->setGeometry(84, 26, 292, 24);
+  p.message = new QLabel(p.content);
+  p.message->setObjectName(QStringLiteral("labelQELAlertPanelMsg"));
+  p.message->setWordWrap(true);
+  p.message->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  p.message->setGeometry(84, 52, 292, 54);
+  p.ok = new NSButtonExt(p.content);
+  p.ok->setObjectName(QStringLiteral("btnAlertOK"));
+  p.ok->setDefault(true);
+  p.ok->setGeometry(280, 130, 104, 30);
+  p.cancel = new NSButtonExt(p.content);
+  p.cancel->setObjectName(QStringLiteral("btnAlertCancel"));
+  p.cancel->setGeometry(164, 130, 104, 30);
+  return p;
+}
+
+QELAlertPanel::QELAlertPanel(QObject *parent) : QELUIController(parent) {
+  const Parts p = makeParts();
+  wndAlert_ = p.window;
+  contentView_ = p.content;
+  labelTitle_ = p.title;
+  labelMsg_ = p.message;
+  btnOK_ = p.ok;
+  btnCancel_ = p.cancel;
 }
 
 QELAlertPanel::~QELAlertPanel() {
@@ -101,18 +146,44 @@ QELAlertPanel::~QELAlertPanel() {
   delete wndAlert_.data();
 }
 
-void QELAlertPanel::awakeFromNib() {
-  btnOK_->setTarget(this);
-  btnOK_->setAction("btnOKAction");
-  btnCancel_->setTarget(this);
-  btnCancel_->setAction("btnCancelAction");
-  FrameworkLinks::registerController(qelSkinManager, wndAlert_, QStringLiteral("wndQELAlertPanel"), true);
-  FrameworkLinks::registerController(qelSkinManager, labelMsg_, QStringLiteral("labelQELAlertPanelMsg"), true);
-  FrameworkLinks::registerController(qelSkinManager, labelTitle_, QStringLiteral("labelQELAlertPanelTitle"), true);
-  FrameworkLinks::registerController(qelSkinManager, btnOK_, QStringLiteral("btnAlertOK"), true);
-  FrameworkLinks::registerController(qelSkinManager, btnCancel_, QStringLiteral("btnAlertCancel"), true);
+void QELAlertPanel::wireParts(const Parts &p) {
+  p.ok->setTarget(this);
+  p.ok->setAction("btnOKAction");
+  p.cancel->setTarget(this);
+  p.cancel->setAction("btnCancelAction");
+  FrameworkLinks::registerController(qelSkinManager, p.window, QStringLiteral("wndQELAlertPanel"), true);
+  FrameworkLinks::registerController(qelSkinManager, p.message, QStringLiteral("labelQELAlertPanelMsg"), true);
+  FrameworkLinks::registerController(qelSkinManager, p.title, QStringLiteral("labelQELAlertPanelTitle"), true);
+  FrameworkLinks::registerController(qelSkinManager, p.ok, QStringLiteral("btnAlertOK"), true);
+  FrameworkLinks::registerController(qelSkinManager, p.cancel, QStringLiteral("btnAlertCancel"), true);
   // The panel takes the size of its skin image.
-  wndAlert_->resize(contentView_->size());
+  p.window->resize(p.content->size());
+}
+
+void QELAlertPanel::awakeFromNib() {
+  wireParts({wndAlert_, contentView_, labelTitle_, labelMsg_, btnOK_, btnCancel_});
+}
+
+QELAlertPanel::Parts QELAlertPanel::freeParts(bool *spare) {
+  *spare = wndAlert_->isVisible();
+  if (!*spare)
+    return {wndAlert_, contentView_, labelTitle_, labelMsg_, btnOK_, btnCancel_};
+  const Parts p = makeParts();
+  wireParts(p);
+  return p;
+}
+
+void QELAlertPanel::fill(const Parts &p, const QString &title, const QString &message, const QString &defaultButton,
+                         const QString &alternateButton) {
+  p.title->setText(title);
+  p.message->setText(message);
+  p.ok->setTitle(defaultButton);
+  if (alternateButton.isNull()) {
+    p.cancel->hide();
+  } else {
+    p.cancel->setTitle(alternateButton);
+    p.cancel->show();
+  }
 }
 
 int QELAlertPanel::runAlertPanelTitle(const QString &title, const QString &message, const QString &defaultButton,
@@ -120,26 +191,51 @@ int QELAlertPanel::runAlertPanelTitle(const QString &title, const QString &messa
   if (!wndAlert_ || !FrameworkLinks::hasKey(qelSkinManager, QStringLiteral("wndQELAlertPanel")))
     return runSystemAlertPanel(title, message, defaultButton, alternateButton);
   const ModalQuestion question{QStringLiteral("alert"), title, message, defaultTitle(defaultButton), alternateButton};
-  labelTitle_->setText(title);
-  labelMsg_->setText(message);
-  btnOK_->setTitle(question.defaultButton);
-  if (alternateButton.isNull()) {
-    btnCancel_->hide();
-  } else {
-    btnCancel_->setTitle(alternateButton);
-    btnCancel_->show();
-  }
+  bool spare = false;
+  const Parts p = freeParts(&spare);
+  fill(p, title, message, question.defaultButton, alternateButton);
   bool removed = false;
-  const int answer = ModalQuestions::runDialog(wndAlert_, question, &removed);
+  const int answer = ModalQuestions::runDialog(p.window, question, &removed);
+  if (spare)
+    p.window->deleteLater();
   return alertAnswer(answer, alternateButton, removed);
 }
 
-void QELAlertPanel::btnOKAction(QObject *) {
-  if (wndAlert_)
-    wndAlert_->done(ModalQuestions::kDefaultAnswer);
+void QELAlertPanel::beginAlertPanelTitle(const QString &title, const QString &message, const QString &defaultButton,
+                                         const QString &alternateButton, AlertAnswerHandler done) {
+  if (!wndAlert_ || !FrameworkLinks::hasKey(qelSkinManager, QStringLiteral("wndQELAlertPanel"))) {
+    beginSystemAlertPanel(title, message, defaultButton, alternateButton, std::move(done));
+    return;
+  }
+  const ModalQuestion question{QStringLiteral("alert"), title, message, defaultTitle(defaultButton), alternateButton};
+  bool spare = false;
+  const Parts p = freeParts(&spare);
+  fill(p, title, message, question.defaultButton, alternateButton);
+  QPointer<QDialog> window = p.window;
+  const bool shown =
+      ModalQuestions::open(p.window, question, [window, spare, alternateButton, done](int answer, bool removed) {
+        if (spare && window)
+          window->deleteLater();
+        if (done)
+          done(alertAnswer(answer, alternateButton, removed), removed);
+      });
+  if (spare && !shown)
+    delete p.window;
 }
 
-void QELAlertPanel::btnCancelAction(QObject *) {
-  if (wndAlert_)
-    wndAlert_->done(ModalQuestions::kAlternateAnswer);
+// The buttons end the window they sit in: the panel's own or a spare one.
+static QDialog *alertWindowOf(QObject *sender, QDialog *fallback) {
+  auto *widget = qobject_cast<QWidget *>(sender);
+  auto *dialog = widget ? qobject_cast<QDialog *>(widget->window()) : nullptr;
+  return dialog ? dialog : fallback;
+}
+
+void QELAlertPanel::btnOKAction(QObject *sender) {
+  if (QDialog *window = alertWindowOf(sender, wndAlert_))
+    window->done(ModalQuestions::kDefaultAnswer);
+}
+
+void QELAlertPanel::btnCancelAction(QObject *sender) {
+  if (QDialog *window = alertWindowOf(sender, wndAlert_))
+    window->done(ModalQuestions::kAlternateAnswer);
 }

@@ -1,6 +1,7 @@
 #include "ConfigManager.h"
 
 #include "Plist.h"
+#include "SafeFile.h"
 
 #include <QDBusConnection>
 #include <QDateTime>
@@ -9,17 +10,19 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 
 constexpr const char *kSettingsPath = "/ConfigManager";
 constexpr const char *kSettingsInterface = "org.qel.ConfigManager";
-constexpr auto kPrivatePermissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 ConfigManager *g_sharedConfigManager = nullptr;
 
+// The program's own folders are the user's alone, whatever the umask.
 bool copyFolder(const QString &from, const QString &to) {
-  if (!QDir().mkpath(to))
+  if (!SafeFile::makeFolder(to, 0700))
     return false;
   QDirIterator it(from, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
   const QDir src(from);
@@ -31,7 +34,7 @@ bool copyFolder(const QString &from, const QString &to) {
     if (info.isSymLink())
       continue;
     if (info.isDir())
-      ok = QDir().mkpath(target) && ok;
+      ok = SafeFile::makeFolder(target, 0700) && ok;
     else if (!QFile::exists(target))
       ok = QFile::copy(path, target) && ok;
     if (!info.isDir())
@@ -94,6 +97,8 @@ ConfigManager::Locations ConfigManager::locationsForBundle(const QString &bundle
   const QDir bundle(bundlePath);
   Locations loc;
   loc.userDataFolder = userDataFolder;
+  loc.defaultSettingsFile =
+      QDir::cleanPath(bundle.absolutePath() + QStringLiteral("/Resources/Defaults/settings.plist"));
   // A folder named in the environment replaces the search order; the program hands its folder
   // to the backend this way, so that both work on the same files.
   if (const QString named = qEnvironmentVariable(kModemListDirVariable); !named.isEmpty()) {
@@ -125,24 +130,42 @@ void ConfigManager::setSharedConfigManager(ConfigManager *manager) {
   g_sharedConfigManager = manager;
 }
 
+// A folder is used only when it belongs to this user; one of the system's (root's) may seed the
+// user's own copy but is never written. Anyone else's folder, say one beside a bundle in a shared
+// folder, is skipped: its settings would be planted and our writes would land in it.
+bool ConfigManager::usableFolder(const QString &folder, bool *writable) const {
+  const QFileInfo info(folder);
+  if (!info.isDir())
+    return false;
+  const uint owner = locations_.ownerOf ? locations_.ownerOf(folder) : info.ownerId();
+  const uint me = uint(::geteuid());
+  if (owner != me && owner != 0) {
+    qWarning() << "ConfigManager: skipping" << folder << "- it belongs to user" << owner;
+    return false;
+  }
+  const auto isWritable =
+      locations_.isWritable ? locations_.isWritable : [](const QString &p) { return QFileInfo(p).isWritable(); };
+  *writable = owner == me && isWritable(folder);
+  return true;
+}
+
 bool ConfigManager::initPathDict() {
   pathDict_.clear();
   modemListPath_.clear();
   QString found;
+  bool foundWritable = false;
   for (const QString &candidate : locations_.candidates) {
-    if (QFileInfo(candidate).isDir()) {
+    if (usableFolder(candidate, &foundWritable)) {
       found = candidate;
       break;
     }
   }
   // An installed bundle may be read-only: work in a per-user copy seeded from it.
-  const auto writable =
-      locations_.isWritable ? locations_.isWritable : [](const QString &p) { return QFileInfo(p).isWritable(); };
-  if (!locations_.userDataFolder.isEmpty() && (found.isEmpty() || !writable(found))) {
+  if (!locations_.userDataFolder.isEmpty() && (found.isEmpty() || !foundWritable)) {
     const QString user = QDir::cleanPath(locations_.userDataFolder);
     if (!QFileInfo(user).isDir() && !found.isEmpty())
       copyFolder(found, user);
-    if (QFileInfo(user).isDir() || QDir().mkpath(user))
+    if (QFileInfo(user).isDir() || SafeFile::makeFolder(user, 0700))
       found = user;
   }
   if (found.isEmpty()) {
@@ -271,8 +294,12 @@ bool ConfigManager::writeToFile() {
   const QString path = configFilePathOfKey(kCMSettingFile);
   if (path.isEmpty())
     return false;
+  // A symbolic link in its place is replaced by the file, never followed: its target may be
+  // anything of the user's.
+  if (QFileInfo(path).isSymLink())
+    qWarning() << "ConfigManager:" << path << "is a symbolic link; replacing the link, not its target";
   // The file may hold the saved PIN: it is readable by the user only.
-  const bool ok = Plist::writeFile(path, settingDict_, int(kPrivatePermissions));
+  const bool ok = Plist::writeFile(path, settingDict_, kPrivateFilePermissions);
   if (!ok)
     qWarning() << "ConfigManager: cannot write" << path;
   // Others reload the file when told; telling them about a write that failed would make them
@@ -323,16 +350,23 @@ void ConfigManager::loadSettings(bool atStart) {
   const QString path = configFilePathOfKey(kCMSettingFile);
   const QVariant runtime = settingDict_.value(kCMRuntimeDataKey);
   QVariantMap loaded;
-  if (!path.isEmpty() && QFileInfo::exists(path) && !Plist::readDictionary(path, &loaded)) {
+  const QFileInfo info(path);
+  // Only a regular file of sane size is read (Plist::readFile): a FIFO, a device or a link to
+  // one is as unreadable as a damaged file.
+  if (!path.isEmpty() && (info.exists() || info.isSymLink()) && !Plist::readDictionary(path, &loaded)) {
     if (atStart) {
-      // Never let the next write replace a file we could not read: keep it for the user.
+      // Never let the next write replace a file we could not read: keep it for the user. The
+      // rename moves a link itself, never what it points at.
       setAsidePath_ = path + QStringLiteral(".unreadable-") +
                       QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
-      if (QFile::rename(path, setAsidePath_))
+      if (::rename(QFile::encodeName(path).constData(), QFile::encodeName(setAsidePath_).constData()) == 0)
         qWarning() << "ConfigManager: unreadable" << path << "set aside as" << setAsidePath_;
       else
         qWarning() << "ConfigManager: unreadable" << path << "and it could not be set aside";
       loaded.clear();
+      // The product's own switches, not an empty dictionary: an operator build stays itself.
+      if (!locations_.defaultSettingsFile.isEmpty() && Plist::readDictionary(locations_.defaultSettingsFile, &loaded))
+        qWarning() << "ConfigManager: starting from the shipped settings" << locations_.defaultSettingsFile;
     } else {
       // A half-written file seen while reloading: keep what we have.
       qWarning() << "ConfigManager: cannot reload" << path;

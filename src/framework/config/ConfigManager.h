@@ -79,6 +79,11 @@ public:
     QString userDataFolder;
     // How a folder is judged writable (replaceable, since root may write anywhere).
     std::function<bool(const QString &)> isWritable;
+    // Who owns a folder (replaceable for tests); by default its owner's user id.
+    std::function<uint(const QString &)> ownerOf;
+    // The settings the product ships with: the start after an unreadable settings file is set
+    // aside. Empty: start empty.
+    QString defaultSettingsFile;
   };
 
   // The search order for a bundle at `bundlePath`; only the folder named by QEL_MODEMLIST_DIR
@@ -116,8 +121,9 @@ public:
   QString setAsidePath() const { return setAsidePath_; }
   int settingsChangedPostCount() const { return postCount_; }
 
-  // Permissions for files that may hold the saved PIN: readable by the user only.
-  static constexpr int kPrivateFilePermissions = 0x0600; // QFileDevice::ReadOwner | WriteOwner
+  // Permissions for every file that holds the saved PIN or a password (settings.plist,
+  // dialConfig.plist, profile files): readable by the user only, whatever the umask.
+  static constexpr int kPrivateFilePermissions = 0x0600; // QFileDevice::ReadUser | WriteUser
 
 signals:
   void settingsReloaded();
@@ -128,6 +134,7 @@ private slots:
 private:
   bool synchronousEnabled() const;
   void loadSettings(bool atStart);
+  bool usableFolder(const QString &folder, bool *writable) const;
   void postSettingsChanged();
   void updateSignalSubscription();
 

@@ -141,3 +141,67 @@ QString systemDateTimeString(const QDateTime &date) {
   return locale.toString(date.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
          locale.toString(date.time(), timeFormat);
 }
+
+QString fillWordedFormat(const QString &format, const QVariantList &values) {
+  QString out;
+  int next = 0;
+  const int n = int(format.size());
+  for (int i = 0; i < n; ++i) {
+    const QChar c = format.at(i);
+    if (c != QLatin1Char('%') || i + 1 >= n) {
+      out += c;
+      continue;
+    }
+    if (format.at(i + 1) == QLatin1Char('%')) {
+      out += QLatin1Char('%');
+      ++i;
+      continue;
+    }
+    // %[flags][width][.precision][length]conversion
+    int j = i + 1;
+    bool zero = false, left = false;
+    while (j < n && QStringLiteral("-+ #0").contains(format.at(j))) {
+      zero = zero || format.at(j) == QLatin1Char('0');
+      left = left || format.at(j) == QLatin1Char('-');
+      ++j;
+    }
+    int width = 0;
+    while (j < n && format.at(j).isDigit() && width < 100)
+      width = width * 10 + format.at(j++).digitValue();
+    while (j < n && format.at(j).isDigit())
+      ++j; // an absurd width is capped
+    if (j < n && format.at(j) == QLatin1Char('.')) {
+      ++j;
+      while (j < n && format.at(j).isDigit())
+        ++j;
+    }
+    while (j < n && QStringLiteral("hlqLjzt").contains(format.at(j)))
+      ++j;
+    if (j >= n || !QStringLiteral("diouxXeEfgGcsSp@").contains(format.at(j))) {
+      out += c; // not a conversion: kept as text
+      continue;
+    }
+    const QChar conversion = format.at(j);
+    const QVariant value = values.value(next++);
+    QString text;
+    if (value.isValid()) {
+      if (QStringLiteral("diu").contains(conversion))
+        text = QString::number(value.toLongLong());
+      else if (conversion == QLatin1Char('x') || conversion == QLatin1Char('X'))
+        text = QString::number(value.toLongLong(), 16);
+      else
+        text = value.toString();
+      if (conversion == QLatin1Char('X'))
+        text = text.toUpper();
+    }
+    if (text.size() < width) {
+      const QString pad(width - text.size(), zero && !left && value.isValid() && !text.startsWith(QLatin1Char('-'))
+                                                 ? QLatin1Char('0')
+                                                 : QLatin1Char(' '));
+      text = left ? text + pad : pad + text;
+    }
+    out += text;
+    i = j;
+  }
+  return out;
+}

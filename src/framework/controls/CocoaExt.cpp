@@ -93,9 +93,10 @@ QImage imageWithContentsOfFile(const QString &path, qreal devicePixelRatio) {
 namespace NSStringExt {
 
 namespace {
-bool lowDigit(QChar c) {
-  const int low = c.unicode() & 0xFF;
-  return low >= '0' && low <= '9';
+// ASCII digits only: a wider character whose low byte happens to be a digit ("ı" is U+0131) is
+// not one.
+bool asciiDigit(QChar c) {
+  return c.unicode() >= u'0' && c.unicode() <= u'9';
 }
 } // namespace
 
@@ -103,7 +104,7 @@ bool isDigitalString(const QString &string) {
   if (string.isEmpty())
     return false;
   for (QChar c : string)
-    if (!lowDigit(c))
+    if (!asciiDigit(c))
       return false;
   return true;
 }
@@ -111,10 +112,10 @@ bool isDigitalString(const QString &string) {
 bool isValidPhoneNumber(const QString &string) {
   if (string.isEmpty())
     return false;
-  if ((string[0].unicode() & 0xFF) != '+' && !lowDigit(string[0]))
+  if (string[0] != u'+' && !asciiDigit(string[0]))
     return false;
   for (int i = 1; i < string.size(); ++i)
-    if (!lowDigit(string[i]))
+    if (!asciiDigit(string[i]))
       return false;
   return true;
 }

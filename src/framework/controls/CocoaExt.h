@@ -34,10 +34,10 @@ QImage imageWithContentsOfFile(const QString &path, qreal devicePixelRatio = 1.0
 } // namespace NSImageExt
 
 namespace NSStringExt {
-// True for a non-empty string whose every UTF-16 unit has its low 8 bits in '0'..'9'.
+// True for a non-empty string of ASCII digits '0'..'9' only.
 bool isDigitalString(const QString &string);
-// True for a non-empty string whose first unit is '+' or a digit and whose others are digits
-// (low 8 bits compared, as above).
+// True for a non-empty string whose first character is '+' or an ASCII digit and whose others
+// are ASCII digits.
 bool isValidPhoneNumber(const QString &string);
 // The characters of `string` that belong to `characterSet`, in order, cut to at most `length`;
 // empty for an empty string or set, or a length not above 0.

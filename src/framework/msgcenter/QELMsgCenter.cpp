@@ -1,26 +1,30 @@
 #include "QELMsgCenter.h"
 
-#include "Bundle.h"
 #include "ConfigManager.h"
 #include "PackageLink.h"
-#include "Plist.h"
 
-#include <QDBusConnectionInterface>
 #include <QDebug>
-#include <QFile>
-#include <QFileInfo>
 #include <QProcess>
-#include <QProcessEnvironment>
-#include <csignal>
-#include <unistd.h>
 
 QELMsgCenter::QELMsgCenter(PackageLink *link, QObject *parent) : QObject(parent), link_(link) {
   // The timer only runs while packages wait, so an idle program does not wake 200 times a second.
   receiveMsgQueueTimer_.setInterval(kTickMs);
   receiveMsgQueueTimer_.setTimerType(Qt::PreciseTimer);
   connect(&receiveMsgQueueTimer_, &QTimer::timeout, this, &QELMsgCenter::readingReceiveMsg);
-  if (link_)
+  if (link_) {
     connect(link_, &PackageLink::packageReceived, this, &QELMsgCenter::handlePackage);
+    connect(link_, &PackageLink::peerOwnerChanged, this, &QELMsgCenter::onPeerOwnerChanged);
+    connect(link_, &PackageLink::peerNotAnswering, this, &QELMsgCenter::onPeerNotAnswering);
+  }
+  restartTimer_.setSingleShot(true);
+  connect(&restartTimer_, &QTimer::timeout, this, &QELMsgCenter::restartServer);
+  claimNameTimer_.setSingleShot(true);
+  connect(&claimNameTimer_, &QTimer::timeout, this, [this] {
+    if (qelMsgServer_ && qelMsgServer_->state() != QProcess::NotRunning) {
+      qWarning() << "QELMsgCenter: the backend did not take its bus name in time; ending it";
+      qelMsgServer_->kill();
+    }
+  });
 }
 
 QELMsgCenter::~QELMsgCenter() {
@@ -97,6 +101,9 @@ void QELMsgCenter::handlePackage(const QByteArray &bytes) {
     qWarning() << "QELMsgCenter: refusing a package of" << bytes.size() << "bytes";
     return;
   }
+  // The link took it only from the backend's connection: that backend has now spoken to us.
+  if (link_)
+    ownerHeard_ = link_->peerOwner();
   // Re-encoding clamps a data length outside the data field.
   putReceiveMsgInQueue(decoded.encode());
 }
@@ -146,92 +153,4 @@ void QELMsgCenter::postNotificationWithMsg(const QByteArray &package) {
     return;
   NotificationCenter::defaultCenter().postNotificationName(notificationName(msg.majorId, msg.minorId), this,
                                                            {{kMsgUserInfo, package}});
-}
-
-QString QELMsgCenter::serverPath() const {
-  const QString info = Bundle::mainBundle().pathForResource(QStringLiteral("qUIInfo"));
-  QVariantMap dict;
-  if (!info.isEmpty() && Plist::readDictionary(info, &dict) && dict.value(QStringLiteral("UseConfigPath")).toBool() &&
-      dict.contains(QStringLiteral("PathOfServer")))
-    return dict.value(QStringLiteral("PathOfServer")).toString();
-  const QString builtIn = Bundle::mainBundle().executableFolder() + QStringLiteral("/vArivevorer");
-  return QFileInfo::exists(builtIn) ? builtIn : QString();
-}
-
-bool QELMsgCenter::startMsgServer() {
-  if (isRunning_)
-    return false;
-  const QString path = serverPath();
-  qInfo() << "QELMsgCenter: backend" << path;
-  if (path.isEmpty())
-    return false;
-  qelMsgServer_ = new QProcess(this);
-  qelMsgServer_->setProgram(path);
-  qelMsgServer_->setProcessChannelMode(QProcess::ForwardedChannels);
-  // The backend must meet this program under the names the link uses.
-  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  if (link_) {
-    env.insert(QStringLiteral("QEL_UI_BUS_NAME"), link_->ownName());
-    env.insert(QStringLiteral("QEL_BACKEND_BUS_NAME"), link_->peerName());
-  }
-  // ... and work on the same configuration files.
-  if (ConfigManager *config = ConfigManager::sharedConfigManager(); config && !config->modemListPath().isEmpty())
-    env.insert(QString::fromLatin1(kModemListDirVariable), config->modemListPath());
-  qelMsgServer_->setProcessEnvironment(env);
-  qelMsgServer_->start();
-  if (!qelMsgServer_->waitForStarted(5000)) {
-    qWarning() << "QELMsgCenter: cannot start" << path << qelMsgServer_->errorString();
-    delete qelMsgServer_;
-    qelMsgServer_ = nullptr;
-    return false;
-  }
-  // A backend that ends on its own with a failure (a scenario it cannot use, say) has said why
-  // on its standard error; the program says that it ended.
-  connect(qelMsgServer_, &QProcess::finished, this, [path](int code, QProcess::ExitStatus status) {
-    if (status == QProcess::CrashExit)
-      qCritical().noquote() << "QELMsgCenter: the backend" << path << "crashed";
-    else if (code != 0)
-      qCritical().noquote() << "QELMsgCenter: the backend" << path << "ended with status" << code;
-  });
-  isRunning_ = true;
-  return true;
-}
-
-bool QELMsgCenter::stopMsgServer() {
-  bool stopped = false;
-  if (qelMsgServer_ && qelMsgServer_->state() != QProcess::NotRunning) {
-    disconnect(qelMsgServer_, &QProcess::finished, this, nullptr); // an end we ask for is no news
-    qelMsgServer_->terminate();
-    if (!qelMsgServer_->waitForFinished(2000)) {
-      qelMsgServer_->kill();
-      qelMsgServer_->waitForFinished(1000);
-    }
-    stopped = true;
-  }
-  delete qelMsgServer_;
-  qelMsgServer_ = nullptr;
-  stopStaleBackend();
-  return stopped;
-}
-
-// A backend left over from an earlier run still owns our backend name: end it, but only when it
-// belongs to this user and really is a backend. Another user's process is never touched, and
-// backends under other names (other tests, other sessions) are not ours to stop.
-void QELMsgCenter::stopStaleBackend() {
-  if (!link_)
-    return;
-  QDBusConnection bus = link_->connection();
-  QDBusConnectionInterface *iface = bus.isConnected() ? bus.interface() : nullptr;
-  if (!iface || !iface->isServiceRegistered(link_->peerName()).value())
-    return;
-  const QDBusReply<uint> uid = iface->serviceUid(link_->peerName());
-  const QDBusReply<uint> pid = iface->servicePid(link_->peerName());
-  if (!uid.isValid() || !pid.isValid() || uid.value() != uint(::getuid()) || pid.value() <= 1 ||
-      pid.value() == uint(::getpid()))
-    return;
-  QFile comm(QStringLiteral("/proc/%1/comm").arg(pid.value()));
-  if (!comm.open(QIODevice::ReadOnly) || comm.readAll().trimmed() != "vArivevorer")
-    return;
-  qInfo() << "QELMsgCenter: stopping stale backend" << pid.value();
-  ::kill(pid_t(pid.value()), SIGTERM);
 }

@@ -4,6 +4,7 @@
 #include "UIMsg.h"
 
 #include <QByteArray>
+#include <QElapsedTimer>
 #include <QList>
 #include <QMutex>
 #include <QObject>
@@ -16,6 +17,9 @@ class QProcess;
 
 // The userInfo key of a package notification, and the prefix of its name.
 inline const QString kMsgUserInfo = QStringLiteral("qUIMsg");
+// Posted (object: the centre) when the backend failed to come back too often in a row and the
+// centre stopped starting it.
+inline const QString kMsgServerGaveUp = QStringLiteral("MsgServerGaveUp");
 
 // Module ids of the senders.
 enum QELModuleID : int {
@@ -34,7 +38,9 @@ enum QELModuleID : int {
 
 // The only link between the user interface and the backend server: it launches and stops the
 // backend, sends it packages and turns received packages into notifications on the main
-// thread, one per 5 ms tick, oldest first.
+// thread, one per 5 ms tick, oldest first. It watches the backend it launched: when the process
+// ends, leaves the bus or stops answering, the device counts as removed and the backend is
+// started again after a growing pause, until it has failed too often in a row.
 class QELMsgCenter : public QObject {
   Q_OBJECT
 public:
@@ -70,6 +76,22 @@ public:
   bool stopMsgServer();
   bool isServerLaunched() const { return isRunning_; }
 
+  // When and how often a backend that went away is started again: after firstDelayMs, doubling
+  // up to maxDelayMs; after maxFailures restarts in a row that did not last stableMs, no more.
+  // A started backend must own its bus name within claimNameMs.
+  struct RestartPolicy {
+    int firstDelayMs = 1000;
+    int maxDelayMs = 30000;
+    int maxFailures = 5;
+    int stableMs = 30000;
+    int claimNameMs = 10000;
+  };
+  void setRestartPolicy(const RestartPolicy &policy) { policy_ = policy; }
+  int restartCount() const { return restarts_; }
+  bool hasGivenUp() const { return gaveUp_; }
+  // The backend process this centre runs now, or 0.
+  qint64 serverProcessId() const;
+
   // Receive path, public so that tests can drive it tick by tick.
   int putReceiveMsgInQueue(const QByteArray &bytes);
   void readingReceiveMsg();
@@ -85,9 +107,27 @@ public:
 private:
   void handlePackage(const QByteArray &bytes);
   void stopStaleBackend();
+  bool launchServer();
+  void restartServer();
+  void onPeerOwnerChanged(const QString &oldOwner, const QString &newOwner);
+  void onPeerNotAnswering();
+  void backendLost(const QString &why);
+  void deviceGoneWithBackend();
+  void discardServerProcess();
 
   PackageLink *link_;
   QProcess *qelMsgServer_ = nullptr;
+  RestartPolicy policy_;
+  QTimer restartTimer_;
+  QTimer claimNameTimer_;
+  QElapsedTimer upSince_;
+  QString ownerHeard_;  // the backend connection whose packages we took since it came
+  QString serverOwner_; // the connection of the backend we started, once it owns the name
+  bool supervising_ = false;
+  bool backendAlive_ = false;
+  bool gaveUp_ = false;
+  int failures_ = 0;
+  int restarts_ = 0;
   QMutex sendMsgLocker_;
   mutable QMutex receiveMsgLocker_;
   QTimer receiveMsgQueueTimer_;

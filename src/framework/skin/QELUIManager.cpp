@@ -2,6 +2,7 @@
 
 #include "Bundle.h"
 #include "ConfigManager.h"
+#include "WordGlobe.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -90,6 +91,12 @@ bool QELUIManager::supportsLanguageSkins() const {
 QString QELUIManager::languageFolderName() const {
   if (!languageFolder_.isEmpty())
     return languageFolder_;
+  // The folder of the token list in use ("German.lproj" gives "German"); before any list is
+  // loaded, the default one.
+  const QFileInfo loaded(WordGlobe::currentTokenListPath());
+  const QString folder = loaded.dir().dirName();
+  if (!loaded.filePath().isEmpty() && folder.endsWith(QLatin1String(".lproj")) && folder.size() > 6)
+    return folder.chopped(6);
   const QString tokens =
       Bundle::mainBundle().pathForResource(QStringLiteral("English.lproj/LanguageTokenList"), QStringLiteral("txt"));
   return tokens.isEmpty() ? QString() : QStringLiteral("English");

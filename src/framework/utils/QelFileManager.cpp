@@ -1,13 +1,13 @@
 #include "QelFileManager.h"
 
 #include "Plist.h"
+#include "SafeFile.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <sys/stat.h>
@@ -32,14 +32,7 @@ bool matchesType(const QFileInfo &info, int searchType) {
 }
 
 bool writeBytesAtomically(const QString &path, const QByteArray &bytes) {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly))
-    return false;
-  if (file.write(bytes) != bytes.size()) {
-    file.cancelWriting();
-    return false;
-  }
-  return file.commit();
+  return SafeFile::writeAtomically(path, bytes);
 }
 } // namespace
 
@@ -69,7 +62,7 @@ bool QelFileManager::createFolder(const QString &path) {
     reached += part;
     const QFileInfo info(reached);
     if (!info.exists()) {
-      if (!QDir().mkdir(reached))
+      if (!SafeFile::makeFolder(reached))
         return false;
     } else if (!info.isDir()) {
       return false;
@@ -86,7 +79,8 @@ bool QelFileManager::createDirectory(const QString &path) {
   const QString p = expandTilde(path);
   if (QFileInfo(p).isDir())
     return true;
-  return QDir().mkdir(p);
+  // One level only, as before; the program's own folders are private to the user.
+  return QFileInfo(QFileInfo(p).absolutePath()).isDir() && SafeFile::makeFolder(p);
 }
 
 bool QelFileManager::writeToFile(const QString &path, const QVariant &content, QStringConverter::Encoding encoding) {

@@ -17,9 +17,10 @@ public:
   // "~" and "~/..." become the home folder.
   static QString expandTilde(const QString &path);
 
-  // Creates every missing folder of the path, component by component.
+  // Creates every missing folder of the path, component by component. Folders created here are
+  // the program's own and readable by the user only (0700), whatever the umask.
   static bool createFolder(const QString &path);
-  // Creates one folder (no intermediate folders); true when it already exists.
+  // Creates one folder (no intermediate folders, 0700); true when it already exists.
   static bool createDirectory(const QString &path);
 
   // Writes atomically: a QString as text in `encoding` (UTF-16 with a byte-order mark), a

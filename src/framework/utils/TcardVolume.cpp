@@ -165,5 +165,9 @@ QString TcardLocator::volume() const {
 }
 
 QString getTcardVolume() {
+  // A folder that stands in for the card's mount, for demonstrations and end-to-end tests.
+  const QString standIn = qEnvironmentVariable("QEL_TCARD_VOLUME");
+  if (!standIn.isEmpty())
+    return QFileInfo(standIn).isDir() ? QFileInfo(standIn).absoluteFilePath() : QString();
   return TcardLocator().volume();
 }

@@ -44,4 +44,5 @@ private:
 };
 
 // The mount path of the modem's memory card with the system's own roots, or a null string.
+// QEL_TCARD_VOLUME, when set, names a folder that stands in for the mount.
 QString getTcardVolume();

@@ -20,8 +20,14 @@ QString word(const QString &key) {
   return Map_Name_Item_of_IndexString(key);
 }
 
-void warn(const QString &messageKey) {
-  NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(messageKey), word(QStringLiteral("OK")));
+// The backend's handlers tell without waiting: packages (the device's removal among them) keep
+// arriving while the alert is up. `then` runs after the user's answer, not when the device went.
+void warn(const QString &messageKey, std::function<void()> then = {}) {
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(messageKey), word(QStringLiteral("OK")), QString(),
+                       [then](int, bool closedByRemoval) {
+                         if (then && !closedByRemoval)
+                           then();
+                       });
 }
 
 quint32 firstWord(const UIMsg &msg) {
@@ -152,13 +158,47 @@ void InitController::showImage(QLabel *label, const QString &imageName) {
 // ---- hooks ----
 
 void InitController::initializeSkin() {
-  if (!qelSkinManager || !statusView)
+  if (!qelSkinManager)
     return;
-  qelSkinManager->registerController(statusView->networkTypeLabel, QStringLiteral("labelInitNetwork"), false);
-  qelSkinManager->registerController(statusView->roamStatusLabel, QStringLiteral("labelInitRoamStatus"), false);
-  qelSkinManager->registerController(statusView->belongToSPNLabel, QStringLiteral("labelInitBeloneToSPN"), false);
-  qelSkinManager->registerController(statusView->localSPNLabel, QStringLiteral("labelInitLocalSPN"), false);
-  qelSkinManager->registerController(statusView->domainLabel, QStringLiteral("labelInitDomain"), false);
+  const auto add = [this](QObject *control, const char *key) {
+    if (control)
+      qelSkinManager->registerController(control, QLatin1String(key), false);
+  };
+  if (statusView) {
+    add(statusView->networkTypeLabel, "labelInitNetwork");
+    add(statusView->roamStatusLabel, "labelInitRoamStatus");
+    add(statusView->belongToSPNLabel, "labelInitBeloneToSPN");
+    add(statusView->localSPNLabel, "labelInitLocalSPN");
+    add(statusView->domainLabel, "labelInitDomain");
+  }
+  // The SIM code sheets are made now rather than on first use, so that the skin dresses them
+  // before they are ever shown (and again on every skin change).
+  PinSheet *pin = pinSheet();
+  PukSheet *puk = pukSheet();
+  ReAlertSheet *reAlert = reAlertSheet();
+  add(pin, "wndSettingEnablePin");
+  add(puk, "wndSettingPuk");
+  add(reAlert, "wndReAlertToCancelPinInput");
+  add(pin->pinCode, "textPinCodeInit");
+  add(puk->pukCode, "textPukCodeInit");
+  add(puk->newPinCode, "textNewPinCodeInit");
+  add(puk->repNewPinCode, "textRepNewPinCodeInit");
+  add(pin->savePin, "btnInitSavePinNum");
+  // The sheets' buttons and texts go by the main window's item names.
+  add(pin->cancel, "btnMainCancelInputPin");
+  add(pin->ok, "btnMainInputPinOK");
+  add(puk->cancel, "btnMainCancelInputPuk");
+  add(puk->ok, "btnMainInputPukOK");
+  add(reAlert->no, "btnMainNOofReAlert");
+  add(reAlert->yes, "btnMainYesofReAlert");
+  add(pin->pinLabel, "labelPinMain");
+  add(pin->prompt, "labelPleaseInputPinMain");
+  add(pin->timeLeft, "labelPinLeftTimesMain");
+  add(puk->pukLabel, "labelPukMain");
+  add(puk->newPinLabel, "labelNewPinMain");
+  add(puk->prompt, "labelPleaseInputPukMain");
+  add(puk->repeatLabel, "labelPukRepeatNewPinMain");
+  add(puk->timeLeft, "labelPukLeftTimesMain");
 }
 
 void InitController::initializeNibResources() {
@@ -200,8 +240,17 @@ void InitController::registerMessages() {
     if (hasNotificationMethod(this, r.selector) && qelMsgCenter)
       qelMsgCenter->registerObserver(this, QByteArray(r.selector), r.major, r.minor);
   }
+  // Both are posted by plug-in bundles.
+  notificationCenter->addObserver(this, QByteArray("prepareToShowDiagWindow:"), QStringLiteral("prepareDiagInfo"));
   notificationCenter->addObserver(this, QByteArray("openPINWindow:"), QStringLiteral("openPINWindow"));
+  notificationCenter->addObserver(this, QByteArray("msgServerGaveUp:"), kMsgServerGaveUp);
   registerNotification(initObServerTable);
+}
+
+// The backend could not be brought back: the status area says so instead of going blank.
+void InitController::msgServerGaveUp(const Notification &) {
+  if (statusView)
+    statusView->lockTipLabel->setText(word(QStringLiteral("Init_BackendStopped")));
 }
 
 void InitController::updateLanguages(const Notification &) {
@@ -216,6 +265,14 @@ void InitController::updateLanguages(const Notification &) {
     labelPINUnlock_->setText(word(QStringLiteral("Unlock PIN")));
   if (pinSheet_ || pukSheet_ || reAlertSheet_)
     wirePinSheets();
+  if (statusView) {
+    const QString lockTip = statusView->lockTipLabel->property("wordingKey").toString();
+    statusView->lockTipLabel->setText(lockTip.isEmpty() ? QString() : word(lockTip));
+  }
+}
+
+void InitController::prepareToShowDiagWindow(const Notification &) {
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("diagInfo"), this, dicDiagWindowInfo_);
 }
 
 // ---- status setters ----
@@ -366,8 +423,13 @@ void InitController::dealWithMsgOfCheckDeviceNotAttached(const Notification &) {
 }
 
 void InitController::dealWithMsgOfInvalidCardStatus(const Notification &) {
-  warn(QStringLiteral("Incorrect (U)SIM card!"));
-  closeApplication();
+  // The program ends once the user has read why; a device that went meanwhile took the invalid
+  // card with it, and the program stays for the next one.
+  QPointer<InitController> self(this);
+  warn(QStringLiteral("Incorrect (U)SIM card!"), [self] {
+    if (self)
+      self->closeApplication();
+  });
 }
 
 void InitController::closeApplication() {
@@ -454,6 +516,7 @@ void InitController::deviceRemoved(const Notification &) {
   specialDeviceRemoved();
   initializeNibResources();
   alreadyGetSimIMSIFlag_ = false;
+  m_IMSI.clear();
   if (labelPINEnter_)
     labelPINEnter_->setEnabled(false);
   if (labelPINUnlock_)

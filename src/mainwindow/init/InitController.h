@@ -79,7 +79,9 @@ public:
   // SIM code entry.
   // nil or the wording key of the first rule the codes break (any argument may be null).
   static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
-  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert);
+  // Warns on the last try, then runs `then` (at once when there is nothing to warn of; never
+  // when the device went while the warning was up).
+  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then = {});
   bool isNeedPinAutoValidation() const;
   void pinAutoValidation();
   void savePinToModem();
@@ -100,6 +102,10 @@ public:
     openPukWindow();
   }
   Q_INVOKABLE void openPINWindow(const Notification &notification);
+  // Answers a plug-in's "prepareDiagInfo" with "diagInfo" carrying the diagnostics values.
+  Q_INVOKABLE void prepareToShowDiagWindow(const Notification &notification);
+  QVariantMap diagWindowInfo() const { return dicDiagWindowInfo_; }
+  Q_INVOKABLE void msgServerGaveUp(const Notification &notification);
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
@@ -144,6 +150,10 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckSPDI(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckSPN(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckICCID(const Notification &n);
+  // The SIM's IMSI (7/43): kept for every service, then the profile rules run (InitControllerImsi.cpp).
+  Q_INVOKABLE void dealWithMsgOfCheckCIMI(const Notification &n);
+  void matchApnAccordImsi(const QByteArray &imsi);
+  QString imsiOfSim() const { return m_IMSI; }
 
   // What the network-identity handlers call back (InitControllerIdentity.cpp).
   void showRoamAlertWindow(int roamStatus) override;
@@ -377,11 +387,15 @@ private:
   bool firstTimeDealWithQdon_ = true;
   bool hasAlertRoam = false;
   bool alreadyGetSimIMSIFlag_ = false;
+  QString m_IMSI;
+  QString MCCMNCForAPNMatch;
+  bool mccmncForAPNMatchLoaded_ = false;
   bool dialFunctionEnabledFlag_ = true;
   bool firstUnlockedDevice_ = false;
   bool sendDiagInfoSMSFlag_ = false;
   bool networkStatusViewHidden_ = false;
   bool autoPinFailed_ = false;
+  QVariantMap dicDiagWindowInfo_; // the values the diagnostics window shows, by its keys
 
   // ---- state of signal strength and device modes ----
 

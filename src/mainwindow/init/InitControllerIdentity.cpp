@@ -26,11 +26,6 @@ void InitController::dealWithMsgOfCheckICCID(const Notification &n) {
     identity_.dealWithMsgOfCheckICCID(msg);
 }
 
-void InitController::matchApnAccordMCCAndMNC(const QString &, const QString &) {}
-
-void InitController::checkAPNMatchWithMCCMNC(const QString &) {}
-
-void InitController::getIccidNumAfterMatchApnAccordImsi() {}
 
 void InitController::showDiagMccAndMnc(const QString &, const QString &) {}
 

@@ -40,7 +40,7 @@ void alertKey(const QString &key) {
   if (g_SettingController)
     g_SettingController->runAlertPanel(key);
   else
-    NSRunAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")));
+    NSBeginAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")));
 }
 } // namespace
 
@@ -148,14 +148,23 @@ static void endSheet(QDialog *sheet) {
   sheet->setProperty("closing", false);
 }
 
-void InitController::alertWithPinOrPukLeftTimes(int tries, bool pinAlert) {
-  if (tries != 1 || ConfigService::readBool(QString(), QStringLiteral("NoNeedAlertOnlyOneLeftTimePinOrPuk")))
+void InitController::alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then) {
+  if (tries != 1 || ConfigService::readBool(QString(), QStringLiteral("NoNeedAlertOnlyOneLeftTimePinOrPuk"))) {
+    if (then)
+      then();
     return;
+  }
   const QString text = pinAlert ? QStringLiteral("Only one chance left! If you input the wrong PIN code, your (U)SIM "
                                                  "card will be locked.")
                                 : QStringLiteral("Only one chance left! If you input the wrong PUK code, your (U)SIM "
                                                  "card will be destroyed.");
-  NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(text), word(QStringLiteral("OK")));
+  // Without waiting, so that the device's removal still arrives; the sheet that follows the
+  // warning is not opened for a device that went while it was up.
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(text), word(QStringLiteral("OK")), QString(),
+                       [then](int, bool closedByRemoval) {
+                         if (then && !closedByRemoval)
+                           then();
+                       });
 }
 
 void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
@@ -188,12 +197,18 @@ void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
       hadDoPinAutoValidation_ = true;
       pinAutoValidation();
     } else {
-      alertWithPinOrPukLeftTimes(pinTries, true);
-      openPinWindow();
+      QPointer<InitController> self(this);
+      alertWithPinOrPukLeftTimes(pinTries, true, [self] {
+        if (self)
+          self->openPinWindow();
+      });
     }
   } else if (pukTries > 0) {
-    alertWithPinOrPukLeftTimes(pukTries, false);
-    openPukWindow();
+    QPointer<InitController> self(this);
+    alertWithPinOrPukLeftTimes(pukTries, false, [self] {
+      if (self)
+        self->openPukWindow();
+    });
   }
 }
 
@@ -441,8 +456,11 @@ void InitController::clickYESOfReAlertPinWindow(QObject *sender) {
 }
 
 void InitController::setLockTip(const QString &wordingKey) {
-  if (statusView)
-    statusView->lockTipLabel->setText(wordingKey.isEmpty() ? QString() : word(wordingKey));
+  if (!statusView)
+    return;
+  // The key is kept so that a change of language re-words the tip.
+  statusView->lockTipLabel->setProperty("wordingKey", wordingKey);
+  statusView->lockTipLabel->setText(wordingKey.isEmpty() ? QString() : word(wordingKey));
 }
 
 void InitController::openPINWindow(const Notification &) {

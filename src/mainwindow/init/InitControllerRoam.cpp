@@ -116,13 +116,15 @@ void InitController::disconectNetIfConfig() {
   if (!on(kInternet, QStringLiteral("disNetWhileToRoam")) || !g_DialController ||
       g_DialController->connectStatus() != DialController::kConnected)
     return;
-  const int answer = NSRunAlertPanelExt(
+  // Asked from a network report: without waiting, so that packages keep arriving.
+  NSBeginAlertPanelExt(
       word(QStringLiteral("Warning")),
       word(QStringLiteral("You are about to connect to a roaming network.Do you want to disconnect now?")),
-      word(QStringLiteral("YES")), word(QStringLiteral("NO")));
-  // The question may outlive the connection (the device can leave meanwhile).
-  if (answer == 1 && g_DialController && g_DialController->connectStatus() == DialController::kConnected)
-    g_DialController->DialDisconnect();
+      word(QStringLiteral("YES")), word(QStringLiteral("NO")), [](int answer, bool) {
+        // The question may outlive the connection (the device can leave meanwhile).
+        if (answer == 1 && g_DialController && g_DialController->connectStatus() == DialController::kConnected)
+          g_DialController->DialDisconnect();
+      });
 }
 
 void InitController::setRoamStatusForDidoro(int roamStatus) {

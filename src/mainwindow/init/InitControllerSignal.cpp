@@ -422,7 +422,9 @@ void InitController::startTimerOfAlertSelect3GPreferIfNoSignalWithSeconds(double
 void InitController::alertSelect3GPreferIfNoSignal() {
   if (m_SignalStrength != 0 || getCurrentNetWorkPreferedMode() != 1)
     return;
-  NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("z3iAlertSel3G_PreferWhenSignalToNoSignal")),
-                     word(QStringLiteral("OK")));
+  // Without waiting: a removal while it is up closes it, and the removal's "allowed again" is
+  // not undone by an answer that comes later.
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")),
+                       word(QStringLiteral("z3iAlertSel3G_PreferWhenSignalToNoSignal")), word(QStringLiteral("OK")));
   setAllowAlertSel3GPreferWhenSignalToNoSignal(false);
 }

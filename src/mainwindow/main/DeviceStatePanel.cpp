@@ -54,3 +54,12 @@ void DeviceStatePanel::refresh() {
     parts << Map_Name_Item_of_IndexString(network_);
   detail->setText(parts.join(QStringLiteral("  ·  ")));
 }
+
+void DeviceStatePanel::setProfileBox(QWidget *box) {
+  auto *column = qobject_cast<QVBoxLayout *>(layout());
+  if (!box || !column)
+    return;
+  box->setParent(this);
+  // Between the device texts and the closing stretch, centred and no wider than it needs.
+  column->insertWidget(column->count() - 1, box, 0, Qt::AlignHCenter);
+}

@@ -15,6 +15,8 @@ public:
 
   QLabel *headline;
   QLabel *detail;
+  // The connection profile's box (profile, number, user, password), below the device state.
+  void setProfileBox(QWidget *box);
 
 private:
   void refresh();

@@ -418,7 +418,9 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   if (!ok || i < 0 || i >= profiles.size())
     return false;
   ConfigManager *config = ConfigManager::sharedConfigManager();
-  if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)}))
+  // The profile holds its password: the user's eyes only.
+  if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
+                                    ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));

@@ -1,17 +1,26 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallPage.h"
+#include "CallRecordController.h"
+#include "CallRecordPage.h"
 #include "CompoundCallController.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
+#include "DialServiceTransplant.h"
 #include "InitController.h"
+#include "InitService.h"
 #include "InitStatusView.h"
 #include "MainController.h"
+#include "ProfileWindows.h"
+#include "PBController.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
+#include "WLANController.h"
+#include "WLANPage.h"
 #include "WordGlobe.h"
 
 #include <QCheckBox>
@@ -149,6 +158,10 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
+  auto *callPage = new CallPage(tabs);
+  tabs->addTab(callPage, QStringLiteral("Call"));
+  auto *recordPage = new CallRecordPage(tabs);
+  tabs->addTab(recordPage, QStringLiteral("Record"));
   auto *statusView = new InitStatusView(window);
 
   auto *toolbar = new QToolBar(window);
@@ -158,12 +171,19 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *main = new MainController(owner);
   auto *init = new InitController(owner);
   auto *dial = new DialController(owner);
+  internet->setProfileBox(ProfileWindows::build(dial, window));
+  DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
+  auto *phonebook = new PBController(owner);
+  auto *callRecord = new CallRecordController(owner);
+  call->page = callPage;
+  callRecord->page = recordPage;
+  auto *wlan = new WLANController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
@@ -179,6 +199,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   main->statusView_ = statusView;
   init->statusView = statusView;
   buildWindowModels(main, window);
+  QWidget *wlanPage = WLANPage::build(wlan, tabs);
+  wlanPage->setProperty("itemIdentifier", QStringLiteral("WLAN"));
+  tabs->addTab(wlanPage, QStringLiteral("WLAN"));
 
   for (QELUIController *c : controllers) {
     c->awakeFromNib();

@@ -1,0 +1,206 @@
+#include "SmsStore.h"
+
+#include "Bundle.h"
+#include "ListFile.h"
+#include "SimulatedModem.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QTimeZone>
+
+namespace {
+constexpr uint16_t kSmsMajor = 768;
+constexpr uint16_t kListReadyMinor = 95, kCountsMinor = 98;
+constexpr int kSmsModule = 5;
+constexpr int kListReadySize = 516;
+constexpr int kPositionSim = 1, kPositionMe = 4;
+const char *const kBoxes[] = {"InBox", "OutBox", "DraftBox"};
+
+// Capacities and message counts are bounded so that a scenario cannot overflow a counter.
+constexpr int kMaxCapacity = 100000;
+
+int partsOf(const QVariantMap &record) {
+  if (!record.value(QStringLiteral("concatSmsFlag")).toBool())
+    return 1;
+  return int(record.value(QStringLiteral("smsInfo")).toList().size());
+}
+
+QVariantMap storeFromScenario(const QVariantMap &dict, int defaultCapacity) {
+  QVariantMap store;
+  store.insert(QStringLiteral("Capacity"),
+               std::clamp(dict.value(QStringLiteral("Capacity"), defaultCapacity).toInt(), 0, kMaxCapacity));
+  for (const char *box : kBoxes) {
+    QVariantList records;
+    for (const QVariant &r : dict.value(QLatin1String(box)).toList())
+      if (r.typeId() == QMetaType::QVariantMap)
+        records.append(r);
+    store.insert(QLatin1String(box), records);
+  }
+  return store;
+}
+} // namespace
+
+SmsStore::SmsStore(SimulatedModem &modem) : QObject(&modem), modem_(modem) {
+  setObjectName(QStringLiteral("SmsStore"));
+}
+
+SmsStore *SmsStore::install(SimulatedModem &modem) {
+  auto *self = new SmsStore(modem);
+  modem.onSimReady([self] { self->publish(); });
+  return self;
+}
+
+SmsStore *SmsStore::of(SimulatedModem &modem) {
+  return modem.findChild<SmsStore *>(QStringLiteral("SmsStore"), Qt::FindDirectChildrenOnly);
+}
+
+QString SmsStore::modemListDir() {
+  const QString fromProgram = qEnvironmentVariable("QEL_MODEMLIST_DIR");
+  if (!fromProgram.isEmpty())
+    return fromProgram;
+  return Bundle::mainBundle().resourcePath() + QStringLiteral("/ModemList");
+}
+
+void SmsStore::followScenario() {
+  if (followed_ && modem_.scenario() == baseScenario_)
+    return;
+  followed_ = true;
+  baseScenario_ = modem_.scenario();
+  const QVariantMap sms = baseScenario_.value(QStringLiteral("SMS")).toMap();
+  sim_ = storeFromScenario(sms.value(QStringLiteral("SIM")).toMap(), 50);
+  me_ = storeFromScenario(sms.value(QStringLiteral("ME")).toMap(), 100);
+}
+
+QVariantMap *SmsStore::storeRef(int position) {
+  followScenario();
+  if (position == kPositionSim)
+    return &sim_;
+  if (position == kPositionMe)
+    return &me_;
+  return nullptr;
+}
+
+QVariantMap SmsStore::store(int position) {
+  const QVariantMap *s = storeRef(position);
+  return s ? *s : QVariantMap();
+}
+
+int SmsStore::usedParts(int position) {
+  const QVariantMap *s = storeRef(position);
+  if (!s)
+    return 0;
+  int used = 0;
+  for (const char *box : kBoxes)
+    for (const QVariant &r : s->value(QLatin1String(box)).toList())
+      used += partsOf(r.toMap());
+  return used;
+}
+
+bool SmsStore::writeStoreFile(int position) {
+  const QVariantMap *s = storeRef(position);
+  if (!s)
+    return false;
+  const QString path = QDir(modemListDir())
+                           .filePath(position == kPositionSim ? QStringLiteral("SmsList_Sim.plist")
+                                                              : QStringLiteral("SmsList_ME.plist"));
+  return ListFile::update(path, [&](QVariantMap &dict) {
+    for (const char *box : kBoxes)
+      dict.insert(QLatin1String(box), s->value(QLatin1String(box)).toList());
+    return true;
+  });
+}
+
+void SmsStore::seedPcList() {
+  const QVariantMap pc = baseScenario_.value(QStringLiteral("SMS")).toMap().value(QStringLiteral("PC")).toMap();
+  if (pc.isEmpty())
+    return;
+  const QString path = QDir(modemListDir()).filePath(QStringLiteral("SmsList_PC.plist"));
+  if (QFileInfo::exists(path))
+    return;
+  ListFile::update(path, [&](QVariantMap &dict) {
+    // Decided again under the lock: the program may have created the file meanwhile.
+    if (QFileInfo::exists(path))
+      return false;
+    dict = pc;
+    return true;
+  });
+}
+
+void SmsStore::publish() {
+  followScenario();
+  writeStoreFile(kPositionSim);
+  writeStoreFile(kPositionMe);
+  seedPcList();
+  QByteArray counts;
+  counts += Payload::u32(quint32(sim_.value(QStringLiteral("Capacity")).toInt()));
+  counts += Payload::u32(quint32(usedParts(kPositionSim)));
+  counts += Payload::u32(quint32(me_.value(QStringLiteral("Capacity")).toInt()));
+  counts += Payload::u32(quint32(usedParts(kPositionMe)));
+  modem_.send(kSmsMajor, kCountsMinor, 1, 0, counts, kSmsModule);
+  QByteArray ready = Payload::u32(1);
+  ready.resize(kListReadySize, '\0');
+  modem_.send(kSmsMajor, kListReadyMinor, 1, 0, ready, kSmsModule);
+}
+
+bool SmsStore::setStore(int position, const QVariantMap &boxes) {
+  QVariantMap *s = storeRef(position);
+  if (!s)
+    return false;
+  QVariantMap replaced = storeFromScenario(boxes, s->value(QStringLiteral("Capacity")).toInt());
+  replaced.insert(QStringLiteral("Capacity"), s->value(QStringLiteral("Capacity")));
+  *s = replaced;
+  publish();
+  return true;
+}
+
+bool SmsStore::setCapacity(int position, int capacity) {
+  QVariantMap *s = storeRef(position);
+  if (!s || capacity < 0 || capacity > kMaxCapacity)
+    return false;
+  s->insert(QStringLiteral("Capacity"), capacity);
+  publish();
+  return true;
+}
+
+bool SmsStore::deliver(int position, const QString &number, const QString &text) {
+  const QDateTime now = QDateTime::currentDateTimeUtc();
+  QVariantMap part;
+  part.insert(QStringLiteral("messagetext"), text);
+  part.insert(QStringLiteral("mobilephone"), number);
+  part.insert(QStringLiteral("date"), now);
+  part.insert(QStringLiteral("stat"), 0);
+  part.insert(QStringLiteral("sca"), QString());
+  part.insert(QStringLiteral("pdu"), QString());
+  part.insert(QStringLiteral("pid"), 0);
+  part.insert(QStringLiteral("dcs"), 0);
+  part.insert(QStringLiteral("box"), 0);
+  part.insert(QStringLiteral("index"), 0);
+  QVariantMap summary;
+  summary.insert(QStringLiteral("mobilephone"), number);
+  summary.insert(QStringLiteral("username"), number);
+  summary.insert(QStringLiteral("date"), now);
+  summary.insert(QStringLiteral("stat"), 0);
+  QVariantMap record;
+  record.insert(QStringLiteral("concatSmsFlag"), false);
+  record.insert(QStringLiteral("concatSmsInfo"), summary);
+  record.insert(QStringLiteral("smsInfo"), part);
+
+  if (position == 0) {
+    const QString path = QDir(modemListDir()).filePath(QStringLiteral("SmsList_PC.plist"));
+    return ListFile::update(path, [&](QVariantMap &dict) {
+      QVariantList inBox = dict.value(QStringLiteral("InBox")).toList();
+      inBox.prepend(record);
+      dict.insert(QStringLiteral("InBox"), inBox);
+      return true;
+    });
+  }
+  QVariantMap *s = storeRef(position);
+  if (!s || usedParts(position) >= s->value(QStringLiteral("Capacity")).toInt())
+    return false;
+  QVariantList inBox = s->value(QStringLiteral("InBox")).toList();
+  inBox.prepend(record);
+  s->insert(QStringLiteral("InBox"), inBox);
+  publish();
+  return true;
+}

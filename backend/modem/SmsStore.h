@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QVariantMap>
+
+class SimulatedModem;
+
+// The simulated modem's message stores: the SIM and the device memory, each with a capacity and
+// the boxes "InBox", "OutBox" and "DraftBox" of full-form records. Once the SIM is ready it
+// writes them to "SmsList_Sim.plist" and "SmsList_ME.plist" in the program's ModemList folder
+// (QEL_MODEMLIST_DIR, which the program passes; else the bundle's own), seeds "SmsList_PC.plist"
+// when that file is absent, then pushes the store counts 768/98 (type 1: SIM capacity, SIM
+// used, device capacity, device used; use counted in message parts) and the list-ready 768/95
+// (type 1, state 1). Every list file is rewritten through the locked writer the program uses.
+//
+// Scenario keys (all optional):
+//   "SMS" dictionary:
+//     "SIM", "ME"  dictionaries: "Capacity" integer (SIM 50, device 100), "InBox", "OutBox",
+//                  "DraftBox" arrays of records
+//     "PC"         dictionary of boxes, written to SmsList_PC.plist only when it is absent
+//
+// Run-time changes last until the scenario is replaced.
+class SmsStore : public QObject {
+  Q_OBJECT
+public:
+  static SmsStore *install(SimulatedModem &modem);
+  static SmsStore *of(SimulatedModem &modem);
+
+  // The ModemList folder the list files go to.
+  static QString modemListDir();
+
+  // 1 SIM, 4 device memory; an empty map for other positions.
+  QVariantMap store(int position);
+  // Replaces a store's boxes with those of `boxes`, keeping its capacity; rewrites its file and
+  // pushes the counts and the list-ready. False for another position.
+  bool setStore(int position, const QVariantMap &boxes);
+  bool setCapacity(int position, int capacity);
+  // Stores an arriving message: in the SIM or device store (false when it is full), or at the
+  // front of the PC list's InBox. The SIM and device files are rewritten and announced.
+  bool deliver(int position, const QString &number, const QString &text);
+
+  // Writes the SIM and device files and pushes 98 and 95.
+  void publish();
+  int usedParts(int position);
+
+private:
+  explicit SmsStore(SimulatedModem &modem);
+  void followScenario();
+  QVariantMap *storeRef(int position);
+  bool writeStoreFile(int position);
+  void seedPcList();
+
+  SimulatedModem &modem_;
+  QVariantMap baseScenario_;
+  bool followed_ = false;
+  QVariantMap sim_;
+  QVariantMap me_;
+};

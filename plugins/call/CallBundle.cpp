@@ -1,0 +1,125 @@
+// The Call tab's plug-in: a keypad, the number, Dial/Answer/Hang up, mute and volume. It asks
+// the call controller for everything through notifications and shows what the controller says.
+#include "CallBridge.h"
+#include "PlugInInterface.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+class CallBundle : public QObject, public QELPlugInInterface {
+  Q_OBJECT
+  Q_PLUGIN_METADATA(IID QELPlugInInterface_iid)
+  Q_INTERFACES(QELPlugInInterface)
+public:
+  bool initWithParam(const QVariantMap &) override {
+    bridge_ = new CallBridge(this);
+    return bridge_->isConnected();
+  }
+
+  QWidget *bundleView() override {
+    if (view_)
+      return view_;
+    view_ = new QWidget;
+    view_->setObjectName(QStringLiteral("CallBundleView"));
+    status_ = new QLabel(view_);
+    status_->setObjectName(QStringLiteral("CallBundleStatus"));
+    name_ = new QLabel(view_);
+    name_->setObjectName(QStringLiteral("CallBundleName"));
+    number_ = new QLineEdit(view_);
+    number_->setObjectName(QStringLiteral("CallBundleNumber"));
+    auto *keys = new QGridLayout;
+    const char *titles[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#"};
+    for (int i = 0; i < 12; ++i) {
+      auto *key = new QPushButton(QLatin1String(titles[i]), view_);
+      key->setObjectName(QStringLiteral("CallBundleKey") + QLatin1String(titles[i]));
+      key->setFixedWidth(40);
+      connect(key, &QPushButton::clicked, this, [this, key] {
+        number_->setText(number_->text() + key->text());
+        bridge_->post(QStringLiteral("dialButton"),
+                      {{QStringLiteral("dialButton"), QVariant::fromValue<QObject *>(key)}});
+      });
+      keys->addWidget(key, i / 3, i % 3);
+    }
+    auto *dial = new QPushButton(QStringLiteral("Dial"), view_);
+    dial->setObjectName(QStringLiteral("CallBundleDial"));
+    connect(dial, &QPushButton::clicked, this, [this] {
+      bridge_->post(QStringLiteral("makeCallWithPhoneNumber"),
+                    {{QStringLiteral("makeCallWithPhoneNumber"), number_->text()}});
+    });
+    auto *answer = new QPushButton(QStringLiteral("Answer"), view_);
+    answer->setObjectName(QStringLiteral("CallBundleAnswer"));
+    connect(answer, &QPushButton::clicked, this, [this] { bridge_->post(QStringLiteral("answerCall")); });
+    auto *hangup = new QPushButton(QStringLiteral("Hang up"), view_);
+    hangup->setObjectName(QStringLiteral("CallBundleHangup"));
+    connect(hangup, &QPushButton::clicked, this, [this] { bridge_->post(QStringLiteral("hostHangupCall")); });
+    auto *mute = new QCheckBox(QStringLiteral("Mute"), view_);
+    mute->setObjectName(QStringLiteral("CallBundleMute"));
+    connect(mute, &QCheckBox::toggled, this,
+            [this](bool on) { bridge_->post(on ? QStringLiteral("MuteBtnDown") : QStringLiteral("MuteBtnUp")); });
+    auto *volume = new QSlider(Qt::Horizontal, view_);
+    volume->setObjectName(QStringLiteral("CallBundleVolume"));
+    volume->setRange(0, 100);
+    volume->setValue(100);
+    connect(volume, &QSlider::valueChanged, this, [this](int value) {
+      bridge_->post(QStringLiteral("VolumeSliderChange"),
+                    {{QStringLiteral("VolumeSliderChange"), float(value) / 100.0f}});
+    });
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(dial);
+    buttons->addWidget(answer);
+    buttons->addWidget(hangup);
+    auto *layout = new QVBoxLayout(view_);
+    layout->addWidget(number_);
+    layout->addWidget(name_);
+    layout->addLayout(keys);
+    layout->addLayout(buttons);
+    layout->addWidget(mute);
+    layout->addWidget(volume);
+    layout->addWidget(status_);
+    layout->addStretch(1);
+
+    const auto show = [this](const QString &text) {
+      return [this, text](const QVariantMap &) {
+        if (status_)
+          status_->setText(text);
+      };
+    };
+    bridge_->observe(QStringLiteral("incomingCall"), [this](const QVariantMap &info) {
+      if (!status_)
+        return;
+      status_->setText(QStringLiteral("Incoming call"));
+      number_->setText(info.value(QStringLiteral("IncomingPhoneNumber")).toString());
+    });
+    bridge_->observe(QStringLiteral("callSuccessed"), show(QStringLiteral("Ringing")));
+    bridge_->observe(QStringLiteral("connectedCall"), show(QStringLiteral("Connected")));
+    bridge_->observe(QStringLiteral("hangupCall"), show(QStringLiteral("Call ended")));
+    bridge_->observe(QStringLiteral("callFailed"), show(QStringLiteral("Call failed")));
+    bridge_->observe(QStringLiteral("callError"), show(QStringLiteral("Call error")));
+    bridge_->observe(QStringLiteral("dataCardNotreadyForCall"), show(QStringLiteral("Device not ready")));
+    bridge_->observe(QStringLiteral("willMakeCall"), show(QStringLiteral("Calling")));
+    bridge_->observe(QStringLiteral("enabelBtn"), [this](const QVariantMap &) {
+      if (number_)
+        number_->clear();
+    });
+    bridge_->observe(QStringLiteral("callName"), [this](const QVariantMap &info) {
+      if (name_)
+        name_->setText(info.value(QStringLiteral("callName")).toString());
+    });
+    return view_;
+  }
+
+private:
+  QPointer<CallBridge> bridge_;
+  QPointer<QWidget> view_;
+  QPointer<QLabel> status_;
+  QPointer<QLabel> name_;
+  QPointer<QLineEdit> number_;
+};
+
+#include "CallBundle.moc"

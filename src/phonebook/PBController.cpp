@@ -1,0 +1,77 @@
+#include "PBController.h"
+
+#include "ConfigManager.h"
+#include "ConfigService.h"
+#include "PBNameSort.h"
+#include "QELAlertPanel.h"
+#include "WordGlobe.h"
+
+PBController *g_PBController = nullptr;
+
+namespace {
+const QString kPhoneBook = QStringLiteral("PhoneBook");
+} // namespace
+
+PBController::PBController(QObject *parent) : QELUIController(parent) {
+  g_PBController = this;
+  readSettings();
+}
+
+PBController::~PBController() {
+  if (g_PBController == this)
+    g_PBController = nullptr;
+}
+
+bool PBController::setting(const char *key) const {
+  return ConfigService::readBool(kPhoneBook, QLatin1String(key));
+}
+
+void PBController::readSettings() {
+  const QVariant max = ConfigService::readValue(kPhoneBook, QStringLiteral("PCContactsMaxCount"));
+  pcUserMaxCount_ = max.isValid() ? max.toInt() : 1000;
+  if (pcUserMaxCount_ < 100 || pcUserMaxCount_ > 10000)
+    pcUserMaxCount_ = 1000;
+  const QVariant threshold = ConfigService::readValue(kPhoneBook, QStringLiteral("PhoneNumberMatchThreshold"));
+  m_threshold = threshold.isValid() ? std::clamp(threshold.toInt(), 1, 12) : 8;
+  isAddDefGroupName_ = setting("AddDefGrpWhileInit");
+  notAddCountWhenSameRecord_ = setting("NotAddCountWhenSameRecord");
+  m_prefixMatchModeEnabled = setting("PrefixMatchModeEnabled");
+  m_contactNameUniqueCheckingEnabled = setting("ContactNameUniqueCheckingEnabled");
+  caseSensitiveSearch_ = setting("PhoneBook_caseSensitive_WhenSearch");
+  isShowTCard_ = setting("IsShowTCard");
+  defaultSelectMemory_ = ConfigService::readInt(kPhoneBook, QStringLiteral("defaultSelectMemory"));
+  hasMePosition_ = ConfigService::readBool(QString(), QStringLiteral("HasMePosition"));
+  pcChanged();
+  simChanged();
+}
+
+void PBController::setPcFieldLengths(int name, int number, int email) {
+  pcNameMaxLen_ = name;
+  pcNumberMaxLen_ = number;
+  pcEmailMaxLen_ = email;
+}
+
+void PBController::registerMessages() {
+  if (!qelMsgCenter)
+    return;
+  using namespace PBModemBlocks;
+  qelMsgCenter->registerObserver(this, "phonebookInitFinished", kReadResultMajor, kReadResultMinor);
+  qelMsgCenter->registerObserver(this, "phonebookWriteResult", kWriteMajor, kWriteMinor);
+  qelMsgCenter->registerObserver(this, "modemStorageChanged", kSwitchMajor, kSwitchMinor);
+}
+
+void PBController::initializeController() {
+  readSettings();
+  initSimVariables();
+  initMeVariables();
+  loadPcPhoneList(kCMPhoneBookFile);
+}
+
+void PBController::popupAlertOk(const QString &message) {
+  NSRunAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(message),
+                     Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
+void PBController::sortList(PBContactList &list) const {
+  PBNameSort::sortByUserName(list);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+// What the phonebook's store side asks of its page (table reloads, the capacity label, the store
+// selector, the search, the progress display). The page implements it and hands itself to
+// PBController::setPage; until then every call is answered by these defaults and does nothing.
+class PBPageLink {
+public:
+  virtual ~PBPageLink() = default;
+
+  virtual void reloadGroupTable() {}
+  virtual void reloadContactTableAndDeselect() {}
+  virtual void setConpacityShow() {}
+  // The PC tree's node of the PC store is rebuilt after a load.
+  virtual void initialNodeOfPc() {}
+  virtual void addGroupNodeWithGroupName(const QString &) {}
+  virtual void setMoveAndDelStatus(bool) {}
+  // The store selector: its cells' enabled state and the cell shown (PBSavePosition tags).
+  virtual void setSavePosEnabled(bool pc, bool sim, bool me) {
+    Q_UNUSED(pc)
+    Q_UNUSED(sim)
+    Q_UNUSED(me)
+  }
+  virtual int selectedSavePos() const { return -1; }
+  virtual void showStore(int savePos) { Q_UNUSED(savePos) }
+  // The search field's text and a new run of the search.
+  virtual QString searchFieldText() const { return {}; }
+  virtual void searchUser() {}
+  virtual void doWithProcessWhenOneMoreRecordOperation() {}
+  // The destination name of a copy (the wording of "(U)SIM", "Data Card" or a group).
+  virtual QString getMoveDestName() const { return {}; }
+  // The update window's result text (number update and restore).
+  virtual void showUpdateResult(const QString &text) { Q_UNUSED(text) }
+  // Whether the contact table shows that field's column ("mobilephone", "officephone", ...).
+  virtual bool hasContactColumn(const QString &key) const {
+    Q_UNUSED(key)
+    return true;
+  }
+  // Saves a number handed over by another page into a store (PBSavePosition).
+  virtual void saveNumberTo(int savePos) { Q_UNUSED(savePos) }
+};

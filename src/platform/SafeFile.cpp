@@ -1,0 +1,209 @@
+#include "SafeFile.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QRandomGenerator>
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::atomic<SafeFile::WriteFault> g_writeFault{nullptr};
+
+mode_t toMode(QFileDevice::Permissions p) {
+  mode_t m = 0;
+  if (p & (QFileDevice::ReadOwner | QFileDevice::ReadUser))
+    m |= S_IRUSR;
+  if (p & (QFileDevice::WriteOwner | QFileDevice::WriteUser))
+    m |= S_IWUSR;
+  if (p & (QFileDevice::ExeOwner | QFileDevice::ExeUser))
+    m |= S_IXUSR;
+  if (p & QFileDevice::ReadGroup)
+    m |= S_IRGRP;
+  if (p & QFileDevice::WriteGroup)
+    m |= S_IWGRP;
+  if (p & QFileDevice::ExeGroup)
+    m |= S_IXGRP;
+  if (p & QFileDevice::ReadOther)
+    m |= S_IROTH;
+  if (p & QFileDevice::WriteOther)
+    m |= S_IWOTH;
+  if (p & QFileDevice::ExeOther)
+    m |= S_IXOTH;
+  return m;
+}
+
+bool fail(const QString &path, const char *step, int error) {
+  qWarning().noquote() << "SafeFile: cannot" << step << path << "-" << QString::fromLocal8Bit(std::strerror(error));
+  return false;
+}
+
+bool writeAll(int fd, const QByteArray &bytes, int *error) {
+  const char *p = bytes.constData();
+  qint64 left = bytes.size();
+  while (left > 0) {
+    if (SafeFile::WriteFault fault = g_writeFault.load()) {
+      if (const int injected = fault(left)) {
+        *error = injected;
+        return false;
+      }
+    }
+    const ssize_t n = ::write(fd, p, size_t(std::min<qint64>(left, 1 << 20)));
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      *error = errno;
+      return false;
+    }
+    if (n == 0) {
+      *error = EIO;
+      return false;
+    }
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+} // namespace
+
+namespace SafeFile {
+
+void setWriteFaultForTesting(WriteFault fault) {
+  g_writeFault.store(fault);
+}
+
+bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions permissions) {
+  if (path.isEmpty())
+    return false;
+  const QByteArray target = QFile::encodeName(path);
+  // The mode to give the new file; -1: let the umask decide, as for any new file.
+  int mode = -1;
+  if (permissions)
+    mode = int(toMode(permissions));
+  else if (struct stat st{}; ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
+    mode = int(st.st_mode & 07777);
+
+  // A name of our own beside the target, so that the rename stays on one file system.
+  int fd = -1;
+  QByteArray temp;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temp = target + ".tmp-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    // Created private: nothing of the content is readable by others before the mode is set.
+    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode >= 0 ? 0600 : 0666);
+    if (fd < 0 && errno != EEXIST)
+      return fail(path, "create a temporary file for", errno);
+  }
+  if (fd < 0)
+    return fail(path, "create a temporary file for", EEXIST);
+
+  int error = 0;
+  const char *step = "write";
+  bool ok = true;
+  if (mode >= 0 && ::fchmod(fd, mode_t(mode)) != 0) {
+    ok = false;
+    error = errno;
+  }
+  ok = ok && writeAll(fd, bytes, &error);
+  // The data must be on the disk before the name points at it.
+  if (ok && ::fsync(fd) != 0) {
+    ok = false;
+    error = errno;
+  }
+  // close() reports what a network or quota-limited file system noticed late.
+  if (::close(fd) != 0 && ok) {
+    ok = false;
+    error = errno;
+  }
+  if (ok && ::rename(temp.constData(), target.constData()) != 0) {
+    ok = false;
+    error = errno;
+    step = "replace";
+  }
+  if (!ok) {
+    ::unlink(temp.constData());
+    return fail(path, step, error);
+  }
+  return true;
+}
+
+bool readRegularFile(const QString &path, QByteArray *out, qint64 maxBytes) {
+  out->clear();
+  if (path.isEmpty())
+    return false;
+  // Non-blocking: opening a FIFO for reading would otherwise wait for a writer forever.
+  const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0)
+    return false;
+  struct stat st {};
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) {
+    qWarning().noquote() << "SafeFile: not reading" << path
+                         << (S_ISREG(st.st_mode) ? "(too large)" : "(not a regular file)");
+    ::close(fd);
+    return false;
+  }
+  QByteArray data;
+  data.resize(qsizetype(st.st_size));
+  qint64 got = 0;
+  // The file may grow while we read; never past the limit.
+  for (;;) {
+    if (got == data.size()) {
+      if (data.size() >= maxBytes + 1)
+        break;
+      data.resize(qsizetype(std::min<qint64>(maxBytes + 1, std::max<qint64>(4096, data.size() * 2))));
+    }
+    const ssize_t n = ::read(fd, data.data() + got, size_t(data.size() - got));
+    if (n < 0) {
+      if (errno == EINTR)
+        continue;
+      ::close(fd);
+      return false;
+    }
+    if (n == 0)
+      break;
+    got += n;
+  }
+  ::close(fd);
+  if (got > maxBytes) {
+    qWarning().noquote() << "SafeFile: not reading" << path << "(too large)";
+    return false;
+  }
+  data.truncate(qsizetype(got));
+  *out = std::move(data);
+  return true;
+}
+
+bool makeFolder(const QString &path, int mode) {
+  if (path.isEmpty())
+    return false;
+  const QByteArray full = QFile::encodeName(QDir::cleanPath(path));
+  struct stat st {};
+  if (::stat(full.constData(), &st) == 0)
+    return S_ISDIR(st.st_mode);
+  // Create from the first missing component down.
+  QList<QByteArray> missing;
+  QByteArray at = full;
+  while (!at.isEmpty() && ::stat(at.constData(), &st) != 0) {
+    missing.prepend(at);
+    const qsizetype slash = at.lastIndexOf('/');
+    at = slash > 0 ? at.left(slash) : QByteArray();
+  }
+  for (const QByteArray &folder : missing) {
+    if (::mkdir(folder.constData(), mode_t(mode)) != 0) {
+      if (errno == EEXIST)
+        continue; // made by someone else meanwhile: not ours to change
+      return fail(path, "create the folder", errno);
+    }
+    // mkdir applies the umask; the folder must end up exactly as asked.
+    if (::chmod(folder.constData(), mode_t(mode)) != 0)
+      return fail(path, "set the mode of", errno);
+  }
+  return ::stat(full.constData(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+} // namespace SafeFile

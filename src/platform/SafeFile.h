@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFileDevice>
+#include <QString>
+
+// The one way this program reads its own data files and replaces them. Nothing here follows a
+// symbolic link when writing, blocks on a FIFO or device, or leaves a half-written file behind.
+namespace SafeFile {
+
+// Largest file readRegularFile takes by default: far above any settings or list file.
+constexpr qint64 kDefaultMaxReadBytes = 32 * 1024 * 1024;
+
+// Replaces the file at `path` by `bytes`: a temporary file beside it is written, flushed and
+// synced, every step's error checked, and only then renamed over the old one. On any failure the
+// temporary file is removed, the old file stays byte for byte as it was, the reason is logged and
+// the answer is false. A symbolic link at `path` is replaced by the new file; its target is never
+// written. With `permissions` the file gets exactly those, whatever the umask; without, an existing
+// regular file keeps its mode and a new one gets the umask's default.
+bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions permissions = {});
+
+// Reads a regular file of at most `maxBytes`. A FIFO, device, folder or socket (also behind a
+// symbolic link) is refused without blocking, as is a larger file; false then, and *out is empty.
+bool readRegularFile(const QString &path, QByteArray *out, qint64 maxBytes = kDefaultMaxReadBytes);
+
+// Creates `path` and its missing parents; every folder created here gets `mode` (POSIX bits)
+// whatever the umask. True when `path` is a folder afterwards.
+bool makeFolder(const QString &path, int mode = 0700);
+
+// Testing seam: when set, it is called before each write to the temporary file with the number
+// of bytes about to be written and may answer an errno value to make that write fail.
+using WriteFault = int (*)(qint64 bytes);
+void setWriteFaultForTesting(WriteFault fault);
+
+} // namespace SafeFile

@@ -1,0 +1,181 @@
+#include "SafeFile.h"
+#include "Plist.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+QByteArray readAll(const QString &path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+void writeRaw(const QString &path, const QByteArray &bytes) {
+  QFile f(path);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes);
+}
+
+int modeOf(const QString &path) {
+  struct stat st {};
+  return ::lstat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+// Everything in the folder but the names given: a failed write must leave no temporary file.
+QStringList othersIn(const QString &folder, const QStringList &known) {
+  QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+  for (const QString &k : known)
+    names.removeAll(k);
+  return names;
+}
+
+// Restores the process's umask however the test ends.
+struct UmaskGuard {
+  mode_t old;
+  explicit UmaskGuard(mode_t m) : old(::umask(m)) {}
+  ~UmaskGuard() { ::umask(old); }
+};
+
+// A full disk, as the kernel reports it to a process over its file-size limit: every write past
+// the limit fails with EFBIG. Runs in a child so that the limit stays there.
+TEST(SafeFile, AWriteThatFailsOnTheDiskKeepsTheOldFileByteForByte) {
+  QTemporaryDir dir;
+  const QString plain = dir.filePath("settings.plist");
+  const QString viaPlist = dir.filePath("list.plist");
+  const QByteArray old = "<old contents that must survive>";
+  writeRaw(plain, old);
+  ASSERT_TRUE(Plist::writeFile(viaPlist, QVariantMap{{"kept", 1}}));
+  const QByteArray oldPlist = readAll(viaPlist);
+
+  const pid_t child = ::fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{1024, 1024};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+    int failures = 0;
+    // A caller that believed these would lose the old file on the next start.
+    if (SafeFile::writeAtomically(plain, QByteArray(64 * 1024, 'n')))
+      failures |= 1;
+    QVariantMap big;
+    for (int i = 0; i < 500; ++i)
+      big.insert(QStringLiteral("key%1").arg(i), QStringLiteral("value %1").arg(i));
+    if (Plist::writeFile(viaPlist, big))
+      failures |= 2;
+    // A small write still fits and goes through.
+    if (!SafeFile::writeAtomically(dir.filePath("small"), "fits"))
+      failures |= 4;
+    ::_exit(failures);
+  }
+  int status = 0;
+  ASSERT_EQ(::waitpid(child, &status, 0), child);
+  ASSERT_TRUE(WIFEXITED(status)) << "the child died of signal " << WTERMSIG(status);
+  EXPECT_EQ(WEXITSTATUS(status), 0) << "bit 1: raw write, 2: plist write answered YES; 4: small write failed";
+  EXPECT_EQ(readAll(plain), old);
+  EXPECT_EQ(readAll(viaPlist), oldPlist);
+  EXPECT_EQ(readAll(dir.filePath("small")), "fits");
+  EXPECT_EQ(othersIn(dir.path(), {"settings.plist", "list.plist", "small"}), QStringList());
+}
+
+TEST(SafeFile, AnInjectedWriteErrorAnswersNoAndLeavesNothingBehind) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("a.plist");
+  writeRaw(path, "before");
+  for (int error : {ENOSPC, EIO, EDQUOT}) {
+    static int g_error;
+    g_error = error;
+    SafeFile::setWriteFaultForTesting([](qint64) { return g_error; });
+    EXPECT_FALSE(SafeFile::writeAtomically(path, "after")) << error;
+    SafeFile::setWriteFaultForTesting(nullptr);
+    EXPECT_EQ(readAll(path), "before");
+    EXPECT_EQ(othersIn(dir.path(), {"a.plist"}), QStringList());
+  }
+  EXPECT_TRUE(SafeFile::writeAtomically(path, "after"));
+  EXPECT_EQ(readAll(path), "after");
+}
+
+TEST(SafeFile, ALinkAtThePathIsReplacedAndItsTargetNeverWritten) {
+  QTemporaryDir dir;
+  const QString target = dir.filePath("elsewhere");
+  writeRaw(target, "precious");
+  const QString path = dir.filePath("settings.plist");
+  ASSERT_TRUE(QFile::link(target, path));
+  ASSERT_TRUE(SafeFile::writeAtomically(path, "new"));
+  EXPECT_FALSE(QFileInfo(path).isSymLink());
+  EXPECT_EQ(readAll(path), "new");
+  EXPECT_EQ(readAll(target), "precious");
+}
+
+TEST(SafeFile, ModesFollowTheRequestWhateverTheUmask) {
+  QTemporaryDir dir;
+  UmaskGuard guard(0);
+  const auto priv = QFileDevice::ReadUser | QFileDevice::WriteUser;
+  // Asked for: exactly that, also over an existing world-readable file.
+  writeRaw(dir.filePath("pin"), "x");
+  QFile::setPermissions(dir.filePath("pin"), QFileDevice::Permissions(0x0666));
+  ASSERT_TRUE(SafeFile::writeAtomically(dir.filePath("pin"), "1234", priv));
+  EXPECT_EQ(modeOf(dir.filePath("pin")), 0600);
+  ASSERT_TRUE(Plist::writeFile(dir.filePath("dial.plist"), QVariantList{1}, int(priv)));
+  EXPECT_EQ(modeOf(dir.filePath("dial.plist")), 0600);
+  // Not asked for: an existing file keeps its mode, a new one gets the umask's default.
+  writeRaw(dir.filePath("kept"), "x");
+  ::chmod(QFile::encodeName(dir.filePath("kept")).constData(), 0640);
+  ASSERT_TRUE(SafeFile::writeAtomically(dir.filePath("kept"), "y"));
+  EXPECT_EQ(modeOf(dir.filePath("kept")), 0640);
+  ::umask(022);
+  ASSERT_TRUE(SafeFile::writeAtomically(dir.filePath("fresh"), "z"));
+  EXPECT_EQ(modeOf(dir.filePath("fresh")), 0644);
+}
+
+TEST(SafeFile, ReadsOnlyRegularFilesOfBoundedSize) {
+  QTemporaryDir dir;
+  writeRaw(dir.filePath("ok"), "content");
+  QByteArray out = "stale";
+  ASSERT_TRUE(SafeFile::readRegularFile(dir.filePath("ok"), &out));
+  EXPECT_EQ(out, "content");
+
+  ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo")).constData(), 0600), 0);
+  QFile::link("/dev/zero", dir.filePath("zero"));
+  QFile::link(dir.filePath("fifo"), dir.filePath("tofifo"));
+  QDir().mkdir(dir.filePath("folder"));
+  writeRaw(dir.filePath("big"), QByteArray(2000, 'b'));
+  struct Case {
+    const char *name;
+    qint64 limit;
+  };
+  for (const Case &c : {Case{"fifo", 1000}, Case{"zero", 1000}, Case{"tofifo", 1000}, Case{"folder", 1000},
+                        Case{"big", 1999}, Case{"missing", 1000}}) {
+    out = "stale";
+    EXPECT_FALSE(SafeFile::readRegularFile(dir.filePath(c.name), &out, c.limit)) << c.name;
+    EXPECT_TRUE(out.isEmpty()) << c.name;
+  }
+  EXPECT_TRUE(SafeFile::readRegularFile(dir.filePath("big"), &out, 2000));
+  EXPECT_EQ(out.size(), 2000);
+  QVariant v;
+  EXPECT_FALSE(Plist::readFile(dir.filePath("fifo"), &v)) << "a plist read never blocks on a FIFO";
+}
+
+TEST(SafeFile, FoldersItCreatesArePrivateWhateverTheUmask) {
+  QTemporaryDir dir;
+  UmaskGuard guard(0);
+  ASSERT_TRUE(SafeFile::makeFolder(dir.filePath("a/b/c/")));
+  for (const char *f : {"a", "a/b", "a/b/c"})
+    EXPECT_EQ(modeOf(dir.filePath(f)), 0700) << f;
+  ::chmod(QFile::encodeName(dir.filePath("a")).constData(), 0755);
+  EXPECT_TRUE(SafeFile::makeFolder(dir.filePath("a/b")));
+  EXPECT_EQ(modeOf(dir.filePath("a")), 0755) << "an existing folder is not changed";
+  writeRaw(dir.filePath("file"), "x");
+  EXPECT_FALSE(SafeFile::makeFolder(dir.filePath("file")));
+  EXPECT_FALSE(SafeFile::makeFolder(dir.filePath("file/sub")));
+}
+
+} // namespace

@@ -1,0 +1,164 @@
+#include "BusNames.h"
+#include "PackageLink.h"
+#include "QELMsgCenter.h"
+#include "SmsFixture.h"
+#include "SmsRecord.h"
+#include "SmsService.h"
+#include "SmsServiceTransplant.h"
+#include "TestSupport.h"
+
+#include <QDBusConnection>
+#include <QDBusPendingCall>
+#include <QFileInfo>
+#include <QtEndian>
+
+namespace {
+
+// The real backend started from a scenario, writing into this test's ModemList folder.
+class SmsStoreBackend : public SmsFixture {
+protected:
+  QString ui = testsupport::uniqueBusName("ui");
+  QString be = testsupport::uniqueBusName("be");
+  std::unique_ptr<PackageLink> link;
+  std::unique_ptr<QELMsgCenter> center;
+  std::unique_ptr<testsupport::BackendProcess> backend;
+  QObject owner;
+  QList<QList<quint32>> counts; // the 768/98 replies, as four words
+  int listReady = 0;
+  std::unique_ptr<SmsService> service;
+
+  void TearDown() override {
+    SmsService::setSharedSmsService(nullptr);
+    service.reset();
+    center.reset();
+    backend.reset();
+    link.reset();
+    SmsFixture::TearDown();
+  }
+
+  bool launch(const QString &scenario) {
+    link = std::make_unique<PackageLink>(ui, be);
+    if (!link->open())
+      return false;
+    // The centre listens before the backend starts, so its first packages are not missed.
+    center = std::make_unique<QELMsgCenter>(link.get());
+    center->registerObserver(&owner, 768, 98, [this](const Notification &n) {
+      UIMsg m;
+      if (!QELMsgCenter::getMsgPackage(&m, n) || m.type != 1 || m.moduleId != 5 || m.dataLength < 16)
+        return;
+      QList<quint32> words;
+      for (int i = 0; i < 4; ++i)
+        words << qFromLittleEndian<quint32>(m.data.data() + 4 * i);
+      counts << words;
+    });
+    center->registerObserver(&owner, 768, 95, [this](const Notification &n) {
+      UIMsg m;
+      if (QELMsgCenter::getMsgPackage(&m, n) && m.type == 1 && qFromLittleEndian<quint32>(m.data.data()) == 1)
+        ++listReady;
+    });
+    qputenv("QEL_MODEMLIST_DIR", modemList.toLocal8Bit());
+    backend = std::make_unique<testsupport::BackendProcess>(
+        ui, be, testsupport::buildBundlePath() + "/Resources/Scenarios/" + scenario + ".plist");
+    return backend->start();
+  }
+
+  QDBusMessage call(const QString &method, const QVariantList &args) const {
+    QDBusMessage m =
+        QDBusMessage::createMethodCall(be, BusNames::kSimulatorPath, BusNames::kSimulatorInterface, method);
+    m.setArguments(args);
+    return m;
+  }
+
+  QVariantMap scenarioSms() const {
+    QVariantMap scenario;
+    Plist::readDictionary(testsupport::buildBundlePath() + "/Resources/Scenarios/sms-lists.plist", &scenario);
+    return scenario.value("SMS").toMap();
+  }
+};
+
+TEST_F(SmsStoreBackend, TheScenarioListsAreWrittenAnnouncedAndReadBack) {
+  if (!launch("sms-lists"))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return listReady >= 1 && !counts.isEmpty(); }));
+  // SIM: two singles, a long message with two of its three parts, one sent: 5 parts of 20.
+  // Device: one single and a long message of three parts: 4 of 100.
+  EXPECT_EQ(counts.first(), (QList<quint32>{20, 5, 100, 4}));
+  ASSERT_TRUE(QFileInfo::exists(listPath("SmsList_Sim.plist")));
+  ASSERT_TRUE(QFileInfo::exists(listPath("SmsList_ME.plist")));
+
+  const QVariantMap sms = scenarioSms();
+  service = std::make_unique<SmsService>();
+  SmsService::setSharedSmsService(service.get());
+  service->loadBoxInSIMList();
+  const QVariantMap sim = sms.value("SIM").toMap();
+  EXPECT_EQ(service->simInBoxList(), sim.value("InBox").toList());
+  EXPECT_EQ(service->simOutBoxList(), sim.value("OutBox").toList());
+  EXPECT_TRUE(service->simDraftBoxList().isEmpty());
+  EXPECT_EQ(SmsRecord::smsNumberInBox(service->simInBoxList()), 4);
+  EXPECT_EQ(service->getUnreadSMSInPos(AT_SIM, service->simInBoxList()).size(), 2);
+
+  // The PC list was absent, so the scenario seeded it.
+  const QVariantMap pc = sms.value("PC").toMap();
+  const QVariantList pcDrafts = service->getAllPcListByBox(DraftBox);
+  ASSERT_EQ(pcDrafts.size(), 2);
+  EXPECT_EQ(pcDrafts.first().toMap().value("mobilephone"),
+            pc.value("DraftBox").toList().first().toMap().value("mobilephone"));
+  EXPECT_EQ(pcDrafts.first().toMap().value("username").toString(), "+15555550001;+15555550002;+15555550003");
+  EXPECT_EQ(service->getAllPcListByBox(InBox).size(), 3);
+
+  SmsServiceTransplant loader;
+  SmsServiceTransplant::BoxLists me;
+  ASSERT_TRUE(loader.loadSMSList(&me, AT_ME, listPath("SmsList_ME.plist")));
+  EXPECT_EQ(SmsServiceTransplant::smsNumberInSIMBox(me.value("OutBox")), 3);
+
+  // Control: the store as XML, a new capacity, a replaced store.
+  const QVariantList xml = backend->control("SmsStore", {1});
+  ASSERT_EQ(xml.size(), 1);
+  QVariant store;
+  ASSERT_TRUE(Plist::fromData(xml.first().toString().toUtf8(), &store));
+  EXPECT_EQ(store.toMap().value("InBox").toList(), sim.value("InBox").toList());
+  EXPECT_TRUE(backend->control("SmsStore", {2}).value(0).toString().isEmpty());
+  EXPECT_EQ(backend->control("SetSmsCapacity", {1, 30}).value(0).toBool(), true);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return counts.size() >= 2 && counts.last().at(0) == 30; }));
+  const QString replacement =
+      QString::fromUtf8(Plist::toXml(QVariantMap{{"InBox", QVariantList{sim.value("OutBox").toList().first()}}}));
+  EXPECT_EQ(backend->control("SetSmsStore", {1, replacement}).value(0).toBool(), true);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return counts.last() == QList<quint32>{30, 1, 100, 4}; }));
+  service->loadBoxInSIMList();
+  EXPECT_EQ(service->simInBoxList().size(), 1);
+  EXPECT_TRUE(service->simOutBoxList().isEmpty());
+  EXPECT_EQ(backend->control("SetSmsStore", {1, QString("not a plist")}).value(0).toBool(), false);
+
+  // A full store takes no more messages.
+  EXPECT_EQ(backend->control("SetSmsCapacity", {4, 4}).value(0).toBool(), true);
+  EXPECT_EQ(backend->control("DeliverSms", {4, QString("+1"), QString("no room")}).value(0).toBool(), false);
+  EXPECT_EQ(backend->control("DeliverSms", {1, QString("+1"), QString("room")}).value(0).toBool(), true);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return counts.last() == QList<quint32>{30, 2, 4, 4}; }));
+}
+
+TEST_F(SmsStoreBackend, TheProgramAndTheBackendWritingOnePcListLoseNothing) {
+  if (!launch("sms-lists"))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return listReady >= 1; }));
+  service = std::make_unique<SmsService>();
+  const int seededIn = int(service->getAllPcListByBox(InBox).size());
+  const int seededOut = int(service->getAllPcListByBox(OutBox).size());
+  constexpr int kRounds = 40;
+  QList<QDBusPendingCall> pending;
+  for (int i = 0; i < kRounds; ++i)
+    pending << QDBusConnection::sessionBus().asyncCall(
+        call("DeliverSms", {0, QString("+1000"), QStringLiteral("arrival %1").arg(i)}));
+  for (int i = 0; i < kRounds; ++i) {
+    QVariantList out = service->getAllPcListByBox(OutBox);
+    out.append(records::single(QStringLiteral("sent %1").arg(i), "+2000", 1));
+    ASSERT_TRUE(service->writeMessagesToPC(out, OutBox));
+  }
+  for (QDBusPendingCall &p : pending) {
+    p.waitForFinished();
+    ASSERT_FALSE(p.isError()) << p.error().message().toStdString();
+  }
+  EXPECT_EQ(service->getAllPcListByBox(InBox).size(), seededIn + kRounds);
+  EXPECT_EQ(service->getAllPcListByBox(OutBox).size(), seededOut + kRounds);
+}
+
+} // namespace
