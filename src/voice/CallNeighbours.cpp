@@ -1,5 +1,7 @@
 #include "CallNeighbours.h"
 
+#include "PBController.h"
+#include "SMSController.h"
 #include "SettingController.h"
 
 namespace {
@@ -16,12 +18,14 @@ CallNeighbours &CallNeighbours::shared() {
 }
 
 void CallNeighbours::reset() {
-  searchNameAtPhoneBook = [](const QString &number) { return number; };
+  searchNameAtPhoneBook = [](const QString &number) {
+    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
+  };
   toPbUserWinWithPhoneNumber = [](const QString &, const QString &) {};
   getDeviceUnlockCodeState = [] { return g_SettingController && g_SettingController->getDeviceUnlockCodeState(); };
   openUnlockDeviceWindow = [](QWidget *) {};
   setDeviceLockFunctionModule = [](int module) { g_deviceLockModule = module; };
   getDeviceLockFunctionModule = [] { return g_deviceLockModule; };
   replyMessage = [](const QString &) {};
-  hasPosition = [](int) { return false; };
+  hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
 }

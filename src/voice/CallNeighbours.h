@@ -8,7 +8,8 @@ class QWidget;
 // What the call pages ask of their neighbours (the phonebook, the settings window's device lock,
 // the device status's unlock window, the SMS editor), reached through one set of replaceable
 // functions so that the pages work, in their least form, before those neighbours are wired in.
-// The defaults answer as a neighbour that holds nothing would.
+// The defaults ask the neighbour's controller where it exists (phonebook lookup, settings' device
+// lock state, SMS positions) and otherwise answer as a neighbour that holds nothing would.
 struct CallNeighbours {
   // The phonebook name of a number; the number itself when the phonebook knows none.
   std::function<QString(const QString &number)> searchNameAtPhoneBook;

@@ -86,7 +86,8 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   callerTable->setObjectName(QStringLiteral("tableViewOfCallerInfo"));
   callerTable->setSelectionBehavior(QAbstractItemView::SelectRows);
   callerTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  callerTable->horizontalHeader()->setStretchLastSection(true);
+  callerTable->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
+  callerTable->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
   callerTable->verticalHeader()->hide();
 
   auto *numberRow = new QHBoxLayout;

@@ -28,6 +28,7 @@ CallRecordPage::CallRecordPage(QWidget *parent) : QWidget(parent) {
   callRecordView->setSelectionBehavior(QAbstractItemView::SelectRows);
   callRecordView->setSelectionMode(QAbstractItemView::ExtendedSelection);
   callRecordView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  callRecordView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
   callRecordView->horizontalHeader()->setStretchLastSection(true);
   callRecordView->verticalHeader()->hide();
   deleteBtn = button("btnDeleteBtn");
