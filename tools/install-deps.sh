@@ -7,6 +7,7 @@ packages=(
   libplist-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps imagemagick dbus dbus-x11 fonts-dejavu-core
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
+  python3-dbusmock
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -69,9 +69,12 @@ VirtualServerListEntry virtualEntry(const QVariantMap &m) {
 }
 
 QVariantMap virtualMap(const VirtualServerListEntry &e) {
-  return {{QStringLiteral("Index"), qint64(e.index)},     {QStringLiteral("Comment"), e.comment},
-          {QStringLiteral("IP"), e.ip},                   {QStringLiteral("PortStart"), qint64(e.portBegin)},
-          {QStringLiteral("PortEnd"), qint64(e.portEnd)}, {QStringLiteral("Protocol"), qint64(e.protocol)}};
+  return {{QStringLiteral("Index"), qint64(e.index)},
+          {QStringLiteral("Comment"), e.comment},
+          {QStringLiteral("IP"), e.ip},
+          {QStringLiteral("PortStart"), qint64(e.portBegin)},
+          {QStringLiteral("PortEnd"), qint64(e.portEnd)},
+          {QStringLiteral("Protocol"), qint64(e.protocol)}};
 }
 
 template <typename Entry> int indexOfRule(const QList<Entry> &rules, quint32 index) {
@@ -177,7 +180,8 @@ void Router::loadFrom(const QVariantMap &router) {
   dhcp_.end_ip = s(dhcp, "EndIP");
 }
 
-QVariantMap Router::state() const {
+QVariantMap Router::state() {
+  followScenario();
   if (!present_)
     return {};
   QVariantList keys, formats, filterRules, virtualRules;
@@ -190,20 +194,19 @@ QVariantMap Router::state() const {
   for (const VirtualServerListEntry &e : virtualRules_)
     virtualRules << virtualMap(e);
   return {
-      {QStringLiteral("Basic"),
-       QVariantMap{{QStringLiteral("Mode"), qint64(basic_.apmode)},
-                   {QStringLiteral("SSID"), basic_.ssid},
-                   {QStringLiteral("Channel"), qint64(basic_.apchannel)},
-                   {QStringLiteral("HideSSID"), qint64(basic_.hidessid)},
-                   {QStringLiteral("Rate"), qint64(basic_.aprate)}}},
+      {QStringLiteral("Basic"), QVariantMap{{QStringLiteral("Mode"), qint64(basic_.apmode)},
+                                            {QStringLiteral("SSID"), basic_.ssid},
+                                            {QStringLiteral("Channel"), qint64(basic_.apchannel)},
+                                            {QStringLiteral("HideSSID"), qint64(basic_.hidessid)},
+                                            {QStringLiteral("Rate"), qint64(basic_.aprate)}}},
       {QStringLiteral("Security"), QVariantMap{{QStringLiteral("Mode"), qint64(security_.aumode)},
                                                {QStringLiteral("MaxStations"), qint64(security_.maxnum)}}},
       {QStringLiteral("WEP"), QVariantMap{{QStringLiteral("Encryption"), qint64(wep_.shmode)},
                                           {QStringLiteral("DefaultKey"), qint64(wep_.wepkeyindex)},
                                           {QStringLiteral("Keys"), keys},
                                           {QStringLiteral("KeyFormats"), formats}}},
-      {QStringLiteral("WPA"), QVariantMap{{QStringLiteral("Cipher"), qint64(wpa_.wpamode)},
-                                          {QStringLiteral("PassPhrase"), wpa_.presharekey}}},
+      {QStringLiteral("WPA"),
+       QVariantMap{{QStringLiteral("Cipher"), qint64(wpa_.wpamode)}, {QStringLiteral("PassPhrase"), wpa_.presharekey}}},
       {QStringLiteral("IPFilter"), QVariantMap{{QStringLiteral("Enable"), qint64(filter_.enable)},
                                                {QStringLiteral("Policy"), qint64(filter_.policy)},
                                                {QStringLiteral("Rules"), filterRules}}},

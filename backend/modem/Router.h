@@ -36,11 +36,14 @@ public:
   static Router *install(SimulatedModem &modem);
   static Router *of(SimulatedModem &modem);
 
-  bool hasRouter() const { return present_; }
+  bool hasRouter() {
+    followScenario();
+    return present_;
+  }
   // Pushes every read; false (nothing sent) without a router.
   bool pushReads();
   // The router's settings in the scenario's shape.
-  QVariantMap state() const;
+  QVariantMap state();
   // The next `count` applies fail (0 cancels).
   void failNext(int count) { failNext_ = std::max(0, count); }
 

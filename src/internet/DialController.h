@@ -175,7 +175,9 @@ public:
   QString MMSGatewayPassword() const;
   void addMMSConfig();
   void removeMMSConfig();
-  int IDMMSConfig() const { return nMMSconfigItem_; }
+  // The MMS profile's combo item (0 when there is none); found by its mark, as profiles added
+  // or deleted since it was added move it.
+  int IDMMSConfig() const;
   bool hasMMSConfig() const { return flagAddMMSConfig_; }
 
   // Dial parameters.

@@ -194,6 +194,13 @@ void DialController::addMMSConfig() {
   dialConfigListSelectItemAtIndex(nMMSconfigItem_);
 }
 
+int DialController::IDMMSConfig() const {
+  for (int i = 0; i < dialConfigArray.size(); ++i)
+    if (dialConfigArray.at(i).toMap().contains(kMMSProfileMark))
+      return i + 1;
+  return 0;
+}
+
 void DialController::removeMMSConfig() {
   if (!flagAddMMSConfig_)
     return;

@@ -10,9 +10,9 @@ const QStringList &RecordFileHeaderKeys() {
 }
 
 const QStringList &RecordFileHeaderTitles() {
-  static const QStringList titles{QStringLiteral("Connect Name"), QStringLiteral("Start Time"),
+  static const QStringList titles{QStringLiteral("Connect Name"),    QStringLiteral("Start Time"),
                                   QStringLiteral("Disconnect Time"), QStringLiteral("Duration"),
-                                  QStringLiteral("Data Receive"), QStringLiteral("Data Transport")};
+                                  QStringLiteral("Data Receive"),    QStringLiteral("Data Transport")};
   return titles;
 }
 
@@ -64,11 +64,13 @@ double recordAmountValue(const QVariant &value) {
 }
 
 void DialRecord::setReceiveByte(const QVariant &value) {
+  fileText.clear();
   receiveByte = value;
   receiveKB = recordAmountValue(value);
 }
 
 void DialRecord::setSendByte(const QVariant &value) {
+  fileText.clear();
   sendByte = value;
   sendKB = recordAmountValue(value);
 }

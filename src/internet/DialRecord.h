@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QVariant>
@@ -39,6 +40,10 @@ struct DialRecord {
   bool hasConnectTime = false;
   // Identity within this process: deleting selected rows removes exactly these records.
   quint64 id = 0;
+  // The record's dictionary as the file holds it, kept from reading (or the first write) so that
+  // writing years of records back costs a copy, not a formatting of every field. A record is
+  // not changed once it is held; code that changes a field of one clears this.
+  mutable QByteArray fileText;
 
   void setReceiveByte(const QVariant &value);
   void setSendByte(const QVariant &value);

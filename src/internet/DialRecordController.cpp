@@ -78,6 +78,11 @@ void DialRecordController::loadRecordList(const QString &fileName) {
     store_.setPath(getDialRecordFilePathWithFileName(fileName));
   }
   store_.refresh();
+  const bool unchanged = !FLAG_ShowPeriodRecord && shownPeriod_.fromMs == -1 && shownGeneration_ == store_.generation();
+  shownGeneration_ = store_.generation();
+  shownPeriod_ = {-1, -1};
+  if (unchanged)
+    return;
   recordList_ = store_.records();
   reloadTable();
 }
@@ -140,8 +145,7 @@ void DialRecordController::gettotalTimeForET() {
   if (!start.isValid())
     return;
   start = QDateTime(start.date(), start.time(), zone_);
-  const RecordSums sums =
-      store_.sumsIn(RecordWindow{start.toMSecsSinceEpoch(), QDateTime::currentMSecsSinceEpoch()});
+  const RecordSums sums = store_.sumsIn(RecordWindow{start.toMSecsSinceEpoch(), QDateTime::currentMSecsSinceEpoch()});
   totalDataKB = sums.dataKB();
   totalTimes = sums.seconds;
 }
@@ -237,9 +241,17 @@ void DialRecordController::Show(QObject *) {
     loadRecordList(dialRecordFileToSave_);
     return;
   }
-  const DialRecordList period = getRecordsFrom(from, to);
-  writeBackFile(period);
-  ShowItem(period);
+  store_.refresh();
+  const RecordWindow window{from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch()};
+  // The same period of the same records: the view, its file and its selection stay.
+  if (!(FLAG_ShowPeriodRecord && shownGeneration_ == store_.generation() && shownPeriod_.fromMs == window.fromMs &&
+        shownPeriod_.toMs == window.toMs)) {
+    const DialRecordList period = getRecordsFrom(from, to);
+    writeBackFile(period);
+    ShowItem(period);
+    shownGeneration_ = store_.generation();
+    shownPeriod_ = window;
+  }
   const QString pattern = Map_Name_Item_of_IndexString(QStringLiteral("Statistics for period from %@ to %@"));
   const QString first = formatCalendarDate(from, kPeriodStartPattern);
   const QString last = formatCalendarDate(to, kPeriodEndPattern);

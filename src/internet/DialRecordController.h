@@ -134,6 +134,9 @@ private:
   QString totalDataText_;
   QString totalTimeText_;
   DialRecordTableModel *model_ = nullptr;
+  // What the table shows, so that a refresh that changes nothing keeps the selection.
+  quint64 shownGeneration_ = 0;
+  RecordWindow shownPeriod_{-1, -1};
   QTimeZone zone_ = QTimeZone::systemTimeZone();
   QDate today_;
 };

@@ -60,8 +60,9 @@ void DialRecordController::deleteRecord(QObject *) {
   const QModelIndexList rows = viewDialRecordTab_->table->selectionModel()->selectedRows();
   if (rows.isEmpty())
     return;
-  const bool ok = askWarning(QStringLiteral("Warning"), QStringLiteral("Are you sure to delete the selected record(s)?"),
-                             true) == ModalQuestions::kDefaultAnswer;
+  const bool ok =
+      askWarning(QStringLiteral("Warning"), QStringLiteral("Are you sure to delete the selected record(s)?"), true) ==
+      ModalQuestions::kDefaultAnswer;
   DialRecordList selected;
   for (const QModelIndex &index : rows)
     if (index.row() >= 0 && index.row() < recordList_.size())

@@ -28,13 +28,17 @@ void DialRecordController::initializeSkin() {
   if (!qelSkinManager || !viewDialRecordTab_)
     return;
   DialRecordTab *tab = viewDialRecordTab_;
-  const std::pair<QWidget *, const char *> items[] = {
-      {tab, "viewDialRecordTab"},          {tab->btnStatistics, "btnStatisticsDialRecord"},
-      {tab->btnReset, "btnResetDialRecord"}, {tab->btnDelete, "btnDeleteDialRecord"},
-      {tab->btnSave, "btnSaveDialRecord"},   {tab->btnShow, "btnShowDialRecord"},
-      {tab->labelFrom, "labelFromDialRecord"}, {tab->labelTo, "labelToDialRecord"},
-      {tab->labelPeriod, "labelTextShowDialRecord"}, {tab->fromDate, "cbboxFromDateDialRecord"},
-      {tab->toDate, "cbboxToDateDialRecord"}};
+  const std::pair<QWidget *, const char *> items[] = {{tab, "viewDialRecordTab"},
+                                                      {tab->btnStatistics, "btnStatisticsDialRecord"},
+                                                      {tab->btnReset, "btnResetDialRecord"},
+                                                      {tab->btnDelete, "btnDeleteDialRecord"},
+                                                      {tab->btnSave, "btnSaveDialRecord"},
+                                                      {tab->btnShow, "btnShowDialRecord"},
+                                                      {tab->labelFrom, "labelFromDialRecord"},
+                                                      {tab->labelTo, "labelToDialRecord"},
+                                                      {tab->labelPeriod, "labelTextShowDialRecord"},
+                                                      {tab->fromDate, "cbboxFromDateDialRecord"},
+                                                      {tab->toDate, "cbboxToDateDialRecord"}};
   for (const auto &[control, key] : items)
     FrameworkLinks::registerController(qelSkinManager, control, QString::fromLatin1(key), true);
 }
@@ -46,6 +50,7 @@ void DialRecordController::connectTab() {
   model_ = new DialRecordTableModel([this] { return int(recordList_.size()); },
                                     [this](int row, const QString &key) { return recordCellText(row, key); }, tab);
   tab->table->setModel(model_);
+  tab->sizeColumns();
   connect(tab->table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { tableViewSelectionDidChange(); });
   connect(tab->btnShow, &QPushButton::clicked, this, [this] { Show(viewDialRecordTab_->btnShow); });
@@ -54,7 +59,8 @@ void DialRecordController::connectTab() {
   connect(tab->btnReset, &QPushButton::clicked, this, [this] { resetRecord(viewDialRecordTab_->btnReset); });
   connect(tab->btnStatistics, &QPushButton::clicked, this,
           [this] { goToStatistics(viewDialRecordTab_->btnStatistics); });
-  connect(tab->radio15Min, &QRadioButton::clicked, this, [this] { selectIncrease15MinBtn(viewDialRecordTab_->radio15Min); });
+  connect(tab->radio15Min, &QRadioButton::clicked, this,
+          [this] { selectIncrease15MinBtn(viewDialRecordTab_->radio15Min); });
   connect(tab->radioContinuous, &QRadioButton::clicked, this,
           [this] { selectContinuousBtn(viewDialRecordTab_->radioContinuous); });
 }

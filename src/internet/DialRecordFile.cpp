@@ -34,11 +34,13 @@ public:
         skipSpaceAndComments();
         if (take("</array>"))
           break;
+        const char *dictBegin = p_;
         if (!take("<dict>"))
           return false;
         DialRecord record;
         if (!parseDict(&record))
           return false;
+        record.fileText = QByteArray(dictBegin, p_ - dictBegin);
         out->append(std::move(record));
       }
     }
@@ -65,8 +67,10 @@ private:
   }
   bool skipPast(char c) {
     const void *hit = std::memchr(p_, c, size_t(end_ - p_));
-    if (!hit)
+    if (!hit) {
+      p_ = end_;
       return false;
+    }
     p_ = static_cast<const char *>(hit) + 1;
     return true;
   }
@@ -312,6 +316,16 @@ private:
 
 void appendEscaped(QByteArray &out, const QString &text) {
   const QByteArray utf8 = text.toUtf8();
+  bool plain = true;
+  for (const char c : utf8)
+    if (c == '&' || c == '<' || c == '>' || (uchar(c) < 0x20 && c != '\t' && c != '\n' && c != '\r')) {
+      plain = false;
+      break;
+    }
+  if (plain) {
+    out.append(utf8);
+    return;
+  }
   for (const char c : utf8) {
     switch (c) {
     case '&':
@@ -337,12 +351,27 @@ void appendTwoDigits(QByteArray &out, int v) {
   out.append(char('0' + v % 10));
 }
 
+// The civil date of a day count from 1970-01-01 (proleptic Gregorian).
+void civilFromDays(qint64 z, qint64 *y, int *m, int *d) {
+  z += 719468;
+  const qint64 era = (z >= 0 ? z : z - 146096) / 146097;
+  const qint64 doe = z - era * 146097;
+  const qint64 yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const qint64 doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const qint64 mp = (5 * doy + 2) / 153;
+  *d = int(doy - (153 * mp + 2) / 5 + 1);
+  *m = int(mp < 10 ? mp + 3 : mp - 9);
+  *y = yoe + era * 400 + (*m <= 2);
+}
+
 void appendDate(QByteArray &out, qint64 ms) {
-  const QDateTime dt = QDateTime::fromMSecsSinceEpoch(ms, QTimeZone::utc());
-  const QDate d = dt.date();
-  const QTime t = dt.time();
+  qint64 seconds = ms >= 0 ? ms / 1000 : (ms - 999) / 1000;
+  qint64 days = seconds >= 0 ? seconds / 86400 : (seconds - 86399) / 86400;
+  const qint64 secOfDay = seconds - days * 86400;
+  qint64 y = 0;
+  int m = 0, d = 0;
+  civilFromDays(days, &y, &m, &d);
   out.append("<date>");
-  const int y = d.year();
   if (y >= 0 && y <= 9999) {
     out.append(char('0' + y / 1000));
     out.append(char('0' + y / 100 % 10));
@@ -352,15 +381,15 @@ void appendDate(QByteArray &out, qint64 ms) {
     out.append(QByteArray::number(y));
   }
   out.append('-');
-  appendTwoDigits(out, d.month());
+  appendTwoDigits(out, m);
   out.append('-');
-  appendTwoDigits(out, d.day());
+  appendTwoDigits(out, d);
   out.append('T');
-  appendTwoDigits(out, t.hour());
+  appendTwoDigits(out, int(secOfDay / 3600));
   out.append(':');
-  appendTwoDigits(out, t.minute());
+  appendTwoDigits(out, int(secOfDay % 3600 / 60));
   out.append(':');
-  appendTwoDigits(out, t.second());
+  appendTwoDigits(out, int(secOfDay % 60));
   out.append("Z</date>");
 }
 
@@ -443,6 +472,11 @@ void appendValue(QByteArray &out, const QVariant &v, int depth) {
 }
 
 void appendRecord(QByteArray &out, const DialRecord &r) {
+  if (!r.fileText.isEmpty()) {
+    out.append('\t').append(r.fileText).append('\n');
+    return;
+  }
+  const qsizetype begin = out.size() + 1;
   out.append("\t<dict>\n");
   if (r.hasName)
     appendKeyValue(out, kRecordConnectName, r.connectName, 2);
@@ -465,6 +499,7 @@ void appendRecord(QByteArray &out, const DialRecord &r) {
     out.append('\n');
   }
   out.append("\t</dict>\n");
+  r.fileText = out.mid(begin, out.size() - 1 - begin);
 }
 
 } // namespace

@@ -41,6 +41,7 @@ void DialRecordStore::setPath(const QString &path) {
   if (path == path_ && loaded_)
     return;
   path_ = path;
+  ++generation_;
   records_.clear();
   totals_ = {};
   loaded_ = false;
@@ -101,6 +102,7 @@ void DialRecordStore::reload() {
 }
 
 void DialRecordStore::recomputeTotals() {
+  ++generation_;
   RecordSums sums;
   for (const DialRecord &r : records_) {
     sums.receiveKB += r.receiveKB;
@@ -144,6 +146,7 @@ bool DialRecordStore::append(DialRecord record) {
   totals_.sendKB += record.sendKB;
   totals_.seconds += record.connectTime;
   records_.append(std::move(record));
+  ++generation_;
   return save();
 }
 
@@ -171,6 +174,7 @@ bool DialRecordStore::clear() {
   loaded_ = true;
   records_.clear();
   totals_ = {};
+  ++generation_;
   return save();
 }
 

@@ -72,6 +72,9 @@ public:
   RecordSums sumsIn(const RecordWindow &window) const;
   DialRecordList recordsIn(const RecordWindow &window) const;
 
+  // Grows with every change of the records held (a read, an append, a removal...).
+  quint64 generation() const { return generation_; }
+
   // True while records are held that the file does not have (a write failed).
   bool hasUnsavedChanges() const { return unsaved_; }
   // Where an unreadable file was moved, if one was.
@@ -90,6 +93,7 @@ private:
   QString path_;
   DialRecordList records_;
   RecordSums totals_;
+  quint64 generation_ = 0;
   bool loaded_ = false;
   bool unsaved_ = false;
   bool unreadable_ = false;

@@ -14,7 +14,15 @@
 #include <QVBoxLayout>
 
 DialRecordTableModel::DialRecordTableModel(RowCount count, RowText text, QObject *parent)
-    : QAbstractTableModel(parent), count_(std::move(count)), text_(std::move(text)), titles_(RecordFileHeaderTitles()) {}
+    : QAbstractTableModel(parent), count_(std::move(count)), text_(std::move(text)), titles_(RecordFileHeaderTitles()) {
+}
+
+void DialRecordTab::sizeColumns() {
+  // Fixed widths: measuring the contents would visit every row of years of records.
+  int column = 0;
+  for (int width : {110, 150, 150, 80, 95})
+    table->horizontalHeader()->resizeSection(column++, width);
+}
 
 void DialRecordTableModel::reloadData() {
   beginResetModel();
@@ -89,6 +97,7 @@ DialRecordTab::DialRecordTab(QWidget *parent) : QWidget(parent) {
   table->horizontalHeader()->setSectionsMovable(false);
   table->horizontalHeader()->setStretchLastSection(true);
   table->verticalHeader()->hide();
+
   table->verticalHeader()->setDefaultSectionSize(20);
   layout->addWidget(table, 1);
 

@@ -43,6 +43,8 @@ class DialRecordTab : public QWidget {
   Q_OBJECT
 public:
   explicit DialRecordTab(QWidget *parent = nullptr);
+  // Gives the table's columns their widths (once it has a model).
+  void sizeColumns();
 
   NSTableViewExt *table = nullptr;
   QLabel *labelFrom = nullptr;

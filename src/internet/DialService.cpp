@@ -7,8 +7,11 @@ DialService *g_installed = nullptr;
 } // namespace
 
 DialService *DialService::sharedDialService() {
-  if (!g_installed)
-    g_installed = new DialService; // lives as long as the process
+  if (!g_installed) {
+    // One made on first use serves the whole process.
+    static DialService *fallback = new DialService;
+    g_installed = fallback;
+  }
   return g_installed;
 }
 

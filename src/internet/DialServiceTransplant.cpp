@@ -37,8 +37,11 @@ void writeProfileId(int id) {
 } // namespace
 
 DialServiceTransplant *DialServiceTransplant::sharedDialServiceTransplant() {
-  if (!g_installed)
-    g_installed = new DialServiceTransplant; // lives as long as the process
+  if (!g_installed) {
+    // It keeps no state of its own, so one made on first use serves the whole process.
+    static DialServiceTransplant *fallback = new DialServiceTransplant;
+    g_installed = fallback;
+  }
   return g_installed;
 }
 

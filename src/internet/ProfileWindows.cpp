@@ -2,6 +2,7 @@
 
 #include "ButtonMatrix.h"
 #include "DialController.h"
+#include "WordGlobe.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +22,11 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// Captions without an outlet of their own are worded once, when the windows are built.
+QString word(const char *key) {
+  return Map_Name_Item_of_IndexString(QLatin1String(key));
+}
 
 template <typename T> T *named(T *w, const char *name) {
   w->setObjectName(QLatin1String(name));
@@ -262,13 +268,13 @@ void buildIPv6Box(DialController *d, QWidget *parent, QVBoxLayout *into) {
   d->checkSavePasswordForIPv6_ = named(new QCheckBox(common), "checkSavePasswordForIPv6_");
   cf->addRow(d->checkSavePasswordForIPv6_);
   d->tfUsernameForIPv6_ = field(common, "tfUsernameForIPv6_");
-  cf->addRow(QStringLiteral("IPv6"), d->tfUsernameForIPv6_);
+  cf->addRow(word("UserName:"), d->tfUsernameForIPv6_);
   d->tfPasswordForIPv6_ = field(common, "tfPasswordForIPv6_", true);
-  cf->addRow(QStringLiteral("IPv6"), d->tfPasswordForIPv6_);
+  cf->addRow(word("Password:"), d->tfPasswordForIPv6_);
   d->radioObtainApnIPv6_ = radios(common, "radioObtainApnIPv6_", 2);
   cf->addRow(d->radioObtainApnIPv6_);
   d->tfApnIPv6_ = field(common, "tfApnIPv6_");
-  cf->addRow(QStringLiteral("APN"), d->tfApnIPv6_);
+  cf->addRow(word("APN:"), d->tfApnIPv6_);
   d->radioAuthModeIPv6_ = radios(common, "radioAuthModeIPv6_", 2, 1, 120);
   cf->addRow(d->radioAuthModeIPv6_);
   d->checkSinglePdp_ = named(new QCheckBox(QStringLiteral("Single PDP"), common), "checkSinglePdp_");
@@ -278,7 +284,7 @@ void buildIPv6Box(DialController *d, QWidget *parent, QVBoxLayout *into) {
   d->radioObtainPdpIPv6_ = radios(advanced, "radioObtainPdpIPv6_", 2);
   af->addRow(d->radioObtainPdpIPv6_);
   d->tfPdpAddrIPv6_ = field(advanced, "tfPdpAddrIPv6_");
-  af->addRow(QStringLiteral("PDP"), d->tfPdpAddrIPv6_);
+  af->addRow(word("Address:"), d->tfPdpAddrIPv6_);
   d->radioObtainDNSIPv6_ = radios(advanced, "radioObtainDNSIPv6_", 2);
   af->addRow(d->radioObtainDNSIPv6_);
   d->labelPreDNSIPv6_ = caption(advanced, "labelPreDNSIPv6_");
@@ -287,8 +293,8 @@ void buildIPv6Box(DialController *d, QWidget *parent, QVBoxLayout *into) {
   d->labelAltDNSIPv6_ = caption(advanced, "labelAltDNSIPv6_");
   d->tfAltDNSIPv6_ = field(advanced, "tfAltDNSIPv6_");
   af->addRow(d->labelAltDNSIPv6_, d->tfAltDNSIPv6_);
-  inner->addTab(common, QStringLiteral("Common"));
-  inner->addTab(advanced, QStringLiteral("Advanced"));
+  inner->addTab(common, word("Common"));
+  inner->addTab(advanced, word("Advanced"));
   v->addWidget(inner);
   d->tabviewIpv6ApnConfig_ = inner;
   box->hide();

@@ -33,7 +33,7 @@ QString convert(QChar conversion, const QString &flags, int width, int precision
     if (precision >= 0 && body.size() < precision)
       body = QString(precision - body.size(), u'0') + body;
   }
-  QString sign = negative ? QStringLiteral("-")
+  QString sign = negative               ? QStringLiteral("-")
                  : flags.contains(u'+') ? QStringLiteral("+")
                  : flags.contains(u' ') ? QStringLiteral(" ")
                                         : QString();
@@ -114,9 +114,10 @@ QString formatTransferData(double bytes) {
     return wordedNumber(QStringLiteral("%0.2f"), {bytes / 1048576});
   if (ConfigService::readValue(QStringLiteral("Internet"), QStringLiteral("dataType")).toString() ==
       QLatin1String("Kb"))
-    return formatTransferData(bytes * 8, {QStringLiteral("%0.2f Kb"), QStringLiteral("%0.2f Mb"),
-                                          QStringLiteral("%0.2f Gb")});
-  return formatTransferData(bytes, {QStringLiteral("%0.2f KB"), QStringLiteral("%0.2f MB"), QStringLiteral("%0.2f GB")});
+    return formatTransferData(bytes * 8,
+                              {QStringLiteral("%0.2f Kb"), QStringLiteral("%0.2f Mb"), QStringLiteral("%0.2f Gb")});
+  return formatTransferData(bytes,
+                            {QStringLiteral("%0.2f KB"), QStringLiteral("%0.2f MB"), QStringLiteral("%0.2f GB")});
 }
 
 QString autoChangeKBDataToMBGBUnit(double kb) {
@@ -151,8 +152,7 @@ QString dateText(qint64 ms, const RecordFieldFormats &formats) {
 }
 
 // The field as the exports write it; `amountsFormatted` picks the table's form of the amounts.
-QString exportField(const DialRecord &r, const QString &key, const RecordFieldFormats &formats,
-                    bool amountsFormatted) {
+QString exportField(const DialRecord &r, const QString &key, const RecordFieldFormats &formats, bool amountsFormatted) {
   if (key == kRecordReceiveByte || key == kRecordSendByte) {
     const QVariant &stored = key == kRecordReceiveByte ? r.receiveByte : r.sendByte;
     if (!stored.isValid())

@@ -29,6 +29,8 @@ StatisticsTab::StatisticsTab(QWidget *parent) : QWidget(parent) {
   layout->addWidget(btnGoBack, 2, 1, Qt::AlignRight);
   layout->setColumnStretch(0, 2);
   layout->setColumnStretch(1, 3);
+  layout->setRowStretch(0, 3);
+  layout->setRowStretch(1, 2);
 }
 
 QList<QELUIController *> RecordViews::controllers() const {
@@ -54,7 +56,8 @@ RecordViews RecordViews::build(QTabWidget *tabs, QObject *owner) {
   views.records->viewDialRecordTab_ = views.recordsPage;
   DialRecordController *records = views.records;
   StatisticsTab *page = views.statisticsPage;
-  QObject::connect(page->btnGoBack, &QPushButton::clicked, records, [records, page] { records->goBackToRecord(page->btnGoBack); });
+  QObject::connect(page->btnGoBack, &QPushButton::clicked, records,
+                   [records, page] { records->goBackToRecord(page->btnGoBack); });
   page->btnGoBack->setText(Map_Name_Item_of_IndexString(QStringLiteral("Go Back")));
   return views;
 }

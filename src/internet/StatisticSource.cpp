@@ -15,9 +15,9 @@ statisticSource *statisticForm = nullptr;
 namespace {
 
 // The wording keys of the outline's rows, in row order.
-const char *const kRowKeys[] = {"Statistics", "Time Last Reset:", "Daily",   "Upload Data:",
-                                "Download Data:", "Monthly",        "Upload Data:", "Download Data:",
-                                "Yearly",     "Upload Data:",     "Download Data:"};
+const char *const kRowKeys[] = {
+    "Statistics",   "Time Last Reset:", "Daily",  "Upload Data:", "Download Data:", "Monthly",
+    "Upload Data:", "Download Data:",   "Yearly", "Upload Data:", "Download Data:"};
 
 QString word(const char *key) {
   return Map_Name_Item_of_IndexString(QString::fromUtf8(key));
@@ -60,7 +60,7 @@ void statisticSource::initializeNibResources() {
   outlineView->setModel(model_);
   outlineView->setHeaderHidden(true);
   outlineView->header()->setStretchLastSection(true);
-  outlineView->header()->resizeSection(0, 180);
+  outlineView->header()->resizeSection(0, 140);
   NodeOutlineModel::keepExpanded(outlineView);
 }
 
@@ -135,8 +135,8 @@ void statisticSource::displayLastResetTime() {
 QString statisticSource::autoSwitchStatisticData(double v) {
   if (v < 0)
     return QString();
-  const bool bits =
-      ConfigService::readValue(QStringLiteral("Internet"), QStringLiteral("dataType")).toString() == QLatin1String("Kb");
+  const bool bits = ConfigService::readValue(QStringLiteral("Internet"), QStringLiteral("dataType")).toString() ==
+                    QLatin1String("Kb");
   if (bits)
     v *= 8;
   if (v < 1024)
@@ -169,7 +169,7 @@ void statisticSource::displayPeriodStatistics() {
     node->childAt(1)->setValue(autoSwitchStatisticData(receive));
   }
   monthlyTotalData_ = monthSend + monthReceive;
-  notificationCenter->postNotificationName(QStringLiteral("yearReceiveDateAndSendData"), this,
-                                           {{QStringLiteral("yearSendData"), yearSend},
-                                            {QStringLiteral("yearReceiveData"), yearReceive}});
+  notificationCenter->postNotificationName(
+      QStringLiteral("yearReceiveDateAndSendData"), this,
+      {{QStringLiteral("yearSendData"), yearSend}, {QStringLiteral("yearReceiveData"), yearReceive}});
 }

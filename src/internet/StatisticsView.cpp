@@ -47,7 +47,8 @@ void statisticsView::loadStatisticsTextFont() {
   bool ok = false;
   int size = font.value(QStringLiteral("Size")).toInt(&ok);
   if (!ok || !font.contains(QStringLiteral("Size")))
-    size = uiFont.contains(QStringLiteral("FontSize")) ? int(uiFont.value(QStringLiteral("FontSize")).toDouble(&ok)) : 0;
+    size =
+        uiFont.contains(QStringLiteral("FontSize")) ? int(uiFont.value(QStringLiteral("FontSize")).toDouble(&ok)) : 0;
   if (!ok || size <= 0)
     size = 11;
   textSize_ = std::clamp(size, 4, 72);
@@ -63,7 +64,8 @@ void statisticsView::setSpeedPointSend(float u, float d) {
   u = std::min(u, ceiling);
   d = std::min(d, ceiling);
   const bool wasMB = speedUnitFlag_;
-  if (ConfigService::readBool(QStringLiteral("Statistics"), QStringLiteral("Statistics_SpeedUnitChange_IfSpeedGreat")) &&
+  if (ConfigService::readBool(QStringLiteral("Statistics"),
+                              QStringLiteral("Statistics_SpeedUnitChange_IfSpeedGreat")) &&
       (u > 1024 || d > 1024)) {
     speedUnitFlag_ = true;
     u /= 1024;

@@ -73,14 +73,20 @@ void transferSource::initializeNibResources() {
   outlineView->setModel(model_);
   outlineView->setHeaderHidden(true);
   outlineView->header()->setStretchLastSection(true);
-  outlineView->header()->resizeSection(0, 180);
+  outlineView->header()->resizeSection(0, 140);
   NodeOutlineModel::keepExpanded(outlineView);
 }
 
 QList<Node *> transferSource::rows() const {
   Node *top = root_->childAt(0);
-  return {top,      top->childAt(0),      Upload, Upload->childAt(0), Upload->childAt(1),
-          Download, Download->childAt(0), Download->childAt(1)};
+  return {top,
+          top->childAt(0),
+          Upload,
+          Upload->childAt(0),
+          Upload->childAt(1),
+          Download,
+          Download->childAt(0),
+          Download->childAt(1)};
 }
 
 QString transferSource::rowValue(int row) const {
@@ -132,8 +138,8 @@ void transferSource::reloadTransferSendData(const QVariantMap &info) {
 void transferSource::reloadTransferSendData(float sendKB, float receiveKB, float sendSpeed, float receiveSpeed,
                                             qint32 connectTime) {
   const qint64 t = connectTime;
-  root_->childAt(0)->childAt(0)->setValue(wordedNumber(QStringLiteral("%02d:%02d:%02d"),
-                                                       {double(t / 3600), double(t % 3600 / 60), double(t % 60)}));
+  root_->childAt(0)->childAt(0)->setValue(
+      wordedNumber(QStringLiteral("%02d:%02d:%02d"), {double(t / 3600), double(t % 3600 / 60), double(t % 60)}));
   Upload->childAt(0)->setValue(speedText(sendSpeed));
   Upload->childAt(1)->setValue(amountText(sendKB));
   Download->childAt(0)->setValue(speedText(receiveSpeed));

@@ -16,7 +16,9 @@
 //
 // The methods are grouped in category files: PBControllerPcStore.cpp (PC store and merged list),
 // PBControllerSearch.cpp (search, names and lookup), PBControllerModem.cpp (SIM and device
-// memory through the backend), PBControllerTCard.cpp (memory card).
+// memory through the backend: reads, writes, deletes), PBControllerMemorySwitch.cpp (the memory
+// switch, the operations waiting for it, the dialog's commit), PBControllerTCard.cpp (memory
+// card).
 class PBController : public QELUIController {
   Q_OBJECT
 public:
@@ -137,6 +139,21 @@ public:
   const PBContactList &delUserList() const { return m_DelContactList; }
   int delAddState() const { return m_Del_add_state; }
   void setDelAddState(int state) { m_Del_add_state = state; }
+
+  // The contact dialog's commit into the SIM or the device memory, given the dialog's fields
+  // ("username", "mobilephone", "homephone", "officephone", "email"): a new record at a free
+  // number, or the record being edited (setSimContact, setMeContact) at its own number.
+  void contactIsAddedInSIM(const PBContactRecord &fields);
+  void contactIsAddedInME(const PBContactRecord &fields);
+  void contactIsEditedInSIM(const PBContactRecord &fields);
+  void contactIsEditedInME(const PBContactRecord &fields);
+  void setSimContact(const PBContactRecord &record) { m_SimContact = record; }
+  void setMeContact(const PBContactRecord &record) { m_MeContact = record; }
+  // Copies into `record` the field of every bit set in the field flag, empty texts included.
+  void collectContactFields(PBContactRecord &record, const PBContactRecord &fields) const;
+  // True when `number` is not a valid number (only 0-9, "*", "#" and "+", with "+" only first
+  // and not alone); the empty text answers false.
+  static bool checkAddFlag(const QString &number);
 
   int simNewContactIndex() const;
   int meNewContactIndex() const;
@@ -316,6 +333,8 @@ private:
   // Memory card.
   PBContactList m_TCardPhoneList;
   PBContactRecord m_TCardContact;
+  PBContactRecord m_SimContact;
+  PBContactRecord m_MeContact;
   QString phonebookFolderPathInTCard_;
   QString phonebookKeyFilePathInTCard_;
   bool isShowTCard_ = false;

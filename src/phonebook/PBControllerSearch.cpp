@@ -160,6 +160,20 @@ PBContactList PBController::availableNumbersOfContacts(const PBContactList &reco
   return out;
 }
 
+bool PBController::checkAddFlag(const QString &number) {
+  if (number.isEmpty())
+    return false;
+  if (number == QLatin1String("+"))
+    return true;
+  for (qsizetype i = 0; i < number.size(); ++i) {
+    const QChar c = number.at(i);
+    const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    if (!digit && c != QLatin1Char('*') && c != QLatin1Char('#') && !(c == QLatin1Char('+') && i == 0))
+      return true;
+  }
+  return false;
+}
+
 // ---- lookup ----
 
 namespace {

@@ -60,7 +60,7 @@ public:
 
   // Parts, for the callers and tests.
   QDialog *window() const { return selectContactWin; }
-  QComboBox *storeMediumComb_() const { return storeMediumComb; }
+  QComboBox *storeCombo() const { return storeMediumComb; }
   QComboBox *groupComb() const { return combPCGroup_; }
   QTableWidget *contactTable() const { return contactTableView; }
   QTableWidget *selectedTable() const { return selectedTableView; }

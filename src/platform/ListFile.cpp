@@ -1,16 +1,15 @@
 #include "ListFile.h"
 
 #include "Plist.h"
+#include "SafeFile.h"
 
 #include <QDateTime>
 #include <QDebug>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
 #include <QThread>
-#include <QTimeZone>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -60,13 +59,13 @@ private:
 
 ListFile::ReadState readBytes(const QString &path, QVariantMap *out) {
   out->clear();
-  QFile file(path);
-  if (!file.exists())
+  if (!QFileInfo::exists(path))
     return ListFile::ReadState::Missing;
-  if (!file.open(QIODevice::ReadOnly))
+  QByteArray bytes;
+  if (!SafeFile::readRegularFile(path, &bytes))
     return ListFile::ReadState::Damaged;
   QVariant root;
-  if (!Plist::fromData(file.readAll(), &root) || root.typeId() != QMetaType::QVariantMap)
+  if (!Plist::fromData(bytes, &root) || root.typeId() != QMetaType::QVariantMap)
     return ListFile::ReadState::Damaged;
   *out = root.toMap();
   return ListFile::ReadState::Read;
@@ -102,7 +101,7 @@ bool update(const QString &path, const std::function<bool(QVariantMap &)> &chang
   if (path.isEmpty() || !change)
     return false;
   const QString folder = QFileInfo(path).absolutePath();
-  if (!QDir().mkpath(folder))
+  if (!SafeFile::makeFolder(folder))
     return false;
   // Something other than a file in the list's place is not ours to move or replace.
   const QFileInfo info(path);

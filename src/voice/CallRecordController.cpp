@@ -206,12 +206,21 @@ void CallRecordController::sortByColumn(int column) {
   const QString key = kColumns.at(column);
   QCollator collator;
   collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::stable_sort(currentRecordList_.begin(), currentRecordList_.end(), [&](const QVariant &a, const QVariant &b) {
-    const QVariant va = a.toMap().value(key), vb = b.toMap().value(key);
+  // Each record's key is read once; comparing maps over and over is slow on a long log.
+  QList<std::pair<QVariant, int>> keys;
+  keys.reserve(currentRecordList_.size());
+  for (int i = 0; i < currentRecordList_.size(); ++i)
+    keys.append({currentRecordList_.at(i).toMap().value(key), i});
+  std::stable_sort(keys.begin(), keys.end(), [&](const auto &a, const auto &b) {
     if (key == kDate)
-      return va.toDateTime() < vb.toDateTime();
-    return collator.compare(va.toString(), vb.toString()) < 0;
+      return a.first.toDateTime() < b.first.toDateTime();
+    return collator.compare(a.first.toString(), b.first.toString()) < 0;
   });
+  QVariantList sorted;
+  sorted.reserve(keys.size());
+  for (const auto &k : keys)
+    sorted.append(currentRecordList_.at(k.second));
+  currentRecordList_ = sorted;
   reloadTable();
 }
 

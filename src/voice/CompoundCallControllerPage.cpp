@@ -239,7 +239,10 @@ void CompoundCallController::showWaitingCall(const QString &number) {
 }
 
 void CompoundCallController::promptIncomingCallOfNumber(const QString &number) {
-  const bool sheetShown = wndMain && wndMain->findChild<QDialog *>() && wndMain->findChild<QDialog *>()->isVisible();
+  bool sheetShown = false;
+  if (wndMain)
+    for (const QDialog *d : wndMain->findChildren<QDialog *>())
+      sheetShown = sheetShown || (d->isVisible() && d->isModal());
   if (sheetShown || ConfigService::readBool(QStringLiteral("Call"), QStringLiteral("ShowIncomingCallNotify")))
     doIncomingCallNotification(number);
   if (wndMain && wndMain->isMinimized())
@@ -314,7 +317,8 @@ void CompoundCallController::closeTipWindow() {
 
 void CompoundCallController::incomingCallTipOKClicked(QObject *) {
   closeTipWindow();
-  if (ConfigService::readBool(QStringLiteral("Call"), QStringLiteral("Call_IncomingCallOKClickedGoToCallView")))
+  if (ConfigService *switches = ConfigService::sharedConfigService();
+      switches && switches->isGoToCallViewWhenIncoming())
     notifyChangeTabViewItem(QStringLiteral("Call"));
 }
 

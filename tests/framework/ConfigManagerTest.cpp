@@ -342,11 +342,12 @@ TEST_F(ConfigFixture, AnotherProcessesSettingsChangedReloadsTheFileAndKeepsTheRu
     GTEST_SKIP() << "no session bus";
   auto cm = make({{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 1}}}});
   cm->getConfiguration().insert(kCMRuntimeDataKey, QVariantMap{{"runtimeIMEI", "1"}});
-  // The other process writes the file, then says so.
-  Plist::writeFile(inResources() + "/settings.plist",
-                   QVariantMap{{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 2}}}});
+  // The other process writes the file, then says so with the settings it wrote (as ours does, so
+  // that other listeners on the bus read a well-formed signal).
+  const QVariantMap written{{"SynchronousControllerAndUI", true}, {"Main", QVariantMap{{"Step", 2}}}};
+  Plist::writeFile(inResources() + "/settings.plist", written);
   QDBusMessage changed = QDBusMessage::createSignal("/ConfigManager", "org.qel.ConfigManager", "SettingsChanged");
-  changed << QByteArray();
+  changed << Plist::toXml(written);
   ASSERT_TRUE(other.send(changed));
   EXPECT_TRUE(testsupport::waitUntil([&] { return cm->getConfigurationByModuleAndKey("Main", "Step") == 2; }));
   EXPECT_EQ(cm->getConfiguration().value(kCMRuntimeDataKey).toMap().value("runtimeIMEI"), "1");

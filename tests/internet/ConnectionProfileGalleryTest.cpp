@@ -24,6 +24,9 @@ protected:
 
 TEST_F(ConnectionProfileGallery, ManagementAndEditSheets) {
   ASSERT_TRUE(Word_Globe_Init(QStringLiteral(QEL_SOURCE_DIR "/resources/English.lproj/LanguageTokenList.txt")));
+  // With IPv6 support, so the PDP type groups and the IPv6 settings show as well.
+  set(QStringLiteral("Internet"), QStringLiteral("SupportIPv6"), true);
+  set(QStringLiteral("Internet"), QStringLiteral("DualPDPSettings"), true);
   QMainWindow window;
   ProfileWindows::build(dial.get(), &window);
   dial->awakeFromNib();

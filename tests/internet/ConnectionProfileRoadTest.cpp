@@ -185,3 +185,26 @@ TEST_F(ConnectionProfileRoad, ThreeDigitMncTakesTheOperatorsProfiles) {
 }
 
 } // namespace
+
+namespace {
+TEST_F(ConnectionProfileRoad, ANewServingNetworkTakesItsProfilesOnce) {
+  extraSettings = {{QStringLiteral("APNMatchWithMCCMNC"), true},
+                   {QStringLiteral("DefaultProfileNum"), 1},
+                   {QStringLiteral("AllDefaultDialCfg"), QVariantList{profile("Visited", "visited.apn")}},
+                   {QStringLiteral("IMSI2DialConfigIdx"), QVariantMap{{QStringLiteral("00102"), QVariantList{0}}}}};
+  start();
+  if (!backend)
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(waitForApn(QStringLiteral("internet")));
+  // The home network has no profiles of its own: it is remembered, nothing changes.
+  ASSERT_TRUE(
+      testsupport::waitUntil([&] { return saved(QStringLiteral("CurrentMCCMNC")) == QStringLiteral("00101"); }));
+  EXPECT_EQ(g_DialController->dialConfigArray.size(), 2);
+  backend->control(QStringLiteral("SetNetwork"),
+                   {QStringLiteral("Visited"), QStringLiteral("001"), QStringLiteral("02"), QStringLiteral("UMTS")});
+  ASSERT_TRUE(waitForApn(QStringLiteral("visited.apn")));
+  EXPECT_EQ(saved(QStringLiteral("CurrentMCCMNC")).toString(), QStringLiteral("00102"));
+  EXPECT_EQ(g_DialController->m_DialConfigList->itemText(1), QStringLiteral("Visited"));
+  EXPECT_EQ(g_DialController->dialConfigArray.size(), 2);
+}
+} // namespace

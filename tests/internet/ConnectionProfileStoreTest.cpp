@@ -175,6 +175,7 @@ TEST_F(ConnectionProfileStore, MmsProfileIsNeverSaved) {
   dial->loadDialConfig();
   EXPECT_EQ(names(fileProfiles()), (QStringList{"Internet", "A", "B", "C", "New1"}));
   EXPECT_EQ(dial->dialConfigArray.size(), 6);
+  EXPECT_EQ(dial->IDMMSConfig(), 6);
   dial->removeMMSConfig();
   EXPECT_EQ(names(dial->dialConfigArray), (QStringList{"Internet", "A", "B", "C", "New1"}));
   EXPECT_FALSE(dial->hasMMSConfig());

@@ -21,7 +21,8 @@ DialRecordList sample() {
 TEST(RecordsExport, TextHasTwoTabsAfterEveryField) {
   const QStringList lines = recordsAsText(sample(), plainFormats("10 Jan"), false).split('\n');
   ASSERT_EQ(lines.size(), 6);
-  EXPECT_EQ(lines[0], "Connect Name\t\tStart Time\t\tDisconnect Time\t\tDuration\t\tData Receive\t\tData Transport\t\t");
+  EXPECT_EQ(lines[0],
+            "Connect Name\t\tStart Time\t\tDisconnect Time\t\tDuration\t\tData Receive\t\tData Transport\t\t");
   EXPECT_EQ(lines[1], "Plain\t\t10 Jan\t\t10 Jan\t\t27:46:40\t\t1.00\t\t2048\t\t");
   EXPECT_EQ(lines[4], "\t\t\t\t\t\t\t\t\t\t\t\t");
   EXPECT_EQ(lines[5], "");

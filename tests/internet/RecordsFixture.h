@@ -25,8 +25,8 @@ public:
   static QVariantMap record(const QString &name, const QString &startUtc, qint64 seconds, const QString &receive,
                             const QString &send) {
     const QDateTime start = utc(startUtc);
-    return {{"connectname", name},       {"starttime", start},   {"disconnecttime", start.addSecs(seconds)},
-            {"connecttime", seconds},    {"receivebyte", receive}, {"sendbyte", send},
+    return {{"connectname", name},    {"starttime", start},     {"disconnecttime", start.addSecs(seconds)},
+            {"connecttime", seconds}, {"receivebyte", receive}, {"sendbyte", send},
             {"localaddr", "10.0.0.2"}};
   }
 

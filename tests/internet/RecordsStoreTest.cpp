@@ -49,7 +49,8 @@ TEST_F(RecordsStore, ReadsWhatThePlistModuleWritesAndWritesWhatItReads) {
   EXPECT_TRUE(DialRecordFile::parse(DialRecordFile::toXml({}), &out));
   EXPECT_TRUE(out.isEmpty());
   for (const QByteArray &bad : {QByteArray("garbage"), QByteArray(), Plist::toXml(QVariantMap{{"k", 1}}),
-                                QByteArray("<plist><array><dict><key>x</key><string>unterminated")})
+                                QByteArray("<plist><array><dict><key>x</key><string>unterminated"),
+                                QByteArray("<!DOCTYPE plist"), QByteArray("<?xml version"), QByteArray("<!-- open")})
     EXPECT_FALSE(DialRecordFile::parse(bad, &out)) << bad.constData();
 }
 
@@ -65,7 +66,15 @@ TEST_F(RecordsStore, KeepsTotalsOnEveryChangeAndRereadsOnlyAChangedFile) {
   ASSERT_TRUE(store.append(DialRecord::fromMap(record("three", "2024-03-03T10:00:00Z", 10, "1.00", "1.00"))));
   EXPECT_DOUBLE_EQ(store.totals().dataKB(), 7.0);
   EXPECT_EQ(readList(recordPath()).size(), 3);
+  EXPECT_EQ(readList(recordPath())[0].toMap(), record("one", "2024-03-01T10:00:00Z", 60, "1.50", "0.50"));
   EXPECT_FALSE(store.refresh()); // our own write is no change
+
+  // A record changed after reading is written as it is now, not as it was read.
+  DialRecord changed = store.records()[1];
+  changed.setReceiveByte(QStringLiteral("5.00"));
+  QVariant written;
+  ASSERT_TRUE(Plist::fromData(DialRecordFile::toXml({changed}), &written));
+  EXPECT_EQ(written.toList()[0].toMap().value("receivebyte").toString(), "5.00");
 
   store.removeIds({store.records()[0].id});
   EXPECT_DOUBLE_EQ(store.totals().dataKB(), 5.0);
@@ -129,8 +138,8 @@ TEST_F(RecordsStore, SumsTodayThisMonthAndThisYearInLocalTime) {
       {"2023-12-31T23:30:00Z", "2024-01-01", true, true, true},
       {"2023-12-31T22:59:59Z", "2024-01-01", false, false, false}, // 23:59:59 on 31 December
       {"2023-12-31T22:59:59Z", "2023-12-31", true, true, true},
-      {"2024-01-01T22:59:59Z", "2024-01-01", true, true, true},    // the day's last second
-      {"2024-01-01T23:00:00Z", "2024-01-01", false, true, true},   // the next day
+      {"2024-01-01T22:59:59Z", "2024-01-01", true, true, true},  // the day's last second
+      {"2024-01-01T23:00:00Z", "2024-01-01", false, true, true}, // the next day
       // 31 March 2024, the day of 23 hours: it starts at 23:00 UTC the day before.
       {"2024-03-30T23:00:00Z", "2024-03-31", true, true, true},
       {"2024-03-30T22:59:59Z", "2024-03-31", false, true, true},

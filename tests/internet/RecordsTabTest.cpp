@@ -1,4 +1,5 @@
 #include "NSTableViewExt.h"
+#include "RecordViews.h"
 #include "RecordsFixture.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 #include <QFileDialog>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
 
 namespace {
 
@@ -122,7 +124,8 @@ TEST_F(RecordsTab, AnEndBeforeTheStartIsAWrongPeriodAndShowsEverything) {
 
 TEST_F(RecordsTab, DeletingInThePeriodViewTouchesBothFilesAndNothingElse) {
   writeRecords({record("old", "2024-01-01T10:00:00Z", 1, "1", "0"), record("in1", "2024-02-10T10:00:00Z", 2, "2", "0"),
-                record("in2", "2024-02-11T10:00:00Z", 4, "4", "0"), record("new", "2024-03-01T10:00:00Z", 8, "8", "0")});
+                record("in2", "2024-02-11T10:00:00Z", 4, "4", "0"),
+                record("new", "2024-03-01T10:00:00Z", 8, "8", "0")});
   start();
   records->setPeriodDates(QDate(2024, 2, 1), QDate(2024, 2, 28));
   records->Show();
@@ -255,6 +258,59 @@ TEST_F(RecordsTab, APerSimFileAndBackOnDeviceRemoval) {
   EXPECT_EQ(names(records->recordList()), QStringList({"shared"}));
   // A name never leads out of the folder.
   EXPECT_TRUE(records->getDialRecordFilePathWithFileName("../x.plist").isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The limit checks refresh ten times a second: a refresh that changes nothing keeps the view.
+TEST_F(RecordsTab, ARefreshWithoutChangesKeepsTheSelection) {
+  writeRecords({record("a", "2024-01-10T10:00:00Z", 1, "1", "0"), record("b", "2024-01-11T10:00:00Z", 1, "1", "0")});
+  start();
+  records->selectRows({1});
+  for (int i = 0; i < 3; ++i)
+    records->updateInterface();
+  EXPECT_TRUE(tab->btnDelete->isEnabled());
+  records->setPeriodDates(QDate(2024, 1, 1), QDate(2024, 1, 31));
+  records->Show();
+  records->selectRows({0});
+  records->updateInterface();
+  EXPECT_TRUE(tab->btnDelete->isEnabled());
+  // A new record changes the view.
+  records->appendRecord(record("c", "2024-01-12T10:00:00Z", 1, "1", "0"));
+  EXPECT_EQ(names(records->recordList()), QStringList({"a", "b", "c"}));
+}
+
+} // namespace
+
+namespace {
+
+// The pages as the main window builds them: the way to the statistics and back.
+TEST_F(RecordsTab, GoesToTheStatisticsPageAndBack) {
+  writeRecords({record("a", "2024-01-10T10:00:00Z", 1, "1", "0")});
+  QTabWidget tabs;
+  QObject owner;
+  RecordViews views = RecordViews::build(&tabs, &owner);
+  for (QELUIController *c : views.controllers()) {
+    c->tabviewMain = &tabs;
+    c->awakeFromNib();
+  }
+  ASSERT_EQ(tabs.count(), 2);
+  EXPECT_EQ(g_DialRecordController, views.records);
+  EXPECT_EQ(statisticForm, views.statistics);
+  EXPECT_EQ(transferForm, views.transfer);
+  EXPECT_EQ(views.records->recordList().size(), 1);
+
+  config->getConfiguration().insert("Provider", QVariantMap{{"MRDW_Statistics", true}});
+  ScriptedAnswers answers;
+  views.records->goToStatistics();
+  EXPECT_EQ(tabs.currentWidget(), views.statisticsPage);
+  ASSERT_EQ(answers.asked().size(), 1);
+  EXPECT_EQ(answers.asked()[0].message,
+            "Data usage is approximate only, please contact your operator for actual usage.");
+  views.statisticsPage->btnGoBack->click();
+  EXPECT_EQ(tabs.currentWidget(), views.recordsPage);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
-#include "NodeOutlineModel.h"
 #include "NSTableViewExt.h"
+#include "NodeOutlineModel.h"
 #include "RecordsFixture.h"
 #include "StatisticsView.h"
 
@@ -46,9 +46,9 @@ TEST(StatisticsNode, TreeRulesAndTheOutlineModel) {
   EXPECT_FALSE(model.hasChildren(model.index(1, 0)));
   EXPECT_FALSE(model.index(0, 0, model.index(1, 0)).isValid()); // a leaf has no child at 0
   const QModelIndex a1 = model.index(0, 1, ai);
-  EXPECT_EQ(a1.data().toString(), "11");                           // "Value" column
-  EXPECT_EQ(model.index(0, 0, ai).data().toString(), "a1");        // "Attribute" column
-  EXPECT_EQ(model.parent(a1), ai);                                 // found without a parent link
+  EXPECT_EQ(a1.data().toString(), "11");                    // "Value" column
+  EXPECT_EQ(model.index(0, 0, ai).data().toString(), "a1"); // "Attribute" column
+  EXPECT_EQ(model.parent(a1), ai);                          // found without a parent link
   EXPECT_FALSE(model.flags(a1) & Qt::ItemIsEditable);
 
   // An outline never collapses.
@@ -78,10 +78,10 @@ TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
     float storedUp;
   };
   const Step steps[] = {
-      {10, 60, 1, 60, 10},      // one sample, the first scale
-      {61, 0, 2, 120, 61},      // 61 needs 120
+      {10, 60, 1, 60, 10},       // one sample, the first scale
+      {61, 0, 2, 120, 61},       // 61 needs 120
       {10000, 5, 3, 7200, 7200}, // clamped to the last entry
-      {0, 0, 4, 7200, 0},       // the earlier maximum still shown
+      {0, 0, 4, 7200, 0},        // the earlier maximum still shown
   };
   for (const Step &s : steps) {
     graph.setSpeedPointSend(s.up, s.down);
@@ -107,8 +107,7 @@ TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
 }
 
 TEST_F(StatisticsGraph, TheMegabyteSwitchRescalesEarlierSamples) {
-  config->getConfiguration().insert("Statistics",
-                                    QVariantMap{{"Statistics_SpeedUnitChange_IfSpeedGreat", true}});
+  config->getConfiguration().insert("Statistics", QVariantMap{{"Statistics_SpeedUnitChange_IfSpeedGreat", true}});
   statisticsView graph;
   graph.setSpeedPointSend(512, 100);
   EXPECT_FALSE(graph.speedUnitFlag());
@@ -151,8 +150,8 @@ TEST_F(StatisticsGraph, RendersItsFrameLinesAndLabels) {
         ++other;
     }
   EXPECT_GT(background, 400 * 200 / 2);
-  EXPECT_GT(upLine, 20);  // the upload line and its legend square
-  EXPECT_GT(other, 200);  // frame, grid, labels, download line
+  EXPECT_GT(upLine, 20); // the upload line and its legend square
+  EXPECT_GT(other, 200); // frame, grid, labels, download line
 }
 
 // The outlines fed by the connection's statistics.
@@ -166,10 +165,10 @@ TEST_F(StatisticsOutline, AddsTheRunningConnectionToTheRecordSums) {
   NotificationCenter::defaultCenter().postNotificationName(
       "ConnectStatistics", nullptr, {{"UploadDataUnitWithKB", "0.99"}, {"DowloadDataUnitWithKB", "23.99"}});
   EXPECT_EQ(statistics->rowName(3), "Upload Data:");
-  EXPECT_EQ(statistics->rowValue(3), "24.99 KB");    // day upload
-  EXPECT_EQ(statistics->rowValue(4), "1023.99 KB");  // day download
-  EXPECT_EQ(statistics->rowValue(7), "1.00 GB");     // month download: 1048576 + 1023.99 KB
-  EXPECT_EQ(statistics->rowValue(9), "124.99 KB");   // year upload
+  EXPECT_EQ(statistics->rowValue(3), "24.99 KB");   // day upload
+  EXPECT_EQ(statistics->rowValue(4), "1023.99 KB"); // day download
+  EXPECT_EQ(statistics->rowValue(7), "1.00 GB");    // month download: 1048576 + 1023.99 KB
+  EXPECT_EQ(statistics->rowValue(9), "124.99 KB");  // year upload
   EXPECT_FLOAT_EQ(statistics->getMonthTotalData(), 1048576 + 1000 + 23.99f + 24 + 0.99f);
   EXPECT_NE(statistics->rowValue(1), "00:00:00"); // the last reset time, set at start
 
@@ -198,10 +197,11 @@ TEST_F(TransferOutline, ShowsTheConnectionsFiguresAndClearsMissingOnes) {
   EXPECT_EQ(transfer->rowName(3), "Speed:");
   EXPECT_EQ(transfer->rowName(6), "Speed:");
   EXPECT_EQ(transfer->rowValue(3), "0.00KB/s");
-  NotificationCenter::defaultCenter().postNotificationName(
-      "ConnectStatistics", nullptr,
-      {{"ConnectTime", "01:02:03"}, {"UploadSpeed", "1.00 KB/s"}, {"UploadData", "2.00 MB"},
-       {"DowloadSpeed", "3.00 KB/s"}});
+  NotificationCenter::defaultCenter().postNotificationName("ConnectStatistics", nullptr,
+                                                           {{"ConnectTime", "01:02:03"},
+                                                            {"UploadSpeed", "1.00 KB/s"},
+                                                            {"UploadData", "2.00 MB"},
+                                                            {"DowloadSpeed", "3.00 KB/s"}});
   EXPECT_EQ(transfer->rowValue(1), "01:02:03");
   EXPECT_EQ(transfer->rowValue(3), "1.00 KB/s");
   EXPECT_EQ(transfer->rowValue(4), "2.00 MB");

@@ -1,5 +1,6 @@
 // The SIM and device-memory stores end to end: the program's phonebook against the simulated
 // modem in its own process.
+#include "CallNeighbours.h"
 #include "MainWindowFixture.h"
 #include "PBController.h"
 #include "PBFixture.h"
@@ -89,6 +90,10 @@ TEST_F(PhonebookRoadTest, SimReadFillsTheListsAndTheLookup) {
     simInMerged += v.toMap().value(PBKey::kSavePos) == PBTag::kSIM;
   EXPECT_EQ(simInMerged, 3);
   EXPECT_EQ(pb()->searchNameAtPhoneBook(QStringLiteral("017612345678")), QStringLiteral("Bruno SIM"));
+  // The call pages ask the same lookup.
+  EXPECT_EQ(CallNeighbours::shared().searchNameAtPhoneBook(QStringLiteral("017612345678")),
+            QStringLiteral("Bruno SIM"));
+  EXPECT_EQ(CallNeighbours::shared().searchNameAtPhoneBook(QStringLiteral("999")), QStringLiteral("999"));
   EXPECT_EQ(pb()->simNewContactIndex(), 3);
 }
 

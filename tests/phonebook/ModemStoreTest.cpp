@@ -167,3 +167,61 @@ TEST_F(PBFixture, ReadFillsListsMergedListAndPostsOnce) {
 }
 
 } // namespace
+
+namespace {
+using namespace pbtest;
+
+TEST_F(PBFixture, DialogCommitTakesTheFieldsTheStoreHas) {
+  start({}, {{QStringLiteral("SimFieldAutoDetectionEnabled"), true}});
+  PBModemBlocks::ReadResult r;
+  r.storage = kStorageSIM;
+  r.maxIndex = 10;
+  r.nameMaxLen = 14;
+  r.numberMaxLen = 20;
+  r.emailMaxLen = 30;
+  r.listFilePath = dir.filePath("none.plist");
+  pb->applyReadResult(r);
+  const PBContactRecord fields = contact("Ann", "1", {{PBKey::kHomePhone, "2"}, {PBKey::kEmail, "a@b"}});
+  pb->contactIsAddedInSIM(fields);
+  ASSERT_EQ(pb->addUserList().size(), 1);
+  const QVariantMap sent = pb->addUserList().at(0).toMap();
+  EXPECT_EQ(sent.value(PBKey::kIndex).toInt(), 1);
+  EXPECT_EQ(sent.value(PBKey::kEmail).toString(), QStringLiteral("a@b"));
+  EXPECT_FALSE(sent.contains(PBKey::kHomePhone)); // the SIM has no second number
+  pb->setSimContact({{PBKey::kIndex, 7}, {PBKey::kUserName, "Old"}});
+  pb->contactIsEditedInSIM(contact("New", "3"));
+  EXPECT_EQ(pb->addUserList().at(1).toMap().value(PBKey::kIndex).toInt(), 7);
+  EXPECT_EQ(pb->addUserList().at(1).toMap().value(PBKey::kEmail).toString(), QString()); // empty text kept
+  pb->clearAddUserList();
+  pb->deleteContactFromAddUserList();
+  EXPECT_EQ(answers->asked().size(), 1); // "No deletion will take place!"
+}
+
+TEST(PBController, NumberCheck) {
+  for (const char *valid : {"", "0301", "+49301", "*100#", "#31#0301"})
+    EXPECT_FALSE(PBController::checkAddFlag(QLatin1String(valid))) << valid;
+  for (const char *invalid : {"+", "030 1", "49+1", "++49", "abc"})
+    EXPECT_TRUE(PBController::checkAddFlag(QLatin1String(invalid))) << invalid;
+}
+
+} // namespace
+
+namespace {
+using namespace pbtest;
+
+TEST_F(PBFixture, AWriteRefusedByAFullSimGoesToThePcFileAtOnce) {
+  start({group("A")}, {{QStringLiteral("SaveToPCWhenSimFull"), true}});
+  read(kStorageSIM, {item(1, "Only", "1")}, 1);
+  pb->setPhonebookOperate(kPBOperationAdd);
+  pb->saveContactToSim(contact("Overflow", "2", {{PBKey::kIndex, pb->simNewContactIndex()}}));
+  pb->applyWriteResult({2, PBModemBlocks::kOperationWrite, false});
+  EXPECT_TRUE(answers->asked().isEmpty());
+  EXPECT_EQ(pb->getPCUserByIndex(0, 0).value(PBKey::kUserName).toString(), QStringLiteral("Overflow"));
+  QVariant onDisk;
+  ASSERT_TRUE(Plist::readFile(phoneBookPath(), &onDisk));
+  EXPECT_EQ(onDisk.toList().value(0).toList().size(), 2);
+  EXPECT_TRUE(pb->addUserList().isEmpty());
+  EXPECT_EQ(pb->getSimUserNumber(), 1);
+}
+
+} // namespace

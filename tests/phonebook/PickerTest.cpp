@@ -56,9 +56,9 @@ TEST_F(PickerTest, ListsEachStoreAndSplitsPcNumbersWhenAsked) {
   picker->showWindow(nullptr);
   EXPECT_EQ(column(picker->contactList(), PBKey::kMobilePhone),
             (QStringList{"0301(Mobile)", "0302(Home)", "0303(Mobile)", "0401(Mobile)", "0402(Office)"}));
-  picker->storeMediumComb_()->setCurrentIndex(1);
+  picker->storeCombo()->setCurrentIndex(1);
   EXPECT_EQ(column(picker->contactList(), PBKey::kUserName), (QStringList{"Sim Anna", "Sim Bert"}));
-  picker->storeMediumComb_()->setCurrentIndex(2);
+  picker->storeCombo()->setCurrentIndex(2);
   EXPECT_EQ(column(picker->contactList(), PBKey::kUserName), QStringList{"Me Carl"});
   EXPECT_EQ(picker->contactTable()->rowCount(), 1);
   picker->cancelAction();
@@ -67,7 +67,7 @@ TEST_F(PickerTest, ListsEachStoreAndSplitsPcNumbersWhenAsked) {
 TEST_F(PickerTest, WithoutTheDeviceMemoryTheStoreListHasTwoEntries) {
   startStores({}, {}, false);
   SelectWindowControl picker;
-  EXPECT_EQ(picker.storeMediumComb_()->count(), 2);
+  EXPECT_EQ(picker.storeCombo()->count(), 2);
   picker.storeSelectionDidChange(2);
   EXPECT_TRUE(picker.contactList().isEmpty());
 }

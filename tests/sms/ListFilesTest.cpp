@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 
@@ -59,6 +60,13 @@ TEST_F(ListFiles, UpdatesAnswerWhetherTheyWrote) {
   EXPECT_FALSE(ListFile::update(path, [](QVariantMap &) { return false; }));
   EXPECT_FALSE(QFileInfo::exists(path));
   EXPECT_FALSE(ListFile::update(QString(), [](QVariantMap &) { return true; }));
+  // A FIFO in the file's place is neither read (which would block) nor replaced.
+  const QString fifo = listPath("SmsList_ME.plist");
+  ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QVariantMap dict;
+  EXPECT_EQ(ListFile::read(fifo, &dict), ListFile::ReadState::Damaged);
+  EXPECT_FALSE(SmsListFiles::writeBox(fifo, InBox, {}));
+  EXPECT_FALSE(QFileInfo(fifo).isFile());
   // A folder in the file's place cannot be written.
   QDir().mkpath(path);
   EXPECT_FALSE(ListFile::update(path, [](QVariantMap &d) {

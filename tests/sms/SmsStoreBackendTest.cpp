@@ -36,6 +36,7 @@ protected:
     SmsFixture::TearDown();
   }
 
+  // False without a session bus; a backend that does not start fails the test.
   bool launch(const QString &scenario) {
     link = std::make_unique<PackageLink>(ui, be);
     if (!link->open())
@@ -59,7 +60,8 @@ protected:
     qputenv("QEL_MODEMLIST_DIR", modemList.toLocal8Bit());
     backend = std::make_unique<testsupport::BackendProcess>(
         ui, be, testsupport::buildBundlePath() + "/Resources/Scenarios/" + scenario + ".plist");
-    return backend->start();
+    EXPECT_TRUE(backend->start());
+    return true;
   }
 
   QDBusMessage call(const QString &method, const QVariantList &args) const {

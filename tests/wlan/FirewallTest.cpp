@@ -267,3 +267,12 @@ TEST_F(FirewallFixture, VirtualServerSheet) {
   EXPECT_EQ(*VirtualServerRuleRecord::decode(sent.last().data),
             (VirtualServerRuleRecord{kRuleAdd, 0, "192.168.1.22", 22, 22, 2, "ssh"}));
 }
+
+TEST_F(FirewallFixture, ASheetClosesWhenTheMainWindowChanges) {
+  ASSERT_TRUE(c->IPFilterWindow->isVisible());
+  QWidget other;
+  NotificationCenter::defaultCenter().postNotificationName(
+      QStringLiteral("MainwindOfAppChanged"), nullptr,
+      {{QStringLiteral("window"), QVariant::fromValue<QObject *>(&other)}});
+  EXPECT_FALSE(c->IPFilterWindow->isVisible());
+}

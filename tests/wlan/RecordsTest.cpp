@@ -211,12 +211,9 @@ TEST(RouterRecords, ListRepliesHoldTheirCountToTenAndToTheDataReceived) {
     int expected;
   };
   const Case cases[] = {
-      {"count above ten", 4000000000u, 1164, 10},
-      {"count beyond the data", 3, 4 + 116 * 2, 2},
-      {"a slot cut short", 3, 4 + 116 * 2 + 50, 2},
-      {"no slots at all", 5, 4, 0},
-      {"shorter than the count", 1, 3, 0},
-      {"oversized data", 10, 5000, 10},
+      {"count above ten", 4000000000u, 1164, 10},   {"count beyond the data", 3, 4 + 116 * 2, 2},
+      {"a slot cut short", 3, 4 + 116 * 2 + 50, 2}, {"no slots at all", 5, 4, 0},
+      {"shorter than the count", 1, 3, 0},          {"oversized data", 10, 5000, 10},
   };
   for (const Case &c : cases) {
     QByteArray data(c.size, 'Z');

@@ -8,6 +8,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 
@@ -41,6 +42,23 @@ protected:
       out << q.message;
     return out;
   }
+  // The four tabs as the router filled them, one under the other, for a look at the page.
+  void renderTabs(const QString &path) {
+    wlan->WLANView->resize(640, 380);
+    QList<QImage> shots;
+    for (int i = 0; i < wlan->WLANTab->count(); ++i) {
+      wlan->WLANTab->setCurrentIndex(i);
+      shots << wlan->WLANView->grab().toImage();
+    }
+    QImage sheet(640, 380 * int(shots.size()), QImage::Format_ARGB32);
+    sheet.fill(Qt::white);
+    QPainter painter(&sheet);
+    for (int i = 0; i < shots.size(); ++i)
+      painter.drawImage(0, 380 * i, shots.at(i));
+    painter.end();
+    sheet.save(path);
+    wlan->WLANTab->setCurrentIndex(0);
+  }
   static void choose(QComboBox *combo, const QString &text) {
     const int index = combo->findText(text);
     ASSERT_GE(index, 0) << text.toStdString();
@@ -60,6 +78,7 @@ TEST_F(RouterBackendFixture, ReadsFillThePageAndABasicApplyReachesTheRouter) {
   EXPECT_EQ(wlan->DHCPLeaseTime->text(), QStringLiteral("24"));
   EXPECT_TRUE(wlan->IPFilterEnable->isChecked());
   EXPECT_TRUE(wlan->virtualServerAdvanced->isEnabled());
+  renderTabs(testsupport::buildBundlePath() + QStringLiteral("/../wlan-page.png"));
 
   wlan->SSIDName->setText(QStringLiteral("Renamed"));
   choose(wlan->channel, QStringLiteral("11"));
@@ -80,13 +99,15 @@ TEST_F(RouterBackendFixture, ReadsFillThePageAndABasicApplyReachesTheRouter) {
   choose(wlan->authenticationType, QStringLiteral("WPA-PSK"));
   wlan->WPAPreShredKey->setText(QStringLiteral("another-pass"));
   wlan->applySecurity();
-  ASSERT_TRUE(waitUntil([&] { return section("WPA").value("PassPhrase").toString() == QLatin1String("another-pass"); }));
+  ASSERT_TRUE(
+      waitUntil([&] { return section("WPA").value("PassPhrase").toString() == QLatin1String("another-pass"); }));
   EXPECT_EQ(section("Security").value("Mode").toInt(), 2);
 
   // The router's own address and pool.
   wlan->IPAddress->setText(QStringLiteral("192.168.1.254"));
   wlan->applyDHCP();
-  ASSERT_TRUE(waitUntil([&] { return section("DHCP").value("IPAddress").toString() == QLatin1String("192.168.1.254"); }));
+  ASSERT_TRUE(
+      waitUntil([&] { return section("DHCP").value("IPAddress").toString() == QLatin1String("192.168.1.254"); }));
 }
 
 TEST_F(RouterBackendFixture, RuleListAddChangeDeleteAndUnrequestedReads) {
@@ -107,6 +128,7 @@ TEST_F(RouterBackendFixture, RuleListAddChangeDeleteAndUnrequestedReads) {
   EXPECT_EQ(wlan->IPFilterList->item(1, 4)->text(), QStringLiteral("-")) << "no destination address";
   ASSERT_EQ(filterRules().size(), 2);
   EXPECT_EQ(filterRules().at(1).toMap().value("DestIP").toString(), QStringLiteral("0.0.0.0"));
+  wlan->IPFilterWindow->grab().save(testsupport::buildBundlePath() + QStringLiteral("/../wlan-rules.png"));
 
   // The router sends its lists on its own while the sheet is open: still one row per rule.
   backend->control(QStringLiteral("RouterPushReads"));

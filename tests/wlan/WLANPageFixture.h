@@ -27,7 +27,6 @@ public:
   };
 
 protected:
-
   QTemporaryDir dir;
   std::unique_ptr<ConfigManager> config;
   std::unique_ptr<ConfigService> switches;

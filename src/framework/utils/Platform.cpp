@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 
+#include <QList>
 #include <QMutex>
 
 namespace {
@@ -17,8 +18,12 @@ Platform::Platform() {
 
 Platform *Platform::sharedPlatform() {
   QMutexLocker locker(&g_platformLock);
-  if (!g_sharedPlatform)
+  // Every instance made here lives as long as the process, also after a test has replaced it.
+  static QList<Platform *> made;
+  if (!g_sharedPlatform) {
     g_sharedPlatform = new Platform();
+    made.append(g_sharedPlatform);
+  }
   return g_sharedPlatform;
 }
 

@@ -5,6 +5,7 @@
 #include "IdentitySettings.h"
 #include "SimFiles.h"
 
+#include <QList>
 #include <QMutexLocker>
 
 namespace {
@@ -58,8 +59,13 @@ InitService::~InitService() {
 }
 
 InitService *InitService::sharedInitService() {
-  if (!g_sharedInitService)
-    g_sharedInitService = new InitService; // lives as long as the process
+  // Every instance made here lives as long as the process, also after a test has replaced it,
+  // so whoever still holds one never holds a dangling pointer.
+  static QList<InitService *> made;
+  if (!g_sharedInitService) {
+    g_sharedInitService = new InitService;
+    made.append(g_sharedInitService);
+  }
   return g_sharedInitService;
 }
 

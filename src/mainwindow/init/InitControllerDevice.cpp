@@ -4,6 +4,7 @@
 #include "DialController.h"
 #include "InitController.h"
 #include "InitStatusView.h"
+#include "Neighbours.h"
 #include "Platform.h"
 #include "SettingController.h"
 #include "WordGlobe.h"
@@ -39,18 +40,6 @@ QString fillPattern(const QString &pattern, const QString &value) {
   return at < 0 ? pattern : pattern.left(at) + value + pattern.mid(at + 2);
 }
 
-// Calls `method` on a neighbour controller when it has an invokable method of that name taking
-// exactly these argument types, as a message to an object that may not answer it.
-template <typename... Args> bool callNeighbour(QObject *target, const char *method, const Args &...args) {
-  if (!target)
-    return false;
-  QByteArrayList types = {QByteArray(QMetaType::fromType<Args>().name())...};
-  const QByteArray signature = QByteArray(method) + '(' + types.join(',') + ')';
-  if (target->metaObject()->indexOfMethod(QMetaObject::normalizedSignature(signature.constData())) < 0)
-    return false;
-  return QMetaObject::invokeMethod(target, method, Qt::DirectConnection,
-                                   QArgument<Args>(QMetaType::fromType<Args>().name(), args)...);
-}
 } // namespace
 
 // ---- neighbours ----

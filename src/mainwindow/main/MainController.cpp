@@ -77,6 +77,11 @@ void MainController::initializeSkin() {
     initializeNormalSkin();
   else
     layoutWithoutSkin();
+  // The operator's device-state window follows the skin too (the SIM code sheets are the device
+  // status controller's, the close sheet registers when it is made).
+  if (qelSkinManager && windowOfDevStateChangeForDidoro_)
+    qelSkinManager->registerController(windowOfDevStateChangeForDidoro_,
+                                       QStringLiteral("viewOfDevStateChangeForDidoro"), true);
 }
 
 void MainController::layoutWithoutSkin() {
@@ -119,14 +124,13 @@ void MainController::initializeNormalSkin() {
     toolbar->hide();
 
   if (QWidget *bar = createNSViewExtByKey(QStringLiteral("wndMainToolbar"), canvas)) {
+    toolbarView_ = bar;
     initializeBtnsOfView(bar, QStringLiteral("ToolbarItems"));
     qelSkinManager->updateItem(bar);
-    toolbarButtons_.clear();
-    for (QObject *child : bar->children())
-      if (auto *button = qobject_cast<QWidget *>(child))
-        toolbarButtons_ << button;
+    cacheToolbarButtons(bar);
   }
   createNSImageViewByKey(QStringLiteral("viewextProviderLogo"), canvas);
+  initializeSkinnedFrame(canvas, toolbarView_);
   if (QWidget *back = createNSViewExtByKey(QStringLiteral("wndMainTabviewBack"), canvas))
     back->lower();
   if (lableTabviewTitle_)
@@ -139,6 +143,8 @@ void MainController::initializeNormalSkin() {
     registerController(statusView_, QStringLiteral("wndMainStatusView"), canvas);
     statusView_->setContentsMargins(0, 0, 0, 0);
   }
+  if (lableTabviewTitle_)
+    lableTabviewTitle_->setText(tabTitle(QStringLiteral("Internet")));
   mainWindow->adjustSize();
   mainWindow->setFixedSize(mainWindow->sizeHint());
 }
@@ -146,8 +152,11 @@ void MainController::initializeNormalSkin() {
 void MainController::initializeNibResources() {
   Init_mainWindow_nib();
   Init_UIMenu();
+  if (mainFormBool("LinkButton"))
+    initDrawerProperty();
   prepareStartupWin();
   initCheckSPCodeWin();
+  initializeDrawer();
   setToolbarEnableWhenSimDetected(false);
   if (mainWindow) {
     mainWindow->installEventFilter(this);
@@ -173,12 +182,14 @@ void MainController::initializeController() {
   } else {
     toolbarSetEnable(false);
   }
+  disableUSSDToolbarForMalaixiya();
   toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
 }
 
 void MainController::Init_mainWindow_nib() {
   if (mainWindow)
     mainWindow->setWindowTitle(word(QStringLiteral("Title")));
+  changeMainWinTitleFont();
 }
 
 void MainController::Init_UIMenu() {
@@ -206,14 +217,25 @@ void MainController::updateLanguages(const Notification &) {
   resetToolBar();
   Init_mainWindow_nib();
   Init_UIMenu();
+  loadSimpleModeWording();
+  wordCloseAppSheetForDidoro();
+  if (topBool("ProviderLogoLocalize"))
+    resetProviderLogoImage(word(QStringLiteral("STRING_PROVIDER_LOGO_PATH")));
+  for (const char *key : {"ToolbarItems", "DrawerItems", "TitlebarItems", "RightbarItems"})
+    updateLanguagesOfDynamicItem(QLatin1String(key));
   if (lableTabviewTitle_ && tabviewMain && tabviewMain->currentWidget())
-    lableTabviewTitle_->setText(word(tabviewMain->currentWidget()->objectName() + QStringLiteral("_TITLE")));
+    lableTabviewTitle_->setText(tabTitle(tabviewMain->currentWidget()->property("itemIdentifier").toString()));
 }
 
 void MainController::tabViewItemWillChange(const Notification &n) {
   const QString identifier = n.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString();
-  if (lableTabviewTitle_ && !identifier.isEmpty())
-    lableTabviewTitle_->setText(word(identifier + QStringLiteral("_TITLE")));
+  // Only a page that exists changes the title: the tab view stays where it is otherwise.
+  if (identifier.isEmpty() || !hasPage(identifier))
+    return;
+  if (identifier == QLatin1String("HomePage"))
+    changeMainTabViewItemSize(identifier);
+  if (lableTabviewTitle_)
+    lableTabviewTitle_->setText(tabTitle(identifier));
 }
 
 // ---- splash ----
@@ -345,6 +367,7 @@ void MainController::runDatacard() {
   // Once per launch, whichever road (splash, code window, none) gets here first.
   if (datacardRuns_++ > 0)
     return;
+  showUnconnectedIcon();
   notifyChangeLanguage();
   notifyAppReady();
   if (qelMsgCenter && startsBackend_) {
@@ -353,6 +376,8 @@ void MainController::runDatacard() {
   }
   if (mainWindow && mainForm("acceptMouseMovedEvent").isValid())
     mainWindow->setMouseTracking(mainFormBool("acceptMouseMovedEvent"));
+  if (drawerMain)
+    drawerMain->open();
 }
 
 void MainController::applicationDidFinishLaunching() {
@@ -474,9 +499,14 @@ bool MainController::eventFilter(QObject *watched, QEvent *event) {
   // The event type first: while the window is being destroyed it is no QMainWindow any more.
   if (event->type() == QEvent::Close && !terminating_ && watched == mainWindow) {
     event->ignore();
-    windowShouldClose(mainWindow);
+    if (closeButtonEnabled_)
+      windowShouldClose(mainWindow);
     return true;
   }
+  if (watched == mainWindow && event->type() == QEvent::Resize)
+    placeTitleFontField();
+  if (watched == mainWindow && event->type() == QEvent::Move)
+    windowDidMove(mainWindow);
   return QELUIController::eventFilter(watched, event);
 }
 
@@ -574,8 +604,10 @@ bool MainController::appShouldClose() {
 MainController::TerminateReply MainController::applicationShouldTerminate() {
   if (!appShouldClose())
     return NSTerminateCancel;
-  if (mainFormBool("closeUISoundEnable"))
+  if (mainFormBool("closeUISoundEnable")) {
+    setCloseButtonEnabled(false);
     playCloseSound();
+  }
   if (mainFormBool("setDeviceOfflineWhileQuitUI") && g_InitController) {
     g_InitController->setDeviceOffline();
     QEventLoop wait;
@@ -591,6 +623,8 @@ MainController::TerminateReply MainController::applicationShouldTerminate() {
 
 void MainController::closeMainWindow(QObject *) {
   if (!quitAppAlert())
+    return;
+  if (closeMainWindowForDidoro())
     return;
   requestTerminate();
 }
@@ -622,7 +656,7 @@ void MainController::loadToolBar() {
     const QString identifier = entry.value(QStringLiteral("itemIdentifier")).toString();
     if (identifier.isEmpty())
       continue;
-    auto *action = new QAction(toolbar);
+    QAction *action = makeToolbarItem(entry, toolbar);
     action->setObjectName(identifier);
     action->setProperty("itemLabel", entry.value(QStringLiteral("itemLabel")));
     action->setProperty("itemToolTip", entry.value(QStringLiteral("itemToolTip")));
@@ -682,11 +716,11 @@ QAction *MainController::toolbarItem(const QString &identifier) const {
 
 void MainController::toolbarSetItemEnable(bool enable, const QString &identifier) {
   if (QAction *item = toolbarItem(identifier))
-    item->setEnabled(enable);
+    item->setEnabled(enable && itemLeadsSomewhere(item));
   for (const QPointer<QWidget> &button : toolbarButtons_) {
     auto *ext = qobject_cast<NSButtonExt *>(button.data());
     if (ext && ext->itemIdentifier() == identifier) {
-      ext->setEnabled(enable);
+      ext->setEnabled(enable && itemLeadsSomewhere(ext));
       break;
     }
   }
@@ -694,10 +728,10 @@ void MainController::toolbarSetItemEnable(bool enable, const QString &identifier
 
 void MainController::toolbarSetEnable(bool enable) {
   for (QAction *a : toolbarItems_)
-    a->setEnabled(enable);
+    a->setEnabled(enable && itemLeadsSomewhere(a));
   for (const QPointer<QWidget> &button : toolbarButtons_)
     if (button)
-      button->setEnabled(enable);
+      button->setEnabled(enable && itemLeadsSomewhere(button));
   specialToolBarItemsSetEnable(enable);
   menuToolbarSetEnable(enable);
 }
@@ -708,11 +742,12 @@ void MainController::specialToolBarItemsSetEnable(bool enable) {
 }
 
 void MainController::menuToolbarSetEnable(bool enable) {
+  // A page that is not built leaves its item disabled.
   for (const char *title : kOperationItems)
     if (QAction *item = menuItem(QLatin1String(title)))
-      item->setEnabled(enable);
+      item->setEnabled(enable && hasPage(QLatin1String(title)));
   if (QAction *options = menuItem(QStringLiteral("Options")))
-    options->setEnabled(enable);
+    options->setEnabled(enable && hasPage(QStringLiteral("Setting")));
 }
 
 void MainController::setToolbarEnableWhenSimDetected(bool enable) {

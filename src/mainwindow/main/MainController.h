@@ -81,6 +81,20 @@ public:
   bool quitAppAlert();
   Q_INVOKABLE void closeApp(QObject *sender = nullptr);
   Q_INVOKABLE void minimizeMainWindow(QObject *sender = nullptr);
+  // Miniaturises the window the sender sits in.
+  Q_INVOKABLE void minimizeWindow(QObject *sender = nullptr);
+  // The operator's close flow: with Main/"CloseUIForDidoro" the custom close button shows a sheet
+  // that offers to shut the device down, quit, or stay (MainControllerClose.cpp).
+  bool closeMainWindowForDidoro();
+  Q_INVOKABLE void shutDownDeviceForDidoro(QObject *sender = nullptr);
+  Q_INVOKABLE void quitApplicationForDidoro(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelCloseWindowForDidoro(QObject *sender = nullptr);
+  QDialog *closeAppSheetForDidoro();
+  // While off, the window's close button (and the skin's) does nothing: the quit sound plays.
+  void setCloseButtonEnabled(bool enabled);
+  bool closeButtonEnabled() const { return closeButtonEnabled_; }
+  // runDatacard's first step: the not-connected application icon, with "IconChangeWithConnected".
+  void showUnconnectedIcon();
   int wndFlag() const { return wndFlag_; }
   bool winWillClose() const { return bWinWillClose_; }
 
@@ -98,6 +112,36 @@ public:
   QStringList toolbarDefaultItemIdentifiers() const;
   Q_INVOKABLE void updateStkTooltip(const Notification &n);
 
+  // Pages. A page exists when the main tab view holds it; items that would bring up a page that
+  // does not exist stay disabled.
+  bool hasPage(const QString &identifier) const;
+  // False only for a tab-changing toolbar item or button whose page does not exist.
+  bool itemLeadsSomewhere(QObject *item) const;
+  // The worded "<identifier>_TITLE", or the worded identifier when the wording lacks the title.
+  QString tabTitle(const QString &identifier) const;
+
+  // Toolbar item kinds: a plain item, or with an image "UseAsButton" (the picture as a button)
+  // and "UseAsPopupButton" (a pull-down button of actions).
+  QAction *makeToolbarItem(const QVariantMap &entry, QToolBar *bar);
+  void cacheToolbarButtons(QWidget *view);
+  QWidget *toolbarView() const { return toolbarView_; }
+  int toolbarButtonCount() const { return int(toolbarButtons_.size()); }
+  // The skinned window's title bar items, main title, broadcast label, bottom view and right bar.
+  void initializeSkinnedFrame(QWidget *canvas, QWidget *toolbarView);
+  void initDrawerProperty();
+  DrawerPanel *drawerLink() const { return drawerLink_; }
+  void changeMainWinTitleFont();
+  QLabel *titleFontField() const { return titleFontField_; }
+  void resetProviderLogoImage(const QString &path);
+  // Rebuilds the skin's toolbar from the skin of UIConfig "CurrentSkinName2" (0),
+  // "CurrentSkinName" (1) or "CurrentSkinName1" (2); other values do nothing.
+  void insertUSSDToobarItem(int which);
+  void disableUSSDToolbarForMalaixiya();
+  // Where a sheet of `window` comes out: below the skin's title bar when the skin has one.
+  QRect windowWillPositionSheet(QWidget *window, QWidget *sheet, const QRect &proposed) const;
+  void windowDidMove(QWidget *window);
+  QPointer<QWidget> ussdBalancewnd_; // the USSD pop-up window, when one is built
+
   // Menus.
   void Init_UIMenu();
   void Init_mainWindow_nib();
@@ -111,6 +155,16 @@ public:
   Q_INVOKABLE void tbiMainPopUpUssdAction(QObject *sender);
   Q_INVOKABLE void tbiChangeAPNSelection(QObject *sender);
   Q_INVOKABLE void tbiMainHelpAction(QObject *sender);
+  // MainControllerLinks.cpp.
+  Q_INVOKABLE void tbiMainHomewebAction(QObject *sender = nullptr);
+  Q_INVOKABLE void tbiMainUSSDPopUPAction(QObject *sender = nullptr);
+  Q_INVOKABLE void closeUSSDPopUPAction(QObject *sender = nullptr);
+  Q_INVOKABLE void tbimainURLEncipherAction(QObject *sender);
+  Q_INVOKABLE void tbimainURLEncipherActionExt(QObject *sender);
+  Q_INVOKABLE void tbiMainSendSMS(QObject *sender = nullptr);
+  Q_INVOKABLE void tbiMainZUDEHelpClick(QObject *sender = nullptr);
+  Q_INVOKABLE void tbiMainQELPlayerAction(QObject *sender = nullptr);
+  Q_INVOKABLE void tbiMainSendVolStatusCheckSMS(QObject *sender = nullptr);
 
   // Hooks of the base table.
   Q_INVOKABLE void deviceRemoved(const Notification &n);
@@ -264,6 +318,15 @@ private:
   QPointer<QLabel> labelSPCode_;
   QPointer<QPushButton> btnSPCodeCancel_;
   QPointer<QAction> logoAction_;
+  QPointer<QWidget> toolbarView_; // the skin's "wndMainToolbar"
+  QPointer<QLabel> labelBroadCast_;
+  QPointer<DrawerPanel> drawerLink_;
+  QPointer<QLabel> titleFontField_;
+  QPointer<QDialog> closeSheetForDidoro_;
+  bool closeButtonEnabled_ = true;
+  void endCloseAppSheetForDidoro();
+  void wordCloseAppSheetForDidoro();
+  void placeTitleFontField();
 };
 
 extern MainController *g_MainController;

@@ -14,6 +14,7 @@
 #include "InitStatusView.h"
 #include "MainController.h"
 #include "ProfileWindows.h"
+#include "CallNeighbours.h"
 #include "PBController.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
@@ -74,6 +75,12 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
     QObject::connect(item, &QAction::triggered, main, [main, item] { main->tabViewChangeItemAction(item); });
   }
   operation->addSeparator();
+  // "Tools" and "Language" stay disabled until something fills them.
+  for (const char *t : {"Tools", "Language"}) {
+    QMenu *sub = operation->addMenu(QLatin1String(t));
+    sub->setObjectName(QLatin1String(t));
+    sub->menuAction()->setEnabled(false);
+  }
   QMenu *pin = operation->addMenu(QStringLiteral("PIN Operations"));
   pin->setObjectName(QStringLiteral("PIN Operations"));
   init->labelPINEnter_ = addItem(pin, "Enter PIN");
@@ -94,6 +101,7 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
   QObject::connect(addItem(help, "MyApp Help"), &QAction::triggered, main,
                    [main] { main->tbiMainHelpAction(nullptr); });
   addItem(help, "Online Help");
+  addItem(help, "Prepaid guide")->setEnabled(false);
 }
 
 // The simple window, the operator's device-state window, the broadcast window and the
@@ -176,6 +184,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
+  // The call pages and the call log name numbers through the phonebook's lookup.
+  CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
+    const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();
+    return name.isEmpty() ? number : name;
+  };
   auto *callRecord = new CallRecordController(owner);
   call->page = callPage;
   callRecord->page = recordPage;

@@ -26,9 +26,8 @@ inline constexpr uint16_t kReadWifi = 168, kReadBasic = 169, kReadSecurity = 170
                           kReadFilterSwitch = 173, kReadFilterList = 174, kReadVirtualSwitch = 175,
                           kReadVirtualList = 176, kReadDMZ = 177, kReadDHCP = 178, kReadUPNP = 179;
 inline constexpr uint16_t kSetWifi = 181, kSetBasic = 182, kSetSecurity = 183, kSetWEP = 184, kSetWPA = 185,
-                          kSetFilterSwitch = 186, kSetFilterRule = 187, kSetVirtualSwitch = 188,
-                          kSetVirtualRule = 189, kSetDMZ = 190, kSetDHCP = 191, kSetUPNP = 192,
-                          kRestoreFactory = 193;
+                          kSetFilterSwitch = 186, kSetFilterRule = 187, kSetVirtualSwitch = 188, kSetVirtualRule = 189,
+                          kSetDMZ = 190, kSetDHCP = 191, kSetUPNP = 192, kRestoreFactory = 193;
 inline constexpr int kSetOffset = 13;
 inline constexpr int kListCapacity = 10;
 inline const QByteArray kEmptyMac = QByteArrayLiteral("GG:GG:GG:GG:GG:GG");

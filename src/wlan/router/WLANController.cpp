@@ -3,6 +3,7 @@
 #include "ConfigService.h"
 #include "QELAlertPanel.h"
 #include "QELFormatter.h"
+#include "WifiController.h"
 #include "WordGlobe.h"
 
 #include <QButtonGroup>
@@ -132,11 +133,18 @@ void WLANController::applyWording(int tab) {
 }
 
 void WLANController::registerMessages() {
-  static const char *const kHandlers[] = {
-      "dealWithWifi:",        "dealWithWifiBasic:",          "dealWithWifiSecurity:",
-      "dealWithWifiSecurityShare:", "dealWithWifiSecurityWAP_PSK:", "dealWithEnableIPFilter:",
-      "dealWithIPFilterList:", "dealWithEnableVirtualServer:", "dealWithVirtualServerList:",
-      "dealWithDMZ:",         "dealWithDHCP:",               "dealWithUPNP:"};
+  static const char *const kHandlers[] = {"dealWithWifi:",
+                                          "dealWithWifiBasic:",
+                                          "dealWithWifiSecurity:",
+                                          "dealWithWifiSecurityShare:",
+                                          "dealWithWifiSecurityWAP_PSK:",
+                                          "dealWithEnableIPFilter:",
+                                          "dealWithIPFilterList:",
+                                          "dealWithEnableVirtualServer:",
+                                          "dealWithVirtualServerList:",
+                                          "dealWithDMZ:",
+                                          "dealWithDHCP:",
+                                          "dealWithUPNP:"};
   if (qelMsgCenter) {
     for (int i = 0; i < 12; ++i)
       qelMsgCenter->registerObserver(this, QByteArray(kHandlers[i]), WLANMsg::kSetMajor, WLANMsg::kSetWifi + i);
@@ -149,6 +157,14 @@ void WLANController::registerMessages() {
 void WLANController::initializeController() {
   set_WLAN_States(false);
   setWEPKeyControlsHidden(true);
+}
+
+void WLANController::loadCommonBundle() {
+  if (qEnvironmentVariableIsEmpty("QEL_WIFI_PANEL") || wifiPanel)
+    return;
+  wifiPanel = new WifiController(wndMain);
+  wifiPanel->awakeFromNib();
+  wifiPanel->show();
 }
 
 void WLANController::deviceRemoved(const Notification &) {
@@ -167,8 +183,8 @@ void WLANController::set_WLAN_States(bool enable) {
 void WLANController::set_Basic_States(bool enable) {
   if (!tabIsOn(QStringLiteral("WLAN Basic")))
     return;
-  for (QWidget *w : std::initializer_list<QWidget *>{wifiRestore, SSIDName, channel, WLANMode, WLANRate,
-                                                     WLANBasicApply, WLANBasicCancel})
+  for (QWidget *w : std::initializer_list<QWidget *>{wifiRestore, SSIDName, channel, WLANMode, WLANRate, WLANBasicApply,
+                                                     WLANBasicCancel})
     if (w)
       w->setEnabled(enable);
   if (brocastEnable)

@@ -5,8 +5,8 @@
 #include "WLANRecords.h"
 
 #include <QPointer>
-#include <functional>
 #include <QVariantList>
+#include <functional>
 
 class QAbstractButton;
 class QButtonGroup;
@@ -18,6 +18,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTableWidget;
+class WifiController;
 
 // The settings page of the modem's Wi-Fi router (main tab "WLAN"): the tabs "WLAN Basic",
 // "WLAN Security", "Firewall" and "Router", each present by its "WLANTAB" switch. It keeps the
@@ -78,6 +79,7 @@ public:
   QPointer<QPushButton> VS_New, VS_Edit, VS_Delete, VS_Save, VS_Cancel, VS_Close;
   // Labels worded once at start: (label, wording key), per tab identifier.
   QList<QPair<QPointer<QWidget>, QString>> wordedControls[4];
+  QPointer<WifiController> wifiPanel;
 
   // ---- held values ----
   WLANBasicRecord basic;
@@ -196,6 +198,8 @@ protected:
   void initializeNibResources() override;
   void registerMessages() override;
   void initializeController() override;
+  // Opens the computer's Wi-Fi test panel when QEL_WIFI_PANEL is set.
+  void loadCommonBundle() override;
 
 private:
   void initTab();

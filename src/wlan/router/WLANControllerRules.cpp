@@ -30,11 +30,11 @@ void portPair(QVariantMap &row, const char *beginKey, const char *endKey, quint3
 }
 
 const QStringList &ipColumns() {
-  static const QStringList keys = {QStringLiteral("IFname"),          QStringLiteral("IFsourceip"),
-                                   QStringLiteral("IFsourceportbegin"), QStringLiteral("IFsourceportend"),
-                                   QStringLiteral("IFdestip"),        QStringLiteral("IFdestportbegin"),
-                                   QStringLiteral("IFdestportend"),   QStringLiteral("IFprotocol"),
-                                   QStringLiteral("IFaction"),        QStringLiteral("IFmacaddress")};
+  static const QStringList keys = {
+      QStringLiteral("IFname"),          QStringLiteral("IFsourceip"), QStringLiteral("IFsourceportbegin"),
+      QStringLiteral("IFsourceportend"), QStringLiteral("IFdestip"),   QStringLiteral("IFdestportbegin"),
+      QStringLiteral("IFdestportend"),   QStringLiteral("IFprotocol"), QStringLiteral("IFaction"),
+      QStringLiteral("IFmacaddress")};
   return keys;
 }
 
@@ -158,9 +158,9 @@ void WLANController::showVirtualServerList(const VirtualServerListReply &reply) 
     row.insert(QStringLiteral("VSIP"), e.ip);
     portPair(row, "VSPortStart", "VSPortEnd", e.portBegin, e.portEnd);
     // Only the first three protocols belong to a virtual server.
-    row.insert(QStringLiteral("VSProtocol"),
-               e.protocol >= 1 && e.protocol <= 3 ? getComboxDisplay(qint64(e.protocol) - 1, protocolTable())
-                                                  : QString());
+    row.insert(QStringLiteral("VSProtocol"), e.protocol >= 1 && e.protocol <= 3
+                                                 ? getComboxDisplay(qint64(e.protocol) - 1, protocolTable())
+                                                 : QString());
     addVSInformation(row);
   }
   refreshVSTable();
@@ -203,8 +203,9 @@ void WLANController::VSListClose() {
 // ---- editors ----
 
 void WLANController::setIPList(bool editable) {
-  QList<QWidget *> fields = {IF_Name,  IF_SourceIPAddress, IF_SourcePortStart, IF_SourcePortEnd, IF_DestIPAddress,
-                             IF_DestPortStart, IF_DestPortEnd, IF_Protocol, IF_Action};
+  QList<QWidget *> fields = {IF_Name,          IF_SourceIPAddress, IF_SourcePortStart,
+                             IF_SourcePortEnd, IF_DestIPAddress,   IF_DestPortStart,
+                             IF_DestPortEnd,   IF_Protocol,        IF_Action};
   for (const auto &mac : IF_MACAddress)
     fields << mac;
   for (QWidget *w : fields)

@@ -116,9 +116,8 @@ void buildBasic(WLANController *c, QTabWidget *tabs) {
   c->WLANMode = f.add("Network Mode", combo(c, f.box, "WLANMode"));
   c->WLANRate = f.add("Rate", combo(c, f.box, "WLANRate"));
   QWidget *holder = nullptr;
-  c->brocastEnable =
-      matrix(c, f.box, 0, {{0, QStringLiteral("Enabled")}, {1, QStringLiteral("Disabled")}},
-             &WLANController::hideSSIDBroadcast, &holder);
+  c->brocastEnable = matrix(c, f.box, 0, {{0, QStringLiteral("Enabled")}, {1, QStringLiteral("Disabled")}},
+                            &WLANController::hideSSIDBroadcast, &holder);
   f.add("Broadcast SSID", holder);
   QHBoxLayout *h = buttonRow(f);
   c->wifiRestore = button(c, f.box, 0, QStringLiteral("Restore"), "wifiRestore", &WLANController::restoreBasic);
@@ -168,9 +167,8 @@ void buildRouter(WLANController *c, QTabWidget *tabs) {
   c->IPAddress = f.add("IP Address", lineEdit(c, f.box, "IPAddress"));
   c->subnetMask = f.add("Subnet Mask", lineEdit(c, f.box, "subnetMask"));
   QWidget *holder = nullptr;
-  c->DHCPServerEnable =
-      matrix(c, f.box, 3, {{0, QStringLiteral("Disabled")}, {1, QStringLiteral("Enabled")}},
-             &WLANController::enableDHCPServer, &holder);
+  c->DHCPServerEnable = matrix(c, f.box, 3, {{0, QStringLiteral("Disabled")}, {1, QStringLiteral("Enabled")}},
+                               &WLANController::enableDHCPServer, &holder);
   f.add("DHCP Server", holder);
   c->DHCPStartIP = f.add("DHCP Start IP", lineEdit(c, f.box, "DHCPStartIP"));
   c->DHCPEndIP = f.add("DHCP End IP", lineEdit(c, f.box, "DHCPEndIP"));
@@ -281,9 +279,9 @@ void buildIPFilterSheet(WLANController *c, QWidget *parent) {
   Q_UNUSED(f)
   v->addWidget(editor);
   QPointer<QPushButton> *out[6] = {&c->IF_New, &c->IF_Edit, &c->IF_Delete, &c->IF_Save, &c->IF_Cancel, &c->IF_Close};
-  void (WLANController::*actions[6])() = {&WLANController::IFNEW,      &WLANController::IFEDIT,
-                                          &WLANController::IFDELETE,   &WLANController::IFListSave,
-                                          &WLANController::IFCANCEL,   &WLANController::IFListClose};
+  void (WLANController::*actions[6])() = {&WLANController::IFNEW,    &WLANController::IFEDIT,
+                                          &WLANController::IFDELETE, &WLANController::IFListSave,
+                                          &WLANController::IFCANCEL, &WLANController::IFListClose};
   v->addLayout(sheetButtons(c, d, out, actions, "IF_"));
 }
 
@@ -325,9 +323,9 @@ void buildVirtualServerSheet(WLANController *c, QWidget *parent) {
   grid->addWidget(c->VS_Protocol, 1, 3);
   v->addWidget(editor);
   QPointer<QPushButton> *out[6] = {&c->VS_New, &c->VS_Edit, &c->VS_Delete, &c->VS_Save, &c->VS_Cancel, &c->VS_Close};
-  void (WLANController::*actions[6])() = {&WLANController::VSNEW,      &WLANController::VSEDIT,
-                                          &WLANController::VSDELETE,   &WLANController::VSListSave,
-                                          &WLANController::VSCANCEL,   &WLANController::VSListClose};
+  void (WLANController::*actions[6])() = {&WLANController::VSNEW,    &WLANController::VSEDIT,
+                                          &WLANController::VSDELETE, &WLANController::VSListSave,
+                                          &WLANController::VSCANCEL, &WLANController::VSListClose};
   v->addLayout(sheetButtons(c, d, out, actions, "VS_"));
 }
 

@@ -1,0 +1,260 @@
+// Calls end to end: the main window and its controllers against the simulated modem's calls.
+#include "CallRecordController.h"
+#include "CompoundCallController.h"
+#include "MainWindowFixture.h"
+#include "SimulatorControl.h"
+
+#include "Bundle.h"
+#include "CocoaExt.h"
+
+#include <QCheckBox>
+#include <QDBusArgument>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QtEndian>
+
+namespace {
+
+using testsupport::waitUntil;
+
+class CallBackend : public ModemWindowFixture {
+protected:
+  virtual bool multiCall() const { return false; }
+  virtual bool callWait() const { return false; }
+
+  QVariantMap settingsOverrides() const override {
+    return {{"Call", QVariantMap{{"SupportMultipleCall", multiCall()}, {"SupportCallWait", callWait()}}}};
+  }
+
+  CompoundCallController *call() const { return g_CompoundCallController; }
+  CallRecordController *log() const { return g_CallRecordController; }
+
+  bool start() {
+    if (!launch(QStringLiteral("sim-ready")))
+      return false;
+    return waitUntil([this] { return call()->isVoiceOverUsbEnabled() && call()->isSimReady(); });
+  }
+
+  bool control(const char *method, const QVariantList &args = {}) {
+    return backend->control(QLatin1String(method), args).value(0).toBool();
+  }
+
+  QList<SimCaller> callers() const {
+    QList<SimCaller> list;
+    const QVariantList reply = backend->control(QStringLiteral("Callers"));
+    if (!reply.isEmpty())
+      reply.first().value<QDBusArgument>() >> list;
+    return list;
+  }
+
+  // The call-hold values the modem received, in order.
+  QList<quint32> chldReceived() const {
+    QList<quint32> out;
+    for (const QByteArray &bytes : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(bytes, &m) && m.majorId == 2307 && m.minorId == 163 && m.dataLength >= 4)
+        out << qFromLittleEndian<quint32>(m.data.data());
+    }
+    return out;
+  }
+
+  bool stageBecomes(int stage) {
+    return waitUntil([this, stage] { return call()->callStage() == stage; });
+  }
+
+  void dial(const QString &number) {
+    call()->page->dialNumber->setText(number);
+    call()->selectDialCallStyle(call()->page->dial);
+  }
+
+  QVariantMap lastRecord() const {
+    return log()->recordList().isEmpty() ? QVariantMap() : log()->recordList().last().toMap();
+  }
+};
+
+TEST_F(CallBackend, DialDeliveredAnsweredAndHungUpGivesOneDialledRecord) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  dial(QStringLiteral("5550100"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); })); // delivered
+  EXPECT_EQ(call()->callStage(), CompoundCallController::kDialling);
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  EXPECT_TRUE(call()->isCallTimerRunning());
+  // Keypad digits during the call reach the modem as DTMF.
+  QPushButton key(QStringLiteral("9"));
+  call()->dialNumberButnClicked(&key);
+  ASSERT_TRUE(waitUntil([this] { return backend->control(QStringLiteral("Dtmf")).value(0).toString() == "9"; }));
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_TRUE(callers().isEmpty());
+  ASSERT_EQ(log()->recordList().size(), 1);
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("dialedCall"));
+  EXPECT_EQ(lastRecord().value("mobilephone").toString(), QStringLiteral("5550100"));
+  EXPECT_TRUE(lastRecord().value("calltime").toString().startsWith(QStringLiteral("00:00:")));
+}
+
+TEST_F(CallBackend, ARingThatTheCallerEndsIsMissed) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550200")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  EXPECT_EQ(call()->page->dialNumber->text(), QStringLiteral("5550200"));
+  ASSERT_TRUE(control("RemoteHangup", {0}));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("missedCall"));
+  EXPECT_EQ(lastRecord().value("calltime").toString(), QStringLiteral("00:00:00"));
+  EXPECT_FALSE(control("RemoteHangup", {0})); // nobody left
+}
+
+TEST_F(CallBackend, ARingAnsweredAndEndedByTheCallerIsReceived) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550300")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  call()->answerCall();
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  ASSERT_EQ(callers().size(), 1);
+  EXPECT_EQ(callers().first().state, 0);
+  ASSERT_TRUE(control("RemoteHangup", {0}));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("recivedCall"));
+  EXPECT_EQ(log()->recordList().size(), 1);
+}
+
+class WaitingCallBackend : public CallBackend {
+protected:
+  bool callWait() const override { return true; }
+};
+
+TEST_F(WaitingCallBackend, AWaitingCallAnsweredAndEndedFromTheTipLeavesTheMainCall) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  dial(QStringLiteral("5550100"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); }));
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550999")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kWaiting));
+  EXPECT_TRUE(call()->page->tipWindow->isVisible());
+  call()->incomingCallTipAnswer();
+  ASSERT_TRUE(waitUntil([this] { return chldReceived() == QList<quint32>({2}); }));
+  call()->incomingCallTipHangup();
+  ASSERT_TRUE(waitUntil([this] { return chldReceived() == QList<quint32>({2, 1}); }));
+  ASSERT_TRUE(waitUntil([this] { return callers().size() == 1; }));
+  EXPECT_EQ(callers().first().number, QStringLiteral("5550100"));
+  EXPECT_EQ(callers().first().state, 0);
+  EXPECT_EQ(call()->callStage(), CompoundCallController::kActive);
+  EXPECT_EQ(lastRecord().value("mobilephone").toString(), QStringLiteral("5550999"));
+  // The main call ends as usual.
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(lastRecord().value("mobilephone").toString(), QStringLiteral("5550100"));
+}
+
+class MultiCallBackend : public CallBackend {
+protected:
+  bool multiCall() const override { return true; }
+};
+
+TEST_F(MultiCallBackend, HoldJoinAndReleaseOneCaller) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  QList<bool> dataService;
+  NotificationCenter::defaultCenter().addObserver(
+      &owner, QStringLiteral("DataServiceSwitch"), nullptr,
+      [&dataService](const Notification &n) { dataService << n.userInfo.value("DataServiceSwitch").toBool(); });
+  dial(QStringLiteral("5550101"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kDialling));
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  dial(QStringLiteral("5550102"));
+  ASSERT_TRUE(waitUntil([this] { return callers().size() == 2; }));
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kTwoParties)); // one active, one held
+  call()->callHold();
+  ASSERT_TRUE(waitUntil([this] { return chldReceived() == QList<quint32>({2}); }));
+  call()->multipleCall();
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive)); // joined
+  ASSERT_EQ(call()->page->callerTable->rowCount(), 2);
+  call()->page->callerTable->selectRow(1);
+  call()->hangClicked();
+  ASSERT_TRUE(waitUntil([this] { return callers().size() == 1; }));
+  EXPECT_EQ(chldReceived(), QList<quint32>({2, 3, 12}));
+  ASSERT_TRUE(waitUntil([this] { return call()->callers().size() == 1; }));
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  ASSERT_EQ(log()->recordList().size(), 2);
+  for (const QVariant &r : log()->recordList())
+    EXPECT_EQ(r.toMap().value("callType").toString(), QStringLiteral("dialedCall"));
+  ASSERT_FALSE(dataService.isEmpty());
+  EXPECT_TRUE(dataService.last()); // data service back on once the last caller left
+}
+
+TEST_F(CallBackend, VoiceAvailabilityAndADeviceThatLeavesDuringACall) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  EXPECT_TRUE(call()->page->dial->isEnabled());
+  backend->control(QStringLiteral("SetVoiceAvailable"), {false});
+  ASSERT_TRUE(waitUntil([this] { return !call()->isVoiceOverUsbEnabled(); }));
+  EXPECT_FALSE(call()->page->dial->isEnabled());
+  backend->control(QStringLiteral("SetVoiceAvailable"), {true});
+  ASSERT_TRUE(waitUntil([this] { return call()->isVoiceOverUsbEnabled(); }));
+  dial(QStringLiteral("5550100"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); }));
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_FALSE(call()->isAudioRunning());
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("dialedCall"));
+}
+
+} // namespace
+
+namespace {
+
+class CallPlugIns : public ModemWindowFixture {};
+
+TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifications) {
+  Bundle::setMainBundlePath(QStringLiteral(QEL_BUNDLE_BUILD_DIR)); // where the build puts the plug-ins
+  buildOffline();
+  ASSERT_NE(g_CompoundCallController, nullptr);
+  CallPage *page = g_CompoundCallController->page;
+  CallRecordPage *recordPage = g_CallRecordController->page;
+  const int callTab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, QStringLiteral("Call"));
+  const int recordTab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, QStringLiteral("Record"));
+  ASSERT_GE(callTab, 0);
+  EXPECT_EQ(parts.tabs->widget(callTab), page);
+  EXPECT_EQ(parts.tabs->widget(recordTab), recordPage);
+  auto *callView = page->findChild<QWidget *>(QStringLiteral("CallBundleView"));
+  auto *recordView = recordPage->findChild<QWidget *>(QStringLiteral("CallRecordBundleView"));
+  ASSERT_NE(callView, nullptr) << "CallBundle not loaded";
+  ASSERT_NE(recordView, nullptr) << "CallRecordBundle not loaded";
+
+  // The plug-in's keys and buttons reach the controller.
+  callView->findChild<QPushButton *>(QStringLiteral("CallBundleKey7"))->click();
+  EXPECT_EQ(page->dialNumber->text(), QStringLiteral("7"));
+  callView->findChild<QCheckBox *>(QStringLiteral("CallBundleMute"))->setChecked(true);
+  EXPECT_TRUE(g_CompoundCallController->isMicrophoneMuted());
+  // The controller's answers reach the plug-in: no device, so the dial is refused.
+  callView->findChild<QLineEdit *>(QStringLiteral("CallBundleNumber"))->setText(QStringLiteral("5550100"));
+  callView->findChild<QPushButton *>(QStringLiteral("CallBundleDial"))->click();
+  EXPECT_EQ(callView->findChild<QLabel *>(QStringLiteral("CallBundleStatus"))->text(),
+            QStringLiteral("Device not ready"));
+
+  // The log's plug-in lists new records and clears the log.
+  auto *list = recordView->findChild<QListWidget *>(QStringLiteral("CallRecordBundleList"));
+  ASSERT_NE(list, nullptr);
+  const int before = list->count();
+  g_CallRecordController->addCallRecord({{"mobilephone", "5550100"},
+                                         {"date", QDateTime::currentDateTimeUtc()},
+                                         {"callType", "dialedCall"},
+                                         {"calltime", "00:00:03"}});
+  EXPECT_EQ(list->count(), before + 1);
+  recordView->findChild<QPushButton *>(QStringLiteral("CallRecordBundleClear"))->click();
+  EXPECT_EQ(list->count(), 0);
+  EXPECT_TRUE(g_CallRecordController->recordList().isEmpty());
+}
+
+} // namespace
