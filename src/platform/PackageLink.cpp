@@ -55,7 +55,7 @@ PackageLink::PackageLink(QString ownName, QString peerName, QDBusConnection conn
       endpoint_(std::make_unique<PackageEndpoint>(this)) {
   watcher_ = new QDBusServiceWatcher(peerName_, connection_, QDBusServiceWatcher::WatchForOwnerChange, this);
   connect(watcher_, &QDBusServiceWatcher::serviceOwnerChanged, this, &PackageLink::onOwnerChanged);
-  peerOwner_ = queryPeerOwner();
+  setPeerOwner(queryPeerOwner());
 }
 
 QString PackageLink::queryPeerOwner() const {
@@ -66,11 +66,18 @@ QString PackageLink::queryPeerOwner() const {
   return owner.isValid() ? owner.value() : QString();
 }
 
+QString PackageLink::peerOwner() const {
+  QMutexLocker lock(&ownerLock_);
+  return peerOwner_;
+}
+
 void PackageLink::setPeerOwner(const QString &owner) {
+  QMutexLocker lock(&ownerLock_);
   if (owner == peerOwner_)
     return;
   const QString old = peerOwner_;
   peerOwner_ = owner;
+  lock.unlock();
   emit peerOwnerChanged(old, owner);
 }
 
@@ -80,7 +87,7 @@ void PackageLink::onOwnerChanged(const QString &name, const QString &, const QSt
 }
 
 bool PackageLink::acceptsSender(const QString &sender) {
-  if (!sender.isEmpty() && sender == peerOwner_)
+  if (!sender.isEmpty() && sender == peerOwner())
     return true;
   // The bus tells us of a new owner before it passes on anything the owner sends, so this is
   // a stranger; ask once anyway rather than lose the first package of a new peer.
@@ -95,7 +102,7 @@ bool PackageLink::acceptsSender(const QString &sender) {
   ++refusedSenders_;
   if (refusedSenders_ == 1 || refusedSenders_ % 100 == 0)
     qWarning().noquote() << "PackageLink: refused a package from" << sender << "- only" << peerName_ << "("
-                         << (peerOwner_.isEmpty() ? QStringLiteral("nobody") : peerOwner_) << ") may send;"
+                         << (peerOwner().isEmpty() ? QStringLiteral("nobody") : peerOwner()) << ") may send;"
                          << refusedSenders_ << "refused so far";
   return false;
 }
@@ -145,9 +152,9 @@ int PackageLink::sendBlocking(const QByteArray &package, int timeoutMs) {
     return ErrNoPeer;
   // Nobody to take it: answer at once instead of waiting out the time-out. The name may have been
   // claimed a moment ago, before the watcher's news arrived, so the bus is asked first.
-  if (peerOwner_.isEmpty()) {
+  if (peerOwner().isEmpty()) {
     setPeerOwner(queryPeerOwner());
-    if (peerOwner_.isEmpty())
+    if (peerOwner().isEmpty())
       return ErrNoPeer;
   }
   const QDBusMessage reply = connection_.call(makeCall(peerName_, package), QDBus::Block, timeoutMs);

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
+#include <QMutex>
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -45,7 +46,7 @@ public:
   // Asks the bus: used where the answer must be current.
   bool peerPresent() const;
   // The unique name that owns the peer's name, as last seen (empty: nobody).
-  QString peerOwner() const { return peerOwner_; }
+  QString peerOwner() const;
   // Packages refused because they came from someone other than the peer.
   int refusedSenderCount() const { return refusedSenders_; }
 
@@ -69,6 +70,8 @@ private:
   QDBusConnection connection_;
   std::unique_ptr<PackageEndpoint> endpoint_;
   QDBusServiceWatcher *watcher_ = nullptr;
+  // Senders may call from any thread (the centre serialises them); the owner is read there too.
+  mutable QMutex ownerLock_;
   QString peerOwner_;
   QString lastRefused_;
   int refusedSenders_ = 0;

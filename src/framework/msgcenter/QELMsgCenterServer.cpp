@@ -201,6 +201,12 @@ void QELMsgCenter::restartServer() {
   if (!supervising_)
     return;
   discardServerProcess();
+  // Someone else's backend took the name meanwhile (started by hand): it serves us, and a second
+  // one could not claim the name anyway.
+  if (link_ && !link_->peerOwner().isEmpty()) {
+    qInfo() << "QELMsgCenter: a backend already owns" << link_->peerName() << "- not starting another";
+    return;
+  }
   ++restarts_;
   if (!launchServer()) {
     // Not even started: that counts as a failure like any other.
