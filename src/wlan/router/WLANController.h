@@ -211,6 +211,10 @@ private:
   // A handler's package, or false for a failed read (which every handler ignores).
   bool takePackage(const Notification &n, UIMsg *msg) const;
   void failedSetting();
+  // An answer that carries one record: a failed apply alerts and runs `afterFailure`; a good read
+  // shows its record.
+  template <typename Record, typename AfterFailure, typename Show>
+  void takeRecordAnswer(const Notification &n, AfterFailure afterFailure, Show show);
   void alertOK(const QString &key);
   void send(uint16_t minor, const QByteArray &data, uint16_t major = WLANMsg::kSetMajor);
   void setBasicButtons(bool on);

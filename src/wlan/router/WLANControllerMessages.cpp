@@ -102,6 +102,20 @@ template <typename Record> std::optional<Record> readRecord(const UIMsg &m) {
 }
 } // namespace
 
+template <typename Record, typename AfterFailure, typename Show>
+void WLANController::takeRecordAnswer(const Notification &n, AfterFailure afterFailure, Show show) {
+  UIMsg m;
+  if (!takePackage(n, &m))
+    return;
+  if (failedSet(m)) {
+    failedSetting();
+    afterFailure();
+  } else if (isRead(m) && succeeded(m)) {
+    if (const auto r = readRecord<Record>(m))
+      show(*r);
+  }
+}
+
 void WLANController::dealWithWifi(const Notification &n) {
   UIMsg m;
   if (takePackage(n, &m) && succeeded(m))
@@ -120,94 +134,38 @@ void WLANController::dealWithUPNP(const Notification &n) {
 }
 
 void WLANController::dealWithWifiBasic(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    setBasicButtons(true);
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<WLANBasicRecord>(m))
-      showBasic(*r);
-  }
+  takeRecordAnswer<WLANBasicRecord>(
+      n, [this] { setBasicButtons(true); }, [this](const WLANBasicRecord &r) { showBasic(r); });
 }
 
 void WLANController::dealWithWifiSecurity(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    setSecurityButtons(true);
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<WLANSecurityRecord>(m))
-      showSecurity(*r);
-  }
+  takeRecordAnswer<WLANSecurityRecord>(
+      n, [this] { setSecurityButtons(true); }, [this](const WLANSecurityRecord &r) { showSecurity(r); });
 }
 
 void WLANController::dealWithWifiSecurityShare(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    setSecurityButtons(true);
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<WEPKeyRecord>(m))
-      showWEP(*r);
-  }
+  takeRecordAnswer<WEPKeyRecord>(
+      n, [this] { setSecurityButtons(true); }, [this](const WEPKeyRecord &r) { showWEP(r); });
 }
 
 void WLANController::dealWithWifiSecurityWAP_PSK(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    setSecurityButtons(true);
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<WPAKeyRecord>(m))
-      showWPA(*r);
-  }
+  takeRecordAnswer<WPAKeyRecord>(
+      n, [this] { setSecurityButtons(true); }, [this](const WPAKeyRecord &r) { showWPA(r); });
 }
 
 void WLANController::dealWithDHCP(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    setRouterButtons(true);
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<DHCPRecord>(m))
-      showDHCP(*r);
-  }
+  takeRecordAnswer<DHCPRecord>(
+      n, [this] { setRouterButtons(true); }, [this](const DHCPRecord &r) { showDHCP(r); });
 }
 
 void WLANController::dealWithEnableIPFilter(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    restoreFilterSwitch();
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<FilterSwitchRecord>(m))
-      showFilterSwitch(*r);
-  }
+  takeRecordAnswer<FilterSwitchRecord>(
+      n, [this] { restoreFilterSwitch(); }, [this](const FilterSwitchRecord &r) { showFilterSwitch(r); });
 }
 
 void WLANController::dealWithEnableVirtualServer(const Notification &n) {
-  UIMsg m;
-  if (!takePackage(n, &m))
-    return;
-  if (failedSet(m)) {
-    failedSetting();
-    restoreVirtualSwitch();
-  } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<EnableWordRecord>(m))
-      showVirtualSwitch(r->enable);
-  }
+  takeRecordAnswer<EnableWordRecord>(
+      n, [this] { restoreVirtualSwitch(); }, [this](const EnableWordRecord &r) { showVirtualSwitch(r.enable); });
 }
 
 void WLANController::dealWithIPFilterList(const Notification &n) {
