@@ -31,6 +31,7 @@ public:
   bool setPinLock(const QString &pin, bool on);
   bool changePin(const QString &oldPin, const QString &newPin);
   void savePin(const QString &pin) { savedPin_ = pin; }
+  void setImsi(const QString &imsi) { imsi_ = imsi; }
 
   // A card that asks for its PIN again, as after the device is plugged in once more.
   void powerCycle();

@@ -7,6 +7,7 @@
 #include "Router.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
+#include "SmsSending.h"
 #include "SmsStore.h"
 #include "VoiceCalls.h"
 
@@ -57,6 +58,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   SignalAndDevice::install(*this);
   DialParameters::install(*this);
   SmsStore::install(*this);
+  SmsSending::install(*this);
   Phonebook::install(*this);
   VoiceCalls::install(*this);
   Router::install(*this);

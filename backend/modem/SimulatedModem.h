@@ -34,6 +34,8 @@ public:
   bool isPlugged() const { return plugged_; }
   const QVariantMap &scenario() const { return scenario_; }
   const SimCard &sim() const { return sim_; }
+  // The card reports another IMSI (until the scenario is replaced).
+  void setImsi(const QString &imsi) { sim_.setImsi(imsi); }
 
   // Builds a package the modem sends, result 0 unless told.
   static UIMsg makePackage(uint16_t major, uint16_t minor, int type = 0, uint8_t result = 0,

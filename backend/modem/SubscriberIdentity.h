@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class SimulatedModem;
 
 // The card's IMSI as the device reports it: once the SIM is ready it pushes the CIMI reply
@@ -13,5 +15,7 @@ inline constexpr int kMajor = 7, kCimi = 43, kImsiWidth = 36;
 
 void install(SimulatedModem &modem);
 void pushImsi(SimulatedModem &modem);
+// The card now reports `imsi` and pushes it; an empty one pushes a failed reply instead.
+void setImsi(SimulatedModem &modem, const QString &imsi);
 
 } // namespace SubscriberIdentity

@@ -10,7 +10,9 @@
 #include "SignalAndDevice.h"
 #include "SimulatedModem.h"
 #include "Plist.h"
+#include "SmsSending.h"
 #include "SmsStore.h"
+#include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
 
 #include <QDBusConnection>
@@ -27,6 +29,8 @@ SimulatorControl::SimulatorControl(SimulatedModem *modem, BackendServer *server,
   qDBusRegisterMetaType<QByteArrayList>();
   qDBusRegisterMetaType<SimCaller>();
   qDBusRegisterMetaType<QList<SimCaller>>();
+  qDBusRegisterMetaType<SimSentSms>();
+  qDBusRegisterMetaType<QList<SimSentSms>>();
 }
 
 bool SimulatorControl::registerOn(QDBusConnection &connection) {
@@ -256,4 +260,35 @@ QString SimulatorControl::RouterState() {
 void SimulatorControl::RouterFailNext(int count) {
   if (Router *router = Router::of(*modem_))
     router->failNext(count);
+}
+
+QDBusArgument &operator<<(QDBusArgument &arg, const SimSentSms &sms) {
+  arg.beginStructure();
+  arg << sms.number << sms.text;
+  arg.endStructure();
+  return arg;
+}
+
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimSentSms &sms) {
+  arg.beginStructure();
+  arg >> sms.number >> sms.text;
+  arg.endStructure();
+  return arg;
+}
+
+void SimulatorControl::SetImsi(const QString &imsi) {
+  SubscriberIdentity::setImsi(*modem_, imsi);
+}
+
+QList<SimSentSms> SimulatorControl::SentMessages() {
+  QList<SimSentSms> out;
+  if (SmsSending *sending = SmsSending::of(*modem_))
+    for (const auto &m : sending->sent())
+      out.append({m.first, m.second});
+  return out;
+}
+
+void SimulatorControl::SetSmsSendResult(bool ok) {
+  if (SmsSending *sending = SmsSending::of(*modem_))
+    sending->setSendResult(ok);
 }

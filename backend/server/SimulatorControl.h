@@ -16,6 +16,15 @@ QDBusArgument &operator<<(QDBusArgument &arg, const SimCaller &caller);
 const QDBusArgument &operator>>(const QDBusArgument &arg, SimCaller &caller);
 Q_DECLARE_METATYPE(SimCaller)
 
+// One message of SentMessages(): number, text.
+struct SimSentSms {
+  QString number;
+  QString text;
+};
+QDBusArgument &operator<<(QDBusArgument &arg, const SimSentSms &sms);
+const QDBusArgument &operator>>(const QDBusArgument &arg, SimSentSms &sms);
+Q_DECLARE_METATYPE(SimSentSms)
+
 class BackendServer;
 class SimulatedModem;
 
@@ -126,6 +135,12 @@ public slots:
   Q_SCRIPTABLE QString RouterState();
   // The next `count` applies are answered with a failure (0 cancels).
   Q_SCRIPTABLE void RouterFailNext(int count);
+
+  // The card and what it sends: a new IMSI pushed (empty: a failed reply), the messages sent
+  // (number, text), and whether the next sends succeed.
+  Q_SCRIPTABLE void SetImsi(const QString &imsi);
+  Q_SCRIPTABLE QList<SimSentSms> SentMessages();
+  Q_SCRIPTABLE void SetSmsSendResult(bool ok);
   // ---- end ----
 
 private:

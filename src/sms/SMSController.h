@@ -45,8 +45,23 @@ public:
   QStringList newMessageNumbers() const { return newMessageNumbers_; }
   QString newMessageModule() const { return newMessageModule_; }
 
+  // ---- the least send road (SMSControllerSend.cpp) ----
+  // Sends one message to one number (768/91). False, with nothing sent, when the message does
+  // not fit the request (text over 3200 UTF-16 units, number over 40 bytes) or there is no
+  // backend.
+  Q_INVOKABLE bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnResult,
+                             bool saveInBox);
+  // The next concatenation reference: 0, 1, ... 255, 0, kept in "smsConcatRefIndex".
+  quint32 readRefIndex();
+  // Counts the parts of a send result; posts "SMSSendFinished".
+  Q_INVOKABLE void dealWithMsgOfSendSMS(const Notification &n);
+  int messageSendOkCount() const { return messageSendOkCount_; }
+  int messageSendFailedCount() const { return messageSendFailedCount_; }
+  void clearSendSMSPara();
+
 protected:
   void initializeController() override;
+  void registerMessages() override;
 
 private:
   bool newSmsAnimationPaused_ = false;
@@ -56,6 +71,9 @@ private:
   QStringList recipientsFieldNumbers_;
   QStringList newMessageNumbers_;
   QString newMessageModule_;
+  int messageSendOkCount_ = 0;
+  int messageSendFailedCount_ = 0;
+  QStringList phone_receive;
 };
 
 extern SMSController *g_SMSController;

@@ -18,6 +18,7 @@
 #include "PBController.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
+#include "SMSController.h"
 #include "SettingController.h"
 #include "SimpleMainWindow.h"
 #include "WLANController.h"
@@ -193,10 +194,11 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);
+  auto *sms = new SMSController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, sms};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;
