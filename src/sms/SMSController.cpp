@@ -26,11 +26,11 @@ struct Registration {
 };
 // The replies and arrivals of the message stores, in the order they are registered.
 constexpr Registration kMessages[] = {
-    {91, "dealWithLaterMsg:"},         {92, "dealWithLaterMsg:"},          {93, "dealWithLaterMsg:"},
-    {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithLaterMsg:"},         {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"},         {94, "dealWithLaterMsg:"},
-    {104, "dealWithLaterMsg:"},        {110, "dealWithLaterMsg:"},         {106, "dealWithLaterMsg:"},
-    {113, "dealWithLaterMsg:"},        {114, "dealWithLaterMsg:"},         {115, "dealWithLaterMsg:"},
+    {91, "dealWithLaterMsg:"},         {92, "dealWithLaterMsg:"},  {93, "dealWithLaterMsg:"},
+    {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithLaterMsg:"}, {98, "dealWithMsgOfSMSNum:"},
+    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"}, {94, "dealWithLaterMsg:"},
+    {104, "dealWithLaterMsg:"},        {110, "dealWithLaterMsg:"}, {106, "dealWithLaterMsg:"},
+    {113, "dealWithLaterMsg:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
     {97, "dealWithMsgOfSMSRevPos:"},   {102, "dealWithLaterMsg:"},
 };
 
@@ -39,7 +39,9 @@ std::function<QString(const QString &)> &nameLookupFunction() {
   return lookup;
 }
 
-QString word(const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); }
+QString word(const char *key) {
+  return Map_Name_Item_of_IndexString(QLatin1String(key));
+}
 } // namespace
 
 SMSController::SMSController(QObject *parent) : QELUIController(parent) {
@@ -70,20 +72,31 @@ QString SMSController::lookupName(const QString &number) {
 void SMSController::initializeSkin() {
   if (!qelSkinManager || !page)
     return;
-  const QList<QWidget *> controls = {page->saveAtPos,         page->msgBoxSelectAt, page->callBtn,
-                                     page->deleteBtn,         page->replyBtn,       page->forwardMessageBtn,
-                                     page->saveToBtn,         page->btnMoveTo_,     page->newMessageBtn,
-                                     page->smsSearchBtn_,     page,                 page->savePhonePopUp,
-                                     page->inBoxMessageNum,   page->outBoxMessageNum, page->draftBoxMessageNum,
-                                     page->SearchSMS_item,    page->msgBoxList,     page->messageText};
+  const QList<QWidget *> controls = {page->saveAtPos,
+                                     page->msgBoxSelectAt,
+                                     page->callBtn,
+                                     page->deleteBtn,
+                                     page->replyBtn,
+                                     page->forwardMessageBtn,
+                                     page->saveToBtn,
+                                     page->btnMoveTo_,
+                                     page->newMessageBtn,
+                                     page->smsSearchBtn_,
+                                     page,
+                                     page->savePhonePopUp,
+                                     page->inBoxMessageNum,
+                                     page->outBoxMessageNum,
+                                     page->draftBoxMessageNum,
+                                     page->SearchSMS_item,
+                                     page->msgBoxList,
+                                     page->messageText};
   for (QWidget *control : controls)
     FrameworkLinks::registerController(qelSkinManager, control, control->objectName(), true);
 }
 
 void SMSController::initializeNibResources() {
   Init_SMS_Wording();
-  const QVariant height =
-      ConfigService::readValue(QStringLiteral("Main"), QStringLiteral("TableViewRowHeight"));
+  const QVariant height = ConfigService::readValue(QStringLiteral("Main"), QStringLiteral("TableViewRowHeight"));
   if (page && height.isValid() && height.toDouble() > 0)
     page->msgBoxList->verticalHeader()->setDefaultSectionSize(int(height.toDouble()));
 }
@@ -112,7 +125,9 @@ void SMSController::initializeController() {
   reloadTable();
 }
 
-void SMSController::loadCommonBundle() { loadPlugin(QStringLiteral("SMSBundle.bundle"), QStringLiteral("SMS")); }
+void SMSController::loadCommonBundle() {
+  loadPlugin(QStringLiteral("SMSBundle.bundle"), QStringLiteral("SMS"));
+}
 
 void SMSController::updateLanguages(const Notification &) {
   Init_SMS_Wording();
@@ -154,7 +169,8 @@ void SMSController::refillPositionAndBoxLists() {
   page->msgBoxSelectAt->clear();
   for (int row = 0; row < boxTables_.listedBoxCount(); ++row)
     page->msgBoxSelectAt->addItem(Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row))));
-  const QString defaultName = ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
+  const QString defaultName =
+      ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
   int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
                                   : qelPositionManager_.getPositionOrderByPositonName(defaultName);
   page->saveAtPos->setCurrentRow(std::max(0, row));
@@ -167,9 +183,10 @@ void SMSController::Init_SMS_Wording() {
   refillPositionAndBoxLists();
   const bool noTitles = ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("NoTitleOfSMSBtn"));
   const QList<QPair<QPushButton *, const char *>> buttons = {
-      {page->callBtn, "Call"},       {page->deleteBtn, "Delete"},         {page->replyBtn, "Reply"},
-      {page->forwardMessageBtn, "Forward"}, {page->saveToBtn, "SaveTo"}, {page->btnMoveTo_, "MoveTo"},
-      {page->newMessageBtn, "New"},  {page->smsSearchBtn_, "Search"}};
+      {page->callBtn, "Call"},      {page->deleteBtn, "Delete"},
+      {page->replyBtn, "Reply"},    {page->forwardMessageBtn, "Forward"},
+      {page->saveToBtn, "SaveTo"},  {page->btnMoveTo_, "MoveTo"},
+      {page->newMessageBtn, "New"}, {page->smsSearchBtn_, "Search"}};
   for (const auto &[button, key] : buttons) {
     button->setToolTip(word(key));
     button->setText(noTitles ? QString() : word(key));

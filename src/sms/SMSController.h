@@ -63,8 +63,19 @@ public:
   Q_INVOKABLE void updateLanguages(const Notification &n);
   void Init_SMS_Wording();
   // Context menu items 0..9 and their rules.
-  enum MenuItem { NewItem, EditItem, SendItem, ReplyItem, ForwardItem, MoveItem, SavePcItem, SaveSimItem, DeleteItem,
-                  ImportantItem, MenuItemCount };
+  enum MenuItem {
+    NewItem,
+    EditItem,
+    SendItem,
+    ReplyItem,
+    ForwardItem,
+    MoveItem,
+    SavePcItem,
+    SaveSimItem,
+    DeleteItem,
+    ImportantItem,
+    MenuItemCount
+  };
   void setMenuItemState(bool enabled, int index);
   bool menuItemEnabled(int index) const { return index >= 0 && index < MenuItemCount && menuEnabled_[index]; }
   void initSetMenuItemsState();

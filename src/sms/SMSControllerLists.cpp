@@ -5,9 +5,9 @@
 #include "ListFile.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
+#include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
-#include "SMSController.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsServiceTransplant.h"
@@ -26,7 +26,9 @@ quint32 u32At(const UIMsg &msg, int offset) {
   return qFromLittleEndian<quint32>(msg.data.data() + offset);
 }
 
-int clampedCount(quint32 value) { return int(std::min<quint32>(value, kMaxCount)); }
+int clampedCount(quint32 value) {
+  return int(std::min<quint32>(value, kMaxCount));
+}
 
 // Names every record through the phonebook and numbers it in list order.
 QVariantList namedList(const QVariantList &records) {
@@ -72,9 +74,10 @@ void SMSController::loadBoxinPCList() {
   allPcOutBoxList_ = service->pcList(OutBox);
   allPcDraftBoxList_ = service->pcList(DraftBox);
   if (ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI"))) {
-    const QString imsi = ConfigManager::sharedConfigManager()
-                             ? ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("IMSI")).toString()
-                             : QString();
+    const QString imsi =
+        ConfigManager::sharedConfigManager()
+            ? ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("IMSI")).toString()
+            : QString();
     pcInBoxList_ = withImsi(allPcInBoxList_, imsi);
     pcOutBoxList_ = withImsi(allPcOutBoxList_, imsi);
     pcDraftBoxList_ = withImsi(allPcDraftBoxList_, imsi);
@@ -116,20 +119,30 @@ void SMSController::loadMessagesInPosition(int position) {
 QVariantList *SMSController::listRef(int position, int box) {
   if (position == AT_PC) {
     switch (box) {
-    case InBox: return &pcInBoxList_;
-    case OutBox: return &pcOutBoxList_;
-    case DraftBox: return &pcDraftBoxList_;
-    case DeletedBox: return &deletedBoxList_;
-    case ImportantBox: return &importantBoxList_;
-    default: return nullptr;
+    case InBox:
+      return &pcInBoxList_;
+    case OutBox:
+      return &pcOutBoxList_;
+    case DraftBox:
+      return &pcDraftBoxList_;
+    case DeletedBox:
+      return &deletedBoxList_;
+    case ImportantBox:
+      return &importantBoxList_;
+    default:
+      return nullptr;
     }
   }
   if (position == AT_SIM) {
     switch (box) {
-    case InBox: return &simInBoxList_;
-    case OutBox: return &simOutBoxList_;
-    case DraftBox: return &simDraftBoxList_;
-    default: return nullptr;
+    case InBox:
+      return &simInBoxList_;
+    case OutBox:
+      return &simOutBoxList_;
+    case DraftBox:
+      return &simDraftBoxList_;
+    default:
+      return nullptr;
     }
   }
   return nullptr;
@@ -188,7 +201,8 @@ void SMSController::dealWithMsgOfLoadSMSList(const Notification &n) {
   if (u32At(msg, 0) != 1)
     return;
   setSaveAtPosEnabled(true);
-  const QString defaultName = ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
+  const QString defaultName =
+      ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
   if (page && !defaultName.isEmpty()) {
     const int row = qelPositionManager_.getPositionOrderByPositonName(defaultName);
     if (row >= 0 && row < page->saveAtPos->count())

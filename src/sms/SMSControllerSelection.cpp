@@ -21,8 +21,12 @@ namespace {
 constexpr int kSmsModule = 5, kSmsMajor = 768, kReadMinor = 103;
 constexpr int kCardReady = 12;
 
-bool sms(const char *key) { return ConfigService::readBool(QStringLiteral("SMS"), QLatin1String(key)); }
-QString word(const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); }
+bool sms(const char *key) {
+  return ConfigService::readBool(QStringLiteral("SMS"), QLatin1String(key));
+}
+QString word(const char *key) {
+  return Map_Name_Item_of_IndexString(QLatin1String(key));
+}
 
 bool sameMessage(const QVariantMap &a, const QVariantMap &b) {
   return SmsRecord::number(a) == SmsRecord::number(b) && SmsRecord::date(a) == SmsRecord::date(b);
@@ -41,7 +45,9 @@ int SMSController::getCurrentPosition() const {
   return position < 0 ? AT_PC : position;
 }
 
-QVariantList SMSController::currentBoxList() const { return boxList(getCurrentPosition(), getCurrentBox()); }
+QVariantList SMSController::currentBoxList() const {
+  return boxList(getCurrentPosition(), getCurrentBox());
+}
 
 void SMSController::setColumnHeaders(int box) {
   const char *phone = "Phone Number";
@@ -84,8 +90,7 @@ void SMSController::setMsgBoxInfo() {
   const int position = getCurrentPosition();
   const QVariantList inBox = boxList(position, InBox);
   if (sms("Sms_DisplayUnreadSmsCount_WithInboxCountLabel"))
-    page->inBoxMessageNum->setText(
-        QStringLiteral("(%1/%2)").arg(SmsRecord::unreadCount(inBox)).arg(inBox.size()));
+    page->inBoxMessageNum->setText(QStringLiteral("(%1/%2)").arg(SmsRecord::unreadCount(inBox)).arg(inBox.size()));
   else
     page->inBoxMessageNum->setText(QStringLiteral("(%1)").arg(inBox.size()));
   page->outBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, OutBox).size()));
@@ -97,9 +102,9 @@ void SMSController::msgBoxSelect() {
   setColumnHeaders(box);
   if (page) {
     page->messageText->clear();
-    for (QWidget *w : std::initializer_list<QWidget *>{page->deleteBtn, page->saveToBtn, page->btnMoveTo_,
-                                                       page->replyBtn, page->forwardMessageBtn, page->callBtn,
-                                                       page->savePhonePopUp})
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{page->deleteBtn, page->saveToBtn, page->btnMoveTo_, page->replyBtn,
+                                          page->forwardMessageBtn, page->callBtn, page->savePhonePopUp})
       w->setEnabled(false);
   }
   initSetMenuItemsState();
@@ -147,9 +152,9 @@ void SMSController::setButtonState(int state) {
     return;
   }
   setSaveAtPosEnabled(false);
-  for (QWidget *w : std::initializer_list<QWidget *>{page->replyBtn, page->saveToBtn, page->btnMoveTo_,
-                                                     page->forwardMessageBtn, page->newMessageBtn, page->deleteBtn,
-                                                     page->savePhonePopUp})
+  for (QWidget *w :
+       std::initializer_list<QWidget *>{page->replyBtn, page->saveToBtn, page->btnMoveTo_, page->forwardMessageBtn,
+                                        page->newMessageBtn, page->deleteBtn, page->savePhonePopUp})
     w->setEnabled(false);
   initSetMenuItemsState();
 }
@@ -168,8 +173,12 @@ void SMSController::netcardChanged(int status) {
     page->msgBoxList->clearSelection();
 }
 
-void SMSController::devicePlugin(const Notification &) { netcardChanged(2); }
-void SMSController::simReady(const Notification &) { netcardChanged(kCardReady); }
+void SMSController::devicePlugin(const Notification &) {
+  netcardChanged(2);
+}
+void SMSController::simReady(const Notification &) {
+  netcardChanged(kCardReady);
+}
 
 void SMSController::deviceRemoved(const Notification &) {
   netcardChanged(1);
@@ -191,8 +200,9 @@ void SMSController::deviceRemoved(const Notification &) {
 void SMSController::tabViewItemWillChange(const Notification &n) {
   if (n.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() != QStringLiteral("SMS"))
     return;
-  const bool lockOn = ConfigManager::sharedConfigManager() &&
-                      ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("DeviceLockSMSFunction")).toBool();
+  const bool lockOn =
+      ConfigManager::sharedConfigManager() &&
+      ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("DeviceLockSMSFunction")).toBool();
   if (lockOn && g_SettingController && g_SettingController->getDeviceUnlockCodeState() && openUnlockDeviceWindow)
     openUnlockDeviceWindow();
 }
@@ -225,7 +235,8 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
     for (QWidget *w : std::initializer_list<QWidget *>{page->forwardMessageBtn, page->savePhonePopUp, page->replyBtn,
                                                        page->saveToBtn, page->btnMoveTo_, page->callBtn})
       w->setEnabled(false);
-    if (ready && n > 0 && (box == InBox || box == OutBox || (box == DraftBox && SmsService::isSimOrMeWithPosition(position)))) {
+    if (ready && n > 0 &&
+        (box == InBox || box == OutBox || (box == DraftBox && SmsService::isSimOrMeWithPosition(position)))) {
       page->saveToBtn->setEnabled(true);
       page->btnMoveTo_->setEnabled(true);
     }

@@ -11,7 +11,9 @@ const QString kPhone = QStringLiteral("mobilephone");
 const QString kName = QStringLiteral("username");
 const QString kDate = QStringLiteral("date");
 
-bool isSimOrMe(int position) { return position == AT_SIM || position == AT_ME; }
+bool isSimOrMe(int position) {
+  return position == AT_SIM || position == AT_ME;
+}
 
 QString dateTextOf(const QVariant &value, const SmsTableModel::Context &context) {
   const QDateTime date = value.toDateTime();
@@ -52,7 +54,9 @@ void SmsTableModel::setHeader(const QString &columnId, const QString &title) {
     emit headerDataChanged(Qt::Horizontal, section, section);
 }
 
-int SmsTableModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(rows_.size()); }
+int SmsTableModel::rowCount(const QModelIndex &parent) const {
+  return parent.isValid() ? 0 : int(rows_.size());
+}
 
 int SmsTableModel::columnCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : int(columnIds().size());
@@ -104,8 +108,7 @@ QString SmsTableModel::cellText(const QVariantMap &record, const QString &column
     return userNameWithPhoneNum(summary.value(kPhone).toString(), context);
   if (columnId == kDate) {
     const bool concat = record.value(QStringLiteral("concatSmsFlag")).toBool();
-    const QVariant date =
-        concat ? summary.value(kDate) : record.value(QStringLiteral("smsInfo")).toMap().value(kDate);
+    const QVariant date = concat ? summary.value(kDate) : record.value(QStringLiteral("smsInfo")).toMap().value(kDate);
     return dateTextOf(date, context);
   }
   return QString();
