@@ -148,6 +148,11 @@ void SMSController::bindPage() {
     std::sort(rows.begin(), rows.end());
     selectionDidChange(rows);
   });
+  connect(page->msgBoxList->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { didClickTableColumn(SmsTableModel::columnIds().value(section)); });
+  connect(page->smsSearchBtn_, &QPushButton::clicked, this, [this] { searchSMS(); });
+  connect(page->SearchSMS_item, &QLineEdit::returnPressed, this, [this] { searchSMS(); });
+  connect(page->messageText, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { openLink(url); });
   page->messageText->clear();
   page->savePhonePopUp->setEnabled(false);
   page->callBtn->setVisible(hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall")));

@@ -3,6 +3,8 @@
 #include "QELUIController.h"
 #include "QelPosition.h"
 
+#include <QHash>
+#include <QUrl>
 #include <QVariantMap>
 #include <functional>
 
@@ -134,6 +136,21 @@ public:
   void reloadTable();
   void setMsgBoxInfo();
 
+  // ---- sorting, search and text display (SMSControllerBrowse.cpp) ----
+  // A click on a column header: sorts the current box by that column, ascending and
+  // descending in turn.
+  void didClickTableColumn(const QString &columnId);
+  bool sortAscendingNext(const QString &columnId) const { return sortFlags_.value(columnId, true); }
+  // The search field's text, trimmed; empty when no search runs.
+  QString searchKey() const;
+  bool isSearchMode() const { return !searchKey().isEmpty(); }
+  void searchSMS();
+  // The records of the list whose number, name, shown date or text holds the key.
+  QVariantList searchMessagesFromCurrentBox(const QVariantList &list, const QString &key) const;
+  // Shows the current record's text in the tab's text view, with links when configured.
+  void displayMessageText();
+  void openLink(const QUrl &url);
+
 protected:
   void initializeSkin() override;
   void initializeNibResources() override;
@@ -158,6 +175,7 @@ private:
   QVariantMap messagesFromME_;
   QVariantMap currentSMSRecord_;
   QList<int> selectedRows_;
+  QHash<QString, bool> sortFlags_;
   bool menuEnabled_[MenuItemCount] = {};
   bool newSmsAnimationPaused_ = false;
   QelPositionManager qelPositionManager_;

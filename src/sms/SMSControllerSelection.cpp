@@ -220,7 +220,7 @@ void SMSController::selectionDidChange(const QList<int> &rows) {
     if (selectedRows_.isEmpty())
       page->messageText->clear();
     else
-      page->messageText->setPlainText(SmsRecord::text(currentSMSRecord_));
+      displayMessageText();
   }
   doWhenSMSSelectionDidChange(selectedRows_);
 }
