@@ -11,7 +11,7 @@
 
 namespace {
 constexpr uint16_t kSmsMajor = 768;
-constexpr uint16_t kListReadyMinor = 95, kCountsMinor = 98;
+constexpr uint16_t kListReadyMinor = 95, kReceivePositionMinor = 97, kCountsMinor = 98, kReadMinor = 103;
 constexpr int kSmsModule = 5;
 constexpr int kListReadySize = 516;
 constexpr int kPositionSim = 1, kPositionMe = 4;
@@ -48,6 +48,13 @@ SmsStore::SmsStore(SimulatedModem &modem) : QObject(&modem), modem_(modem) {
 SmsStore *SmsStore::install(SimulatedModem &modem) {
   auto *self = new SmsStore(modem);
   modem.onSimReady([self] { self->publish(); });
+  modem.on(kSmsMajor, kReadMinor, [self](const UIMsg &msg) {
+    if (msg.dataLength < 8)
+      return;
+    const quint32 position = Payload::u32At(msg, 0), index = Payload::u32At(msg, 4);
+    if (position <= quint32(kPositionMe) && index <= quint32(kMaxCapacity))
+      self->markRead(int(position), int(index));
+  });
   return self;
 }
 
@@ -67,6 +74,8 @@ void SmsStore::followScenario() {
     return;
   followed_ = true;
   baseScenario_ = modem_.scenario();
+  receivePosition_ = std::clamp(
+      baseScenario_.value(QStringLiteral("SMS")).toMap().value(QStringLiteral("ReceivePosition"), 1).toInt(), 0, 4);
   const QVariantMap sms = baseScenario_.value(QStringLiteral("SMS")).toMap();
   sim_ = storeFromScenario(sms.value(QStringLiteral("SIM")).toMap(), 50);
   me_ = storeFromScenario(sms.value(QStringLiteral("ME")).toMap(), 100);
@@ -132,15 +141,100 @@ void SmsStore::publish() {
   writeStoreFile(kPositionSim);
   writeStoreFile(kPositionMe);
   seedPcList();
+  sendCounts();
+  modem_.send(kSmsMajor, kReceivePositionMinor, 1, 0, Payload::u32(quint32(receivePosition_)), kSmsModule);
+  QByteArray ready = Payload::u32(1);
+  ready.resize(kListReadySize, '\0');
+  modem_.send(kSmsMajor, kListReadyMinor, 1, 0, ready, kSmsModule);
+}
+
+void SmsStore::sendCounts() {
   QByteArray counts;
   counts += Payload::u32(quint32(sim_.value(QStringLiteral("Capacity")).toInt()));
   counts += Payload::u32(quint32(usedParts(kPositionSim)));
   counts += Payload::u32(quint32(me_.value(QStringLiteral("Capacity")).toInt()));
   counts += Payload::u32(quint32(usedParts(kPositionMe)));
   modem_.send(kSmsMajor, kCountsMinor, 1, 0, counts, kSmsModule);
-  QByteArray ready = Payload::u32(1);
-  ready.resize(kListReadySize, '\0');
-  modem_.send(kSmsMajor, kListReadyMinor, 1, 0, ready, kSmsModule);
+}
+
+namespace {
+// Sets the read state in a record's summary and every part.
+bool setRead(QVariantMap &record) {
+  bool changed = false;
+  auto mark = [&changed](QVariantMap &m) {
+    if (m.contains(QStringLiteral("stat")) && m.value(QStringLiteral("stat")).toInt() == 0) {
+      m.insert(QStringLiteral("stat"), 1);
+      changed = true;
+    }
+  };
+  QVariantMap summary = record.value(QStringLiteral("concatSmsInfo")).toMap();
+  mark(summary);
+  record.insert(QStringLiteral("concatSmsInfo"), summary);
+  const QVariant info = record.value(QStringLiteral("smsInfo"));
+  if (info.typeId() == QMetaType::QVariantList) {
+    QVariantList parts = info.toList();
+    for (QVariant &part : parts) {
+      QVariantMap p = part.toMap();
+      mark(p);
+      part = p;
+    }
+    record.insert(QStringLiteral("smsInfo"), parts);
+  } else {
+    QVariantMap p = info.toMap();
+    mark(p);
+    record.insert(QStringLiteral("smsInfo"), p);
+  }
+  return changed;
+}
+} // namespace
+
+bool SmsStore::markRead(int position, int index) {
+  if (index < 0)
+    return false;
+  bool done = false;
+  if (position == 0) {
+    const QString path = QDir(modemListDir()).filePath(QStringLiteral("SmsList_PC.plist"));
+    ListFile::update(path, [&](QVariantMap &dict) {
+      QVariantList inBox = dict.value(QStringLiteral("InBox")).toList();
+      if (index >= inBox.size())
+        return false;
+      QVariantMap record = inBox.at(index).toMap();
+      done = true;
+      if (!setRead(record))
+        return false;
+      inBox[index] = record;
+      dict.insert(QStringLiteral("InBox"), inBox);
+      return true;
+    });
+  } else if (QVariantMap *s = storeRef(position)) {
+    QVariantList inBox = s->value(QStringLiteral("InBox")).toList();
+    if (index < inBox.size()) {
+      QVariantMap record = inBox.at(index).toMap();
+      if (setRead(record)) {
+        inBox[index] = record;
+        s->insert(QStringLiteral("InBox"), inBox);
+        writeStoreFile(position);
+      }
+      done = true;
+    }
+  }
+  if (done)
+    sendCounts();
+  return done;
+}
+
+bool SmsStore::setReceivePosition(int position) {
+  followScenario();
+  if (position != 0 && position != kPositionSim && position != 3 && position != kPositionMe)
+    return false;
+  receivePosition_ = position;
+  modem_.send(kSmsMajor, kReceivePositionMinor, 1, 0, Payload::u32(quint32(position)), kSmsModule);
+  return true;
+}
+
+int SmsStore::receivePosition() {
+  followScenario();
+  return receivePosition_;
 }
 
 bool SmsStore::setStore(int position, const QVariantMap &boxes) {

@@ -19,6 +19,12 @@ class SimulatedModem;
 //     "SIM", "ME"  dictionaries: "Capacity" integer (SIM 50, device 100), "InBox", "OutBox",
 //                  "DraftBox" arrays of records
 //     "PC"         dictionary of boxes, written to SmsList_PC.plist only when it is absent
+//     "ReceivePosition" integer: where arriving messages are stored (default 1, the SIM),
+//                  pushed as 768/97 (type 1, result 0, 4 bytes) with the counts
+//
+// Request 768/103 (position u32, index u32) marks the InBox record at that index read: in the
+// SIM or device store and its file, or in the PC list through the locked writer; the counts
+// 768/98 follow.
 //
 // Run-time changes last until the scenario is replaced.
 class SmsStore : public QObject {
@@ -40,7 +46,12 @@ public:
   // front of the PC list's InBox. The SIM and device files are rewritten and announced.
   bool deliver(int position, const QString &number, const QString &text);
 
-  // Writes the SIM and device files and pushes 98 and 95.
+  // Marks one InBox record read; false for an unknown position or index.
+  bool markRead(int position, int index);
+  bool setReceivePosition(int position);
+  int receivePosition();
+
+  // Writes the SIM and device files and pushes 98, 97 and 95.
   void publish();
   int usedParts(int position);
 
@@ -50,10 +61,12 @@ private:
   QVariantMap *storeRef(int position);
   bool writeStoreFile(int position);
   void seedPcList();
+  void sendCounts();
 
   SimulatedModem &modem_;
   QVariantMap baseScenario_;
   bool followed_ = false;
+  int receivePosition_ = -1;
   QVariantMap sim_;
   QVariantMap me_;
 };

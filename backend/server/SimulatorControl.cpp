@@ -173,6 +173,11 @@ bool SimulatorControl::DeliverSms(int position, const QString &number, const QSt
   return store && store->deliver(position, number, text);
 }
 
+bool SimulatorControl::SetReceivePosition(int position) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  return store && store->setReceivePosition(position);
+}
+
 bool SimulatorControl::SetContacts(const QString &store, const QString &plist) {
   Phonebook *book = Phonebook::of(*modem_);
   QVariant value;

@@ -103,6 +103,8 @@ public slots:
   // Stores an arriving message in the SIM or device store (false when full) or at the front of
   // the PC list's InBox.
   Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
+  // Where arriving messages are stored (0, 1, 3 or 4); pushes 768/97.
+  Q_SCRIPTABLE bool SetReceivePosition(int position);
   // ---- phonebook ----
   // Replaces a contact memory ("SIM" or "ME") with a scenario dictionary given as plist XML
   // (limits and "Contacts") and pushes its read result; false for an unknown memory or bad XML.

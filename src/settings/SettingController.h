@@ -32,7 +32,14 @@ public:
   bool getDeviceUnlockCodeState() const { return deviceUnlockCodeState_; }
   void setDeviceUnlockCodeState(bool on) { deviceUnlockCodeState_ = on; }
 
+  // The store position the settings window's message page shows (-1 none), and whether the SIM
+  // store is full, as the message tab last told.
+  int currentSetSMSPosition_ = -1;
+  void setIsSimCardFull(bool full) { isSimCardFull_ = full; }
+  bool isSimCardFull() const { return isSimCardFull_; }
+
 private:
+  bool isSimCardFull_ = false;
   bool deviceUnlockCodeState_ = false;
   bool manualSelecting_ = false;
   int pinTimeLeft_ = -1;

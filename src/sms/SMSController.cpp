@@ -1,9 +1,52 @@
+// SMSController: the hooks, the backend registrations, the wording of the tab and the rules of
+// the message list's context menu.
 #include "SMSController.h"
+
+#include "ConfigManager.h"
+#include "ConfigService.h"
+#include "FrameworkLinks.h"
+#include "NotificationCenter.h"
+#include "NotificationTables.h"
+#include "QELMsgCenter.h"
+#include "SMSPage.h"
+#include "SmsService.h"
+#include "SmsTableModel.h"
+#include "WordGlobe.h"
+
+#include <QHeaderView>
 
 SMSController *g_SMSController = nullptr;
 
+namespace {
+constexpr int kSmsMajor = 768;
+
+struct Registration {
+  int minor;
+  const char *selector;
+};
+// The replies and arrivals of the message stores, in the order they are registered.
+constexpr Registration kMessages[] = {
+    {91, "dealWithMsgOfSendSMS:"},     {92, "dealWithLaterMsg:"},  {93, "dealWithLaterMsg:"},
+    {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithLaterMsg:"}, {98, "dealWithMsgOfSMSNum:"},
+    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"}, {94, "dealWithLaterMsg:"},
+    {104, "dealWithLaterMsg:"},        {110, "dealWithLaterMsg:"}, {106, "dealWithLaterMsg:"},
+    {113, "dealWithLaterMsg:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
+    {97, "dealWithMsgOfSMSRevPos:"},   {102, "dealWithLaterMsg:"},
+};
+
+std::function<QString(const QString &)> &nameLookupFunction() {
+  static std::function<QString(const QString &)> lookup;
+  return lookup;
+}
+
+QString word(const char *key) {
+  return Map_Name_Item_of_IndexString(QLatin1String(key));
+}
+} // namespace
+
 SMSController::SMSController(QObject *parent) : QELUIController(parent) {
   g_SMSController = this;
+  tableModel_ = new SmsTableModel(this);
   specialInitialize();
 }
 
@@ -12,7 +55,236 @@ SMSController::~SMSController() {
     g_SMSController = nullptr;
 }
 
+void SMSController::setNameLookup(std::function<QString(const QString &)> lookup) {
+  nameLookupFunction() = std::move(lookup);
+}
+
+QString SMSController::lookupName(const QString &number) {
+  const auto &lookup = nameLookupFunction();
+  if (!lookup)
+    return number;
+  const QString name = lookup(number);
+  return name.isEmpty() ? number : name;
+}
+
+// ---- hooks ----
+
+void SMSController::initializeSkin() {
+  if (!qelSkinManager || !page)
+    return;
+  const QList<QWidget *> controls = {page->saveAtPos,
+                                     page->msgBoxSelectAt,
+                                     page->callBtn,
+                                     page->deleteBtn,
+                                     page->replyBtn,
+                                     page->forwardMessageBtn,
+                                     page->saveToBtn,
+                                     page->btnMoveTo_,
+                                     page->newMessageBtn,
+                                     page->smsSearchBtn_,
+                                     page,
+                                     page->savePhonePopUp,
+                                     page->inBoxMessageNum,
+                                     page->outBoxMessageNum,
+                                     page->draftBoxMessageNum,
+                                     page->SearchSMS_item,
+                                     page->msgBoxList,
+                                     page->messageText};
+  for (QWidget *control : controls)
+    FrameworkLinks::registerController(qelSkinManager, control, control->objectName(), true);
+}
+
+void SMSController::initializeNibResources() {
+  Init_SMS_Wording();
+  const QVariant height = ConfigService::readValue(QStringLiteral("Main"), QStringLiteral("TableViewRowHeight"));
+  if (page && height.isValid() && height.toDouble() > 0)
+    page->msgBoxList->verticalHeader()->setDefaultSectionSize(int(height.toDouble()));
+}
+
+void SMSController::registerMessages() {
+  if (qelMsgCenter)
+    for (const Registration &r : kMessages)
+      qelMsgCenter->registerObserver(this, QByteArray(r.selector), kSmsMajor, r.minor);
+  registerNotification(smsObserverTable);
+  registerNotification(deviceFunctionNotficationTable);
+}
+
 void SMSController::initializeController() {
   // The tables follow the configuration of the moment the controller wakes.
   specialInitialize();
+  bindPage();
+  m_nNetCardStatus = 1;
+  if (!ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI")))
+    loadBoxinPCList();
+  setButtonState(0);
+  if (page)
+    page->msgBoxSelectAt->setEnabled(true);
+  // The PC lists can be read before any device is there.
+  setSaveAtPosEnabled(false);
+  initSetMenuItemsState();
+  reloadTable();
+}
+
+void SMSController::loadCommonBundle() {
+  loadPlugin(QStringLiteral("SMSBundle.bundle"), QStringLiteral("SMS"));
+}
+
+void SMSController::updateLanguages(const Notification &) {
+  Init_SMS_Wording();
+  reloadTable();
+}
+
+void SMSController::bindPage() {
+  if (!page)
+    return;
+  page->msgBoxList->setModel(tableModel_);
+  refillPositionAndBoxLists();
+  connect(page->msgBoxSelectAt, &QListWidget::itemClicked, this, [this] { msgBoxSelect(); });
+  connect(page->saveAtPos, &QListWidget::itemClicked, this, [this] { selectSaveAt(); });
+  connect(page->msgBoxList->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    QList<int> rows;
+    for (const QModelIndex &index : page->msgBoxList->selectionModel()->selectedRows())
+      rows << index.row();
+    std::sort(rows.begin(), rows.end());
+    selectionDidChange(rows);
+  });
+  connect(page->msgBoxList->horizontalHeader(), &QHeaderView::sectionClicked, this,
+          [this](int section) { didClickTableColumn(SmsTableModel::columnIds().value(section)); });
+  connect(page->smsSearchBtn_, &QPushButton::clicked, this, [this] { searchSMS(); });
+  connect(page->SearchSMS_item, &QLineEdit::returnPressed, this, [this] { searchSMS(); });
+  connect(page->messageText, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { openLink(url); });
+  page->messageText->clear();
+  page->savePhonePopUp->setEnabled(false);
+  page->callBtn->setVisible(hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall")));
+  page->callBtn->setEnabled(false);
+}
+
+// One row per position in display order, one per listed box; the default position is
+// SMS/"SMSDefaultPos" or the PC.
+void SMSController::refillPositionAndBoxLists() {
+  if (!page)
+    return;
+  page->saveAtPos->clear();
+  for (int order = 0; order < qelPositionManager_.positionCount(); ++order) {
+    static const QHash<int, const char *> names = {
+        {AT_PC, "PC"}, {AT_SIM, "(U)SIM"}, {AT_TCARD, "SD Card"}, {AT_ME, "ME Position:"}};
+    const int position = qelPositionManager_.getPositionByPositionOrder(order);
+    page->saveAtPos->addItem(word(names.value(position, "PC")));
+  }
+  page->msgBoxSelectAt->clear();
+  for (int row = 0; row < boxTables_.listedBoxCount(); ++row)
+    page->msgBoxSelectAt->addItem(Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row))));
+  const QString defaultName =
+      ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
+  int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
+                                  : qelPositionManager_.getPositionOrderByPositonName(defaultName);
+  page->saveAtPos->setCurrentRow(std::max(0, row));
+  page->msgBoxSelectAt->setCurrentRow(0);
+}
+
+void SMSController::Init_SMS_Wording() {
+  if (!page)
+    return;
+  refillPositionAndBoxLists();
+  const bool noTitles = ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("NoTitleOfSMSBtn"));
+  const QList<QPair<QPushButton *, const char *>> buttons = {
+      {page->callBtn, "Call"},      {page->deleteBtn, "Delete"},
+      {page->replyBtn, "Reply"},    {page->forwardMessageBtn, "Forward"},
+      {page->saveToBtn, "SaveTo"},  {page->btnMoveTo_, "MoveTo"},
+      {page->newMessageBtn, "New"}, {page->smsSearchBtn_, "Search"}};
+  for (const auto &[button, key] : buttons) {
+    button->setToolTip(word(key));
+    button->setText(noTitles ? QString() : word(key));
+  }
+  page->savePhonePopUp->clear();
+  page->savePhonePopUp->addItem(word("SavePhone"));
+  page->savePhonePopUp->addItem(word("PC"));
+  if (hasPosition(AT_SIM))
+    page->savePhonePopUp->addItem(word("(U)SIM"));
+  page->SearchSMS_item->setPlaceholderText(word("Search"));
+  tableModel_->setHeader(QStringLiteral("stat"), word("Status"));
+  tableModel_->setHeader(QStringLiteral("username"), word("Name"));
+  tableModel_->setHeader(QStringLiteral("date"), word("Date"));
+  setColumnHeaders(getCurrentBox());
+}
+
+// ---- UI notifications ----
+
+void SMSController::reloadSMSPCList(const Notification &) {
+  loadBoxinPCList();
+  loadBoxinSIMList();
+  reloadTable();
+}
+
+// Removes one PC record named by box and index; a box that is not one of the three, or an
+// index outside it, changes nothing.
+void SMSController::deleteSMSPCList(const Notification &n) {
+  const int box = SmsBoxTables::getBoxWithBoxStr(n.userInfo.value(QStringLiteral("box")).toString());
+  if (box != InBox && box != OutBox && box != DraftBox)
+    return;
+  bool ok = false;
+  const int index = n.userInfo.value(QStringLiteral("index")).toInt(&ok);
+  SmsService *service = SmsService::sharedSmsService();
+  QVariantList list = service->getAllPcListByBox(box);
+  if (!ok || index < 0 || index >= list.size())
+    return;
+  list.removeAt(index);
+  service->writeMessagesToPC(list, box);
+  reloadSMSPCList(n);
+}
+
+// ---- context menu ----
+
+void SMSController::setMenuItemState(bool enabled, int index) {
+  if (index < 0 || index >= MenuItemCount)
+    return;
+  menuEnabled_[index] = enabled;
+}
+
+void SMSController::initSetMenuItemsState() {
+  setMenuItemState(m_nNetCardStatus == 12, NewItem);
+  for (int i = EditItem; i < MenuItemCount; ++i)
+    setMenuItemState(false, i);
+}
+
+void SMSController::setMenuItemsStateWhenSMSSelectionDidChange() {
+  const int n = int(selectedRows_.size());
+  const int box = getCurrentBox();
+  initSetMenuItemsState();
+  setMenuItemState(true, DeleteItem);
+  if (n >= 1 && box != DELIVERY_REPORTBOX && box != DeletedBox && box != ImportantBox &&
+      !SmsService::isSimOrMeWithPosition(getCurrentPosition()))
+    setMenuItemState(true, ImportantItem);
+  if (m_nNetCardStatus != 12) {
+    if (n == 1)
+      setMenuItemState(true, SavePcItem);
+    return;
+  }
+  if (n == 0) {
+    setMenuItemState(false, DeleteItem);
+    return;
+  }
+  if (n > 1) {
+    if (box <= OutBox)
+      setMenuItemState(true, MoveItem);
+    return;
+  }
+  if (box == InBox) {
+    setMenuItemState(true, ReplyItem);
+    setMenuItemState(true, ForwardItem);
+  }
+  if (ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("supportMessageForwardInOutBox")) &&
+      box == OutBox) {
+    setMenuItemState(true, ForwardItem);
+    setMenuItemState(true, MoveItem);
+  } else if (box == DraftBox) {
+    setMenuItemState(true, EditItem);
+  } else if (box <= OutBox) {
+    setMenuItemState(true, MoveItem);
+  }
+  // The user-info report is the main window's; it is never sending here yet.
+  if (box != InBox && box != DELIVERY_REPORTBOX)
+    setMenuItemState(true, SendItem);
+  setMenuItemState(true, SavePcItem);
+  setMenuItemState(true, SaveSimItem);
 }

@@ -3,7 +3,14 @@
 #include "QELUIController.h"
 #include "QelPosition.h"
 
+#include <QHash>
+#include <QUrl>
 #include <QVariantMap>
+#include <functional>
+
+class SMSPage;
+class SmsTableModel;
+struct Notification;
 
 // The short-message controller: the storage positions and box tables of the SMS tab, and the
 // new-message animation that pauses while the main window is miniaturised.
@@ -58,12 +65,131 @@ public:
   int messageSendOkCount() const { return messageSendOkCount_; }
   int messageSendFailedCount() const { return messageSendFailedCount_; }
   void clearSendSMSPara();
+  // ---- the tab (SMSController.cpp: hooks, registrations, wording, context menu) ----
+  // The page the builder made; set before the controller wakes.
+  SMSPage *page = nullptr;
+  SmsTableModel *tableModel() const { return tableModel_; }
+  // The phonebook's name for a number (the number itself when no contact has it); the builder
+  // wires the phonebook in, since this library sits below it.
+  static void setNameLookup(std::function<QString(const QString &)> lookup);
+  static QString lookupName(const QString &number);
+  QString getDiagnosticsSMS() const { return QStringLiteral("%1/%2").arg(m_nSIM_Used).arg(m_nSIM_Cap); }
+  int getNetCardStatus() const { return m_nNetCardStatus; }
+  Q_INVOKABLE void updateLanguages(const Notification &n);
+  void Init_SMS_Wording();
+  // Context menu items 0..9 and their rules.
+  enum MenuItem {
+    NewItem,
+    EditItem,
+    SendItem,
+    ReplyItem,
+    ForwardItem,
+    MoveItem,
+    SavePcItem,
+    SaveSimItem,
+    DeleteItem,
+    ImportantItem,
+    MenuItemCount
+  };
+  void setMenuItemState(bool enabled, int index);
+  bool menuItemEnabled(int index) const { return index >= 0 && index < MenuItemCount && menuEnabled_[index]; }
+  void initSetMenuItemsState();
+  void setMenuItemsStateWhenSMSSelectionDidChange();
+  Q_INVOKABLE void reloadSMSPCList(const Notification &n);
+  Q_INVOKABLE void deleteSMSPCList(const Notification &n);
+
+  // ---- lists and capacity (SMSControllerLists.cpp) ----
+  void loadSmsList();
+  void loadBoxinPCList();
+  void loadBoxinSIMList();
+  void loadMessagesInPosition(int position);
+  // The whole list of a position and box, before any search.
+  QVariantList boxList(int position, int box) const;
+  // The part count of every record of the three device-memory boxes.
+  int getMessageNumWithPosition(int position) const;
+  bool isFullWithPosition(int position) const;
+  int simCapacity() const { return m_nSIM_Cap; }
+  int simUsed() const { return m_nSIM_Used; }
+  int modemCapacity() const { return modemCap_; }
+  int modemUsed() const { return modemUsed_; }
+  int receivePosition() const { return receivePosition_; }
+  Q_INVOKABLE void dealWithMsgOfLoadSMSList(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSMSRevPos(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSMSNum(const Notification &n);
+  // Replies of the sending, saving and arrival roads: logged and ignored until those exist.
+  Q_INVOKABLE void dealWithLaterMsg(const Notification &n);
+
+  // ---- choice, device events and reading (SMSControllerSelection.cpp) ----
+  int getCurrentBox() const;
+  int getCurrentPosition() const;
+  void msgBoxSelect();
+  void selectSaveAt();
+  void setSaveAtPosEnabled(bool enabled);
+  void setButtonState(int state);
+  void netcardChanged(int status);
+  Q_INVOKABLE void devicePlugin(const Notification &n);
+  Q_INVOKABLE void simReady(const Notification &n);
+  Q_INVOKABLE void deviceRemoved(const Notification &n);
+  Q_INVOKABLE void tabViewItemWillChange(const Notification &n);
+  // The rows on view now (the current position and box).
+  QVariantList currentBoxList() const;
+  QVariantMap currentSMSRecord() const { return currentSMSRecord_; }
+  // The selection changed to these rows of the table.
+  void selectionDidChange(const QList<int> &rows);
+  // Marks the record read; answers whether its state changed.
+  static bool readNewMessage(QVariantMap &record);
+  // Sets the state of the InBox records at their "index" in the list file to read, each found
+  // again by number and date when the file changed meanwhile; one locked write for all.
+  static bool markReadInListFile(const QString &path, const QVariantList &records);
+  void ReadNewSmsAtpos(int position, int index);
+  // The device-lock road of the tab: opens the unlock window and names the module that asked;
+  // the builder wires it to the device-status side.
+  std::function<void()> openUnlockDeviceWindow;
+  // Fills the table with the current position and box and refreshes the counters.
+  void reloadTable();
+  void setMsgBoxInfo();
+
+  // ---- sorting, search and text display (SMSControllerBrowse.cpp) ----
+  // A click on a column header: sorts the current box by that column, ascending and
+  // descending in turn.
+  void didClickTableColumn(const QString &columnId);
+  bool sortAscendingNext(const QString &columnId) const { return sortFlags_.value(columnId, true); }
+  // The search field's text, trimmed; empty when no search runs.
+  QString searchKey() const;
+  bool isSearchMode() const { return !searchKey().isEmpty(); }
+  void searchSMS();
+  // The records of the list whose number, name, shown date or text holds the key.
+  QVariantList searchMessagesFromCurrentBox(const QVariantList &list, const QString &key) const;
+  // Shows the current record's text in the tab's text view, with links when configured.
+  void displayMessageText();
+  void openLink(const QUrl &url);
 
 protected:
-  void initializeController() override;
+  void initializeSkin() override;
+  void initializeNibResources() override;
   void registerMessages() override;
+  void initializeController() override;
+  void loadCommonBundle() override;
 
 private:
+  void bindPage();
+  void refillPositionAndBoxLists();
+  void setColumnHeaders(int box);
+  void doWhenSMSSelectionDidChange(const QList<int> &rows);
+  QVariantList *listRef(int position, int box);
+
+  SmsTableModel *tableModel_ = nullptr;
+  int m_nNetCardStatus = 1;
+  int m_nSIM_Cap = 0, m_nSIM_Used = 0, modemCap_ = 0, modemUsed_ = 0;
+  int receivePosition_ = -1;
+  QVariantList simInBoxList_, simOutBoxList_, simDraftBoxList_;
+  QVariantList pcInBoxList_, pcOutBoxList_, pcDraftBoxList_, deletedBoxList_, importantBoxList_;
+  QVariantList allPcInBoxList_, allPcOutBoxList_, allPcDraftBoxList_;
+  QVariantMap messagesFromME_;
+  QVariantMap currentSMSRecord_;
+  QList<int> selectedRows_;
+  QHash<QString, bool> sortFlags_;
+  bool menuEnabled_[MenuItemCount] = {};
   bool newSmsAnimationPaused_ = false;
   QelPositionManager qelPositionManager_;
   SmsBoxTables boxTables_;

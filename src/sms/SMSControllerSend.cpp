@@ -11,11 +11,6 @@ constexpr int kMajorSms = 768;
 constexpr int kMinorSend = 91;
 } // namespace
 
-void SMSController::registerMessages() {
-  if (qelMsgCenter)
-    qelMsgCenter->registerObserver(this, QByteArray("dealWithMsgOfSendSMS:"), kMajorSms, kMinorSend);
-}
-
 quint32 SMSController::readRefIndex() {
   const QVariant last = settingDict().value(QStringLiteral("smsConcatRefIndex"));
   const quint32 next = last.isValid() ? (quint32(quint8(last.toUInt())) + 1) % 256 : 0;

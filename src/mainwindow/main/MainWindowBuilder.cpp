@@ -19,7 +19,9 @@
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SMSController.h"
+#include "SMSPage.h"
 #include "SettingController.h"
+#include "SmsServiceTransplant.h"
 #include "SimpleMainWindow.h"
 #include "WLANController.h"
 #include "WLANPage.h"
@@ -167,6 +169,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
+  auto *smsPage = new SMSPage(tabs);
+  tabs->addTab(smsPage, QStringLiteral("SMS"));
   auto *callPage = new CallPage(tabs);
   tabs->addTab(callPage, QStringLiteral("Call"));
   auto *recordPage = new CallRecordPage(tabs);
@@ -191,14 +195,25 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
     return name.isEmpty() ? number : name;
   };
   auto *callRecord = new CallRecordController(owner);
+  auto *smsController = new SMSController(owner);
+  smsController->page = smsPage;
+  // The message lists name senders through the phonebook, too.
+  SMSController::setNameLookup([](const QString &number) {
+    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
+  });
+  SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
+      [](const QString &number) { return SMSController::lookupName(number); });
+  smsController->openUnlockDeviceWindow = [window] {
+    CallNeighbours::shared().openUnlockDeviceWindow(window);
+    CallNeighbours::shared().setDeviceLockFunctionModule(1);
+  };
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);
-  auto *sms = new SMSController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, sms};
+  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, smsController};
   controllers << RecordViews::build(tabs, owner).controllers();
   for (QELUIController *c : controllers) {
     c->wndMain = window;

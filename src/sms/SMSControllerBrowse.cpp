@@ -1,0 +1,97 @@
+// SMSController: sorting the message table by a column, searching the lists, and showing a
+// message's text with its links.
+#include "ConfigService.h"
+#include "SMSController.h"
+#include "SMSPage.h"
+#include "SmsListSort.h"
+#include "SmsMessageText.h"
+#include "SmsRecord.h"
+#include "SmsTableModel.h"
+
+#include <QHeaderView>
+
+void SMSController::didClickTableColumn(const QString &columnId) {
+  const int position = getCurrentPosition();
+  if (position == AT_TCARD)
+    return;
+  QHeaderView *header = page ? page->msgBoxList->horizontalHeader() : nullptr;
+  if (header)
+    header->setSortIndicatorShown(false);
+  const bool sortable = columnId == QLatin1String("mobilephone") || columnId == QLatin1String("username") ||
+                        columnId == QLatin1String("date") ||
+                        (columnId == QLatin1String("stat") &&
+                         ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("Sms_ArrangeSms_OrderStat")));
+  if (!sortable)
+    return;
+  const bool ascending = sortFlags_.value(columnId, true);
+  if (header) {
+    header->setSortIndicator(int(SmsTableModel::columnIds().indexOf(columnId)),
+                             ascending ? Qt::AscendingOrder : Qt::DescendingOrder);
+    header->setSortIndicatorShown(true);
+  }
+  const int box = getCurrentBox();
+  if (box == InBox || box == OutBox || box == DraftBox) {
+    // The store's own list is put in order, so a later search or reload keeps it.
+    QVariantList me;
+    QVariantList *list = listRef(position, box);
+    if (position == AT_ME) {
+      me = messagesFromME_.value(smsBoxNames().at(box)).toList();
+      list = &me;
+    }
+    if (list) {
+      if (position == AT_PC && box == DraftBox)
+        SmsListSort::sortDraftList(*list, columnId, ascending);
+      else
+        SmsListSort::sortBoxList(*list, columnId, ascending);
+    }
+    if (position == AT_ME)
+      messagesFromME_.insert(smsBoxNames().at(box), me);
+  }
+  reloadTable();
+  sortFlags_.insert(columnId, !ascending);
+}
+
+QString SMSController::searchKey() const {
+  return page ? page->SearchSMS_item->text().trimmed() : QString();
+}
+
+void SMSController::searchSMS() {
+  if (isSearchMode())
+    setColumnHeaders(getCurrentBox());
+  currentSMSRecord_.clear();
+  if (page)
+    page->messageText->clear();
+  reloadTable();
+}
+
+QVariantList SMSController::searchMessagesFromCurrentBox(const QVariantList &list, const QString &key) const {
+  QVariantList found;
+  if (key.isEmpty())
+    return list;
+  for (const QVariant &entry : list) {
+    const QVariantMap record = entry.toMap();
+    const QString number = SmsRecord::number(record);
+    const QDateTime date = SmsRecord::date(record).toDateTime();
+    if (SmsMessageText::fieldContains(number, key) ||
+        SmsMessageText::fieldContains(SmsRecord::isFlat(record) ? number : lookupName(number), key) ||
+        SmsMessageText::fieldContains(date.isValid() ? formatStringFromDate(date) : QString(), key) ||
+        SmsMessageText::fieldContains(SmsRecord::text(record), key))
+      found.append(record);
+  }
+  return found;
+}
+
+void SMSController::displayMessageText() {
+  if (!page || currentSMSRecord_.isEmpty())
+    return;
+  const QString text = SmsMessageText::textOf(currentSMSRecord_);
+  if (ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("DisplayHyperlinkInSMS")))
+    page->messageText->setHtml(SmsMessageText::linkedHtml(text));
+  else
+    page->messageText->setPlainText(text);
+}
+
+void SMSController::openLink(const QUrl &url) {
+  if (url.isValid())
+    openSafari(url.toString());
+}

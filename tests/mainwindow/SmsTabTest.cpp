@@ -1,0 +1,151 @@
+// The SMS tab against the simulated modem's message stores: the lists after the list-ready
+// reply, names from the phonebook, the counters, and reading a message in each store.
+#include "MainWindowFixture.h"
+#include "Plist.h"
+#include "SMSController.h"
+#include "SMSPage.h"
+#include "SmsTableModel.h"
+#include "UIMsg.h"
+
+#include <QtEndian>
+
+namespace {
+
+class SmsTab : public MainWindowFixture {
+protected:
+  QString modemList() const { return dir.filePath(QStringLiteral("ModemList")); }
+
+  void SetUp() override {
+    MainWindowFixture::SetUp();
+    // One PC group: a contact written with the national 0 matches the sender's +1 number.
+    const QVariantList book = {QVariantList{QVariantMap{{"groupname", "Friends"}},
+                                            QVariantMap{{"username", "Alice"}, {"mobilephone", "+15554440001"}},
+                                            QVariantMap{{"username", "Bob"}, {"mobilephone", "05551110002"}}}};
+    Plist::writeFile(modemList() + QStringLiteral("/phoneBook.plist"), book);
+    qputenv("QEL_MODEMLIST_DIR", modemList().toLocal8Bit());
+  }
+  void TearDown() override {
+    MainWindowFixture::TearDown();
+    qunsetenv("QEL_MODEMLIST_DIR");
+  }
+
+  // The list-ready reply has been handled and the last reply of the start has come.
+  bool listsLoaded() const {
+    return testsupport::waitUntil([&] {
+      return sms()->boxList(1, 0).size() == 3 && sms()->boxList(0, 0).size() >= 2 && sms()->receivePosition() == 1;
+    });
+  }
+  SMSController *sms() const { return g_SMSController; }
+  SmsTableModel *table() const { return sms()->tableModel(); }
+  QString cell(int row, const char *column) const {
+    return table()
+        ->data(table()->index(row, int(SmsTableModel::columnIds().indexOf(QLatin1String(column)))), Qt::DisplayRole)
+        .toString();
+  }
+  void choose(int positionRow, int boxRow) {
+    sms()->page->saveAtPos->setCurrentRow(positionRow);
+    sms()->selectSaveAt();
+    sms()->page->msgBoxSelectAt->setCurrentRow(boxRow);
+    sms()->msgBoxSelect();
+  }
+  void select(int row) { sms()->page->msgBoxList->selectRow(row); }
+  // The read requests the backend has received, as (position, index).
+  QList<QPair<quint32, quint32>> readRequests() const {
+    QList<QPair<quint32, quint32>> out;
+    for (const QByteArray &bytes : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(bytes, &m) && m.majorId == 768 && m.minorId == 103 && m.dataLength == 8)
+        out << qMakePair(qFromLittleEndian<quint32>(m.data.data()), qFromLittleEndian<quint32>(m.data.data() + 4));
+    }
+    return out;
+  }
+  int storedState(const QString &file, int index) const {
+    QVariantMap dict;
+    Plist::readDictionary(modemList() + QLatin1Char('/') + file, &dict);
+    const QVariantMap record = dict.value(QStringLiteral("InBox")).toList().value(index).toMap();
+    return record.value(QStringLiteral("smsInfo")).toMap().value(QStringLiteral("stat")).toInt();
+  }
+};
+
+TEST_F(SmsTab, ListsShowEveryStoreWithNamesCountersAndPartCounts) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  EXPECT_EQ(sms()->simCapacity(), 20);
+  EXPECT_EQ(sms()->simUsed(), 1 + 1 + 2 + 1); // the long message counts the parts it holds
+  EXPECT_EQ(sms()->modemCapacity(), 100);
+  EXPECT_EQ(sms()->receivePosition(), 1);
+
+  choose(0, 0); // PC InBox
+  ASSERT_EQ(table()->rowCount(), 3);
+  EXPECT_EQ(cell(0, "username"), QStringLiteral("Alice"));
+  EXPECT_EQ(cell(1, "username"), QStringLiteral("+15554440002")); // no contact: the number
+  EXPECT_TRUE(cell(2, "stat").startsWith(QStringLiteral("2/3 "))) << cell(2, "stat").toStdString();
+  EXPECT_EQ(sms()->page->inBoxMessageNum->text(), QStringLiteral("(3)"));
+  EXPECT_EQ(sms()->page->outBoxMessageNum->text(), QStringLiteral("(1)"));
+  EXPECT_EQ(sms()->page->draftBoxMessageNum->text(), QStringLiteral("(2)"));
+
+  choose(1, 0); // SIM InBox
+  ASSERT_EQ(table()->rowCount(), 3);
+  EXPECT_EQ(cell(1, "username"), QStringLiteral("Bob"));
+  EXPECT_EQ(table()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("From"));
+  choose(1, 1);
+  EXPECT_EQ(table()->rowCount(), 1);
+  EXPECT_EQ(table()->headerData(1, Qt::Horizontal, Qt::DisplayRole).toString(), QStringLiteral("To"));
+}
+
+TEST_F(SmsTab, ReadingASimMessageAsksTheBackendWhichMarksItRead) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sms()->getNetCardStatus() == 12; }));
+  choose(1, 0);
+  ASSERT_FALSE(cell(1, "stat").isEmpty()); // unread
+  select(1);
+  EXPECT_EQ(sms()->page->messageText->toPlainText().isEmpty(), false);
+  EXPECT_TRUE(cell(1, "stat").isEmpty());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return readRequests().contains(qMakePair(1u, 1u)); }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return storedState(QStringLiteral("SmsList_Sim.plist"), 1) == 1; }));
+  // A read message is not asked for again.
+  sms()->page->msgBoxList->clearSelection();
+  select(1);
+  EXPECT_EQ(readRequests().count(qMakePair(1u, 1u)), 1);
+}
+
+TEST_F(SmsTab, ReadingAPcMessageWritesOnlyThatRecord) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  choose(0, 0);
+  ASSERT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 0);
+  select(0);
+  EXPECT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 1);
+  EXPECT_TRUE(readRequests().isEmpty()); // the PC list is the program's own
+}
+
+// With the IMSI filter the tab shows this SIM's PC messages only; reading one leaves the other
+// SIM's records in the file.
+class SmsTabByImsi : public SmsTab {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {{QStringLiteral("SMS"), QVariantMap{{QStringLiteral("displayPCSMSByIMSI"), true}}},
+            {QStringLiteral("IMSI"), QStringLiteral("001010123456789")}};
+  }
+};
+
+TEST_F(SmsTabByImsi, ReadingKeepsTheOtherSimsMessages) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  choose(0, 0);
+  ASSERT_EQ(table()->rowCount(), 2);
+  select(0);
+  QVariantMap dict;
+  Plist::readDictionary(modemList() + QStringLiteral("/SmsList_PC.plist"), &dict);
+  const QVariantList inBox = dict.value(QStringLiteral("InBox")).toList();
+  ASSERT_EQ(inBox.size(), 3);
+  EXPECT_EQ(inBox.at(2).toMap().value(QStringLiteral("IMSI")).toString(), QStringLiteral("001019999999999"));
+  EXPECT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 1);
+}
+
+} // namespace
