@@ -165,6 +165,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *tabs = new QTabWidget(window);
   tabs->setObjectName(QStringLiteral("wndMainTabview"));
   tabs->tabBar()->hide(); // the toolbar chooses the page
+  // The window's size comes from the skin or the saved frame; a page that wants more room
+  // scrolls or squeezes instead of widening the window.
+  tabs->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
   auto *internet = new DeviceStatePanel(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
