@@ -154,7 +154,8 @@ void CallAudioPath::saveRemoteAudioData(const QByteArray &bytes) {
     return;
   AudioStreamDesc desc; // 8000 Hz, mono, 16-bit
   const QString path = swapFilePath();
-  if (SaveWaveAudio(path, m_savedData, desc) == 0) {
+  // Without a configured folder there is nowhere of ours to write: never the working directory.
+  if (!folder_.isEmpty() && SaveWaveAudio(path, m_savedData, desc) == 0) {
     player_ = Sound::fromFile(path);
     if (player_)
       player_->play();

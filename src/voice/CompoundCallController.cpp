@@ -229,7 +229,7 @@ void CompoundCallController::voiceInitFinished(const Notification &n) {
   m_isVoiceOverUsbEnabled = msg.result != 0;
   refreshVoiceAvailability();
   if (m_isVoiceOverUsbEnabled)
-    SharedDistantConnection::shardConnection()->doConnection();
+    voiceDataConnection()->doConnection();
 }
 
 void CompoundCallController::initRgentPhone(const Notification &n) {
@@ -329,6 +329,10 @@ void CompoundCallController::checkCallerState() {
 
 // ---- audio ----
 
+SharedDistantConnection *CompoundCallController::voiceDataConnection() const {
+  return serverProto_ ? serverProto_ : SharedDistantConnection::shardConnection();
+}
+
 void CompoundCallController::startVoiceDataSequenceGrabbing() {
   if (audioRunning_)
     return;
@@ -337,7 +341,7 @@ void CompoundCallController::startVoiceDataSequenceGrabbing() {
   if (!audioPath_) {
     const ConfigManager *config = ConfigManager::sharedConfigManager();
     const QString folder = config ? config->configFilePathOfKey(kCMVoiceCallFolder) : QString();
-    SharedDistantConnection *link = SharedDistantConnection::shardConnection();
+    SharedDistantConnection *link = voiceDataConnection();
     audioPath_ = std::make_unique<CallAudioPath>(link, link->backendBusName(), folder);
   }
   audioPath_->setMicrophoneMuted(microPhoneIsMute_);

@@ -114,6 +114,10 @@ public:
   void stopVoiceDataSequenceGrabbing();
   // The running call's audio path; null before the first call.
   CallAudioPath *audioPath() const { return audioPath_.get(); }
+  // The voice-data service; the process-wide one unless a test installs its own before the
+  // first call (not owned).
+  void setVoiceDataConnection(SharedDistantConnection *link) { serverProto_ = link; }
+  SharedDistantConnection *voiceDataConnection() const;
   bool isAudioRunning() const { return audioRunning_; }
   int audioStarts() const { return audioStarts_; }
   int audioStops() const { return audioStops_; }
@@ -258,6 +262,7 @@ private:
   QTimer endSheetTimer_;
   std::unique_ptr<CallPage> ownPage_;
   std::unique_ptr<CallAudioPath> audioPath_;
+  SharedDistantConnection *serverProto_ = nullptr;
 };
 
 extern CompoundCallController *g_CompoundCallController;

@@ -1,5 +1,6 @@
 // The capture library and the call audio path, against the simulated backend's voice-data echo.
 #include "CallAudioPath.h"
+#include "FakeAudio.h"
 #include "SeqGrab.h"
 #include "SharedDistantConnection.h"
 #include "Sound.h"
@@ -15,49 +16,6 @@
 namespace {
 
 using testsupport::waitUntil;
-
-// A microphone that delivers one 20 ms frame per idle pass; every sample holds its frame's number,
-// so what comes back can be traced to the frames sent.
-class FakeMicrophone : public AudioCaptureSource {
-public:
-  bool start() override { return started = true; }
-  void stop() override { started = false; }
-  QByteArray readAll() override {
-    QByteArray frame(CallAudioPath::kFrameBytes, '\0');
-    for (int i = 0; i < frame.size(); i += 2)
-      qToLittleEndian<quint16>(quint16(next), frame.data() + i);
-    ++next;
-    return frame;
-  }
-  AudioStreamDesc format() const override { return {}; }
-  bool started = false;
-  int next = 1;
-};
-
-// Playback that keeps what it was given; started from the call audio thread.
-struct PlayedAudio {
-  QMutex lock;
-  QList<QByteArray> pcm;
-  int count() {
-    QMutexLocker l(&lock);
-    return int(pcm.size());
-  }
-};
-
-class RecordingOutput : public AudioOutput {
-public:
-  explicit RecordingOutput(PlayedAudio *played) : played_(played) {}
-  bool start(const WavAudio &audio) override {
-    QMutexLocker l(&played_->lock);
-    played_->pcm << audio.pcm;
-    return true;
-  }
-  void stop() override {}
-  bool isActive() const override { return false; }
-
-private:
-  PlayedAudio *played_;
-};
 
 class CallAudioTest : public ::testing::Test {
 protected:
@@ -197,6 +155,11 @@ TEST_F(CallAudioTest, HalfASecondOfFarEndAudioIsPlayedOnce) {
   path.setVideoCall(true);
   path.saveRemoteAudioData(QByteArray(8000, '\x03'));
   EXPECT_EQ(played.count(), 1) << "a video call plays every second";
+
+  CallAudioPath nowhere(nullptr, testsupport::uniqueBusName("audio"), QString());
+  nowhere.saveRemoteAudioData(QByteArray(8000, '\x04'));
+  EXPECT_EQ(played.count(), 1) << "no folder, nothing written or played";
+  EXPECT_EQ(nowhere.savedBytes(), 0);
 
   QByteArray samples("\x01\x02\x03\x04\x05", 5);
   CallAudioPath::swapInt16Buffer(samples.data(), int(samples.size()));
