@@ -46,12 +46,12 @@ CallAudioPath::CallAudioPath(SharedDistantConnection *link, QString backendBusNa
 
 CallAudioPath::~CallAudioPath() {
   stop(false);
-  onWorker([this] {
-    player_.reset();
-    delete worker_;
-  });
+  // The player was made on the worker thread and goes there; the idle worker itself goes after
+  // its thread has ended.
+  onWorker([this] { player_.reset(); });
   thread_.quit();
   thread_.wait();
+  delete worker_;
 }
 
 void CallAudioPath::onWorker(const std::function<void()> &work) {
