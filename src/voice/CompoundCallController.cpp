@@ -1,5 +1,8 @@
 #include "CompoundCallController.h"
 
+#include "ConfigManager.h"
+#include "SharedDistantConnection.h"
+
 #include "CallNeighbours.h"
 #include "CallRecordController.h"
 #include "CocoaExt.h"
@@ -225,7 +228,8 @@ void CompoundCallController::voiceInitFinished(const Notification &n) {
     return;
   m_isVoiceOverUsbEnabled = msg.result != 0;
   refreshVoiceAvailability();
-  // The voice-data service connection arrives with the call audio.
+  if (m_isVoiceOverUsbEnabled)
+    voiceDataConnection()->doConnection();
 }
 
 void CompoundCallController::initRgentPhone(const Notification &n) {
@@ -325,11 +329,25 @@ void CompoundCallController::checkCallerState() {
 
 // ---- audio ----
 
+SharedDistantConnection *CompoundCallController::voiceDataConnection() const {
+  return serverProto_ ? serverProto_ : SharedDistantConnection::shardConnection();
+}
+
 void CompoundCallController::startVoiceDataSequenceGrabbing() {
   if (audioRunning_)
     return;
   audioRunning_ = true;
   ++audioStarts_;
+  if (!audioPath_) {
+    const ConfigManager *config = ConfigManager::sharedConfigManager();
+    const QString folder = config ? config->configFilePathOfKey(kCMVoiceCallFolder) : QString();
+    SharedDistantConnection *link = voiceDataConnection();
+    audioPath_ = std::make_unique<CallAudioPath>(link, link->backendBusName(), folder);
+  }
+  audioPath_->setMicrophoneMuted(microPhoneIsMute_);
+  if (!audioPath_->start())
+    alert(QStringLiteral("Call"),
+          QStringLiteral("Couldn't create an audio channel.  Check your audio device connections and try again."));
 }
 
 void CompoundCallController::stopVoiceDataSequenceGrabbing() {
@@ -337,4 +355,6 @@ void CompoundCallController::stopVoiceDataSequenceGrabbing() {
     return;
   audioRunning_ = false;
   ++audioStops_;
+  if (audioPath_)
+    audioPath_->stop(isDeviceOnline());
 }

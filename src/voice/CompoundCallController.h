@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CallAudioPath.h"
 #include "CallPackages.h"
 #include "CallPage.h"
 #include "QELUIController.h"
@@ -107,10 +108,16 @@ public:
   using RequestObserver = std::function<void(int minor, const QByteArray &data)>;
   static void setRequestObserver(RequestObserver observer);
 
-  // ---- call audio (the audio path arrives later; these count the calls) ----
+  // ---- call audio ----
   // Both do nothing when the audio is already in that state.
   void startVoiceDataSequenceGrabbing();
   void stopVoiceDataSequenceGrabbing();
+  // The running call's audio path; null before the first call.
+  CallAudioPath *audioPath() const { return audioPath_.get(); }
+  // The voice-data service; the process-wide one unless a test installs its own before the
+  // first call (not owned).
+  void setVoiceDataConnection(SharedDistantConnection *link) { serverProto_ = link; }
+  SharedDistantConnection *voiceDataConnection() const;
   bool isAudioRunning() const { return audioRunning_; }
   int audioStarts() const { return audioStarts_; }
   int audioStops() const { return audioStops_; }
@@ -254,6 +261,8 @@ private:
   QTimer tipCloseTimer_;
   QTimer endSheetTimer_;
   std::unique_ptr<CallPage> ownPage_;
+  std::unique_ptr<CallAudioPath> audioPath_;
+  SharedDistantConnection *serverProto_ = nullptr;
 };
 
 extern CompoundCallController *g_CompoundCallController;

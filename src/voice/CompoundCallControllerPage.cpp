@@ -367,10 +367,14 @@ void CompoundCallController::closeCallEndWindow() {
 
 void CompoundCallController::setMuteBtnDownFromBundle(const Notification &) {
   microPhoneIsMute_ = true;
+  if (audioPath_)
+    audioPath_->setMicrophoneMuted(true);
 }
 
 void CompoundCallController::setMuteBtnUpFromBundle(const Notification &) {
   microPhoneIsMute_ = false;
+  if (audioPath_)
+    audioPath_->setMicrophoneMuted(false);
 }
 
 void CompoundCallController::setVolumeFromBundle(const Notification &n) {

@@ -1,7 +1,9 @@
 // Calls end to end: the main window and its controllers against the simulated modem's calls.
 #include "CallRecordController.h"
 #include "CompoundCallController.h"
+#include "FakeAudio.h"
 #include "MainWindowFixture.h"
+#include "SharedDistantConnection.h"
 #include "SimulatorControl.h"
 
 #include "Bundle.h"
@@ -9,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QDBusArgument>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -94,6 +97,43 @@ TEST_F(CallBackend, DialDeliveredAnsweredAndHungUpGivesOneDialledRecord) {
   EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("dialedCall"));
   EXPECT_EQ(lastRecord().value("mobilephone").toString(), QStringLiteral("5550100"));
   EXPECT_TRUE(lastRecord().value("calltime").toString().startsWith(QStringLiteral("00:00:")));
+}
+
+TEST_F(CallBackend, ACallsAudioGoesToTheModemAndItsEchoIsPlayed) {
+  PlayedAudio played;
+  Sound::setOutputFactory([&played] { return std::make_unique<RecordingOutput>(&played); });
+  SGAudio::setSourceFactory([] { return std::make_unique<FakeMicrophone>(); });
+  struct Restore {
+    ~Restore() {
+      Sound::setOutputFactory({});
+      SGAudio::setSourceFactory({});
+    }
+  } restore;
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  // The process-wide service client follows the environment's backend; this test's is its own.
+  SharedDistantConnection voice(be);
+  ASSERT_TRUE(voice.doConnection());
+  call()->setVoiceDataConnection(&voice);
+
+  dial(QStringLiteral("5550100"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); }));
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  CallAudioPath *audio = call()->audioPath();
+  ASSERT_NE(audio, nullptr);
+  EXPECT_TRUE(audio->hasAudioChannel());
+  EXPECT_TRUE(audio->blocksMapped());
+  ASSERT_TRUE(waitUntil([&] { return played.count() >= 1; }, 10000)) << "the echoed microphone is heard";
+  EXPECT_TRUE(audio->swapFilePath().startsWith(config->configFilePathOfKey(kCMVoiceCallFolder).chopped(1)));
+  EXPECT_TRUE(QFile::exists(audio->swapFilePath()));
+
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_FALSE(audio->isRunning());
+  EXPECT_FALSE(audio->blocksMapped());
+  EXPECT_FALSE(audio->hasAudioChannel());
+  EXPECT_EQ(voice.readVoiceData(), 0) << "the transfer was stopped";
 }
 
 TEST_F(CallBackend, ARingThatTheCallerEndsIsMissed) {

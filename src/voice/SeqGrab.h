@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QByteArray>
+#include <QMutex>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The stream layout of one captured chunk, as the capture device delivers it.
+struct AudioStreamDesc {
+  static constexpr quint32 kLinearPCM = 0x6C70636D; // 'lpcm'
+  double sampleRate = 8000.0;
+  quint32 formatId = kLinearPCM;
+  int bytesPerPacket = 2;
+  int framesPerPacket = 1;
+  int bytesPerFrame = 2;
+  int channelsPerFrame = 1;
+  int bitsPerChannel = 16;
+};
+
+// The first channel of each frame as 16-bit little-endian samples: the sample itself for 16-bit
+// input, the two most significant bytes for wider samples. Empty for anything else (8-bit, not
+// linear PCM, no data).
+QByteArray SwapHostAudioToLittleEndian(const char *data, int length, const AudioStreamDesc &desc);
+// A RIFF/WAVE image (44-byte header) of `pcm`; empty for an empty buffer or a format that is not
+// linear PCM.
+QByteArray CreateWaveAudio(const QByteArray &pcm, const AudioStreamDesc &desc);
+// Writes CreateWaveAudio's image to `path` through the atomic file writer: 0 on success, -1 otherwise.
+int SaveWaveAudio(const QString &path, const QByteArray &pcm, const AudioStreamDesc &desc);
+
+// Where captured sound comes from. The default reads the system's default input through
+// QAudioSource; tests install their own.
+class AudioCaptureSource {
+public:
+  virtual ~AudioCaptureSource() = default;
+  virtual bool start() = 0;
+  virtual void stop() = 0;
+  // Everything captured since the last call.
+  virtual QByteArray readAll() = 0;
+  virtual AudioStreamDesc format() const = 0;
+};
+
+class SeqGrab;
+
+// One channel of the grabber.
+class SGChan {
+public:
+  explicit SGChan(SeqGrab *grabber) : mSG(grabber) {}
+  virtual ~SGChan() = default;
+  virtual bool isAudio() const { return false; }
+  virtual bool start() = 0;
+  virtual void stop() = 0;
+  // One idle pass: deliver what the device has to the data procedure.
+  virtual void idle() = 0;
+  SeqGrab *seqGrab() const { return mSG; }
+
+protected:
+  SeqGrab *mSG;
+};
+
+// A sound channel: converts what the device delivers to 16-bit samples and keeps them for
+// polling. Chunks arrive on the grabber's thread; readData may run on any other.
+class SGAudio : public SGChan {
+public:
+  using SourceFactory = std::function<std::unique_ptr<AudioCaptureSource>()>;
+
+  // Sound left after a read: 100 ms at 8 kHz. A slow reader loses the oldest sound.
+  static constexpr int kMaxKeptBytes = 1600;
+
+  // Null when there is no input device (or the factory makes no source).
+  static std::unique_ptr<SGAudio> create(SeqGrab *grabber);
+  // Replaces how sources are made (tests); an empty factory restores the default input.
+  static void setSourceFactory(SourceFactory factory);
+
+  SGAudio(SeqGrab *grabber, std::unique_ptr<AudioCaptureSource> source);
+  bool isAudio() const override { return true; }
+  bool start() override;
+  void stop() override;
+  void idle() override;
+
+  // The data procedure's sound branch: stores a chunk of linear PCM with a fixed packet size.
+  int analyzeData(const QByteArray &chunk, const AudioStreamDesc &desc);
+  int setData(const char *data, int length, const AudioStreamDesc &desc);
+  // Copies at most `bufferSize` bytes from the front; answers the count (0 when nothing is
+  // stored, `type` then untouched).
+  int readData(char *buffer, int bufferSize, quint32 *type);
+  int storedBytes() const;
+
+private:
+  std::unique_ptr<AudioCaptureSource> source_;
+  mutable QMutex mLock;
+  QByteArray mSavedData;
+  quint32 mType = 0;
+  AudioStreamDesc masbd;
+};
+
+// The grabber: its channels and the idle timer that drives them on the thread that starts a mode.
+class SeqGrab : public QObject {
+  Q_OBJECT
+public:
+  explicit SeqGrab(quint32 idlesPerSecond = 0, QObject *parent = nullptr);
+  ~SeqGrab() override;
+
+  // Makes a sound channel on the default input; null (and nothing changed) without a device.
+  SGAudio *addAudioChannel();
+  void removeFirstAudioChannel();
+  SGAudio *audioChannel() const;
+  int channelCount() const { return int(mChans.size()); }
+
+  int preview();
+  int stop();
+  bool isPreviewing() const { return mPreviewing; }
+  // Idle passes a second: the set frequency, or 50 for sound only (30 with a video channel).
+  int idleFrequency() const;
+
+private:
+  void idleTick();
+
+  std::vector<std::unique_ptr<SGChan>> mChans;
+  quint32 mIdlesPerSecond;
+  bool mPreviewing = false;
+  QTimer idleTimer_;
+};
