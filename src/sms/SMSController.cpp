@@ -153,6 +153,12 @@ void SMSController::bindPage() {
   connect(page->smsSearchBtn_, &QPushButton::clicked, this, [this] { searchSMS(); });
   connect(page->SearchSMS_item, &QLineEdit::returnPressed, this, [this] { searchSMS(); });
   connect(page->messageText, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { openLink(url); });
+  connect(page->callBtn, &QPushButton::clicked, this, [this] { call(); });
+  connect(page->savePhonePopUp, &QComboBox::activated, this, [this](int row) {
+    if (row > 0)
+      savePhoneNumber(page->savePhonePopUp->itemText(row));
+    page->savePhonePopUp->setCurrentIndex(0);
+  });
   page->messageText->clear();
   page->savePhonePopUp->setEnabled(false);
   page->callBtn->setVisible(hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall")));
@@ -196,11 +202,7 @@ void SMSController::Init_SMS_Wording() {
     button->setToolTip(word(key));
     button->setText(noTitles ? QString() : word(key));
   }
-  page->savePhonePopUp->clear();
-  page->savePhonePopUp->addItem(word("SavePhone"));
-  page->savePhonePopUp->addItem(word("PC"));
-  if (hasPosition(AT_SIM))
-    page->savePhonePopUp->addItem(word("(U)SIM"));
+  loadSaveNumberBtnwithState(m_nNetCardStatus == 12);
   page->SearchSMS_item->setPlaceholderText(word("Search"));
   tableModel_->setHeader(QStringLiteral("stat"), word("Status"));
   tableModel_->setHeader(QStringLiteral("username"), word("Name"));

@@ -48,6 +48,15 @@ public:
   void setTheSearchFieldText(const QStringList &numbers);
   void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module);
   QStringList saveNumberMenuItems() const { return saveNumberMenuItems_; }
+  // The selected message's number (a PC draft's own); null without a selected message.
+  QString getMobilePhoneFromSelectedSMS() const;
+  // The save-number pop-up's choice: asks the phonebook for a new contact in that store with the
+  // selected number. The builder wires the phonebook in; the last request is kept.
+  void savePhoneNumber(const QString &chosenTitle);
+  std::function<void(const QString &number, const QString &store)> toPbUserWinWithPhoneNumber;
+  QPair<QString, QString> lastSaveNumberRequest() const { return lastSaveNumberRequest_; }
+  // Asks the call side to dial the selected message's number.
+  void call();
   QStringList recipientsFieldNumbers() const { return recipientsFieldNumbers_; }
   QStringList newMessageNumbers() const { return newMessageNumbers_; }
   QString newMessageModule() const { return newMessageModule_; }
@@ -181,6 +190,7 @@ private:
   QelPositionManager qelPositionManager_;
   SmsBoxTables boxTables_;
   QStringList saveNumberMenuItems_;
+  QPair<QString, QString> lastSaveNumberRequest_;
   QStringList recipientsFieldNumbers_;
   QStringList newMessageNumbers_;
   QString newMessageModule_;

@@ -161,6 +161,7 @@ void SMSController::setButtonState(int state) {
 
 void SMSController::netcardChanged(int status) {
   m_nNetCardStatus = status;
+  loadSaveNumberBtnwithState(status == kCardReady);
   if (status == kCardReady) {
     if (page)
       page->newMessageBtn->setEnabled(true);

@@ -6,6 +6,7 @@
 #include "SMSPage.h"
 #include "SmsTableModel.h"
 #include "UIMsg.h"
+#include "WordGlobe.h"
 
 #include <QtEndian>
 
@@ -121,6 +122,16 @@ TEST_F(SmsTab, ReadingAPcMessageWritesOnlyThatRecord) {
   select(0);
   EXPECT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 1);
   EXPECT_TRUE(readRequests().isEmpty()); // the PC list is the program's own
+
+  // The selected number goes to the phonebook's new-contact window and to the call side.
+  sms()->savePhoneNumber(Map_Name_Item_of_IndexString(QStringLiteral("PC")));
+  EXPECT_EQ(sms()->lastSaveNumberRequest(), qMakePair(QStringLiteral("+15554440001"), QStringLiteral("PC")));
+  QString dialled;
+  NotificationCenter::defaultCenter().addObserver(
+      &owner, QStringLiteral("makeCallWithPhoneNumber"), nullptr,
+      [&](const Notification &n) { dialled = n.userInfo.value("makeCallWithPhoneNumber").toString(); });
+  sms()->call();
+  EXPECT_EQ(dialled, QStringLiteral("+15554440001"));
 }
 
 // With the IMSI filter the tab shows this SIM's PC messages only; reading one leaves the other
