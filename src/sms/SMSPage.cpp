@@ -53,6 +53,8 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   msgBoxList->horizontalHeader()->setSectionsClickable(true);
   msgBoxList->setShowGrid(false);
   msgBoxList->setAlternatingRowColors(true);
+  msgBoxList->horizontalHeader()->setDefaultSectionSize(130);
+  msgBoxList->horizontalHeader()->setHighlightSections(false);
   messageText = named(new QTextBrowser(this), "tableMessageText");
   messageText->setOpenLinks(false);
   messageText->setReadOnly(true);
