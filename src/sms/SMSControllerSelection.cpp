@@ -46,7 +46,9 @@ int SMSController::getCurrentPosition() const {
 }
 
 QVariantList SMSController::currentBoxList() const {
-  return boxList(getCurrentPosition(), getCurrentBox());
+  const QVariantList list = boxList(getCurrentPosition(), getCurrentBox());
+  // A search gives a list of its own; the store's lists stay as they are.
+  return isSearchMode() ? searchMessagesFromCurrentBox(list, searchKey()) : list;
 }
 
 void SMSController::setColumnHeaders(int box) {
