@@ -130,6 +130,7 @@ void SMSController::loadCommonBundle() {
 }
 
 void SMSController::updateLanguages(const Notification &) {
+  dateTexts_.clear();
   Init_SMS_Wording();
   reloadTable();
 }

@@ -159,6 +159,7 @@ public:
   // Shows the current record's text in the tab's text view, with links when configured.
   void displayMessageText();
   void openLink(const QUrl &url);
+  QString shownDate(const QDateTime &date) const;
 
 protected:
   void initializeSkin() override;
@@ -185,6 +186,7 @@ private:
   QVariantMap currentSMSRecord_;
   QList<int> selectedRows_;
   QHash<QString, bool> sortFlags_;
+  mutable QHash<qint64, QString> dateTexts_;
   bool menuEnabled_[MenuItemCount] = {};
   bool newSmsAnimationPaused_ = false;
   QelPositionManager qelPositionManager_;
