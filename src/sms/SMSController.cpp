@@ -13,7 +13,10 @@
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
 
+#include "Neighbours.h"
+
 #include <QHeaderView>
+#include <QMenu>
 
 SMSController *g_SMSController = nullptr;
 
@@ -160,6 +163,7 @@ void SMSController::bindPage() {
       savePhoneNumber(page->savePhonePopUp->itemText(row));
     page->savePhonePopUp->setCurrentIndex(0);
   });
+  initPopUpMenuOfMsgBoxList();
   page->messageText->clear();
   page->savePhonePopUp->setEnabled(false);
   page->callBtn->setVisible(hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall")));
@@ -237,6 +241,53 @@ void SMSController::deleteSMSPCList(const Notification &n) {
 }
 
 // ---- context menu ----
+
+namespace {
+// The items' titles and the controller methods they run; the number items go to the phonebook.
+struct MenuEntry {
+  const char *title;
+  const char *method;
+};
+constexpr MenuEntry kMenu[SMSController::MenuItemCount] = {
+    {"New", "newMessage"},
+    {"Edit", "sendMessageInDraftBox"},
+    {"Send", "sendSMSWithoutWin"},
+    {"Reply", "replyMessage"},
+    {"Forward", "forwardMessage"},
+    {"MoveTo", "saveMessage"},
+    {"PC", nullptr},
+    {"(U)SIM", nullptr},
+    {"Delete", "deleteMessage"},
+    {"ImportantBox", "moveToImportantBox"},
+};
+} // namespace
+
+// The menu of the message table, its items enabled by the rules of the moment it opens.
+void SMSController::initPopUpMenuOfMsgBoxList() {
+  if (!page)
+    return;
+  auto *menu = new QMenu(page->msgBoxList);
+  menu->setObjectName(QStringLiteral("popUPmenuOfMsgBoxList"));
+  for (int i = 0; i < MenuItemCount; ++i) {
+    QAction *action = menu->addAction(word(kMenu[i].title));
+    connect(action, &QAction::triggered, this, [this, i] {
+      if (!menuEnabled_[i])
+        return;
+      if (i == SavePcItem || i == SaveSimItem)
+        savePhoneNumber(word(kMenu[i].title));
+      else if (!callNeighbour(this, kMenu[i].method))
+        qInfo("SMS menu item %s is not built yet", kMenu[i].title);
+    });
+  }
+  page->msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(page->msgBoxList, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint &at) {
+    const QList<QAction *> actions = menu->actions();
+    for (int i = 0; i < MenuItemCount && i < actions.size(); ++i)
+      actions.at(i)->setEnabled(menuEnabled_[i]);
+    menu->popup(page->msgBoxList->viewport()->mapToGlobal(at));
+  });
+  initSetMenuItemsState();
+}
 
 void SMSController::setMenuItemState(bool enabled, int index) {
   if (index < 0 || index >= MenuItemCount)

@@ -89,6 +89,7 @@ public:
   };
   void setMenuItemState(bool enabled, int index);
   bool menuItemEnabled(int index) const { return index >= 0 && index < MenuItemCount && menuEnabled_[index]; }
+  void initPopUpMenuOfMsgBoxList();
   void initSetMenuItemsState();
   void setMenuItemsStateWhenSMSSelectionDidChange();
   Q_INVOKABLE void reloadSMSPCList(const Notification &n);
