@@ -288,11 +288,7 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
         for (const QVariant &record : changed)
           ReadNewSmsAtpos(position, record.toMap().value(QStringLiteral("index")).toInt());
       // The rows keep their selection; only their state words and faces change.
-      QSignalBlocker block(page ? page->msgBoxList->selectionModel() : nullptr);
-      tableModel_->blockSignals(true);
-      tableModel_->setRows(shown);
-      tableModel_->blockSignals(false);
-      tableModel_->refreshRows();
+      tableModel_->updateRows(shown);
       setMsgBoxInfo();
     }
     currentSMSRecord_ = shown.at(rows.first()).toMap();
