@@ -141,10 +141,32 @@ TEST_F(SmsTabController, ContextMenuFollowsCardSelectionAndBox) {
   // Card not ready, nothing selected: only delete.
   for (int i = 0; i < SMSController::MenuItemCount; ++i)
     EXPECT_EQ(sms.menuItemEnabled(i), i == SMSController::DeleteItem) << i;
+  sms.tableModel()->setRows({single("a", "1", 1), single("b", "2", 1)});
+  using M = SMSController;
+  auto enabled = [&] {
+    QList<int> on;
+    for (int i = 0; i < M::MenuItemCount; ++i)
+      if (sms.menuItemEnabled(i))
+        on << i;
+    return on;
+  };
+  sms.selectionDidChange({0}); // card not ready, one InBox row of the PC
+  EXPECT_EQ(enabled(), QList<int>({M::SavePcItem, M::DeleteItem, M::ImportantItem}));
   sms.netcardChanged(12);
   sms.selectionDidChange({});
-  EXPECT_TRUE(sms.menuItemEnabled(SMSController::NewItem));
-  EXPECT_FALSE(sms.menuItemEnabled(SMSController::DeleteItem));
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem}));
+  sms.selectionDidChange({0});
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem, M::ReplyItem, M::ForwardItem, M::MoveItem, M::SavePcItem, M::SaveSimItem,
+                                   M::DeleteItem, M::ImportantItem}));
+  sms.selectionDidChange({0, 1});
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem, M::MoveItem, M::DeleteItem, M::ImportantItem}));
+}
+
+TEST_F(SmsTabController, AStoreWithoutALimitOrCapacityIsNeverFull) {
+  SMSController sms;
+  EXPECT_FALSE(sms.isFullWithPosition(AT_PC));  // no PC limit configured
+  EXPECT_FALSE(sms.isFullWithPosition(AT_SIM)); // capacity not reported yet
+  EXPECT_FALSE(sms.isFullWithPosition(AT_TCARD));
 }
 
 } // namespace
