@@ -1,6 +1,8 @@
 // The SMS tab's tables without a window: cell texts per box and record form, the sort of each
 // column, links in a message text, search, and the context-menu rules.
+#include "NotificationCenter.h"
 #include "SMSController.h"
+#include "SettingController.h"
 #include "SmsFixture.h"
 #include "SmsListSort.h"
 #include "SmsMessageText.h"
@@ -167,6 +169,35 @@ TEST_F(SmsTabController, AStoreWithoutALimitOrCapacityIsNeverFull) {
   EXPECT_FALSE(sms.isFullWithPosition(AT_PC));  // no PC limit configured
   EXPECT_FALSE(sms.isFullWithPosition(AT_SIM)); // capacity not reported yet
   EXPECT_FALSE(sms.isFullWithPosition(AT_TCARD));
+}
+
+} // namespace
+
+namespace {
+
+class SmsTabLocked : public SmsFixture {
+protected:
+  QVariantMap settings() const override {
+    return {{QStringLiteral("SMS"), QVariantMap()}, {QStringLiteral("DeviceLockSMSFunction"), true}};
+  }
+};
+
+TEST_F(SmsTabLocked, OpeningTheTabAsksForTheUnlockCodeOnlyWhenOneIsSet) {
+  SettingController settings;
+  SMSController sms;
+  int opened = 0;
+  sms.openUnlockDeviceWindow = [&] { ++opened; };
+  const Notification toSms{QStringLiteral("TabViewItemWillChange"),
+                           nullptr,
+                           {{QStringLiteral("TabViewItemWillChange"), QStringLiteral("SMS")}}};
+  sms.tabViewItemWillChange(toSms);
+  EXPECT_EQ(opened, 0);
+  settings.setDeviceUnlockCodeState(true);
+  sms.tabViewItemWillChange(toSms);
+  sms.tabViewItemWillChange({QStringLiteral("TabViewItemWillChange"),
+                             nullptr,
+                             {{QStringLiteral("TabViewItemWillChange"), QStringLiteral("Internet")}}});
+  EXPECT_EQ(opened, 1);
 }
 
 } // namespace
