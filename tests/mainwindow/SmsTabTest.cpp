@@ -251,6 +251,14 @@ TEST_F(SmsTabWithLinks, SearchNarrowsTheRowsAndTextsShowLinks) {
   table()->setRows({record});
   select(0);
   EXPECT_TRUE(sms()->page->messageText->toHtml().contains(QStringLiteral("http://www.example.com")));
+  QList<QUrl> opened;
+  QELUIController::setUrlOpener([&](const QUrl &url) {
+    opened << url;
+    return true;
+  });
+  emit sms()->page->messageText->anchorClicked(QUrl(QStringLiteral("http://www.example.com")));
+  QELUIController::setUrlOpener(nullptr);
+  EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("http://www.example.com"))}));
   sms()->page->SearchSMS_item->clear();
   sms()->searchSMS();
   EXPECT_EQ(table()->rowCount(), 3);
