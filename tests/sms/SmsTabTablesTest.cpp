@@ -201,3 +201,31 @@ TEST_F(SmsTabLocked, OpeningTheTabAsksForTheUnlockCodeOnlyWhenOneIsSet) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(SmsTabController, HeaderClicksSortAscendingThenDescendingPerColumn) {
+  Plist::writeFile(listPath("SmsList_PC.plist"),
+                   QVariantMap{{"InBox", QVariantList{single("a", "2", 1), single("b", "3", 1), single("c", "1", 1)}}});
+  SMSController sms;
+  sms.loadBoxinPCList();
+  auto order = [&] {
+    QString out;
+    for (const QVariant &r : sms.boxList(AT_PC, InBox))
+      out += r.toMap().value("concatSmsInfo").toMap().value("mobilephone").toString();
+    return out;
+  };
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("321"));
+  sms.didClickTableColumn("username"); // its own flag: ascending first
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  sms.didClickTableColumn("stat"); // not sortable without the option: order and flag stay
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  EXPECT_TRUE(sms.sortAscendingNext("stat"));
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("123"));
+}
+
+} // namespace
