@@ -175,22 +175,33 @@ void SMSController::bindPage() {
 void SMSController::refillPositionAndBoxLists() {
   if (!page)
     return;
-  page->saveAtPos->clear();
-  for (int order = 0; order < qelPositionManager_.positionCount(); ++order) {
-    static const QHash<int, const char *> names = {
-        {AT_PC, "PC"}, {AT_SIM, "(U)SIM"}, {AT_TCARD, "SD Card"}, {AT_ME, "ME Position:"}};
-    const int position = qelPositionManager_.getPositionByPositionOrder(order);
-    page->saveAtPos->addItem(word(names.value(position, "PC")));
-  }
-  page->msgBoxSelectAt->clear();
+  static const QHash<int, const char *> names = {
+      {AT_PC, "PC"}, {AT_SIM, "(U)SIM"}, {AT_TCARD, "SD Card"}, {AT_ME, "ME Position:"}};
+  QStringList positions, boxes;
+  for (int order = 0; order < qelPositionManager_.positionCount(); ++order)
+    positions << word(names.value(qelPositionManager_.getPositionByPositionOrder(order), "PC"));
   for (int row = 0; row < boxTables_.listedBoxCount(); ++row)
-    page->msgBoxSelectAt->addItem(Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row))));
-  const QString defaultName =
-      ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
-  int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
-                                  : qelPositionManager_.getPositionOrderByPositonName(defaultName);
-  page->saveAtPos->setCurrentRow(std::max(0, row));
-  page->msgBoxSelectAt->setCurrentRow(0);
+    boxes << Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row)));
+  // A new wording only renames the rows: the choice and the enabled rows stay.
+  auto fill = [](QListWidget *list, const QStringList &texts) {
+    if (list->count() == texts.size()) {
+      for (int i = 0; i < texts.size(); ++i)
+        list->item(i)->setText(texts.at(i));
+      return false;
+    }
+    list->clear();
+    list->addItems(texts);
+    return true;
+  };
+  if (fill(page->saveAtPos, positions)) {
+    const QString defaultName =
+        ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
+    const int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
+                                          : qelPositionManager_.getPositionOrderByPositonName(defaultName);
+    page->saveAtPos->setCurrentRow(std::max(0, row));
+  }
+  if (fill(page->msgBoxSelectAt, boxes))
+    page->msgBoxSelectAt->setCurrentRow(0);
 }
 
 void SMSController::Init_SMS_Wording() {
