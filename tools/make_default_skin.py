@@ -380,6 +380,16 @@ def skin_info():
         "wndOfSetting": {"ImageName": "wndSetting.png"},
         "ussdBalancewndSkin_": {"ImageName": "ussdBalance.png"},
     }
+    # SMS tab: the page's controls take their look from the skin, their places from the page.
+    info["btnSMSNewMessage"] = primary()
+    for key in ["btnSMSCall", "btnSMSDelete", "btnSMSReply", "btnSMSFowardMessage", "btnSMSSaveTo", "btnSMSMoveTo",
+                "btnSearchMsg"]:
+        info[key] = secondary()
+    for key in ["labelInboxMessageNum", "labelOutBoxMessageNum", "labelDraftBoxMessageNum"]:
+        info[key] = label(12, False, TEXT_2)
+    for key in ["matrixSMSSaveAtPos", "matrixSMSMessageBoxSelectAt", "tableMessageBoxList", "tableMessageText",
+                "textSearchSMS", "comboSavePhonePopUp", "viewSMSTab"]:
+        info[key] = {"Font": font(13)}
     for key in ["labelPinMain", "labelPukMain", "labelNewPinMain", "labelPukRepeatNewPinMain"]:
         info[key] = label(13, True, TEXT)
     for key in ["labelPleaseInputPinMain", "labelPleaseInputPukMain"]:

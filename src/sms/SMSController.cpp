@@ -13,7 +13,10 @@
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
 
+#include "Neighbours.h"
+
 #include <QHeaderView>
+#include <QMenu>
 
 SMSController *g_SMSController = nullptr;
 
@@ -130,6 +133,7 @@ void SMSController::loadCommonBundle() {
 }
 
 void SMSController::updateLanguages(const Notification &) {
+  dateTexts_.clear();
   Init_SMS_Wording();
   reloadTable();
 }
@@ -153,6 +157,13 @@ void SMSController::bindPage() {
   connect(page->smsSearchBtn_, &QPushButton::clicked, this, [this] { searchSMS(); });
   connect(page->SearchSMS_item, &QLineEdit::returnPressed, this, [this] { searchSMS(); });
   connect(page->messageText, &QTextBrowser::anchorClicked, this, [this](const QUrl &url) { openLink(url); });
+  connect(page->callBtn, &QPushButton::clicked, this, [this] { call(); });
+  connect(page->savePhonePopUp, &QComboBox::activated, this, [this](int row) {
+    if (row > 0)
+      savePhoneNumber(page->savePhonePopUp->itemText(row));
+    page->savePhonePopUp->setCurrentIndex(0);
+  });
+  initPopUpMenuOfMsgBoxList();
   page->messageText->clear();
   page->savePhonePopUp->setEnabled(false);
   page->callBtn->setVisible(hasModuleWith(QStringLiteral("Call")) || hasModuleWith(QStringLiteral("Videocall")));
@@ -164,22 +175,33 @@ void SMSController::bindPage() {
 void SMSController::refillPositionAndBoxLists() {
   if (!page)
     return;
-  page->saveAtPos->clear();
-  for (int order = 0; order < qelPositionManager_.positionCount(); ++order) {
-    static const QHash<int, const char *> names = {
-        {AT_PC, "PC"}, {AT_SIM, "(U)SIM"}, {AT_TCARD, "SD Card"}, {AT_ME, "ME Position:"}};
-    const int position = qelPositionManager_.getPositionByPositionOrder(order);
-    page->saveAtPos->addItem(word(names.value(position, "PC")));
-  }
-  page->msgBoxSelectAt->clear();
+  static const QHash<int, const char *> names = {
+      {AT_PC, "PC"}, {AT_SIM, "(U)SIM"}, {AT_TCARD, "SD Card"}, {AT_ME, "ME Position:"}};
+  QStringList positions, boxes;
+  for (int order = 0; order < qelPositionManager_.positionCount(); ++order)
+    positions << word(names.value(qelPositionManager_.getPositionByPositionOrder(order), "PC"));
   for (int row = 0; row < boxTables_.listedBoxCount(); ++row)
-    page->msgBoxSelectAt->addItem(Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row))));
-  const QString defaultName =
-      ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
-  int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
-                                  : qelPositionManager_.getPositionOrderByPositonName(defaultName);
-  page->saveAtPos->setCurrentRow(std::max(0, row));
-  page->msgBoxSelectAt->setCurrentRow(0);
+    boxes << Map_Name_Item_of_IndexString(getBoxStrWithBox(boxTables_.boxAtDisplayOrder(row)));
+  // A new wording only renames the rows: the choice and the enabled rows stay.
+  auto fill = [](QListWidget *list, const QStringList &texts) {
+    if (list->count() == texts.size()) {
+      for (int i = 0; i < texts.size(); ++i)
+        list->item(i)->setText(texts.at(i));
+      return false;
+    }
+    list->clear();
+    list->addItems(texts);
+    return true;
+  };
+  if (fill(page->saveAtPos, positions)) {
+    const QString defaultName =
+        ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
+    const int row = defaultName.isEmpty() ? qelPositionManager_.getPositionOrderByPositon(AT_PC)
+                                          : qelPositionManager_.getPositionOrderByPositonName(defaultName);
+    page->saveAtPos->setCurrentRow(std::max(0, row));
+  }
+  if (fill(page->msgBoxSelectAt, boxes))
+    page->msgBoxSelectAt->setCurrentRow(0);
 }
 
 void SMSController::Init_SMS_Wording() {
@@ -196,11 +218,7 @@ void SMSController::Init_SMS_Wording() {
     button->setToolTip(word(key));
     button->setText(noTitles ? QString() : word(key));
   }
-  page->savePhonePopUp->clear();
-  page->savePhonePopUp->addItem(word("SavePhone"));
-  page->savePhonePopUp->addItem(word("PC"));
-  if (hasPosition(AT_SIM))
-    page->savePhonePopUp->addItem(word("(U)SIM"));
+  loadSaveNumberBtnwithState(m_nNetCardStatus == 12);
   page->SearchSMS_item->setPlaceholderText(word("Search"));
   tableModel_->setHeader(QStringLiteral("stat"), word("Status"));
   tableModel_->setHeader(QStringLiteral("username"), word("Name"));
@@ -234,6 +252,53 @@ void SMSController::deleteSMSPCList(const Notification &n) {
 }
 
 // ---- context menu ----
+
+namespace {
+// The items' titles and the controller methods they run; the number items go to the phonebook.
+struct MenuEntry {
+  const char *title;
+  const char *method;
+};
+constexpr MenuEntry kMenu[SMSController::MenuItemCount] = {
+    {"New", "newMessage"},
+    {"Edit", "sendMessageInDraftBox"},
+    {"Send", "sendSMSWithoutWin"},
+    {"Reply", "replyMessage"},
+    {"Forward", "forwardMessage"},
+    {"MoveTo", "saveMessage"},
+    {"PC", nullptr},
+    {"(U)SIM", nullptr},
+    {"Delete", "deleteMessage"},
+    {"ImportantBox", "moveToImportantBox"},
+};
+} // namespace
+
+// The menu of the message table, its items enabled by the rules of the moment it opens.
+void SMSController::initPopUpMenuOfMsgBoxList() {
+  if (!page)
+    return;
+  auto *menu = new QMenu(page->msgBoxList);
+  menu->setObjectName(QStringLiteral("popUPmenuOfMsgBoxList"));
+  for (int i = 0; i < MenuItemCount; ++i) {
+    QAction *action = menu->addAction(word(kMenu[i].title));
+    connect(action, &QAction::triggered, this, [this, i] {
+      if (!menuEnabled_[i])
+        return;
+      if (i == SavePcItem || i == SaveSimItem)
+        savePhoneNumber(word(kMenu[i].title));
+      else if (!callNeighbour(this, kMenu[i].method))
+        qInfo("SMS menu item %s is not built yet", kMenu[i].title);
+    });
+  }
+  page->msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);
+  connect(page->msgBoxList, &QWidget::customContextMenuRequested, this, [this, menu](const QPoint &at) {
+    const QList<QAction *> actions = menu->actions();
+    for (int i = 0; i < MenuItemCount && i < actions.size(); ++i)
+      actions.at(i)->setEnabled(menuEnabled_[i]);
+    menu->popup(page->msgBoxList->viewport()->mapToGlobal(at));
+  });
+  initSetMenuItemsState();
+}
 
 void SMSController::setMenuItemState(bool enabled, int index) {
   if (index < 0 || index >= MenuItemCount)

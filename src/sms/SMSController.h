@@ -48,6 +48,15 @@ public:
   void setTheSearchFieldText(const QStringList &numbers);
   void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module);
   QStringList saveNumberMenuItems() const { return saveNumberMenuItems_; }
+  // The selected message's number (a PC draft's own); null without a selected message.
+  QString getMobilePhoneFromSelectedSMS() const;
+  // The save-number pop-up's choice: asks the phonebook for a new contact in that store with the
+  // selected number. The builder wires the phonebook in; the last request is kept.
+  void savePhoneNumber(const QString &chosenTitle);
+  std::function<void(const QString &number, const QString &store)> toPbUserWinWithPhoneNumber;
+  QPair<QString, QString> lastSaveNumberRequest() const { return lastSaveNumberRequest_; }
+  // Asks the call side to dial the selected message's number.
+  void call();
   QStringList recipientsFieldNumbers() const { return recipientsFieldNumbers_; }
   QStringList newMessageNumbers() const { return newMessageNumbers_; }
   QString newMessageModule() const { return newMessageModule_; }
@@ -93,6 +102,7 @@ public:
   };
   void setMenuItemState(bool enabled, int index);
   bool menuItemEnabled(int index) const { return index >= 0 && index < MenuItemCount && menuEnabled_[index]; }
+  void initPopUpMenuOfMsgBoxList();
   void initSetMenuItemsState();
   void setMenuItemsStateWhenSMSSelectionDidChange();
   Q_INVOKABLE void reloadSMSPCList(const Notification &n);
@@ -163,6 +173,7 @@ public:
   // Shows the current record's text in the tab's text view, with links when configured.
   void displayMessageText();
   void openLink(const QUrl &url);
+  QString shownDate(const QDateTime &date) const;
 
 protected:
   void initializeSkin() override;
@@ -189,11 +200,13 @@ private:
   QVariantMap currentSMSRecord_;
   QList<int> selectedRows_;
   QHash<QString, bool> sortFlags_;
+  mutable QHash<qint64, QString> dateTexts_;
   bool menuEnabled_[MenuItemCount] = {};
   bool newSmsAnimationPaused_ = false;
   QelPositionManager qelPositionManager_;
   SmsBoxTables boxTables_;
   QStringList saveNumberMenuItems_;
+  QPair<QString, QString> lastSaveNumberRequest_;
   QStringList recipientsFieldNumbers_;
   QStringList newMessageNumbers_;
   QString newMessageModule_;

@@ -71,14 +71,25 @@ QVariantList SMSController::searchMessagesFromCurrentBox(const QVariantList &lis
   for (const QVariant &entry : list) {
     const QVariantMap record = entry.toMap();
     const QString number = SmsRecord::number(record);
-    const QDateTime date = SmsRecord::date(record).toDateTime();
     if (SmsMessageText::fieldContains(number, key) ||
         SmsMessageText::fieldContains(SmsRecord::isFlat(record) ? number : lookupName(number), key) ||
-        SmsMessageText::fieldContains(date.isValid() ? formatStringFromDate(date) : QString(), key) ||
+        SmsMessageText::fieldContains(shownDate(SmsRecord::date(record).toDateTime()), key) ||
         SmsMessageText::fieldContains(SmsRecord::text(record), key))
       found.append(record);
   }
   return found;
+}
+
+// Formatting a date in the local zone costs more than the whole rest of a search, so each
+// date's text is kept until the wording or the date format changes.
+QString SMSController::shownDate(const QDateTime &date) const {
+  if (!date.isValid())
+    return QString();
+  const qint64 key = date.toMSecsSinceEpoch();
+  auto it = dateTexts_.constFind(key);
+  if (it == dateTexts_.cend())
+    it = dateTexts_.insert(key, formatStringFromDate(date));
+  return it.value();
 }
 
 void SMSController::displayMessageText() {

@@ -46,7 +46,9 @@ int SMSController::getCurrentPosition() const {
 }
 
 QVariantList SMSController::currentBoxList() const {
-  return boxList(getCurrentPosition(), getCurrentBox());
+  const QVariantList list = boxList(getCurrentPosition(), getCurrentBox());
+  // A search gives a list of its own; the store's lists stay as they are.
+  return isSearchMode() ? searchMessagesFromCurrentBox(list, searchKey()) : list;
 }
 
 void SMSController::setColumnHeaders(int box) {
@@ -161,6 +163,7 @@ void SMSController::setButtonState(int state) {
 
 void SMSController::netcardChanged(int status) {
   m_nNetCardStatus = status;
+  loadSaveNumberBtnwithState(status == kCardReady);
   if (status == kCardReady) {
     if (page)
       page->newMessageBtn->setEnabled(true);
@@ -285,11 +288,7 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
         for (const QVariant &record : changed)
           ReadNewSmsAtpos(position, record.toMap().value(QStringLiteral("index")).toInt());
       // The rows keep their selection; only their state words and faces change.
-      QSignalBlocker block(page ? page->msgBoxList->selectionModel() : nullptr);
-      tableModel_->blockSignals(true);
-      tableModel_->setRows(shown);
-      tableModel_->blockSignals(false);
-      tableModel_->refreshRows();
+      tableModel_->updateRows(shown);
       setMsgBoxInfo();
     }
     currentSMSRecord_ = shown.at(rows.first()).toMap();

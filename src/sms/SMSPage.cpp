@@ -15,6 +15,8 @@ template <typename T> T *named(T *widget, const char *name) {
 SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("viewSMSTab"));
   setProperty("itemIdentifier", QStringLiteral("SMS"));
+  // The skin sizes the tab view; the page's controls never widen the main window.
+  setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
 
   saveAtPos = named(new QListWidget(this), "matrixSMSSaveAtPos");
   msgBoxSelectAt = named(new QListWidget(this), "matrixSMSMessageBoxSelectAt");
@@ -53,6 +55,8 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   msgBoxList->horizontalHeader()->setSectionsClickable(true);
   msgBoxList->setShowGrid(false);
   msgBoxList->setAlternatingRowColors(true);
+  msgBoxList->horizontalHeader()->setDefaultSectionSize(130);
+  msgBoxList->horizontalHeader()->setHighlightSections(false);
   messageText = named(new QTextBrowser(this), "tableMessageText");
   messageText->setOpenLinks(false);
   messageText->setReadOnly(true);

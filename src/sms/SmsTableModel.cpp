@@ -47,6 +47,15 @@ void SmsTableModel::refreshRows() {
     emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, columnCount() - 1));
 }
 
+void SmsTableModel::updateRows(const QVariantList &rows) {
+  if (rows.size() != rows_.size()) {
+    setRows(rows);
+    return;
+  }
+  rows_ = rows;
+  refreshRows();
+}
+
 void SmsTableModel::setHeader(const QString &columnId, const QString &title) {
   headers_.insert(columnId, title);
   const int section = int(columnIds().indexOf(columnId));

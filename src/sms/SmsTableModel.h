@@ -44,6 +44,8 @@ public:
   // Tells the view every row changed (a state word or a face may differ) without resetting
   // the selection.
   void refreshRows();
+  // The same rows with new content (read states): no reset, the selection stays.
+  void updateRows(const QVariantList &rows);
   void setHeader(const QString &columnId, const QString &title);
 
   int rowCount(const QModelIndex &parent = {}) const override;

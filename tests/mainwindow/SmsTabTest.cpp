@@ -6,6 +6,7 @@
 #include "SMSPage.h"
 #include "SmsTableModel.h"
 #include "UIMsg.h"
+#include "WordGlobe.h"
 
 #include <QtEndian>
 
@@ -121,6 +122,16 @@ TEST_F(SmsTab, ReadingAPcMessageWritesOnlyThatRecord) {
   select(0);
   EXPECT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 1);
   EXPECT_TRUE(readRequests().isEmpty()); // the PC list is the program's own
+
+  // The selected number goes to the phonebook's new-contact window and to the call side.
+  sms()->savePhoneNumber(Map_Name_Item_of_IndexString(QStringLiteral("PC")));
+  EXPECT_EQ(sms()->lastSaveNumberRequest(), qMakePair(QStringLiteral("+15554440001"), QStringLiteral("PC")));
+  QString dialled;
+  NotificationCenter::defaultCenter().addObserver(
+      &owner, QStringLiteral("makeCallWithPhoneNumber"), nullptr,
+      [&](const Notification &n) { dialled = n.userInfo.value("makeCallWithPhoneNumber").toString(); });
+  sms()->call();
+  EXPECT_EQ(dialled, QStringLiteral("+15554440001"));
 }
 
 // With the IMSI filter the tab shows this SIM's PC messages only; reading one leaves the other
@@ -146,6 +157,111 @@ TEST_F(SmsTabByImsi, ReadingKeepsTheOtherSimsMessages) {
   ASSERT_EQ(inBox.size(), 3);
   EXPECT_EQ(inBox.at(2).toMap().value(QStringLiteral("IMSI")).toString(), QStringLiteral("001019999999999"));
   EXPECT_EQ(storedState(QStringLiteral("SmsList_PC.plist"), 0), 1);
+}
+
+} // namespace
+
+namespace {
+
+UIMsg smsPackage(uint16_t minor, int type, const QList<quint32> &words) {
+  UIMsg m;
+  m.moduleId = 5;
+  m.majorId = 768;
+  m.minorId = minor;
+  m.type = type;
+  QByteArray data;
+  for (quint32 w : words) {
+    char b[4];
+    qToLittleEndian(w, b);
+    data.append(b, 4);
+  }
+  m.setPayload(data);
+  return m;
+}
+
+TEST_F(SmsTab, CountsAreClampedAndRepliesOfTheWrongShapeIgnored) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  backend->control("Inject", {smsPackage(98, 1, {0xFFFFFFFFu, 70000u, 5u, 9u}).encode()});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sms()->modemUsed() == 9; }));
+  EXPECT_EQ(sms()->simCapacity(), 65535);
+  EXPECT_EQ(sms()->simUsed(), 65535);
+  EXPECT_EQ(sms()->modemCapacity(), 5);
+  EXPECT_TRUE(sms()->isFullWithPosition(4));
+  // A receive position must be a type-1 reply of exactly four bytes.
+  backend->control("Inject", {smsPackage(97, 0, {4u}).encode()});
+  backend->control("Inject", {smsPackage(97, 1, {4u, 0u}).encode()});
+  backend->control("SetReceivePosition", {0});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sms()->receivePosition() == 0; }));
+}
+
+TEST_F(SmsTab, DeleteRequestsOutsideTheBoxesChangeNothing) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  auto post = [&](const QVariantMap &info) {
+    NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DeleteSMSInPCList"), nullptr, info);
+  };
+  post({{"box", "Nowhere"}, {"index", 0}});
+  post({{"box", "InBox"}, {"index", 3}});
+  post({{"box", "InBox"}, {"index", -1}});
+  post({{"box", "InBox"}});
+  EXPECT_EQ(sms()->boxList(0, 0).size(), 3);
+  post({{"box", "OutBox"}, {"index", 0}});
+  EXPECT_EQ(sms()->boxList(0, 1).size(), 0);
+  EXPECT_EQ(sms()->boxList(0, 0).size(), 3);
+}
+
+TEST_F(SmsTab, RemovingTheDeviceGoesBackToThePcInBox) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sms()->getNetCardStatus() == 12; }));
+  choose(1, 1);
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sms()->getNetCardStatus() == 1; }));
+  EXPECT_EQ(sms()->getCurrentPosition(), 0);
+  EXPECT_EQ(sms()->getCurrentBox(), 0);
+  EXPECT_EQ(table()->rowCount(), 3);
+  EXPECT_FALSE(sms()->page->newMessageBtn->isEnabled());
+  EXPECT_TRUE(sms()->boxList(1, 0).isEmpty());
+}
+
+class SmsTabWithLinks : public SmsTab {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {{QStringLiteral("SMS"), QVariantMap{{QStringLiteral("DisplayHyperlinkInSMS"), true}}}};
+  }
+};
+
+TEST_F(SmsTabWithLinks, SearchNarrowsTheRowsAndTextsShowLinks) {
+  if (!launch(QStringLiteral("sms-lists")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(listsLoaded());
+  choose(0, 0);
+  sms()->page->SearchSMS_item->setText(QStringLiteral("alice"));
+  sms()->searchSMS();
+  ASSERT_EQ(table()->rowCount(), 1);
+  EXPECT_EQ(sms()->page->inBoxMessageNum->text(), QStringLiteral("(3)")); // counters ignore the search
+  QVariantMap record = table()->rows().first().toMap();
+  QVariantMap info = record.value("smsInfo").toMap();
+  info.insert("messagetext", QStringLiteral("See www.example.com now"));
+  record.insert("smsInfo", info);
+  table()->setRows({record});
+  select(0);
+  EXPECT_TRUE(sms()->page->messageText->toHtml().contains(QStringLiteral("http://www.example.com")));
+  QList<QUrl> opened;
+  QELUIController::setUrlOpener([&](const QUrl &url) {
+    opened << url;
+    return true;
+  });
+  emit sms()->page->messageText->anchorClicked(QUrl(QStringLiteral("http://www.example.com")));
+  QELUIController::setUrlOpener(nullptr);
+  EXPECT_EQ(opened, QList<QUrl>({QUrl(QStringLiteral("http://www.example.com"))}));
+  sms()->page->SearchSMS_item->clear();
+  sms()->searchSMS();
+  EXPECT_EQ(table()->rowCount(), 3);
 }
 
 } // namespace

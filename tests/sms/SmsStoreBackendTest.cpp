@@ -164,3 +164,39 @@ TEST_F(SmsStoreBackend, TheProgramAndTheBackendWritingOnePcListLoseNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// A read request names a store and an InBox index; the backend marks that record read and
+// answers with the counts. Requests outside the stores or boxes change nothing.
+TEST_F(SmsStoreBackend, AReadRequestMarksTheRecordReadInItsStore) {
+  if (!launch("sms-lists"))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return listReady >= 1; }));
+  auto request = [&](quint32 position, quint32 index) {
+    QByteArray data(8, '\0');
+    qToLittleEndian(position, data.data());
+    qToLittleEndian(index, data.data() + 4);
+    center->sendMessageModuleID(5, 768, 103, 0, 0, data);
+  };
+  auto stateOf = [&](const char *file, int index) {
+    QVariantMap dict;
+    Plist::readDictionary(listPath(file), &dict);
+    return dict.value("InBox").toList().value(index).toMap().value("smsInfo").toMap().value("stat").toInt();
+  };
+  const qsizetype before = counts.size();
+  request(0, 0);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return counts.size() > before; }));
+  EXPECT_EQ(stateOf("SmsList_PC.plist", 0), 1);
+  request(1, 1);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return stateOf("SmsList_Sim.plist", 1) == 1; }));
+  const qsizetype after = counts.size();
+  request(1, 99);
+  request(7, 0);
+  request(0, 0xFFFFFFFFu);
+  request(1, 0); // a real one, so the refused ones above have been handled when it answers
+  ASSERT_TRUE(testsupport::waitUntil([&] { return counts.size() > after; }));
+  EXPECT_EQ(counts.size(), after + 1);
+}
+
+} // namespace

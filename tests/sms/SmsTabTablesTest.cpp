@@ -1,6 +1,8 @@
 // The SMS tab's tables without a window: cell texts per box and record form, the sort of each
 // column, links in a message text, search, and the context-menu rules.
+#include "NotificationCenter.h"
 #include "SMSController.h"
+#include "SettingController.h"
 #include "SmsFixture.h"
 #include "SmsListSort.h"
 #include "SmsMessageText.h"
@@ -141,10 +143,89 @@ TEST_F(SmsTabController, ContextMenuFollowsCardSelectionAndBox) {
   // Card not ready, nothing selected: only delete.
   for (int i = 0; i < SMSController::MenuItemCount; ++i)
     EXPECT_EQ(sms.menuItemEnabled(i), i == SMSController::DeleteItem) << i;
+  sms.tableModel()->setRows({single("a", "1", 1), single("b", "2", 1)});
+  using M = SMSController;
+  auto enabled = [&] {
+    QList<int> on;
+    for (int i = 0; i < M::MenuItemCount; ++i)
+      if (sms.menuItemEnabled(i))
+        on << i;
+    return on;
+  };
+  sms.selectionDidChange({0}); // card not ready, one InBox row of the PC
+  EXPECT_EQ(enabled(), QList<int>({M::SavePcItem, M::DeleteItem, M::ImportantItem}));
   sms.netcardChanged(12);
   sms.selectionDidChange({});
-  EXPECT_TRUE(sms.menuItemEnabled(SMSController::NewItem));
-  EXPECT_FALSE(sms.menuItemEnabled(SMSController::DeleteItem));
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem}));
+  sms.selectionDidChange({0});
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem, M::ReplyItem, M::ForwardItem, M::MoveItem, M::SavePcItem, M::SaveSimItem,
+                                   M::DeleteItem, M::ImportantItem}));
+  sms.selectionDidChange({0, 1});
+  EXPECT_EQ(enabled(), QList<int>({M::NewItem, M::MoveItem, M::DeleteItem, M::ImportantItem}));
+}
+
+TEST_F(SmsTabController, AStoreWithoutALimitOrCapacityIsNeverFull) {
+  SMSController sms;
+  EXPECT_FALSE(sms.isFullWithPosition(AT_PC));  // no PC limit configured
+  EXPECT_FALSE(sms.isFullWithPosition(AT_SIM)); // capacity not reported yet
+  EXPECT_FALSE(sms.isFullWithPosition(AT_TCARD));
+}
+
+} // namespace
+
+namespace {
+
+class SmsTabLocked : public SmsFixture {
+protected:
+  QVariantMap settings() const override {
+    return {{QStringLiteral("SMS"), QVariantMap()}, {QStringLiteral("DeviceLockSMSFunction"), true}};
+  }
+};
+
+TEST_F(SmsTabLocked, OpeningTheTabAsksForTheUnlockCodeOnlyWhenOneIsSet) {
+  SettingController settings;
+  SMSController sms;
+  int opened = 0;
+  sms.openUnlockDeviceWindow = [&] { ++opened; };
+  const Notification toSms{QStringLiteral("TabViewItemWillChange"),
+                           nullptr,
+                           {{QStringLiteral("TabViewItemWillChange"), QStringLiteral("SMS")}}};
+  sms.tabViewItemWillChange(toSms);
+  EXPECT_EQ(opened, 0);
+  settings.setDeviceUnlockCodeState(true);
+  sms.tabViewItemWillChange(toSms);
+  sms.tabViewItemWillChange({QStringLiteral("TabViewItemWillChange"),
+                             nullptr,
+                             {{QStringLiteral("TabViewItemWillChange"), QStringLiteral("Internet")}}});
+  EXPECT_EQ(opened, 1);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(SmsTabController, HeaderClicksSortAscendingThenDescendingPerColumn) {
+  Plist::writeFile(listPath("SmsList_PC.plist"),
+                   QVariantMap{{"InBox", QVariantList{single("a", "2", 1), single("b", "3", 1), single("c", "1", 1)}}});
+  SMSController sms;
+  sms.loadBoxinPCList();
+  auto order = [&] {
+    QString out;
+    for (const QVariant &r : sms.boxList(AT_PC, InBox))
+      out += r.toMap().value("concatSmsInfo").toMap().value("mobilephone").toString();
+    return out;
+  };
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("321"));
+  sms.didClickTableColumn("username"); // its own flag: ascending first
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  sms.didClickTableColumn("stat"); // not sortable without the option: order and flag stay
+  EXPECT_EQ(order(), QStringLiteral("123"));
+  EXPECT_TRUE(sms.sortAscendingNext("stat"));
+  sms.didClickTableColumn("mobilephone");
+  EXPECT_EQ(order(), QStringLiteral("123"));
 }
 
 } // namespace

@@ -206,6 +206,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
+  smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
+    CallNeighbours::shared().toPbUserWinWithPhoneNumber(number, store);
+  };
   smsController->openUnlockDeviceWindow = [window] {
     CallNeighbours::shared().openUnlockDeviceWindow(window);
     CallNeighbours::shared().setDeviceLockFunctionModule(1);

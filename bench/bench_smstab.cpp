@@ -1,0 +1,165 @@
+// The SMS tab over 10,000 PC messages and 5,000 contacts: naming every record through the
+// phonebook, sorting by each column, a search keystroke (hit and miss), a reload after the
+// list-ready reply with unchanged files, and marking 100 selected rows read.
+#include "ConfigManager.h"
+#include "ConfigService.h"
+#include "PBController.h"
+#include "Plist.h"
+#include "SMSController.h"
+#include "SmsListSort.h"
+#include "SmsTableModel.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <QTimeZone>
+#include <benchmark/benchmark.h>
+#include <memory>
+
+namespace {
+
+constexpr int kMessages = 10000, kContacts = 5000;
+
+QString numberOf(int n) {
+  return QStringLiteral("+1555%1").arg(n % 8000, 7, 10, QLatin1Char('0'));
+}
+
+QVariantMap record(int n) {
+  const QVariantMap part = {
+      {"messagetext", QStringLiteral("Message number %1: see you at the station at seven").arg(n)},
+      {"mobilephone", numberOf(n)},
+      {"date", QDateTime::fromSecsSinceEpoch(1700000000 + (n * 7919) % 100000 * 60, QTimeZone::utc())},
+      {"stat", n % 3 == 0 ? 0 : 1},
+      {"index", n}};
+  return {{"concatSmsFlag", false},
+          {"concatSmsInfo", QVariantMap{{"mobilephone", part.value("mobilephone")},
+                                        {"username", numberOf(n)},
+                                        {"date", part.value("date")},
+                                        {"stat", part.value("stat")}}},
+          {"smsInfo", part},
+          {"index", n}};
+}
+
+// A ModemList folder with the PC list and the phonebook, a woken phonebook and an SMS
+// controller naming through it.
+class Tab {
+public:
+  Tab() {
+    folder_ = dir_.filePath("ModemList");
+    QDir().mkpath(folder_);
+    Plist::writeFile(folder_ + "/settings.plist", QVariantMap{{"SMS", QVariantMap()}, {"CurrentLanguage", "English"}});
+    QVariantList inBox;
+    for (int n = 0; n < kMessages; ++n)
+      inBox << record(n);
+    Plist::writeFile(folder_ + "/SmsList_PC.plist", QVariantMap{{"InBox", inBox}});
+    QVariantList group{QVariantMap{{"groupname", "All"}}};
+    for (int c = 0; c < kContacts; ++c)
+      group << QVariantMap{{"username", QStringLiteral("Contact %1").arg(c)}, {"mobilephone", numberOf(c * 2)}};
+    Plist::writeFile(folder_ + "/phoneBook.plist", QVariantList{group});
+    ConfigManager::Locations loc;
+    loc.candidates = {folder_};
+    config_ = std::make_unique<ConfigManager>(loc);
+    ConfigManager::setSharedConfigManager(config_.get());
+    ConfigService::setSharedConfigService(&switches_);
+    pb = std::make_unique<PBController>();
+    pb->awakeFromNib();
+    PBController *book = pb.get();
+    SMSController::setNameLookup([book](const QString &n) { return book->searchNameAtPhoneBook(n); });
+    sms = std::make_unique<SMSController>();
+    sms->loadBoxinPCList();
+    rows = sms->boxList(0, 0);
+  }
+  ~Tab() {
+    sms.reset();
+    pb.reset();
+    SMSController::setNameLookup(nullptr);
+    ConfigService::setSharedConfigService(nullptr);
+    ConfigManager::setSharedConfigManager(nullptr);
+  }
+  QString pcPath() const { return folder_ + "/SmsList_PC.plist"; }
+
+  std::unique_ptr<PBController> pb;
+  std::unique_ptr<SMSController> sms;
+  QVariantList rows;
+
+private:
+  QTemporaryDir dir_;
+  QString folder_;
+  std::unique_ptr<ConfigManager> config_;
+  ConfigService switches_;
+};
+
+Tab &tab() {
+  static Tab t;
+  return t;
+}
+
+void BM_NameEveryRecord(benchmark::State &state) {
+  SmsTableModel::Context context;
+  context.lookup = [](const QString &n) { return SMSController::lookupName(n); };
+  int named = 0;
+  for (auto _ : state) {
+    named = 0;
+    for (const QVariant &r : tab().rows)
+      named += SmsTableModel::cellText(r.toMap(), QStringLiteral("username"), context).startsWith('C') ? 1 : 0;
+  }
+  state.counters["named"] = named;
+}
+BENCHMARK(BM_NameEveryRecord)->Unit(benchmark::kMillisecond);
+
+void BM_SortByColumn(benchmark::State &state, const char *column) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    QVariantList list = tab().rows;
+    state.ResumeTiming();
+    SmsListSort::sortBoxList(list, QLatin1String(column), true);
+    benchmark::DoNotOptimize(list);
+  }
+}
+BENCHMARK_CAPTURE(BM_SortByColumn, number, "mobilephone")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortByColumn, name, "username")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortByColumn, date, "date")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SortByColumn, state, "stat")->Unit(benchmark::kMillisecond);
+
+void BM_SearchKeystroke(benchmark::State &state, const char *key) {
+  qsizetype found = 0;
+  for (auto _ : state)
+    found = tab().sms->searchMessagesFromCurrentBox(tab().rows, QLatin1String(key)).size();
+  state.counters["found"] = double(found);
+}
+BENCHMARK_CAPTURE(BM_SearchKeystroke, hit, "Contact 12")->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchKeystroke, miss, "zebra")->Unit(benchmark::kMillisecond);
+
+void BM_ReloadUnchanged(benchmark::State &state) {
+  for (auto _ : state) {
+    tab().sms->loadBoxinPCList();
+    benchmark::DoNotOptimize(tab().sms->boxList(0, 0).size());
+  }
+}
+BENCHMARK(BM_ReloadUnchanged)->Unit(benchmark::kMillisecond);
+
+void BM_Mark100Read(benchmark::State &state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    QVariantList selected;
+    for (int i = 0; i < 300 && selected.size() < 100; ++i)
+      if (tab().rows.at(i).toMap().value("smsInfo").toMap().value("stat").toInt() == 0)
+        selected << tab().rows.at(i);
+    Plist::writeFile(tab().pcPath(), QVariantMap{{"InBox", tab().rows}});
+    state.ResumeTiming();
+    if (!SMSController::markReadInListFile(tab().pcPath(), selected))
+      state.SkipWithError("nothing written");
+  }
+}
+BENCHMARK(BM_Mark100Read)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+} // namespace
+
+int main(int argc, char **argv) {
+  qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
