@@ -55,7 +55,7 @@ public:
     QVariantList group{QVariantMap{{"groupname", "All"}}};
     for (int c = 0; c < kContacts; ++c)
       group << QVariantMap{{"username", QStringLiteral("Contact %1").arg(c)}, {"mobilephone", numberOf(c * 2)}};
-    Plist::writeFile(folder_ + "/phoneBook.plist", QVariantList{group});
+    Plist::writeFile(folder_ + "/phoneBook.plist", QVariantList{QVariant(group)});
     ConfigManager::Locations loc;
     loc.candidates = {folder_};
     config_ = std::make_unique<ConfigManager>(loc);

@@ -19,9 +19,11 @@ protected:
   void SetUp() override {
     MainWindowFixture::SetUp();
     // One PC group: a contact written with the national 0 matches the sender's +1 number.
-    const QVariantList book = {QVariantList{QVariantMap{{"groupname", "Friends"}},
-                                            QVariantMap{{"username", "Alice"}, {"mobilephone", "+15554440001"}},
-                                            QVariantMap{{"username", "Bob"}, {"mobilephone", "05551110002"}}}};
+    // The group is wrapped in a QVariant: a braced list of one QVariantList would copy it.
+    const QVariantList group = {QVariantMap{{"groupname", "Friends"}},
+                                QVariantMap{{"username", "Alice"}, {"mobilephone", "+15554440001"}},
+                                QVariantMap{{"username", "Bob"}, {"mobilephone", "05551110002"}}};
+    const QVariantList book = {QVariant(group)};
     Plist::writeFile(modemList() + QStringLiteral("/phoneBook.plist"), book);
     qputenv("QEL_MODEMLIST_DIR", modemList().toLocal8Bit());
   }
