@@ -10,6 +10,7 @@
 #include "SmsSending.h"
 #include "SmsStore.h"
 #include "VoiceCalls.h"
+#include "SimServices.h"
 
 #include <QtEndian>
 
@@ -62,6 +63,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   Phonebook::install(*this);
   VoiceCalls::install(*this);
   Router::install(*this);
+  SimServices::install(*this);
   reset();
 }
 

@@ -14,6 +14,7 @@
 #include "SmsStore.h"
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
+#include "SimServices.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -296,4 +297,9 @@ QList<SimSentSms> SimulatorControl::SentMessages() {
 void SimulatorControl::SetSmsSendResult(bool ok) {
   if (SmsSending *sending = SmsSending::of(*modem_))
     sending->setSendResult(ok);
+}
+
+bool SimulatorControl::UssdPush(const QString &text, int dcs, int interaction) {
+  SimServices *services = SimServices::of(*modem_);
+  return services && services->ussdPush(text, dcs, interaction);
 }

@@ -145,6 +145,9 @@ public slots:
   Q_SCRIPTABLE void SetSmsSendResult(bool ok);
   // ---- end ----
 
+  // SIM services: a network-initiated USSD reply (false before the SIM is ready).
+  Q_SCRIPTABLE bool UssdPush(const QString &text, int dcs, int interaction);
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;
