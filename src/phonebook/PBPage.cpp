@@ -1,5 +1,6 @@
 #include "PBPage.h"
 
+#include "PBContactDialog.h"
 #include "PBController.h"
 #include "PBTypes.h"
 
@@ -80,6 +81,9 @@ PBPage::PBPage(PBController *controller, QWidget *parent) : QWidget(parent), con
     reloadContactTableAndDeselect();
   });
   connect(searchField, &QLineEdit::textChanged, this, [this] { searchUser(); });
+  connect(btnNew, &QPushButton::clicked, this, [this] { openContactDialog(-1); });
+  connect(btnEdit, &QPushButton::clicked, this, [this] { openContactDialog(contactTable->currentRow()); });
+  connect(contactTable, &QTableWidget::cellDoubleClicked, this, [this](int row) { openContactDialog(row); });
   if (controller_)
     controller_->setPage(this);
   reloadGroupTable();
@@ -189,4 +193,49 @@ void PBPage::searchUser() {
     }
   }
   reloadContactTableAndDeselect();
+}
+
+void PBPage::openContactDialog(int row) {
+  if (!controller_)
+    return;
+  const QVariantList list = shownContacts();
+  const bool edit = row >= 0;
+  if (edit && row >= list.size())
+    return;
+  // A PC search row does not tell its group row; editing there would duplicate the contact.
+  if (edit && selectedSavePos() == kSaveInPC && !searchField->text().isEmpty())
+    return;
+  const PBContactRecord record = edit ? list.at(row).toMap() : PBContactRecord();
+  const int store = selectedSavePos();
+  const bool onModem = store == kSaveInSIM || store == kSaveInME;
+  PBContactDialog dialog(record, onModem ? controller_->getSimMaxNameLen() : 0,
+                         onModem ? controller_->getSimMaxNumberLen() : 0, this);
+  if (dialog.exec() != QDialog::Accepted)
+    return;
+  const PBContactRecord fields = dialog.fields();
+  if (store == kSaveInSIM) {
+    if (edit) {
+      controller_->setSimContact(record);
+      controller_->contactIsEditedInSIM(fields);
+    } else {
+      controller_->contactIsAddedInSIM(fields);
+    }
+  } else if (store == kSaveInME) {
+    if (edit) {
+      controller_->setMeContact(record);
+      controller_->contactIsEditedInME(fields);
+    } else {
+      controller_->contactIsAddedInME(fields);
+    }
+  } else {
+    PBContactRecord merged = record;
+    for (auto it = fields.begin(); it != fields.end(); ++it)
+      merged.insert(it.key(), it.value());
+    if (edit)
+      controller_->deleteUserFromCurGrop(row);
+    controller_->addUser2CurGrop(merged);
+    controller_->savePhoneList2File();
+  }
+  reloadContactTableAndDeselect();
+  setConpacityShow();
 }

@@ -38,6 +38,9 @@ public:
   QPushButton *btnDelete = nullptr;
 
 private:
+  // Opens the contact dialog on the shown contact at `row` (-1: a new contact) and commits it
+  // into the store shown.
+  void openContactDialog(int row);
   // The contacts of the store shown (the search result while the search field has text).
   QVariantList shownContacts() const;
 
