@@ -16,6 +16,7 @@
 #include "ProfileWindows.h"
 #include "CallNeighbours.h"
 #include "PBController.h"
+#include "PBPage.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SMSController.h"
@@ -192,6 +193,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *settings = new SettingController(owner);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
+  tabs->addTab(new PBPage(phonebook, tabs), QStringLiteral("Phonebook"));
   // The call pages and the call log name numbers through the phonebook's lookup.
   CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
     const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();

@@ -1,0 +1,35 @@
+#include "PBContactDialog.h"
+#include "PBFixture.h"
+#include "PBPage.h"
+
+using namespace pbtest;
+
+TEST_F(PBFixture, PageShowsGroupsAndTheContactsOfTheStoreChosen) {
+  PBController &c = start({group(QStringLiteral("Family"), {contact("Bea", "2"), contact("Al", "1")}),
+                           group(QStringLiteral("Work"), {contact("Zed", "3")})});
+  read(kStorageSIM, {item(1, QStringLiteral("Sim One"), QStringLiteral("555"))});
+  PBPage page(&c);
+  EXPECT_EQ(page.groupTable->rowCount(), 2);
+  EXPECT_EQ(page.groupTable->item(1, 0)->text(), QStringLiteral("Work"));
+  EXPECT_EQ(page.contactTable->rowCount(), 2);
+  page.groupTable->setCurrentCell(1, 0);
+  ASSERT_EQ(page.contactTable->rowCount(), 1);
+  EXPECT_EQ(page.contactTable->item(0, 0)->text(), QStringLiteral("Zed"));
+  page.showStore(kSaveInSIM);
+  ASSERT_EQ(page.contactTable->rowCount(), 1);
+  EXPECT_EQ(page.contactTable->item(0, 1)->text(), QStringLiteral("555"));
+  EXPECT_FALSE(page.groupTable->isEnabled());
+  c.setPage(nullptr);
+}
+
+TEST(PBContactDialogRules, OkNeedsANameAndNumbersOfNumberCharactersOnly) {
+  const struct {
+    const char *name, *mobile, *home;
+    bool ok;
+  } cases[] = {{"Ann", "+123", "", true}, {"", "123", "", false},    {"Ann", "12a", "", false},
+               {"Ann", "+", "", false},   {"Ann", "1+2", "", false}, {"Ann", "", "*#0", true}};
+  for (const auto &k : cases) {
+    const PBContactRecord f{{"username", k.name}, {"mobilephone", k.mobile}, {"homephone", k.home}};
+    EXPECT_EQ(PBContactDialog::fieldsAcceptable(f), k.ok) << k.name << " " << k.mobile << " " << k.home;
+  }
+}
