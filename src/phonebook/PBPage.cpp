@@ -1,11 +1,13 @@
 #include "PBPage.h"
 
+#include "ModalQuestions.h"
 #include "PBContactDialog.h"
 #include "PBController.h"
 #include "PBTypes.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -83,6 +85,7 @@ PBPage::PBPage(PBController *controller, QWidget *parent) : QWidget(parent), con
   connect(searchField, &QLineEdit::textChanged, this, [this] { searchUser(); });
   connect(btnNew, &QPushButton::clicked, this, [this] { openContactDialog(-1); });
   connect(btnEdit, &QPushButton::clicked, this, [this] { openContactDialog(contactTable->currentRow()); });
+  connect(btnDelete, &QPushButton::clicked, this, [this] { deleteSelectedContacts(); });
   connect(contactTable, &QTableWidget::cellDoubleClicked, this, [this](int row) { openContactDialog(row); });
   if (controller_)
     controller_->setPage(this);
@@ -236,6 +239,50 @@ void PBPage::openContactDialog(int row) {
     controller_->addUser2CurGrop(merged);
     controller_->savePhoneList2File();
   }
+  reloadContactTableAndDeselect();
+  setConpacityShow();
+}
+
+void PBPage::deleteSelectedContacts() {
+  if (!controller_)
+    return;
+  QList<int> rows;
+  for (const QModelIndex &i : contactTable->selectionModel()->selectedRows())
+    rows << i.row();
+  if (rows.isEmpty())
+    return;
+  const int store = selectedSavePos();
+  // A PC search row does not tell its group row; the modem deletes in the memory it is on, so a
+  // store the modem is not switched to is left alone.
+  const int modemStorage = store == kSaveInSIM ? kStorageSIM : kStorageME;
+  if (store == kSaveInPC ? !searchField->text().isEmpty() : controller_->currentStorage() != modemStorage)
+    return;
+  const ModalQuestion question{QStringLiteral("alert"), QStringLiteral("Delete"),
+                               QStringLiteral("Delete the selected contacts?"), QStringLiteral("OK"),
+                               QStringLiteral("Cancel")};
+  const int answer = ModalQuestions::ask(question, [this] {
+    return QMessageBox::question(this, QStringLiteral("Delete"), QStringLiteral("Delete the selected contacts?")) ==
+                   QMessageBox::Yes
+               ? ModalQuestions::kDefaultAnswer
+               : ModalQuestions::kAlternateAnswer;
+  });
+  if (answer != ModalQuestions::kDefaultAnswer)
+    return;
+  const QVariantList list = shownContacts();
+  std::sort(rows.begin(), rows.end(), std::greater<int>());
+  for (int row : rows) {
+    if (row >= list.size())
+      continue;
+    if (store == kSaveInPC) {
+      controller_->deleteUserFromCurGrop(row);
+    } else {
+      const int index = list.at(row).toMap().value(PBKey::kIndex).toInt();
+      controller_->addContactToDelUserList(index);
+      controller_->deleteContactFromSim(index);
+    }
+  }
+  if (store == kSaveInPC)
+    controller_->savePhoneList2File();
   reloadContactTableAndDeselect();
   setConpacityShow();
 }

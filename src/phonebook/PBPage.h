@@ -28,6 +28,9 @@ public:
   QString searchFieldText() const override;
   void searchUser() override;
 
+  // Asks, then deletes the selected contacts of the store shown.
+  void deleteSelectedContacts();
+
   QComboBox *savePosition = nullptr;
   QTableWidget *groupTable = nullptr;
   QTableWidget *contactTable = nullptr;

@@ -33,3 +33,18 @@ TEST(PBContactDialogRules, OkNeedsANameAndNumbersOfNumberCharactersOnly) {
     EXPECT_EQ(PBContactDialog::fieldsAcceptable(f), k.ok) << k.name << " " << k.mobile << " " << k.home;
   }
 }
+
+TEST_F(PBFixture, PageDeletesSelectedPcContactsOnlyWhenConfirmed) {
+  PBController &c = start({group(QStringLiteral("Family"), {contact("Al", "1"), contact("Bea", "2")})});
+  PBPage page(&c);
+  answers.reset(); // the old script restores the windows when it goes
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{ModalQuestions::kAlternateAnswer});
+  page.contactTable->selectRow(0);
+  page.deleteSelectedContacts();
+  EXPECT_EQ(c.sumOfContactInCurrentGroup(), 2);
+  page.contactTable->selectRow(0);
+  page.deleteSelectedContacts();
+  ASSERT_EQ(c.sumOfContactInCurrentGroup(), 1);
+  EXPECT_EQ(page.contactTable->rowCount(), 1);
+  c.setPage(nullptr);
+}
