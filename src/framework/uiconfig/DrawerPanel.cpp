@@ -141,6 +141,13 @@ void DrawerPanel::close() {
   slideTo(closedGeometry(), true);
 }
 
+DrawerPanel::State DrawerPanel::state() const {
+  const bool sliding = animation_->state() == QAbstractAnimation::Running;
+  if (open_)
+    return sliding ? OpeningState : OpenState;
+  return sliding ? ClosingState : ClosedState;
+}
+
 void DrawerPanel::toggle() {
   open_ ? close() : open();
 }

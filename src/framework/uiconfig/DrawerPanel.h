@@ -34,6 +34,9 @@ public:
   int trailingOffset() const { return trailingOffset_; }
   Edge edge() const { return edge_; }
 
+  // The drawer's four states; a slide in progress is opening or closing until it ends.
+  enum State { ClosedState = 0, OpeningState = 1, OpenState = 2, ClosingState = 3 };
+  State state() const;
   bool isOpen() const { return open_; }
   // The geometry the panel takes in its window when open.
   QRect openGeometry() const;
