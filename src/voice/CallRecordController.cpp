@@ -1,4 +1,5 @@
 #include "CallRecordController.h"
+#include "PlugInBesidePage.h"
 
 #include "CallNeighbours.h"
 #include "CocoaExt.h"
@@ -121,23 +122,8 @@ void CallRecordController::initializeController() {
 }
 
 void CallRecordController::loadCommonBundle() {
-  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Record"));
-  QWidget *own = index >= 0 ? tabviewMain->widget(index) : nullptr;
-  NotificationBridge::shared(); // the plug-in looks for it
-  if (!loadPlugin(QStringLiteral("CallRecordBundle.bundle"), QStringLiteral("Record")))
+  if (!loadPlugInBesidePage(*this, QStringLiteral("CallRecordBundle.bundle"), QStringLiteral("Record"), page.data()))
     return;
-  // The plug-in's view goes beside the page's own controls.
-  const int now = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Record"));
-  if (own && own == page && now >= 0) {
-    QWidget *view = tabviewMain->widget(now);
-    const QString label = tabviewMain->tabText(now);
-    const bool current = tabviewMain->currentIndex() == now;
-    tabviewMain->removeTab(now);
-    tabviewMain->insertTab(now, page, label);
-    page->setBundleView(view);
-    if (current)
-      tabviewMain->setCurrentIndex(now);
-  }
   notificationCenter->postNotificationName(QString::fromLatin1(kReadAllCallRecords), this,
                                            {{QString::fromLatin1(kReadAllCallRecords), store_.records()}});
 }

@@ -1,4 +1,5 @@
 #include "CompoundCallController.h"
+#include "PlugInBesidePage.h"
 
 #include "ConfigManager.h"
 #include "SharedDistantConnection.h"
@@ -112,23 +113,8 @@ void CompoundCallController::registerMessages() {
 void CompoundCallController::initializeController() {}
 
 void CompoundCallController::loadCommonBundle() {
-  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Call"));
-  QWidget *own = index >= 0 ? tabviewMain->widget(index) : nullptr;
-  NotificationBridge::shared(); // the plug-in looks for it
-  if (!loadPlugin(QStringLiteral("CallBundle.bundle"), QStringLiteral("Call")))
+  if (!loadPlugInBesidePage(*this, QStringLiteral("CallBundle.bundle"), QStringLiteral("Call"), page.data()))
     return;
-  // The plug-in's view goes beside the page's own controls.
-  const int now = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, QStringLiteral("Call"));
-  if (own && own == page && now >= 0) {
-    QWidget *view = tabviewMain->widget(now);
-    const QString label = tabviewMain->tabText(now);
-    const bool current = tabviewMain->currentIndex() == now;
-    tabviewMain->removeTab(now);
-    tabviewMain->insertTab(now, page, label);
-    page->setBundleView(view);
-    if (current)
-      tabviewMain->setCurrentIndex(now);
-  }
 }
 
 // ---- device, network and device lock ----
