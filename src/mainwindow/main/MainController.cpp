@@ -158,6 +158,7 @@ void MainController::initializeNibResources() {
   initCheckSPCodeWin();
   initializeDrawer();
   setToolbarEnableWhenSimDetected(false);
+  initSysStatusBarItem();
   if (mainWindow) {
     mainWindow->installEventFilter(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
@@ -184,6 +185,7 @@ void MainController::initializeController() {
   }
   disableUSSDToolbarForMalaixiya();
   toolbarSetItemEnable(false, QStringLiteral("RECHARGE"));
+  freshStatusViewWhenInitialController();
 }
 
 void MainController::Init_mainWindow_nib() {
@@ -234,6 +236,7 @@ void MainController::tabViewItemWillChange(const Notification &n) {
     return;
   if (identifier == QLatin1String("HomePage"))
     changeMainTabViewItemSize(identifier);
+  selectToolbarButtonOfPage(identifier);
   if (lableTabviewTitle_)
     lableTabviewTitle_->setText(tabTitle(identifier));
 }
@@ -445,7 +448,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "QELUIController.h"
+#include "StatusBarView.h"
 
 #include <QAction>
 #include <QDialog>
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 
+class QMenu;
 class QMenuBar;
 class QToolBar;
 
@@ -254,6 +256,94 @@ public:
 
   // ---- end ----
 
+  // ---- navigation, drawer and operator links (MainControllerNavigation.cpp,
+  //      MainControllerOperatorLinks.cpp) ----
+
+  Q_INVOKABLE void gotoSetting(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoPhonebook(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoInternet(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoSMS(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoDialRecord(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoCall(QObject *sender = nullptr);
+  Q_INVOKABLE void gotoUSSD(QObject *sender = nullptr);
+  // The settings page of a matrix row 0 to 6; other rows do nothing.
+  Q_INVOKABLE void selectModule(QObject *sender);
+  static QString settingsPageOfRow(int row);
+  void selectTabViewbyIdentifier(const QString &identifier);
+  Q_INVOKABLE void toolbarCallUssdSheetWnd(QObject *sender);
+  Q_INVOKABLE void popUpUssdSeetWithTag(int tag);
+  Q_INVOKABLE void popUpRefillSheet(QObject *sender = nullptr);
+  Q_INVOKABLE void popUpCheckBalanceSheet(QObject *sender = nullptr);
+  Q_INVOKABLE void openUSSDWndVovudiTopup(QObject *sender = nullptr);
+  Q_INVOKABLE void openUSSDWndVovudiCheckbalance(QObject *sender = nullptr);
+  Q_INVOKABLE void openUSSDWndVovudiBuybundles(QObject *sender = nullptr);
+  Q_INVOKABLE void openWndVovudiQuickTips(QObject *sender = nullptr);
+  Q_INVOKABLE void showSupportWindowForZudovid(QObject *sender = nullptr);
+  Q_INVOKABLE void showUSSDGuideWindowForZudovid(QObject *sender = nullptr);
+  Q_INVOKABLE void showDialRecordAndSettingWindow(QObject *sender);
+  Q_INVOKABLE void closeAllWindow(QObject *sender);
+  Q_INVOKABLE void changeDrawerState(QObject *sender = nullptr);
+  Q_INVOKABLE void loadDrawerLinkWnd(QObject *sender = nullptr);
+  void updateControllersForBarVavav(const QString &identifier);
+  void changeDrawerBtnStyleForBraVavav(const QString &identifier);
+  // Makes the skin's grouped toolbar button of `identifier` the pressed one, so that the toolbar
+  // follows a page chosen from code as it follows a click.
+  void selectToolbarButtonOfPage(const QString &identifier);
+  // A records or settings window: shown by showDialRecordAndSettingWindow; closed by the window
+  // manager, it brings the main window back.
+  void setAuxiliaryWindow(const QString &identifier, QWidget *window);
+  QPointer<QWidget> wndVovudiQuickTips_;
+  QPointer<QWidget> wndSupportForZudovid_;
+  QPointer<QWidget> wndUSSDGuideForZudovid_;
+  QPointer<QLabel> labelSettingTitle_; // the settings window's page title
+
+  Q_INVOKABLE void gotoWebsiteMainpage(QObject *sender = nullptr);
+  Q_INVOKABLE void open1und1URL(QObject *sender = nullptr);
+  Q_INVOKABLE void openTabMenuLinks(QObject *sender);
+  Q_INVOKABLE void homePageClick(QObject *sender = nullptr);
+  Q_INVOKABLE void openVivivedURL(QObject *sender);
+  Q_INVOKABLE void openDORIMenuLinks(QObject *sender);
+  void openDORILinks(const QString &url);
+  Q_INVOKABLE void openLinkPage(QObject *sender);
+  Q_INVOKABLE void openVozavWebsites(QObject *sender);
+  Q_INVOKABLE void performOpenHelpActionForZudovid(QObject *sender);
+  // The operator's fixed address of a table ("LinkPage", "VozavWebsites", "DORIMenuLinks") and
+  // key, from the settings' Main/"OperatorLinks"; empty when not configured.
+  static QString operatorAddress(const QString &table, const QString &key);
+  void loadLinkButtonTitleWording();
+  void loadZuzuvidiButtonToolTip();
+  static void textField(QLabel *field, const QString &text, const QString &link);
+  void initMainWindowForDidoro();
+  void setTextLinkAddressForMainPage();
+  QList<QPointer<QAbstractButton>> linkButtons_; // the nine link buttons, in order
+  QList<QPointer<QWidget>> zuzuvidiButtons_;     // the twelve operator buttons, in order
+  QPointer<QLabel> labelHomeLinkForDidoro_;
+  QPointer<QLabel> labelPostPaidLinkForDidoro_;
+  QPointer<QLabel> labelPrePaidLinkForDidoro_;
+  QPointer<QAbstractButton> btnDialForDidoro_;
+  QPointer<QLabel> labelMainPageLink_;
+
+  // ---- end ----
+
+  // ---- the status item of the desktop's status area (MainControllerStatusItem.cpp) ----
+
+  void initSysStatusBarItem();
+  StatusBarView *sysStatusItemView() const { return viewSysStatusItem_; }
+  QMenu *sysStatusItemMenu() const { return menuSysStatusItem_; }
+  void startAnimationInStatusViewWithAnimaitonPath(const QString &path, int frames);
+  void setImageOfStatusBarViewWithImageName(const QString &name);
+  Q_INVOKABLE void freshStatusViewWhenNormalSMSArrive();
+  Q_INVOKABLE void freshStatusViewWhenFlowValueSMSArrive();
+  Q_INVOKABLE void freshStatusViewWhenNewSMSArrive();
+  Q_INVOKABLE void freshStatusViewWhenSMSReaded();
+  Q_INVOKABLE void freshStatusViewWhenDialStatusChanged();
+  void freshStatusViewToStaticViewAccorindToDialStatus(int status);
+  void freshStatusViewWhenInitialController();
+  Q_INVOKABLE void gotoSMSUIOfCompleteWnd(QObject *sender = nullptr);
+  // Whether position 0 (PC) or 1 (SIM) holds unread messages, as the message service last
+  // counted them.
+  static bool hasNewSMSInPos(int position);
+
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
   int splashFrameCount() const { return int(imageArray_.size()); }
@@ -322,6 +412,8 @@ private:
   QPointer<QLabel> labelBroadCast_;
   QPointer<DrawerPanel> drawerLink_;
   QPointer<QLabel> titleFontField_;
+  QPointer<StatusBarView> viewSysStatusItem_;
+  QPointer<QMenu> menuSysStatusItem_;
   QPointer<QDialog> closeSheetForDidoro_;
   bool closeButtonEnabled_ = true;
   void endCloseAppSheetForDidoro();

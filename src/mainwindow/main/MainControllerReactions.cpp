@@ -170,6 +170,7 @@ void MainController::dialConnectStart(const Notification &n) {
 }
 
 void MainController::connectStatusDidChange(const Notification &) {
+  freshStatusViewWhenDialStatusChanged();
   if (!runtimeObjectForKey(kRTIsConnectted).toBool()) {
     openURLWithAlertClicked_ = false;
     return;
