@@ -54,8 +54,16 @@ void setImageFolder(const QString &folder) {
 }
 } // namespace StatusImages
 
+namespace {
+bool assumeSystemTray = false;
+}
+
+void StatusBarView::setAssumeSystemTray(bool on) {
+  assumeSystemTray = on;
+}
+
 StatusBarView::StatusBarView(QObject *parent) : QObject(parent) {
-  if (QSystemTrayIcon::isSystemTrayAvailable()) {
+  if (assumeSystemTray || QSystemTrayIcon::isSystemTrayAvailable()) {
     statusItem_ = new QSystemTrayIcon(this);
     connect(statusItem_, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
       if (reason == QSystemTrayIcon::Trigger)

@@ -39,6 +39,8 @@ public:
   void setAction(const QByteArray &action) { leftClickSelecor_ = action; }
   QByteArray action() const { return leftClickSelecor_; }
   QSystemTrayIcon *statusItem() const { return statusItem_; }
+  // Tests: views made afterwards get a status item even where the platform has no tray.
+  static void setAssumeSystemTray(bool on);
 
   // Sets the first frame's name ("status1"); frame i is the name without its last character
   // followed by i. The frames are loaded at once, up to the sequence count, and end at the first
