@@ -330,6 +330,16 @@ public:
   QPointer<QPushButton> askWinOK_, askWinCancel_;
   // ======== end of connection profiles ========
 
+  // ---- linked icons (DialControllerWebLinks.cpp) ----
+  // The download folder "vuzira/images/" and the list "IconLinks.plist" of the ModemList folder.
+  void initWebDownloadAndLinkUpdateUtilitiesOfEntertain();
+  // The start-up step: set-up, date queries of the icons, and the link pictures following the
+  // connection ("SetWebLinkImageViewEnabled" once connected, "...Disabled" when it drops).
+  void startWebLinksAtStartUp();
+  Q_INVOKABLE void loadIconImageAccordingProperty(const QVariantMap &entry);
+  QVariantList loadedIconProperties() const { return loadedIconProperties_; }
+  QVariantList loadedIconProperties_;
+
 signals:
   void modemAndSimStateChanged(const QString &text);
 

@@ -159,6 +159,11 @@ void MainController::initializeNibResources() {
   initializeDrawer();
   setToolbarEnableWhenSimDetected(false);
   initSysStatusBarItem();
+  loadLinkButtonTitleWording();
+  loadZuzuvidiButtonToolTip();
+  initMainWindowForDidoro();
+  setTextLinkAddressForMainPage();
+  initLocalWebUI();
   if (mainWindow) {
     mainWindow->installEventFilter(this);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {

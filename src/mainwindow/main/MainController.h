@@ -2,6 +2,7 @@
 
 #include "QELUIController.h"
 #include "StatusBarView.h"
+#include "WebViewUtilities.h"
 
 #include <QAction>
 #include <QDialog>
@@ -322,6 +323,12 @@ public:
   QPointer<QLabel> labelPrePaidLinkForDidoro_;
   QPointer<QAbstractButton> btnDialForDidoro_;
   QPointer<QLabel> labelMainPageLink_;
+  // The bundle's local page "index.html", shown on the "HomePage" page when the bundle has it
+  // (MainControllerLocalPage.cpp); loaded once the window is up, reloaded when an icon arrives.
+  void initLocalWebUI();
+  Q_INVOKABLE void refreshWebView(const Notification &n = Notification());
+  WebView *localWebView() const { return webViewForShowLocalWebUI_; }
+  QPointer<WebView> webViewForShowLocalWebUI_;
 
   // ---- end ----
 
