@@ -1,7 +1,6 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
-#include "CallNeighbours.h"
 #include "CallPage.h"
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
@@ -14,16 +13,17 @@
 #include "InitService.h"
 #include "InitStatusView.h"
 #include "MainController.h"
+#include "ProfileWindows.h"
+#include "CallNeighbours.h"
 #include "PBController.h"
 #include "PBPage.h"
-#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
-#include "SimpleMainWindow.h"
 #include "SmsServiceTransplant.h"
+#include "SimpleMainWindow.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -203,8 +203,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
   // The message lists name senders through the phonebook, too.
-  SMSController::setNameLookup(
-      [](const QString &number) { return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number; });
+  SMSController::setNameLookup([](const QString &number) {
+    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
+  });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
