@@ -173,6 +173,27 @@ def main_window():
     render("wndMain", w, h, cmds, mask_radius=12, border=(alpha(OUTLINE, 0.55), 12))
 
 
+def mini_window():
+    """The mini window: the title band and one strip of buttons."""
+    w, h = 800, 104
+    cmds = ["stroke none"] + vgradient(0, 0, w, h, CHROME_TOP, CHROME_BOTTOM)
+    cmds += ["fill %s rectangle 0,32 %d,32.5" % (CHROME_LINE, w),
+             rrect(12, 8, 28, 24, 4, ACCENT),
+             "fill none stroke white stroke-width 1.3 stroke-linecap round",
+             "path 'M 14.8,19.6 Q 20,10.4 25.2,19.6'", "path 'M 17.4,19.6 Q 20,14.8 22.6,19.6'",
+             "fill white stroke none circle 20,19.6 20,18.4"]
+    render("wndMainMini", w, h, cmds, mask_radius=12, border=(alpha(OUTLINE, 0.55), 12))
+
+
+def mini_popup():
+    """The mini window's pop-up: the pages over a status strip."""
+    w, h = 800, 420
+    cmds = ["stroke none", "fill %s rectangle 0,0 %d,%d" % (CONTENT, w, h),
+            "fill %s rectangle 0,%d %d,%d" % (STATUS, h - 28, w, h),
+            "fill %s rectangle 0,%s %d,%s" % (STATUS_LINE, h - 28, w, h - 27.5)]
+    render("wndMainPopup", w, h, cmds, mask_radius=12, border=(alpha(OUTLINE, 0.45), 12))
+
+
 def card(name, w, h, radius=10):
     render(name, w, h, ["stroke none", "fill %s rectangle 0,0 %d,%d" % (CARD, w, h)], mask_radius=radius,
            border=(CARD_BORDER, radius))
@@ -380,6 +401,30 @@ def skin_info():
         "wndOfSetting": {"ImageName": "wndSetting.png"},
         "ussdBalancewndSkin_": {"ImageName": "ussdBalance.png"},
     }
+    # Mini window: the strip's buttons in a row; the pop-up holds the pages and the status area.
+    info["wndMain"]["ImageDict"] = {"Main": "wndMain.png", "Mini": "wndMainMini.png"}
+    info["wndMain"]["PlacementSubviewMethod"] = ["PlacementToViewLeft,12", "PlacementRefLeft,2",
+                                                 "PlacementCenterYRefTop"]
+    info["wndMainPopup"] = {"ImageName": "wndMainPopup.png"}
+    info["imageviewSingal"] = {"ImageName": "rssi1.png", "ImageArray": ["rssi%d.png" % i for i in range(1, 7)]}
+    # Ruvoz window: a fixed band of buttons at the top, the pages, a fixed band at the bottom.
+    info["viewTopFixed"] = {"Left": 0, "Bottom": 456, "Width": 800, "Height": 72,
+                            "PlacementSubviewMethod": ["PlacementToViewLeft,12", "PlacementRefLeft,2",
+                                                       "PlacementCenterYRefTop"]}
+    info["btnRuvozHome"] = tb("tbHelp.png", default=True)
+    info["btnRuvozInternet"] = tb("tbInternet.png")
+    info["btnRuvozSMS"] = tb("tbSMS.png")
+    info["btnRuvozPhonebook"] = tb("tbPhonebook.png")
+    info["btnDialConnectExt"] = tb("tbWLAN.png", group=False)
+    info["labelNetworkStatus"] = label(13, True, "#E8EDF5")
+    info["webViewInTopFixed"] = {"Width": 120, "Height": 40}
+    info["viewMiddleChangeable"] = {"Left": 0, "Bottom": 28, "Width": 800, "Height": 428}
+    info["tabItemHomePage"] = {"Left": 0, "Bottom": 0, "Width": 752, "Height": 360}
+    info["webViewInHomePage"] = {"Left": 16, "Bottom": 16, "Width": 720, "Height": 328}
+    info["viewBottomFixed"] = {"Left": 0, "Bottom": 0, "Width": 800, "Height": 28,
+                               "PlacementSubviewMethod": ["PlacementToViewLeft,12", "PlacementRefLeft,6",
+                                                          "PlacementCenterYRefTop"]}
+    info["labelRuvozOperator"] = label(11, False, TEXT_2)
     # SMS tab: the page's controls take their look from the skin, their places from the page.
     info["btnSMSNewMessage"] = primary()
     for key in ["btnSMSCall", "btnSMSDelete", "btnSMSReply", "btnSMSFowardMessage", "btnSMSSaveTo", "btnSMSMoveTo",
@@ -402,6 +447,8 @@ def skin_info():
 def main():
     os.makedirs(OUT, exist_ok=True)
     main_window()
+    mini_window()
+    mini_popup()
     card("tabviewBack", 768, 376)
     card("drawer", 200, 400, radius=12)
     card("rightbar", 152, 376)

@@ -73,7 +73,13 @@ void MainController::initializeSkin() {
   const bool skinDescribesWindow = qelSkinManager && qelSkinManager->isLoaded() &&
                                    qelSkinManager->hasKey(QStringLiteral("wndMain")) && config &&
                                    config->hasToolbarSkinInfo();
-  if (skinDescribesWindow)
+  const bool skinLoaded =
+      qelSkinManager && qelSkinManager->isLoaded() && qelSkinManager->hasKey(QStringLiteral("wndMain"));
+  if (skinLoaded && uiConfigDict().value(QStringLiteral("MiniUI")).toBool())
+    initializeMiniSkin();
+  else if (skinLoaded && uiConfigDict().value(QStringLiteral("RuvozUI")).toBool())
+    initializeRuvozSkin();
+  else if (skinDescribesWindow)
     initializeNormalSkin();
   else
     layoutWithoutSkin();

@@ -351,6 +351,26 @@ public:
   // counted them.
   static bool hasNewSMSInPos(int position);
 
+  // ---- the mini and ruvoz windows (MainControllerSkins.cpp) ----
+
+  // "MiniUI" first, then "RuvozUI" of the UI configuration; empty for the normal window.
+  QString skinVariant() const { return skinVariant_; }
+  void initializeMiniSkin();
+  void initializeRuvozSkin();
+  void registerUINotifications();
+  Q_INVOKABLE void updateSingalStrength(const Notification &n);
+  Q_INVOKABLE void updateNetworkStatus(const Notification &n);
+  Q_INVOKABLE void updateRoamStatus(const Notification &n);
+  Q_INVOKABLE void updateBelonetoSPN(const Notification &n);
+  Q_INVOKABLE void updateLocalSPN(const Notification &n);
+  Q_INVOKABLE void updateModemStatus(const Notification &n);
+  Q_INVOKABLE void updateSimStatus(const Notification &n);
+  Q_INVOKABLE void updateDomainName(const Notification &n);
+  Q_INVOKABLE void btnDialConnectExt(QObject *sender = nullptr);
+  Q_INVOKABLE void closeMainPopupWindow(QObject *sender = nullptr);
+  // "HSDPA" and "HSUPA" read "HSPA", "UMTS" reads "3G", anything else as it comes.
+  static QString shortNetworkStatus(const QString &text);
+
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
   int splashFrameCount() const { return int(imageArray_.size()); }
@@ -420,6 +440,7 @@ private:
   QPointer<DrawerPanel> drawerLink_;
   QPointer<QLabel> titleFontField_;
   QPointer<StatusBarView> viewSysStatusItem_;
+  QString skinVariant_;
   QPointer<QMenu> menuSysStatusItem_;
   QPointer<QDialog> closeSheetForDidoro_;
   bool closeButtonEnabled_ = true;
