@@ -120,7 +120,10 @@ void WeblinkUpdateUtilities::lastModifiedDate(const QString &dateText, const QSt
 }
 
 QString WeblinkUpdateUtilities::destinationSuggestedFilenameForURL(const QString &url) const {
-  const QString store = iconLinkPropertiesForURL(url).value(kImageStorePath).toString();
+  return resolveStorePath(iconLinkPropertiesForURL(url).value(kImageStorePath).toString());
+}
+
+QString WeblinkUpdateUtilities::resolveStorePath(const QString &store) {
   if (store.isEmpty())
     return {};
   if (QDir::isAbsolutePath(store)) {

@@ -38,6 +38,8 @@ public:
   // download folder and absolute ones only inside the ModemList folder; empty when no entry
   // matches or the path is refused.
   QString destinationSuggestedFilenameForURL(const QString &url) const;
+  // Where an entry's "ImageStorePath" lies by the rules above; empty when refused.
+  static QString resolveStorePath(const QString &store);
   // A finished download: the entry's date becomes the server's, the list is saved, the icon's
   // consumer reloads it, and "LoadImageFormURLOver" and "loadFavouriteBtnWebKitViews" are posted.
   void downloadDidFinishWithURL(const QString &url);

@@ -9,6 +9,7 @@
 #include "DeviceStatePanel.h"
 #include "DialController.h"
 #include "DialServiceTransplant.h"
+#include "EntertainController.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
@@ -223,6 +224,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, smsController};
   controllers << RecordViews::build(tabs, owner).controllers();
+  if (QELUIController *entertain = EntertainController::build(tabs, owner))
+    controllers << entertain;
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
