@@ -41,10 +41,10 @@ def mix(a, b, t):
     return tuple(round(a[i] + (b[i] - a[i]) * t) for i in range(3))
 
 
-def render(name, w, h, mvg, mask_radius=None, border=None):
+def render(name, w, h, mvg, mask_radius=None, border=None, folder=None):
     """Writes name.png and name@2x.png from draw commands in 1x coordinates."""
     for scale, suffix in ((1, ""), (2, "@2x")):
-        out = os.path.join(OUT, name + suffix + ".png")
+        out = os.path.join(folder or OUT, name + suffix + ".png")
         drawing = "scale %d,%d\n" % (scale, scale) + "\n".join(mvg)
         cmd = ["convert", "-size", "%dx%d" % (w * scale, h * scale), "xc:none", "-draw", drawing]
         if mask_radius is not None:
@@ -310,6 +310,26 @@ def sim_status(name, colour, cross=False):
     render(name, w, h, cmds)
 
 
+def status_item_images():
+    """The status item's pictures, beside the skin in the bundle's Resources: a still image per
+    connection state and two frames for each kind of new message."""
+    folder = os.path.dirname(os.path.abspath(OUT))
+    t = 22
+    modem = lambda colour: ["fill none stroke %s stroke-width 1.6" % colour, "roundrectangle 3,7 17,15 2,2",
+                            "line 17,9.5 20,9.5", "line 17,12.5 20,12.5"]
+    render("SysStatusItem", t, t, modem(TEXT_2), folder=folder)
+    render("SysStatusItemConnected", t, t, modem(ACCENT) + ["fill %s stroke none circle 7.5,11 7.5,13" % ACCENT],
+           folder=folder)
+    render("SysStatusItemDisConnected", t, t, modem(alpha(TEXT_2, 0.5)), folder=folder)
+    letter = lambda colour: ["fill none stroke %s stroke-width 1.6 stroke-linejoin round" % colour,
+                             "roundrectangle 3,5 19,17 2,2", "path 'M 3.5,6 L 11,12 L 18.5,6'"]
+    for i, colour in ((1, ACCENT), (2, alpha(ACCENT, 0.35))):
+        render("Normal_SMS_Arrive%d" % i, t, t, letter(colour), folder=folder)
+    for i, colour in ((1, "#E5A000"), (2, alpha("#E5A000", 0.35))):
+        render("FlowValue_SMS_Arrive%d" % i, t, t, letter(colour) + ["fill %s stroke none circle 17,5 17,8" % colour],
+               folder=folder)
+
+
 # --- SkinInfo --------------------------------------------------------------------------------------
 
 def colour(hex_, a=1):
@@ -447,6 +467,7 @@ def skin_info():
 def main():
     os.makedirs(OUT, exist_ok=True)
     main_window()
+    status_item_images()
     mini_window()
     mini_popup()
     card("tabviewBack", 768, 376)
