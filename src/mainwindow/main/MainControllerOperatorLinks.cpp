@@ -187,9 +187,11 @@ void MainController::initMainWindowForDidoro() {
 }
 
 void MainController::setTextLinkAddressForMainPage() {
+  if (!labelMainPageLink_)
+    return;
   InitService *service = InitService::sharedInitService();
   const QString address = service ? service->getInternetAddressAtMainPage() : QString();
-  if (address.isEmpty() || !labelMainPageLink_)
+  if (address.isEmpty())
     return;
   labelMainPageLink_->setTextFormat(Qt::RichText);
   labelMainPageLink_->setText(
