@@ -225,6 +225,35 @@ TEST_F(NavigationActions, TheDrawerButtonOpensAClosedDrawerClosesAnOpenOneAndWai
   main()->drawerMain = nullptr;
 }
 
+TEST_F(NavigationActions, WithTheBarSkinTheTabsButtonShowsInAndTheOthersOut) {
+  for (bool bar : {true, false}) {
+    SCOPED_TRACE(bar);
+    build({{"UIConfig", QVariantMap{{"BraVavavUI", bar}}}});
+    const QString folder = dir.filePath("barskin");
+    QDir().mkpath(folder);
+    QVariantMap info;
+    for (const char *key : {"btnInternet", "btnSMS", "btnPhonebook", "btnSetting"})
+      info.insert(key, QVariantMap{{"ImageName", "start.png"},
+                                   {"ImageDict", QVariantMap{{"In", "in.png"}, {"Out", "out.png"}}}});
+    Plist::writeFile(folder + "/SkinInfo", info);
+    QELUIManager skin(config.get());
+    ASSERT_TRUE(skin.loadUIResource(folder));
+    main()->qelSkinManager = &skin;
+    main()->gotoSMS();
+    const auto image = [&](const char *key) { return skin.itemInfoDictForKey(key).value("ImageName").toString(); };
+    EXPECT_EQ(image("btnSMS"), bar ? "in.png" : "start.png");
+    for (const char *other : {"btnInternet", "btnPhonebook", "btnSetting"})
+      EXPECT_EQ(image(other), bar ? "out.png" : "start.png") << other;
+    main()->gotoInternet();
+    EXPECT_EQ(image("btnInternet"), bar ? "in.png" : "start.png");
+    EXPECT_EQ(image("btnSMS"), bar ? "out.png" : "start.png");
+    main()->qelSkinManager = nullptr;
+    delete parts.mainController;
+    parts.mainController = nullptr;
+    MainWindowFixture::TearDown();
+  }
+}
+
 TEST_F(NavigationActions, ARecordsWindowClosedByTheWindowManagerBringsTheMainWindowBack) {
   build();
   QWidget records;
