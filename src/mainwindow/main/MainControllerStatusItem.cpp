@@ -8,6 +8,7 @@
 #include "SMSController.h"
 #include "SmsService.h"
 #include "StatusBarView.h"
+#include "WordGlobe.h"
 
 #include <QMenu>
 
@@ -34,10 +35,10 @@ void MainController::initSysStatusBarItem() {
   if (!menuSysStatusItem_) {
     menuSysStatusItem_ = new QMenu(mainWindow);
     menuSysStatusItem_->setObjectName(QStringLiteral("menuSysStatusItem"));
-    connect(menuSysStatusItem_->addAction(QStringLiteral("Open")), &QAction::triggered, this,
-            [this] { closeAllWindow(nullptr); });
-    connect(menuSysStatusItem_->addAction(QStringLiteral("Quit")), &QAction::triggered, this,
-            [this] { quitTerminal(nullptr); });
+    connect(menuSysStatusItem_->addAction(Map_Name_Item_of_IndexString(QStringLiteral("Show"))), &QAction::triggered,
+            this, [this] { closeAllWindow(nullptr); });
+    connect(menuSysStatusItem_->addAction(Map_Name_Item_of_IndexString(QStringLiteral("Quit"))), &QAction::triggered,
+            this, [this] { quitTerminal(nullptr); });
   }
   const QImage image = StatusImages::imageNamed(QStringLiteral("SysStatusItem"));
   if (!image.isNull()) {
