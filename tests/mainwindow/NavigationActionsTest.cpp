@@ -254,6 +254,29 @@ TEST_F(NavigationActions, WithTheBarSkinTheTabsButtonShowsInAndTheOthersOut) {
   }
 }
 
+TEST_F(NavigationActions, LinkLabelsShowTheirTextAsTextAndOpenThroughTheOneOpener) {
+  build({{"Main", QVariantMap{{"initWindowForDidoro", true}}}});
+  QLabel field;
+  MainController::textField(&field, "<b>Shop</b> & more", "http://shop.example/?a=1&b=\"2\"");
+  EXPECT_TRUE(field.text().contains("&lt;b&gt;Shop&lt;/b&gt; &amp; more")) << field.text().toStdString();
+  EXPECT_FALSE(field.text().contains("\"2\"")) << "the address is quoted";
+  EXPECT_TRUE(field.textInteractionFlags() & Qt::LinksAccessibleByMouse);
+  MainController::textField(&field, "plain", QString());
+  EXPECT_FALSE(field.text().contains("href"));
+
+  QLabel home, post, pre;
+  QPushButton dial;
+  main()->labelHomeLinkForDidoro_ = &home;
+  main()->labelPostPaidLinkForDidoro_ = &post;
+  main()->labelPrePaidLinkForDidoro_ = &pre;
+  main()->btnDialForDidoro_ = &dial;
+  main()->initMainWindowForDidoro();
+  EXPECT_EQ(dial.text(), "121");
+  EXPECT_TRUE(home.text().contains("HomeLinkForDidoro"));
+  emit home.linkActivated("http://home.example/");
+  EXPECT_EQ(opened, QList<QUrl>{QUrl("http://home.example/")});
+}
+
 TEST_F(NavigationActions, ARecordsWindowClosedByTheWindowManagerBringsTheMainWindowBack) {
   build();
   QWidget records;
