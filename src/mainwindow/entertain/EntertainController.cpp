@@ -37,14 +37,6 @@ QImage folderImage(bool open) {
   const QIcon icon = QApplication::style()->standardIcon(open ? QStyle::SP_DirOpenIcon : QStyle::SP_DirIcon);
   return icon.pixmap(16, 16).toImage();
 }
-
-const NotificationPair entertainNotificationTable[] = {
-    {"updateWebLinkImageView:", "LoadImageFormURLOver"},
-    {"showAlertWindowWhenWebLinkImageViewDisabled:", "WebLinkImageViewDisabled"},
-    {"setWebLinkeImageViewDisabled:", "SetWebLinkImageViewDisabled"},
-    {"setWebLinkeImageViewEnabled:", "SetWebLinkImageViewEnabled"},
-    {nullptr, nullptr},
-};
 } // namespace
 
 // ---- the table ----
@@ -129,7 +121,7 @@ void EntertainController::getEnterTainConfig() {
 }
 
 void EntertainController::registerMessages() {
-  registerNotification(entertainNotificationTable);
+  registerNotification(entertainObserverTable);
 }
 
 void EntertainController::initializeController() {
