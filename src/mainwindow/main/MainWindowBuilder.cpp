@@ -5,6 +5,7 @@
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
+#include "SimServicePages.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
@@ -223,6 +224,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, smsController};
   controllers << RecordViews::build(tabs, owner).controllers();
+  controllers << SimServicePages::build(tabs, owner); // the USSD, SIM toolkit and GPS tabs
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;
