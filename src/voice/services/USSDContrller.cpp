@@ -175,9 +175,9 @@ void USSDContrller::feedbackReceived(const QByteArray &data) {
   m_Feedback = UssdRecord::decodeReply(data, gsm7(), currentSmsCodecSettings());
   if (m_Feedback.dcs <= 0)
     qInfo().noquote() << QStringLiteral("Function:ControlFeedbackFunctions      The feedback is increct!");
-  else if (m_Feedback.decoded)
-    m_StrFeedbackString = m_Feedback.text;
-  // A scheme whose text is not read keeps the text shown so far, as the page expects.
+  // A reply that cannot be read shows as an empty text: the previous reply's text would answer
+  // a question the network never asked.
+  m_StrFeedbackString = m_Feedback.decoded ? m_Feedback.text : QString();
   qInfo().noquote() << QStringLiteral("m_Feedback.n=%1,codetype=%2").arg(m_Feedback.interaction).arg(m_Feedback.dcs);
   callNeighbour(m_bundleDelegate.data(), "receiveUSSDResponse",
                 QVariantMap{{QStringLiteral("USSD_RES_CONTENTS"), true},
