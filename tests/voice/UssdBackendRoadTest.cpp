@@ -71,6 +71,9 @@ TEST_F(UssdRoad, AMenuSessionRunsToItsEndThroughThePlugIn) {
 
   answer(QStringLiteral("2"));
   ASSERT_TRUE(replyBecomes(QStringLiteral("Offers: 1 GB for 5.00 (reply 1 to buy)")));
+  // The page in the middle of a session, for a look (ussd-session.png in the build folder).
+  page()->resize(752, 360);
+  page()->grab().save(testsupport::buildBundlePath() + QStringLiteral("/../ussd-session.png"));
   answer(QStringLiteral("1"));
   ASSERT_TRUE(replyBecomes(QStringLiteral("1 GB added. Thank you!")));
   EXPECT_EQ(status(), word("USSD_Done"));
