@@ -1,5 +1,6 @@
 #include "SeqGrab.h"
 
+#include "DeviceVolume.h"
 #include "QelFileManager.h"
 
 #include <QAudioDevice>
@@ -169,7 +170,9 @@ int SGAudio::setData(const char *data, int length, const AudioStreamDesc &desc) 
   if (!data || length < 1 || desc.formatId != AudioStreamDesc::kLinearPCM || desc.bytesPerPacket <= 0)
     return -1;
   masbd = desc;
-  const QByteArray converted = SwapHostAudioToLittleEndian(data, length, desc);
+  // The input volume is the capture's own: it scales the samples the call sends.
+  const QByteArray converted =
+      DeviceVolume::scaled16(SwapHostAudioToLittleEndian(data, length, desc), DeviceVolume::inputLevel());
   QMutexLocker lock(&mLock);
   mSavedData += converted;
   return int(converted.size());

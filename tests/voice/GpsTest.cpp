@@ -76,9 +76,9 @@ TEST_F(GpsPage, RequestsAndTheAnswersThatMoveTheButtons) {
   // Answers need type 1 and success; a failed position-request answer after a start still
   // gives the user Stop.
   const Case cases[] = {
-      {141, 0, 0, {true, false}},  {141, 1, 0xFF, {true, false}}, {141, 1, 0, {false, false}},
-      {143, 0, 0, {false, false}}, {143, 1, 0xFF, {false, true}}, {143, 1, 0, {false, true}},
-      {142, 1, 0xFF, {false, true}}, {142, 0, 0, {false, true}},   {142, 1, 0, {true, false}},
+      {141, 0, 0, {true, false}},    {141, 1, 0xFF, {true, false}}, {141, 1, 0, {false, false}},
+      {143, 0, 0, {false, false}},   {143, 1, 0xFF, {false, true}}, {143, 1, 0, {false, true}},
+      {142, 1, 0xFF, {false, true}}, {142, 0, 0, {false, true}},    {142, 1, 0, {true, false}},
   };
   for (const Case &c : cases) {
     const Notification n = notificationOf(2048, c.minor, c.type, c.result);
@@ -108,7 +108,7 @@ TEST_F(GpsPage, PositionsByState) {
   };
   const Case cases[] = {
       {1, position(2, "52.52 N", "13.40 E", "34", "1", "2", "3"), "Tracking", "52.52 N", "1,2,3"},
-      {0, position(1, "", "", "", "", "", ""), "Tracking", "52.52 N", "1,2,3"}, // type 0: ignored
+      {0, position(1, "", "", "", "", "", ""), "Tracking", "52.52 N", "1,2,3"},  // type 0: ignored
       {1, position(3, "x", "", "", "", "", ""), "Tracking", "52.52 N", "1,2,3"}, // state 3: ignored
       {1, position(1, "x", "", "", "", "", ""), "Searching", "", ""},
       {1, position(2, "", "", "", "", "", ""), "Tracking", "", ",,"},
@@ -142,9 +142,9 @@ TEST_F(GpsRoad, StartSearchesThenTracksTheScenariosPositionAndStopEndsIt) {
   EXPECT_EQ(gps->page->longitude->text(), QStringLiteral("13.4050 E"));
   EXPECT_EQ(gps->page->altitude->text(), QStringLiteral("34.0"));
   EXPECT_EQ(gps->page->velocity->text(), QStringLiteral("0.0,1.5,270"));
-  backend->control(QStringLiteral("GpsSetPosition"), {QStringLiteral("48.1 N"), QStringLiteral("11.5 E"),
-                                                      QStringLiteral("520"), QStringLiteral("3"),
-                                                      QStringLiteral("4"), QStringLiteral("5")});
+  backend->control(QStringLiteral("GpsSetPosition"),
+                   {QStringLiteral("48.1 N"), QStringLiteral("11.5 E"), QStringLiteral("520"), QStringLiteral("3"),
+                    QStringLiteral("4"), QStringLiteral("5")});
   ASSERT_TRUE(waitUntil([&] { return gps->page->latitude->text() == QStringLiteral("48.1 N"); }, 3000));
   gps->page->stopBtn->click();
   ASSERT_TRUE(waitUntil([&] { return gps->page->startBtn->isEnabled(); }));

@@ -151,9 +151,10 @@ TEST_F(StkRoad, MenusAlertsAndInformationFromTheSim) {
   EXPECT_EQ(text("STKBundleInformationText"), QStringLiteral("Your balance is 12.50"));
 
   // The SIM may push on its own.
-  ASSERT_TRUE(backend->control(QStringLiteral("StkPush"), {QStringLiteral("information"), QStringLiteral("Pushed"), 0, 0})
-                  .value(0)
-                  .toBool());
+  ASSERT_TRUE(
+      backend->control(QStringLiteral("StkPush"), {QStringLiteral("information"), QStringLiteral("Pushed"), 0, 0})
+          .value(0)
+          .toBool());
   ASSERT_TRUE(waitUntil([&] { return text("STKBundleInformationText") == QStringLiteral("Pushed"); }));
 }
 
@@ -172,8 +173,8 @@ TEST_F(StkRoad, AnInputOutsideItsBoundsIsRefusedAndOneAtTheMinimumGoesToTheSim) 
   };
   // The field itself stops typing at the maximum; the host checks what it is given.
   child<QLineEdit>("STKBundleInput")->setMaxLength(100);
-  const Case cases[] = {{QStringLiteral("123"), false}, {QString(15, QLatin1Char('9')), false},
-                        {QStringLiteral("1234"), true}};
+  const Case cases[] = {
+      {QStringLiteral("123"), false}, {QString(15, QLatin1Char('9')), false}, {QStringLiteral("1234"), true}};
   for (const Case &c : cases) {
     const qsizetype asked = answers->asked().size();
     answerInput(c.answer);
@@ -209,8 +210,8 @@ TEST_F(StkRoad, ASubMenuAnswersTheRoamingChoiceOfTheSettings) {
     int type;
     QString alert; // what the chosen item shows; empty when nothing is chosen
   };
-  const Case cases[] = {{1, QStringLiteral("Sunny, 21 degrees")}, {0, QStringLiteral("Daily news activated")},
-                        {2, QString()}};
+  const Case cases[] = {
+      {1, QStringLiteral("Sunny, 21 degrees")}, {0, QStringLiteral("Daily news activated")}, {2, QString()}};
   for (const Case &c : cases) {
     child<QPushButton>("STKBundleExit")->click();
     ASSERT_TRUE(itemsBecome(mainItems));

@@ -57,8 +57,7 @@ protected:
     ServicesFixture::TearDown();
   }
   int send(int first, int codeType, const QString &text) {
-    return ussd->sendUSSDCommand(
-        {{"FIRST_PARAMETER", first}, {"CODE_TYPE", codeType}, {"CODE_STRING", text}});
+    return ussd->sendUSSDCommand({{"FIRST_PARAMETER", first}, {"CODE_TYPE", codeType}, {"CODE_STRING", text}});
   }
   static QByteArray textOf(const QByteArray &record) {
     const QByteArray field = record.mid(UssdRecord::kTextOffset);
