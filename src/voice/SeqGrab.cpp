@@ -11,6 +11,8 @@
 #include <QMediaDevices>
 #include <QMutexLocker>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 // ---- plain functions ----
@@ -22,13 +24,50 @@ QByteArray SwapHostAudioToLittleEndian(const char *data, int length, const Audio
   const int stride = desc.bytesPerFrame;
   if (sampleBytes < 2 || stride < sampleBytes)
     return {};
+  if (desc.isFloat && sampleBytes != 4)
+    return {};
   const int frames = length / stride;
   QByteArray out(frames * 2, '\0');
   for (int i = 0; i < frames; ++i) {
-    // Samples arrive little-endian; the two most significant bytes keep their order.
     const char *sample = data + i * stride;
+    if (desc.isFloat) {
+      // A float's top bytes are its exponent, not a sample: convert the value.
+      const float value = qFromLittleEndian<float>(sample);
+      const float clamped = std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
+      qToLittleEndian<qint16>(qint16(std::lround(clamped * 32767.0f)), out.data() + 2 * i);
+      continue;
+    }
+    // Integer samples arrive little-endian; the two most significant bytes keep their order.
     out[2 * i] = sample[sampleBytes - 2];
     out[2 * i + 1] = sample[sampleBytes - 1];
+  }
+  return out;
+}
+
+QByteArray RateDecimator::process(const QByteArray &pcm, double sampleRate) {
+  if (sampleRate <= kTargetRate || !std::isfinite(sampleRate))
+    return pcm;
+  if (sampleRate != rate_) {
+    rate_ = sampleRate;
+    position_ = 0;
+    sum_ = 0;
+    count_ = 0;
+  }
+  const double period = sampleRate / kTargetRate;
+  QByteArray out;
+  out.reserve(qsizetype(double(pcm.size()) / period) + 2);
+  for (qsizetype i = 0; i + 1 < pcm.size(); i += 2) {
+    sum_ += qFromLittleEndian<qint16>(pcm.constData() + i);
+    ++count_;
+    position_ += 1.0;
+    if (position_ >= period) {
+      char b[2];
+      qToLittleEndian<qint16>(qint16(sum_ / count_), b);
+      out.append(b, 2);
+      position_ -= period;
+      sum_ = 0;
+      count_ = 0;
+    }
   }
   return out;
 }
@@ -99,6 +138,7 @@ public:
     d.bytesPerFrame = format_.bytesPerFrame();
     d.bytesPerPacket = d.bytesPerFrame;
     d.bitsPerChannel = format_.bytesPerSample() * 8;
+    d.isFloat = format_.sampleFormat() == QAudioFormat::Float;
     return d;
   }
 
@@ -171,8 +211,9 @@ int SGAudio::setData(const char *data, int length, const AudioStreamDesc &desc) 
     return -1;
   masbd = desc;
   // The input volume is the capture's own: it scales the samples the call sends.
-  const QByteArray converted =
-      DeviceVolume::scaled16(SwapHostAudioToLittleEndian(data, length, desc), DeviceVolume::inputLevel());
+  // A device that refused 8 kHz delivers its own rate, brought down here.
+  const QByteArray converted = DeviceVolume::scaled16(
+      decimator_.process(SwapHostAudioToLittleEndian(data, length, desc), desc.sampleRate), DeviceVolume::inputLevel());
   QMutexLocker lock(&mLock);
   mSavedData += converted;
   return int(converted.size());

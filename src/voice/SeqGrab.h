@@ -19,11 +19,13 @@ struct AudioStreamDesc {
   int bytesPerFrame = 2;
   int channelsPerFrame = 1;
   int bitsPerChannel = 16;
+  bool isFloat = false; // 32-bit float samples (-1.0 .. 1.0) instead of integers
 };
 
 // The first channel of each frame as 16-bit little-endian samples: the sample itself for 16-bit
-// input, the two most significant bytes for wider samples. Empty for anything else (8-bit, not
-// linear PCM, no data).
+// input, the two most significant bytes for wider integers, and float samples by value (clamped
+// to -1.0 .. 1.0, scaled to 16 bits, rounded). Empty for anything else (8-bit, not linear PCM, no
+// data).
 QByteArray SwapHostAudioToLittleEndian(const char *data, int length, const AudioStreamDesc &desc);
 // A RIFF/WAVE image (44-byte header) of `pcm`; empty for an empty buffer or a format that is not
 // linear PCM.
@@ -41,6 +43,21 @@ public:
   // Everything captured since the last call.
   virtual QByteArray readAll() = 0;
   virtual AudioStreamDesc format() const = 0;
+};
+
+// Brings 16-bit mono sound of a higher rate down to 8000 Hz, chunk after chunk: each output
+// sample is the mean of the input samples of its period, so a tone keeps its frequency and what
+// lies above 4 kHz is damped. Sound at 8000 Hz or below passes unchanged.
+class RateDecimator {
+public:
+  static constexpr double kTargetRate = 8000.0;
+  QByteArray process(const QByteArray &pcm, double sampleRate);
+
+private:
+  double rate_ = 0;
+  double position_ = 0; // input samples into the current period
+  qint64 sum_ = 0;
+  int count_ = 0;
 };
 
 class SeqGrab;
@@ -93,6 +110,7 @@ private:
   std::unique_ptr<AudioCaptureSource> source_;
   mutable QMutex mLock;
   QByteArray mSavedData;
+  RateDecimator decimator_; // used on the grabber's thread only
   quint32 mType = 0;
   AudioStreamDesc masbd;
 };
