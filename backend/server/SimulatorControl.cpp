@@ -16,6 +16,7 @@
 #include "VoiceCalls.h"
 #include "SimServices.h"
 #include "SimToolkit.h"
+#include "VoiceDataService.h"
 #include "GpsReceiver.h"
 
 #include <QDBusConnection>
@@ -339,4 +340,10 @@ void SimulatorControl::GpsSetPosition(const QString &latitude, const QString &lo
 void SimulatorControl::GpsFail(bool on) {
   if (GpsReceiver *gps = GpsReceiver::of(*modem_))
     gps->setFailing(on);
+}
+
+int SimulatorControl::VoiceStats(int &framesOut) {
+  const VoiceDataService *voice = VoiceDataService::instance();
+  framesOut = voice ? voice->framesOut() : 0;
+  return voice ? voice->framesIn() : 0;
 }

@@ -157,6 +157,8 @@ public slots:
   Q_SCRIPTABLE void GpsSetPosition(const QString &latitude, const QString &longitude, const QString &altitude,
                                    const QString &velocity1, const QString &velocity2, const QString &velocity3);
   Q_SCRIPTABLE void GpsFail(bool on);
+  // The voice-data service's frames: taken from the program (answered) and handed to it (out).
+  Q_SCRIPTABLE int VoiceStats(int &framesOut);
 
 private:
   SimulatedModem *modem_;
