@@ -1,6 +1,7 @@
 #include "SeqGrab.h"
 
 #include "DeviceVolume.h"
+#include "NotificationCenter.h"
 #include "QelFileManager.h"
 
 #include <QAudioDevice>
@@ -195,6 +196,10 @@ void SGAudio::idle() {
     analyzeData(chunk, source_->format());
 }
 
+void SGAudio::drain() {
+  source_->readAll();
+}
+
 int SGAudio::analyzeData(const QByteArray &chunk, const AudioStreamDesc &desc) {
   {
     QMutexLocker lock(&mLock);
@@ -241,7 +246,7 @@ int SGAudio::storedBytes() const {
 
 SeqGrab::SeqGrab(quint32 idlesPerSecond, QObject *parent) : QObject(parent), mIdlesPerSecond(idlesPerSecond) {
   idleTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&idleTimer_, &QTimer::timeout, this, &SeqGrab::idleTick);
+  connect(&idleTimer_, &QTimer::timeout, this, &SeqGrab::idleTimer);
 }
 
 SeqGrab::~SeqGrab() {
@@ -255,6 +260,9 @@ SGAudio *SeqGrab::addAudioChannel() {
     return nullptr;
   SGAudio *raw = channel.get();
   mChans.push_back(std::move(channel));
+  NotificationCenter::defaultCenter().postNotificationName(
+      QString::fromLatin1(kChannelAdded), this,
+      {{QStringLiteral("SeqGrabChannelKey"), QVariant::fromValue<QObject *>(this)}});
   return raw;
 }
 
@@ -263,6 +271,9 @@ void SeqGrab::removeFirstAudioChannel() {
   for (auto it = mChans.begin(); it != mChans.end(); ++it)
     if ((*it)->isAudio()) {
       mChans.erase(it);
+      NotificationCenter::defaultCenter().postNotificationName(
+          QString::fromLatin1(kChannelRemoved), this,
+          {{QStringLiteral("SeqGrabChannelKey"), QVariant::fromValue<QObject *>(this)}});
       return;
     }
 }
@@ -283,28 +294,73 @@ int SeqGrab::idleFrequency() const {
   return 50;
 }
 
-int SeqGrab::preview() {
-  if (mPreviewing)
-    return 0;
+int SeqGrab::startMode(bool recording) {
   for (const auto &chan : mChans)
     if (!chan->start())
-      qWarning("SeqGrab.cpp:%d:preview ### Err %ld", __LINE__, -1L);
-  mPreviewing = true;
+      qWarning("SeqGrab.cpp:%d:%s ### Err %ld", __LINE__, recording ? "record" : "preview", -1L);
+  (recording ? mRecording : mPreviewing) = true;
+  mPaused = false;
+  mRecordedIdles = 0;
   idleTimer_.start(1000 / idleFrequency());
   return 0;
 }
 
+int SeqGrab::preview() {
+  if (mPreviewing)
+    return 0;
+  stop();
+  return startMode(false);
+}
+
+int SeqGrab::record() {
+  if (mRecording)
+    return 0;
+  stop();
+  return startMode(true);
+}
+
 int SeqGrab::stop() {
-  if (!mPreviewing)
+  if (isStopped())
     return 0;
   idleTimer_.stop();
   for (const auto &chan : mChans)
     chan->stop();
   mPreviewing = false;
+  mRecording = false;
+  mPaused = false;
   return 0;
 }
 
-void SeqGrab::idleTick() {
-  for (const auto &chan : mChans)
-    chan->idle();
+int SeqGrab::pause() {
+  if (!isStopped())
+    mPaused = true;
+  return 0;
+}
+
+int SeqGrab::resume() {
+  if (!isStopped())
+    mPaused = false;
+  return 0;
+}
+
+void SeqGrab::setMaxRecordTime(double seconds) {
+  const double ticks = std::floor(seconds * 60.0 + 0.5);
+  mMaxRecordTicks = std::isnan(ticks) ? 0 : quint32(std::clamp(ticks, 0.0, 4294967295.0));
+}
+
+void SeqGrab::idleTimer() {
+  if (isStopped())
+    return;
+  for (const auto &chan : mChans) {
+    if (mPaused)
+      chan->drain();
+    else
+      chan->idle();
+  }
+  if (!mRecording || mPaused || mMaxRecordTicks == 0)
+    return;
+  // The recorded time in ticks of 1/60 s, counted in idle passes.
+  ++mRecordedIdles;
+  if (mRecordedIdles * 60 >= quint64(mMaxRecordTicks) * quint64(idleFrequency()))
+    stop();
 }

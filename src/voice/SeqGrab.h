@@ -72,6 +72,8 @@ public:
   virtual void stop() = 0;
   // One idle pass: deliver what the device has to the data procedure.
   virtual void idle() = 0;
+  // One idle pass while paused: what the device has is dropped, so a resume starts afresh.
+  virtual void drain() {}
   SeqGrab *seqGrab() const { return mSG; }
 
 protected:
@@ -97,6 +99,7 @@ public:
   bool start() override;
   void stop() override;
   void idle() override;
+  void drain() override;
 
   // The data procedure's sound branch: stores a chunk of linear PCM with a fixed packet size.
   int analyzeData(const QByteArray &chunk, const AudioStreamDesc &desc);
@@ -128,17 +131,41 @@ public:
   SGAudio *audioChannel() const;
   int channelCount() const { return int(mChans.size()); }
 
+  // Modes: stopped, previewing or recording; each of preview and record leaves the other first.
+  // Recording makes no movie file here: the channels deliver their sound as in a preview, and
+  // the mode ends by itself after the maximum record time.
   int preview();
+  int record();
   int stop();
+  // Pausing holds the delivery of sound (what arrives meanwhile is dropped); only while a mode runs.
+  int pause();
+  int resume();
   bool isPreviewing() const { return mPreviewing; }
+  bool isRecording() const { return mRecording; }
+  bool isStopped() const { return !mPreviewing && !mRecording; }
+  bool isPaused() const { return !isStopped() && mPaused; }
   // Idle passes a second: the set frequency, or 50 for sound only (30 with a video channel).
   int idleFrequency() const;
+  // The longest recording, in seconds; kept in ticks of 1/60 s (seconds x 60 + 0.5, the fraction
+  // dropped, within 0 .. 2^32 - 1). 0: no limit.
+  void setMaxRecordTime(double seconds);
+  quint32 maxRecordTicks() const { return mMaxRecordTicks; }
+  // One idle pass, as the timer makes it (tests call it directly).
+  void idleTimer();
+
+  // Posted on the default notification centre with userInfo {"SeqGrabChannelKey": the grabber}.
+  static constexpr const char *kChannelAdded = "SeqGrabChannelAddedNotification";
+  static constexpr const char *kChannelRemoved = "SeqGrabChannelRemovedNotification";
 
 private:
-  void idleTick();
+  int startMode(bool recording);
 
   std::vector<std::unique_ptr<SGChan>> mChans;
   quint32 mIdlesPerSecond;
   bool mPreviewing = false;
+  bool mRecording = false;
+  bool mPaused = false;
+  quint32 mMaxRecordTicks = 0;
+  quint64 mRecordedIdles = 0; // unpaused idle passes of the running recording
   QTimer idleTimer_;
 };

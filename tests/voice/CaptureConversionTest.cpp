@@ -1,5 +1,6 @@
 // The capture library's conversions for devices that refuse 8 kHz 16-bit mono: float samples by
 // value, and higher rates brought down to 8 kHz.
+#include "NotificationCenter.h"
 #include "SeqGrab.h"
 
 #include <QtEndian>
@@ -99,6 +100,93 @@ TEST(CaptureConversion, AToneAt48kHzKeepsItsFrequencyAt8kHz) {
   EXPECT_NEAR(cd.process(tone.left(44100 * 2), 44100.0).size() / 2, 8000, 1);
   RateDecimator same;
   EXPECT_EQ(same.process(tone.left(100), 8000.0), tone.left(100));
+}
+
+} // namespace
+
+namespace {
+
+class Microphone : public AudioCaptureSource {
+public:
+  bool start() override { return true; }
+  void stop() override {}
+  QByteArray readAll() override { return QByteArray(320, '\x01'); }
+  AudioStreamDesc format() const override { return {}; }
+};
+
+TEST(SeqGrabModes, PreviewRecordPauseAndStop) {
+  SGAudio::setSourceFactory([] { return std::make_unique<Microphone>(); });
+  SeqGrab grabber;
+  QObject observer;
+  QStringList posted;
+  NotificationCenter::defaultCenter().addObserver(&observer, QString(), nullptr, [&](const Notification &n) {
+    if (n.name.startsWith(QLatin1String("SeqGrabChannel")))
+      posted << n.name;
+  });
+  SGAudio *channel = grabber.addAudioChannel();
+  ASSERT_NE(channel, nullptr);
+  EXPECT_TRUE(grabber.isStopped());
+  EXPECT_EQ(grabber.pause(), 0);
+  EXPECT_FALSE(grabber.isPaused()) << "nothing to pause while stopped";
+
+  grabber.preview();
+  grabber.record();
+  EXPECT_TRUE(grabber.isRecording());
+  EXPECT_FALSE(grabber.isPreviewing()) << "record leaves the preview";
+  grabber.idleTimer();
+  EXPECT_EQ(channel->storedBytes(), 320);
+  grabber.pause();
+  EXPECT_TRUE(grabber.isPaused());
+  grabber.idleTimer();
+  grabber.idleTimer();
+  EXPECT_EQ(channel->storedBytes(), 320) << "a paused grabber delivers nothing";
+  grabber.resume();
+  grabber.idleTimer();
+  EXPECT_EQ(channel->storedBytes(), 640);
+  grabber.preview();
+  EXPECT_TRUE(grabber.isPreviewing());
+  EXPECT_FALSE(grabber.isRecording());
+  EXPECT_FALSE(grabber.isPaused()) << "a new mode starts unpaused";
+  grabber.stop();
+  EXPECT_TRUE(grabber.isStopped());
+  EXPECT_EQ(grabber.stop(), 0);
+  grabber.removeFirstAudioChannel();
+  EXPECT_EQ(posted, (QStringList{QStringLiteral("SeqGrabChannelAddedNotification"),
+                                 QStringLiteral("SeqGrabChannelRemovedNotification")}));
+  NotificationCenter::defaultCenter().removeObserver(&observer);
+  SGAudio::setSourceFactory({});
+}
+
+TEST(SeqGrabModes, ARecordingEndsAtItsMaximumTime) {
+  struct Case {
+    double seconds;
+    quint32 ticks;
+  };
+  const Case cases[] = {{0.5, 30}, {1.01, 61}, {0.0, 0}, {-2.0, 0}, {1e12, 4294967295u}, {std::nan(""), 0}};
+  SeqGrab grabber; // 50 idle passes a second for sound
+  for (const Case &c : cases) {
+    grabber.setMaxRecordTime(c.seconds);
+    EXPECT_EQ(grabber.maxRecordTicks(), c.ticks) << c.seconds;
+  }
+  SGAudio::setSourceFactory([] { return std::make_unique<Microphone>(); });
+  ASSERT_NE(grabber.addAudioChannel(), nullptr);
+  grabber.setMaxRecordTime(0.1); // 6 ticks: five idle passes at 50 a second
+  grabber.record();
+  for (int i = 0; i < 4; ++i)
+    grabber.idleTimer();
+  grabber.pause();
+  grabber.idleTimer(); // paused time does not count
+  grabber.resume();
+  EXPECT_TRUE(grabber.isRecording());
+  grabber.idleTimer();
+  EXPECT_TRUE(grabber.isStopped());
+  // A preview has no limit.
+  grabber.preview();
+  for (int i = 0; i < 20; ++i)
+    grabber.idleTimer();
+  EXPECT_TRUE(grabber.isPreviewing());
+  grabber.stop();
+  SGAudio::setSourceFactory({});
 }
 
 } // namespace
