@@ -21,7 +21,8 @@ class USSDBundle : public QObject, public QELPlugInInterface {
   Q_PLUGIN_METADATA(IID QELPlugInInterface_iid)
   Q_INTERFACES(QELPlugInInterface)
 public:
-  // How long the page waits for the network's reply after the modem took a request.
+  // How long the page waits for the network's reply after the modem took a request; a
+  // "replyTimeoutMs" property on this object replaces it (tests).
   static constexpr int kReplyTimeoutMs = 30000;
 
   bool initWithParam(const QVariantMap &) override {
@@ -34,7 +35,6 @@ public:
         sendCode(codes_.first().second);
     });
     timeout_.setSingleShot(true);
-    timeout_.setInterval(kReplyTimeoutMs);
     connect(&timeout_, &QTimer::timeout, this, [this] {
       waiting_ = false;
       showStatus(QStringLiteral("USSD_NetworkTimeOut"));
@@ -120,7 +120,8 @@ public:
         showStatus(QStringLiteral("USSD_SessionEnded"));
       } else {
         showStatus(QStringLiteral("USSD_Waiting"));
-        timeout_.start();
+        const int custom = property("replyTimeoutMs").toInt();
+        timeout_.start(custom > 0 ? custom : kReplyTimeoutMs);
       }
       updateButtons();
       return;

@@ -132,4 +132,22 @@ TEST_F(UssdRoad, NetworkPushesUcs2RepliesFailuresAndTheCallPagesCodes) {
   EXPECT_EQ(child<QComboBox>("USSDBundleCode")->currentText(), QStringLiteral("*101#"));
 }
 
+TEST_F(UssdRoad, ANetworkThatNeverAnswersTimesOutWithANotice) {
+  // A card whose network has no USSD script: requests are taken and never answered.
+  if (!launch(QStringLiteral("sim-ready")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(waitUntil([] { return g_USSDController && g_USSDController->netCardStatus() == 12; }));
+  g_USSDController->bundleDelegate()->setProperty("replyTimeoutMs", 300);
+  sendCode(QStringLiteral("*100#"));
+  ASSERT_TRUE(statusBecomes("USSD_Waiting"));
+  EXPECT_EQ(g_USSDController->get_flag_isconnect(), 1) << "a request is under way";
+  ASSERT_TRUE(statusBecomes("USSD_NetworkTimeOut"));
+  ASSERT_NE(g_USSDController->wndUssdTimeOutPopup_, nullptr);
+  EXPECT_TRUE(g_USSDController->wndUssdTimeOutPopup_->isVisible());
+  EXPECT_EQ(g_USSDController->tfdUssdTimeOutInfo_->text(), word("USSD_tfdUssdTimeOutInfo_WarningContent"));
+  EXPECT_TRUE(child<QPushButton>("USSDBundleSend")->isEnabled());
+  g_USSDController->closeUssdTimeOutWndPopup();
+  EXPECT_FALSE(g_USSDController->wndUssdTimeOutPopup_->isVisible());
+}
+
 } // namespace
