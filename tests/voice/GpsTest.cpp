@@ -142,6 +142,9 @@ TEST_F(GpsRoad, StartSearchesThenTracksTheScenariosPositionAndStopEndsIt) {
   EXPECT_EQ(gps->page->longitude->text(), QStringLiteral("13.4050 E"));
   EXPECT_EQ(gps->page->altitude->text(), QStringLiteral("34.0"));
   EXPECT_EQ(gps->page->velocity->text(), QStringLiteral("0.0,1.5,270"));
+  // The page while tracking, for a look (gps-tracking.png in the build folder).
+  gps->page->resize(752, 360);
+  gps->page->grab().save(testsupport::buildBundlePath() + QStringLiteral("/../gps-tracking.png"));
   backend->control(QStringLiteral("GpsSetPosition"),
                    {QStringLiteral("48.1 N"), QStringLiteral("11.5 E"), QStringLiteral("520"), QStringLiteral("3"),
                     QStringLiteral("4"), QStringLiteral("5")});

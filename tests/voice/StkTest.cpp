@@ -166,6 +166,9 @@ TEST_F(StkRoad, AnInputOutsideItsBoundsIsRefusedAndOneAtTheMinimumGoesToTheSim) 
   EXPECT_EQ(text("STKBundleInputTitle"), QStringLiteral("Enter the voucher number"));
   EXPECT_EQ(text("STKBundleMinLength"), QStringLiteral("Min Length:4"));
   EXPECT_EQ(text("STKBundleMaxLength"), QStringLiteral("Max Length:14"));
+  // The page with its input panel, for a look (stk-input.png in the build folder).
+  page()->resize(752, 360);
+  page()->grab().save(testsupport::buildBundlePath() + QStringLiteral("/../stk-input.png"));
 
   struct Case {
     QString answer;
