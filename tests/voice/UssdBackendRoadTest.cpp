@@ -65,6 +65,17 @@ TEST_F(UssdRoad, AMenuSessionRunsToItsEndThroughThePlugIn) {
   sendCode(QStringLiteral("*100#"));
   ASSERT_TRUE(replyBecomes(QStringLiteral("Your balance is 12.50. 1 Top up 2 Offers")));
   EXPECT_EQ(status(), word("USSD_ReplyNeeded"));
+  // The request reached the modem as module 7, 1792/139, with the whole 8192-byte record.
+  bool seen = false;
+  for (const QByteArray &bytes : backend->received()) {
+    UIMsg m;
+    if (UIMsg::decode(bytes, &m) && m.majorId == 1792 && m.minorId == 139) {
+      seen = true;
+      EXPECT_EQ(m.moduleId, 7);
+      EXPECT_EQ(m.dataLength, 8192);
+    }
+  }
+  EXPECT_TRUE(seen);
   EXPECT_EQ(g_USSDController->get_flag_status(), 2) << "a session is open";
   EXPECT_TRUE(child<QLineEdit>("USSDBundleAnswer")->isEnabled());
   EXPECT_FALSE(child<QPushButton>("USSDBundleSend")->isEnabled());
