@@ -125,7 +125,7 @@ void STKController::send(int minor, const QByteArray &data) {
 
 void STKController::SelectClicked(int index) {
   STKPlugInInterface *p = bundleDelegate();
-  const bool main = !p || p->getCurrentLocation() == 0;
+  const bool main = (p ? p->getCurrentLocation() : location_) == 0;
   send(main ? StkRecords::kSelectMain : StkRecords::kSelectSub, StkRecords::encodeIndex(quint32(index)));
 }
 
@@ -230,6 +230,7 @@ void STKController::closeWindows() {
 
 void STKController::showMainMenu(const QByteArray &data) {
   mMainMenu = StkRecords::decodeMenu(data);
+  location_ = 0;
   if (ConfigService::readBool(QStringLiteral("STK"), QStringLiteral("UpdateSTKToolTipWithMainTitle")))
     notificationCenter->postNotificationName(QString::fromLatin1(kUpdateStkToolTip), this,
                                              {{QString::fromLatin1(kStkMainTitle), mMainMenu.title}});
@@ -251,6 +252,7 @@ void STKController::showMainMenu(const QByteArray &data) {
 
 void STKController::showSubMenu(const QByteArray &data) {
   mSubMenu = StkRecords::decodeMenu(data);
+  location_ = 1;
   STKPlugInInterface *p = bundleDelegate();
   if (p) {
     p->setCurrentLocation(1);

@@ -85,6 +85,7 @@ private:
   STKPlugInInterface *m_bundleDelegate = nullptr;
   QPointer<QObject> bundleObject_; // the plug-in's object; m_bundleDelegate is valid while it lives
   bool isNewUI = true;
+  int location_ = 0; // the last menu shown, for a host without plug-in
   StkRecords::Menu mMainMenu;
   StkRecords::Menu mSubMenu;
 };
