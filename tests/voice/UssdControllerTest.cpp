@@ -1,5 +1,7 @@
 // The USSD controller against a plug-in of the test's own: requests as they leave, the answers
 // and replies the plug-in is given, and the notifications it is passed.
+#include "Blowfish.h"
+#include "InitService.h"
 #include "ServicesFixture.h"
 #include "USSDContrller.h"
 
@@ -190,6 +192,27 @@ TEST_F(UssdController, DeviceStatesRechargeMessagesAndBundleMessagesReachThePlug
   ussd->setEnabledToolbar(QVariant());
   ussd->setConnectBtnEnableRadirer(true);
   EXPECT_TRUE(ussd->getConnectBtnEnableRadirer());
+}
+
+TEST_F(UssdController, TheRechargeLinkCarriesTheEncipheredImsi) {
+  QList<QUrl> opened;
+  QELUIController::setUrlOpener([&](const QUrl &u) {
+    opened << u;
+    return true;
+  });
+  InitService service;
+  InitService::setSharedInitService(&service);
+  ussd->openRechargeWeb(QStringLiteral("https://op.example/topup?id="));
+  EXPECT_TRUE(opened.isEmpty()) << "no IMSI, no link";
+  service.setImsi(QStringLiteral("001010123456789"));
+  ussd->openRechargeWeb(QStringLiteral("https://op.example/topup?id="));
+  char cipher[kEncryptServicesOutputSize] = {};
+  ASSERT_EQ(EncryptServicesMain("0010101234567890", cipher, sizeof cipher), 0);
+  ASSERT_EQ(opened.size(), 1);
+  EXPECT_EQ(opened.first().toString(), QStringLiteral("https://op.example/topup?id=") + QLatin1String(cipher));
+  service.setImsi(QString()); // the IMSI is shared by every service
+  InitService::setSharedInitService(nullptr);
+  QELUIController::setUrlOpener({});
 }
 
 class UssdControllerEnter : public UssdController {
