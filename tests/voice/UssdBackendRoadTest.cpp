@@ -141,6 +141,9 @@ TEST_F(UssdRoad, NetworkPushesUcs2RepliesFailuresAndTheCallPagesCodes) {
   g_CompoundCallController->selectDialCallStyle(g_CompoundCallController->page->dial);
   ASSERT_TRUE(replyBecomes(QStringLiteral("Data left: 1.2 GB")));
   EXPECT_EQ(child<QComboBox>("USSDBundleCode")->currentText(), QStringLiteral("*101#"));
+  // Entering the tab with "SendCmdWhenEnterUssd" sends the plug-in's first code.
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("SendCmdWhenEnterUssd"), nullptr, {});
+  ASSERT_TRUE(replyBecomes(QStringLiteral("Your balance is 12.50. 1 Top up 2 Offers")));
 }
 
 TEST_F(UssdRoad, ANetworkThatNeverAnswersTimesOutWithANotice) {
