@@ -137,6 +137,19 @@ def icon(kind, cx, cy, colour, sw=1.7, behind=rgb(CHROME_BOTTOM)):
                 "path 'M %s,%s Q %s,%s %s,%s'" % (x + 4.5, y + 12, cx, y + 4.5, x + 17.5, y + 12),
                 "path 'M %s,%s Q %s,%s %s,%s'" % (x + 8, y + 15.5, cx, y + 11, x + 14, y + 15.5),
                 "fill %s stroke none circle %s,%s %s,%s" % (colour, cx, y + 19, cx + 1.6, y + 19)]
+    if kind == "ussd":
+        return [s, "roundrectangle %s,%s %s,%s 4,4" % (x + 1, y + 1, x + 21, y + 21),
+                "line %s,%s %s,%s" % (x + 9, y + 5, x + 8, y + 17), "line %s,%s %s,%s" % (x + 14, y + 5, x + 13, y + 17),
+                "line %s,%s %s,%s" % (x + 5, y + 9, x + 17.5, y + 9), "line %s,%s %s,%s" % (x + 4.5, y + 13, x + 17, y + 13)]
+    if kind == "stk":
+        return [s, "path 'M %s,%s L %s,%s L %s,%s L %s,%s L %s,%s Z'" % (x + 4, y + 1, x + 14, y + 1, x + 19, y + 6,
+                                                                      x + 19, y + 21, x + 4, y + 21),
+                "roundrectangle %s,%s %s,%s 1.5,1.5" % (x + 7.5, y + 9, x + 15.5, y + 17),
+                "line %s,%s %s,%s" % (x + 11.5, y + 9, x + 11.5, y + 17)]
+    if kind == "gps":
+        return [s, "path 'M %s,%s C %s,%s %s,%s %s,%s C %s,%s %s,%s %s,%s Z'" % (
+            cx, y + 21, x + 2, y + 12, x + 3, y + 1, cx, y + 1, x + 19, y + 1, x + 20, y + 12, cx, y + 21),
+                "circle %s,%s %s,%s" % (cx, y + 8.5, cx + 3, y + 8.5)]
     if kind == "close":
         return [s, "line %s,%s %s,%s" % (cx - 4, cy - 4, cx + 4, cy + 4),
                 "line %s,%s %s,%s" % (cx + 4, cy - 4, cx - 4, cy + 4)]
@@ -355,7 +368,8 @@ def label(size=13, bold=False, col=TEXT, **kw):
     return dict({"TextColorString": colour(col), "Font": font(size, bold)}, **kw)
 
 
-TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord", "Call", "Record", "WLAN"]
+TAB_IDS = ["Internet", "SMS", "Phonebook", "Statistics", "Setting", "HomePage", "DialRecord", "Call", "Record", "WLAN",
+           "USSD1", "USSD2", "USSD3", "STK", "GPS"]
 
 
 def skin_info():
@@ -373,7 +387,7 @@ def skin_info():
         "btnTitlebarMinimize": {"ImageName": "btnMinimize.png"},
         "btnTitlebarClose": {"ImageName": "btnClose.png"},
         "labelMainTitle": label(13, True, "#E8EDF5", Left=200, Bottom=532, Width=400, Height=24),
-        "wndMainToolbar": {"Left": 0, "Bottom": 456, "Width": 640, "Height": 72,
+        "wndMainToolbar": {"Left": 0, "Bottom": 456, "Width": 662, "Height": 72,
                            "PlacementSubviewMethod": ["PlacementToViewLeft,12", "PlacementRefLeft,2",
                                                       "PlacementCenterYRefTop"]},
         "btnInternet": tb("tbInternet.png", default=True),
@@ -385,9 +399,12 @@ def skin_info():
         "btnCall": tb("tbCall.png"),
         "btnRecord": tb("tbRecord.png"),
         "btnWLAN": tb("tbWLAN.png"),
+        "btnUSSD1": tb("tbUSSD1.png"),
+        "btnSTK": tb("tbSTK.png"),
+        "btnGPS": tb("tbGPS.png"),
         "btnMainMyAccount": tb("tbAccount.png", group=False),
         "btnHelp": tb("tbHelp.png", group=False),
-        "viewextProviderLogo": {"ImageName": "providerLogo.png", "Left": 652, "Bottom": 472},
+        "viewextProviderLogo": {"ImageName": "providerLogo.png", "Left": 664, "Bottom": 472},
         "lableTabviewTitle": label(16, True, TEXT, Left=24, Bottom=420, Width=520, Height=26),
         "wndMainTabviewBack": {"ImageName": "tabviewBack.png", "Left": 16, "Bottom": 36,
                                "ImageDict": {t: "tabviewBack.png" for t in TAB_IDS}},
@@ -483,7 +500,8 @@ def main():
     push_button("btnSecondary", "#FFFFFF", "#E9EDF3", border="#C9D2DE")
     for name, kind in [("tbInternet", "internet"), ("tbSMS", "sms"), ("tbPhonebook", "phonebook"),
                        ("tbStatistics", "statistics"), ("tbDialRecord", "records"), ("tbSetting", "settings"), ("tbAccount", "account"),
-                       ("tbHelp", "help"), ("tbCall", "call"), ("tbRecord", "record"), ("tbWLAN", "wlan")]:
+                       ("tbHelp", "help"), ("tbCall", "call"), ("tbRecord", "record"), ("tbWLAN", "wlan"),
+                       ("tbUSSD1", "ussd"), ("tbSTK", "stk"), ("tbGPS", "gps")]:
         toolbar_button(name, kind)
     titlebar_button("btnClose", "close", DANGER)
     titlebar_button("btnMinimize", "minimize", "#5B6B84")

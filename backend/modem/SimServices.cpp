@@ -24,8 +24,11 @@ SimServices::SimServices(SimulatedModem &modem) : QObject(&modem), modem_(modem)
 
 SimServices *SimServices::install(SimulatedModem &modem) {
   auto *self = new SimServices(modem);
-  modem.onSimReady([self] { self->simReady_ = true; });
-  modem.on(kUssdMajor, kUssdRequest, [self](const UIMsg &msg) { self->onUssdRequest(msg.payload()); });
+  modem.onSimReady([self] {
+    self->simReady_ = true;
+    self->session_.clear();
+  });
+  modem.on(kUssdMajor, kUssdRequest, [self](const UIMsg &msg) { self->onUssdRequest(msg); });
   return self;
 }
 
@@ -74,11 +77,14 @@ bool SimServices::ussdPush(const QString &text, int dcs, int interaction) {
   else
     body = text.toUtf8();
   modem_.send(kUssdMajor, kUssdReply, 1, 0, ussdRecord(interaction, dcs, body), kModuleUssd);
+  if (interaction != 1)
+    session_.clear();
   return true;
 }
 
-void SimServices::onUssdRequest(const QByteArray &data) {
-  if (!simReady_ || data.size() <= kTextOffset) {
+void SimServices::onUssdRequest(const UIMsg &msg) {
+  const QByteArray data = msg.payload();
+  if (!simReady_ || failRequests_ || data.size() <= kTextOffset) {
     modem_.send(kUssdMajor, kUssdRequest, 1, 0xFF, {}, kModuleUssd);
     return;
   }
@@ -88,14 +94,28 @@ void SimServices::onUssdRequest(const QByteArray &data) {
     text.truncate(nul);
   lastRequest_ = QString::fromUtf8(text);
   modem_.send(kUssdMajor, kUssdRequest, 1, 0, {}, kModuleUssd);
-  const QVariantMap replies =
-      modem_.scenario().value(QStringLiteral("USSD")).toMap().value(QStringLiteral("Replies")).toMap();
-  for (auto it = replies.cbegin(); it != replies.cend(); ++it) {
-    if (it.key() != lastRequest_ && packedHex(it.key()) != text)
-      continue;
-    const QVariantMap r = it.value().toMap();
-    ussdPush(r.value(QStringLiteral("Text")).toString(), r.value(QStringLiteral("DCS"), 15).toInt(),
-             r.value(QStringLiteral("Interaction"), 0).toInt());
+  // First word 2: the user ends the session; the network says nothing more.
+  if (qFromLittleEndian<qint32>(data.constData()) == 2) {
+    session_.clear();
     return;
   }
+  const QVariantMap ussd = modem_.scenario().value(QStringLiteral("USSD")).toMap();
+  // Inside a session the answer is looked up in the menu of the last reply, else among the codes.
+  const QVariantMap choices = session_.isEmpty() ? ussd.value(QStringLiteral("Replies")).toMap() : session_;
+  QVariantMap reply;
+  for (auto it = choices.cbegin(); it != choices.cend(); ++it) {
+    if (it.key() == lastRequest_ || packedHex(it.key()) == text) {
+      reply = it.value().toMap();
+      break;
+    }
+  }
+  if (reply.isEmpty())
+    reply = session_.value(QStringLiteral("*")).toMap(); // a menu that takes any answer
+  if (reply.isEmpty())
+    reply = ussd.value(QStringLiteral("Unknown")).toMap();
+  if (reply.isEmpty())
+    return;
+  const int interaction = reply.value(QStringLiteral("Interaction"), 0).toInt();
+  ussdPush(reply.value(QStringLiteral("Text")).toString(), reply.value(QStringLiteral("DCS"), 15).toInt(), interaction);
+  session_ = interaction == 1 ? reply.value(QStringLiteral("Menu")).toMap() : QVariantMap();
 }

@@ -2,6 +2,9 @@
 
 #include <QObject>
 #include <QString>
+#include <QVariantMap>
+
+#include "UIMsg.h"
 
 class SimulatedModem;
 
@@ -14,7 +17,13 @@ class SimulatedModem;
 //   "USSD" dictionary:
 //     "Replies"  dict   code ("*100#") -> {"Text" string, "DCS" integer (15), "Interaction"
 //                       integer (0)}; a request matches a code by its plain text or by the
-//                       code's packed GSM 7-bit hexadecimal form. An unknown code gets no reply.
+//                       code's packed GSM 7-bit hexadecimal form. A reply with interaction 1
+//                       may hold "Menu": answer ("1") -> reply, the same shape, which the next
+//                       request of that session is matched against (a session: USSD menus);
+//                       the answer "*" takes any text.
+//     "Unknown"  dict   the reply to a code (or menu answer) the script does not know, same
+//                       shape; without it an unknown code gets no reply.
+// A request whose first word is 2 ends the session: it is answered and nothing follows.
 // A reply whose DCS is in coding group 0 is sent packed as GSM 7-bit hexadecimal text, one whose
 // alphabet bits say UCS2 as UCS2 hexadecimal, any other as UTF-8.
 class SimServices : public QObject {
@@ -28,6 +37,10 @@ public:
   // The text of the last USSD request, as it arrived.
   QString lastUssdRequest() const { return lastRequest_; }
   bool simReady() const { return simReady_; }
+  // While on, every USSD request is answered with a failure.
+  void setFailRequests(bool on) { failRequests_ = on; }
+  // The menu the open session answers from; empty when no session is open.
+  QVariantMap session() const { return session_; }
 
   // GSM 7-bit packing of plain ASCII codes as upper-case hexadecimal text, seven spare bits
   // filled with a carriage return as the program does.
@@ -36,8 +49,10 @@ public:
 
 private:
   explicit SimServices(SimulatedModem &modem);
-  void onUssdRequest(const QByteArray &data);
+  void onUssdRequest(const UIMsg &msg);
   SimulatedModem &modem_;
   bool simReady_ = false;
   QString lastRequest_;
+  QVariantMap session_;
+  bool failRequests_ = false;
 };

@@ -11,6 +11,8 @@
 #include "SmsStore.h"
 #include "VoiceCalls.h"
 #include "SimServices.h"
+#include "SimToolkit.h"
+#include "GpsReceiver.h"
 
 #include <QtEndian>
 
@@ -64,6 +66,8 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   VoiceCalls::install(*this);
   Router::install(*this);
   SimServices::install(*this);
+  SimToolkit::install(*this);
+  GpsReceiver::install(*this);
   reset();
 }
 

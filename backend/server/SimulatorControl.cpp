@@ -15,6 +15,9 @@
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
 #include "SimServices.h"
+#include "SimToolkit.h"
+#include "VoiceDataService.h"
+#include "GpsReceiver.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -302,4 +305,45 @@ void SimulatorControl::SetSmsSendResult(bool ok) {
 bool SimulatorControl::UssdPush(const QString &text, int dcs, int interaction) {
   SimServices *services = SimServices::of(*modem_);
   return services && services->ussdPush(text, dcs, interaction);
+}
+
+void SimulatorControl::UssdFail(bool on) {
+  if (SimServices *services = SimServices::of(*modem_))
+    services->setFailRequests(on);
+}
+
+bool SimulatorControl::StkPush(const QString &kind, const QString &text, int minimum, int maximum) {
+  SimToolkit *toolkit = SimToolkit::of(*modem_);
+  return toolkit && toolkit->push(kind, text, minimum, maximum);
+}
+
+QString SimulatorControl::StkLastInput() {
+  SimToolkit *toolkit = SimToolkit::of(*modem_);
+  return toolkit ? toolkit->lastInput() : QString();
+}
+
+void SimulatorControl::GpsSetPosition(const QString &latitude, const QString &longitude, const QString &altitude,
+                                      const QString &velocity1, const QString &velocity2, const QString &velocity3) {
+  GpsReceiver *gps = GpsReceiver::of(*modem_);
+  if (!gps)
+    return;
+  GpsRecord::Position p;
+  p.latitude = latitude;
+  p.longitude = longitude;
+  p.altitude = altitude;
+  p.velocity[0] = velocity1;
+  p.velocity[1] = velocity2;
+  p.velocity[2] = velocity3;
+  gps->setPosition(p);
+}
+
+void SimulatorControl::GpsFail(bool on) {
+  if (GpsReceiver *gps = GpsReceiver::of(*modem_))
+    gps->setFailing(on);
+}
+
+int SimulatorControl::VoiceStats(int &framesOut) {
+  const VoiceDataService *voice = VoiceDataService::instance();
+  framesOut = voice ? voice->framesOut() : 0;
+  return voice ? voice->framesIn() : 0;
 }

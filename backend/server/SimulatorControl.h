@@ -147,6 +147,18 @@ public slots:
 
   // SIM services: a network-initiated USSD reply (false before the SIM is ready).
   Q_SCRIPTABLE bool UssdPush(const QString &text, int dcs, int interaction);
+  // While on, USSD requests are answered with a failure.
+  Q_SCRIPTABLE void UssdFail(bool on);
+  // The SIM toolkit: a proactive request ("menu", "alert", "alertNoButton", "input",
+  // "information"; false before the SIM is ready) and the last input answer received.
+  Q_SCRIPTABLE bool StkPush(const QString &kind, const QString &text, int minimum, int maximum);
+  Q_SCRIPTABLE QString StkLastInput();
+  // The GPS receiver: the position it reports while tracking, and whether its requests fail.
+  Q_SCRIPTABLE void GpsSetPosition(const QString &latitude, const QString &longitude, const QString &altitude,
+                                   const QString &velocity1, const QString &velocity2, const QString &velocity3);
+  Q_SCRIPTABLE void GpsFail(bool on);
+  // The voice-data service's frames: taken from the program (answered) and handed to it (out).
+  Q_SCRIPTABLE int VoiceStats(int &framesOut);
 
 private:
   SimulatedModem *modem_;

@@ -2,8 +2,23 @@
 
 #include <QDebug>
 
+namespace {
+VoiceDataService *current = nullptr;
+} // namespace
+
 VoiceDataService::VoiceDataService(QString backendBusName, QObject *parent)
-    : QObject(parent), backendBusName_(std::move(backendBusName)) {}
+    : QObject(parent), backendBusName_(std::move(backendBusName)) {
+  current = this;
+}
+
+VoiceDataService::~VoiceDataService() {
+  if (current == this)
+    current = nullptr;
+}
+
+VoiceDataService *VoiceDataService::instance() {
+  return current;
+}
 
 bool VoiceDataService::registerOn(QDBusConnection &connection) {
   return connection.registerObject(QLatin1Char('/') + QLatin1String(VoiceService::kServiceName), this,
@@ -30,6 +45,7 @@ int VoiceDataService::writeVoiceData(int length) {
   if (pending_.size() >= kMaxQueuedFrames)
     pending_.removeFirst();
   pending_.append(frame);
+  ++framesIn_;
   return static_cast<int>(frame.size());
 }
 
@@ -37,6 +53,7 @@ int VoiceDataService::readVoiceData() {
   if (!isPrepared() || pending_.isEmpty())
     return 0;
   const QByteArray frame = pending_.takeFirst();
+  ++framesOut_;
   return blocks_.waveIn.write(frame.constData(), static_cast<int>(frame.size()));
 }
 

@@ -20,6 +20,12 @@ public:
   bool registerOn(QDBusConnection &connection);
 
   bool isPrepared() const { return blocks_.waveIn.isMapped() && blocks_.waveOut.isMapped(); }
+  // Frames taken from the program (its microphone) and handed to it (the far end) since start.
+  int framesIn() const { return framesIn_; }
+  int framesOut() const { return framesOut_; }
+  // The process's service, for the simulator's control; null when none is offered.
+  static VoiceDataService *instance();
+  ~VoiceDataService() override;
 
 public slots:
   // 1 when both blocks are mapped, else 0.
@@ -39,4 +45,6 @@ private:
   QString backendBusName_;
   Blocks blocks_;
   QByteArrayList pending_;
+  int framesIn_ = 0;
+  int framesOut_ = 0;
 };

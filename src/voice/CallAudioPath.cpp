@@ -1,5 +1,6 @@
 #include "CallAudioPath.h"
 
+#include "DeviceVolume.h"
 #include "Platform.h"
 #include "SharedDistantConnection.h"
 #include "Sound.h"
@@ -155,7 +156,9 @@ void CallAudioPath::saveRemoteAudioData(const QByteArray &bytes) {
   AudioStreamDesc desc; // 8000 Hz, mono, 16-bit
   const QString path = swapFilePath();
   // Without a configured folder there is nowhere of ours to write: never the working directory.
-  if (!folder_.isEmpty() && SaveWaveAudio(path, m_savedData, desc) == 0) {
+  // The output volume is that of the far-end audio the call plays.
+  if (!folder_.isEmpty() &&
+      SaveWaveAudio(path, DeviceVolume::scaled16(m_savedData, DeviceVolume::outputLevel()), desc) == 0) {
     player_ = Sound::fromFile(path);
     if (player_)
       player_->play();

@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QSlider>
 #include <QVBoxLayout>
 
 CallTipWindow::CallTipWindow(QWidget *parent)
@@ -71,6 +72,18 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   backSpace = button("btnBackSpace");
   missedCallMark = button("btnOfPromptWhenIncomingCall");
   missedCallMark->hide();
+  microPhone = button("btnMicroPhone");
+  speaker = button("btnSpeaker");
+  const auto slider = [this](const char *name) {
+    auto *s = new QSlider(Qt::Horizontal, this);
+    s->setObjectName(QLatin1String(name));
+    s->setRange(0, 100);
+    s->setFixedWidth(120);
+    s->hide();
+    return s;
+  };
+  microPhoneVolume = slider("sliderMicroPhoneVolume");
+  speakerVolume = slider("sliderSpeakerVolume");
 
   auto *keys = new QGridLayout;
   const char *titles[] = {"1", "2", "3", "4", "5", "6", "7", "8", "9", "*", "0", "#"};
@@ -107,6 +120,13 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   keysRow->addStretch(1);
   own->addLayout(keysRow);
   own->addLayout(buttons);
+  auto *volumes = new QHBoxLayout;
+  volumes->addWidget(microPhone);
+  volumes->addWidget(microPhoneVolume);
+  volumes->addWidget(speaker);
+  volumes->addWidget(speakerVolume);
+  volumes->addStretch(1);
+  own->addLayout(volumes);
   own->addWidget(callerTable, 1);
   own->addWidget(missedCallMark, 0, Qt::AlignLeft);
   row_ = new QHBoxLayout(this);

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 class QHBoxLayout;
+class QSlider;
 
 // The small window that announces an incoming or waiting call: on top of the other windows,
 // shown without taking the focus.
@@ -59,6 +60,11 @@ public:
   QPushButton *record = nullptr;
   QPushButton *backSpace = nullptr;
   QPushButton *missedCallMark = nullptr;
+  // The microphone and speaker buttons show or hide their volume sliders (0 .. 100).
+  QPushButton *microPhone = nullptr;
+  QPushButton *speaker = nullptr;
+  QSlider *microPhoneVolume = nullptr;
+  QSlider *speakerVolume = nullptr;
   QList<QPushButton *> keypad;
   QTableWidget *callerTable = nullptr;
   QPointer<CallTipWindow> tipWindow;

@@ -60,6 +60,12 @@ public:
   Q_INVOKABLE void incomingCallTipAnswer(QObject *sender = nullptr);
   Q_INVOKABLE void incomingCallTipHangup(QObject *sender = nullptr);
   Q_INVOKABLE void incomingCallTipOKClicked(QObject *sender = nullptr);
+  // The microphone and speaker buttons show or hide their sliders (set to the device volume);
+  // the sliders set the default input and output device volume.
+  Q_INVOKABLE void microPhoneButtonClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void speakerButtonClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void microPhoneVolumeSliderChanged(QObject *sender);
+  Q_INVOKABLE void speakerVolumeSliderChanged(QObject *sender);
   // The number field's filter: keeps 0-9 + P W * #, at most 32 of them.
   void controlTextDidChange();
   static QString filterDialNumber(const QString &text);

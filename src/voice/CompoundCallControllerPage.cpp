@@ -6,6 +6,7 @@
 #include "CallRecordController.h"
 #include "CallRecordStore.h"
 #include "ConfigService.h"
+#include "DeviceVolume.h"
 #include "FrameworkLinks.h"
 #include "MainController.h"
 #include "QELAlertPanel.h"
@@ -14,6 +15,9 @@
 
 #include <QDateTime>
 #include <QHeaderView>
+#include <QSignalBlocker>
+#include <QSlider>
+#include <cmath>
 
 namespace {
 const char *const kPromptSteps[] = {" *", " * *", " * * *", " * * * *", " * * * * *"};
@@ -70,6 +74,12 @@ void CompoundCallController::initializeNibResources() {
   connect(page->multipleCall, &QPushButton::clicked, this, [this] { multipleCall(page->multipleCall); });
   connect(page->record, &QPushButton::clicked, this, [this] { gotoCallRecord(page->record); });
   connect(page->backSpace, &QPushButton::clicked, this, [this] { backSpace(page->backSpace); });
+  connect(page->microPhone, &QPushButton::clicked, this, [this] { microPhoneButtonClicked(page->microPhone); });
+  connect(page->speaker, &QPushButton::clicked, this, [this] { speakerButtonClicked(page->speaker); });
+  connect(page->microPhoneVolume, &QSlider::valueChanged, this,
+          [this] { microPhoneVolumeSliderChanged(page->microPhoneVolume); });
+  connect(page->speakerVolume, &QSlider::valueChanged, this,
+          [this] { speakerVolumeSliderChanged(page->speakerVolume); });
   for (QPushButton *key : page->keypad)
     connect(key, &QPushButton::clicked, this, [this, key] { dialNumberButnClicked(key); });
   connect(page->missedCallMark, &QPushButton::clicked, this, [this] {
@@ -110,6 +120,8 @@ void CompoundCallController::changeNibLanguage() {
     setStatus(QStringLiteral("Status:In use"));
   page->record->setText(word(QStringLiteral("Record")));
   page->backSpace->setText(word(QStringLiteral("BackSpace")));
+  page->microPhone->setText(word(QStringLiteral("MicroPhone")));
+  page->speaker->setText(word(QStringLiteral("Speaker")));
   page->dial->setText(word(QStringLiteral("Dial")));
   page->hangup->setText(word(QStringLiteral("Hang up")));
   page->hold->setText(word(m_callStage == kHeld ? QStringLiteral("Resume") : QStringLiteral("Hold")));
@@ -379,6 +391,44 @@ void CompoundCallController::setMuteBtnUpFromBundle(const Notification &) {
 
 void CompoundCallController::setVolumeFromBundle(const Notification &n) {
   volume_ = std::clamp(n.userInfo.value(QString::fromLatin1(kVolumeSliderChange)).toDouble(), 0.0, 1.0);
+  setDefaultOutputDeviceVolume(float(volume_));
+}
+
+// ---- microphone and speaker volume ----
+
+namespace {
+// Shows or hides a volume slider, set first to the device's volume when it appears.
+void toggleVolumeSlider(QSlider *slider, float volume) {
+  if (!slider)
+    return;
+  if (slider->isVisibleTo(slider->parentWidget())) {
+    slider->hide();
+    return;
+  }
+  const QSignalBlocker quiet(slider);
+  slider->setValue(int(std::lround(volume * 100.0f)));
+  slider->show();
+}
+} // namespace
+
+void CompoundCallController::microPhoneButtonClicked(QObject *) {
+  if (page)
+    toggleVolumeSlider(page->microPhoneVolume, getDefaultInputDeviceVolume());
+}
+
+void CompoundCallController::speakerButtonClicked(QObject *) {
+  if (page)
+    toggleVolumeSlider(page->speakerVolume, getDefaultOutputDeviceVolume());
+}
+
+void CompoundCallController::microPhoneVolumeSliderChanged(QObject *sender) {
+  if (auto *slider = qobject_cast<QSlider *>(sender))
+    setDefaultInputDeviceVolume(float(slider->value()) / 100.0f);
+}
+
+void CompoundCallController::speakerVolumeSliderChanged(QObject *sender) {
+  if (auto *slider = qobject_cast<QSlider *>(sender))
+    setDefaultOutputDeviceVolume(float(slider->value()) / 100.0f);
 }
 
 // ---- call log ----

@@ -1,5 +1,7 @@
 #include "SeqGrab.h"
 
+#include "DeviceVolume.h"
+#include "NotificationCenter.h"
 #include "QelFileManager.h"
 
 #include <QAudioDevice>
@@ -10,6 +12,8 @@
 #include <QMediaDevices>
 #include <QMutexLocker>
 #include <QtEndian>
+#include <algorithm>
+#include <cmath>
 #include <cstring>
 
 // ---- plain functions ----
@@ -21,13 +25,50 @@ QByteArray SwapHostAudioToLittleEndian(const char *data, int length, const Audio
   const int stride = desc.bytesPerFrame;
   if (sampleBytes < 2 || stride < sampleBytes)
     return {};
+  if (desc.isFloat && sampleBytes != 4)
+    return {};
   const int frames = length / stride;
   QByteArray out(frames * 2, '\0');
   for (int i = 0; i < frames; ++i) {
-    // Samples arrive little-endian; the two most significant bytes keep their order.
     const char *sample = data + i * stride;
+    if (desc.isFloat) {
+      // A float's top bytes are its exponent, not a sample: convert the value.
+      const float value = qFromLittleEndian<float>(sample);
+      const float clamped = std::isnan(value) ? 0.0f : std::clamp(value, -1.0f, 1.0f);
+      qToLittleEndian<qint16>(qint16(std::lround(clamped * 32767.0f)), out.data() + 2 * i);
+      continue;
+    }
+    // Integer samples arrive little-endian; the two most significant bytes keep their order.
     out[2 * i] = sample[sampleBytes - 2];
     out[2 * i + 1] = sample[sampleBytes - 1];
+  }
+  return out;
+}
+
+QByteArray RateDecimator::process(const QByteArray &pcm, double sampleRate) {
+  if (sampleRate <= kTargetRate || !std::isfinite(sampleRate))
+    return pcm;
+  if (sampleRate != rate_) {
+    rate_ = sampleRate;
+    position_ = 0;
+    sum_ = 0;
+    count_ = 0;
+  }
+  const double period = sampleRate / kTargetRate;
+  QByteArray out;
+  out.reserve(qsizetype(double(pcm.size()) / period) + 2);
+  for (qsizetype i = 0; i + 1 < pcm.size(); i += 2) {
+    sum_ += qFromLittleEndian<qint16>(pcm.constData() + i);
+    ++count_;
+    position_ += 1.0;
+    if (position_ >= period) {
+      char b[2];
+      qToLittleEndian<qint16>(qint16(sum_ / count_), b);
+      out.append(b, 2);
+      position_ -= period;
+      sum_ = 0;
+      count_ = 0;
+    }
   }
   return out;
 }
@@ -98,6 +139,7 @@ public:
     d.bytesPerFrame = format_.bytesPerFrame();
     d.bytesPerPacket = d.bytesPerFrame;
     d.bitsPerChannel = format_.bytesPerSample() * 8;
+    d.isFloat = format_.sampleFormat() == QAudioFormat::Float;
     return d;
   }
 
@@ -154,6 +196,10 @@ void SGAudio::idle() {
     analyzeData(chunk, source_->format());
 }
 
+void SGAudio::drain() {
+  source_->readAll();
+}
+
 int SGAudio::analyzeData(const QByteArray &chunk, const AudioStreamDesc &desc) {
   {
     QMutexLocker lock(&mLock);
@@ -169,7 +215,10 @@ int SGAudio::setData(const char *data, int length, const AudioStreamDesc &desc) 
   if (!data || length < 1 || desc.formatId != AudioStreamDesc::kLinearPCM || desc.bytesPerPacket <= 0)
     return -1;
   masbd = desc;
-  const QByteArray converted = SwapHostAudioToLittleEndian(data, length, desc);
+  // The input volume is the capture's own: it scales the samples the call sends.
+  // A device that refused 8 kHz delivers its own rate, brought down here.
+  const QByteArray converted = DeviceVolume::scaled16(
+      decimator_.process(SwapHostAudioToLittleEndian(data, length, desc), desc.sampleRate), DeviceVolume::inputLevel());
   QMutexLocker lock(&mLock);
   mSavedData += converted;
   return int(converted.size());
@@ -197,7 +246,7 @@ int SGAudio::storedBytes() const {
 
 SeqGrab::SeqGrab(quint32 idlesPerSecond, QObject *parent) : QObject(parent), mIdlesPerSecond(idlesPerSecond) {
   idleTimer_.setTimerType(Qt::PreciseTimer);
-  connect(&idleTimer_, &QTimer::timeout, this, &SeqGrab::idleTick);
+  connect(&idleTimer_, &QTimer::timeout, this, &SeqGrab::idleTimer);
 }
 
 SeqGrab::~SeqGrab() {
@@ -211,6 +260,9 @@ SGAudio *SeqGrab::addAudioChannel() {
     return nullptr;
   SGAudio *raw = channel.get();
   mChans.push_back(std::move(channel));
+  NotificationCenter::defaultCenter().postNotificationName(
+      QString::fromLatin1(kChannelAdded), this,
+      {{QStringLiteral("SeqGrabChannelKey"), QVariant::fromValue<QObject *>(this)}});
   return raw;
 }
 
@@ -219,6 +271,9 @@ void SeqGrab::removeFirstAudioChannel() {
   for (auto it = mChans.begin(); it != mChans.end(); ++it)
     if ((*it)->isAudio()) {
       mChans.erase(it);
+      NotificationCenter::defaultCenter().postNotificationName(
+          QString::fromLatin1(kChannelRemoved), this,
+          {{QStringLiteral("SeqGrabChannelKey"), QVariant::fromValue<QObject *>(this)}});
       return;
     }
 }
@@ -239,28 +294,73 @@ int SeqGrab::idleFrequency() const {
   return 50;
 }
 
-int SeqGrab::preview() {
-  if (mPreviewing)
-    return 0;
+int SeqGrab::startMode(bool recording) {
   for (const auto &chan : mChans)
     if (!chan->start())
-      qWarning("SeqGrab.cpp:%d:preview ### Err %ld", __LINE__, -1L);
-  mPreviewing = true;
+      qWarning("SeqGrab.cpp:%d:%s ### Err %ld", __LINE__, recording ? "record" : "preview", -1L);
+  (recording ? mRecording : mPreviewing) = true;
+  mPaused = false;
+  mRecordedIdles = 0;
   idleTimer_.start(1000 / idleFrequency());
   return 0;
 }
 
+int SeqGrab::preview() {
+  if (mPreviewing)
+    return 0;
+  stop();
+  return startMode(false);
+}
+
+int SeqGrab::record() {
+  if (mRecording)
+    return 0;
+  stop();
+  return startMode(true);
+}
+
 int SeqGrab::stop() {
-  if (!mPreviewing)
+  if (isStopped())
     return 0;
   idleTimer_.stop();
   for (const auto &chan : mChans)
     chan->stop();
   mPreviewing = false;
+  mRecording = false;
+  mPaused = false;
   return 0;
 }
 
-void SeqGrab::idleTick() {
-  for (const auto &chan : mChans)
-    chan->idle();
+int SeqGrab::pause() {
+  if (!isStopped())
+    mPaused = true;
+  return 0;
+}
+
+int SeqGrab::resume() {
+  if (!isStopped())
+    mPaused = false;
+  return 0;
+}
+
+void SeqGrab::setMaxRecordTime(double seconds) {
+  const double ticks = std::floor(seconds * 60.0 + 0.5);
+  mMaxRecordTicks = std::isnan(ticks) ? 0 : quint32(std::clamp(ticks, 0.0, 4294967295.0));
+}
+
+void SeqGrab::idleTimer() {
+  if (isStopped())
+    return;
+  for (const auto &chan : mChans) {
+    if (mPaused)
+      chan->drain();
+    else
+      chan->idle();
+  }
+  if (!mRecording || mPaused || mMaxRecordTicks == 0)
+    return;
+  // The recorded time in ticks of 1/60 s, counted in idle passes.
+  ++mRecordedIdles;
+  if (mRecordedIdles * 60 >= quint64(mMaxRecordTicks) * quint64(idleFrequency()))
+    stop();
 }

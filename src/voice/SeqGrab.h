@@ -19,11 +19,13 @@ struct AudioStreamDesc {
   int bytesPerFrame = 2;
   int channelsPerFrame = 1;
   int bitsPerChannel = 16;
+  bool isFloat = false; // 32-bit float samples (-1.0 .. 1.0) instead of integers
 };
 
 // The first channel of each frame as 16-bit little-endian samples: the sample itself for 16-bit
-// input, the two most significant bytes for wider samples. Empty for anything else (8-bit, not
-// linear PCM, no data).
+// input, the two most significant bytes for wider integers, and float samples by value (clamped
+// to -1.0 .. 1.0, scaled to 16 bits, rounded). Empty for anything else (8-bit, not linear PCM, no
+// data).
 QByteArray SwapHostAudioToLittleEndian(const char *data, int length, const AudioStreamDesc &desc);
 // A RIFF/WAVE image (44-byte header) of `pcm`; empty for an empty buffer or a format that is not
 // linear PCM.
@@ -43,6 +45,21 @@ public:
   virtual AudioStreamDesc format() const = 0;
 };
 
+// Brings 16-bit mono sound of a higher rate down to 8000 Hz, chunk after chunk: each output
+// sample is the mean of the input samples of its period, so a tone keeps its frequency and what
+// lies above 4 kHz is damped. Sound at 8000 Hz or below passes unchanged.
+class RateDecimator {
+public:
+  static constexpr double kTargetRate = 8000.0;
+  QByteArray process(const QByteArray &pcm, double sampleRate);
+
+private:
+  double rate_ = 0;
+  double position_ = 0; // input samples into the current period
+  qint64 sum_ = 0;
+  int count_ = 0;
+};
+
 class SeqGrab;
 
 // One channel of the grabber.
@@ -55,6 +72,8 @@ public:
   virtual void stop() = 0;
   // One idle pass: deliver what the device has to the data procedure.
   virtual void idle() = 0;
+  // One idle pass while paused: what the device has is dropped, so a resume starts afresh.
+  virtual void drain() {}
   SeqGrab *seqGrab() const { return mSG; }
 
 protected:
@@ -80,6 +99,7 @@ public:
   bool start() override;
   void stop() override;
   void idle() override;
+  void drain() override;
 
   // The data procedure's sound branch: stores a chunk of linear PCM with a fixed packet size.
   int analyzeData(const QByteArray &chunk, const AudioStreamDesc &desc);
@@ -93,6 +113,7 @@ private:
   std::unique_ptr<AudioCaptureSource> source_;
   mutable QMutex mLock;
   QByteArray mSavedData;
+  RateDecimator decimator_; // used on the grabber's thread only
   quint32 mType = 0;
   AudioStreamDesc masbd;
 };
@@ -110,17 +131,41 @@ public:
   SGAudio *audioChannel() const;
   int channelCount() const { return int(mChans.size()); }
 
+  // Modes: stopped, previewing or recording; each of preview and record leaves the other first.
+  // Recording makes no movie file here: the channels deliver their sound as in a preview, and
+  // the mode ends by itself after the maximum record time.
   int preview();
+  int record();
   int stop();
+  // Pausing holds the delivery of sound (what arrives meanwhile is dropped); only while a mode runs.
+  int pause();
+  int resume();
   bool isPreviewing() const { return mPreviewing; }
+  bool isRecording() const { return mRecording; }
+  bool isStopped() const { return !mPreviewing && !mRecording; }
+  bool isPaused() const { return !isStopped() && mPaused; }
   // Idle passes a second: the set frequency, or 50 for sound only (30 with a video channel).
   int idleFrequency() const;
+  // The longest recording, in seconds; kept in ticks of 1/60 s (seconds x 60 + 0.5, the fraction
+  // dropped, within 0 .. 2^32 - 1). 0: no limit.
+  void setMaxRecordTime(double seconds);
+  quint32 maxRecordTicks() const { return mMaxRecordTicks; }
+  // One idle pass, as the timer makes it (tests call it directly).
+  void idleTimer();
+
+  // Posted on the default notification centre with userInfo {"SeqGrabChannelKey": the grabber}.
+  static constexpr const char *kChannelAdded = "SeqGrabChannelAddedNotification";
+  static constexpr const char *kChannelRemoved = "SeqGrabChannelRemovedNotification";
 
 private:
-  void idleTick();
+  int startMode(bool recording);
 
   std::vector<std::unique_ptr<SGChan>> mChans;
   quint32 mIdlesPerSecond;
   bool mPreviewing = false;
+  bool mRecording = false;
+  bool mPaused = false;
+  quint32 mMaxRecordTicks = 0;
+  quint64 mRecordedIdles = 0; // unpaused idle passes of the running recording
   QTimer idleTimer_;
 };

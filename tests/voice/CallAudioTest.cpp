@@ -201,6 +201,11 @@ TEST_F(CallAudioBackend, MicrophoneFramesComeBackAsPlayedAudio) {
   EXPECT_TRUE(QFile::exists(QString::fromLatin1("/dev/shm" + inName)));
 
   ASSERT_TRUE(waitUntil([&] { return played.count() >= 2; }, 10000));
+  // The modem counted the frames both ways: two plays are fifty frames.
+  const QVariantList stats = backend_->control(QStringLiteral("VoiceStats"));
+  ASSERT_EQ(stats.size(), 2);
+  EXPECT_GE(stats.at(0).toInt(), 50);
+  EXPECT_GE(stats.at(1).toInt(), 50);
   path.stop(true);
   EXPECT_FALSE(QFile::exists(QString::fromLatin1("/dev/shm" + inName))) << "blocks removed at stop";
   EXPECT_EQ(link_->readVoiceData(), 0) << "the transfer was stopped";
@@ -228,6 +233,7 @@ TEST_F(CallAudioBackend, MutedMicrophoneSendsNothing) {
   // Far more than half a second: an unmuted microphone would have been heard back by now.
   QTest::qWait(800);
   EXPECT_EQ(played.count(), 0) << "no frame went out to be echoed";
+  EXPECT_EQ(backend_->control(QStringLiteral("VoiceStats")).value(0).toInt(), 0);
   path.setMicrophoneMuted(false);
   EXPECT_TRUE(waitUntil([&] { return played.count() >= 1; }, 10000));
   path.stop(false);

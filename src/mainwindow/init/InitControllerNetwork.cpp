@@ -48,10 +48,16 @@ bool allowAutoConnect() {
   return on(kInternet, QStringLiteral("DefaultAutoConnect"));
 }
 
-// The USSD controller's permission for the connect button of the operator toolbar; there is no
-// USSD controller yet, so nothing permits it.
-bool getConnectBtnEnableRadirer() {
-  return false;
+// The USSD controller's permission for the connect button of the operator toolbar. It is a
+// sibling controller of a higher library, asked by name; without one nothing permits it.
+bool getConnectBtnEnableRadirer(const QObject *init) {
+  QObject *ussd =
+      init->parent() ? init->parent()->findChild<QObject *>(QStringLiteral("USSDContrller"), Qt::FindDirectChildrenOnly)
+                     : nullptr;
+  bool enabled = false;
+  if (ussd)
+    QMetaObject::invokeMethod(ussd, "getConnectBtnEnableRadirer", Qt::DirectConnection, Q_RETURN_ARG(bool, enabled));
+  return enabled;
 }
 } // namespace
 
@@ -262,7 +268,7 @@ void InitController::informOtherModulePSDomain(int mode) {
     return;
   bool ps = mode & 2;
   ConfigService *config = ConfigService::sharedConfigService();
-  if (config && config->isEnableToolbarForZOzava() && !getConnectBtnEnableRadirer())
+  if (config && config->isEnableToolbarForZOzava() && !getConnectBtnEnableRadirer(this))
     ps = false;
   setAutoConnectBtnEnable(ps);
   if (g_DialController)

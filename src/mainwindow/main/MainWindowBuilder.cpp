@@ -5,6 +5,7 @@
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
+#include "SimServicePages.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
@@ -226,6 +227,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   controllers << RecordViews::build(tabs, owner).controllers();
   if (QELUIController *entertain = EntertainController::build(tabs, owner))
     controllers << entertain;
+  controllers << SimServicePages::build(tabs, owner); // the USSD, SIM toolkit and GPS tabs
   for (QELUIController *c : controllers) {
     c->wndMain = window;
     c->currentMainWnd = window;

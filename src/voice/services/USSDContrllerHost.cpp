@@ -1,0 +1,178 @@
+// The operations the USSD plug-in calls on its host for the main window and the neighbours.
+#include "USSDContrller.h"
+
+#include "Blowfish.h"
+#include "ConfigService.h"
+#include "DialController.h"
+#include "InitController.h"
+#include "InitService.h"
+#include "MainController.h"
+#include "PlugInCalls.h"
+#include "QELAlertPanel.h"
+#include "SMSController.h"
+#include "WordGlobe.h"
+
+#include <QDebug>
+#include <QVBoxLayout>
+
+void USSDContrller::buildWindows() {
+  if (!popUpUssdWnd) {
+    auto *popup = new QWidget(nullptr, Qt::Tool);
+    popup->setObjectName(QStringLiteral("wndPopupUSSD"));
+    popup->setWindowTitle(QStringLiteral("USSD"));
+    popup->resize(320, 180);
+    popUpUssdWnd = popup;
+  }
+  if (!wndUssdTimeOutPopup_) {
+    auto *window = new QWidget(nullptr, Qt::Tool);
+    window->setObjectName(QStringLiteral("wndUssdTimeOutPopup"));
+    auto *layout = new QVBoxLayout(window);
+    tfdUssdTimeOutInfo_ = new QLabel(window);
+    tfdUssdTimeOutInfo_->setObjectName(QStringLiteral("tfdUssdTimeOutInfo"));
+    tfdUssdTimeOutInfo_->setWordWrap(true);
+    layout->addWidget(tfdUssdTimeOutInfo_);
+    window->resize(300, 100);
+    wndUssdTimeOutPopup_ = window;
+  }
+}
+
+int USSDContrller::sendUSSDSMSCommand(const QVariantMap &dict) {
+  if (dict.isEmpty())
+    return -1;
+  const QString number = dict.value(QStringLiteral("SMS_NUM")).toString();
+  const QString text = dict.value(QStringLiteral("SMS_CONTENT")).toString();
+  // The message page's own send entry when it has one, else its least send road.
+  if (!callNeighbour(g_SMSController, "sendMessageto", number, text))
+    callNeighbour(g_SMSController, "sendSmsTo", number, text, false, false, true);
+  return 0;
+}
+
+int USSDContrller::getInternetConnectFlag() {
+  return g_DialController ? g_DialController->connectStatus() : 0;
+}
+
+int USSDContrller::get_flag_isconnect() {
+  return askPlugIn<int>(m_bundleDelegate, "ussdRequestStates").value_or(0);
+}
+
+int USSDContrller::get_flag_status() {
+  return askPlugIn<int>(m_bundleDelegate, "ussdConnectStates").value_or(0) + 1;
+}
+
+QString USSDContrller::getLanguageString(const QString &key) {
+  return Map_Name_Item_of_IndexString(key);
+}
+
+int USSDContrller::USSDNSRunAlertPanelExt(const QVariantMap &dict) {
+  return NSRunAlertPanelExt(
+      dict.value(QStringLiteral("Title")).toString(), dict.value(QStringLiteral("Info")).toString(),
+      dict.value(QStringLiteral("DefaultBtn")).toString(), dict.value(QStringLiteral("SendBtn")).toString());
+}
+
+void USSDContrller::toolbarEnable() {
+  if (g_MainController)
+    g_MainController->toolbarSetEnable(true);
+}
+
+void USSDContrller::toolbarDisable() {
+  if (g_MainController)
+    g_MainController->toolbarSetEnable(false);
+}
+
+namespace {
+// A flag the plug-in hands over: a boolean number; anything else is the plug-in's mistake.
+bool flagValue(const QVariant &flag, bool *ok) {
+  *ok = flag.isValid() && !flag.isNull() && flag.canConvert<bool>();
+  if (!*ok)
+    qWarning() << "USSD: a toolbar flag that is not a boolean was refused";
+  return *ok && flag.toBool();
+}
+} // namespace
+
+void USSDContrller::setToolbarItem(const QVariant &flag, const QString &identifier, int insertWhich) {
+  bool ok = false;
+  const bool on = flagValue(flag, &ok);
+  if (!ok || !g_MainController)
+    return;
+  g_MainController->toolbarSetItemEnable(on, identifier);
+  if (!ConfigService::sharedConfigService()->isSkinVersionForRAdirer())
+    return;
+  if (insertWhich >= 0)
+    g_MainController->insertUSSDToobarItem(insertWhich);
+  else
+    g_MainController->setIsHiddenForUSSDActive(on);
+}
+
+void USSDContrller::setPrepaidBundleUSSDToolbarItemStatus(const QVariant &flag) {
+  setToolbarItem(flag, QStringLiteral("USSD1"), 0);
+}
+
+void USSDContrller::setPostpaidBundleUSSDToolbarItemStatus(const QVariant &flag) {
+  setToolbarItem(flag, QStringLiteral("USSD2"), 2);
+}
+
+void USSDContrller::setActivateBundleUSSDToolbarItemStatus(const QVariant &flag) {
+  setToolbarItem(flag, QStringLiteral("USSD3"), -1);
+}
+
+void USSDContrller::setEnabledToolbar(const QVariant &flag) {
+  if (!ConfigService::sharedConfigService()->isEnableToolbarForZOzava())
+    return;
+  bool ok = false;
+  const bool on = flagValue(flag, &ok);
+  if (!ok)
+    return;
+  if (g_MainController)
+    g_MainController->toolbarSetEnable(on);
+  setConnectBtnEnableRadirer(on);
+  if (g_InitController && (g_InitController->networkMode() & 2))
+    callNeighbour(g_DialController, "setConnectBtnEnable", on);
+}
+
+void USSDContrller::setDiagMSISDN(const QString &number) {
+  callNeighbour(g_DialController, "setDiagMSISDNValue", number);
+}
+
+void USSDContrller::openRechargeWeb(const QString &prefix) {
+  const QString imsi = InitService::sharedInitService()->imsi();
+  if (imsi.isEmpty())
+    return;
+  char cipher[kEncryptServicesOutputSize] = {};
+  const QByteArray digits = (imsi + QLatin1Char('0')).toLatin1();
+  EncryptServicesMain(digits.constData(), cipher, sizeof cipher);
+  cipher[sizeof cipher - 1] = '\0';
+  openSafari(prefix + QString::fromLatin1(cipher));
+}
+
+void USSDContrller::selectMainUSSDTab() {
+  notifyChangeTabViewItem(QStringLiteral("USSD1"));
+}
+
+void USSDContrller::openPopUpUssdWnd(QObject *) {
+  if (!popUpUssdWnd)
+    return;
+  popUpUssdWnd->show();
+  popUpUssdWnd->raise();
+  if (ConfigService::readBool(QStringLiteral("USSD"), QStringLiteral("sendCmdWhenOpenUSSDWnd")))
+    callNeighbour(m_bundleDelegate.data(), "sendUSSDCommandWhenOpenUSSDWnd");
+}
+
+void USSDContrller::closePopUpUssdWnd(QObject *) {
+  if (popUpUssdWnd)
+    popUpUssdWnd->hide();
+}
+
+void USSDContrller::openUssdTimeOutWndPopup() {
+  if (!wndUssdTimeOutPopup_)
+    return;
+  if (tfdUssdTimeOutInfo_)
+    tfdUssdTimeOutInfo_->setText(
+        Map_Name_Item_of_IndexString(QStringLiteral("USSD_tfdUssdTimeOutInfo_WarningContent")));
+  wndUssdTimeOutPopup_->show();
+  wndUssdTimeOutPopup_->raise();
+}
+
+void USSDContrller::closeUssdTimeOutWndPopup(QObject *) {
+  if (wndUssdTimeOutPopup_)
+    wndUssdTimeOutPopup_->hide();
+}
