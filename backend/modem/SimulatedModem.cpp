@@ -1,5 +1,6 @@
 #include "SimulatedModem.h"
 
+#include "DeviceLock.h"
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
@@ -64,6 +65,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   VoiceCalls::install(*this);
   Router::install(*this);
   SimServices::install(*this);
+  DeviceLock::install(*this);
   reset();
 }
 
@@ -147,6 +149,8 @@ void SimulatedModem::sendDeviceStatus() {
 void SimulatedModem::announceDevice() {
   sendDeviceStatus();
   send(5, 23, 1, 0, Payload::field(imei(), 36));
+  for (const auto &hook : deviceAnnouncedHooks_)
+    hook();
   reportSim();
 }
 

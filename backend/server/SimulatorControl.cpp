@@ -15,6 +15,7 @@
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
 #include "SimServices.h"
+#include "DeviceLock.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -302,4 +303,15 @@ void SimulatorControl::SetSmsSendResult(bool ok) {
 bool SimulatorControl::UssdPush(const QString &text, int dcs, int interaction) {
   SimServices *services = SimServices::of(*modem_);
   return services && services->ussdPush(text, dcs, interaction);
+}
+
+void SimulatorControl::SetDeviceLock(bool enabled, const QString &code) {
+  if (::DeviceLock *lock = ::DeviceLock::of(*modem_))
+    lock->set(enabled, code);
+}
+
+bool SimulatorControl::DeviceLock(QString &code) {
+  ::DeviceLock *lock = ::DeviceLock::of(*modem_);
+  code = lock ? lock->code() : QString();
+  return lock && lock->enabled();
 }

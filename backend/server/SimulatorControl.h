@@ -148,6 +148,11 @@ public slots:
   // SIM services: a network-initiated USSD reply (false before the SIM is ready).
   Q_SCRIPTABLE bool UssdPush(const QString &text, int dcs, int interaction);
 
+  // Device lock: sets the lock and its code (empty keeps the code) and pushes the lock status;
+  // DeviceLock answers whether it is on, then the code.
+  Q_SCRIPTABLE void SetDeviceLock(bool enabled, const QString &code);
+  Q_SCRIPTABLE bool DeviceLock(QString &code);
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;
