@@ -61,7 +61,7 @@ private:
   void announceDevice();
   void sendDeviceStatus();
   void reportSim();
-  void sendTries();
+  void sendTries(int module = 1);
   void sendPinLockStatus();
   void simBecameReady();
 

@@ -16,6 +16,7 @@
 #include "VoiceCalls.h"
 #include "SimServices.h"
 #include "DeviceLock.h"
+#include "SmsSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -314,4 +315,9 @@ bool SimulatorControl::DeviceLock(QString &code) {
   ::DeviceLock *lock = ::DeviceLock::of(*modem_);
   code = lock ? lock->code() : QString();
   return lock && lock->enabled();
+}
+
+QString SimulatorControl::SmsSettings() {
+  ::SmsSettings *settings = ::SmsSettings::of(*modem_);
+  return settings ? QString::fromUtf8(Plist::toXml(settings->state())) : QString();
 }

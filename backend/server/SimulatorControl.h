@@ -152,6 +152,8 @@ public slots:
   // DeviceLock answers whether it is on, then the code.
   Q_SCRIPTABLE void SetDeviceLock(bool enabled, const QString &code);
   Q_SCRIPTABLE bool DeviceLock(QString &code);
+  // The message settings the program set: centre, store position, routing (plist XML).
+  Q_SCRIPTABLE QString SmsSettings();
 
 private:
   SimulatedModem *modem_;

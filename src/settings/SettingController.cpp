@@ -264,8 +264,10 @@ void SettingController::tabViewItemWillChange(const Notification &n) {
     tfdPhoneNumber->setText(g_InitController->getPhoneNum());
   if (boolOf(settingDict(), QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK")))
     selectSettingPage(QStringLiteral("Security"));
-  if (ConfigService::sharedConfigService()->deviceLockForSettingFunction() && getDeviceUnlockCodeState() &&
-      g_InitController) {
+  const bool justUnlocked = settingTabUnlocked_;
+  settingTabUnlocked_ = false;
+  if (!justUnlocked && ConfigService::sharedConfigService()->deviceLockForSettingFunction() &&
+      getDeviceUnlockCodeState() && g_InitController) {
     g_InitController->openUnlockDeviceWindow(wndMain);
     g_InitController->setDeviceLockFunctionModule(6);
   }

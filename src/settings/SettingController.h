@@ -366,6 +366,7 @@ private:
   int pukNum = -1;
   int unlockCount_ = 5;
   bool deviceUnlockCodeState_ = false;
+  bool settingTabUnlocked_ = false; // the code was just accepted for this tab: do not ask again
   int networkSelectMethodRow_ = 0;
   int networkFindModeTag_ = 0;
   int currentPreferedMode_ = 0;

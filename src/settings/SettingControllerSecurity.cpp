@@ -682,8 +682,11 @@ void SettingController::dealWithMsgOfCheckDeviceUnLockCount(const Notification &
 }
 
 void SettingController::notifyDeviceUnlockSuccess(const Notification &) {
-  if (g_InitController && g_InitController->getDeviceLockFunctionModule() == 6)
+  if (g_InitController && g_InitController->getDeviceLockFunctionModule() == 6) {
+    // The tab opens on the code just accepted, without asking for it again.
+    settingTabUnlocked_ = true;
     notifyChangeTabViewItem(QStringLiteral("Setting"));
+  }
 }
 
 void SettingController::notifyDeviceUnlockFailed(const Notification &) {
