@@ -45,6 +45,7 @@ ButtonMatrix *radioMatrix(QWidget *parent, const char *name, const QList<QPair<c
     setWordingKey(cell, QLatin1String(cells[i].first));
   }
   matrix->sizeToCells();
+  matrix->setMinimumSize(matrix->size()); // layouts give it the room of all its rows
   return matrix;
 }
 
@@ -271,6 +272,7 @@ QWidget *buildAlert(SettingController *c, QWidget *parent) {
     row.browse = worded<QPushButton>(page, "browse", "Browse");
     row.play = new QPushButton(QStringLiteral("\u25B6"), page);
     row.play->setObjectName(QStringLiteral("play"));
+    row.play->setFixedWidth(36);
     const QList<QWidget *> cells = {row.text, row.mute, row.fileName, row.browse, row.play};
     for (int col = 0; col < cells.size(); ++col)
       grid->addWidget(cells[col], type, col);
