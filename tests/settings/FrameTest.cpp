@@ -442,3 +442,30 @@ TEST_F(Frame, EveryWordingKeyOfTheWindowIsInTheEnglishTokenList) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(Frame, OnlyAZeroResultChangesTheDeviceLockCode) {
+  SettingController *s = fresh();
+  struct Case {
+    quint8 result;
+    const char *told;
+    bool sheetAgain;
+  };
+  const Case cases[] = {
+      {0, "Modify device unlock code successfully!", false},
+      {0xFF, "Invalid password!", true},
+      {3, "The operation failed!", false},
+      {254, "The operation failed!", false},
+  };
+  for (const Case &c : cases) {
+    s->modifyUnlockDeviceSheet()->end();
+    const int before = askedCount(QLatin1String(c.told));
+    s->dealWithMsgOfModifyDeviceLockCodeStatus(notice(package(8, 31, c.result, {})));
+    EXPECT_EQ(askedCount(QLatin1String(c.told)), before + 1) << int(c.result);
+    EXPECT_EQ(s->modifyUnlockDeviceSheet()->isVisible(), c.sheetAgain) << int(c.result);
+  }
+  delete s;
+}
+
+} // namespace

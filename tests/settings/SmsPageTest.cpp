@@ -106,3 +106,29 @@ TEST_F(SmsRouting, TheRoutingIsReadAtStartAndSavedWhenTheModemTakesIt) {
 }
 
 } // namespace
+
+namespace {
+
+class SmsFirstStart : public SmsPage {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {
+        {QStringLiteral("Setting"),
+         QVariantMap{{QStringLiteral("Setting_SetSMSDefaultStore_WhenFirstStartUpUI"), true},
+                     {QStringLiteral("Setting_SMSDefaultStorePos_WhenFirstStartUpUI"), QStringLiteral("SetAtPC")}}}};
+  }
+};
+
+TEST_F(SmsFirstStart, TheFirstStartStoresNewMessagesWhereTheOperatorWants) {
+  if (!launch())
+    GTEST_SKIP() << "no session bus";
+  // The modem's own position (the SIM) gives way to the configured one, once.
+  ASSERT_TRUE(testsupport::waitUntil([&] { return modemSettings().value(QStringLiteral("Position")).toInt() == 2; }));
+  EXPECT_EQ(settings()->currentSetSMSPosition_, 2);
+  EXPECT_EQ(settings()->MessageStoreLoc->currentIndex(), 2);
+  EXPECT_FALSE(ConfigService::readBool(QStringLiteral("Setting"),
+                                       QStringLiteral("Setting_SetSMSDefaultStore_WhenFirstStartUpUI")));
+  EXPECT_EQ(received(768, 97).size(), 1);
+}
+
+} // namespace
