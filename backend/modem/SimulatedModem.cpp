@@ -255,7 +255,9 @@ void SimulatedModem::registerHandlers() {
     const bool ok = sim_.changePin(Payload::text(m, 0, 10), Payload::text(m, 10, 10));
     const bool settings = m.moduleId == kSettingModule;
     send(4, 12, settings ? 1 : 0, ok ? 0 : kFail, {}, settings ? kSettingModule : 1);
-    if (!ok)
+    // The settings window learns the tries after every change (its automatic-validation step
+    // continues from them).
+    if (!ok || settings)
       sendTries(settings ? kSettingModule : 1);
   });
   on(4, 13, [this](const UIMsg &) { sendPinLockStatus(); });

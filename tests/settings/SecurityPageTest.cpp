@@ -246,3 +246,46 @@ TEST_F(GuardedSettings, EnteringTheSettingTabAsksForTheCodeAndFollowsTheOutcome)
 }
 
 } // namespace
+
+namespace {
+
+class AutoValidation : public SecurityPage {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {{QStringLiteral("Main"), QVariantMap{{QStringLiteral("pinAutoValidation"), true}}}};
+  }
+};
+
+TEST_F(AutoValidation, TickingTheBoxChecksThePinThenKeepsItInTheModem) {
+  if (!launch(QStringLiteral("sim-pin")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return parts.initController->pinSheet()->isVisible(); }));
+  parts.initController->pinSheet()->pinCode->setText(QStringLiteral("1234"));
+  parts.initController->pinSheet()->ok->click();
+  ASSERT_NE(settings()->btnPINAutoValidat_, nullptr);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return settings()->btnPINAutoValidat_->isEnabled(); }));
+
+  settings()->btnPINAutoValidat_->click();
+  ASSERT_TRUE(waitVisible(settings()->enablePinSheet()));
+  fill(settings()->enablePinSheet(), {QStringLiteral("1234")});
+  ASSERT_TRUE(waitAsked(QStringLiteral("Settings successful!")));
+  EXPECT_TRUE(config->getConfiguration().value(QStringLiteral("pinAutoValidationState")).toBool());
+  // The PIN was checked (old and new alike), kept, and the switch set.
+  EXPECT_EQ(received(4, 12).constLast().payload(), QByteArray("1234\0\0\0\0\0\0"
+                                                              "1234\0\0\0\0\0\0",
+                                                              20));
+  EXPECT_EQ(received(4, 17).constLast().payload(), QByteArray("1234\0\0\0\0\0\0", 10));
+  QList<UIMsg> switches = received(4, 18);
+  switches.removeIf([](const UIMsg &m) { return m.moduleId != kModuleSetting; });
+  ASSERT_EQ(switches.size(), 1);
+  EXPECT_EQ(switches[0].payload(), QByteArray("\x01\0\0\0\0\0\0\0", 8));
+  EXPECT_TRUE(settings()->btnPINAutoValidat_->isChecked());
+
+  // Cancel puts the box back.
+  settings()->btnPINAutoValidat_->click();
+  ASSERT_TRUE(waitVisible(settings()->enablePinSheet()));
+  settings()->enablePinSheet()->cancel->click();
+  EXPECT_TRUE(settings()->btnPINAutoValidat_->isChecked());
+}
+
+} // namespace
