@@ -347,7 +347,6 @@ private:
   void initSettingItemsBtnWording();
   void reloadSmsCombos();
   void selectDeliveryReport(bool on);
-  void wirePageActions();
 
   QStringList m_settingBarItemArray;
   bool hasSettingList_ = false;

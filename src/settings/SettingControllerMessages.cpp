@@ -113,13 +113,13 @@ void SettingController::initializeNibResources() {
   initWording();
   initUpdateNibWording();
   initUpdateNibState();
+  // The links flagged for start-up open now.
+  if (sethasModuleWith(QStringLiteral("FavoriteLinks")))
+    checkLauchWebLinksAtMoment(false);
   if (btnConnectWarning)
     btnConnectWarning->setChecked(
         ConfigService::readBool(QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay")));
-  wirePageActions();
 }
-
-void SettingController::wirePageActions() {}
 
 void SettingController::loadCommonBundle() {
   // The operator's plug-in; without it the tab stays as built.
