@@ -55,6 +55,8 @@ bool SimCard::unblock(const QString &puk, const QString &newPin) {
   pin_ = newPin;
   pinTries_ = kPinTries;
   pukTries_ = kPukTries;
+  // A card unblocked with its PUK keeps its PIN lock on, with the new PIN.
+  pinLockEnabled_ = true;
   state_ = State::Ready;
   return true;
 }

@@ -1,5 +1,6 @@
 #include "SimulatedModem.h"
 
+#include "DeviceLock.h"
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
@@ -8,6 +9,7 @@
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
 #include "SmsSending.h"
+#include "SmsSettings.h"
 #include "SmsStore.h"
 #include "VoiceCalls.h"
 #include "SimServices.h"
@@ -48,6 +50,7 @@ quint32 u32At(const UIMsg &msg, int offset) {
 namespace {
 constexpr uint8_t kFail = UIMsg::kResultFailure;
 constexpr uint8_t kPinNeeded = 1; // neither success nor failure: "a code is expected"
+constexpr int kSettingModule = 3;  // the settings window's requests
 } // namespace
 
 SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
@@ -68,6 +71,8 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   SimServices::install(*this);
   SimToolkit::install(*this);
   GpsReceiver::install(*this);
+  DeviceLock::install(*this);
+  SmsSettings::install(*this);
   reset();
 }
 
@@ -151,6 +156,8 @@ void SimulatedModem::sendDeviceStatus() {
 void SimulatedModem::announceDevice() {
   sendDeviceStatus();
   send(5, 23, 1, 0, Payload::field(imei(), 36));
+  for (const auto &hook : deviceAnnouncedHooks_)
+    hook();
   reportSim();
 }
 
@@ -182,8 +189,8 @@ void SimulatedModem::reportSim() {
   }
 }
 
-void SimulatedModem::sendTries() {
-  send(4, 8, 1, 0, Payload::u32(quint32(sim_.pinTries())) + Payload::u32(quint32(sim_.pukTries())));
+void SimulatedModem::sendTries(int module) {
+  send(4, 8, 1, 0, Payload::u32(quint32(sim_.pinTries())) + Payload::u32(quint32(sim_.pukTries())), module);
 }
 
 void SimulatedModem::sendPinLockStatus() {
@@ -212,7 +219,8 @@ void SimulatedModem::registerHandlers() {
   on(5, 23, [this](const UIMsg &) { send(5, 23, 1, 0, Payload::field(imei(), 36)); });
 
   // PIN and PUK.
-  on(4, 8, [this](const UIMsg &) { sendTries(); });
+  // The settings window (module 3) hears its answers under its own module, with type 1.
+  on(4, 8, [this](const UIMsg &m) { sendTries(m.moduleId == kSettingModule ? kSettingModule : 1); });
   on(4, 10, [this](const UIMsg &m) {
     if (m.type != 1)
       return;
@@ -228,7 +236,16 @@ void SimulatedModem::registerHandlers() {
   on(4, 11, [this](const UIMsg &m) {
     const QString newPin = Payload::text(m, 0, 10);
     const QString puk = Payload::text(m, 10, 10);
-    if (sim_.unblock(puk, newPin)) {
+    const bool ok = sim_.unblock(puk, newPin);
+    if (m.moduleId == kSettingModule) {
+      send(4, 11, 1, ok ? 0 : kFail, {}, kSettingModule);
+      if (ok)
+        sendPinLockStatus();
+      else
+        sendTries(kSettingModule);
+      return;
+    }
+    if (ok) {
       send(4, 11, 0, 0);
       send(4, 11, 1, 0);
       simBecameReady();
@@ -240,28 +257,34 @@ void SimulatedModem::registerHandlers() {
   });
   on(4, 12, [this](const UIMsg &m) {
     const bool ok = sim_.changePin(Payload::text(m, 0, 10), Payload::text(m, 10, 10));
-    send(4, 12, 0, ok ? 0 : kFail);
-    if (!ok)
-      sendTries();
+    const bool settings = m.moduleId == kSettingModule;
+    send(4, 12, settings ? 1 : 0, ok ? 0 : kFail, {}, settings ? kSettingModule : 1);
+    // The settings window learns the tries after every change (its automatic-validation step
+    // continues from them).
+    if (!ok || settings)
+      sendTries(settings ? kSettingModule : 1);
   });
   on(4, 13, [this](const UIMsg &) { sendPinLockStatus(); });
   on(4, 14, [this](const UIMsg &m) {
     const bool ok = sim_.setPinLock(Payload::text(m, 0, 12), Payload::u32At(m, 12) != 0);
-    send(4, 14, 0, ok ? 0 : kFail);
+    const bool settings = m.moduleId == kSettingModule;
+    send(4, 14, settings ? 1 : 0, ok ? 0 : kFail, {}, settings ? kSettingModule : 1);
     if (ok)
       sendPinLockStatus();
     else
-      sendTries();
+      sendTries(settings ? kSettingModule : 1);
   });
   on(4, 15, [](const UIMsg &) {});
   on(4, 16, [](const UIMsg &) {});
   on(4, 17, [this](const UIMsg &m) {
     sim_.savePin(Payload::text(m, 0, 10));
-    send(4, 17, 0, 0);
+    const bool settings = m.moduleId == kSettingModule;
+    send(4, 17, settings ? 1 : 0, 0, {}, settings ? kSettingModule : 1);
   });
   on(4, 18, [this](const UIMsg &m) {
     scenario_.insert(QStringLiteral("PinAutoValidation"), Payload::u32At(m, 0) == 1);
-    send(4, 18, 0, 0);
+    const bool settings = m.moduleId == kSettingModule;
+    send(4, 18, settings ? 1 : 0, 0, {}, settings ? kSettingModule : 1);
     send(4, 16, 1, 0, Payload::u32(Payload::u32At(m, 0) == 1 ? 1 : 0) + Payload::u32(1));
   });
 }

@@ -51,6 +51,8 @@ public:
   void onSimReady(std::function<void()> hook) { simReadyHooks_.append(std::move(hook)); }
   // Called when a card is found, before any PIN is asked: what a card shows without its PIN.
   void onSimPresent(std::function<void()> hook) { simPresentHooks_.append(std::move(hook)); }
+  // Called once the device has told it is there and its IMEI, before its SIM is reported.
+  void onDeviceAnnounced(std::function<void()> hook) { deviceAnnouncedHooks_.append(std::move(hook)); }
 
 private:
   void registerHandlers();
@@ -59,7 +61,7 @@ private:
   void announceDevice();
   void sendDeviceStatus();
   void reportSim();
-  void sendTries();
+  void sendTries(int module = 1);
   void sendPinLockStatus();
   void simBecameReady();
 
@@ -71,6 +73,7 @@ private:
   QHash<int32_t, Handler> handlers_;
   QList<std::function<void()>> simReadyHooks_;
   QList<std::function<void()>> simPresentHooks_;
+  QList<std::function<void()>> deviceAnnouncedHooks_;
 };
 
 // Little helpers for payloads: texts are NUL-padded ASCII fields, words are little-endian u32.

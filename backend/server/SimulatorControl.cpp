@@ -18,6 +18,8 @@
 #include "SimToolkit.h"
 #include "VoiceDataService.h"
 #include "GpsReceiver.h"
+#include "DeviceLock.h"
+#include "SmsSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -346,4 +348,20 @@ int SimulatorControl::VoiceStats(int &framesOut) {
   const VoiceDataService *voice = VoiceDataService::instance();
   framesOut = voice ? voice->framesOut() : 0;
   return voice ? voice->framesIn() : 0;
+}
+
+void SimulatorControl::SetDeviceLock(bool enabled, const QString &code) {
+  if (::DeviceLock *lock = ::DeviceLock::of(*modem_))
+    lock->set(enabled, code);
+}
+
+bool SimulatorControl::DeviceLock(QString &code) {
+  ::DeviceLock *lock = ::DeviceLock::of(*modem_);
+  code = lock ? lock->code() : QString();
+  return lock && lock->enabled();
+}
+
+QString SimulatorControl::SmsSettings() {
+  ::SmsSettings *settings = ::SmsSettings::of(*modem_);
+  return settings ? QString::fromUtf8(Plist::toXml(settings->state())) : QString();
 }

@@ -160,6 +160,13 @@ public slots:
   // The voice-data service's frames: taken from the program (answered) and handed to it (out).
   Q_SCRIPTABLE int VoiceStats(int &framesOut);
 
+  // Device lock: sets the lock and its code (empty keeps the code) and pushes the lock status;
+  // DeviceLock answers whether it is on, then the code.
+  Q_SCRIPTABLE void SetDeviceLock(bool enabled, const QString &code);
+  Q_SCRIPTABLE bool DeviceLock(QString &code);
+  // The message settings the program set: centre, store position, routing (plist XML).
+  Q_SCRIPTABLE QString SmsSettings();
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;

@@ -114,6 +114,8 @@ public:
   PBContactRecord getMatchUserItemAtUSIMSide(const QString &number) const;
 
   // ---- SIM and device memory ----
+  // Names the default group in the current language (PBControllerDefaultGroup.cpp).
+  Q_INVOKABLE void setCurDefGrpName();
   Q_INVOKABLE void phonebookInitFinished(const Notification &notification);
   Q_INVOKABLE void phonebookWriteResult(const Notification &notification);
   Q_INVOKABLE void modemStorageChanged(const Notification &notification);

@@ -1,5 +1,6 @@
 #include "CallNeighbours.h"
 
+#include "InitController.h"
 #include "PBController.h"
 #include "SMSController.h"
 #include "SettingController.h"
@@ -23,9 +24,19 @@ void CallNeighbours::reset() {
   };
   toPbUserWinWithPhoneNumber = [](const QString &, const QString &) {};
   getDeviceUnlockCodeState = [] { return g_SettingController && g_SettingController->getDeviceUnlockCodeState(); };
-  openUnlockDeviceWindow = [](QWidget *) {};
-  setDeviceLockFunctionModule = [](int module) { g_deviceLockModule = module; };
-  getDeviceLockFunctionModule = [] { return g_deviceLockModule; };
+  // The device status controller owns the unlock sheet and the asking module's number.
+  openUnlockDeviceWindow = [](QWidget *window) {
+    if (g_InitController)
+      g_InitController->openUnlockDeviceWindow(window);
+  };
+  setDeviceLockFunctionModule = [](int module) {
+    g_deviceLockModule = module;
+    if (g_InitController)
+      g_InitController->setDeviceLockFunctionModule(module);
+  };
+  getDeviceLockFunctionModule = [] {
+    return g_InitController ? g_InitController->getDeviceLockFunctionModule() : g_deviceLockModule;
+  };
   replyMessage = [](const QString &) {};
   hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
 }

@@ -10,6 +10,7 @@
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
 #include "Platform.h"
+#include "SettingController.h"
 #include "SimulatedModem.h"
 #include "WordGlobe.h"
 
@@ -175,7 +176,9 @@ TEST_F(RoamStatus, FromHomeToRoamingAcrossALossOfNetworkOffersToDisconnect) {
 TEST_F(RoamStatus, ChangeOfNetworkMovesTheConnection) {
   buildOffline();
   set(QStringLiteral("Internet"), QStringLiteral("autoConnectWhenRoamToNoRoam"), true);
-  set(QStringLiteral("Internet"), QStringLiteral("DefaultAutoConnect"), true);
+  // The user chose automatic connection in the settings window, and the box is live.
+  g_SettingController->btnAutoConnect->setChecked(true);
+  g_SettingController->setAutoConnectBtnEnable(true);
   // Roaming to home while disconnected: connect again, with the APN cycle.
   init()->setRoamTransferMode(0);
   init()->doWhenNetWorkChanged();

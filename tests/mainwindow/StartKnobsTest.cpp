@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 #include "NotificationTables.h"
 #include "PinSheets.h"
+#include "SettingController.h"
 
 #include <QTabWidget>
 
@@ -48,11 +49,14 @@ TEST_F(StartKnobsTest, UnknownNamesAreReportedAndTheRestIsStillApplied) {
   ASSERT_EQ(errors.size(), 2);
   EXPECT_TRUE(errors[0].contains(QLatin1String("NoSuchTab")));
   EXPECT_TRUE(errors[1].contains(QLatin1String("noSuchAction")));
-  // No settings page exists yet: the tab is still chosen, the page is reported.
+  // An unknown settings page: the tab is still chosen, the page is reported.
   const QStringList settings =
-      StartKnobs::apply(QStringLiteral("Setting/Network"), QString(), parts.mainController, parts.controllers);
+      StartKnobs::apply(QStringLiteral("Setting/NoSuchPage"), QString(), parts.mainController, parts.controllers);
   ASSERT_EQ(settings.size(), 1);
-  EXPECT_TRUE(settings[0].contains(QLatin1String("\"Network\"")));
+  EXPECT_TRUE(settings[0].contains(QLatin1String("\"NoSuchPage\"")));
+  EXPECT_TRUE(StartKnobs::apply(QStringLiteral("Setting/Security"), QString(), parts.mainController, parts.controllers)
+                  .isEmpty());
+  EXPECT_EQ(g_SettingController->currentSettingPage(), QStringLiteral("Security"));
 }
 
 TEST_F(StartKnobsTest, AnActionRunsOnTheFirstControllerThatHasIt) {

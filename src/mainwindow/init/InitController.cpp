@@ -128,7 +128,7 @@ void InitController::specialInit() {
 }
 
 void InitController::specialDeviceRemoved() {
-  firstUnlockedDevice_ = false;
+  deviceLockDeviceRemoved();
   manuuallyInputPinFlag_ = false;
   roamTransferMode_ = 2;
   registeredNetworkRoamStatus_ = 2;
@@ -265,6 +265,7 @@ void InitController::updateLanguages(const Notification &) {
     labelPINUnlock_->setText(word(QStringLiteral("Unlock PIN")));
   if (pinSheet_ || pukSheet_ || reAlertSheet_)
     wirePinSheets();
+  wordUnlockDeviceSheet();
   if (statusView) {
     const QString lockTip = statusView->lockTipLabel->property("wordingKey").toString();
     statusView->lockTipLabel->setText(lockTip.isEmpty() ? QString() : word(lockTip));

@@ -12,6 +12,7 @@ class InitStatusView;
 class PinSheet;
 class PukSheet;
 class ReAlertSheet;
+class UnlockDeviceSheet;
 
 // Names of the status notifications; each carries {its own name: value}.
 inline const QString kModemConnected = QStringLiteral("init_ModemConnected");
@@ -344,6 +345,25 @@ public:
 
   // ---- end of registration and roaming ----
 
+  // ---- device lock code (InitControllerDeviceLock.cpp) ----
+  // The device's lock state at start (0, 27) and the answer to an unlock request (0, 165).
+  Q_INVOKABLE void dealWithMsgOfCheckDeviceLockStatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckDeviceUnLockResult(const Notification &n);
+  // Empties the code field and runs the unlock sheet on `window` (the main window when null).
+  Q_INVOKABLE void openUnlockDeviceWindow(QWidget *window = nullptr);
+  Q_INVOKABLE void unlockDeviceOK(QObject *sender = nullptr);
+  Q_INVOKABLE void unlockDeviceCancel(QObject *sender = nullptr);
+  // The feature that asked for the code: 2 phonebook, 3 USSD, 4 call, 5 SIM toolkit, 6 settings.
+  Q_INVOKABLE void setDeviceLockFunctionModule(int module) { deviceLockFunctionModule_ = module; }
+  Q_INVOKABLE int getDeviceLockFunctionModule() const { return deviceLockFunctionModule_; }
+  // Four characters, all digits.
+  static bool isValidDeviceUnlockCode(const QString &code);
+  UnlockDeviceSheet *unlockDeviceSheet();
+  bool firstUnlockedDevice() const { return firstUnlockedDevice_; }
+  // The own number of the card, as the last own-number reply told ("" when it failed).
+  Q_INVOKABLE QString getPhoneNum();
+  // ---- end of device lock code ----
+
   void setInactivatedUSIMForRizoraWithStatus(quint32 status);
   void setNetworkDomain(int mode, const QString &networkName);
   void closeApplication();
@@ -458,6 +478,14 @@ private:
   QPointer<PinSheet> pinSheet_;
   QPointer<PukSheet> pukSheet_;
   QPointer<ReAlertSheet> reAlertSheet_;
+
+  // ---- state of the device lock code ----
+  void wordUnlockDeviceSheet();
+  void endUnlockDeviceSheet();
+  void deviceLockDeviceRemoved();
+  QPointer<UnlockDeviceSheet> wndUnlockDevice_;
+  int deviceLockFunctionModule_ = 0;
+  // ---- end ----
 };
 
 extern InitController *g_InitController;

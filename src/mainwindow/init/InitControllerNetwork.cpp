@@ -41,11 +41,13 @@ QString textField(const UIMsg &msg, int offset, int width) {
   return QString::fromLatin1(SimHexCursor::fieldText(msg, offset, std::min(width, kNetInfoPayloadSize - offset)));
 }
 
-// The settings window's side of the auto-connect check box; its page is not built yet, so the
-// box follows nothing and automatic connection is what the operator build allows by default.
-void setAutoConnectBtnEnable(bool) {}
+// The settings window's side of the auto-connect check box.
+void setAutoConnectBtnEnable(bool enable) {
+  if (g_SettingController)
+    g_SettingController->setAutoConnectBtnEnable(enable);
+}
 bool allowAutoConnect() {
-  return on(kInternet, QStringLiteral("DefaultAutoConnect"));
+  return g_SettingController && g_SettingController->allowAutoConnect();
 }
 
 // The USSD controller's permission for the connect button of the operator toolbar. It is a

@@ -24,6 +24,7 @@
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
+#include "SettingPages.h"
 #include "SmsServiceTransplant.h"
 #include "SimpleMainWindow.h"
 #include "WLANController.h"
@@ -193,6 +194,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   internet->setProfileBox(ProfileWindows::build(dial, window));
   DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
+  SettingPages::build(settings, tabs);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
   tabs->addTab(new PBPage(phonebook, tabs), QStringLiteral("Phonebook"));

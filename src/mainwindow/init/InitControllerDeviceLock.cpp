@@ -1,0 +1,139 @@
+// The device lock code of InitController: the lock state the device reports when it starts, the
+// sheet that asks for the code (for the start-up and for every guarded page), and the answer.
+#include "InitController.h"
+#include "MainController.h"
+#include "QELAlertPanel.h"
+#include "SettingController.h"
+#include "UnlockDeviceSheet.h"
+#include "WordGlobe.h"
+
+#include <QtEndian>
+
+namespace {
+QString word(const QString &key) {
+  return Map_Name_Item_of_IndexString(key);
+}
+
+void warn(const QString &messageKey, std::function<void()> then = {}) {
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(messageKey), word(QStringLiteral("OK")), QString(),
+                       [then](int, bool closedByRemoval) {
+                         if (then && !closedByRemoval)
+                           then();
+                       });
+}
+} // namespace
+
+bool InitController::isValidDeviceUnlockCode(const QString &code) {
+  return code.size() == 4 && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+UnlockDeviceSheet *InitController::unlockDeviceSheet() {
+  if (!wndUnlockDevice_) {
+    wndUnlockDevice_ = new UnlockDeviceSheet(wndMain);
+    connect(wndUnlockDevice_->ok, &QPushButton::clicked, this, [this] { unlockDeviceOK(wndUnlockDevice_->ok); });
+    connect(wndUnlockDevice_->cancel, &QPushButton::clicked, this,
+            [this] { unlockDeviceCancel(wndUnlockDevice_->cancel); });
+    // Escape or the window's close button count as Cancel, but not the sheet's own ending.
+    connect(wndUnlockDevice_, &QDialog::rejected, this, [this] {
+      if (!wndUnlockDevice_->property("closing").toBool())
+        unlockDeviceCancel(wndUnlockDevice_->cancel);
+    });
+    wordUnlockDeviceSheet();
+  }
+  return wndUnlockDevice_;
+}
+
+void InitController::wordUnlockDeviceSheet() {
+  if (!wndUnlockDevice_)
+    return;
+  wndUnlockDevice_->setWindowTitle(word(QStringLiteral("Unlock Device")));
+  wndUnlockDevice_->prompt->setText(word(QStringLiteral("Please input the unlock device code:")));
+  wndUnlockDevice_->codeLabel->setText(word(QStringLiteral("Unlock Code:")));
+  wndUnlockDevice_->ok->setText(word(QStringLiteral("OK")));
+  wndUnlockDevice_->cancel->setText(word(QStringLiteral("Cancel")));
+}
+
+void InitController::endUnlockDeviceSheet() {
+  if (!wndUnlockDevice_ || !wndUnlockDevice_->isVisible())
+    return;
+  wndUnlockDevice_->setProperty("closing", true);
+  wndUnlockDevice_->hide();
+  wndUnlockDevice_->setProperty("closing", false);
+}
+
+void InitController::dealWithMsgOfCheckDeviceLockStatus(const Notification &n) {
+  UIMsg msg;
+  if (!readPackage(n, &msg) || msg.result != 0)
+    return;
+  const quint32 status = msg.dataLength >= 4 ? qFromLittleEndian<quint32>(msg.data.data()) : 0;
+  if (status == 1) {
+    if (g_SettingController)
+      g_SettingController->setDeviceUnlockCodeState(true);
+    openUnlockDeviceWindow(wndMain);
+  } else {
+    firstUnlockedDevice_ = true;
+    if (g_SettingController)
+      g_SettingController->setDeviceUnlockCodeState(false);
+  }
+}
+
+void InitController::openUnlockDeviceWindow(QWidget *window) {
+  UnlockDeviceSheet *sheet = unlockDeviceSheet();
+  QWidget *host = window ? window : wndMain.data();
+  if (host && sheet->parentWidget() != host) {
+    // The sheet follows the window it is asked on (the main window may be switched).
+    const bool visible = sheet->isVisible();
+    if (visible)
+      endUnlockDeviceSheet();
+    sheet->setParent(host, sheet->windowFlags());
+  }
+  sheet->code->clear();
+  sheet->open();
+  sheet->code->setFocus();
+}
+
+void InitController::unlockDeviceOK(QObject *) {
+  UnlockDeviceSheet *sheet = unlockDeviceSheet();
+  const QString code = sheet->code->text();
+  if (!isValidDeviceUnlockCode(code)) {
+    // The sheet stays for another try.
+    warn(QStringLiteral("The unlock device code must be 4 digitals"));
+    return;
+  }
+  if (qelMsgCenter)
+    qelMsgCenter->sendMessageModuleID(firstUnlockedDevice_ ? kModuleSetting : kModuleInit, 5, 28, 1, 0,
+                                      code.toLatin1());
+  endUnlockDeviceSheet();
+}
+
+void InitController::dealWithMsgOfCheckDeviceUnLockResult(const Notification &n) {
+  UIMsg msg;
+  if (!readPackage(n, &msg))
+    return;
+  if (msg.result == 0) {
+    firstUnlockedDevice_ = true;
+  } else if (msg.result == UIMsg::kResultFailure) {
+    QPointer<InitController> self(this);
+    warn(QStringLiteral("Invalid password!"), [self] {
+      if (self)
+        self->openUnlockDeviceWindow(self->wndMain);
+    });
+  }
+}
+
+void InitController::unlockDeviceCancel(QObject *) {
+  endUnlockDeviceSheet();
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DeviceUnlockFailed"), this);
+  if (!g_MainController || g_MainController->getNetCardStatus() != 12)
+    setModemStatus(false);
+}
+
+void InitController::deviceLockDeviceRemoved() {
+  firstUnlockedDevice_ = false;
+  // A code asked for a device that has gone can only be declined, quietly.
+  endUnlockDeviceSheet();
+}
+
+QString InitController::getPhoneNum() {
+  return runtimeObjectForKey(kRTPhoneNumber).toString();
+}

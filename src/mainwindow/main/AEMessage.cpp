@@ -1,0 +1,6 @@
+#include "AEMessage.h"
+
+AEMessage *AEMessage::defaultAEMessage() {
+  static AEMessage message;
+  return &message;
+}
