@@ -79,7 +79,7 @@ void PBController::continueCopyContactsToPos(int result) {
     endCopy();
     return;
   }
-  const QString dest = page().getMoveDestName();
+  const QString dest = getMoveDestName();
   if (dest == Map_Name_Item_of_IndexString(QStringLiteral("(U)SIM")))
     copyContactsToSIM();
   else if (dest == Map_Name_Item_of_IndexString(QStringLiteral("Data Card")))

@@ -450,6 +450,7 @@ void PBController::notifyDeviceUnlockFailed(const Notification &) {
 
 void PBController::selectAtPCSide() {
   lastSelectSavePos_ = kSaveInPC;
+  page().showStore(kSaveInPC);
   m_searchText.clear();
   m_CurrentSearchGroup.clear();
   page().clearSearchField();
@@ -465,6 +466,8 @@ void PBController::selectAtPCSide() {
 }
 
 void PBController::selectNotPcSide() {
+  // The selector shows the store (its own change comes back here as the store already shown).
+  page().showStore(lastSelectSavePos_);
   m_searchText.clear();
   m_CurrentSearchGroup.clear();
   page().clearSearchField();
