@@ -79,10 +79,12 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   contactTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
   contactTable->setSortingEnabled(false);
   contactTable->horizontalHeader()->setSectionsClickable(true);
+  // Every column takes an equal share of the table's width.
+  contactTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   details = new QTextEdit(this);
   details->setObjectName(QStringLiteral("details"));
   details->setReadOnly(true);
-  details->setMaximumHeight(70);
+  details->setMaximumHeight(44);
   btnAddGroup = makeButton(this, "btnAddGroup", "New Group");
   btnDeleteGroup = makeButton(this, "btnDeleteGroup", "Delete Group");
   btnEditGroup = makeButton(this, "btnEditGroup", "EditGroup");
@@ -129,17 +131,24 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   }
   tables->addWidget(groupTable, 1);
   tables->addWidget(contactTable, 4);
-  auto *buttons = new QHBoxLayout;
-  for (QWidget *w : std::initializer_list<QWidget *>{btnAddGroup, btnDeleteGroup, btnEditGroup, btnNew, btnEdit,
-                                                     btnDelete, btnCall, btnSms, btnCopyTo, btnMoveTo, btnSaveAs})
-    buttons->addWidget(w);
-  buttons->addStretch(1);
-  buttons->addWidget(progress);
+  // Two rows of commands: the groups and the stores on the first, the contacts on the second.
+  auto *groupRow = new QHBoxLayout;
+  for (QWidget *w : std::initializer_list<QWidget *>{btnAddGroup, btnDeleteGroup, btnEditGroup})
+    groupRow->addWidget(w);
+  groupRow->addStretch(1);
+  for (QWidget *w : std::initializer_list<QWidget *>{btnCopyTo, btnMoveTo, btnSaveAs})
+    groupRow->addWidget(w);
+  auto *contactRow = new QHBoxLayout;
+  for (QWidget *w : std::initializer_list<QWidget *>{btnNew, btnEdit, btnDelete, btnCall, btnSms})
+    contactRow->addWidget(w);
+  contactRow->addStretch(1);
+  contactRow->addWidget(progress);
   auto *all = new QVBoxLayout(this);
   all->addLayout(top);
   all->addLayout(tables, 1);
   all->addWidget(details);
-  all->addLayout(buttons);
+  all->addLayout(groupRow);
+  all->addLayout(contactRow);
 
   initSelectSavePosControl();
   connect(savePosition, &QComboBox::currentIndexChanged, this, [this] {
