@@ -4,6 +4,7 @@
 #include "ModalQuestions.h"
 #include "NodeOutlineModel.h"
 #include "PBContactDialog.h"
+#include "PBContactTableModel.h"
 #include "PBController.h"
 #include "PBSource.h"
 #include "PBTypes.h"
@@ -19,18 +20,6 @@
 namespace {
 QString word(const char *key) {
   return Map_Name_Item_of_IndexString(QLatin1String(key));
-}
-
-// The header wording of a contact table column.
-QString columnTitle(const QString &key) {
-  static const QHash<QString, QString> titles = {{PBKey::kUserName, QStringLiteral("Name")},
-                                                 {PBKey::kMobilePhone, QStringLiteral("MobilePhone")},
-                                                 {PBKey::kOfficePhone, QStringLiteral("OfficePhone")},
-                                                 {PBKey::kHomePhone, QStringLiteral("HomePhone")},
-                                                 {PBKey::kEmail, QStringLiteral("EMail")},
-                                                 {PBKey::kGroupName, QStringLiteral("Group")},
-                                                 {PBKey::kRemark, QStringLiteral("Remark")}};
-  return Map_Name_Item_of_IndexString(titles.value(key, key));
 }
 
 QTableWidget *makeTable(QWidget *parent, const char *name, int columns) {
@@ -75,7 +64,13 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   groupTable->setHorizontalHeaderLabels({word("Group")});
   groupTable->setSelectionMode(QAbstractItemView::SingleSelection);
   groupTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
-  contactTable = makeTable(this, "contactTable", 2);
+  contactTable = new QTableView(this);
+  contactTable->setObjectName(QStringLiteral("contactTable"));
+  contactModel_ = new PBContactTableModel(controller_, contactTable);
+  contactTable->setModel(contactModel_);
+  contactTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  contactTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  contactTable->verticalHeader()->hide();
   contactTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
   contactTable->setSortingEnabled(false);
   contactTable->horizontalHeader()->setSectionsClickable(true);
@@ -166,7 +161,8 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
     if (!controller_->renameGroup(item->row(), item->text()))
       reloadGroupTable();
   });
-  connect(contactTable, &QTableWidget::itemSelectionChanged, this, [this] { contactSelectionChanged(); });
+  connect(contactTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { contactSelectionChanged(); });
   connect(contactTable->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
     if (!controller_)
       return;
@@ -185,7 +181,7 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   connect(btnNew, &QPushButton::clicked, this, [this] { newContact(); });
   connect(btnEdit, &QPushButton::clicked, this, [this] { editContact(); });
   connect(btnDelete, &QPushButton::clicked, this, [this] { deleteSelectedContacts(); });
-  connect(contactTable, &QTableWidget::cellDoubleClicked, this, [this] { editContact(); });
+  connect(contactTable, &QTableView::doubleClicked, this, [this] { editContact(); });
   connect(btnCall, &QToolButton::clicked, this, [this] { controller_->call(); });
   connect(btnSms, &QPushButton::clicked, this, [this] { controller_->sendSMS(); });
   connect(btnSaveAs, &QPushButton::clicked, this, [this] { saveAs(); });
@@ -286,30 +282,15 @@ void PBPage::selectGroupRow(int row) {
 }
 
 void PBPage::reloadColumns() {
-  if (!controller_)
-    return;
-  const QStringList columns = controller_->userTableViewColumns();
-  contactTable->setColumnCount(int(columns.size()));
-  QStringList headers;
-  for (const QString &key : columns)
-    headers << columnTitle(key);
-  contactTable->setHorizontalHeaderLabels(headers);
+  reloadContactTableAndDeselect();
 }
 
 void PBPage::reloadContactTableAndDeselect() {
   if (!controller_)
     return;
   reloading_ = true;
-  reloadColumns();
-  const QStringList columns = controller_->userTableViewColumns();
-  const PBContactList list = controller_->shownContacts();
   contactTable->clearSelection();
-  contactTable->setRowCount(int(list.size()));
-  for (int row = 0; row < list.size(); ++row) {
-    const QVariantMap record = list.at(row).toMap();
-    for (int col = 0; col < columns.size(); ++col)
-      contactTable->setItem(row, col, new QTableWidgetItem(record.value(columns.at(col)).toString()));
-  }
+  contactModel_->reload();
   reloading_ = false;
 }
 

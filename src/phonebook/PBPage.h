@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTextEdit>
 #include <QToolButton>
@@ -17,6 +18,7 @@
 class PBController;
 class PBSource;
 class NodeOutlineModel;
+class PBContactTableModel;
 
 // The Phonebook tab: the store selector, the group table of the PC store (and the store tree
 // when the skin places one), the contact table of the store shown, the search field, the
@@ -53,7 +55,7 @@ public:
   QComboBox *savePosition = nullptr;
   QTreeView *tree = nullptr;
   QTableWidget *groupTable = nullptr;
-  QTableWidget *contactTable = nullptr;
+  QTableView *contactTable = nullptr;
   QLineEdit *searchField = nullptr;
   QLabel *labelCapacity = nullptr;
   QTextEdit *details = nullptr;
@@ -80,6 +82,7 @@ private:
   PBController *controller_ = nullptr;
   PBSource *source_ = nullptr;
   NodeOutlineModel *treeModel_ = nullptr;
+  PBContactTableModel *contactModel_ = nullptr;
   QMenu *copyMenu_ = nullptr;
   QMenu *moveMenu_ = nullptr;
   QMenu *callMenu_ = nullptr;

@@ -85,7 +85,7 @@ TEST_F(PhonebookPageRoadTest, SwitchingStoresWaitsForTheModemAndFallsBackOnARefu
   ASSERT_TRUE(show(kSaveInME));
   EXPECT_EQ(activeMemory(), kStorageME);
   EXPECT_EQ(page->selectedSavePos(), int(kSaveInME));
-  EXPECT_EQ(page->contactTable->rowCount(), 2);
+  EXPECT_EQ(page->contactTable->model()->rowCount(), 2);
 
   backend->control(QStringLiteral("FailPhonebookRequests"), {1});
   pb()->selectSavePos(kSaveInSIM);
@@ -97,7 +97,7 @@ TEST_F(PhonebookPageRoadTest, SwitchingStoresWaitsForTheModemAndFallsBackOnARefu
   ASSERT_TRUE(show(kSaveInSIM));
   EXPECT_EQ(activeMemory(), kStorageSIM);
   EXPECT_EQ(page->selectedSavePos(), int(kSaveInSIM));
-  EXPECT_EQ(page->contactTable->item(0, 0)->text(), QStringLiteral("Anna SIM"));
+  EXPECT_EQ(page->contactTable->model()->index(0, 0).data().toString(), QStringLiteral("Anna SIM"));
   EXPECT_EQ(pb()->controls().capacity, word("Cur %d  Maxcur %d")
                                            .replace(QStringLiteral("%d  "), "2  ")
                                            .replace(QStringLiteral("%d"), QStringLiteral("5")));
