@@ -287,6 +287,8 @@ public:
   Q_INVOKABLE void simReady(const Notification &notification);
   Q_INVOKABLE void callModuleReady(const Notification &notification);
   Q_INVOKABLE void tabViewItemWillChange(const Notification &notification);
+  Q_INVOKABLE void tabViewItemDidChange(const Notification &notification);
+  Q_INVOKABLE void updateLanguages(const Notification &notification);
   Q_INVOKABLE void notifyDeviceUnlockSuccess(const Notification &notification);
   Q_INVOKABLE void notifyDeviceUnlockFailed(const Notification &notification);
   int netCardStatus() const { return m_nNetCardStatus; }
@@ -416,6 +418,7 @@ public:
 
 protected:
   void initializeSkin() override;
+  void initializeNibResources() override;
   void registerMessages() override;
   void initializeController() override;
 

@@ -627,3 +627,26 @@ void PBController::initializeSkin() {
     if (control)
       qelSkinManager->registerController(control, key, true);
 }
+
+void PBController::initializeNibResources() {
+  // The call button only with the call page.
+  page().setCallButtonShown(hasModuleWith(QStringLiteral("Call")));
+  page().updateWording();
+}
+
+void PBController::updateLanguages(const Notification &) {
+  page().updateWording();
+  page().reloadGroupTable();
+  page().reloadContactTableAndDeselect();
+  SetConpacityShow();
+  setMoveMenu();
+  if (selectedRows_.isEmpty())
+    controls_.details = word("There is not contact selected");
+  controlsChanged();
+}
+
+void PBController::tabViewItemDidChange(const Notification &) {
+  // The rows chosen before the tab was left are shown again for the store on screen.
+  if (!selectedRows_.isEmpty() && lastSelectSavePos_ != kSaveInTCard)
+    contactSelectionChanged(selectedRows_);
+}

@@ -1,5 +1,6 @@
 #include "PBPage.h"
 
+#include "ConfigService.h"
 #include "FilePanels.h"
 #include "ModalQuestions.h"
 #include "NodeOutlineModel.h"
@@ -466,4 +467,32 @@ QList<QPair<QString, QObject *>> PBPage::skinItems() const {
           {QStringLiteral("btnPBDelete"), btnDelete},
           {QStringLiteral("btnPBCall"), btnCall},
           {QStringLiteral("btnPBSMS"), btnSms}};
+}
+
+void PBPage::updateWording() {
+  initSelectSavePosControl();
+  searchField->setPlaceholderText(word("Search"));
+  groupTable->setHorizontalHeaderLabels({word("Group")});
+  const std::pair<QAbstractButton *, const char *> titles[] = {
+      {btnAddGroup, "New Group"},  {btnDeleteGroup, "Delete Group"},
+      {btnEditGroup, "EditGroup"}, {btnNew, "New"},
+      {btnEdit, "Edit"},           {btnDelete, "Delete"},
+      {btnCall, "Call"},           {btnSms, "SMS"},
+      {btnSaveAs, "Save As"},      {btnCopyTo, "CopyTo:"},
+      {btnMoveTo, "MoveTo:"}};
+  for (const auto &[button, key] : titles)
+    button->setText(word(key));
+  if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("NoTitleOfPBBtn"))) {
+    btnSms->setText(QString());
+    btnSms->setToolTip(word("SMS"));
+    btnNew->setToolTip(word("New"));
+    btnEdit->setToolTip(word("Edit"));
+    btnDelete->setToolTip(word("Delete"));
+  }
+  const QVariant rowHeight = ConfigService::readValue(QStringLiteral("Main"), QStringLiteral("TableViewRowHeight"));
+  if (rowHeight.isValid() && rowHeight.toDouble() > 0) {
+    contactTable->verticalHeader()->setDefaultSectionSize(int(rowHeight.toDouble()));
+    groupTable->verticalHeader()->setDefaultSectionSize(int(rowHeight.toDouble()));
+  }
+  contactModel_->reload();
 }

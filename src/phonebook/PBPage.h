@@ -45,6 +45,8 @@ public:
   void clearSearchField() override;
   void selectGroupRow(int row) override;
   QList<QPair<QString, QObject *>> skinItems() const override;
+  void updateWording() override;
+  void setCallButtonShown(bool shown) override { btnCall->setVisible(shown); }
 
   // Asks, then deletes the selected contacts of the store shown.
   void deleteSelectedContacts();

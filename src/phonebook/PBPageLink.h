@@ -53,6 +53,9 @@ public:
   virtual void clearSearchField() {}
   // The controls the skin engine places and paints: item name and control.
   virtual QList<QPair<QString, QObject *>> skinItems() const { return {}; }
+  // The page's wording again (a language change), the call button shown or hidden.
+  virtual void updateWording() {}
+  virtual void setCallButtonShown(bool shown) { Q_UNUSED(shown) }
   // The group table selects `row` (-1: none).
   virtual void selectGroupRow(int row) { Q_UNUSED(row) }
 };

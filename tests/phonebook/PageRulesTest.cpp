@@ -1,5 +1,6 @@
 // The phonebook page's rules without windows: enable rules, copy-to menus, capacity label,
 // columns, field cutting and checks, group names, the split by number fields, the tree.
+#include "FilePanels.h"
 #include "NotificationTables.h"
 #include "PBFixture.h"
 #include "PBPage.h"
@@ -384,4 +385,37 @@ TEST_F(PageRules, ProgressRestartsWithoutASecondTimer) {
   c.doWithProcessWhenOneMoreRecordOperation();
   c.updateCurOperationProcessBar();
   EXPECT_FALSE(c.controls().progressVisible);
+}
+
+TEST_F(PageRules, SaveAsWritesTheStoreShownToTheFileThePanelNames) {
+  PBController &c = up();
+  PBPage page(&c);
+  const QString path = dir.filePath(QStringLiteral("saved"));
+  ScriptedFilePanels panels(path);
+  page.btnSaveAs->click();
+  ASSERT_EQ(panels.asked().size(), 1);
+  EXPECT_EQ(panels.asked().at(0).fileType, QStringLiteral("plist"));
+  QVariant saved;
+  ASSERT_TRUE(Plist::readFile(path + QStringLiteral(".plist"), &saved));
+  EXPECT_EQ(saved.toList().size(), 3);
+  c.selectAtSimSide();
+  page.btnSaveAs->click();
+  ASSERT_TRUE(Plist::readFile(path + QStringLiteral(".plist"), &saved));
+  EXPECT_EQ(saved.toList().size(), 3);
+  EXPECT_EQ(saved.toList().at(0).toMap().value("username"), QStringLiteral("Anna SIM"));
+}
+
+TEST_F(PageRules, GroupsAreRenamedCheckedAndTheLastOneKept) {
+  PBController &c = start({group(QStringLiteral("Only"), {contact("Al", "1")})});
+  c.setCurrentgroup(0);
+  c.deleteGroup();
+  EXPECT_EQ(c.sumOfGroupInPC(), 1);
+  EXPECT_EQ(answers->asked().last().message, word("The last group should not be deleted!"));
+  EXPECT_FALSE(c.renameGroup(0, QStringLiteral(" bad")));
+  ASSERT_TRUE(c.renameGroup(0, QStringLiteral("Team")));
+  EXPECT_EQ(c.getPCUserByIndex(0, -1).value(PBKey::kGroupName), QStringLiteral("Team"));
+  EXPECT_EQ(c.getPCUserByIndex(0, 0).value(PBKey::kGroupName), QStringLiteral("Team"));
+  QVariant file;
+  ASSERT_TRUE(Plist::readFile(phoneBookPath(), &file));
+  EXPECT_EQ(file.toList().at(0).toList().at(0).toMap().value(PBKey::kGroupName), QStringLiteral("Team"));
 }
