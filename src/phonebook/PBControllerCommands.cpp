@@ -530,7 +530,6 @@ void PBController::savePhoneNumberFromOtherModuleToPC(const QString &number) {
 }
 
 void PBController::savePhoneNumberFromOtherModuleToSIM(const QString &number) {
-  currentStorage_ = kStorageSIM;
   page().showStore(kSaveInSIM);
   selectAtSimSide();
   if (!newUser())
@@ -540,7 +539,6 @@ void PBController::savePhoneNumberFromOtherModuleToSIM(const QString &number) {
 }
 
 void PBController::savePhoneNumberFromOtherModuleToME(const QString &number) {
-  currentStorage_ = kStorageME;
   page().showStore(kSaveInME);
   selectAtMeSide();
   if (!newUser())

@@ -419,3 +419,45 @@ TEST_F(PageRules, GroupsAreRenamedCheckedAndTheLastOneKept) {
   ASSERT_TRUE(Plist::readFile(phoneBookPath(), &file));
   EXPECT_EQ(file.toList().at(0).toList().at(0).toMap().value(PBKey::kGroupName), QStringLiteral("Team"));
 }
+
+TEST_F(PageRules, AFullSimOffersThePcAndOpensItsDialog) {
+  PBController &c = start(threeGroups(), {{QStringLiteral("SaveToPCWhenSimFull"), true}});
+  read(kStorageSIM, {item(1, "A", "1"), item(2, "B", "2")}, 2);
+  RecordingPage page;
+  c.setPage(&page);
+  c.selectAtSimSide();
+  EXPECT_FALSE(c.newUser());
+  EXPECT_EQ(answers->asked().last().message, word("The SIM card is full.Do you want to save the contact to PC?"));
+  EXPECT_EQ(c.lastSelectSavePos(), int(kSaveInPC));
+  EXPECT_EQ(c.phonebookOperate(), int(kPBOperationAdd));
+  EXPECT_EQ(c.dialogStore(), int(kSaveInPC));
+  c.setPage(nullptr);
+}
+
+TEST_F(PageRules, AHandedOverNumberOpensTheNewContactDialogWithIt) {
+  PBController &c = up();
+  c.toPbUserWinWithPhoneNumber(QStringLiteral("0176555"), QStringLiteral("PC"));
+  EXPECT_EQ(c.lastSelectSavePos(), int(kSaveInPC));
+  EXPECT_EQ(c.dialogRecord().value(PBKey::kMobilePhone), QStringLiteral("0176555"));
+  ASSERT_TRUE(c.adduserok({{"username", "Handed"}, {"mobilephone", "0176555"}}));
+  EXPECT_EQ(c.searchNameAtPhoneBook(QStringLiteral("0176555")), QStringLiteral("Handed"));
+  EXPECT_TRUE(c.dialogRecord().isEmpty());
+}
+
+TEST_F(PageRules, DeviceRemovalLeavesThePcStoreAndTellsOnce) {
+  PBController &c = up();
+  c.selectAtSimSide();
+  int told = 0;
+  QObject observer;
+  NotificationCenter::defaultCenter().addObserver(&observer, QLatin1String(kPBDeviceRemoved), nullptr,
+                                                  [&told](const Notification &) { ++told; });
+  c.deviceRemoved({});
+  EXPECT_EQ(told, 1);
+  EXPECT_EQ(c.lastSelectSavePos(), int(kSaveInPC));
+  EXPECT_FALSE(c.simInitFinished());
+  EXPECT_FALSE(c.controls().progressVisible);
+  QString capacity = word("Cur %d  Maxcur %d");
+  capacity.replace(capacity.indexOf(QLatin1String("%d")), 2, QStringLiteral("3"));
+  capacity.replace(capacity.indexOf(QLatin1String("%d")), 2, QStringLiteral("1000"));
+  EXPECT_EQ(c.controls().capacity, capacity);
+}
