@@ -102,8 +102,12 @@ bool PBContactDialog::ok() {
     accept();
     return true;
   }
-  if (!controller_->adduserok(fields()))
+  QString failed;
+  if (!controller_->adduserok(fields(), &failed)) {
+    if (QLineEdit *edit = field(failed))
+      edit->setFocus();
     return false;
+  }
   accept();
   return true;
 }

@@ -352,7 +352,8 @@ public:
   bool editUser();
   // The record the dialog edits (empty for a new contact).
   PBContactRecord dialogRecord() const;
-  bool adduserok(const PBContactRecord &fields);
+  // On a failed check `failedField` names the field to focus.
+  bool adduserok(const PBContactRecord &fields, QString *failedField = nullptr);
   void canceladduser();
   void contactIsAdded(const PBContactRecord &fields);
   void contactIsEdited(const PBContactRecord &fields);

@@ -169,8 +169,8 @@ PBContactRecord PBController::dialogRecord() const {
   return record;
 }
 
-bool PBController::adduserok(const PBContactRecord &fields) {
-  if (!validTextFieldContent(fields))
+bool PBController::adduserok(const PBContactRecord &fields, QString *failedField) {
+  if (!validTextFieldContent(fields, failedField))
     return false;
   if (ConfigService::readBool(QStringLiteral("PhoneBook"), QStringLiteral("PhoneBook_IsCheckUserInformationLen")) &&
       !checkTextFieldLength(fields))

@@ -2,6 +2,8 @@
 #include "PBFixture.h"
 #include "PBPage.h"
 
+#include <QTest>
+
 using namespace pbtest;
 
 TEST_F(PBFixture, PageShowsGroupsAndTheContactsOfTheStoreChosen) {
@@ -46,5 +48,25 @@ TEST_F(PBFixture, PageDeletesSelectedPcContactsOnlyWhenConfirmed) {
   page.deleteSelectedContacts();
   ASSERT_EQ(c.sumOfContactInCurrentGroup(), 1);
   EXPECT_EQ(page.contactTable->model()->rowCount(), 1);
+  c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, ContactDialogCutsWhileTypingAndStaysOpenOnAFailedCheck) {
+  PBController &c = start({group(QStringLiteral("Family"))});
+  read(kStorageSIM, {}, 10, 6);
+  c.selectAtSimSide();
+  ASSERT_TRUE(c.newUser());
+  PBContactDialog dialog(&c, c.dialogRecord());
+  QTest::keyClicks(dialog.field(QStringLiteral("username")), QStringLiteral("Maximilian"));
+  EXPECT_EQ(dialog.field(QStringLiteral("username"))->text(), QStringLiteral("Maximi"));
+  // Fields the store lacks stay closed.
+  EXPECT_FALSE(dialog.field(QStringLiteral("homephone"))->isEnabled());
+  QTest::keyClicks(dialog.field(QStringLiteral("mobilephone")), QStringLiteral("12-3"));
+  EXPECT_FALSE(dialog.ok());
+  EXPECT_NE(dialog.result(), int(QDialog::Accepted));
+  EXPECT_TRUE(c.addUserList().isEmpty());
+  dialog.field(QStringLiteral("mobilephone"))->setText(QStringLiteral("123"));
+  EXPECT_TRUE(dialog.ok());
+  EXPECT_EQ(c.addUserList().size(), 1);
   c.setPage(nullptr);
 }
