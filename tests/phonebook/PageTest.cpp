@@ -1,6 +1,7 @@
 #include "PBContactDialog.h"
 #include "PBFixture.h"
 #include "PBPage.h"
+#include "PBSource.h"
 
 #include <QTest>
 
@@ -69,4 +70,24 @@ TEST_F(PBFixture, ContactDialogCutsWhileTypingAndStaysOpenOnAFailedCheck) {
   EXPECT_TRUE(dialog.ok());
   EXPECT_EQ(c.addUserList().size(), 1);
   c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, PageWithTheStoreTreeFollowsItsSelection) {
+  PBController &c = start({group(QStringLiteral("Family"), {contact("Al", "1")}),
+                           group(QStringLiteral("Work"), {contact("Bo", "2"), contact("Cy", "3")})});
+  auto *source = new PBSource(&c);
+  PBPage page(&c, nullptr, source);
+  ASSERT_NE(page.tree, nullptr);
+  QAbstractItemModel *model = page.tree->model();
+  ASSERT_EQ(model->rowCount(), 1);
+  const QModelIndex pcNode = model->index(0, 0);
+  ASSERT_EQ(model->rowCount(pcNode), 2);
+  page.tree->setCurrentIndex(model->index(1, 0, pcNode));
+  EXPECT_EQ(c.currentGroupIndex(), 1);
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 2);
+  // A second load of the PC store lists each group once.
+  c.loadPcPhoneList(QStringLiteral("phoneBook.plist"));
+  EXPECT_EQ(model->rowCount(model->index(0, 0)), 2);
+  c.netcardChanged(12);
+  EXPECT_EQ(model->rowCount(), 2);
 }
