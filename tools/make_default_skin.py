@@ -472,6 +472,18 @@ def skin_info():
     for key in ["matrixSMSSaveAtPos", "matrixSMSMessageBoxSelectAt", "tableMessageBoxList", "tableMessageText",
                 "textSearchSMS", "comboSavePhonePopUp", "viewSMSTab"]:
         info[key] = {"Font": font(13)}
+    # Phonebook tab and the contact picker.
+    info["btnPBNew"] = primary()
+    for key in ["btnPBEdit", "btnPBDelete", "btnPBSMS"]:
+        info[key] = secondary()
+    for key in ["matrixPBSavePosition", "tableGroupListPB", "tableUserListPB", "textSearchPB"]:
+        info[key] = {"Font": font(13)}
+    info["tfPBCapacity"] = label(12, False, TEXT_2)
+    info["btnSelectWndOK"] = primary()
+    for key in ["btnSelectWndCancel", "btnSelectWndAdd", "btnSelectWndRemove"]:
+        info[key] = secondary()
+    for key in ["labelSelectWndContact", "labelSelectWndSelected"]:
+        info[key] = label(13, True, TEXT)
     for key in ["labelPinMain", "labelPukMain", "labelNewPinMain", "labelPukRepeatNewPinMain"]:
         info[key] = label(13, True, TEXT)
     for key in ["labelPleaseInputPinMain", "labelPleaseInputPukMain"]:

@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 #include "ConfigService.h"
+#include "NotificationTables.h"
 #include "PBNameSort.h"
 #include "QELAlertPanel.h"
 #include "WordGlobe.h"
@@ -52,6 +53,13 @@ void PBController::setPcFieldLengths(int name, int number, int email) {
 }
 
 void PBController::registerMessages() {
+  static const NotificationPair kDeviceFunctionTable[] = {
+      {"notifyDeviceUnlockSuccess:", kDeviceUnlockSuccess},
+      {"notifyDeviceUnlockFailed:", kDeviceUnlockFailed},
+      {"callModuleReady:", kCallModuleReady},
+      {nullptr, nullptr},
+  };
+  registerNotification(kDeviceFunctionTable);
   if (!qelMsgCenter)
     return;
   using namespace PBModemBlocks;
@@ -61,15 +69,15 @@ void PBController::registerMessages() {
 }
 
 void PBController::initializeController() {
-  readSettings();
+  readConfigurations();
   initSimVariables();
   initMeVariables();
   loadPcPhoneList(kCMPhoneBookFile);
-}
-
-void PBController::popupAlertOk(const QString &message) {
-  NSRunAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning!")), Map_Name_Item_of_IndexString(message),
-                     Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+  selectAtPCSide();
+  SetMutexButton(false, false, false);
+  buttonControl(true, false, false, true, false, false);
+  controls_.progressVisible = false;
+  sumOperationNumbers_ = alreadyOperationNumbers_ = 0;
 }
 
 void PBController::sortList(PBContactList &list) const {

@@ -1,13 +1,17 @@
 #pragma once
 
 #include "PBModemBlocks.h"
+#include "PBPageControls.h"
 #include "PBPageLink.h"
 #include "PBTypes.h"
 #include "QELUIController.h"
 
 #include <QHash>
 #include <QSet>
+#include <QTimer>
 #include <memory>
+
+class PBSource;
 
 // The phonebook's store side: the PC store (phoneBook.plist with its groups), the SIM and
 // device-memory stores kept by the backend, the memory card's contact files, the merged list of
@@ -245,7 +249,179 @@ public:
   bool tcardInitFinished() const { return tcardInitFinished_; }
   QString phonebookFolderPathInTCard() const { return phonebookFolderPathInTCard_; }
 
+  // ==== the page ====
+  // ---- configuration and enable rules (PBControllerPageRules.cpp) ----
+  void readConfigurations();
+  bool getPhonebookSettingBoolValue(const QString &key) const;
+  const PBPageControls &controls() const { return controls_; }
+  void buttonControl(bool a, bool b, bool c, bool d, bool e, bool f);
+  void SetMutexButton(bool copy, bool call, bool sms);
+  void SetPopMenuItem(bool cut, bool copy, bool paste);
+  void setPBMenuAndExportStatus(bool on);
+  // The contact table's selection (rows in any order) and the group table's selected row.
+  void contactSelectionChanged(QList<int> rows);
+  void groupSelectionChanged(int row);
+  const QList<int> &getSelectedRowIndexes() const { return selectedRows_; }
+  void showTabViewSelectedPCUserList(int row);
+  void showTabViewSelectedUSIMUserList(int row);
+  void showTabViewSelectedMEUserList(int row);
+  void showTabViewSelectedPCGrpList(int row);
+  void setMoveMenu();
+  void addUsimMeTcardMenuItem();
+  void addMoveMenuItem(const QString &key, bool added, bool enabled);
+  void setMoveAndDelStatus(bool on) { isMoveAndDelStatus_ = on; }
+  bool getMoveAndDelStatus() const { return isMoveAndDelStatus_; }
+  QString getMoveDestName() const;
+  void SetConpacityShow();
+  QString capacityText() const;
+  void setContactInfo();
+  // The longest prefix whose weight stays within `maxLength` (a character weighs its UTF-8
+  // length, at most 2).
+  static QString deleteExtraContent(const QString &text, int maxLength);
+  void preDoWithProcessBeforeOperation(int count);
+  void doWithProcessWhenOneMoreRecordOperation();
+  void updateCurOperationProcessBar();
+  float sumOperationNumbers() const { return sumOperationNumbers_; }
+  float alreadyOperationNumbers() const { return alreadyOperationNumbers_; }
+  bool hasProgressTimer() const { return curOperationTimer_ != nullptr; }
+  void netcardChanged(int status);
+  Q_INVOKABLE void devicePlugin(const Notification &notification);
+  Q_INVOKABLE void simReady(const Notification &notification);
+  Q_INVOKABLE void callModuleReady(const Notification &notification);
+  Q_INVOKABLE void tabViewItemWillChange(const Notification &notification);
+  Q_INVOKABLE void tabViewItemDidChange(const Notification &notification);
+  Q_INVOKABLE void updateLanguages(const Notification &notification);
+  Q_INVOKABLE void notifyDeviceUnlockSuccess(const Notification &notification);
+  Q_INVOKABLE void notifyDeviceUnlockFailed(const Notification &notification);
+  int netCardStatus() const { return m_nNetCardStatus; }
+  // Whether requests of a batch (writes, deletes, switches) still await their results.
+  bool batchRunning() const;
+  void selectAtPCSide();
+  void selectAtSimSide();
+  void selectAtMeSide();
+  void selectAtTCardSide();
+  void selectNotPcSide();
+  bool isSearching() const { return !m_searchText.isEmpty(); }
+  // The search field's text changed: the store's search runs, the results sorted by name.
+  void searchUser(const QString &text);
+  // The contacts the contact table shows (the search results while searching).
+  PBContactList shownContacts() const;
+  // The columns of the contact table for the store shown: record keys in order.
+  QStringList userTableViewColumns() const;
+  QStringList userTableViewColumnsAtPC() const;
+  QStringList userTableViewColumnsAtNotPC() const;
+  // A header click: the list shown is sorted by that column (the device memory and the memory
+  // card are only redrawn).
+  void sortContactsByColumn(const QString &key, bool ascending);
+
+  // ---- contact fields (PBControllerFields.cpp) ----
+  // The text cut to the limit of `key`'s field for the store of the contact being entered.
+  QString limitTextFieldLength(const QString &key, const QString &text) const;
+  // Checks the dialog's fields; on failure alerts and names the field in `failedField`.
+  bool checkTextFieldContent(const PBContactRecord &fields, QString *failedField = nullptr);
+  bool validTextFieldContent(const PBContactRecord &fields, QString *failedField = nullptr);
+  bool checkTextFieldLength(const PBContactRecord &fields);
+  bool checkGroupName(const QString &name, int row);
+  bool newContactNameIsUnique(const QString &name) const;
+  bool newContactNameAndNumberIsUnique(const QString &name, const QString &number) const;
+  static PBContactRecord getContactByName(const QString &name, const PBContactList &list);
+  static PBContactRecord getContactByName(const QString &name, const QString &number, const PBContactList &list);
+  bool contactNameExistInPC(const QString &name) const;
+  bool contactNameExistInSIM(const QString &name) const;
+  bool contactNameExistInME(const QString &name) const;
+  bool contactNameExistInPC(const QString &name, const QString &number) const;
+  bool contactNameExistInSIM(const QString &name, const QString &number) const;
+  bool contactNameExistInME(const QString &name, const QString &number) const;
+  bool sameContactExistInPC(const PBContactRecord &record, int groupIndex, int destGroupIndex) const;
+  bool sameContactExistInSIM(const PBContactRecord &record) const;
+  bool sameContactExistInME(const PBContactRecord &record) const;
+  // The dialog's store (PBSavePosition) and, for the PC, its group.
+  void setDialogStore(int store, int group) {
+    dialogStore_ = store;
+    dialogGroup_ = group;
+  }
+  int dialogStore() const { return dialogStore_; }
+
+  // ---- commands (PBControllerCommands.cpp) ----
+  void selectSavePos(int tag);
+  // New and edit prepare the dialog (false: it does not open); adduserok validates and stores
+  // (false: the dialog stays open).
+  bool newUser();
+  bool canAddNewContact();
+  bool canAddNewContactInPC();
+  bool canAddNewContactInSIM();
+  bool canAddNewContactInME();
+  bool editUser();
+  // The record the dialog edits (empty for a new contact).
+  PBContactRecord dialogRecord() const;
+  // On a failed check `failedField` names the field to focus.
+  bool adduserok(const PBContactRecord &fields, QString *failedField = nullptr);
+  void canceladduser();
+  void contactIsAdded(const PBContactRecord &fields);
+  void contactIsEdited(const PBContactRecord &fields);
+  void deleteUser();
+  void deleteCurrectSelectedUser();
+  void deleteContactsInPC();
+  void deleteContactsInPos(int savePos);
+  bool deleteContactFromPC(const PBContactRecord &record);
+  void call();
+  void sendSMS();
+  bool shouldEnableSendSmsButton() const;
+  void addGroupCommand();
+  void deleteGroup();
+  // Renames the current group (the rename sheet and the in-place edit).
+  bool renameGroup(int row, const QString &name);
+  bool saveRecord2File(int tag, const QString &path);
+  void popupAlertOk(const QString &key);
+  bool popupAlertOkCancel(const QString &key);
+  void toPbUserWinWithPhoneNumber(const QString &number, const QString &position);
+  void savePhoneNumberFromOtherModuleToPC(const QString &number);
+  void savePhoneNumberFromOtherModuleToSIM(const QString &number);
+  void savePhoneNumberFromOtherModuleToME(const QString &number);
+  bool savePhoneNumberFromSMS() const { return savePhoneNumberFromSMS_; }
+  void setSavePhoneNumberFromSMS(bool on) { savePhoneNumberFromSMS_ = on; }
+  // The number the dialog's mobile field starts with (a handed-over number).
+  QString dialogNumber() const { return dialogNumber_; }
+
+  // ---- copy and move (PBControllerCopy.cpp) ----
+  void move(const QString &destination);
+  void moveAndDelcont(const QString &destination);
+  bool canCopyContacts();
+  bool checkFreeSpace();
+  bool checkFreeSpaceInPC();
+  bool checkFreeSpaceInSIM();
+  bool checkFreeSpaceInME();
+  void filterCopyContacts();
+  void addCopyContactToPos(const PBContactRecord &record);
+  void addCopyContactToPC(const PBContactRecord &record);
+  void addCopyContact(const PBContactRecord &record, int storage);
+  PBContactRecord changeContactToPcContact(const PBContactRecord &source) const;
+  void changeContactToArray(const PBContactRecord &source, PBContactList &array) const;
+  void addContactNameAndPhoneNumberToArray(const QString &name, const QString &number, PBContactList &array) const;
+  void filterDuplicateCopyContact(PBContactList &array, int storage) const;
+  bool reCheckFreeSpace();
+  void copyContactsToPC();
+  void popUpInfoLostAlertWin();
+
+  // ---- the tree and small actions (PBControllerNodeExcute.cpp) ----
+  void setSource(PBSource *source) { source_ = source; }
+  PBSource *source() const { return source_; }
+  void initialNodeOfPc();
+  void addGroupNodeWithGroupName(const QString &name);
+  void deleteSeletedGroupNode();
+  void createNodeOfSimWhenSimCardvalid();
+  void deleteNodeOfSimWhenSimCardInvalid();
+  void setCallButtonPopMenu();
+  void clickMenuItemToCall(const QString &title);
+  void sendSMSToOneGroup();
+  QStringList getPhoneNumbersInOneGroup() const;
+  PBContactList getContactsFromPC() const;
+  // The SMS page's save-number items: 0 the PC, 1 the SIM.
+  void clickSavePhoneNumber(int savePos);
+
 protected:
+  void initializeSkin() override;
+  void initializeNibResources() override;
   void registerMessages() override;
   void initializeController() override;
 
@@ -265,13 +441,60 @@ private:
   void writeContactToAllPhoneList(PBContactRecord record);
   void afterEveryResult();
   void sendUnsentAdds(bool toME, bool intoSimListAtOnce);
-  void popupAlertOk(const QString &message);
   PBContactList &listOfStorage(int storage);
   int newContactIndex(int maxIndex, const PBContactList &storeList) const;
   bool pcContactNameExist(const QString &name) const;
   void rebuildPcLookup();
   void rebuildSimLookup();
   bool setting(const char *key) const;
+
+  // ---- page state ----
+  void controlsChanged() { page().controlsChanged(); }
+  void finishMoveSources(const PBContactRecord &record, bool written);
+  void startMoveDeletes();
+  void startCopy();
+  void sendMoveDeletes();
+  void deletePcSource(const PBContactRecord &source);
+  void copyIntoTCard();
+  void endCopy();
+  int dialogGroupIndex() const;
+  QString settingText(const char *key) const;
+  PBSource *source_ = nullptr;
+  PBPageControls controls_;
+  QList<int> selectedRows_;
+  PBContactRecord m_PcContact;
+  int pcContactRow_ = -1;
+  int dialogStore_ = kSaveInPC;
+  int dialogGroup_ = -1;
+  QString dialogNumber_;
+  bool dialogOpen_ = false;
+  bool addUser_ = false, editUser_ = false;
+  bool isEditing_ = true;
+  bool m_bGroupsentSMS = false;
+  bool isMoveAndDelStatus_ = false;
+  QString moveDestName_;
+  bool savePhoneNumberFromSMS_ = false;
+  bool isCallModuleReady_ = false;
+  QTimer *curOperationTimer_ = nullptr;
+  float sumOperationNumbers_ = 0, alreadyOperationNumbers_ = 0;
+  // Configuration.
+  bool m_isSendMessageToGroupEnabled = false, m_contactNumbersSelcectionEnabled = false,
+       m_isSupportSimFieldAutoDetection = false, m_isZ3IDefinedPBItemLength = false,
+       isContactNameAndNumberUnique_ = false, isChangeDefGrpNameWithLag_ = false, isNoGroup_ = false,
+       isCustormizeControlSize_ = false, isDisplayRemark_ = false, notAllowSameRecordInOneGroup_ = false,
+       saveToPCWhenSimIsFull_ = false, showTipAboutZ3INotEnoughSpace_ = false, notShowInfoLostTip_ = false;
+  // A move: the sources of the records in the pending add list (by the private key below), and
+  // the record numbers of modem sources whose copies were written, to delete afterwards.
+  struct MoveSource {
+    PBContactRecord record;
+    int store = kSaveInPC;
+    int group = -1;
+    int outstanding = 0;
+    bool failed = false;
+  };
+  QList<MoveSource> moveSources_;
+  QList<int> moveDeletes_;
+  int moveDeleteStorage_ = 0;
 
   PBPageLink *page_ = nullptr;
   PBPageLink noPage_;
@@ -329,6 +552,8 @@ private:
   struct PendingSwitch {
     int storage;
     bool continuesCopy;
+    // A move's deletes of its written sources wait for this switch.
+    bool continuesMoveDelete = false;
   };
   QList<PendingSwitch> pendingSwitches_;
 

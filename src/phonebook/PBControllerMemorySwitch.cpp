@@ -24,18 +24,31 @@ void PBController::applySwitchAnswer(int result) {
     continueSaveNumberTo(result);
     break;
   case kPBOperationCopy:
-    if (asked.continuesCopy)
+  case kPBOperationMove:
+    if (asked.continuesCopy) {
       continueCopyContactsToPos(result);
+    } else if (asked.continuesMoveDelete) {
+      // The written sources are deleted in their own memory; without it they stay.
+      if (result == PBModemBlocks::kSwitched)
+        sendMoveDeletes();
+      else
+        endCopy();
+    }
     break;
   default:
     break;
   }
+  if (!batchRunning())
+    contactSelectionChanged({});
 }
 
 void PBController::continueSelectSavePos(int result) {
-  const int tag = result == PBModemBlocks::kSwitched ? page().selectedSavePos() : lastSelectSavePos_;
-  if (tag == kSaveInSIM || tag == kSaveInME || tag == kSaveInPC)
-    page().showStore(tag);
+  if (result == PBModemBlocks::kSwitched && currentStorage_ == kStorageSIM)
+    selectAtSimSide();
+  else if (result == PBModemBlocks::kSwitched && currentStorage_ == kStorageME)
+    selectAtMeSide();
+  // A refused switch falls back on the store that was shown.
+  page().showStore(lastSelectSavePos_);
 }
 
 void PBController::setSaveToNumber(const QString &position, const QString &number) {
@@ -49,18 +62,24 @@ void PBController::continueSaveNumberTo(int result) {
     pos = kSaveInSIM;
   else if (result == PBModemBlocks::kSwitched && saveToNumberAtPos_ == QLatin1String("Data Card"))
     pos = kSaveInME;
+  phonebookOperate_ = kPBOperationNone;
   page().saveNumberTo(pos);
+  if (pos == kSaveInSIM)
+    savePhoneNumberFromOtherModuleToSIM(saveToNumberFromOtherModule_);
+  else if (pos == kSaveInME)
+    savePhoneNumberFromOtherModuleToME(saveToNumberFromOtherModule_);
+  else
+    savePhoneNumberFromOtherModuleToPC(saveToNumberFromOtherModule_);
 }
 
 void PBController::continueCopyContactsToPos(int result) {
   if (result != PBModemBlocks::kSwitched) {
-    // The copy is dropped.
+    // The copy is dropped; a move keeps every source.
     clearAddUserList();
-    phonebookOperate_ = kPBOperationNone;
-    setSavePosEnabled(true);
+    endCopy();
     return;
   }
-  const QString dest = page().getMoveDestName();
+  const QString dest = getMoveDestName();
   if (dest == Map_Name_Item_of_IndexString(QStringLiteral("(U)SIM")))
     copyContactsToSIM();
   else if (dest == Map_Name_Item_of_IndexString(QStringLiteral("Data Card")))
@@ -68,7 +87,7 @@ void PBController::continueCopyContactsToPos(int result) {
 }
 
 void PBController::changeModemStorageAfterCopy() {
-  if (!hasMePosition_ || phonebookOperate_ != kPBOperationCopy)
+  if (!hasMePosition_ || (phonebookOperate_ != kPBOperationCopy && phonebookOperate_ != kPBOperationMove))
     return;
   const int shown = page().selectedSavePos();
   int back = 0;
@@ -89,10 +108,15 @@ void PBController::copyContactsToSIM() {
   if (m_AddContactList.isEmpty())
     return;
   firstWriteFailedFlag_ = true;
-  sendUnsentAdds(false, phonebookOperate_ == kPBOperationMove);
+  preDoWithProcessBeforeOperation(int(m_AddContactList.size()));
+  // Moved records join the SIM list on their results, as copies do.
+  sendUnsentAdds(false, false);
 }
 
 void PBController::copyContactsToME() {
+  if (m_AddContactList.isEmpty())
+    return;
+  preDoWithProcessBeforeOperation(int(m_AddContactList.size()));
   sendUnsentAdds(true, false);
 }
 

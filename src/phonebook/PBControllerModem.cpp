@@ -1,5 +1,6 @@
 // PBController: the SIM and device-memory stores, read, written and switched through the backend.
 #include "ConfigService.h"
+#include "NotificationTables.h"
 #include "PBController.h"
 #include "PBNameSort.h"
 #include "Plist.h"
@@ -58,6 +59,24 @@ void PBController::deviceRemoved(const Notification &) {
   tcardInitFinished_ = false;
   currentStorage_ = 0;
   phonebookOperate_ = kPBOperationNone;
+  moveSources_.clear();
+  moveDeletes_.clear();
+  moveDestName_.clear();
+  // The page: only the PC store is left.
+  netcardChanged(4);
+  addUser_ = editUser_ = false;
+  isCallModuleReady_ = false;
+  SetMutexButton(false, false, false);
+  setSavePosEnabled(true);
+  if (ConfigService::readBool(QString(), QStringLiteral("PCDataWithIMSI")))
+    reloadPCPhoneList();
+  page().showStore(kSaveInPC);
+  selectAtPCSide();
+  SetConpacityShow();
+  controls_.progressVisible = false;
+  controlsChanged();
+  notificationCenter->postNotificationName(QLatin1String(kPBDeviceRemoved), this,
+                                           {{QLatin1String(kPBDeviceRemoved), QStringLiteral("DeviceHasRemoved")}});
 }
 
 // ---- read result ----
@@ -204,8 +223,8 @@ void PBController::saveContactToSim(const PBContactRecord &record) {
 }
 
 void PBController::setModemStorage(int code) {
-  // Only a switch asked for while a copy waits for its memory continues that copy.
-  pendingSwitches_.append({code, phonebookOperate_ == kPBOperationCopy});
+  // Only a switch asked for while a copy or move waits for its memory continues it.
+  pendingSwitches_.append({code, phonebookOperate_ == kPBOperationCopy || phonebookOperate_ == kPBOperationMove});
   if (qelMsgCenter)
     qelMsgCenter->sendMessageModuleID(kModulePhonebook, PBModemBlocks::kSwitchMajor, PBModemBlocks::kSwitchMinor, 0, 0,
                                       PBModemBlocks::encodeI32(code));
@@ -284,7 +303,11 @@ void PBController::applyWriteResult(const PBModemBlocks::WriteResult &result) {
 }
 
 void PBController::afterEveryResult() {
-  if (m_AddContactList.isEmpty() && m_DelContactList.isEmpty()) {
+  doWithProcessWhenOneMoreRecordOperation();
+  if (m_AddContactList.isEmpty() && m_DelContactList.isEmpty() && !moveDeletes_.isEmpty()) {
+    // A move's copies are all answered: now its written sources go.
+    startMoveDeletes();
+  } else if (m_AddContactList.isEmpty() && m_DelContactList.isEmpty()) {
     updateOrRestoreResult();
     changeModemStorageAfterCopy();
     setSavePosEnabled(true);
@@ -292,10 +315,14 @@ void PBController::afterEveryResult() {
     // continues an operation that has finished.
     firstWriteFailedFlag_ = true;
     phonebookOperate_ = kPBOperationNone;
+    setMoveAndDelStatus(false);
+    moveSources_.clear();
+    moveDestName_.clear();
+    contactSelectionChanged({});
   }
   if (!page().searchFieldText().isEmpty())
     page().searchUser();
-  page().setConpacityShow();
+  SetConpacityShow();
   page().doWithProcessWhenOneMoreRecordOperation();
   page().reloadContactTableAndDeselect();
   notificationCenter->postNotificationName(QLatin1String(kPBAddContactResult), this,
@@ -306,7 +333,9 @@ void PBController::writeContactToSIMSuccess(int index) {
   const int at = indexOfFirstWithIndex(m_AddContactList, index);
   if (at < 0)
     return;
-  const PBContactRecord record = m_AddContactList.at(at).toMap();
+  const PBContactRecord pending = m_AddContactList.at(at).toMap();
+  PBContactRecord record = pending;
+  record.remove(QStringLiteral("qelMoveSource"));
   if (currentStorage_ == kStorageSIM || currentStorage_ == kStorageME) {
     writeContact(record, listOfStorage(currentStorage_));
     if (currentStorage_ == kStorageSIM)
@@ -315,6 +344,7 @@ void PBController::writeContactToSIMSuccess(int index) {
   }
   m_AddContactList.removeAt(at);
   addSent_.removeAt(at);
+  finishMoveSources(pending, true);
 }
 
 void PBController::writeContact(const PBContactRecord &record, PBContactList &list) const {
@@ -328,6 +358,7 @@ void PBController::writeContact(const PBContactRecord &record, PBContactList &li
   }
   case kPBOperationAdd:
   case kPBOperationCopy:
+  case kPBOperationMove:
   case kPBOperationRestore:
     list.append(record);
     break;
@@ -351,7 +382,7 @@ void PBController::writeContactToAllPhoneList(PBContactRecord record) {
     }
   }
   if (phonebookOperate_ == kPBOperationEdit || phonebookOperate_ == kPBOperationAdd ||
-      phonebookOperate_ == kPBOperationCopy) {
+      phonebookOperate_ == kPBOperationCopy || phonebookOperate_ == kPBOperationMove) {
     record.insert(PBKey::kSavePos, tag);
     m_allPhoneList.append(record);
   }
@@ -360,9 +391,12 @@ void PBController::writeContactToAllPhoneList(PBContactRecord record) {
 
 void PBController::writeContactToSIMFail(int index) {
   const int at = indexOfFirstWithIndex(m_AddContactList, index);
+  const PBContactRecord pending = at >= 0 ? m_AddContactList.at(at).toMap() : PBContactRecord();
+  PBContactRecord record = pending;
+  record.remove(QStringLiteral("qelMoveSource"));
   if (at >= 0 && m_SimPhoneList.size() >= simMaxIndex_ && setting("SaveToPCWhenSimFull")) {
     // The record goes to the first PC group instead, and is saved at once.
-    if (addContactToPcPhoneList(m_AddContactList.at(at).toMap(), 0))
+    if (addContactToPcPhoneList(record, 0))
       savePhoneList2File();
   } else if (firstWriteFailedFlag_) {
     firstWriteFailedFlag_ = false;
@@ -372,6 +406,7 @@ void PBController::writeContactToSIMFail(int index) {
     m_AddContactList.removeAt(at);
     addSent_.removeAt(at);
   }
+  finishMoveSources(pending, false);
   updateOrRestoreSuccess_ = false;
 }
 

@@ -58,8 +58,8 @@ void PBController::loadPcPhoneList(const QString &text) {
     addGroup();
   sortGroupInPC();
   setCurrentgroup(0);
-  page().setMoveAndDelStatus(false);
-  page().initialNodeOfPc();
+  setMoveAndDelStatus(false);
+  initialNodeOfPc();
 }
 
 void PBController::loadPcPhoneListByImsi(const QString &text) {
@@ -127,7 +127,7 @@ QString PBController::getNewGroupItem() const {
 void PBController::addGroup() {
   const QString name = getNewGroupItem();
   m_PcPhoneList.append(QVariant(QVariantList{QVariantMap{{PBKey::kGroupName, name}}}));
-  page().addGroupNodeWithGroupName(name);
+  addGroupNodeWithGroupName(name);
   sortGroupInPC();
   savePhoneList2File();
 }

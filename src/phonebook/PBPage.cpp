@@ -1,23 +1,27 @@
 #include "PBPage.h"
 
+#include "ConfigService.h"
+#include "FilePanels.h"
 #include "ModalQuestions.h"
+#include "NodeOutlineModel.h"
 #include "PBContactDialog.h"
+#include "PBContactTableModel.h"
 #include "PBController.h"
+#include "PBSource.h"
 #include "PBTypes.h"
+#include "WordGlobe.h"
 
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QMessageBox>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
 namespace {
-// The contact table's columns: the record key shown and its header.
-const char *const kColumns[][2] = {{"username", "Name"},
-                                   {"mobilephone", "Mobile"},
-                                   {"homephone", "Home"},
-                                   {"officephone", "Office"},
-                                   {"email", "Email"}};
+QString word(const char *key) {
+  return Map_Name_Item_of_IndexString(QLatin1String(key));
+}
 
 QTableWidget *makeTable(QWidget *parent, const char *name, int columns) {
   auto *t = new QTableWidget(0, columns, parent);
@@ -28,151 +32,294 @@ QTableWidget *makeTable(QWidget *parent, const char *name, int columns) {
   t->verticalHeader()->hide();
   return t;
 }
+
+QPushButton *makeButton(QWidget *parent, const char *name, const char *key) {
+  auto *b = new QPushButton(word(key), parent);
+  b->setObjectName(QLatin1String(name));
+  return b;
+}
+
+QToolButton *makeMenuButton(QWidget *parent, const char *name, const char *key, QMenu *menu) {
+  auto *b = new QToolButton(parent);
+  b->setObjectName(QLatin1String(name));
+  b->setText(word(key));
+  b->setMenu(menu);
+  b->setPopupMode(QToolButton::InstantPopup);
+  return b;
+}
 } // namespace
 
-PBPage::PBPage(PBController *controller, QWidget *parent) : QWidget(parent), controller_(controller) {
+PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
+    : QWidget(parent), controller_(controller), source_(source) {
   setObjectName(QStringLiteral("Phonebook"));
   // The controllers look the tab up by this identifier when they wake.
   setProperty("itemIdentifier", QStringLiteral("Phonebook"));
   savePosition = new QComboBox(this);
   savePosition->setObjectName(QStringLiteral("savePosition"));
-  savePosition->addItem(QStringLiteral("PC"), int(kSaveInPC));
-  savePosition->addItem(QStringLiteral("(U)SIM"), int(kSaveInSIM));
-  savePosition->addItem(QStringLiteral("Data Card"), int(kSaveInME));
   searchField = new QLineEdit(this);
   searchField->setObjectName(QStringLiteral("searchField"));
-  searchField->setPlaceholderText(QStringLiteral("Search"));
+  searchField->setPlaceholderText(word("Search"));
   labelCapacity = new QLabel(this);
   labelCapacity->setObjectName(QStringLiteral("labelCapacity"));
   groupTable = makeTable(this, "groupTable", 1);
-  groupTable->setHorizontalHeaderLabels({QStringLiteral("Group")});
-  contactTable = makeTable(this, "contactTable", int(std::size(kColumns)));
+  groupTable->setHorizontalHeaderLabels({word("Group")});
+  groupTable->setSelectionMode(QAbstractItemView::SingleSelection);
+  groupTable->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed);
+  contactTable = new QTableView(this);
+  contactTable->setObjectName(QStringLiteral("contactTable"));
+  contactModel_ = new PBContactTableModel(controller_, contactTable);
+  contactTable->setModel(contactModel_);
+  contactTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  contactTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  contactTable->verticalHeader()->hide();
   contactTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
-  QStringList headers;
-  for (const auto &c : kColumns)
-    headers << QLatin1String(c[1]);
-  contactTable->setHorizontalHeaderLabels(headers);
-  btnNew = new QPushButton(QStringLiteral("New"), this);
-  btnEdit = new QPushButton(QStringLiteral("Edit"), this);
-  btnDelete = new QPushButton(QStringLiteral("Delete"), this);
+  contactTable->setSortingEnabled(false);
+  contactTable->horizontalHeader()->setSectionsClickable(true);
+  // Every column takes an equal share of the table's width.
+  contactTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  details = new QTextEdit(this);
+  details->setObjectName(QStringLiteral("details"));
+  details->setReadOnly(true);
+  details->setMaximumHeight(44);
+  btnAddGroup = makeButton(this, "btnAddGroup", "New Group");
+  btnDeleteGroup = makeButton(this, "btnDeleteGroup", "Delete Group");
+  btnEditGroup = makeButton(this, "btnEditGroup", "EditGroup");
+  btnNew = makeButton(this, "btnPBNew", "New");
+  btnEdit = makeButton(this, "btnPBEdit", "Edit");
+  btnDelete = makeButton(this, "btnPBDelete", "Delete");
+  callMenu_ = new QMenu(this);
+  btnCall = new QToolButton(this);
+  btnCall->setObjectName(QStringLiteral("btnPBCall"));
+  btnCall->setText(word("Call"));
+  btnCall->setMenu(callMenu_);
+  btnCall->setPopupMode(QToolButton::MenuButtonPopup);
+  btnSms = makeButton(this, "btnPBSMS", "SMS");
+  btnSaveAs = makeButton(this, "btnPBSaveAs", "Save As");
+  copyMenu_ = new QMenu(this);
+  moveMenu_ = new QMenu(this);
+  btnCopyTo = makeMenuButton(this, "btnPBCopyTo", "CopyTo:", copyMenu_);
+  btnMoveTo = makeMenuButton(this, "btnPBMoveTo", "MoveTo:", moveMenu_);
+  progress = new QProgressBar(this);
+  progress->setObjectName(QStringLiteral("progress"));
+  progress->setRange(0, 20);
+  progress->setTextVisible(false);
+  progress->setMaximumWidth(120);
+  progress->hide();
 
   auto *top = new QHBoxLayout;
   top->addWidget(savePosition);
   top->addWidget(searchField, 1);
   top->addWidget(labelCapacity);
   auto *tables = new QHBoxLayout;
+  if (source_) {
+    tree = new QTreeView(this);
+    tree->setObjectName(QStringLiteral("tree"));
+    treeModel_ = new NodeOutlineModel(source_->root(), {QStringLiteral("Attribute")}, tree);
+    tree->setModel(treeModel_);
+    tree->setHeaderHidden(true);
+    tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    NodeOutlineModel::keepExpanded(tree);
+    tables->addWidget(tree, 1);
+    source_->onReload = [this] {
+      treeModel_->reloadData();
+      tree->expandAll();
+    };
+  }
   tables->addWidget(groupTable, 1);
   tables->addWidget(contactTable, 4);
-  auto *buttons = new QHBoxLayout;
-  for (QWidget *w : {btnNew, btnEdit, btnDelete})
-    buttons->addWidget(w);
-  buttons->addStretch(1);
+  // Two rows of commands: the groups and the stores on the first, the contacts on the second.
+  auto *groupRow = new QHBoxLayout;
+  for (QWidget *w : std::initializer_list<QWidget *>{btnAddGroup, btnDeleteGroup, btnEditGroup})
+    groupRow->addWidget(w);
+  groupRow->addStretch(1);
+  for (QWidget *w : std::initializer_list<QWidget *>{btnCopyTo, btnMoveTo, btnSaveAs})
+    groupRow->addWidget(w);
+  auto *contactRow = new QHBoxLayout;
+  for (QWidget *w : std::initializer_list<QWidget *>{btnNew, btnEdit, btnDelete, btnCall, btnSms})
+    contactRow->addWidget(w);
+  contactRow->addStretch(1);
+  contactRow->addWidget(progress);
   auto *all = new QVBoxLayout(this);
   all->addLayout(top);
   all->addLayout(tables, 1);
-  all->addLayout(buttons);
+  all->addWidget(details);
+  all->addLayout(groupRow);
+  all->addLayout(contactRow);
 
+  initSelectSavePosControl();
   connect(savePosition, &QComboBox::currentIndexChanged, this, [this] {
-    groupTable->setEnabled(selectedSavePos() == kSaveInPC);
-    reloadContactTableAndDeselect();
-    setConpacityShow();
+    if (controller_ && !reloading_)
+      controller_->selectSavePos(selectedSavePos());
   });
   connect(groupTable, &QTableWidget::currentCellChanged, this, [this](int row) {
-    if (row >= 0 && controller_)
-      controller_->setCurrentgroup(row);
-    reloadContactTableAndDeselect();
+    if (controller_ && !reloading_ && row >= 0)
+      controller_->groupSelectionChanged(row);
   });
-  connect(searchField, &QLineEdit::textChanged, this, [this] { searchUser(); });
-  connect(btnNew, &QPushButton::clicked, this, [this] { openContactDialog(-1); });
-  connect(btnEdit, &QPushButton::clicked, this, [this] { openContactDialog(contactTable->currentRow()); });
+  connect(groupTable, &QTableWidget::itemChanged, this, [this](QTableWidgetItem *item) {
+    if (!controller_ || reloading_)
+      return;
+    // A name the checks refuse goes back to the stored one.
+    if (!controller_->renameGroup(item->row(), item->text()))
+      reloadGroupTable();
+  });
+  connect(contactTable->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          [this] { contactSelectionChanged(); });
+  connect(contactTable->horizontalHeader(), &QHeaderView::sectionClicked, this, [this](int column) {
+    if (!controller_)
+      return;
+    const QString key = controller_->userTableViewColumns().value(column);
+    sortAscending_ = key == sortKey_ ? !sortAscending_ : true;
+    sortKey_ = key;
+    controller_->sortContactsByColumn(key, sortAscending_);
+  });
+  connect(searchField, &QLineEdit::textChanged, this, [this](const QString &text) {
+    if (controller_ && !reloading_)
+      controller_->searchUser(text);
+  });
+  connect(btnAddGroup, &QPushButton::clicked, this, [this] { controller_->addGroupCommand(); });
+  connect(btnDeleteGroup, &QPushButton::clicked, this, [this] { controller_->deleteGroup(); });
+  connect(btnEditGroup, &QPushButton::clicked, this, [this] { renameGroup(); });
+  connect(btnNew, &QPushButton::clicked, this, [this] { newContact(); });
+  connect(btnEdit, &QPushButton::clicked, this, [this] { editContact(); });
   connect(btnDelete, &QPushButton::clicked, this, [this] { deleteSelectedContacts(); });
-  connect(contactTable, &QTableWidget::cellDoubleClicked, this, [this](int row) { openContactDialog(row); });
-  if (controller_)
+  connect(contactTable, &QTableView::doubleClicked, this, [this] { editContact(); });
+  connect(btnCall, &QToolButton::clicked, this, [this] { controller_->call(); });
+  connect(btnSms, &QPushButton::clicked, this, [this] { controller_->sendSMS(); });
+  connect(btnSaveAs, &QPushButton::clicked, this, [this] { saveAs(); });
+  connect(copyMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->move(a->text()); });
+  connect(moveMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->moveAndDelcont(a->text()); });
+  connect(callMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->clickMenuItemToCall(a->text()); });
+  if (tree) {
+    connect(tree->selectionModel(), &QItemSelectionModel::currentChanged, this, [this](const QModelIndex &index) {
+      if (index.isValid())
+        source_->outlineSelectionChanged(const_cast<Node *>(treeModel_->nodeOf(index)));
+    });
+    connect(tree, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+      const Node *clicked = treeModel_->nodeOf(tree->indexAt(at));
+      if (!tree->indexAt(at).isValid())
+        return;
+      QMenu menu(this);
+      menu.addAction(word("SMS"), this, [this] { controller_->sendSMSToOneGroup(); });
+      for (const QString &title : source_->nodeMenuItems(clicked)) {
+        QAction *a = menu.addAction(title);
+        a->setEnabled(source_->nodeMenuItemsEnabled(clicked));
+        connect(a, &QAction::triggered, this, [this, title] {
+          if (title == PBSource::kNewGroup)
+            controller_->addGroupCommand();
+          else if (title == PBSource::kDeleteGroup)
+            controller_->deleteGroup();
+          else
+            renameGroup();
+        });
+      }
+      menu.exec(tree->viewport()->mapToGlobal(at));
+    });
+  }
+  if (controller_) {
     controller_->setPage(this);
+    controller_->setSource(source_);
+    controller_->initialNodeOfPc();
+    controller_->SetConpacityShow();
+    controller_->setMoveMenu();
+  }
+  reloadColumns();
   reloadGroupTable();
   reloadContactTableAndDeselect();
+  controlsChanged();
+}
+
+PBPage::~PBPage() {
+  if (controller_) {
+    controller_->setPage(nullptr);
+    controller_->setSource(nullptr);
+  }
+  delete source_;
+}
+
+void PBPage::initSelectSavePosControl() {
+  reloading_ = true;
+  const int shown = selectedSavePos();
+  savePosition->clear();
+  savePosition->addItem(word("PC"), int(kSaveInPC));
+  savePosition->addItem(word("(U)SIM"), int(kSaveInSIM));
+  if (controller_ && controller_->hasMePosition())
+    savePosition->addItem(word("Data Card"), int(kSaveInME));
+  if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")))
+    savePosition->addItem(word("SD Card"), int(kSaveInTCard));
+  const int i = savePosition->findData(shown);
+  savePosition->setCurrentIndex(i >= 0 ? i : 0);
+  reloading_ = false;
 }
 
 void PBPage::reloadGroupTable() {
   if (!controller_)
     return;
-  const QSignalBlocker block(groupTable);
-  const int count = controller_->sumOfGroupInPC();
+  reloading_ = true;
+  const bool pc = controller_->lastSelectSavePos() == kSaveInPC;
+  groupTable->setVisible(pc && !tree);
+  groupTable->setEnabled(pc);
+  // The group table shows no rows while search text stands.
+  const int count = controller_->isSearching() ? 0 : controller_->sumOfGroupInPC();
   groupTable->setRowCount(count);
   for (int g = 0; g < count; ++g) {
     const PBContactRecord header = controller_->getPCUserByIndex(g, -1);
-    groupTable->setItem(g, 0, new QTableWidgetItem(header.value(QStringLiteral("groupname")).toString()));
+    auto *item = new QTableWidgetItem(header.value(PBKey::kGroupName).toString());
+    if (header.value(PBKey::kReservedGroup).toBool())
+      item->setFlags(item->flags() & ~Qt::ItemIsEditable);
+    groupTable->setItem(g, 0, item);
   }
   const int current = controller_->currentGroupIndex();
   if (current >= 0 && current < count)
     groupTable->selectRow(current);
+  reloading_ = false;
 }
 
-QVariantList PBPage::shownContacts() const {
-  if (!controller_)
-    return {};
-  if (!searchField->text().isEmpty())
-    return controller_->getCurSearchGroup();
-  switch (selectedSavePos()) {
-  case kSaveInSIM:
-    return controller_->getSimUserList();
-  case kSaveInME:
-    return controller_->getMeUserList();
-  default: {
-    QVariantList list;
-    const int n = controller_->sumOfContactInCurrentGroup();
-    for (int row = 0; row < n; ++row)
-      list << controller_->getUserFromCurGroup(row);
-    return list;
+void PBPage::selectGroupRow(int row) {
+  if (row < 0) {
+    groupTable->clearSelection();
+    return;
   }
-  }
+  groupTable->setCurrentCell(row, 0);
+}
+
+void PBPage::reloadColumns() {
+  reloadContactTableAndDeselect();
 }
 
 void PBPage::reloadContactTableAndDeselect() {
-  const QVariantList list = shownContacts();
+  if (!controller_)
+    return;
+  reloading_ = true;
   contactTable->clearSelection();
-  contactTable->setRowCount(int(list.size()));
-  for (int row = 0; row < list.size(); ++row) {
-    const QVariantMap record = list.at(row).toMap();
-    for (int col = 0; col < int(std::size(kColumns)); ++col)
-      contactTable->setItem(row, col, new QTableWidgetItem(record.value(QLatin1String(kColumns[col][0])).toString()));
-  }
-  for (int col = 0; col < int(std::size(kColumns)); ++col)
-    contactTable->setColumnHidden(col, !hasContactColumn(QLatin1String(kColumns[col][0])));
+  contactModel_->reload();
+  reloading_ = false;
 }
 
 void PBPage::setConpacityShow() {
-  if (!controller_)
-    return;
-  switch (selectedSavePos()) {
-  case kSaveInSIM:
-    labelCapacity->setText(
-        QStringLiteral("%1/%2").arg(controller_->getSimUserNumber()).arg(controller_->simMaxIndex()));
-    break;
-  case kSaveInME:
-    labelCapacity->setText(QStringLiteral("%1/%2").arg(controller_->getMeUserNumber()).arg(controller_->meMaxIndex()));
-    break;
-  default:
-    labelCapacity->setText(
-        QStringLiteral("%1/%2").arg(controller_->sumOfContactInPC()).arg(controller_->PCUserMaxCount()));
-  }
+  if (controller_)
+    labelCapacity->setText(controller_->controls().capacity);
 }
 
 void PBPage::setSavePosEnabled(bool pc, bool sim, bool me) {
-  const bool on[] = {pc, sim, me};
   auto *model = qobject_cast<QStandardItemModel *>(savePosition->model());
-  for (int i = 0; i < 3 && model; ++i)
+  if (!model)
+    return;
+  for (int i = 0; i < savePosition->count(); ++i) {
+    const int tag = savePosition->itemData(i).toInt();
+    const bool on = tag == kSaveInPC ? pc : tag == kSaveInSIM ? sim : tag == kSaveInME ? me : pc;
     if (QStandardItem *item = model->item(i))
-      item->setEnabled(on[i]);
+      item->setEnabled(on);
+  }
+  savePosition->setEnabled(pc);
 }
 
 int PBPage::selectedSavePos() const {
-  return savePosition->currentData().toInt();
+  return savePosition->currentIndex() < 0 ? -1 : savePosition->currentData().toInt();
 }
 
 void PBPage::showStore(int savePos) {
   const int i = savePosition->findData(savePos);
-  if (i >= 0)
+  if (i >= 0 && i != savePosition->currentIndex())
     savePosition->setCurrentIndex(i);
 }
 
@@ -181,108 +328,171 @@ QString PBPage::searchFieldText() const {
 }
 
 void PBPage::searchUser() {
-  if (controller_ && !searchField->text().isEmpty()) {
-    controller_->setSearchText(searchField->text());
-    controller_->deleteUserFromCurSearchGroup(10000);
-    switch (selectedSavePos()) {
-    case kSaveInSIM:
-      controller_->getSearchContactsFromSIM();
-      break;
-    case kSaveInME:
-      controller_->getSearchContactsFromME();
-      break;
-    default:
-      controller_->getSearchContactsFromPC();
-    }
-  }
-  reloadContactTableAndDeselect();
+  if (controller_)
+    controller_->searchUser(searchField->text());
 }
 
-void PBPage::openContactDialog(int row) {
-  if (!controller_)
-    return;
-  const QVariantList list = shownContacts();
-  const bool edit = row >= 0;
-  if (edit && row >= list.size())
-    return;
-  // A PC search row does not tell its group row; editing there would duplicate the contact.
-  if (edit && selectedSavePos() == kSaveInPC && !searchField->text().isEmpty())
-    return;
-  const PBContactRecord record = edit ? list.at(row).toMap() : PBContactRecord();
-  const int store = selectedSavePos();
-  const bool onModem = store == kSaveInSIM || store == kSaveInME;
-  PBContactDialog dialog(record, onModem ? controller_->getSimMaxNameLen() : 0,
-                         onModem ? controller_->getSimMaxNumberLen() : 0, this);
-  if (dialog.exec() != QDialog::Accepted)
-    return;
-  const PBContactRecord fields = dialog.fields();
-  if (store == kSaveInSIM) {
-    if (edit) {
-      controller_->setSimContact(record);
-      controller_->contactIsEditedInSIM(fields);
-    } else {
-      controller_->contactIsAddedInSIM(fields);
-    }
-  } else if (store == kSaveInME) {
-    if (edit) {
-      controller_->setMeContact(record);
-      controller_->contactIsEditedInME(fields);
-    } else {
-      controller_->contactIsAddedInME(fields);
-    }
-  } else {
-    PBContactRecord merged = record;
-    for (auto it = fields.begin(); it != fields.end(); ++it)
-      merged.insert(it.key(), it.value());
-    if (edit)
-      controller_->deleteUserFromCurGrop(row);
-    controller_->addUser2CurGrop(merged);
-    controller_->savePhoneList2File();
-  }
-  reloadContactTableAndDeselect();
-  setConpacityShow();
+void PBPage::clearSearchField() {
+  reloading_ = true;
+  searchField->clear();
+  reloading_ = false;
 }
 
-void PBPage::deleteSelectedContacts() {
-  if (!controller_)
+void PBPage::contactSelectionChanged() {
+  if (!controller_ || reloading_)
     return;
   QList<int> rows;
   for (const QModelIndex &i : contactTable->selectionModel()->selectedRows())
     rows << i.row();
-  if (rows.isEmpty())
+  controller_->contactSelectionChanged(rows);
+}
+
+void PBPage::controlsChanged() {
+  if (!controller_)
     return;
-  const int store = selectedSavePos();
-  // A PC search row does not tell its group row; the modem deletes in the memory it is on, so a
-  // store the modem is not switched to is left alone.
-  const int modemStorage = store == kSaveInSIM ? kStorageSIM : kStorageME;
-  if (store == kSaveInPC ? !searchField->text().isEmpty() : controller_->currentStorage() != modemStorage)
-    return;
-  const ModalQuestion question{QStringLiteral("alert"), QStringLiteral("Delete"),
-                               QStringLiteral("Delete the selected contacts?"), QStringLiteral("OK"),
-                               QStringLiteral("Cancel")};
-  const int answer = ModalQuestions::ask(question, [this] {
-    return QMessageBox::question(this, QStringLiteral("Delete"), QStringLiteral("Delete the selected contacts?")) ==
-                   QMessageBox::Yes
-               ? ModalQuestions::kDefaultAnswer
-               : ModalQuestions::kAlternateAnswer;
-  });
-  if (answer != ModalQuestions::kDefaultAnswer)
-    return;
-  const QVariantList list = shownContacts();
-  std::sort(rows.begin(), rows.end(), std::greater<int>());
-  for (int row : rows) {
-    if (row >= list.size())
-      continue;
-    if (store == kSaveInPC) {
-      controller_->deleteUserFromCurGrop(row);
-    } else {
-      const int index = list.at(row).toMap().value(PBKey::kIndex).toInt();
-      controller_->addContactToDelUserList(index);
-      controller_->deleteContactFromSim(index);
-    }
+  const PBPageControls &c = controller_->controls();
+  const bool pc = controller_->lastSelectSavePos() == kSaveInPC;
+  for (QWidget *w : {btnAddGroup, btnDeleteGroup, btnEditGroup})
+    w->setVisible(pc);
+  btnAddGroup->setEnabled(c.addGroup);
+  btnDeleteGroup->setEnabled(c.deleteGroup);
+  btnEditGroup->setEnabled(c.deleteGroup);
+  // In the SIM and device-memory views the group-level commands act on contacts.
+  btnNew->setEnabled(pc ? c.addUser : c.addGroup);
+  btnDelete->setEnabled(pc ? c.deleteUser : c.deleteGroup);
+  btnEdit->setEnabled(pc ? c.editUser : c.editGroup);
+  btnCall->setEnabled(c.call);
+  btnSms->setEnabled(c.sms);
+  const int pos = controller_->lastSelectSavePos();
+  btnSaveAs->setEnabled(pos == kSaveInPC || pos == kSaveInSIM);
+  for (QMenu *menu : {copyMenu_, moveMenu_}) {
+    menu->clear();
+    for (int i = 0; i < c.moveMenu.size(); ++i)
+      menu->addAction(c.moveMenu.at(i))->setEnabled(c.moveMenuEnabled.value(i));
   }
-  if (store == kSaveInPC)
-    controller_->savePhoneList2File();
-  reloadContactTableAndDeselect();
-  setConpacityShow();
+  btnCopyTo->setEnabled(c.copyMenus && !c.moveMenu.isEmpty());
+  btnMoveTo->setEnabled(c.copyMenus && !c.moveMenu.isEmpty());
+  callMenu_->clear();
+  for (const QString &title : c.callMenu)
+    callMenu_->addAction(title);
+  labelCapacity->setText(c.capacity);
+  if (details->toPlainText() != c.details)
+    details->setPlainText(c.details);
+  progress->setVisible(c.progressVisible);
+  progress->setValue(int(c.progressValue));
+}
+
+void PBPage::newContact() {
+  if (controller_ && controller_->newUser())
+    openContactDialog(false);
+}
+
+void PBPage::editContact() {
+  if (controller_ && controller_->editUser())
+    openContactDialog(false);
+}
+
+void PBPage::openContactDialog(bool bringForward) {
+  if (!controller_)
+    return;
+  if (bringForward)
+    controller_->notifyChangeTabViewItem(QStringLiteral("Phonebook"));
+  PBContactDialog dialog(controller_, controller_->dialogRecord(), this);
+  // With the call page the dialog is a free window; otherwise a sheet on the main window.
+  if (!controller_->hasModuleWith(QStringLiteral("Call")))
+    dialog.setWindowModality(Qt::WindowModal);
+  const ModalQuestion question{QStringLiteral("wndPhonebookNewUser"), QString(), QString(), word("OK"), word("Cancel")};
+  ModalQuestions::runDialog(&dialog, question);
+  if (dialog.result() != QDialog::Accepted)
+    controller_->canceladduser();
+}
+
+void PBPage::deleteSelectedContacts() {
+  if (controller_)
+    controller_->deleteUser();
+}
+
+void PBPage::renameGroup() {
+  if (!controller_)
+    return;
+  const int row = controller_->currentGroupIndex();
+  if (row < 0)
+    return;
+  QDialog sheet(this);
+  sheet.setObjectName(QStringLiteral("wndPBRenameGroup"));
+  sheet.setWindowModality(Qt::WindowModal);
+  auto *form = new QFormLayout(&sheet);
+  auto *oldName = new QLineEdit(controller_->getPCUserByIndex(row, -1).value(PBKey::kGroupName).toString(), &sheet);
+  oldName->setReadOnly(true);
+  auto *newName = new QLineEdit(&sheet);
+  newName->setObjectName(QStringLiteral("newGroupNameField"));
+  form->addRow(word("Group"), oldName);
+  form->addRow(word("Rename Group"), newName);
+  auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &sheet);
+  form->addRow(buttons);
+  // OK checks the name; a refused name keeps the sheet open.
+  connect(buttons, &QDialogButtonBox::accepted, &sheet, [&] {
+    if (controller_->renameGroup(row, newName->text()))
+      sheet.accept();
+  });
+  connect(buttons, &QDialogButtonBox::rejected, &sheet, &QDialog::reject);
+  const ModalQuestion question{QStringLiteral("wndPBRenameGroup"), oldName->text(), QString(), word("OK"),
+                               word("Cancel")};
+  ModalQuestions::runDialog(&sheet, question);
+  reloadGroupTable();
+}
+
+void PBPage::saveAs() {
+  if (!controller_)
+    return;
+  const int tag = controller_->lastSelectSavePos();
+  if (tag != kSaveInPC && tag != kSaveInSIM)
+    return;
+  const QString path = FilePanels::run(
+      {QStringLiteral("savePhonebookPanel"), true, QStringLiteral("plist"), QStringLiteral("phoneBook.plist")},
+      window());
+  if (!path.isEmpty())
+    controller_->saveRecord2File(tag, path);
+}
+
+QList<QPair<QString, QObject *>> PBPage::skinItems() const {
+  return {{QStringLiteral("matrixPBSavePosition"), savePosition},
+          {QStringLiteral("tfPBCapacity"), labelCapacity},
+          {QStringLiteral("viewPhonebookTab"), const_cast<PBPage *>(this)},
+          {QStringLiteral("textSearchPB"), searchField},
+          {QStringLiteral("tableGroupListPB"), groupTable},
+          {QStringLiteral("tableUserListPB"), contactTable},
+          {QStringLiteral("btnPBNew"), btnNew},
+          {QStringLiteral("btnPBEdit"), btnEdit},
+          {QStringLiteral("btnPBDelete"), btnDelete},
+          {QStringLiteral("btnPBCall"), btnCall},
+          {QStringLiteral("btnPBSMS"), btnSms}};
+}
+
+void PBPage::updateWording() {
+  initSelectSavePosControl();
+  searchField->setPlaceholderText(word("Search"));
+  groupTable->setHorizontalHeaderLabels({word("Group")});
+  const std::pair<QAbstractButton *, const char *> titles[] = {
+      {btnAddGroup, "New Group"},  {btnDeleteGroup, "Delete Group"},
+      {btnEditGroup, "EditGroup"}, {btnNew, "New"},
+      {btnEdit, "Edit"},           {btnDelete, "Delete"},
+      {btnCall, "Call"},           {btnSms, "SMS"},
+      {btnSaveAs, "Save As"},      {btnCopyTo, "CopyTo:"},
+      {btnMoveTo, "MoveTo:"}};
+  for (const auto &[button, key] : titles)
+    button->setText(word(key));
+  if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("NoTitleOfPBBtn"))) {
+    btnSms->setText(QString());
+    btnSms->setToolTip(word("SMS"));
+    btnNew->setToolTip(word("New"));
+    btnEdit->setToolTip(word("Edit"));
+    btnDelete->setToolTip(word("Delete"));
+  }
+  const QVariant rowHeight = ConfigService::readValue(QStringLiteral("Main"), QStringLiteral("TableViewRowHeight"));
+  if (rowHeight.isValid() && rowHeight.toDouble() > 0) {
+    contactTable->verticalHeader()->setDefaultSectionSize(int(rowHeight.toDouble()));
+    groupTable->verticalHeader()->setDefaultSectionSize(int(rowHeight.toDouble()));
+  }
+  contactModel_->reload();
 }

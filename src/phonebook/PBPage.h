@@ -5,19 +5,31 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
+#include <QTextEdit>
+#include <QToolButton>
+#include <QTreeView>
 #include <QWidget>
 
 class PBController;
+class PBSource;
+class NodeOutlineModel;
+class PBContactTableModel;
 
-// The Phonebook tab: the store selector (PC, SIM, device memory), the group table of the PC
-// store, the contact table of the store shown, the search field and the capacity label. Widgets
-// only; it answers the store side's page calls and reads PBController for every reload.
+// The Phonebook tab: the store selector, the group table of the PC store (and the store tree
+// when the skin places one), the contact table of the store shown, the search field, the
+// capacity label, the details text, the commands and the copy-to menus. Widgets only: every
+// action goes to PBController, and the page shows PBController::controls().
 class PBPage : public QWidget, public PBPageLink {
   Q_OBJECT
 public:
-  explicit PBPage(PBController *controller, QWidget *parent = nullptr);
+  // The page takes `source`, the store tree (null: no tree).
+  explicit PBPage(PBController *controller, QWidget *parent = nullptr, PBSource *source = nullptr);
+  ~PBPage() override;
 
   void reloadGroupTable() override;
   void reloadContactTableAndDeselect() override;
@@ -27,25 +39,56 @@ public:
   void showStore(int savePos) override;
   QString searchFieldText() const override;
   void searchUser() override;
+  void controlsChanged() override;
+  void openContactDialog(bool bringForward) override;
+  void reloadColumns() override;
+  void clearSearchField() override;
+  void selectGroupRow(int row) override;
+  QList<QPair<QString, QObject *>> skinItems() const override;
+  void updateWording() override;
+  void setCallButtonShown(bool shown) override { btnCall->setVisible(shown); }
 
   // Asks, then deletes the selected contacts of the store shown.
   void deleteSelectedContacts();
+  // Fills the store selector's entries (PC, SIM, and the device memory and memory card when the
+  // configuration has them).
+  void initSelectSavePosControl();
 
   QComboBox *savePosition = nullptr;
+  QTreeView *tree = nullptr;
   QTableWidget *groupTable = nullptr;
-  QTableWidget *contactTable = nullptr;
+  QTableView *contactTable = nullptr;
   QLineEdit *searchField = nullptr;
   QLabel *labelCapacity = nullptr;
+  QTextEdit *details = nullptr;
+  QPushButton *btnAddGroup = nullptr;
+  QPushButton *btnDeleteGroup = nullptr;
+  QPushButton *btnEditGroup = nullptr;
   QPushButton *btnNew = nullptr;
   QPushButton *btnEdit = nullptr;
   QPushButton *btnDelete = nullptr;
+  QToolButton *btnCall = nullptr;
+  QPushButton *btnSms = nullptr;
+  QPushButton *btnSaveAs = nullptr;
+  QToolButton *btnCopyTo = nullptr;
+  QToolButton *btnMoveTo = nullptr;
+  QProgressBar *progress = nullptr;
 
 private:
-  // Opens the contact dialog on the shown contact at `row` (-1: a new contact) and commits it
-  // into the store shown.
-  void openContactDialog(int row);
-  // The contacts of the store shown (the search result while the search field has text).
-  QVariantList shownContacts() const;
+  void newContact();
+  void editContact();
+  void renameGroup();
+  void saveAs();
+  void contactSelectionChanged();
 
   PBController *controller_ = nullptr;
+  PBSource *source_ = nullptr;
+  NodeOutlineModel *treeModel_ = nullptr;
+  PBContactTableModel *contactModel_ = nullptr;
+  QMenu *copyMenu_ = nullptr;
+  QMenu *moveMenu_ = nullptr;
+  QMenu *callMenu_ = nullptr;
+  bool reloading_ = false;
+  QString sortKey_;
+  bool sortAscending_ = true;
 };

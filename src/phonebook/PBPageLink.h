@@ -1,5 +1,8 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPair>
 #include <QString>
 
 // What the phonebook's store side asks of its page (table reloads, the capacity label, the store
@@ -39,4 +42,20 @@ public:
   }
   // Saves a number handed over by another page into a store (PBSavePosition).
   virtual void saveNumberTo(int savePos) { Q_UNUSED(savePos) }
+  // The enable state (PBController::controls) changed.
+  virtual void controlsChanged() {}
+  // Opens the contact dialog the controller prepared (new or edit) and brings the tab forward
+  // when `bringForward`.
+  virtual void openContactDialog(bool bringForward) { Q_UNUSED(bringForward) }
+  // The contact table's columns changed (the store shown).
+  virtual void reloadColumns() {}
+  // The search field is emptied (a store switch).
+  virtual void clearSearchField() {}
+  // The controls the skin engine places and paints: item name and control.
+  virtual QList<QPair<QString, QObject *>> skinItems() const { return {}; }
+  // The page's wording again (a language change), the call button shown or hidden.
+  virtual void updateWording() {}
+  virtual void setCallButtonShown(bool shown) { Q_UNUSED(shown) }
+  // The group table selects `row` (-1: none).
+  virtual void selectGroupRow(int row) { Q_UNUSED(row) }
 };

@@ -4,6 +4,7 @@
 #include "ModalQuestions.h"
 #include "PBController.h"
 #include "QELAlertPanel.h"
+#include "QELUIManager.h"
 #include "SMSController.h"
 #include "WordGlobe.h"
 
@@ -17,6 +18,11 @@
 namespace {
 // Until a caller sets the size (the call page and the message host never do).
 QSize g_selectWindowSize(600, 420);
+
+std::function<void(const QStringList &)> &mmsHost() {
+  static std::function<void(const QStringList &)> host;
+  return host;
+}
 
 QString word(const char *key) {
   return Map_Name_Item_of_IndexString(QLatin1String(key));
@@ -36,6 +42,10 @@ QString withoutSuffix(const QString &number) {
 }
 } // namespace
 
+void SelectWindowControl::setMmsHost(std::function<void(const QStringList &)> host) {
+  mmsHost() = std::move(host);
+}
+
 void SelectWindowControl::setSelectWindowSize(const QSize &size) {
   if (size.width() > 0 && size.height() > 0)
     g_selectWindowSize = size;
@@ -52,6 +62,7 @@ SelectWindowControl::SelectWindowControl(QObject *parent) : QELUIController(pare
 
 SelectWindowControl::~SelectWindowControl() {
   delete selectContactWin.data();
+  qelSkinManager = nullptr;
 }
 
 bool SelectWindowControl::hasMePosition() {
@@ -154,6 +165,23 @@ void SelectWindowControl::build() {
   connect(cancelBtn, &QPushButton::clicked, this, &SelectWindowControl::cancelAction);
   connect(okBtn, &QPushButton::clicked, this, &SelectWindowControl::doSelectAction);
   connect(storeMediumComb, &QComboBox::currentIndexChanged, this, [this](int i) { storeSelectionDidChange(i); });
+  registerSkinItems();
+}
+
+void SelectWindowControl::registerSkinItems() {
+  ownSkin_ = std::make_unique<QELUIManager>();
+  qelSkinManager = ownSkin_.get();
+  contactTextField->setObjectName(QStringLiteral("labelSelectWndContact"));
+  selectedTextField->setObjectName(QStringLiteral("labelSelectWndSelected"));
+  const std::pair<QObject *, const char *> items[] = {{selectContactWin, "wndSelectionBg"},
+                                                      {contactTextField, "labelSelectWndContact"},
+                                                      {selectedTextField, "labelSelectWndSelected"},
+                                                      {addToSelectedBtn, "btnSelectWndAdd"},
+                                                      {removeFromSelectedBtn, "btnSelectWndRemove"},
+                                                      {cancelBtn, "btnSelectWndCancel"},
+                                                      {okBtn, "btnSelectWndOK"}};
+  for (const auto &[control, key] : items)
+    ownSkin_->registerController(control, QLatin1String(key), true);
 }
 
 void SelectWindowControl::setDefaultSelectMemory() {
@@ -357,7 +385,8 @@ void SelectWindowControl::doSelectAction() {
   m_selectedContactNumbers = numbers;
   if (g_SMSController)
     g_SMSController->setTheSearchFieldText(numbers);
-  // No message host is built in this program, so only the SMS page receives the numbers.
+  if (mmsHost() && hasModuleWith(QStringLiteral("MMS")))
+    mmsHost()(numbers);
   notificationCenter->postNotificationName(QLatin1String(kSelectContactFinished), this,
                                            {{QStringLiteral("SendList"), numbers}});
   quitWindow(1);

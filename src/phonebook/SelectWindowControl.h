@@ -7,6 +7,10 @@
 #include <QPointer>
 #include <QRectF>
 #include <QSize>
+#include <functional>
+#include <memory>
+
+class QELUIManager;
 
 class QComboBox;
 #include <QDialog>
@@ -23,6 +27,10 @@ class SelectWindowControl : public QELUIController {
 public:
   explicit SelectWindowControl(QObject *parent = nullptr);
   ~SelectWindowControl() override;
+
+  // The MMS host's recipients field: it gets the picked numbers, as the SMS page does, when the
+  // toolbar lists "MMS" (the host is a module of its own and installs itself here).
+  static void setMmsHost(std::function<void(const QStringList &numbers)> host);
 
   // The size of every picker made afterwards (the SMS page passes its window's content size);
   // pickers of callers that never set one get a default size.
@@ -107,4 +115,7 @@ private:
   // Bottom-left frames of the controls, kept so that a new window height keeps their offsets.
   QHash<QWidget *, QRectF> frames_;
   void relayout();
+  // The picker's own skin manager: its buttons and captions take their look from the skin.
+  std::unique_ptr<QELUIManager> ownSkin_;
+  void registerSkinItems();
 };

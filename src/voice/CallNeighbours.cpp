@@ -22,7 +22,10 @@ void CallNeighbours::reset() {
   searchNameAtPhoneBook = [](const QString &number) {
     return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
   };
-  toPbUserWinWithPhoneNumber = [](const QString &, const QString &) {};
+  toPbUserWinWithPhoneNumber = [](const QString &number, const QString &position) {
+    if (g_PBController)
+      g_PBController->toPbUserWinWithPhoneNumber(number, position);
+  };
   getDeviceUnlockCodeState = [] { return g_SettingController && g_SettingController->getDeviceUnlockCodeState(); };
   // The device status controller owns the unlock sheet and the asking module's number.
   openUnlockDeviceWindow = [](QWidget *window) {

@@ -1,6 +1,9 @@
 #include "PBContactDialog.h"
 #include "PBFixture.h"
 #include "PBPage.h"
+#include "PBSource.h"
+
+#include <QTest>
 
 using namespace pbtest;
 
@@ -11,13 +14,13 @@ TEST_F(PBFixture, PageShowsGroupsAndTheContactsOfTheStoreChosen) {
   PBPage page(&c);
   EXPECT_EQ(page.groupTable->rowCount(), 2);
   EXPECT_EQ(page.groupTable->item(1, 0)->text(), QStringLiteral("Work"));
-  EXPECT_EQ(page.contactTable->rowCount(), 2);
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 2);
   page.groupTable->setCurrentCell(1, 0);
-  ASSERT_EQ(page.contactTable->rowCount(), 1);
-  EXPECT_EQ(page.contactTable->item(0, 0)->text(), QStringLiteral("Zed"));
+  ASSERT_EQ(page.contactTable->model()->rowCount(), 1);
+  EXPECT_EQ(page.contactTable->model()->index(0, 0).data().toString(), QStringLiteral("Zed"));
   page.showStore(kSaveInSIM);
-  ASSERT_EQ(page.contactTable->rowCount(), 1);
-  EXPECT_EQ(page.contactTable->item(0, 1)->text(), QStringLiteral("555"));
+  ASSERT_EQ(page.contactTable->model()->rowCount(), 1);
+  EXPECT_EQ(page.contactTable->model()->index(0, 1).data().toString(), QStringLiteral("555"));
   EXPECT_FALSE(page.groupTable->isEnabled());
   c.setPage(nullptr);
 }
@@ -45,6 +48,46 @@ TEST_F(PBFixture, PageDeletesSelectedPcContactsOnlyWhenConfirmed) {
   page.contactTable->selectRow(0);
   page.deleteSelectedContacts();
   ASSERT_EQ(c.sumOfContactInCurrentGroup(), 1);
-  EXPECT_EQ(page.contactTable->rowCount(), 1);
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 1);
   c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, ContactDialogCutsWhileTypingAndStaysOpenOnAFailedCheck) {
+  PBController &c = start({group(QStringLiteral("Family"))});
+  read(kStorageSIM, {}, 10, 6);
+  c.selectAtSimSide();
+  ASSERT_TRUE(c.newUser());
+  PBContactDialog dialog(&c, c.dialogRecord());
+  QTest::keyClicks(dialog.field(QStringLiteral("username")), QStringLiteral("Maximilian"));
+  EXPECT_EQ(dialog.field(QStringLiteral("username"))->text(), QStringLiteral("Maximi"));
+  // Fields the store lacks stay closed.
+  EXPECT_FALSE(dialog.field(QStringLiteral("homephone"))->isEnabled());
+  QTest::keyClicks(dialog.field(QStringLiteral("mobilephone")), QStringLiteral("12-3"));
+  EXPECT_FALSE(dialog.ok());
+  EXPECT_NE(dialog.result(), int(QDialog::Accepted));
+  EXPECT_TRUE(c.addUserList().isEmpty());
+  dialog.field(QStringLiteral("mobilephone"))->setText(QStringLiteral("123"));
+  EXPECT_TRUE(dialog.ok());
+  EXPECT_EQ(c.addUserList().size(), 1);
+  c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, PageWithTheStoreTreeFollowsItsSelection) {
+  PBController &c = start({group(QStringLiteral("Family"), {contact("Al", "1")}),
+                           group(QStringLiteral("Work"), {contact("Bo", "2"), contact("Cy", "3")})});
+  auto *source = new PBSource(&c);
+  PBPage page(&c, nullptr, source);
+  ASSERT_NE(page.tree, nullptr);
+  QAbstractItemModel *model = page.tree->model();
+  ASSERT_EQ(model->rowCount(), 1);
+  const QModelIndex pcNode = model->index(0, 0);
+  ASSERT_EQ(model->rowCount(pcNode), 2);
+  page.tree->setCurrentIndex(model->index(1, 0, pcNode));
+  EXPECT_EQ(c.currentGroupIndex(), 1);
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 2);
+  // A second load of the PC store lists each group once.
+  c.loadPcPhoneList(QStringLiteral("phoneBook.plist"));
+  EXPECT_EQ(model->rowCount(model->index(0, 0)), 2);
+  c.netcardChanged(12);
+  EXPECT_EQ(model->rowCount(), 2);
 }

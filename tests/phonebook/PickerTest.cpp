@@ -174,4 +174,20 @@ TEST_F(PickerTest, RendersPcAndSimEntries) {
   EXPECT_EQ(picker.selectedTable()->item(1, 0)->text(), QStringLiteral("Sim Bert"));
 }
 
+TEST_F(PickerTest, TheMmsHostGetsTheNumbersWhenTheToolbarHasIt) {
+  start({group("Family", {contact("Mum", "0301")})}, {},
+        {{QStringLiteral("UIConfig"),
+          QVariantMap{{QStringLiteral("ToolbarItems"), QVariantList{QVariantMap{{"itemIdentifier", "MMS"}}}}}}});
+  QStringList handedOver;
+  SelectWindowControl::setMmsHost([&handedOver](const QStringList &numbers) { handedOver = numbers; });
+  auto *picker = new SelectWindowControl;
+  picker->allowsContactTableMultiSelection(true);
+  picker->showWindow(nullptr);
+  selectRows(picker->contactTable(), {0});
+  picker->addButton()->click();
+  picker->okButton()->click();
+  EXPECT_EQ(handedOver, QStringList{"0301"});
+  SelectWindowControl::setMmsHost({});
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "PBFixture.h"
 #include "QelFileManager.h"
 #include "TCardFiles.h"
+#include "WordGlobe.h"
 
 #include <QFile>
 
@@ -158,3 +159,29 @@ TEST(TCardFiles, NamesAndParsing) {
 }
 
 } // namespace
+
+namespace {
+class TCardMoveTest : public TCardTest {};
+} // namespace
+
+TEST_F(TCardMoveTest, MoveIntoTheCardWritesCardFilesAndDeletesEachWrittenSource) {
+  start({group(QStringLiteral("Family"), {contact("Al", "1"), contact("Bo", "2"), contact("Cy", "3")}),
+         group(QStringLiteral("Work"))},
+        {{QStringLiteral("IsShowTCard"), true}});
+  read(kStorageSIM, {});
+  ASSERT_TRUE(pb->tcardInitFinished());
+  pb->selectAtPCSide();
+  pb->contactSelectionChanged({0, 2});
+  pb->moveAndDelcont(Map_Name_Item_of_IndexString(QStringLiteral("SD Card")));
+  EXPECT_EQ(pb->getTCardUserNumber(), 2);
+  EXPECT_EQ(QDir(pbFolder()).entryList({QStringLiteral("PB_*.ini")}).size(), 2);
+  // The sources went; the group the card was not asked for stays as it was.
+  ASSERT_EQ(pb->sumOfContactInCurrentGroup(), 1);
+  EXPECT_EQ(pb->getUserFromCurGroup(0).value(PBKey::kUserName), QStringLiteral("Bo"));
+  EXPECT_EQ(pb->sumOfContactInGroup(pb->groupIndexWithName(QStringLiteral("Work"))), 0);
+  // A copy keeps its sources.
+  pb->contactSelectionChanged({0});
+  pb->move(Map_Name_Item_of_IndexString(QStringLiteral("SD Card")));
+  EXPECT_EQ(pb->getTCardUserNumber(), 3);
+  EXPECT_EQ(pb->sumOfContactInCurrentGroup(), 1);
+}

@@ -19,6 +19,8 @@
 #include "CallNeighbours.h"
 #include "PBController.h"
 #include "PBPage.h"
+#include "PBSource.h"
+#include "QELUIManager.h"
 #include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SMSController.h"
@@ -197,7 +199,10 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   SettingPages::build(settings, tabs);
   auto *call = new CompoundCallController(owner);
   auto *phonebook = new PBController(owner);
-  tabs->addTab(new PBPage(phonebook, tabs), QStringLiteral("Phonebook"));
+  // A skin that places the store tree gets one beside the tables.
+  const bool pbTree = skin && skin->skinInfo().contains(QStringLiteral("outlinePBTree"));
+  auto *pbSource = pbTree ? new PBSource(phonebook) : nullptr;
+  tabs->addTab(new PBPage(phonebook, tabs, pbSource), QStringLiteral("Phonebook"));
   // The call pages and the call log name numbers through the phonebook's lookup.
   CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
     const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();
