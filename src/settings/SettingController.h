@@ -38,6 +38,14 @@ public:
   void setIsSimCardFull(bool full) { isSimCardFull_ = full; }
   bool isSimCardFull() const { return isSimCardFull_; }
 
+  // The message settings a send uses (SettingControllerSms.cpp): the centre ("MessageCenterNum",
+  // empty when absent; the write saves the settings file), the validity period
+  // ("MessageValidPeriod", 3 when absent) and the delivery report ("SwitchDeliveryReport").
+  QString readMessageCenter();
+  bool writeMessageCenter(const QString &number);
+  int readValidityPeriod();
+  bool readDeliveryReport();
+
 private:
   bool isSimCardFull_ = false;
   bool deviceUnlockCodeState_ = false;
