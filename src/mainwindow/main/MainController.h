@@ -254,6 +254,11 @@ public:
 
   // ---- end ----
 
+  // The three registration messages are being sent; the message controller clears it when their
+  // results are in.
+  bool isSendingUserInfo() const { return isSendingUserInfo_; }
+  void setIsSendingUserInfo(bool on) { isSendingUserInfo_ = on; }
+
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
   int splashFrameCount() const { return int(imageArray_.size()); }
@@ -266,6 +271,7 @@ protected:
   void initializeController() override;
 
 private:
+  bool isSendingUserInfo_ = false;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
   bool quitRefusedBySelectionOrCall();
