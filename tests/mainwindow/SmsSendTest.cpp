@@ -7,6 +7,8 @@
 #include "SMSPage.h"
 #include "SmsSendWindows.h"
 #include "SmsTableModel.h"
+#include "TextFormats.h"
+#include "WordGlobe.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -43,6 +45,12 @@ protected:
       Plist::fromData(xml.first().toString().toUtf8(), &list);
     return list.toList();
   }
+  // The result line as the user reads it.
+  static QString counts(int ok, int failed, int cancelled) {
+    auto w = [](const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); };
+    return fillWordedFormat(w("%@%d,%@%d,%@%d"),
+                            {w("Send success:"), ok, w("failed:"), failed, w("cancel:"), cancelled});
+  }
   QString resultText() const { return sms()->sendingWindow()->newSMSInfoText->text(); }
   bool runOver() const {
     return testsupport::waitUntil([&] { return !sms()->sendState().running; }, 15000);
@@ -78,9 +86,9 @@ TEST_F(SmsSend, ThreeRecipientsOneFailingGiveTheCountsAndTwoSentMessages) {
   sms()->messageWindow()->SendMessageBtn->click();
   EXPECT_FALSE(sms()->messageWindow()->isVisible());
   ASSERT_TRUE(runOver());
-  EXPECT_EQ(resultText(), QStringLiteral("Send success:2,failed:1,cancel:0"));
+  EXPECT_EQ(resultText(), counts(2, 1, 0));
   EXPECT_TRUE(sms()->sendingWindow()->isVisible());
-  EXPECT_EQ(sms()->sendingWindow()->cancelSendBtn->text(), QStringLiteral("OK"));
+  EXPECT_EQ(sms()->sendingWindow()->cancelSendBtn->text(), Map_Name_Item_of_IndexString(QStringLiteral("OK")));
   const QVariantList sent = sentSms();
   ASSERT_EQ(sent.size(), 3);
   QStringList numbers;
@@ -109,11 +117,11 @@ TEST_F(SmsSend, ALongMessageGoesInPartsAndAFailedPartIsAFailure) {
   });
   backend->control(QStringLiteral("SetSendFailure"), {QStringLiteral("+15550001"), 1});
   write(QStringLiteral("+15550001"), QString(400, QLatin1Char('a')));
-  EXPECT_EQ(sms()->messageWindow()->textCount->text(), QStringLiteral("info: 400/3"));
+  EXPECT_TRUE(sms()->messageWindow()->textCount->text().endsWith(QStringLiteral(" 400/3")));
   sms()->sendMessage(sms()->messageWindow()->SendMessageBtn);
   ASSERT_TRUE(runOver());
   EXPECT_EQ(progress, (QList<int>{1, 2, 3}));
-  EXPECT_EQ(resultText(), QStringLiteral("Send success:2,failed:1,cancel:0"));
+  EXPECT_EQ(resultText(), counts(2, 1, 0));
   ASSERT_EQ(sentSms().size(), 1);
   EXPECT_EQ(sentSms().first().toMap().value("text").toString().size(), 400);
 }
@@ -130,8 +138,8 @@ TEST_F(SmsSend, CancelInThePauseStopsTheRun) {
   cancel->click();
   ASSERT_TRUE(runOver());
   EXPECT_EQ(sentSms().size(), 1);
-  EXPECT_EQ(resultText(), QStringLiteral("Send success:1,failed:0,cancel:2"));
-  EXPECT_EQ(cancel->text(), QStringLiteral("OK"));
+  EXPECT_EQ(resultText(), counts(1, 0, 2));
+  EXPECT_EQ(cancel->text(), Map_Name_Item_of_IndexString(QStringLiteral("OK")));
 }
 
 TEST_F(SmsSend, RemovingTheDeviceAtTheSecondOfFiveKeepsFourDrafts) {
@@ -153,7 +161,7 @@ TEST_F(SmsSend, RemovingTheDeviceAtTheSecondOfFiveKeepsFourDrafts) {
     EXPECT_EQ(drafts.at(i).toMap().value("messagetext").toString(), QStringLiteral("Unfinished"));
   }
   EXPECT_EQ(numbers, (QStringList{"102", "103", "104", "105"}));
-  EXPECT_EQ(resultText(), QStringLiteral("Send success:1,failed:4,cancel:0"));
+  EXPECT_EQ(resultText(), counts(1, 4, 0));
   EXPECT_FALSE(sms()->sendState().running);
   EXPECT_EQ(sentSms().size(), 1);
 }
@@ -193,7 +201,7 @@ TEST_F(SmsSend, TheOpenedDraftIsTheOneDeletedAfterItsSend) {
   sms()->messageWindow()->sendMessageTo->setText(QStringLiteral("111"));
   sms()->sendMessage(sms()->messageWindow()->SendMessageBtn);
   ASSERT_TRUE(runOver());
-  EXPECT_TRUE(resultText().startsWith(QStringLiteral("Send success:0,failed:"))) << resultText().toStdString();
+  EXPECT_TRUE(resultText() == counts(0, 1, 0) || resultText() == counts(0, 2, 0)) << resultText().toStdString();
   EXPECT_EQ(draftTexts(), after);
 }
 
