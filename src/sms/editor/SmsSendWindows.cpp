@@ -24,6 +24,7 @@ SmsEditorWindow::SmsEditorWindow(QWidget *parent) : QDialog(parent) {
   receiverName->setWordWrap(true);
   sendMessageText = new QPlainTextEdit(this);
   sendMessageText->setObjectName(QStringLiteral("sendMessageText"));
+  sendMessageText->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   textCount = new QLabel(this);
   textCount->setObjectName(QStringLiteral("textCount"));
   sendNumInfo = new QLabel(this);
