@@ -17,9 +17,13 @@ endfunction()
 # Every folder under src/ is one library, linked downwards only. Sources are found by glob so
 # that adding a file never means editing a shared list.
 function(qel_add_library name)
-  cmake_parse_arguments(ARG "" "" "DEPS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS
        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.c)
+  # Subfolders that are libraries of their own.
+  foreach(ex IN LISTS ARG_EXCLUDE)
+    list(FILTER srcs EXCLUDE REGEX "^${CMAKE_CURRENT_SOURCE_DIR}/${ex}/")
+  endforeach()
   add_library(${name} STATIC ${srcs})
   # Headers are included by file name: every folder of the library that holds one is public.
   set(dirs ${CMAKE_CURRENT_SOURCE_DIR})

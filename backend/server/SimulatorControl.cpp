@@ -304,6 +304,26 @@ void SimulatorControl::SetSmsSendResult(bool ok) {
     sending->setSendResult(ok);
 }
 
+QString SimulatorControl::SentSms() {
+  SmsSending *sending = SmsSending::of(*modem_);
+  return QString::fromUtf8(Plist::toXml(sending ? sending->sentRequests() : QVariantList()));
+}
+
+void SimulatorControl::SetSendFailure(const QString &number, int failedParts) {
+  if (SmsSending *sending = SmsSending::of(*modem_))
+    sending->setSendFailure(number, failedParts);
+}
+
+void SimulatorControl::SetSmsCenter(const QString &number, bool fail) {
+  if (SmsSending *sending = SmsSending::of(*modem_))
+    sending->setSmsCenter(number, fail);
+}
+
+void SimulatorControl::SetDraftSaveResult(bool ok) {
+  if (SmsSending *sending = SmsSending::of(*modem_))
+    sending->setDraftSaveResult(ok);
+}
+
 bool SimulatorControl::UssdPush(const QString &text, int dcs, int interaction) {
   SimServices *services = SimServices::of(*modem_);
   return services && services->ussdPush(text, dcs, interaction);

@@ -145,6 +145,14 @@ public slots:
   Q_SCRIPTABLE void SetSmsSendResult(bool ok);
   // ---- end ----
 
+  // Sending: every send request as decoded (plist XML array of dictionaries), the first
+  // `failedParts` parts of each later send to `number` fail, the centre the modem reports (or a
+  // failing centre request), whether draft saves succeed.
+  Q_SCRIPTABLE QString SentSms();
+  Q_SCRIPTABLE void SetSendFailure(const QString &number, int failedParts);
+  Q_SCRIPTABLE void SetSmsCenter(const QString &number, bool fail);
+  Q_SCRIPTABLE void SetDraftSaveResult(bool ok);
+
   // SIM services: a network-initiated USSD reply (false before the SIM is ready).
   Q_SCRIPTABLE bool UssdPush(const QString &text, int dcs, int interaction);
   // While on, USSD requests are answered with a failure.

@@ -31,9 +31,9 @@ struct Registration {
 constexpr Registration kMessages[] = {
     {91, "dealWithMsgOfSendSMS:"},     {92, "dealWithLaterMsg:"},  {93, "dealWithLaterMsg:"},
     {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithLaterMsg:"}, {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"}, {94, "dealWithLaterMsg:"},
-    {104, "dealWithLaterMsg:"},        {110, "dealWithLaterMsg:"}, {106, "dealWithLaterMsg:"},
-    {113, "dealWithLaterMsg:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
+    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"}, {94, "dealWithMsgOfSaveSMSToDraft:"},
+    {104, "dealWithLaterMsg:"},        {110, "dealWithMsgOfSMSCenter:"}, {106, "dealWithLaterMsg:"},
+    {113, "dealWithMsgOfConcatSMSInfo:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
     {97, "dealWithMsgOfSMSRevPos:"},   {102, "dealWithLaterMsg:"},
 };
 
@@ -116,6 +116,7 @@ void SMSController::initializeController() {
   // The tables follow the configuration of the moment the controller wakes.
   specialInitialize();
   bindPage();
+  bindSendActions();
   m_nNetCardStatus = 1;
   if (!ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI")))
     loadBoxinPCList();

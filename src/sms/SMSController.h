@@ -2,6 +2,7 @@
 
 #include "QELUIController.h"
 #include "QelPosition.h"
+#include "SmsSendState.h"
 
 #include <QHash>
 #include <QUrl>
@@ -9,6 +10,8 @@
 #include <functional>
 
 class SMSPage;
+class SmsEditorWindow;
+class SmsSendingWindow;
 class SmsTableModel;
 struct Notification;
 
@@ -61,19 +64,84 @@ public:
   QStringList newMessageNumbers() const { return newMessageNumbers_; }
   QString newMessageModule() const { return newMessageModule_; }
 
-  // ---- the least send road (SMSControllerSend.cpp) ----
+  // ---- writing and sending ----
+  // The editor and drafts (SMSControllerEditor.cpp).
+  QString stringForSMSEditor() const;
+  void setStringForSMSEditor(const QString &text);
+  SmsEditorWindow *messageWindow();
+  void openMessageWin();
+  void closeMessageWin();
+  Q_INVOKABLE void newMessage(QObject *sender = nullptr);
+  Q_INVOKABLE void replyMessage(QObject *sender = nullptr);
+  Q_INVOKABLE void sendMessageToNumber(const QString &number);
+  Q_INVOKABLE void forwardMessage(QObject *sender = nullptr);
+  Q_INVOKABLE void cancel(QObject *sender = nullptr);
+  Q_INVOKABLE void saveMessageToDraft(QObject *sender = nullptr);
+  // Saves `text` (the editor text when null) as a draft for one number: through the backend, or
+  // straight into the PC DraftBox when there is no device.
+  void addToPcDraftBoxWithPhone(const QString &number, const QString &text = QString());
+  // Deletes the draft the key names, found again in a fresh load of its store; false when it
+  // is gone.
+  bool deleteDraft(const SmsDraftKey &key);
+  Q_INVOKABLE void sendMessageInDraftBox(QObject *sender = nullptr);
+  void setTextAndPhoneWhenDoubleClickDrafBox();
+  QString getPhoneNumWithSMSDict(const QVariantMap &entry, int box, int position) const;
+  Q_INVOKABLE void replyMessageFromMMS(const QString &number);
+  void reloadPCSmsList();
+  Q_INVOKABLE void dealWithMsgOfSaveSMSToDraft(const Notification &n);
+  bool isDraftSms() const { return send_.isDraftSms; }
+  // Counting, recipients and picked contacts (SMSControllerEditorText.cpp).
+  void textDidChangeForSMS();
+  void controlTextDidChange();
+  void initSearchField();
+  void showSelectWindow();
+  QString searchNameAtPhoneBookInSms(const QString &number) const;
+  // The send road (SMSControllerSend.cpp).
+  Q_INVOKABLE void sendMessage(QObject *sender = nullptr);
+  Q_INVOKABLE void sendMessageto(const QString &numbers, const QString &text);
   // Sends one message to one number (768/91). False, with nothing sent, when the message does
-  // not fit the request (text over 3200 UTF-16 units, number over 40 bytes) or there is no
-  // backend.
+  // not fit the request (text over 3200 UTF-16 units, number over 40 bytes, centre over 31) or
+  // there is no backend.
   Q_INVOKABLE bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnResult,
                              bool saveInBox);
+  bool Msg_sendSMSTo(const QString &number);
   // The next concatenation reference: 0, 1, ... 255, 0, kept in "smsConcatRefIndex".
   quint32 readRefIndex();
-  // Counts the parts of a send result; posts "SMSSendFinished".
+  void procSendPhoneNumber(const QString &text);
+  QStringList phoneReceive() const { return phone_receive; }
+  QString searchMultiPhoneNumber(const QString &numbers) const;
+  int numberofSendPhone(const QString &numbers) const;
+  QString phoneSeparator() const;
+  // The send run (SMSControllerSendRun.cpp).
   Q_INVOKABLE void dealWithMsgOfSendSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSMSCenter(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfConcatSMSInfo(const Notification &n);
+  void delaySendStatus();
+  void endSendSmsInfoWindow();
+  void setSendResultInfo();
+  void clearSendSMSPara();
+  // The run a removed device cut short: the counts shown, the rest kept as PC drafts.
+  void saveUnsentWhenDeviceRemoved();
   int messageSendOkCount() const { return messageSendOkCount_; }
   int messageSendFailedCount() const { return messageSendFailedCount_; }
-  void clearSendSMSPara();
+  SmsSendingWindow *sendingWindow();
+  // Sends for others (SMSControllerSendOthers.cpp).
+  Q_INVOKABLE void sendMessageBackground(const QString &numbers, const QString &text);
+  bool Msg_sendSmsBackgroundTo(const QString &number, const QString &text);
+  void setSMSInterfaceWhenSendSMSONBackGround();
+  void setSMSInterfaceWhenSendSMSInFront();
+  void addPhoneNumberToReceiveListWhenSendSmsOnBackGround(const QString &number, const QString &text);
+  void setSmsStateToNormalAfterSendSMSOverOnBackGround();
+  void showImformationWinWhenSendReport();
+  void showReportResultWithSendCount(int count, int ok);
+  void saveEveryUserInfoSmsSendResult();
+  bool checkIfAllUserInfoSendOver();
+  bool checkIfAllUserIfoSendlSuccess();
+  void writeSendResIntoFileIfSendSuccess();
+  Q_INVOKABLE void setSendSMSBtnStatWhenSendUserInfo(bool enabled);
+  void saveSMSToDraftWhenNetCaredUnDetected();
+  SmsSendState &sendState() { return send_; }
+
   // ---- the tab (SMSController.cpp: hooks, registrations, wording, context menu) ----
   // The page the builder made; set before the controller wakes.
   SMSPage *page = nullptr;
@@ -213,6 +281,15 @@ private:
   int messageSendOkCount_ = 0;
   int messageSendFailedCount_ = 0;
   QStringList phone_receive;
+  SmsSendState send_;
+  void bindSendActions();
+  void startSendRun(bool fromEditor);
+  void sendCurrentRecipient();
+  void recordSendResult(int ok, int failed);
+  void endRunKeepingDraftUnlessSent();
+  void finishSendRun();
+  void showSendingWindow(const QString &text, bool buttonVisible, const QString &buttonTitle);
+  QString sendingLabel(const QString &number) const;
 };
 
 extern SMSController *g_SMSController;

@@ -3,8 +3,12 @@
 #include "NotificationCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
+#include "SmsSendWindows.h"
 #include "SmsService.h"
 #include "WordGlobe.h"
+
+#include <QLabel>
+#include <QLineEdit>
 
 void SMSController::loadSaveNumberBtnwithState(bool state) {
   saveNumberMenuItems_ = {Map_Name_Item_of_IndexString(QStringLiteral("SavePhone")),
@@ -54,9 +58,27 @@ void SMSController::call() {
 
 void SMSController::setTheSearchFieldText(const QStringList &numbers) {
   recipientsFieldNumbers_ = numbers;
+  if (numbers.isEmpty())
+    return;
+  SmsEditorWindow *editor = messageWindow();
+  editor->sendMessageTo->setText(
+      SmsRecipients::appendPicked(editor->sendMessageTo->text(), numbers, phoneSeparator().at(0)));
+  controlTextDidChange();
+  editor->sendMessageTo->setFocus();
 }
 
 void SMSController::toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) {
   newMessageNumbers_ = numbers;
   newMessageModule_ = module;
+  SmsEditorWindow *editor = messageWindow();
+  editor->textCount->clear();
+  setStringForSMSEditor(QString());
+  QString field;
+  for (const QString &number : numbers)
+    field += number + phoneSeparator();
+  editor->sendMessageTo->setText(field);
+  controlTextDidChange();
+  editor->sendMessageTo->setFocus();
+  openMessageWin();
+  setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), false);
 }

@@ -197,6 +197,7 @@ void SMSController::deviceRemoved(const Notification &) {
   }
   setButtonState(0);
   currentSMSRecord_.clear();
+  saveUnsentWhenDeviceRemoved();
   reloadTable();
 }
 

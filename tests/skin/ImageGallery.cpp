@@ -5,6 +5,8 @@
 #include "NSTableViewExt.h"
 #include "NSViewExt.h"
 #include "NSWindowExt.h"
+#include "SmsRecipients.h"
+#include "SmsSendWindows.h"
 #include "UIManager.h"
 
 #include <QCoreApplication>
@@ -14,7 +16,9 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPlainTextEdit>
 #include <QStandardItemModel>
+#include <QToolButton>
 
 namespace {
 
@@ -220,9 +224,30 @@ GalleryResult renderGallery(const QString &skinPath, qreal ratio) {
   icons->refresh();
   icons->setCurcellIndex(4);
 
+  // The message editor with a counted text, and the sending window.
+  SmsEditorWindow editor;
+  editor.resize(560, 300);
+  editor.sendMessageTo->setText(QStringLiteral("+15554440001;+15551110002;"));
+  editor.receiverName->setText(QStringLiteral("Alice,Bob,"));
+  const QString text = QStringLiteral("The train is late: see you at 9:40 at the north entrance. "
+                                      "Bring the tickets and the umbrella!");
+  editor.sendMessageText->setPlainText(text);
+  const SmsTextCount count = SmsTextCount::of(text, SmsCodecSettings());
+  editor.textCount->setText(QStringLiteral("Characters/messages: %1/%2").arg(count.characters).arg(count.parts));
+  editor.searchMenuButton->setText(QStringLiteral("Phonebook"));
+  editor.SaveToDraftBtn->setText(QStringLiteral("Save to Drafts"));
+  editor.MessageWinCancelBtn->setText(QStringLiteral("Cancel"));
+  editor.SendMessageBtn->setText(QStringLiteral("Send"));
+  SmsSendingWindow sending;
+  sending.newSMSInfoText->setText(QStringLiteral("Send SMS to: Alice(2/3), Sending..."));
+  sending.cancelSendBtn->setText(QStringLiteral("Cancel"));
+  sending.cancelSendBtn->setEnabled(false);
+
   wnd.show();
   alert.show();
   drawer.show();
+  editor.show();
+  sending.show();
 
   // Compose: a calm backdrop, both windows with a soft shadow.
   QImage canvas((QSizeF(kGallerySize) * ratio).toSize(), QImage::Format_ARGB32_Premultiplied);
@@ -233,13 +258,17 @@ GalleryResult renderGallery(const QString &skinPath, qreal ratio) {
   bg.setColorAt(0, QColor("#D5DDE8"));
   bg.setColorAt(1, QColor("#B9C5D6"));
   p.fillRect(QRect(QPoint(0, 0), kGallerySize), bg);
-  const QPoint wndAt(40, 50), alertAt(880, 50), drawerAt(880, 280);
+  const QPoint wndAt(40, 50), alertAt(880, 50), drawerAt(880, 280), editorAt(40, 740), sendingAt(640, 740);
   drawShadow(p, QRectF(wndAt, wnd.size()), 12);
   drawShadow(p, QRectF(alertAt, alert.size()), 12);
   drawShadow(p, QRectF(drawerAt, drawer.size()), 12);
   wnd.render(&p, wndAt, QRegion(), QWidget::DrawChildren);
   alert.render(&p, alertAt, QRegion(), QWidget::DrawChildren);
   drawer.render(&p, drawerAt, QRegion(), QWidget::DrawChildren);
+  drawShadow(p, QRectF(editorAt, editor.size()), 12);
+  drawShadow(p, QRectF(sendingAt, sending.size()), 12);
+  editor.render(&p, editorAt);
+  sending.render(&p, sendingAt);
   p.end();
 
   result.image = canvas;

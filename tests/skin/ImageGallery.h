@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QStringList>
 
-inline constexpr QSize kGallerySize{1320, 720};
+inline constexpr QSize kGallerySize{1320, 1080};
 
 struct GalleryResult {
   QImage image;

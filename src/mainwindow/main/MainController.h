@@ -370,6 +370,10 @@ public:
   Q_INVOKABLE void closeMainPopupWindow(QObject *sender = nullptr);
   // "HSDPA" and "HSUPA" read "HSPA", "UMTS" reads "3G", anything else as it comes.
   static QString shortNetworkStatus(const QString &text);
+  // The three registration messages are being sent; the message controller clears it when their
+  // results are in.
+  bool isSendingUserInfo() const { return isSendingUserInfo_; }
+  void setIsSendingUserInfo(bool on) { isSendingUserInfo_ = on; }
 
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
@@ -383,6 +387,7 @@ protected:
   void initializeController() override;
 
 private:
+  bool isSendingUserInfo_ = false;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
   bool quitRefusedBySelectionOrCall();

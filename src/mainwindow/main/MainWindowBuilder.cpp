@@ -29,6 +29,7 @@
 #include "SettingPages.h"
 #include "SmsServiceTransplant.h"
 #include "SimpleMainWindow.h"
+#include "SmsSendNeighbours.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -224,6 +225,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
     CallNeighbours::shared().openUnlockDeviceWindow(window);
     CallNeighbours::shared().setDeviceLockFunctionModule(1);
   };
+  wireSmsSendNeighbours(smsController, main, init);
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);

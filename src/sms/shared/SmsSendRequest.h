@@ -32,9 +32,9 @@ struct SmsSendRequest {
   bool saveInBox = false;
   bool returnResult = true;
 
-  // nullopt when the text has more than 3200 UTF-16 units or the number more than 40 bytes:
-  // such a message does not fit, and a cut one would go to a wrong number or lose its end.
-  // A centre number longer than its field is cut, since the backend then uses its own.
+  // nullopt when the text has more than 3200 UTF-16 units, the number more than 40 bytes or the
+  // centre more than 31: such a message does not fit, and a cut one would go to a wrong number
+  // or through a wrong centre, or lose its end.
   std::optional<QByteArray> encode() const;
   static std::optional<SmsSendRequest> decode(const QByteArray &payload);
 };
@@ -73,10 +73,10 @@ inline QString nulText(const QByteArray &payload, int offset, int width) {
 inline std::optional<QByteArray> SmsSendRequest::encode() const {
   using namespace smssend_detail;
   const QByteArray numberUtf8 = number.toUtf8();
-  if (text.size() > kMaxTextUnits || numberUtf8.size() > kNumberWidth - 1)
+  const QByteArray centreUtf8 = centre.toUtf8();
+  if (text.size() > kMaxTextUnits || numberUtf8.size() > kNumberWidth - 1 || centreUtf8.size() > kCentreWidth - 1)
     return std::nullopt;
   QByteArray out(kSize, '\0');
-  const QByteArray centreUtf8 = centre.toUtf8().left(kCentreWidth - 1);
   out.replace(kCentreOffset, centreUtf8.size(), centreUtf8);
   out[kReportOffset] = report ? 1 : 0;
   putU32(out, kValidityOffset, validity);

@@ -1,7 +1,5 @@
 #include "SmsCodecSettings.h"
 
-#include "ConfigManager.h"
-
 namespace {
 
 const QString kNationalKey = QStringLiteral("SMSNationalIdentifier");
@@ -9,11 +7,6 @@ const QString kUcs2SingleKey = QStringLiteral("isNeedUcs2EncodingForSingleCharac
 
 bool boolOf(const QVariant &v) {
   return v.isValid() && v.toBool();
-}
-
-QVariantMap liveSettings() {
-  ConfigManager *cm = ConfigManager::sharedConfigManager();
-  return cm ? cm->getConfiguration() : QVariantMap();
 }
 
 } // namespace
@@ -49,17 +42,4 @@ SmsPduSettings smsPduSettingsFromDictionary(const QVariantMap &settings) {
   s.setMsgCenterWithUnknownNum = boolOf(sms.value(QStringLiteral("SetMsgCenterWithUnknownNum")));
   s.codec = smsCodecSettingsFromDictionary(settings);
   return s;
-}
-
-QString GlobalGetSMSNational() {
-  const QVariant v = liveSettings().value(kNationalKey);
-  return v.typeId() == QMetaType::QString ? v.toString() : QString();
-}
-
-SmsCodecSettings currentSmsCodecSettings() {
-  return smsCodecSettingsFromDictionary(liveSettings());
-}
-
-SmsPduSettings currentSmsPduSettings() {
-  return smsPduSettingsFromDictionary(liveSettings());
 }
