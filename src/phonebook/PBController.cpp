@@ -72,6 +72,22 @@ void PBController::popupAlertOk(const QString &message) {
                      Map_Name_Item_of_IndexString(QStringLiteral("OK")));
 }
 
+QString PBController::deleteExtraContent(const QString &text, int maxLength) {
+  int width = 0;
+  int end = 0;
+  while (end < text.size()) {
+    // A surrogate pair is one character.
+    const int step = text.at(end).isHighSurrogate() && end + 1 < text.size() ? 2 : 1;
+    const int units = text.mid(end, step).toUtf8().size();
+    const int w = units > 1 ? 2 : 1;
+    if (width + w > maxLength)
+      break;
+    width += w;
+    end += step;
+  }
+  return text.left(end);
+}
+
 void PBController::sortList(PBContactList &list) const {
   PBNameSort::sortByUserName(list);
 }

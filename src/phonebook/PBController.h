@@ -29,6 +29,12 @@ public:
   PBPageLink &page() { return page_ ? *page_ : noPage_; }
   const PBPageLink &page() const { return page_ ? *page_ : noPage_; }
 
+  // A modal "Warning!" alert with the worded message and one "OK" button.
+  void popupAlertOk(const QString &message);
+  // The longest beginning of `text` whose width is at most `maxLength`, each character counting
+  // its UTF-8 length but at most 2 (so ten digits fit ten).
+  static QString deleteExtraContent(const QString &text, int maxLength);
+
   // Reads the phonebook switches and limits of the settings (done at wake-up).
   void readSettings();
   // PC field lengths, set by the page from the settings.
@@ -263,7 +269,6 @@ private:
   void writeContactToAllPhoneList(PBContactRecord record);
   void afterEveryResult();
   void sendUnsentAdds(bool toME, bool intoSimListAtOnce);
-  void popupAlertOk(const QString &message);
   PBContactList &listOfStorage(int storage);
   int newContactIndex(int maxIndex, const PBContactList &storeList) const;
   bool pcContactNameExist(const QString &name) const;

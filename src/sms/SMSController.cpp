@@ -303,7 +303,8 @@ void SMSController::initPopUpMenuOfMsgBoxList() {
 void SMSController::setMenuItemState(bool enabled, int index) {
   if (index < 0 || index >= MenuItemCount)
     return;
-  menuEnabled_[index] = enabled;
+  // The registration's messages go out first; the send item waits for them.
+  menuEnabled_[index] = enabled && (index != SendItem || sendSMSBtnEnabledForUserInfo_);
 }
 
 void SMSController::initSetMenuItemsState() {

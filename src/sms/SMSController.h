@@ -4,6 +4,7 @@
 #include "QelPosition.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QUrl>
 #include <QVariantMap>
 #include <functional>
@@ -74,6 +75,18 @@ public:
   int messageSendOkCount() const { return messageSendOkCount_; }
   int messageSendFailedCount() const { return messageSendFailedCount_; }
   void clearSendSMSPara();
+  // The user registration's three messages: `owner` (the main controller) starts a run; each
+  // send result is recorded as {"sendMsgOver", "sendMsgSuccess"}; the third ends the run
+  // (`setIsSendingUserInfo` false on the owner, the send button back, progress windows back)
+  // and, when all three went out, writes Main/"Main_SendUserInfoOK".
+  static constexpr int kUserInfoMessages = 3;
+  void beginUserInfoResults(QObject *owner);
+  void recordUserInfoResult(bool sent);
+  bool isRecordingUserInfoResults() const { return !userInfoOwner_.isNull(); }
+  QVariantList userInfoSendResults() const { return userInfoSendResults_; }
+  // Disables the send button and menu item while the registration goes out.
+  void setSendSMSBtnStatWhenSendUserInfo(bool enable);
+  bool sendSMSBtnEnabledForUserInfo() const { return sendSMSBtnEnabledForUserInfo_; }
   // ---- the tab (SMSController.cpp: hooks, registrations, wording, context menu) ----
   // The page the builder made; set before the controller wakes.
   SMSPage *page = nullptr;
@@ -213,6 +226,9 @@ private:
   int messageSendOkCount_ = 0;
   int messageSendFailedCount_ = 0;
   QStringList phone_receive;
+  QPointer<QObject> userInfoOwner_;
+  QVariantList userInfoSendResults_;
+  bool sendSMSBtnEnabledForUserInfo_ = true;
 };
 
 extern SMSController *g_SMSController;

@@ -1,9 +1,11 @@
 // SMSController: the least send road, one message to one number, as the operator flows outside
 // the editor use it (activation, registration, usage requests).
 #include "ConfigManager.h"
+#include "Neighbours.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SmsSendRequest.h"
+#include "SmsService.h"
 
 namespace {
 constexpr int kModuleSms = 5;
@@ -49,6 +51,47 @@ void SMSController::dealWithMsgOfSendSMS(const Notification &n) {
   const SmsSendResult result = SmsSendResult::fromPackage(msg);
   messageSendOkCount_ += result.ok;
   messageSendFailedCount_ += result.failed;
+  if (isRecordingUserInfoResults())
+    recordUserInfoResult(msg.result == 0 && result.ok > 0 && result.failed == 0);
+}
+
+void SMSController::beginUserInfoResults(QObject *owner) {
+  // A fresh list for every run: results of an earlier run never count for this one.
+  userInfoSendResults_.clear();
+  userInfoOwner_ = owner;
+}
+
+void SMSController::recordUserInfoResult(bool sent) {
+  if (!isRecordingUserInfoResults())
+    return;
+  userInfoSendResults_.append(
+      QVariantMap{{QStringLiteral("sendMsgOver"), true}, {QStringLiteral("sendMsgSuccess"), sent}});
+  if (userInfoSendResults_.size() < kUserInfoMessages)
+    return;
+  const QPointer<QObject> owner = userInfoOwner_;
+  userInfoOwner_.clear();
+  bool allSent = true;
+  for (const QVariant &r : std::as_const(userInfoSendResults_))
+    allSent = allSent && r.toMap().value(QStringLiteral("sendMsgSuccess")).toBool();
+  callNeighbour(owner.data(), "setIsSendingUserInfo", false);
+  setSendSMSBtnStatWhenSendUserInfo(true);
+  if (SmsService *service = SmsService::sharedSmsService())
+    service->setUnshowInfoWndWhenSendSmsByFlag(false);
+  if (!allSent)
+    return;
+  QVariantMap main = settingDict().value(QStringLiteral("Main")).toMap();
+  main.insert(QStringLiteral("Main_SendUserInfoOK"), true);
+  settingDict().insert(QStringLiteral("Main"), main);
+  if (ConfigManager *config = ConfigManager::sharedConfigManager())
+    config->writeToFile();
+}
+
+void SMSController::setSendSMSBtnStatWhenSendUserInfo(bool enable) {
+  sendSMSBtnEnabledForUserInfo_ = enable;
+  if (enable)
+    setMenuItemsStateWhenSMSSelectionDidChange();
+  else
+    setMenuItemState(false, SendItem);
 }
 
 void SMSController::clearSendSMSPara() {

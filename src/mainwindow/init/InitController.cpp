@@ -129,6 +129,7 @@ void InitController::specialInit() {
 
 void InitController::specialDeviceRemoved() {
   firstUnlockedDevice_ = false;
+  activeSmsAlertShown_ = false;
   manuuallyInputPinFlag_ = false;
   roamTransferMode_ = 2;
   registeredNetworkRoamStatus_ = 2;

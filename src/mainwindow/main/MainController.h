@@ -14,6 +14,7 @@
 #include <QTimer>
 
 class QMenuBar;
+class UserRegistrationSheet;
 class QToolBar;
 
 // The main window: its frame (toolbar, provider logo, menus, tabs, status area), the launch
@@ -254,6 +255,32 @@ public:
 
   // ---- end ----
 
+  // ---- user registration by SMS (MainControllerRegistration.cpp) ----
+  void openUserRegisteWndIfNeedRegiste();
+  UserRegistrationSheet *userRegisteWnd();
+  Q_INVOKABLE void clickOKofUserRegisteWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void clickOKofUserExitWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void openCalendarWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void setCalendarDateTime(QObject *sender = nullptr);
+  bool checKUserInfoValidity();
+  bool checkEmailValidity(const QString &email);
+  bool checkContactValidity(const QString &contact);
+  bool checkDobValidity(const QString &dob);
+  void getUserInfoFromTextField();
+  void saveUserInfoIntoFile();
+  bool readUserInfoFromFile();
+  void sendUserEmailInfo();
+  void sendUserContact();
+  void sendUSerODB();
+  Q_INVOKABLE void setIsSendingUserInfo(bool sending) { isSendingUserInfo_ = sending; }
+  Q_INVOKABLE bool isSendingUserInfo() const { return isSendingUserInfo_; }
+  void limitTextFiledLength(QLineEdit *field);
+  void sendUserInfoIfNeededAndSendFailedBefore();
+  QStringList userRegisteInfo() const { return userRegisteInfoArray_; }
+  // The pause between the three messages (tests shorten it).
+  static void setUserInfoSendDelayMs(int ms);
+  // ---- end ----
+
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
   int splashFrameCount() const { return int(imageArray_.size()); }
@@ -327,6 +354,20 @@ private:
   void endCloseAppSheetForDidoro();
   void wordCloseAppSheetForDidoro();
   void placeTitleFontField();
+
+  // ---- state of the user registration ----
+  bool userRegistrationWanted();
+  void wordUserRegisteWnd();
+  void startUserInfoSending();
+  void sendUserInfoText(int index);
+  void continueUserInfoChain();
+  QPointer<UserRegistrationSheet> wndUserRegiste_;
+  QStringList userRegisteInfoArray_;
+  QString sendUserInfoto_;
+  bool isSendingUserInfo_ = false;
+  int userInfoChainStep_ = 0;
+  QTimer userInfoTimer_;
+  // ---- end ----
 };
 
 extern MainController *g_MainController;
