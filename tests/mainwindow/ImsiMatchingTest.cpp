@@ -5,6 +5,9 @@
 #include "SimulatedModem.h"
 #include "WordGlobe.h"
 
+#include <QDBusArgument>
+#include <QTest>
+
 using signaltest::textPackage;
 
 namespace {
@@ -215,6 +218,94 @@ TEST_F(ImsiMatching, OwnNumberByImsiAndTheSimChangeNotice) {
   EXPECT_EQ(init()->settingDict().value("simIMSI").toString(), "001010123456789");
   NotificationCenter::defaultCenter().removeObserver(&owner, QStringLiteral("receivePhoneNumberFromSoapServer"));
   NotificationCenter::defaultCenter().removeObserver(&owner, QStringLiteral("AlreadyGetSimIMSI"));
+}
+
+} // namespace
+
+namespace {
+
+// The whole road against the simulated modem: a card whose IMSI has "0" at index 7.
+class ImsiMatchingEndToEnd : public NetworkWindowFixture {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {
+        {QStringLiteral("SMS"), QVariantMap{{QStringLiteral("NeedSendActiveSIMCardSMS"), true},
+                                            {QStringLiteral("SendActiveSIMCardSMSTo"), QStringLiteral("+15550999")},
+                                            {QStringLiteral("SendActiveSIMCardSMSMsg"), QStringLiteral("ACTIVATE")}}},
+        {QStringLiteral("Setting"), QVariantMap{{QStringLiteral("CheckIMSIForDiag"), true}}},
+        {QStringLiteral("ImsiMatchUssdCode"), true}};
+  }
+  QString scenarioWithImsi(const QString &imsi) {
+    QVariantMap scenario;
+    Plist::readDictionary(testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/sim-ready.plist"),
+                          &scenario);
+    QVariantMap sim = scenario.value(QStringLiteral("SIM")).toMap();
+    sim.insert(QStringLiteral("IMSI"), imsi);
+    scenario.insert(QStringLiteral("SIM"), sim);
+    return testsupport::writePlist(dir.filePath(QStringLiteral("card.plist")), scenario);
+  }
+  QVariantMap saved() const {
+    QVariantMap s;
+    Plist::readDictionary(dir.filePath(QStringLiteral("ModemList/settings.plist")), &s);
+    return s;
+  }
+  int sentCount() const {
+    const QVariantList reply = backend->control(QStringLiteral("SentMessages"));
+    if (reply.isEmpty())
+      return -1;
+    const QDBusArgument arg = reply.first().value<QDBusArgument>();
+    int n = 0;
+    arg.beginArray();
+    while (!arg.atEnd()) {
+      QString number, text;
+      arg.beginStructure();
+      arg >> number >> text;
+      arg.endStructure();
+      EXPECT_EQ(number, "+15550999");
+      EXPECT_EQ(text, "ACTIVATE");
+      ++n;
+    }
+    arg.endArray();
+    return n;
+  }
+};
+
+TEST_F(ImsiMatchingEndToEnd, ActivationAtTheFirstCsRegistrationOnceAndASimSwap) {
+  QStringList ussd;
+  NotificationCenter::defaultCenter().addObserver(
+      &owner, QStringLiteral("ImsiMatchUssd"), nullptr,
+      [&](const Notification &n) { ussd << n.userInfo.value(QStringLiteral("IMSI")).toString(); });
+  if (!launch(scenarioWithImsi(QStringLiteral("001010103456789"))))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return sentCount() == 1; }));
+  EXPECT_EQ(saved().value(QStringLiteral("IMSI")).toString(), "001010103456789");
+  EXPECT_EQ(service.imsi(), "001010103456789");
+  EXPECT_EQ(saved().value(QStringLiteral("SMS")).toMap().value(QStringLiteral("NeedSendActiveSIMCardSMS")),
+            QVariant(false));
+  int notices = 0;
+  for (const ModalQuestion &q : answers->asked())
+    notices += q.message ==
+               Map_Name_Item_of_IndexString("It is necessary to active the line for starting to use your MODEM USB.");
+  EXPECT_EQ(notices, 1);
+  EXPECT_EQ(ussd, QStringList{"001010103456789"});
+
+  // Later registrations send nothing more.
+  backend->control(QStringLiteral("SetRegistration"), {QStringLiteral("CS_ONLY")});
+  backend->control(QStringLiteral("SetRegistration"), {QStringLiteral("CS_PS")});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return init()->networkMode() == 3; }));
+  QTest::qWait(100);
+  EXPECT_EQ(sentCount(), 1);
+
+  // Another card reports itself: with the diagnostics refresh on, the rules run for it.
+  backend->control(QStringLiteral("SetImsi"), {QStringLiteral("262019876543210")});
+  ASSERT_TRUE(testsupport::waitUntil([&] { return init()->imsiOfSim() == QStringLiteral("262019876543210"); }));
+  EXPECT_EQ(ussd.size(), 2);
+  EXPECT_EQ(saved().value(QStringLiteral("IMSI")).toString(), "262019876543210");
+  // An IMSI that cannot be read changes nothing.
+  backend->control(QStringLiteral("SetImsi"), {QString()});
+  QTest::qWait(100);
+  EXPECT_EQ(init()->imsiOfSim(), "262019876543210");
+  NotificationCenter::defaultCenter().removeObserver(&owner, QStringLiteral("ImsiMatchUssd"));
 }
 
 } // namespace
