@@ -20,6 +20,7 @@ UserRegistrationSheet::UserRegistrationSheet(QWidget *parent)
   tfdDob_->setObjectName(QStringLiteral("tfdDob"));
   tfdEmail_->setMinimumWidth(220);
   btnCalendarUserInfo_->setText(QStringLiteral("..."));
+  btnCalendarUserInfo_->setFixedWidth(32);
   btnCalendarUserInfo_->setObjectName(QStringLiteral("btnCalendarUserInfo"));
   DateCalendar_->setObjectName(QStringLiteral("DateCalendar"));
   DateCalendar_->setHidden(true);
