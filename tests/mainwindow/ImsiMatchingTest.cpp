@@ -1,6 +1,7 @@
 // What the SIM's IMSI decides: the connection profile by IMSI, home and serving network, the
 // USSD notice, the activation message and the keys kept for the next run.
 #include "DialController.h"
+#include "DialRecordController.h"
 #include "SignalFixture.h"
 #include "SimulatedModem.h"
 #include "WordGlobe.h"
@@ -187,6 +188,29 @@ TEST_F(ImsiMatching, ActivationNoticeWithoutMessageShowsOncePerInsertion) {
   init()->sendActiveSimcardSMS(1);
   EXPECT_EQ(answers->asked().size(), 2);
   EXPECT_EQ(sms("NeedSendActiveSIMCardSMS"), true);
+}
+
+TEST_F(ImsiMatching, AFailedReplyMarksTheSimNotReadyOnlyWhenAsked) {
+  cimi("001010123456789");
+  ASSERT_EQ(init()->imsiOfSim(), "001010123456789");
+  cimi(QString(), UIMsg::kResultFailure);
+  EXPECT_TRUE(init()->runtimeObjectForKey(kRTSIMCardReady).toBool());
+  // With the loop switch a failed reply forgets the card, so the next good one is read again.
+  setSwitch(QString(), "sendCIMICmdInLoop", true);
+  cimi(QString(), UIMsg::kResultFailure);
+  cimi("262019876543210");
+  EXPECT_EQ(init()->imsiOfSim(), "262019876543210");
+}
+
+TEST_F(ImsiMatching, PerCardFilesAreNamedOnlyByDigits) {
+  setSwitch("specialSoftVersion", "ZUDE_ZEZ", true);
+  setSwitch("Setting", "CheckIMSIForDiag", true);
+  ASSERT_TRUE(g_DialRecordController);
+  const QString before = g_DialRecordController->dialRecordFileToSave();
+  cimi("../../x");
+  EXPECT_EQ(g_DialRecordController->dialRecordFileToSave(), before);
+  cimi("001010123456789");
+  EXPECT_EQ(g_DialRecordController->dialRecordFileToSave(), "001010123456789_dialRecordData.plist");
 }
 
 TEST_F(ImsiMatching, HomeNetworkReplyChoosesOnlyWhileTheChoiceIsAutomatic) {

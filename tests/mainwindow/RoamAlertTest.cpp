@@ -119,6 +119,19 @@ TEST_F(RoamAlert, ReminderIsNotOpenedTwiceAndItsCheckboxKeepsTheQuestion) {
   EXPECT_FALSE(init()->roamTipWhenInWhiteList());
 }
 
+TEST_F(RoamAlert, ZavidevShowsTheHomeNameOnlyWhenConfigured) {
+  service.doParseEF_SPN("00486F6D65FFFFFFFFFFFFFFFFFFFFFFFF"); // "Home"
+  ASSERT_EQ(service.homeSpn(), "Home");
+  EXPECT_FALSE(init()->progressSPNDomainForZavidev("Serving"));
+  setSwitch(QString(), "ZavidevSPNSet", true);
+  EXPECT_FALSE(init()->progressSPNDomainForZavidev("Serving")); // "ZavidevPLMN" absent
+  setSwitch(QString(), "ZavidevPLMN", QVariantMap{});
+  EXPECT_FALSE(init()->progressSPNDomainForZavidev(QString()));
+  EXPECT_TRUE(init()->progressSPNDomainForZavidev("Serving"));
+  setSwitch(QString(), "ZavidevSPNSet", false);
+  EXPECT_FALSE(init()->progressSPNDomainForZavidev("Serving"));
+}
+
 // The whole road: the simulated modem roams abroad, the alert comes up once and again only after
 // a return home.
 class RoamAlertEndToEnd : public NetworkWindowFixture {
