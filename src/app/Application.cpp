@@ -20,9 +20,11 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDebug>
+#include <QDialog>
 #include <QFile>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QPainter>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -130,8 +132,17 @@ QPixmap grabScreenArea(QWidget *window) {
     shot = screen->grabWindow(0, area.x() - screen->geometry().x(), area.y() - screen->geometry().y(), area.width(),
                               area.height());
   }
-  if (shot.isNull() || shot.width() <= 1)
+  if (shot.isNull() || shot.width() <= 1) {
     shot = window->grab();
+    // Without the screen, an open sheet is drawn where it shows: centred below the window's top.
+    QPainter painter(&shot);
+    for (QDialog *sheet : window->findChildren<QDialog *>(Qt::FindDirectChildrenOnly)) {
+      if (!sheet->isVisible() || sheet->windowModality() != Qt::WindowModal)
+        continue;
+      const QPixmap picture = sheet->grab();
+      painter.drawPixmap(qMax(0, (shot.width() - picture.width()) / 2), 0, picture);
+    }
+  }
   return shot;
 }
 } // namespace

@@ -141,6 +141,9 @@ public:
   void resetDefaultProfileWithMCCMNC(const QString &mccmnc);
   void resetDefaultProfileWithImsiAll(const QByteArray &imsi);
   void resetGlobalDefaultProfileWithImsi(const QByteArray &imsi);
+  // Every default-profile request of this run, oldest first ("imsi:", "global:", "mcc:",
+  // "serving:" and its key): what the device-status rules asked for, for the record and the tests.
+  QStringList defaultProfileRequests() const { return defaultProfileRequests_; }
   void resetDialConfigListWithMatchedApn(const QVariantList &profiles);
   void resetDiaCfgListWithImsiCfg(const QVariantMap &profile);
   void setDefaultProfile(int index);
@@ -387,6 +390,7 @@ private:
   int connectRequests_ = 0;
   int reconnectRequests_ = 0;
   QTimer noSignalTimer_;
+  QStringList defaultProfileRequests_;
 };
 
 extern DialController *g_DialController;

@@ -22,6 +22,7 @@ DialServiceTransplant *transplant() {
 } // namespace
 
 void DialController::resetDefaultProfileWithMcc(const QString &mcc, const QString &mnc) {
+  defaultProfileRequests_ << QStringLiteral("mcc:%1/%2").arg(mcc, mnc);
   if (transplantMode()) {
     if (transplant()->matchGlobalApn(mcc, mnc)) {
       loadDialConfig();
@@ -45,6 +46,7 @@ void DialController::resetDefaultProfileWithMcc(const QString &mcc, const QStrin
 }
 
 void DialController::resetDefaultProfileWithMCCMNC(const QString &mccmnc) {
+  defaultProfileRequests_ << QStringLiteral("serving:%1").arg(mccmnc);
   if (transplantMode()) {
     if (transplant()->matchGlobalApn(mccmnc, QString())) {
       loadDialConfig();
@@ -58,6 +60,7 @@ void DialController::resetDefaultProfileWithMCCMNC(const QString &mccmnc) {
 }
 
 void DialController::resetDefaultProfileWithImsiAll(const QByteArray &imsi) {
+  defaultProfileRequests_ << QStringLiteral("imsi:%1").arg(QString::fromLatin1(imsi));
   const int index = transplantMode() ? transplant()->imsiMatchApn(QString::fromLatin1(imsi))
                                      : transplant()->matchDefaultProfileWithImsi(imsi);
   if (index >= 0 && index < dialConfigArray.size()) {
@@ -70,6 +73,7 @@ void DialController::resetDefaultProfileWithImsiAll(const QByteArray &imsi) {
 }
 
 void DialController::resetGlobalDefaultProfileWithImsi(const QByteArray &imsi) {
+  defaultProfileRequests_ << QStringLiteral("global:%1").arg(QString::fromLatin1(imsi));
   const bool matched = transplantMode() ? transplant()->matchGlobalApn(QString::fromLatin1(imsi), QString())
                                         : transplant()->matchGlobalDefaultProfileWithImsi(imsi);
   if (matched) {

@@ -5,6 +5,7 @@
 #include "SmsSendState.h"
 
 #include <QHash>
+#include <QPointer>
 #include <QUrl>
 #include <QVariantMap>
 #include <functional>

@@ -129,6 +129,8 @@ void InitController::specialInit() {
 
 void InitController::specialDeviceRemoved() {
   deviceLockDeviceRemoved();
+  firstUnlockedDevice_ = false;
+  activeSmsAlertShown_ = false;
   manuuallyInputPinFlag_ = false;
   roamTransferMode_ = 2;
   registeredNetworkRoamStatus_ = 2;

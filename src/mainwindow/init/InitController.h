@@ -7,12 +7,15 @@
 #include <QAction>
 #include <QPointer>
 #include <QTimer>
+#include <optional>
 
 class InitStatusView;
 class PinSheet;
 class PukSheet;
 class ReAlertSheet;
 class UnlockDeviceSheet;
+class RoamAlertWindow;
+class WhiteListReminderSheet;
 
 // Names of the status notifications; each carries {its own name: value}.
 inline const QString kModemConnected = QStringLiteral("init_ModemConnected");
@@ -155,6 +158,21 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckCIMI(const Notification &n);
   void matchApnAccordImsi(const QByteArray &imsi);
   QString imsiOfSim() const { return m_IMSI; }
+  // Asks the device for the IMSI (the diagnostics refresh).
+  void checkIMSI();
+  // The home MCC/MNC the device reports (7/52): the profile for it, while the choice is automatic.
+  Q_INVOKABLE void dealWithMsgOfCheckMCCMNC(const Notification &n);
+  void matchUssdCodeAccordImsi(const QString &imsi);
+  void getPhoneNumberByIMSI();
+  // The own number of the card, as the last own-number reply told ("" when it failed).
+  Q_INVOKABLE QString getPhoneNum();
+  // The phonebook and the connection records of this card.
+  void SetPCDataPathWithIMSI(const QString &imsi);
+  void checkIfNeedSendActiveSMS(const QString &imsi);
+  void checkIMSIForZUDE();
+  // The IMSI the last profile or USSD choice was made for (null when none was); saved at once.
+  QString readSimImsiCode();
+  void saveSimImsiCode(const QString &imsi);
 
   // What the network-identity handlers call back (InitControllerIdentity.cpp).
   void showRoamAlertWindow(int roamStatus) override;
@@ -295,10 +313,19 @@ public:
   bool dialFunctionEnabled() const { return dialFunctionEnabledFlag_; }
   void setDialFunctionEnabled(bool on) { dialFunctionEnabledFlag_ = on; }
   bool manualRegistFlag() const { return manualRegistFlag_; }
-  // The SIM activation message, sent once the network first registers (not built yet).
+  // The SIM activation message, sent once the network registers the circuit domain
+  // (InitControllerImsi.cpp).
   void sendActiveSimcardSMS(int mode);
-  // The white-list reminder of a new serving network (not built yet).
+  // The reminder that a roaming network is billed like home (InitControllerRoamAlert.cpp).
   void whiteListCheck();
+  Q_INVOKABLE void clickOKBtnInZ3iPopUp1(QObject *sender = nullptr);
+  Q_INVOKABLE void clickCheckboxInZ3iPopUp1(QObject *sender = nullptr);
+  bool whiteListCheckFlag() const { return whiteListCheckFlag_; }
+  void setWhiteListCheckFlag(bool on) { whiteListCheckFlag_ = on; }
+  bool isWhiteListReminderOpen() const;
+  WhiteListReminderSheet *whiteListReminderSheet();
+  // The home MCC (7/58).
+  Q_INVOKABLE void dealWithMsgOfCheckHPLMN(const Notification &n);
 
   // Roaming: the registration state of Icera devices with the serving cell (7, 39) and the
   // roaming switches read from the modem (513, 86).
@@ -322,6 +349,8 @@ public:
   // The roam alert window: brought to the front and ordered out (its content is the alert's).
   Q_INVOKABLE void closeRoamAlertWnd(QObject *sender = nullptr);
   void orderFrontRoamAlertWnd();
+  RoamAlertWindow *roamAlertWnd();
+  bool hasAlertedRoam() const { return hasAlertRoam; }
   bool isRoamAlertWndVisible() const { return roamAlertWndVisible_; }
   int registeredNetworkRoamStatus() const { return registeredNetworkRoamStatus_; }
   void setRegisteredNetworkRoamStatus(int status) { registeredNetworkRoamStatus_ = status; }
@@ -360,8 +389,6 @@ public:
   static bool isValidDeviceUnlockCode(const QString &code);
   UnlockDeviceSheet *unlockDeviceSheet();
   bool firstUnlockedDevice() const { return firstUnlockedDevice_; }
-  // The own number of the card, as the last own-number reply told ("" when it failed).
-  Q_INVOKABLE QString getPhoneNum();
   // ---- end of device lock code ----
 
   void setInactivatedUSIMForRizoraWithStatus(quint32 status);
@@ -408,6 +435,11 @@ private:
   bool hasAlertRoam = false;
   bool alreadyGetSimIMSIFlag_ = false;
   QString m_IMSI;
+  // Set while a CIMI reply runs: whether its card differs from the last one chosen for.
+  std::optional<bool> simIsNewForThisReply_;
+  bool isNewSim(const QString &imsi);
+  // The activation notice without a message to send shows once per insertion.
+  bool activeSmsAlertShown_ = false;
   QString MCCMNCForAPNMatch;
   bool mccmncForAPNMatchLoaded_ = false;
   bool dialFunctionEnabledFlag_ = true;
@@ -460,6 +492,9 @@ private:
 
   bool apnCyleWhenRoamToNoRoam_ = false;
   bool roamAlertWndVisible_ = false;
+  bool whiteListCheckFlag_ = true;
+  QPointer<RoamAlertWindow> roamAlertWnd_;
+  QPointer<WhiteListReminderSheet> winZ3iWhiteCheck_;
   bool roamTipWhenInWhiteList_ = true;
   int iRoamDefaultValue_ = 0;
   int nRoamDefaultValue_ = 0;

@@ -133,7 +133,3 @@ void InitController::deviceLockDeviceRemoved() {
   // A code asked for a device that has gone can only be declined, quietly.
   endUnlockDeviceSheet();
 }
-
-QString InitController::getPhoneNum() {
-  return runtimeObjectForKey(kRTPhoneNumber).toString();
-}

@@ -38,7 +38,3 @@ bool InitController::isSupportUpdate() {
 void InitController::dealWithMCCMNC(const QString &) {}
 
 void InitController::dealWithDeviceReady() {}
-
-bool InitController::progressSPNDomainForZavidev(const QString &) {
-  return false;
-}

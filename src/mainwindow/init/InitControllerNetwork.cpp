@@ -326,6 +326,3 @@ bool InitController::checkSearchRegistStatus() {
   return true;
 }
 
-void InitController::sendActiveSimcardSMS(int) {}
-
-void InitController::whiteListCheck() {}

@@ -174,18 +174,6 @@ bool InitController::isInWhiteList() const {
   return false;
 }
 
-// ---- roam alert window ----
-
-void InitController::showRoamAlertWindow(int) {}
-
-void InitController::orderFrontRoamAlertWnd() {
-  roamAlertWndVisible_ = true;
-}
-
-void InitController::closeRoamAlertWnd(QObject *) {
-  roamAlertWndVisible_ = false;
-}
-
 // ---- CheckRoamInfo ----
 
 void InitController::dealWithMsgOfCheckRoamInfo(const Notification &n) {

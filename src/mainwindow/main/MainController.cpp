@@ -55,6 +55,8 @@ MainController::MainController(QObject *parent) : QELUIController(parent) {
   g_MainController = this;
   setRuntimeObject(false, QStringLiteral("IsConnectBtnEnable"));
   connect(&splashTimer_, &QTimer::timeout, this, &MainController::refreshImage);
+  userInfoTimer_.setSingleShot(true);
+  connect(&userInfoTimer_, &QTimer::timeout, this, &MainController::continueUserInfoChain);
 }
 
 MainController::~MainController() {
@@ -232,6 +234,7 @@ void MainController::updateLanguages(const Notification &) {
   Init_UIMenu();
   loadSimpleModeWording();
   wordCloseAppSheetForDidoro();
+  wordUserRegisteWnd();
   if (topBool("ProviderLogoLocalize"))
     resetProviderLogoImage(word(QStringLiteral("STRING_PROVIDER_LOGO_PATH")));
   for (const char *key : {"ToolbarItems", "DrawerItems", "TitlebarItems", "RightbarItems"})
@@ -398,6 +401,8 @@ void MainController::applicationDidFinishLaunching() {
   if (g_DialController)
     g_DialController->applicationDidFinishLaunchingInDialController();
   showMainUI();
+  // After the window shows, so that the sheet has a window to come out of.
+  openUserRegisteWndIfNeedRegiste();
 }
 
 void MainController::showMainUI() {

@@ -17,6 +17,7 @@
 
 class QMenu;
 class QMenuBar;
+class UserRegistrationSheet;
 class QToolBar;
 
 // The main window: its frame (toolbar, provider logo, menus, tabs, status area), the launch
@@ -370,10 +371,32 @@ public:
   Q_INVOKABLE void closeMainPopupWindow(QObject *sender = nullptr);
   // "HSDPA" and "HSUPA" read "HSPA", "UMTS" reads "3G", anything else as it comes.
   static QString shortNetworkStatus(const QString &text);
-  // The three registration messages are being sent; the message controller clears it when their
-  // results are in.
-  bool isSendingUserInfo() const { return isSendingUserInfo_; }
-  void setIsSendingUserInfo(bool on) { isSendingUserInfo_ = on; }
+
+  // ---- user registration by SMS (MainControllerRegistration.cpp) ----
+  void openUserRegisteWndIfNeedRegiste();
+  UserRegistrationSheet *userRegisteWnd();
+  Q_INVOKABLE void clickOKofUserRegisteWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void clickOKofUserExitWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void openCalendarWnd(QObject *sender = nullptr);
+  Q_INVOKABLE void setCalendarDateTime(QObject *sender = nullptr);
+  bool checKUserInfoValidity();
+  bool checkEmailValidity(const QString &email);
+  bool checkContactValidity(const QString &contact);
+  bool checkDobValidity(const QString &dob);
+  void getUserInfoFromTextField();
+  void saveUserInfoIntoFile();
+  bool readUserInfoFromFile();
+  void sendUserEmailInfo();
+  void sendUserContact();
+  void sendUSerODB();
+  Q_INVOKABLE void setIsSendingUserInfo(bool sending) { isSendingUserInfo_ = sending; }
+  Q_INVOKABLE bool isSendingUserInfo() const { return isSendingUserInfo_; }
+  void limitTextFiledLength(QLineEdit *field);
+  void sendUserInfoIfNeededAndSendFailedBefore();
+  QStringList userRegisteInfo() const { return userRegisteInfoArray_; }
+  // The pause between the three messages (tests shorten it).
+  static void setUserInfoSendDelayMs(int ms);
+  // ---- end ----
 
   // Frame counter and timings of the splash (tests read them).
   int splashFrameCounter() const { return frameCounter_; }
@@ -387,7 +410,6 @@ protected:
   void initializeController() override;
 
 private:
-  bool isSendingUserInfo_ = false;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
   bool quitRefusedBySelectionOrCall();
@@ -452,6 +474,20 @@ private:
   void endCloseAppSheetForDidoro();
   void wordCloseAppSheetForDidoro();
   void placeTitleFontField();
+
+  // ---- state of the user registration ----
+  bool userRegistrationWanted();
+  void wordUserRegisteWnd();
+  void startUserInfoSending();
+  void sendUserInfoText(int index);
+  void continueUserInfoChain();
+  QPointer<UserRegistrationSheet> wndUserRegiste_;
+  QStringList userRegisteInfoArray_;
+  QString sendUserInfoto_;
+  bool isSendingUserInfo_ = false;
+  int userInfoChainStep_ = 0;
+  QTimer userInfoTimer_;
+  // ---- end ----
 };
 
 extern MainController *g_MainController;

@@ -71,7 +71,7 @@ void MainController::netcardChanged(int status) {
       toolbarSetEnable(true);
     setToolbarEnableWhenSimDetected(true);
     deviceRemovedForDidoro(false);
-    // The user registration by SMS resends a failed registration here once it exists.
+    sendUserInfoIfNeededAndSendFailedBefore();
     toolbarSetItemEnable(true, QStringLiteral("RECHARGE"));
     break;
   case kNetCardRemoved:
