@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(
   cmake ninja-build ccache pkg-config g++ clang libclang-rt-14-dev
-  qt6-base-dev qt6-svg-dev qt6-multimedia-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
+  qt6-base-dev qt6-svg-dev qt6-multimedia-dev qt6-webengine-dev libqt6opengl6-dev libxkbcommon-dev libgl-dev
   libplist-dev libicu-dev libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth x11-apps imagemagick dbus dbus-x11 fonts-dejavu-core
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good

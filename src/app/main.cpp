@@ -20,6 +20,8 @@ void SignalHandler(int) {
 
 int main(int argc, char **argv) {
   const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
+  // The web engine, loaded with the first web view, shares its GL contexts with the windows'.
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("connection-manager"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));

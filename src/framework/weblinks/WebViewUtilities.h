@@ -6,6 +6,9 @@
 #include <QTextBrowser>
 #include <QUrl>
 #include <functional>
+#include <memory>
+
+#include "WebEngineInterface.h"
 
 class WebView;
 
@@ -23,26 +26,40 @@ public:
   virtual void didFailProvisionalLoad(WebView *, const QString &) {}
 };
 
-// The program's web view. No web engine is installed here, so it renders local HTML pages
-// (simple HTML, no scripts, no plug-in content) and shows a remote address as a link that opens
-// in the default browser.
-class WebView : public QTextBrowser {
+// The program's web view. With the web engine plug-in it shows pages as a browser does; without
+// it (not installed, or turned off with QEL_WEBENGINE=0) it renders local HTML pages as simple
+// rich text, no scripts or plug-in content, and shows a remote address as a link that opens in
+// the default browser.
+class WebView : public QWidget, private WebEngineHost {
   Q_OBJECT
 public:
   explicit WebView(QWidget *parent = nullptr);
+  ~WebView() override;
 
   void setDelegate(WebViewDelegate *delegate) { delegate_ = delegate; }
   WebViewDelegate *delegate() const { return delegate_; }
   void load(const QUrl &url);
   void reload();
-  void stopLoading() {}
+  void stopLoading();
   QUrl url() const { return url_; }
-  QString title() const { return documentTitle(); }
+  QString title() const;
+  // Which of the two renders the page: exactly one of these is set.
+  WebEnginePage *enginePage() const { return engine_.get(); }
+  QTextBrowser *textView() const { return text_; }
 
 private:
+  void loadAsText(const QUrl &url);
   void linkClicked(const QUrl &url);
+  bool engineNavigationRequested(const QUrl &url) override;
+  void engineNewWindowRequested(const QUrl &url) override;
+  void engineLoadStarted() override;
+  void engineTitleChanged(const QString &title) override;
+  void engineLoadFinished(bool ok) override;
+
   WebViewDelegate *delegate_ = nullptr;
   QUrl url_;
+  std::unique_ptr<WebEnginePage> engine_;
+  QTextBrowser *text_ = nullptr;
 };
 
 // Makes, loads and removes web views, and is their default delegate: navigations are allowed and
@@ -64,6 +81,8 @@ public:
   using Opener = std::function<bool(const QUrl &)>;
   static void setOpener(Opener opener);
   static bool openInBrowser(const QUrl &url);
+  // The engine plug-in, loaded the first time a view asks; null when it is absent or turned off.
+  static WebEngineFactory *engineFactory();
 
   bool decidePolicyForNavigation(WebView *view, const QUrl &url) override;
   void decidePolicyForNewWindow(WebView *view, const QUrl &url) override;
