@@ -8,6 +8,8 @@
 #include "WordGlobe.h"
 
 #include <QtEndian>
+#include <pwd.h>
+#include <unistd.h>
 
 CustomerLogController *g_CustomerLogController = nullptr;
 
@@ -16,11 +18,11 @@ constexpr int kMinuteMs = 60 * 1000;
 constexpr int kNetTypeOffset = 40, kNetTypeWidth = 68;
 constexpr int kRoamInfoPayloadSize = 28, kLacOffset = 4, kCellIdOffset = 14;
 
+// The login name of the user, as the system knows it (the environment may not tell).
 QString userName() {
-  QString name = qEnvironmentVariable("USER");
-  if (name.isEmpty())
-    name = qEnvironmentVariable("LOGNAME");
-  return name;
+  if (const passwd *entry = ::getpwuid(::getuid()); entry && entry->pw_name)
+    return QString::fromLocal8Bit(entry->pw_name);
+  return qEnvironmentVariable("USER");
 }
 
 // The first four characters of a hexadecimal text field, as a number (0 when not one).
