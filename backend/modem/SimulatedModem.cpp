@@ -1,6 +1,7 @@
 #include "SimulatedModem.h"
 
 #include "DeviceLock.h"
+#include "SimUpdate.h"
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
@@ -73,6 +74,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   GpsReceiver::install(*this);
   DeviceLock::install(*this);
   SmsSettings::install(*this);
+  SimUpdate::install(*this);
   reset();
 }
 

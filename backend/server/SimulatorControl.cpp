@@ -19,6 +19,7 @@
 #include "VoiceDataService.h"
 #include "GpsReceiver.h"
 #include "DeviceLock.h"
+#include "SimUpdate.h"
 #include "SmsSettings.h"
 
 #include <QDBusConnection>
@@ -384,4 +385,9 @@ bool SimulatorControl::DeviceLock(QString &code) {
 QString SimulatorControl::SmsSettings() {
   ::SmsSettings *settings = ::SmsSettings::of(*modem_);
   return settings ? QString::fromUtf8(Plist::toXml(settings->state())) : QString();
+}
+
+bool SimulatorControl::SimUpdate() {
+  ::SimUpdate *update = ::SimUpdate::of(*modem_);
+  return update && update->push();
 }

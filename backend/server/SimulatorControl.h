@@ -174,6 +174,8 @@ public slots:
   Q_SCRIPTABLE bool DeviceLock(QString &code);
   // The message settings the program set: centre, store position, routing (plist XML).
   Q_SCRIPTABLE QString SmsSettings();
+  // The network updates the SIM: pushes the notice (false without a device).
+  Q_SCRIPTABLE bool SimUpdate();
 
 private:
   SimulatedModem *modem_;

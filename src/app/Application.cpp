@@ -1,4 +1,5 @@
 #include "Application.h"
+#include "CustomerLogController.h"
 
 #include "Bundle.h"
 #include "BusNames.h"
@@ -114,6 +115,9 @@ QMainWindow *Application::mainWindow() const {
 }
 
 void Application::terminateFromSignal() {
+  // The events of the last minute are not lost with the program.
+  if (g_CustomerLogController)
+    g_CustomerLogController->writeLogToTheFile();
   if (g_DialController && g_DialController->GetisDialNow())
     g_DialController->SelectDisconnectAction();
   if (center_)

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include "Plist.h"
 #include <memory>
 
 namespace {
@@ -53,4 +54,15 @@ QString Bundle::pathForResource(const QString &name, const QString &type) const 
   if (!type.isEmpty())
     path += QLatin1Char('.') + type;
   return QFileInfo::exists(path) ? path : QString();
+}
+
+QString Bundle::infoPlistPath() const {
+  return bundlePath_ + QStringLiteral("/Info.plist");
+}
+
+QVariant Bundle::objectForInfoDictionaryKey(const QString &key) const {
+  QVariantMap info;
+  if (key.isEmpty() || !Plist::readDictionary(infoPlistPath(), &info))
+    return {};
+  return info.value(key);
 }

@@ -15,3 +15,6 @@ QString BusNames::uiBusName() {
 QString BusNames::backendBusName() {
   return fromEnv("QEL_BACKEND_BUS_NAME", "org.qel.vArivevorer");
 }
+QString BusNames::updaterBusName() {
+  return fromEnv("QEL_UPDATER_BUS_NAME", "org.qel.AutoUpdateManager");
+}

@@ -11,7 +11,11 @@ inline constexpr const char *kPackagePath = "/qUIMsg";
 inline constexpr const char *kSimulatorPath = "/Simulator";
 inline constexpr const char *kSimulatorInterface = "org.qel.vArivevorer.Simulator";
 inline constexpr const char *kVoicePath = "/qcontrollerosxproxy";
+inline constexpr const char *kUpdaterPath = "/Updater";
+inline constexpr const char *kUpdaterInterface = "org.qel.Updater";
+inline constexpr const char *kUpdaterCommandMethod = "Command";
 
 QString uiBusName();      // org.qel.ConnectionManager, or $QEL_UI_BUS_NAME
 QString backendBusName(); // org.qel.vArivevorer, or $QEL_BACKEND_BUS_NAME
+QString updaterBusName(); // org.qel.AutoUpdateManager, or $QEL_UPDATER_BUS_NAME
 } // namespace BusNames

@@ -1,5 +1,6 @@
 #include "InitController.h"
 
+#include "AEMessage.h"
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitStatusView.h"
@@ -208,6 +209,8 @@ void InitController::initializeNibResources() {
   if (statusView && ConfigService::readBool(QStringLiteral("Init"), QStringLiteral("OnlyShowBelonetoSPN")))
     statusView->localSPNLabel->hide();
   initNibNetworkStatus();
+  clearDiagWindow();
+  initDiagWindow();
   if (statusView) {
     statusView->simTypeField->clear();
     statusView->lockTipLabel->clear();
@@ -268,14 +271,12 @@ void InitController::updateLanguages(const Notification &) {
   if (pinSheet_ || pukSheet_ || reAlertSheet_)
     wirePinSheets();
   wordUnlockDeviceSheet();
+  initDiagWindow();
+  initRssiLacCiWindow();
   if (statusView) {
     const QString lockTip = statusView->lockTipLabel->property("wordingKey").toString();
     statusView->lockTipLabel->setText(lockTip.isEmpty() ? QString() : word(lockTip));
   }
-}
-
-void InitController::prepareToShowDiagWindow(const Notification &) {
-  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("diagInfo"), this, dicDiagWindowInfo_);
 }
 
 // ---- status setters ----
@@ -448,6 +449,9 @@ void InitController::dealWithMsgOfCheckIMEIInfo(const Notification &n) {
   const QByteArray bytes = msg.payload().left(36);
   const QString imei = QString::fromLatin1(bytes.left(bytes.indexOf('\0') < 0 ? bytes.size() : bytes.indexOf('\0')));
   setRuntimeObject(imei, kRTIMEI);
+  setIMEINumInDiagWindow();
+  if (AEMessage::defaultAEMessage()->isSupportUpdate())
+    AEMessage::defaultAEMessage()->dealWithIMEI(imei);
 }
 
 void InitController::dealWithMsgOfCheckSIMStatus(const Notification &n) {
@@ -526,4 +530,5 @@ void InitController::deviceRemoved(const Notification &) {
     labelPINUnlock_->setEnabled(false);
   dialFunctionEnabledFlag_ = true;
   hasAlertRoam = false;
+  updaterDeviceRemoved();
 }

@@ -16,6 +16,9 @@ class ReAlertSheet;
 class UnlockDeviceSheet;
 class RoamAlertWindow;
 class WhiteListReminderSheet;
+class DiagnosticsWindow;
+class SignalDetailWindow;
+class SimCardUpdateSheet;
 
 // Names of the status notifications; each carries {its own name: value}.
 inline const QString kModemConnected = QStringLiteral("init_ModemConnected");
@@ -186,8 +189,8 @@ public:
   void showDiagIccid(const QString &iccid) override;
   bool isSupportUpdate() override;
   void dealWithMCCMNC(const QString &mccmnc) override;
-  bool isSendUpdateMessageWhenMCCMNC() override { return sendUpdateMessageWhenMCCMNC_; }
-  void setIsSendUpdateMessageWhenMCCMNC(bool sent) override { sendUpdateMessageWhenMCCMNC_ = sent; }
+  bool isSendUpdateMessageWhenMCCMNC() override;
+  void setIsSendUpdateMessageWhenMCCMNC(bool sent) override;
   void dealWithDeviceReady() override;
   void informOtherModulePSDomain(int mode) override;
   bool firstTimeDealWithQdonWhenNetWorkChanged() override { return firstTimeDealWithQdon_; }
@@ -391,6 +394,64 @@ public:
   bool firstUnlockedDevice() const { return firstUnlockedDevice_; }
   // ---- end of device lock code ----
 
+  // ---- diagnostics, versions and the report (InitControllerDiagnostics.cpp,
+  //      InitControllerVersions.cpp, InitControllerUpdater.cpp) ----
+  Q_INVOKABLE void showDiagInfo(QObject *sender = nullptr);
+  Q_INVOKABLE void refreshDiagWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void closeDiagWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void OpenDiagInfoInTextEdit(QObject *sender = nullptr);
+  Q_INVOKABLE void clickDiagSegmentedTable(QObject *sender = nullptr);
+  Q_INVOKABLE void openRssiLacCiWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void closeRssiLacCiWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void showLogs(QObject *sender = nullptr);
+  Q_INVOKABLE void openAboutURL(QObject *sender = nullptr);
+  void showDiagnosticInfo();
+  void initDiagWindow();
+  void clearDiagWindow();
+  void initRssiLacCiWindow();
+  void setIMEINumInDiagWindow();
+  // YES from the fill, NO from the IMSI reply: with Setting/"CheckIMSIForDiag" the fill asks the
+  // device and the reply shows it; without, the fill shows the IMSI known.
+  void refreshDiagIMSI(bool query);
+  void showNetworkNameInDiagnostic();
+  void displaySPNNameAtDiagWindow();
+  void prepareForDicDiagWindowInfo(QLabel *field, const QString &key);
+  static QVariant checkNilWithObject(QLabel *field);
+  DiagnosticsWindow *diagWindow();
+  SignalDetailWindow *rssiLacCiWindow();
+  // The reduced window of a CDMA device (also when the window is made later).
+  void diagUseCdmaLayout();
+  // The text a value field of the window shows (by its label's wording key).
+  QString diagValue(const QString &labelKey) const;
+  // The export: headings at the margin, other labels 8 spaces in, then 5 spaces and the value.
+  static QByteArray diagnosticsExportText(const QList<QPair<QString, QString>> &pairs, const QStringList &headings);
+  // Writes "DiagInfo.txt" from the window; its path, or empty when it could not be written.
+  QString exportDiagInfo();
+  // The AT log files that exist, in the folder the log writes to.
+  static QStringList atLogFiles();
+
+  Q_INVOKABLE void dealWithMsgOfCheckFWVERSION(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckSmsPPDownload(const Notification &n);
+  // The modem driver's version under `root` (the system's root in the program).
+  static QString dataCardDriverVersion(int platform, const QString &root);
+  QString getDataCardDriverVersion() const;
+  QString getDriverVersion() const;
+  static void setDriverInfoRoot(const QString &root);
+  void popUpSimcardUpdateWnd();
+  void setSimcardUpdateEndWording();
+  void closeSimcardUpdateWnd();
+  void selectPCPhonebook();
+  SimCardUpdateSheet *simCardUpdateSheet();
+  bool isSimUpdateNoticeVisible() const;
+  QString simUpdateNoticeText() const;
+  // The notice's steps after a reply (tests shorten them).
+  static void setSimUpdateDelaysMs(int textMs, int closeMs, int phonebookMs);
+  Q_INVOKABLE void sendReport(QObject *sender = nullptr);
+  QString reportText();
+  // A signal text without its unit, "Null" when nothing is left.
+  static QString reportValueWithoutUnit(const QString &text);
+  // ---- end of diagnostics, versions and the report ----
+
   void setInactivatedUSIMForRizoraWithStatus(quint32 status);
   void setNetworkDomain(int mode, const QString &networkName);
   void closeApplication();
@@ -430,7 +491,6 @@ private:
   bool pinNumSavedInConfigChecked_ = false; // btnPinNumSavedInConfigFile_
   QString networkName_;
   NetworkIdentityHandlers identity_;
-  bool sendUpdateMessageWhenMCCMNC_ = false;
   bool firstTimeDealWithQdon_ = true;
   bool hasAlertRoam = false;
   bool alreadyGetSimIMSIFlag_ = false;
@@ -469,7 +529,7 @@ private:
   void updaterDealWithInternalFirmwareVersion(const QString &version);
   void updaterDealWithDeviceType(const QString &model);
   // The diagnostics window shows the air-interface values when it is open.
-  void showDiagAirInfo() {}
+  void showDiagAirInfo();
 
   int m_SignalStrength = 0;
   QTimer timerAlertSelect3GPrefer_;
@@ -520,6 +580,19 @@ private:
   void deviceLockDeviceRemoved();
   QPointer<UnlockDeviceSheet> wndUnlockDevice_;
   int deviceLockFunctionModule_ = 0;
+  // ---- end ----
+
+  // ---- state of diagnostics, versions and the report ----
+  void setDiagValue(const QString &labelKey, const QString &text);
+  int diagNetCardStatus() const;
+  void updaterDeviceRemoved();
+  QPointer<DiagnosticsWindow> m_DiagWindow;
+  QPointer<SignalDetailWindow> windowRssiLacCi_;
+  QPointer<SimCardUpdateSheet> wndSimCardUpdate_;
+  bool diagCdmaLayoutWanted_ = false;
+  QTimer simUpdateTextTimer_;
+  QTimer simUpdateCloseTimer_;
+  QTimer simUpdatePhonebookTimer_;
   // ---- end ----
 };
 

@@ -85,9 +85,6 @@ void InitController::dialSetWCDMAConfigHidden(bool hidden) {
   callNeighbour(g_DialController, "setWCDMAConfigHidden", hidden);
 }
 
-// The updater conversation is not part of this program yet; it takes these when it comes.
-void InitController::updaterDealWithInternalFirmwareVersion(const QString &) {}
-void InitController::updaterDealWithDeviceType(const QString &) {}
 
 // ---- handlers ----
 

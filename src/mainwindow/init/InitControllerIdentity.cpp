@@ -31,10 +31,3 @@ void InitController::showDiagMccAndMnc(const QString &, const QString &) {}
 
 void InitController::showDiagIccid(const QString &) {}
 
-bool InitController::isSupportUpdate() {
-  return false;
-}
-
-void InitController::dealWithMCCMNC(const QString &) {}
-
-void InitController::dealWithDeviceReady() {}

@@ -73,6 +73,7 @@ void InitController::dealWithMsgOfCheckCIMI(const Notification &n) {
   settingDict().insert(QStringLiteral("IMSI"), m_IMSI);
   saveSettings();
   getPhoneNumberByIMSI();
+  refreshDiagIMSI(false);
   alreadyGetSimIMSIFlag_ = true;
   simIsNewForThisReply_.reset();
 }

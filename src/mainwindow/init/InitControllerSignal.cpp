@@ -159,9 +159,10 @@ void InitController::setEvdoViewsVisible(bool visible) {
 }
 
 void InitController::initWithCDMA() {
-  // The roaming picture and the diagnostics rows follow the status area's layout and the
-  // diagnostics window; here the two signal pictures and their labels come forward.
+  // The roaming picture follows the status area's layout; the two signal pictures and their
+  // labels come forward, and the diagnostics window keeps only the rows a CDMA device has.
   setEvdoViewsVisible(true);
+  diagUseCdmaLayout();
 }
 
 void InitController::initSignalViewsForPlatform() {

@@ -1,4 +1,5 @@
 #include "MainController.h"
+#include "AEMessage.h"
 
 #include "Bundle.h"
 #include "CompoundCallController.h"
@@ -387,6 +388,8 @@ void MainController::runDatacard() {
   showUnconnectedIcon();
   notifyChangeLanguage();
   notifyAppReady();
+  // The updater is started (and told) with the program, whether or not a device is there.
+  AEMessage::defaultAEMessage()->ApplicationFinishLaunchHook();
   if (qelMsgCenter && startsBackend_) {
     qelMsgCenter->stopMsgServer();
     qelMsgCenter->startMsgServer();

@@ -7,6 +7,7 @@
 #include "CompoundCallController.h"
 #include "SimServicePages.h"
 #include "ConfigService.h"
+#include "CustomerLogController.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
 #include "DialServiceTransplant.h"
@@ -63,9 +64,9 @@ QMenu *addMenu(QMenuBar *bar, const char *englishTitle) {
 // mean nothing on this desktop and are left out.
 void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
   QMenu *app = addMenu(bar, "Connection Manager");
-  addItem(app, "About...");
-  addItem(app, "Diagnostics");
-  addItem(app, "Logs");
+  QObject::connect(addItem(app, "About..."), &QAction::triggered, init, [init] { init->openAboutURL(nullptr); });
+  QObject::connect(addItem(app, "Diagnostics"), &QAction::triggered, init, [init] { init->showDiagInfo(nullptr); });
+  QObject::connect(addItem(app, "Logs"), &QAction::triggered, init, [init] { init->showLogs(nullptr); });
   addItem(app, "Update");
   addItem(app, "Preferences...");
   app->addSeparator();
@@ -229,10 +230,12 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);
+  auto *customerLog = new CustomerLogController(owner);
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, smsController};
+  QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
+                                          callRecord, wlan, smsController, customerLog};
   controllers << RecordViews::build(tabs, owner).controllers();
   if (QELUIController *entertain = EntertainController::build(tabs, owner))
     controllers << entertain;
