@@ -1,9 +1,11 @@
 #include "SimulatedModem.h"
 
+#include "CallServices.h"
 #include "DeviceLock.h"
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "NetworkSelection.h"
 #include "Phonebook.h"
 #include "Router.h"
 #include "SignalAndDevice.h"
@@ -73,6 +75,8 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   GpsReceiver::install(*this);
   DeviceLock::install(*this);
   SmsSettings::install(*this);
+  NetworkSelection::install(*this);
+  CallServices::install(*this);
   reset();
 }
 

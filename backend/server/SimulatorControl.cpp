@@ -18,7 +18,9 @@
 #include "SimToolkit.h"
 #include "VoiceDataService.h"
 #include "GpsReceiver.h"
+#include "CallServices.h"
 #include "DeviceLock.h"
+#include "NetworkSelection.h"
 #include "SmsSettings.h"
 
 #include <QDBusConnection>
@@ -384,4 +386,32 @@ bool SimulatorControl::DeviceLock(QString &code) {
 QString SimulatorControl::SmsSettings() {
   ::SmsSettings *settings = ::SmsSettings::of(*modem_);
   return settings ? QString::fromUtf8(Plist::toXml(settings->state())) : QString();
+}
+
+bool SimulatorControl::SetNetworkList(const QString &plist) {
+  QVariant value;
+  if (!Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantList)
+    return false;
+  ::NetworkSelection::setNetworkList(*modem_, value.toList());
+  return true;
+}
+
+QString SimulatorControl::NetworkSelection() {
+  return QString::fromUtf8(Plist::toXml(::NetworkSelection::state(*modem_)));
+}
+
+bool SimulatorControl::SetCallServices(const QString &plist) {
+  QVariant value;
+  if (!Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantMap)
+    return false;
+  ::CallServices::setState(*modem_, value.toMap());
+  return true;
+}
+
+QString SimulatorControl::CallServices() {
+  return QString::fromUtf8(Plist::toXml(::CallServices::state(*modem_)));
+}
+
+void SimulatorControl::KeepCallServices(bool keep) {
+  ::CallServices::setKeep(*modem_, keep);
 }
