@@ -363,8 +363,10 @@ void SettingController::dealWithMsgOfReadCallForwardSetting(const Notification &
     status = int(wordAt(msg, base));
     number = textAt(msg, base + 8, kForwardEntrySize - 8);
   }
+  // An Apply's read-back goes on with the next change; a read chain goes on by itself.
+  const bool applying = !callForwardRead_;
   continueReadCallForwardSetting(status, number);
-  if (!callForwardRead_)
+  if (applying)
     sendCallForwardSetting();
 }
 
@@ -527,9 +529,10 @@ void SettingController::dealWithMsgOfReadCallBarSetting(const Notification &n) {
     enableCallButtonsWhenFinished(this);
     return;
   }
-  readCallBarSettingSuccess(int(wordAt(msg, 0)));
   // A change read back goes on with the next changed facility.
-  if (!callBarRead_)
+  const bool applying = !callBarRead_;
+  readCallBarSettingSuccess(int(wordAt(msg, 0)));
+  if (applying)
     sendCallBarSetting();
 }
 

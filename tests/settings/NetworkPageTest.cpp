@@ -283,6 +283,7 @@ protected:
   }
   // Chooses manual selection as a user would and waits for the list sheet.
   void searchManually() {
+    ASSERT_TRUE(waitNetworkLive()); // an earlier search or registration has ended
     settings()->m_MethodToSelectNet->cellAtRow(1, 0)->click();
     ASSERT_TRUE(testsupport::waitUntil([&] { return settings()->netSelectWindow->isVisible(); }));
   }
