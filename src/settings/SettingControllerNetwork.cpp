@@ -855,14 +855,16 @@ void SettingController::dealWithMsgOfCheckPreferenceMode(uint prefMode) {
   enable(m_PreferenceMode, true);
 }
 
-void SettingController::setWCDMASelectNetworkVisible(bool hidden) {
+// The device status says YES for the family the device belongs to, so the argument is the box's
+// visibility (taken as its hidden state, a WCDMA device would show only the CDMA choices).
+void SettingController::setWCDMASelectNetworkVisible(bool visible) {
   if (sethasModuleWith(QStringLiteral("Network")) && networkClassLable)
-    networkClassLable->setHidden(hidden);
+    networkClassLable->setVisible(visible);
 }
 
-void SettingController::setCDMASelectNetworkVisible(bool hidden) {
+void SettingController::setCDMASelectNetworkVisible(bool visible) {
   if (sethasModuleWith(QStringLiteral("Network")) && cdmaNetworkClassLable)
-    cdmaNetworkClassLable->setHidden(hidden);
+    cdmaNetworkClassLable->setVisible(visible);
 }
 
 // ---- band, method and device answers ----

@@ -37,6 +37,14 @@ QGroupBox *box(QWidget *parent, const char *name, const char *key) {
   return b;
 }
 
+// A matrix narrowed to fit one of the page's two columns.
+ButtonMatrix *narrow(ButtonMatrix *m) {
+  m->setCellSize(QSize(230, 22));
+  m->sizeToCells();
+  m->setMinimumSize(m->size());
+  return m;
+}
+
 QLineEdit *field(QWidget *parent, const char *name) {
   auto *f = new QLineEdit(parent);
   f->setObjectName(QLatin1String(name));
@@ -89,11 +97,19 @@ void buildNetListSheet(SettingController *c, QWidget *page) {
 
 QWidget *buildNetwork(SettingController *c, QWidget *parent) {
   auto *page = new QWidget(parent);
-  QVBoxLayout *layout = pageColumn(page);
+  // Two columns: the selection on the left, band and roaming on the right.
+  auto *columns = new QHBoxLayout(page);
+  auto *layout = new QVBoxLayout;
+  auto *right = new QVBoxLayout;
+  layout->setAlignment(Qt::AlignTop);
+  right->setAlignment(Qt::AlignTop);
+  columns->addLayout(layout, 1);
+  columns->addLayout(right, 1);
 
   QGroupBox *method = box(page, "boxSelectMode", "Select Mode");
   auto *methodLayout = new QVBoxLayout(method);
-  c->m_MethodToSelectNet = radioMatrix(method, "matrixSettingMethodToSelectNet", {{"Automatic", 0}, {"Manual", 1}});
+  c->m_MethodToSelectNet =
+      narrow(radioMatrix(method, "matrixSettingMethodToSelectNet", {{"Automatic", 0}, {"Manual", 1}}));
   methodLayout->addWidget(c->m_MethodToSelectNet);
   auto *searchRow = new QHBoxLayout;
   c->BarSsearchProcess = new QProgressBar(method);
@@ -121,7 +137,7 @@ QWidget *buildNetwork(SettingController *c, QWidget *parent) {
   c->cdmaNetworkClassLable = cdma;
   auto *cdmaLayout = new QVBoxLayout(cdma);
   c->m_PreferenceMode =
-      radioMatrix(cdma, "matrixPreferenceMode", {{"CDMA Automatic", 0}, {"1x Only", 1}, {"EVDO Only", 2}});
+      narrow(radioMatrix(cdma, "matrixPreferenceMode", {{"CDMA Automatic", 0}, {"1x Only", 1}, {"EVDO Only", 2}}));
   cdmaLayout->addWidget(c->m_PreferenceMode);
   cdma->hide(); // shown for CDMA devices by the device status
   layout->addWidget(cdma);
@@ -130,13 +146,13 @@ QWidget *buildNetwork(SettingController *c, QWidget *parent) {
   c->boxFrequencySelect_ = band;
   auto *bandLayout = new QVBoxLayout(band);
   // Four bands; the configuration's "FrequencySetting" names them and gives their tags.
-  c->matrixFrequencySelect_ = radioMatrix(band, "matrixFrequencySelect",
-                                          {{"UMTS_850_1900_2100", 0},
-                                           {"UMTS_850_GSM_900_1800", 1},
-                                           {"UMTS_2100_GSM_900_1800", 2},
-                                           {"UMTS_850_2100_GSM_900_1800", 3}});
+  c->matrixFrequencySelect_ = narrow(radioMatrix(band, "matrixFrequencySelect",
+                                                 {{"UMTS_850_1900_2100", 0},
+                                                  {"UMTS_850_GSM_900_1800", 1},
+                                                  {"UMTS_2100_GSM_900_1800", 2},
+                                                  {"UMTS_850_2100_GSM_900_1800", 3}}));
   bandLayout->addWidget(c->matrixFrequencySelect_);
-  layout->addWidget(band);
+  right->addWidget(band);
 
   QGroupBox *roam = box(page, "boxRoaming", "Roaming");
   auto *roamLayout = new QVBoxLayout(roam);
@@ -144,15 +160,15 @@ QWidget *buildNetwork(SettingController *c, QWidget *parent) {
   c->btnIroamSwitchSetting_ = worded<QCheckBox>(roam, "btnIroamSwitchSetting", "Allow international roaming");
   roamLayout->addWidget(c->btnNroamSwitchSetting_);
   roamLayout->addWidget(c->btnIroamSwitchSetting_);
-  layout->addWidget(roam);
+  right->addWidget(roam);
 
   if (ConfigService::sharedConfigService()->isRoamingImsiSet()) {
     QGroupBox *imsi = box(page, "boxRoamingSet", "Roaming IMSI");
     auto *imsiLayout = new QVBoxLayout(imsi);
-    c->matrixRoamingSet_ = radioMatrix(imsi, "matrixRoamingSet", {{"Home IMSI", 0}, {"Roaming IMSI", 1}});
+    c->matrixRoamingSet_ = narrow(radioMatrix(imsi, "matrixRoamingSet", {{"Home IMSI", 0}, {"Roaming IMSI", 1}}));
     c->matrixRoamingSet_->setEnabled(false); // until the SIM toolkit has its menu
     imsiLayout->addWidget(c->matrixRoamingSet_);
-    layout->addWidget(imsi);
+    right->addWidget(imsi);
     QObject::connect(c->matrixRoamingSet_, &ButtonMatrix::cellActivated, c,
                      [c] { c->roamingIMSISelect(c->matrixRoamingSet_); });
   }
