@@ -8,10 +8,10 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbours.h"
 #include "NetListModel.h"
 #include "Platform.h"
 #include "QELAlertPanel.h"
-#include "STKController.h"
 #include "SettingControllerSupport.h"
 #include "SettingService.h"
 
@@ -24,8 +24,8 @@ using namespace settingsupport;
 
 namespace {
 constexpr int kSelMajor = 513;
-constexpr int kSetModeMinor = 77, kSearchMinor = 79, kRegisterMinor = 80, kBandReadMinor = 82, kBandSetMinor = 83,
-              kMethodMinor = 84, kRoamMinor = 85, kCheckMinor = 89, kCancelMinor = 90;
+constexpr int kSetModeMinor = 77, kSearchMinor = 79, kRegisterMinor = 80, kBandSetMinor = 83, kRoamMinor = 85,
+              kCheckMinor = 89, kCancelMinor = 90;
 constexpr int kMaxNetRecords = 30, kNetRecordSize = 128;
 
 const QString kFrequencySetting = QStringLiteral("FrequencySetting");
@@ -1015,8 +1015,15 @@ void SettingController::roamingIMSISelect(QObject *sender) {
   roamingImsiType_ = tag < 0 ? 0 : tag;
   // The toolkit leaves its menu and selects the first item; its sub-menu then performs the
   // switch by reading the choice back.
-  if (g_STKController) {
-    g_STKController->ExitClicked();
-    g_STKController->SelectClicked(0);
+  // The toolkit controller is a sibling made by the same builder; it is asked by name, so the
+  // settings window does not link the voice library.
+  QObject *toolkit = nullptr;
+  if (parent())
+    for (QObject *o : parent()->children())
+      if (QByteArray(o->metaObject()->className()) == "STKController")
+        toolkit = o;
+  if (toolkit) {
+    callNeighbour(toolkit, "ExitClicked");
+    callNeighbour(toolkit, "SelectClicked", 0);
   }
 }

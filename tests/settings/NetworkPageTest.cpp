@@ -10,12 +10,18 @@
 #include "WordGlobe.h"
 
 #include <QItemSelectionModel>
+#include <QSet>
 #include <QTabWidget>
 #include <QTest>
 #include <QtEndian>
 #include <cstring>
 
 namespace {
+
+int settingsupportSelectedTag(const ButtonMatrix *m) {
+  const int i = m ? m->selectedIndex() : -1;
+  return i < 0 ? -1 : m->cells().at(i)->property("tag").toInt();
+}
 
 QString word(const char *key) {
   return Map_Name_Item_of_IndexString(QLatin1String(key));
@@ -258,6 +264,72 @@ TEST_F(NetworkRules, TheBackToAutomaticTimerRunsOnceWithTheLaterInterval) {
   QCoreApplication::processEvents(); // the replaced timer goes
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(s->findChildren<QTimer *>().size(), 1);
+  delete s;
+}
+
+TEST_F(NetworkRules, TheSkinTableAndTheReducedLayoutsAutomaticChoice) {
+  SettingController *s = fresh();
+  const QList<QPair<QString, QWidget *>> table = s->skinBindingTable();
+  EXPECT_EQ(table.size(), 157);
+  QSet<QString> names;
+  for (const auto &row : table)
+    names.insert(row.first);
+  EXPECT_EQ(names.size(), 155);
+  EXPECT_EQ(table.first().first, QStringLiteral("tabviewSetting"));
+  EXPECT_EQ(table.last().first, QStringLiteral("btnSettingRecord"));
+  delete s;
+
+  // Under "RuvozUI" automatic selection forces band 3 and "3G Preferred" and ends a manual one.
+  SettingController *r = fresh([](QVariantMap &d) {
+    QVariantMap ui = d.value(QStringLiteral("UIConfig")).toMap();
+    ui.insert(QStringLiteral("RuvozUI"), true);
+    d.insert(QStringLiteral("UIConfig"), ui);
+  });
+  r->setManualSelecting(true);
+  r->setNetworkSelection(0, 0);
+  r->ruvozUISetNetSearchMode(r->m_MethodToSelectNet);
+  EXPECT_FALSE(r->isManualSelecting());
+  EXPECT_EQ(r->networkFindModeTag(), 3);
+  EXPECT_EQ(settingsupportSelectedTag(r->matrixFrequencySelect_), 3);
+  EXPECT_FALSE(r->m_NetworkFindModeSeletion->isEnabled());
+  r->setNetworkSelection(1, 3);
+  r->ruvozUISetNetSearchMode(r->m_MethodToSelectNet);
+  EXPECT_TRUE(r->isManualSelecting());
+  EXPECT_TRUE(r->m_NetworkFindModeSeletion->isEnabled());
+  delete r;
+}
+
+TEST_F(NetworkRules, TheFamilyBoxesFollowTheDevice) {
+  SettingController *s = fresh();
+  // A WCDMA device: its find modes show, the CDMA choices do not; a CDMA device the reverse.
+  s->setWCDMASelectNetworkVisible(true);
+  s->setCDMASelectNetworkVisible(false);
+  EXPECT_FALSE(s->networkClassLable->isHidden());
+  EXPECT_TRUE(s->cdmaNetworkClassLable->isHidden());
+  s->setCDMASelectNetworkVisible(true);
+  s->setWCDMASelectNetworkVisible(false);
+  EXPECT_TRUE(s->networkClassLable->isHidden());
+  EXPECT_FALSE(s->cdmaNetworkClassLable->isHidden());
+  delete s;
+}
+
+TEST_F(NetworkRules, TheRoamingImsiChoiceIsKeptForTheToolkit) {
+  SettingController *s = fresh([](QVariantMap &d) {
+    QVariantMap setting = d.value(QStringLiteral("Setting")).toMap();
+    setting.insert(QStringLiteral("Setting_RoamingImsiSet"), true);
+    d.insert(QStringLiteral("Setting"), setting);
+    d.insert(QStringLiteral("IMSIRoamingCfg"), QVariantList{QStringLiteral("46001")});
+  });
+  ASSERT_TRUE(s->matrixRoamingSet_);
+  EXPECT_FALSE(s->matrixRoamingSet_->isEnabled()); // until the toolkit has its menu
+  s->setRoamingIMSISelectEnabled(true);
+  s->setRoamingStateAccordImsi(QStringLiteral("460011234567890"));
+  EXPECT_EQ(s->matrixRoamingSet_->selectedIndex(), 1);
+  s->matrixRoamingSet_->cellAtRow(0, 0)->click();
+  EXPECT_TRUE(s->roamingImsiSet());
+  EXPECT_EQ(s->roamingImsiType(), 0);
+  s->setRoamingImsiSet(false);
+  EXPECT_FALSE(s->roamingImsiSet());
   delete s;
 }
 
