@@ -42,6 +42,10 @@ struct SoundRow {
 //   SettingControllerSecurity.cpp  PIN, PUK and the device lock code
 //   SettingControllerSms.cpp       the SMS page
 //   SettingControllerSystem.cpp    general, start-up, sounds, language and update options
+//   SettingControllerNetwork.cpp   network selection, band, roaming switches and roaming IMSI
+//   SettingControllerCall.cpp      call forwarding, waiting and barring
+//   SettingControllerBrowser.cpp   the start page and the favourite links
+//   SettingControllerSkin.cpp      skin item names and the reduced "RuvozUI" layout
 // The widgets are made by SettingPages (one builder per page, in one table).
 class SettingController : public QELUIController {
   Q_OBJECT
