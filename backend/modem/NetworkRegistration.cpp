@@ -217,15 +217,16 @@ void install(SimulatedModem &modem) {
   modem.on(kMajor, kCheckRoamInfo, [&modem](const UIMsg &) { sendRoamInfo(modem); });
   modem.on(kRoamSwitchMajor, kReadRoamSwitch, [&modem](const UIMsg &) { sendRoamSwitches(modem); });
   modem.on(kRoamSwitchMajor, kSetRoamSwitch, [&modem](const UIMsg &m) {
-    if (m.dataLength < 8) {
-      modem.send(kRoamSwitchMajor, kSetRoamSwitch, 1, UIMsg::kResultFailure);
+    // Answered under the module of the request (the settings window's 3, type 1).
+    if (m.dataLength < 8 || network(modem.scenario()).value(QStringLiteral("RoamSwitchFails")).toBool()) {
+      modem.send(kRoamSwitchMajor, kSetRoamSwitch, 1, UIMsg::kResultFailure, {}, m.moduleId);
       return;
     }
     editNetwork(modem, [&m](QVariantMap &net) {
       net.insert(QStringLiteral("NationalRoaming"), Payload::u32At(m, 0) == 1);
       net.insert(QStringLiteral("InternationalRoaming"), Payload::u32At(m, 4) == 1);
     });
-    modem.send(kRoamSwitchMajor, kSetRoamSwitch, 1, 0);
+    modem.send(kRoamSwitchMajor, kSetRoamSwitch, 1, 0, {}, m.moduleId);
   });
   // After the network report (installed earlier), as a device registers once it knows its card.
   modem.onSimReady([&modem] {

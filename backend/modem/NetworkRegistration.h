@@ -23,6 +23,7 @@ class SimulatedModem;
 //                                   "00A1B2C3")
 //     "NationalRoaming", "InternationalRoaming"
 //                           bool    the roaming switches the modem keeps (true, false)
+//     "RoamSwitchFails"     bool    setting the roaming switches fails (false)
 namespace NetworkRegistration {
 
 inline constexpr uint16_t kMajor = 7;

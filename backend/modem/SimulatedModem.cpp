@@ -1,10 +1,12 @@
 #include "SimulatedModem.h"
 
+#include "CallServices.h"
 #include "DeviceLock.h"
 #include "SimUpdate.h"
 #include "DialParameters.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
+#include "NetworkSelection.h"
 #include "Phonebook.h"
 #include "Router.h"
 #include "SignalAndDevice.h"
@@ -75,6 +77,8 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   DeviceLock::install(*this);
   SmsSettings::install(*this);
   SimUpdate::install(*this);
+  NetworkSelection::install(*this);
+  CallServices::install(*this);
   reset();
 }
 

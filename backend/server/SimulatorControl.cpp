@@ -18,8 +18,10 @@
 #include "SimToolkit.h"
 #include "VoiceDataService.h"
 #include "GpsReceiver.h"
+#include "CallServices.h"
 #include "DeviceLock.h"
 #include "SimUpdate.h"
+#include "NetworkSelection.h"
 #include "SmsSettings.h"
 
 #include <QDBusConnection>
@@ -390,4 +392,32 @@ QString SimulatorControl::SmsSettings() {
 bool SimulatorControl::SimUpdate() {
   ::SimUpdate *update = ::SimUpdate::of(*modem_);
   return update && update->push();
+}
+
+bool SimulatorControl::SetNetworkList(const QString &plist) {
+  QVariant value;
+  if (!Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantList)
+    return false;
+  ::NetworkSelection::setNetworkList(*modem_, value.toList());
+  return true;
+}
+
+QString SimulatorControl::NetworkSelection() {
+  return QString::fromUtf8(Plist::toXml(::NetworkSelection::state(*modem_)));
+}
+
+bool SimulatorControl::SetCallServices(const QString &plist) {
+  QVariant value;
+  if (!Plist::fromData(plist.toUtf8(), &value) || value.typeId() != QMetaType::QVariantMap)
+    return false;
+  ::CallServices::setState(*modem_, value.toMap());
+  return true;
+}
+
+QString SimulatorControl::CallServices() {
+  return QString::fromUtf8(Plist::toXml(::CallServices::state(*modem_)));
+}
+
+void SimulatorControl::KeepCallServices(bool keep) {
+  ::CallServices::setKeep(*modem_, keep);
 }

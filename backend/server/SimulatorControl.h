@@ -177,6 +177,17 @@ public slots:
   // The network updates the SIM: pushes the notice (false without a device).
   Q_SCRIPTABLE bool SimUpdate();
 
+  // Network selection: the networks a manual search finds (an array of dictionaries as plist
+  // XML; false when it is not one), and the modem's mode, selection, band, roaming switches and
+  // registered network (plist XML).
+  Q_SCRIPTABLE bool SetNetworkList(const QString &plist);
+  Q_SCRIPTABLE QString NetworkSelection();
+  // Call forwarding, waiting and barring as the network keeps them (a dictionary as plist XML;
+  // false when it is not one); KeepCallServices makes changes answer success without taking.
+  Q_SCRIPTABLE bool SetCallServices(const QString &plist);
+  Q_SCRIPTABLE QString CallServices();
+  Q_SCRIPTABLE void KeepCallServices(bool keep);
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;

@@ -32,6 +32,10 @@ public:
   ~DialController() override;
 
   int connectStatus() const { return connectStatus_; }
+  // Reloads the Internet tab's favourite links from "FavoriteLinks.plist" (the settings window's
+  // FavoriteLinks page saved them).
+  Q_INVOKABLE void loadFavoritesLinkPropeties();
+  const QVariantList &favoritesLinkProperties() const { return favoritesLinkProperties_; }
   // YES while a connection is up or being made and "AppWillClose" has not been seen yet.
   bool GetisDialNow() const;
   // Disconnects by the current connection type.
@@ -391,6 +395,7 @@ private:
   int reconnectRequests_ = 0;
   QTimer noSignalTimer_;
   QStringList defaultProfileRequests_;
+  QVariantList favoritesLinkProperties_;
 };
 
 extern DialController *g_DialController;

@@ -9,6 +9,7 @@
 #include "DialController.h"
 #include "InitController.h"
 #include "Platform.h"
+#include "SettingControllerSupport.h"
 #include "SettingService.h"
 #include "WordGlobe.h"
 
@@ -80,8 +81,10 @@ void SettingController::loadSettingList() {
   m_NetworkSelectModeItemArray = settingDict().value(QStringLiteral("NetworkSelectMode")).toList();
   m_MessageValidPeriod = settingDict().value(QStringLiteral("MessageValidPeriod"));
   const QVariant band = settingDict().value(QStringLiteral("DefaultBandFrequency"));
-  if (band.isValid())
+  if (band.isValid()) {
     defaultBandTag_ = band.toInt();
+    settingsupport::selectTag(matrixFrequencySelect_, defaultBandTag_);
+  }
 }
 
 bool SettingController::sethasModuleWith(const QString &identifier) const {
@@ -89,13 +92,6 @@ bool SettingController::sethasModuleWith(const QString &identifier) const {
 }
 
 // ---- hooks ----
-
-void SettingController::initializeSkin() {
-  if (!qelSkinManager || !settingView)
-    return;
-  if (tabviewSetting)
-    registerController(tabviewSetting, QStringLiteral("tabviewSetting"), settingView);
-}
 
 void SettingController::initializeController() {
   // 1. Auto connect.
@@ -131,6 +127,7 @@ void SettingController::initializeController() {
     btnStartWithPluginDevice->setChecked(settingDict().value(QStringLiteral("StartUIWithPluginDevice")).toBool());
   // 4. The pages' own set-up; everything device-related starts disabled.
   initDisconnectAskSate();
+  LoadBrowserList();
   deviceRemoved(Notification{});
   ConfigSettingToolBarArray();
   ConfigAlert();
@@ -146,10 +143,31 @@ void SettingController::initializeController() {
     if (a)
       a->setEnabled(false);
   enable(m_RevisePinButton, false);
+  // 6. The network page starts disabled.
+  if (sethasModuleWith(QStringLiteral("Network"))) {
+    ConfigNetworkSelectMode();
+    enable(m_NetworkFindModeSeletion, false);
+    enable(m_MethodToSelectNet, false);
+    enable(matrixFrequencySelect_, false);
+    enable(btnSaveNetAndFrequencyRuvoz, false);
+    enable(m_PreferenceMode, false);
+  }
+  initNetFrequencySet();
+  if (defaultBandTag_ >= 0)
+    settingsupport::selectTag(matrixFrequencySelect_, defaultBandTag_);
+  // 7.
+  netList_.clear();
+  if (BarSsearchProcess)
+    BarSsearchProcess->hide();
+  if (cancelNetworkManualSelectBtn)
+    cancelNetworkManualSelectBtn->hide();
+  if (sethasModuleWith(QStringLiteral("FavoriteLinks")))
+    initFavoriteLinksSettings();
   // 8. The start-page suppression box.
   if (btnNotAutolaunch)
     btnNotAutolaunch->setChecked(settingDict().value(QStringLiteral("NotAutolaunch")).toBool());
   // 9.
+  hasRegisteringNetFlagValue_ = false;
   m_ManualSelectFlag = false;
   setEnableBRSMSAndPB(false);
   selectSettingPage(currentSettingPage().isEmpty() ? QStringLiteral("System") : currentSettingPage());
@@ -194,7 +212,8 @@ void SettingController::ConfigSettingToolBarArray() {
 // ---- device hooks ----
 
 void SettingController::devicePlugin(const Notification &) {
-  // The network device information of "DialAdaption" is asked by the network page.
+  if (settingDict().value(QStringLiteral("DialAdaption")).toBool())
+    sendGetNetDeviceInfo();
 }
 
 void SettingController::simReady(const Notification &) {
@@ -230,8 +249,21 @@ void SettingController::deviceRemoved(const Notification &) {
     }
     enable(cboxMsgRouting_, false);
   }
-  if (sethasModuleWith(QStringLiteral("Network")))
+  if (sethasModuleWith(QStringLiteral("Network"))) {
+    enable(m_NetworkFindModeSeletion, false);
+    enable(m_MethodToSelectNet, false);
+    enable(matrixFrequencySelect_, false);
+    enable(btnSaveNetAndFrequencyRuvoz, false);
     m_ManualSelectFlag = false;
+    // A search or a list of a device that has gone is dropped.
+    noPopupNetSelectWindowFlag_ = true;
+    if (netSelectWindow)
+      netSelectWindow->hide();
+    if (cancelNetworkManualSelectBtn)
+      cancelNetworkManualSelectBtn->hide();
+    if (BarSsearchProcess)
+      BarSsearchProcess->hide();
+  }
   if (sethasModuleWith(QStringLiteral("System"))) {
     enable(btnAutoConnect, false);
     enable(matrixAutoConnectRuvoz, false);
@@ -240,6 +272,8 @@ void SettingController::deviceRemoved(const Notification &) {
   if (sethasModuleWith(QStringLiteral("Connect")))
     enable(matrixConnectType, true);
   setCheckForUpdateRizoraEnable(false);
+  if (sethasModuleWith(QStringLiteral("Call")))
+    resetCallSetting();
 }
 
 void SettingController::connectStatusDidChange(const Notification &) {
@@ -247,8 +281,25 @@ void SettingController::connectStatusDidChange(const Notification &) {
     AutoLaunchURL();
 }
 
-void SettingController::setDataServicesStatus(const Notification &) {
-  // The network page's matrices follow the data service; they come with that page.
+void SettingController::setDataServicesStatus(const Notification &n) {
+  const QVariant on = n.userInfo.value(QStringLiteral("DataServiceSwitch"));
+  if (!on.isValid())
+    return;
+  if (!on.toBool()) {
+    enable(m_MethodToSelectNet, false);
+    enable(m_NetworkFindModeSeletion, false);
+    enable(matrixFrequencySelect_, false);
+    enable(btnSaveNetAndFrequencyRuvoz, false);
+    return;
+  }
+  if (g_DialController && g_DialController->connectStatus() != 0)
+    return;
+  enable(m_MethodToSelectNet, true);
+  enable(m_NetworkFindModeSeletion, true);
+  enable(matrixFrequencySelect_, true);
+  enable(btnSaveNetAndFrequencyRuvoz, true);
+  if (selectedRow(m_MethodToSelectNet) == 0)
+    ruvozUISetMatrixEnable(false);
 }
 
 void SettingController::tabViewItemWillChange(const Notification &n) {
@@ -285,6 +336,17 @@ void SettingController::setSettingBtnStatus(bool flag) {
     labelPINEnable_->setEnabled(flag && !on);
   if (labelPINDisable_)
     labelPINDisable_->setEnabled(flag && on);
+  if (sethasModuleWith(QStringLiteral("Network"))) {
+    const int method = selectedRow(m_MethodToSelectNet);
+    enable(m_MethodToSelectNet, flag);
+    enable(matrixFrequencySelect_, flag);
+    enable(btnSaveNetAndFrequencyRuvoz, flag);
+    enable(btnSearchNetResultForR27K_, flag && method != 0);
+    enable(m_NetworkFindModeSeletion, flag && method == 0);
+    if (flag)
+      ruvozUISetMatrixEnable(method != 0);
+    enable(m_PreferenceMode, flag);
+  }
   if (sethasModuleWith(QStringLiteral("System")) &&
       boolOf(settingDict(), QStringLiteral("UIConfig"), QStringLiteral("RuvozUI"))) {
     ruvozAutoConnectEnableFlag_ = flag;
@@ -336,7 +398,7 @@ bool SettingController::isPinPukOrNetSelectWinBeginSheet() const {
   for (const CodeSheet *sheet : {m_EnablePinWin.data(), m_RevisePinWin.data(), m_PukWin.data()})
     if (sheet && sheet->isVisible())
       return true;
-  return false;
+  return netSelectWindow && netSelectWindow->isVisible();
 }
 
 QString SettingController::getPinStatus() const {
@@ -344,7 +406,7 @@ QString SettingController::getPinStatus() const {
 }
 
 QString SettingController::getNetworkSelectionMode() const {
-  return word(networkSelectMethodRow_ == 0 ? QStringLiteral("Automatic") : QStringLiteral("Manual"));
+  return word(networkSelectMethodRow() == 0 ? QStringLiteral("Automatic") : QStringLiteral("Manual"));
 }
 
 QString SettingController::networkFindModeWording(int tag) {
@@ -361,7 +423,7 @@ QString SettingController::networkFindModeWording(int tag) {
 }
 
 QString SettingController::getNetworkFindModeSelection() const {
-  return networkFindModeWording(networkFindModeTag_);
+  return networkFindModeWording(networkFindModeTag());
 }
 
 // ---- navigation ----

@@ -8,13 +8,21 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStringList>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
 
 class CodeSheet;
+class IconMatrix;
+class NetListModel;
 
 // The controls of one event-sound row of the Alert page (connect, disconnect, SMS, call).
 struct SoundRow {
@@ -34,6 +42,10 @@ struct SoundRow {
 //   SettingControllerSecurity.cpp  PIN, PUK and the device lock code
 //   SettingControllerSms.cpp       the SMS page
 //   SettingControllerSystem.cpp    general, start-up, sounds, language and update options
+//   SettingControllerNetwork.cpp   network selection, band, roaming switches and roaming IMSI
+//   SettingControllerCall.cpp      call forwarding, waiting and barring
+//   SettingControllerBrowser.cpp   the start page and the favourite links
+//   SettingControllerSkin.cpp      skin item names and the reduced "RuvozUI" layout
 // The widgets are made by SettingPages (one builder per page, in one table).
 class SettingController : public QELUIController {
   Q_OBJECT
@@ -94,6 +106,53 @@ public:
   QPointer<QPushButton> MessageSetApplyBtn, MessageSetCancelBtn;
   QList<QPointer<QLabel>> smsLabels; // by wording key ("wordingKey" property)
 
+  // Network page.
+  QPointer<ButtonMatrix> m_MethodToSelectNet;       // row 0 automatic, row 1 manual
+  QPointer<ButtonMatrix> m_NetworkFindModeSeletion; // cells tagged by find mode (0..4)
+  QPointer<ButtonMatrix> m_PreferenceMode;          // CDMA preference, tags 0..2
+  QPointer<QWidget> networkClassLable, cdmaNetworkClassLable;
+  QPointer<ButtonMatrix> matrixFrequencySelect_; // cells tagged by band index
+  QPointer<QWidget> boxFrequencySelect_;
+  QPointer<QCheckBox> btnIroamSwitchSetting_, btnNroamSwitchSetting_;
+  QPointer<ButtonMatrix> matrixRoamingSet_; // tag 0 home IMSI, tag 1 roaming IMSI
+  QPointer<QDialog> netSelectWindow;
+  QPointer<QTableView> netListView;
+  QPointer<QPushButton> netSelectBtn, CancelnetSelectBtn;
+  QPointer<QPushButton> cancelNetworkManualSelectBtn;
+  QPointer<QPushButton> btnSearchNetResultForR27K_;
+  QPointer<QProgressBar> BarSsearchProcess;
+  QPointer<QPushButton> btnSaveNetAndFrequencyRuvoz;
+  QPointer<QLabel> labelProductNameRuvoz;
+
+  // Call page.
+  QPointer<QTabWidget> callSettingView_; // "CallForward", "CallWaiting", "CallBarring"
+  QPointer<QCheckBox> btnDivertWhenBusy_, btnDivertWhenNotReachable_, btnDivertWhenNotAnswer_, btnDivertAll_;
+  QPointer<QLineEdit> txdDivertWhenBusy_, txdDivertWhenNotReachable_, txdDivertWhenNotAnswer_, txdDivertAll_;
+  QPointer<QCheckBox> btnCallWaitSetting_;
+  QPointer<QCheckBox> btnBarAllOutgoing_, btnBarInternational_, btnBarInternationalEXHC_, btnBarAllIncoming_,
+      btnBarIncomingWhenRoaming_;
+  QPointer<QLineEdit> txdCallBarPassword_;
+  QPointer<QLabel> labelCallBarPassword_;
+  QPointer<QPushButton> btnCallSettingApply_, btnReadCallSetStatus_;
+
+  // Browser page and its add and edit windows.
+  QPointer<QComboBox> cbboxBrowserList;
+  QPointer<QPushButton> btnAdvanced;
+  QPointer<QLabel> labelBrowser;
+  QPointer<QDialog> wndAddBrowser, wndEditBrowser;
+  QPointer<QLineEdit> textAddBrowser, textEditBrowser;
+  QPointer<QComboBox> cbboxAddBrowserList;
+  QPointer<QPushButton> btnAddLink, btnEditAvailable, btnRemoveAvailable, btnOKAddBrowser, btnCancelAddBrowser,
+      btnOKEditBrowser, btnCancelEditBrowser;
+
+  // FavoriteLinks page.
+  QPointer<IconMatrix> iconMatrixFavoriteLinks;
+  QPointer<QLineEdit> tfdLinkName, tfdLinkPath, tfdLinkImage, tfdLinkPara;
+  QPointer<QComboBox> cboxLinkType; // 0 application, 1 web address
+  QPointer<QCheckBox> btnLaunchAtStartup, btnLaunchWhenConnected;
+  QPointer<QPushButton> btnBrowseLinkPath, btnBrowseLinkImage, btnMoveLinkBackward, btnMoveLinkForward,
+      btnModifyFavoriteLink, btnCancelFavoriteLink;
+
   // ---- life cycle and frame (SettingController.cpp) ----
   void loadSettingList();
   QStringList settingBarItems() const { return m_settingBarItemArray; }
@@ -114,8 +173,6 @@ public:
   Q_INVOKABLE void setAutoConnectBtnEnable(bool enable);
   Q_INVOKABLE bool allowAutoConnect() const;
   Q_INVOKABLE bool allowAutoReconnect() const;
-  Q_INVOKABLE void AutoLaunchURL() {}
-  Q_INVOKABLE void checkLauchWebLinksAtMoment(bool connected) { Q_UNUSED(connected) }
 
   // YES while a manual network selection runs; the quit rules refuse to quit then.
   Q_INVOKABLE bool isManualSelecting() const { return m_ManualSelectFlag; }
@@ -127,12 +184,9 @@ public:
   QString getNetworkFindModeSelection() const;
   static QString networkFindModeWording(int tag);
   // Row and tag of the network page's matrices, until that page is built.
-  int networkSelectMethodRow() const { return networkSelectMethodRow_; }
-  int networkFindModeTag() const { return networkFindModeTag_; }
-  void setNetworkSelection(int methodRow, int findModeTag) {
-    networkSelectMethodRow_ = methodRow;
-    networkFindModeTag_ = findModeTag;
-  }
+  int networkSelectMethodRow() const;
+  int networkFindModeTag() const;
+  void setNetworkSelection(int methodRow, int findModeTag);
 
   // Navigation: a matrix or button carrying a page tag.
   Q_INVOKABLE void settingTabViewItemSelect(QObject *sender);
@@ -320,7 +374,178 @@ public:
   Q_INVOKABLE void setCDMASelectNetworkVisible(bool visible);
   Q_INVOKABLE void setCheckForUpdateRizoraEnable(bool enable);
   Q_INVOKABLE void setRuvozModel(const QString &model);
-  Q_INVOKABLE int getCurrentNetWorkPreferedMode() const { return currentPreferedMode_; }
+  Q_INVOKABLE int getCurrentNetWorkPreferedMode() const;
+
+  // ---- network selection and roaming (SettingControllerNetwork.cpp) ----
+  static int getFrequencyTag(const QString &name);
+  static QStringList frequencyNames();
+  // The search mode a request carries: `kind` 0 the automatic request, 1 the manual search, 2
+  // the back-to-automatic timer.
+  int searchModeToSend(int kind) const;
+  // The find-mode tag a search-mode reply selects (-1: unchanged).
+  static int findModeTagOfReply(uint searchMode, uint selectedMode, uint prefMode);
+  int getNetworkMode() const;
+  void ConfigNetworkSelectMode();
+  void initNetFrequencySet();
+  Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
+  Q_INVOKABLE void setSearchNetModeForR27K(QObject *sender = nullptr);
+  Q_INVOKABLE void SetSearchNetClass(QObject *sender = nullptr);
+  Q_INVOKABLE void SetPreferenceMode(QObject *sender = nullptr);
+  Q_INVOKABLE void SetNetFrequency(QObject *sender = nullptr);
+  Q_INVOKABLE void ApplyNetSelect(QObject *sender = nullptr);
+  Q_INVOKABLE void CancelNetSelect(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelNetworkManualSelect(QObject *sender = nullptr);
+  Q_INVOKABLE void clickIroamSwitch(QObject *sender = nullptr);
+  Q_INVOKABLE void clickNroamSwitch(QObject *sender = nullptr);
+  Q_INVOKABLE void roamingIMSISelect(QObject *sender = nullptr);
+  void sendAutoNetSelectToBack();
+  void sendManualNetSearchToBack();
+  void sendManualSelectNetToBack(int row, int mode);
+  Q_INVOKABLE void sendSetRoamSwitch();
+  // The roaming boxes show the switches the modem reported.
+  void showRoamSwitches(bool national, bool international);
+  void sendGetNetDeviceInfo();
+  void checkStatusAfterManualSelect();
+  void backToAutoAfterSelNetSuccess();
+  void backToAutoModeAfterSelNetSuccess();
+  void startBackToAutoModeTimerWithSeconds(double seconds);
+  const QTimer *backToAutoTimer() const { return timerBackToAutonetMode_; }
+  void searchingNetworkUI(bool searching);
+  void setSearchProcessBarEnable(bool on);
+  void setMatrixFrequencySelectEnable(bool on);
+  void restoreCurrentBand();
+  void ruvozUIInitNetworkSetting();
+  void registerCurrentNetworkAfterFailure(int failedRow);
+  // The rows of a search reply, as the list table shows them.
+  static QVariantList netListFromSearchReply(const QByteArray &data, bool shortNames);
+  const QVariantList &netList() const { return netList_; }
+  void setNetListModel(NetListModel *model);
+  void setNetList(const QVariantList &list) { netList_ = list; }
+  // The list table: values by column identifier, the Apply rule of a selection.
+  QVariant netListValue(int row, const QString &column) const;
+  void tableViewSelectionDidChange();
+  int selectedNetRow() const;
+  void selectNetRow(int row);
+  Q_INVOKABLE void dealWithMsgOfSetSearchNetMode(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfManualSearchNet(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfManualSelectNet(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfCheckNetChannel(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSetBandFrequency(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfNodeSelectSatus(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSetRoamSwitch(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfNetDeviceInfo(const Notification &n);
+  Q_INVOKABLE void manualRegisterNet(const Notification &n);
+  // The roaming IMSI: the rule of a SIM's IMSI and ICCID (0 home, 1 roaming).
+  static int roamingImsiTagFor(const QString &imsi, const QString &iccid, const QVariantList &homeCfg,
+                               const QVariantList &roamingCfg);
+  Q_INVOKABLE void setRoamingStateAccordImsi(const QString &imsi);
+  Q_INVOKABLE void setRoamingIMSISelectEnabled(bool enabled);
+  Q_INVOKABLE int roamingImsiType() const { return roamingImsiType_; }
+  Q_INVOKABLE bool roamingImsiSet() const { return roamingImsiSet_; }
+  Q_INVOKABLE void setRoamingImsiSet(bool set) { roamingImsiSet_ = set; }
+  void setHasRegisteringNetFlag_(bool on) { hasRegisteringNetFlagValue_ = on; }
+  bool hasRegisteringNetFlag_() const { return hasRegisteringNetFlagValue_; }
+  void setisManualSetRoamSwitch(bool on) { isManualSetRoamSwitch_ = on; }
+  bool isManualSetRoamSwitch() const { return isManualSetRoamSwitch_; }
+  void setOperatorSelectionForNetwork(bool on) { isOperatorSelectionForNetwork = on; }
+  Q_INVOKABLE bool getOperatorSelectionForNetwork() const { return isOperatorSelectionForNetwork; }
+  void setCheckNetStatusTimesAfterRegisterFailed(int n) { m_nCheckNetStatusTimes_ = n; }
+  int checkNetStatusTimesAfterRegisterFailed() const { return m_nCheckNetStatusTimes_; }
+  bool noPopupNetSelectWindowFlag() const { return noPopupNetSelectWindowFlag_; }
+  int currentBandTag() const { return currentBandTag_; }
+
+  // ---- call forwarding, waiting and barring (SettingControllerCall.cpp) ----
+  static QString callBarringFacilityString(int index);
+  void resetCallSetting();
+  void callSettingNibEnable(bool enable);
+  Q_INVOKABLE void updateNetworkStatus(const Notification &n);
+  Q_INVOKABLE void callSettingApply(QObject *sender = nullptr);
+  Q_INVOKABLE void readCallSettingStatues(QObject *sender = nullptr);
+  Q_INVOKABLE void setCallForward(QObject *sender = nullptr);
+  Q_INVOKABLE void setCallBarring(QObject *sender = nullptr);
+  void sendCallForwardSetWithMode(int mode, int reason, const QString &number);
+  void sendCallBarSetWithMode(int mode, int reason);
+  void sendCallWaitSetWithMode(int mode, int enable);
+  void sendCallForwardSetting();
+  void sendCallBarSetting();
+  void sendCallWaitSetting();
+  void readCallForwardSetting();
+  void readCallBarSetting();
+  void readCallWaitSetting();
+  void checkCallForwardBtnState();
+  void resetCallForwardStates();
+  void resetCallBarStates();
+  void readCallBarSettingSuccess(int status);
+  void continueReadCallForwardSetting(int status, const QString &number);
+  Q_INVOKABLE void dealWithCallForwardSettingResult(const Notification &n);
+  Q_INVOKABLE void dealWithCallBarSettingResult(const Notification &n);
+  Q_INVOKABLE void dealWithCallWaitSettingResult(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReadCallForwardSetting(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReadCallWaitSetting(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReadCallBarSetting(const Notification &n);
+  bool callSettingsAllFinished() const {
+    return callForwardReadFinsihed_ && callBarReadFinsihed_ && callWaitReadFinsihed_;
+  }
+  bool needReadCallSetting() const { return needReadCallSetting_; }
+
+  // ---- browser start page and favourite links (SettingControllerBrowser.cpp) ----
+  void LoadBrowserList();
+  const QVariantList &browserList() const { return browserList_; }
+  int browserChoice() const { return m_Browser; }
+  QString browserComboBoxItemAtIndex(int index) const;
+  Q_INVOKABLE void advancedbrowserlist(QObject *sender = nullptr);
+  Q_INVOKABLE void addlink(QObject *sender = nullptr);
+  Q_INVOKABLE void editAvailableLinks(QObject *sender = nullptr);
+  Q_INVOKABLE void okEditBrowser(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelEditBrowser(QObject *sender = nullptr);
+  Q_INVOKABLE void removAvailableLinks(QObject *sender = nullptr);
+  Q_INVOKABLE void okAddBrowser(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelAddBrowser(QObject *sender = nullptr);
+  void comboBoxSelectionDidChange(QObject *box);
+  // The start-page address: "http://" goes in front unless it begins with "http://" or "https:/".
+  static QString browserAddress(const QString &text);
+  Q_INVOKABLE void AutoLaunchURL();
+  void openURLFirstConnectOnly();
+  void initFavoriteLinksSettings();
+  void loadFavoriteLinks();
+  bool saveFavoriteLinks();
+  const QVariantList &favoriteLinksProperties() const { return favoriteLinksProperties_; }
+  Q_INVOKABLE void iconMatrixClicked(QObject *sender = nullptr);
+  QVariantMap findLinkPropertiesByIndex(int index) const;
+  void setCurLinkPropertyValue(const QVariant &value, const QString &key);
+  void setLinkTypeComboxStatus();
+  static void SetControl(QWidget *control, const QVariantMap &link, const QString &key);
+  void switchInterfaceToIndexedLink(int index);
+  Q_INVOKABLE void moveLinkBackward(QObject *sender = nullptr);
+  Q_INVOKABLE void moveLinkForward(QObject *sender = nullptr);
+  Q_INVOKABLE void modifyFavoriteLink(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelFavoriteLink(QObject *sender = nullptr);
+  Q_INVOKABLE void launchLinkWhenConnectedChanged(QObject *sender = nullptr);
+  Q_INVOKABLE void launchLinkAtStartupChanged(QObject *sender = nullptr);
+  Q_INVOKABLE void browseLinkPath(QObject *sender = nullptr);
+  Q_INVOKABLE void browseLinkImage(QObject *sender = nullptr);
+  bool checkFavoriteURL() const;
+  Q_INVOKABLE void checkLauchWebLinksAtMoment(bool connected);
+  void launchFavoriteLinksBy(const QVariantMap &link);
+  // Starts a program detached with its arguments (never through a shell); tests replace it.
+  using LinkLauncher = std::function<bool(const QString &program, const QStringList &arguments)>;
+  static void setLinkLauncher(LinkLauncher launcher);
+  // The program and arguments that start an "application" link: an executable with `para` as
+  // its one argument, or a .desktop file's command with `para` in its file field.
+  static bool applicationCommand(const QString &path, const QString &para, QString *program, QStringList *arguments);
+
+  // ---- skin binding and the reduced layout (SettingControllerSkin.cpp) ----
+  // The skin item names and their controls, in registration order.
+  QList<QPair<QString, QWidget *>> skinBindingTable() const;
+  void initRuvozSkin();
+  Q_INVOKABLE void ruvozUISaveNetAndFrequencySetting(QObject *sender = nullptr);
+  Q_INVOKABLE void ruvozUISetNetSearchMode(QObject *sender = nullptr);
+  void setSaveNetAndFrequencySettingBtnEnable(bool enable);
+  void setSaveAutoConnectSettingBtnEnable(bool enable);
+  void ruvozUISetMatrixEnable(bool enable);
+  void initRuvozFrequencyWithTag(int tag);
+  bool isRuvozUI() const;
+  QWidget *ruvozView() const { return viewInSetting_; }
 
 protected:
   void initializeSkin() override;
@@ -368,7 +593,46 @@ private:
   bool settingTabUnlocked_ = false; // the code was just accepted for this tab: do not ask again
   int networkSelectMethodRow_ = 0;
   int networkFindModeTag_ = 0;
-  int currentPreferedMode_ = 0;
+
+  // Network selection.
+  QVariantList netList_;
+  bool noPopupNetSelectWindowFlag_ = false;
+  bool hasRegisteringNetFlagValue_ = false;
+  bool isOperatorSelectionForNetwork = false;
+  int m_nCheckNetStatusTimes_ = 0;
+  QPointer<QTimer> timerBackToAutonetMode_;
+  int currentBandTag_ = -1;
+  bool isManualSetRoamSwitch_ = false;
+  bool clickedIroam_ = false; // which roaming box the pending request came from
+  int roamingImsiType_ = 0;
+  bool roamingImsiSet_ = false;
+  int lastSelectedNetRow_ = -1;
+  QPointer<NetListModel> netListModel_;
+
+  // Call services.
+  bool needReadCallSetting_ = true;
+  bool callForwardReadFinsihed_ = false, callBarReadFinsihed_ = false, callWaitReadFinsihed_ = false;
+  bool callForwardRead_ = false, callBarRead_ = false;
+  int callForwardSettingFlag_ = -1, callBarSettingFlag_ = -1;
+  int divertWhenBusyState_ = 0, divertWhenNotReachableState_ = 0, divertWhenNotAnswerState_ = 0, divertAllState_ = 0;
+  QString divertWhenBusyNumber_, divertWhenNotReachableNumber_, divertWhenNotAnswerNumber_, divertAllNumber_;
+  int barAllOutgoingState_ = 0, barInternationalState_ = 0, barInternationalEXHCState_ = 0, barAllIncomingState_ = 0,
+      barIncomingWhenRoamingState_ = 0;
+  // What one Apply asked of each condition or facility (by tag): each is sent once per Apply, and
+  // its read-back must show it.
+  QHash<int, QPair<int, QString>> callForwardAsked_;
+  QHash<int, int> callBarAsked_;
+
+  // Browser and favourite links.
+  QVariantList browserList_;
+  int m_Browser = 0;
+  int m_default_Browser_num = 0;
+  bool m_addBrowserBtnState = false;
+  int mainBoxIndexBeforeSheet_ = 0;
+  QVariantList favoriteLinksProperties_;
+
+  // The reduced layout.
+  QPointer<QWidget> viewInSetting_;
   QelPositionManager positionManager_;
   QPointer<CodeSheet> m_EnablePinWin, m_RevisePinWin, m_PukWin, wndSetingUnlockDevice_, wndModifyUnlockDevice_;
 };

@@ -13,6 +13,7 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTableView>
 #include <QtEndian>
 
 namespace {
@@ -128,6 +129,17 @@ void SettingController::loadCommonBundle() {
 
 // ---- wording ----
 
+namespace {
+QWidget *pageOf(QTabWidget *tabs, const QString &identifier) {
+  if (!tabs)
+    return nullptr;
+  for (int i = 0; i < tabs->count(); ++i)
+    if (tabs->widget(i)->property("itemIdentifier").toString() == identifier)
+      return tabs->widget(i);
+  return nullptr;
+}
+} // namespace
+
 void SettingController::initWording() {
   if (tabviewSetting)
     for (int i = 0; i < tabviewSetting->count(); ++i)
@@ -142,6 +154,31 @@ void SettingController::initWording() {
     initSystemModuleWording();
   if (sethasModuleWith(QStringLiteral("Connect")))
     initConnectModuleWording();
+  if (sethasModuleWith(QStringLiteral("Network"))) {
+    wordControls(pageOf(tabviewSetting, QStringLiteral("Network")));
+    wordControls(netSelectWindow);
+    if (netListView && netListView->model())
+      netListView->model()->headerDataChanged(Qt::Horizontal, 0, 3);
+  }
+  if (sethasModuleWith(QStringLiteral("Browser"))) {
+    wordControls(pageOf(tabviewSetting, QStringLiteral("Browser")));
+    wordControls(wndAddBrowser);
+  }
+  if (sethasModuleWith(QStringLiteral("Call"))) {
+    wordControls(pageOf(tabviewSetting, QStringLiteral("Call")));
+    if (callSettingView_) {
+      static const char *tabs[] = {"Call Forwarding", "Call Waiting", "Call Barring"};
+      for (int i = 0; i < callSettingView_->count() && i < 3; ++i)
+        callSettingView_->setTabText(i, word(QLatin1String(tabs[i])));
+    }
+  }
+  if (sethasModuleWith(QStringLiteral("FavoriteLinks"))) {
+    wordControls(pageOf(tabviewSetting, QStringLiteral("FavoriteLinks")));
+    if (cboxLinkType && cboxLinkType->count() >= 2) {
+      cboxLinkType->setItemText(0, word(QStringLiteral("Application")));
+      cboxLinkType->setItemText(1, word(QStringLiteral("Web Address")));
+    }
+  }
   if (labelPINEnable_)
     labelPINEnable_->setText(word(QStringLiteral("Enable PIN")));
   if (labelPINDisable_)
@@ -151,17 +188,6 @@ void SettingController::initWording() {
   initSettingItemsWording();
   initSettingItemsBtnWording();
 }
-
-namespace {
-QWidget *pageOf(QTabWidget *tabs, const QString &identifier) {
-  if (!tabs)
-    return nullptr;
-  for (int i = 0; i < tabs->count(); ++i)
-    if (tabs->widget(i)->property("itemIdentifier").toString() == identifier)
-      return tabs->widget(i);
-  return nullptr;
-}
-} // namespace
 
 void SettingController::initSecurityModuleWording() {
   wordControls(pageOf(tabviewSetting, QStringLiteral("Security")));

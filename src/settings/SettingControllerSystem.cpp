@@ -457,21 +457,3 @@ void SettingController::setCheckForUpdateRizoraEnable(bool enableIt) {
   if (btnCheckForUpdateRizora)
     btnCheckForUpdateRizora->setEnabled(enableIt);
 }
-
-// ---- network neighbours (the network page gives them their bodies) ----
-
-void SettingController::dealWithMsgOfCheckSearchmode(uint, uint, uint prefMode) {
-  currentPreferedMode_ = int(prefMode);
-}
-
-void SettingController::dealWithMsgOfCheckSearchmodeForIcera(uint, uint) {}
-
-void SettingController::dealWithMsgOfCheckPreferenceMode(uint prefMode) {
-  currentPreferedMode_ = int(prefMode);
-}
-
-void SettingController::setWCDMASelectNetworkVisible(bool) {}
-
-void SettingController::setCDMASelectNetworkVisible(bool) {}
-
-void SettingController::setRuvozModel(const QString &) {}

@@ -24,15 +24,6 @@ void setWordingKey(QWidget *control, const QString &key) {
     control->setProperty("wordingKey", key);
 }
 
-namespace {
-
-template <typename W> W *worded(QWidget *parent, const char *name, const char *key) {
-  auto *w = new W(parent);
-  w->setObjectName(QLatin1String(name));
-  setWordingKey(w, QLatin1String(key));
-  return w;
-}
-
 // A matrix of radio cells, one per (wording key, tag), in rows.
 ButtonMatrix *radioMatrix(QWidget *parent, const char *name, const QList<QPair<const char *, int>> &cells) {
   auto *matrix = new ButtonMatrix(parent);
@@ -48,6 +39,8 @@ ButtonMatrix *radioMatrix(QWidget *parent, const char *name, const QList<QPair<c
   matrix->setMinimumSize(matrix->size()); // layouts give it the room of all its rows
   return matrix;
 }
+
+namespace {
 
 QVBoxLayout *column(QWidget *page) {
   auto *layout = new QVBoxLayout(page);
@@ -291,13 +284,13 @@ const QList<Page> &pageTable() {
       {"System", 0, "Setting_SystemBtn", buildSystem},
       {"SMS", 1, "Setting_SMSBtn", buildSms},
       {"Connect", 2, nullptr, buildConnect},
-      {"Network", 3, "Setting_NetworkBtn", nullptr},
+      {"Network", 3, "Setting_NetworkBtn", buildNetwork},
       {"Security", 4, "Setting_SecurityBtn", buildSecurity},
       {"Alert", 5, "Setting_AlertBtn", buildAlert},
       {"Record", 6, "Setting_RecordBtn", nullptr},
-      {"Browser", 7, "Setting_BrowserBtn", nullptr},
-      {"Call", -1, nullptr, nullptr},
-      {"FavoriteLinks", -1, nullptr, nullptr},
+      {"Browser", 7, "Setting_BrowserBtn", buildBrowser},
+      {"Call", -1, nullptr, buildCall},
+      {"FavoriteLinks", -1, nullptr, buildFavoriteLinks},
       {"OnlineUpdate", -1, nullptr, nullptr},
       {"Z3ISetting", -1, nullptr, nullptr},
       {"Volume Limit", -1, nullptr, nullptr},

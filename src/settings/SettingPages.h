@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QList>
+#include <QPair>
 #include <QString>
+#include <QWidget>
 
+class ButtonMatrix;
 class QTabWidget;
-class QWidget;
 class SettingController;
 
 // The widgets of the settings window: the page list on the left, the title and the pages in
@@ -32,5 +34,21 @@ QWidget *build(SettingController *controller, QTabWidget *mainTabs);
 
 // Makes a label or button show `key`'s wording (now and on every language change).
 void setWordingKey(QWidget *control, const QString &key);
+
+template <typename W> W *worded(QWidget *parent, const char *name, const char *key) {
+  auto *w = new W(parent);
+  w->setObjectName(QLatin1String(name));
+  setWordingKey(w, QLatin1String(key));
+  return w;
+}
+
+// A matrix of radio cells, one per (wording key, tag), in rows.
+ButtonMatrix *radioMatrix(QWidget *parent, const char *name, const QList<QPair<const char *, int>> &cells);
+
+// The builders of the network, call, browser and favourite-links pages (SettingPagesNetwork.cpp).
+QWidget *buildNetwork(SettingController *c, QWidget *parent);
+QWidget *buildCall(SettingController *c, QWidget *parent);
+QWidget *buildBrowser(SettingController *c, QWidget *parent);
+QWidget *buildFavoriteLinks(SettingController *c, QWidget *parent);
 
 } // namespace SettingPages

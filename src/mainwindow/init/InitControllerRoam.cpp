@@ -54,16 +54,6 @@ QStringList nonEmptyList(const QVariant &value) {
                                                                                                : QStringList();
 }
 
-// The settings window sends the roaming switches to the modem; its check boxes are not built
-// yet, so it sends the defaults this controller read from the modem.
-void sendSetRoamSwitch(QELMsgCenter *center, int nationalOn, int internationalOn) {
-  if (!center)
-    return;
-  QByteArray data(8, '\0');
-  qToLittleEndian<quint32>(quint32(nationalOn), data.data());
-  qToLittleEndian<quint32>(quint32(internationalOn), data.data() + 4);
-  center->sendMessageModuleID(kModuleSetting, 513, 85, 0, 0, data);
-}
 } // namespace
 
 // ---- roam status ----
@@ -224,13 +214,17 @@ void InitController::dealWithReadRoamSwitch(const UIMsg &msg) {
   btnIroamSwitchOn_ = international == 1;
   nRoamDefaultValue_ = int(national);
   iRoamDefaultValue_ = int(international);
+  if (g_SettingController)
+    g_SettingController->showRoamSwitches(national == 1, international == 1);
   if (!on(QStringLiteral("Setting"), QStringLiteral("SetDefaultIroamSwitchOnAfterFinishInstalling")))
     return;
   // Once after installation: international roaming starts allowed.
   btnIroamSwitchOn_ = true;
   iRoamDefaultValue_ = 1;
-  if (g_SettingController)
-    sendSetRoamSwitch(qelMsgCenter, nRoamDefaultValue_, iRoamDefaultValue_);
+  if (g_SettingController) {
+    g_SettingController->showRoamSwitches(btnNroamSwitchOn_, true);
+    g_SettingController->sendSetRoamSwitch();
+  }
   if (ConfigManager *config = ConfigManager::sharedConfigManager()) {
     config->setConfigurationByModuleKeyAndValue(QStringLiteral("Setting"),
                                                 QStringLiteral("SetDefaultIroamSwitchOnAfterFinishInstalling"), false);
