@@ -191,9 +191,12 @@ void SGAudio::stop() {
 }
 
 void SGAudio::idle() {
-  const QByteArray chunk = source_->readAll();
-  if (!chunk.isEmpty())
-    analyzeData(chunk, source_->format());
+  QByteArray chunk = source_->readAll();
+  if (chunk.isEmpty())
+    return;
+  const AudioStreamDesc desc = source_->format();
+  renderEffects(chunk, desc);
+  analyzeData(chunk, desc);
 }
 
 void SGAudio::drain() {

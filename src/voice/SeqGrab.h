@@ -60,6 +60,36 @@ private:
   int count_ = 0;
 };
 
+// Names an effect component: its type ('aufx' for effects), subtype and maker; a zero subtype or
+// maker matches any.
+struct AudioComponentDescription {
+  quint32 componentType = 0;
+  quint32 componentSubType = 0;
+  quint32 componentManufacturer = 0;
+};
+
+// An effect on the captured sound before the channel keeps it. Units run in the order they were
+// inserted, each on what the one before it gave.
+class AudioEffectUnit {
+public:
+  static constexpr quint32 kEffectType = 0x61756678; // 'aufx'
+  virtual ~AudioEffectUnit() = default;
+  // Before the first chunk and after every change of the device's format; false takes the unit
+  // out of the chain.
+  virtual bool initialize(const AudioStreamDesc &format, int maximumFramesPerSlice) = 0;
+  // Works in place on one chunk in the format given to initialize.
+  virtual void render(QByteArray &chunk) = 0;
+};
+
+// The effect components the program knows (nothing registers one in the call path). Opening
+// answers a new unit of the first registered component that matches, or null.
+namespace AudioEffectComponents {
+using Factory = std::function<std::unique_ptr<AudioEffectUnit>()>;
+void registerComponent(const AudioComponentDescription &description, Factory factory);
+void unregisterAll();
+std::unique_ptr<AudioEffectUnit> open(const AudioComponentDescription &description);
+} // namespace AudioEffectComponents
+
 class SeqGrab;
 
 // One channel of the grabber.
@@ -109,7 +139,23 @@ public:
   int readData(char *buffer, int bufferSize, quint32 *type);
   int storedBytes() const;
 
+  // The effect chain, at most six units. Inserting accepts effect components only and answers
+  // the new unit (owned by the channel) or null; removing answers whether the unit was there.
+  static constexpr int kMaxFXUnits = 6;
+  AudioEffectUnit *insertAUFXUnit(const AudioComponentDescription &description);
+  bool removeAUFXUnit(AudioEffectUnit *unit);
+  QList<AudioEffectUnit *> fxUnits() const;
+  int fxUnitsCount() const;
+
 private:
+  // Runs the chunk through the chain, first setting every unit up when the chain or the device's
+  // format changed; a unit that cannot be set up leaves the chain.
+  void renderEffects(QByteArray &chunk, const AudioStreamDesc &desc);
+
+  mutable QMutex fxLock_; // the chain changes on any thread; chunks run through it on the grabber's
+  std::vector<std::unique_ptr<AudioEffectUnit>> mFXUnits;
+  bool mDoInitFXUnits = true;
+  AudioStreamDesc fxFormat_;
   std::unique_ptr<AudioCaptureSource> source_;
   mutable QMutex mLock;
   QByteArray mSavedData;
