@@ -178,8 +178,8 @@ public:
   int channelCount() const { return int(mChans.size()); }
 
   // Modes: stopped, previewing or recording; each of preview and record leaves the other first.
-  // Recording makes no movie file here: the channels deliver their sound as in a preview, and
-  // the mode ends by itself after the maximum record time.
+  // Recording delivers the channels' sound as a preview does and also keeps it for the capture
+  // file (setCapturePath); the mode ends by itself after the maximum record time.
   int preview();
   int record();
   int stop();
@@ -199,12 +199,27 @@ public:
   // One idle pass, as the timer makes it (tests call it directly).
   void idleTimer();
 
+  // Where a recording keeps its sound: a WAV file of 8 kHz 16-bit mono, written when the
+  // recording stops (the sound-only form of a movie). Flags: kDontMakeMovie, no file;
+  // kAppend, the sound goes after what the file holds; kDontPreAllocate without either of those,
+  // an existing file is removed and kAppend added. A preview makes no file and puts the path and
+  // flags back when it stops. An empty path makes no file.
+  static constexpr quint32 kAppend = 8;
+  static constexpr quint32 kDontMakeMovie = 32;
+  static constexpr quint32 kDontPreAllocate = 512;
+  int setCapturePath(const QString &path, quint32 flags);
+  QString capturePath() const { return mCapturePath; }
+  quint32 captureFlags() const { return mCaptureFlags; }
+  // A sound channel hands over what it keeps while a recording makes a file (grabber's thread).
+  void captureSound(const QByteArray &pcm);
+
   // Posted on the default notification centre with userInfo {"SeqGrabChannelKey": the grabber}.
   static constexpr const char *kChannelAdded = "SeqGrabChannelAddedNotification";
   static constexpr const char *kChannelRemoved = "SeqGrabChannelRemovedNotification";
 
 private:
   int startMode(bool recording);
+  void writeCaptureFile();
 
   std::vector<std::unique_ptr<SGChan>> mChans;
   quint32 mIdlesPerSecond;
@@ -213,5 +228,10 @@ private:
   bool mPaused = false;
   quint32 mMaxRecordTicks = 0;
   quint64 mRecordedIdles = 0; // unpaused idle passes of the running recording
+  QString mCapturePath;
+  quint32 mCaptureFlags = 0;
+  QString mSavedCapturePath; // the path and flags a preview put aside
+  quint32 mSavedCaptureFlags = 0;
+  QByteArray mMovieSound; // the running recording's sound, for its file
   QTimer idleTimer_;
 };
