@@ -1,7 +1,11 @@
-// SGAudio's effect chain and the registry of effect components it opens units from.
+// SGAudio's effect chain and the registry of effect components it opens units from; the path
+// of a captured-frames file.
 #include "SeqGrab.h"
 
+#include <QDir>
+#include <QFile>
 #include <QMutexLocker>
+#include <QStandardPaths>
 #include <algorithm>
 
 namespace {
@@ -120,4 +124,17 @@ void SGAudio::renderEffects(QByteArray &chunk, const AudioStreamDesc &desc) {
   }
   for (const auto &unit : mFXUnits)
     unit->render(chunk);
+}
+
+QString SGAudio::assignAudioFramesFilePath(const QString &folder) {
+  QString base = folder.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DesktopLocation) +
+                                        QStringLiteral("/CapturedFrames")
+                                  : folder;
+  if (!base.endsWith(QLatin1Char('/')))
+    base += QLatin1Char('/');
+  for (int n = 0;; ++n) {
+    const QString path = base + QStringLiteral("FRAMESFILE") + QString::number(n);
+    if (!QFile::exists(path))
+      return path;
+  }
 }

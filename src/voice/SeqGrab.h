@@ -138,6 +138,9 @@ public:
   // stored, `type` then untouched).
   int readData(char *buffer, int bufferSize, quint32 *type);
   int storedBytes() const;
+  // The first free "FRAMESFILE<n>" path (n counted from 0) in `folder`, by default a folder of
+  // captured frames on the user's desktop.
+  static QString assignAudioFramesFilePath(const QString &folder = QString());
 
   // The effect chain, at most six units. Inserting accepts effect components only and answers
   // the new unit (owned by the channel) or null; removing answers whether the unit was there.

@@ -95,4 +95,15 @@ TEST_F(CaptureFile, APreviewMakesNoFileAndPutsThePathBack) {
   EXPECT_EQ(grabber.captureFlags(), 0u);
 }
 
+TEST(CaptureFramesFile, TheFirstFreeNumberIsTaken) {
+  QTemporaryDir dir;
+  EXPECT_EQ(SGAudio::assignAudioFramesFilePath(dir.path()), dir.filePath(QStringLiteral("FRAMESFILE0")));
+  for (const char *name : {"FRAMESFILE0", "FRAMESFILE1", "FRAMESFILE3"}) {
+    QFile f(dir.filePath(QLatin1String(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  }
+  EXPECT_EQ(SGAudio::assignAudioFramesFilePath(dir.path() + QLatin1Char('/')),
+            dir.filePath(QStringLiteral("FRAMESFILE2")));
+}
+
 } // namespace
