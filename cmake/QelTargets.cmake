@@ -36,6 +36,9 @@ function(qel_add_library name)
   list(REMOVE_DUPLICATES dirs)
   target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  # The subsystems call each other both ways; a binary that pulls a late object of one of them
+  # needs the cycle scanned more than twice.
+  set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   set_property(GLOBAL APPEND PROPERTY QEL_ALL_LIBRARIES ${name})
   qel_refresh_moc_on_new_files(${name} "${srcs}")
 endfunction()

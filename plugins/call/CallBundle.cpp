@@ -18,6 +18,9 @@ class CallBundle : public QObject, public QELPlugInInterface {
   Q_INTERFACES(QELPlugInInterface)
 public:
   bool initWithParam(const QVariantMap &) override {
+    // A plug-in instance lives as long as the process; a second host must not find the first
+    // host's bridge still answering.
+    delete bridge_;
     bridge_ = new CallBridge(this);
     return bridge_->isConnected();
   }
@@ -70,6 +73,15 @@ public:
       bridge_->post(QStringLiteral("VolumeSliderChange"),
                     {{QStringLiteral("VolumeSliderChange"), float(value) / 100.0f}});
     });
+    // The device's diagnostics values, asked of the device status ("prepareDiagInfo") and shown
+    // as they come back ("diagInfo").
+    auto *diagnostics = new QPushButton(QStringLiteral("Device info"), view_);
+    diagnostics->setObjectName(QStringLiteral("CallBundleDiagnostics"));
+    connect(diagnostics, &QPushButton::clicked, this, [this] { bridge_->post(QStringLiteral("prepareDiagInfo")); });
+    diagInfo_ = new QLabel(view_);
+    diagInfo_->setObjectName(QStringLiteral("CallBundleDiagInfo"));
+    diagInfo_->setTextFormat(Qt::PlainText);
+    diagInfo_->setWordWrap(true);
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(dial);
     buttons->addWidget(answer);
@@ -82,6 +94,8 @@ public:
     layout->addWidget(mute);
     layout->addWidget(volume);
     layout->addWidget(status_);
+    layout->addWidget(diagnostics, 0, Qt::AlignLeft);
+    layout->addWidget(diagInfo_);
     layout->addStretch(1);
 
     const auto show = [this](const QString &text) {
@@ -111,6 +125,21 @@ public:
       if (name_)
         name_->setText(info.value(QStringLiteral("callName")).toString());
     });
+    // A number another page dials, or the operator's number to show, goes into the number box.
+    const auto showNumber = [this](const QVariantMap &info) {
+      if (number_)
+        number_->setText(info.value(QStringLiteral("makeCallWithPhoneNumber")).toString());
+    };
+    bridge_->observe(QStringLiteral("makeCallWithPhoneNumber"), showNumber);
+    bridge_->observe(QStringLiteral("SpecialPhoneNumber"), showNumber);
+    bridge_->observe(QStringLiteral("diagInfo"), [this](const QVariantMap &info) {
+      if (!diagInfo_)
+        return;
+      QStringList lines;
+      for (auto it = info.cbegin(); it != info.cend(); ++it)
+        lines << it.key() + QStringLiteral(": ") + it.value().toString();
+      diagInfo_->setText(lines.join(QLatin1Char('\n')));
+    });
     return view_;
   }
 
@@ -120,6 +149,7 @@ private:
   QPointer<QLabel> status_;
   QPointer<QLabel> name_;
   QPointer<QLineEdit> number_;
+  QPointer<QLabel> diagInfo_;
 };
 
 #include "CallBundle.moc"

@@ -15,6 +15,9 @@ class CallRecordBundle : public QObject, public QELPlugInInterface {
   Q_INTERFACES(QELPlugInInterface)
 public:
   bool initWithParam(const QVariantMap &) override {
+    // A plug-in instance lives as long as the process; a second host must not find the first
+    // host's bridge still answering.
+    delete bridge_;
     bridge_ = new CallBridge(this);
     return bridge_->isConnected();
   }

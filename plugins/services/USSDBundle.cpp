@@ -26,6 +26,9 @@ public:
   static constexpr int kReplyTimeoutMs = 30000;
 
   bool initWithParam(const QVariantMap &) override {
+    // A plug-in instance lives as long as the process; a second host must not find the first
+    // host's bridge still answering.
+    delete bridge_;
     bridge_ = new CallBridge(this);
     bridge_->observe(QStringLiteral("sendUssdComand"), [this](const QVariantMap &info) {
       sendCode(info.value(QStringLiteral("sendUssdComand")).toString());

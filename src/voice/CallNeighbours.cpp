@@ -40,6 +40,14 @@ void CallNeighbours::reset() {
   getDeviceLockFunctionModule = [] {
     return g_InitController ? g_InitController->getDeviceLockFunctionModule() : g_deviceLockModule;
   };
-  replyMessage = [](const QString &) {};
+  replyMessage = [](const QString &recipients) {
+    if (!g_SMSController)
+      return;
+    g_SMSController->sendMessageToNumber(recipients);
+    // The reply sheet empties the name line; the recipients' filter fills it again.
+    g_SMSController->controlTextDidChange();
+  };
   hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
+  // The main window's builder hands in the phonebook's picker.
+  showContactPicker = [](QWidget *) {};
 }

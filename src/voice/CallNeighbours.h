@@ -26,6 +26,9 @@ struct CallNeighbours {
   std::function<void(const QString &recipients)> replyMessage;
   // YES when the SMS storage positions include `position` (4 is the device memory).
   std::function<bool(int position)> hasPosition;
+  // The phonebook's contact picker, laid out for calls, on `window`; its choice is posted as
+  // "makeCallWithPhoneNumber". The main window's builder installs it; the default shows nothing.
+  std::function<void(QWidget *window)> showContactPicker;
 
   static CallNeighbours &shared();
   // Puts every function back to its default.

@@ -1,9 +1,13 @@
 #include "CallPage.h"
 
+#include <QButtonGroup>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QMenu>
+#include <QRadioButton>
 #include <QSlider>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 CallTipWindow::CallTipWindow(QWidget *parent)
@@ -48,6 +52,31 @@ CallEndSheet::CallEndSheet(QWidget *parent) : QDialog(parent, Qt::Sheet) {
   setMinimumWidth(220);
 }
 
+CallStyleSheet::CallStyleSheet(QWidget *parent) : QDialog(parent, Qt::Sheet) {
+  setObjectName(QStringLiteral("selectDialCallStyleWin"));
+  dialCallStyle = new QButtonGroup(this);
+  voiceCell = new QRadioButton(this);
+  voiceCell->setObjectName(QStringLiteral("dialCallStyleVoice"));
+  voiceCell->setChecked(true);
+  videoCell = new QRadioButton(this);
+  videoCell->setObjectName(QStringLiteral("dialCallStyleVideo"));
+  dialCallStyle->addButton(voiceCell, 0);
+  dialCallStyle->addButton(videoCell, 1);
+  ok = new QPushButton(this);
+  ok->setObjectName(QStringLiteral("dialCallStyleOK"));
+  ok->setDefault(true);
+  cancel = new QPushButton(this);
+  cancel->setObjectName(QStringLiteral("dialCallStyleCancel"));
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(cancel);
+  buttons->addWidget(ok);
+  auto *layout = new QVBoxLayout(this);
+  layout->addWidget(voiceCell);
+  layout->addWidget(videoCell);
+  layout->addLayout(buttons);
+}
+
 CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("Call"));
   setProperty("itemIdentifier", QStringLiteral("Call"));
@@ -58,6 +87,13 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   };
   dialNumber = new QLineEdit(this);
   dialNumber->setObjectName(QStringLiteral("DialNumber_inputfield"));
+  searchMenuButton = new QToolButton(this);
+  searchMenuButton->setObjectName(QStringLiteral("btnSearchContactMenu"));
+  searchMenuButton->setPopupMode(QToolButton::InstantPopup);
+  searchMenuButton->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+  searchMenu = new QMenu(searchMenuButton);
+  searchMenu->setObjectName(QStringLiteral("Search contact menu"));
+  searchMenuButton->setMenu(searchMenu);
   callName = new QLabel(this);
   callName->setObjectName(QStringLiteral("LabelCallName"));
   dialStatus = new QLabel(this);
@@ -104,6 +140,7 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   callerTable->verticalHeader()->hide();
 
   auto *numberRow = new QHBoxLayout;
+  numberRow->addWidget(searchMenuButton);
   numberRow->addWidget(dialNumber, 1);
   numberRow->addWidget(backSpace);
   auto *buttons = new QHBoxLayout;
@@ -136,6 +173,8 @@ CallPage::CallPage(QWidget *parent) : QWidget(parent) {
   tipWindow->hide();
   endSheet = new CallEndSheet(this);
   endSheet->hide();
+  selectDialCallStyleWin = new CallStyleSheet(this);
+  selectDialCallStyleWin->hide();
 }
 
 CallPage::~CallPage() = default;

@@ -8,8 +8,12 @@
 #include <QTableWidget>
 #include <QWidget>
 
+class QButtonGroup;
 class QHBoxLayout;
+class QMenu;
+class QRadioButton;
 class QSlider;
+class QToolButton;
 
 // The small window that announces an incoming or waiting call: on top of the other windows,
 // shown without taking the focus.
@@ -37,6 +41,19 @@ public:
   QLabel *time = nullptr;
 };
 
+// The call-kind sheet: voice or video, OK and Cancel. Nothing in the program opens it; its
+// answer goes to the controller like any other page action.
+class CallStyleSheet : public QDialog {
+  Q_OBJECT
+public:
+  explicit CallStyleSheet(QWidget *parent = nullptr);
+  QButtonGroup *dialCallStyle = nullptr; // row 0 voice, row 1 video
+  QRadioButton *voiceCell = nullptr;
+  QRadioButton *videoCell = nullptr;
+  QPushButton *ok = nullptr;
+  QPushButton *cancel = nullptr;
+};
+
 // The controls of the Call tab that the program draws itself: the number field, name, status
 // and timing labels, the call buttons, the keypad, the caller table of multi-call mode, and the
 // place where the call plug-in's view goes. Widgets only; CompoundCallController drives them.
@@ -50,6 +67,9 @@ public:
   void setBundleView(QWidget *view);
 
   QLineEdit *dialNumber = nullptr;
+  // The number field's search menu: "Select contact" and the recently dialled numbers.
+  QToolButton *searchMenuButton = nullptr;
+  QMenu *searchMenu = nullptr;
   QLabel *callName = nullptr;
   QLabel *dialStatus = nullptr;
   QLabel *timing = nullptr;
@@ -69,6 +89,7 @@ public:
   QTableWidget *callerTable = nullptr;
   QPointer<CallTipWindow> tipWindow;
   QPointer<CallEndSheet> endSheet;
+  QPointer<CallStyleSheet> selectDialCallStyleWin;
 
 private:
   QHBoxLayout *row_ = nullptr;

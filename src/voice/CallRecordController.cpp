@@ -7,6 +7,7 @@
 #include "FrameworkLinks.h"
 #include "NotificationBridge.h"
 #include "QELAlertPanel.h"
+#include "QELUIManager.h"
 #include "WordGlobe.h"
 
 #include <QCollator>
@@ -59,6 +60,32 @@ void CallRecordController::initializeSkin() {
   FrameworkLinks::registerController(qelSkinManager, page->deleteBtn, QStringLiteral("btnDeleteBtn"), false);
   FrameworkLinks::registerController(qelSkinManager, page->DialBtn, QStringLiteral("btnDialBtn"), false);
   FrameworkLinks::registerController(qelSkinManager, page->SMSBtn, QStringLiteral("btnSMSBtn"), false);
+  // The column headers are cells, not views the skin engine can hold: their items take the
+  // skin's font and title colour here, and keep them when the wording changes their texts.
+  const QStringList headerKeys = {QStringLiteral("UsernameForCallRecordView"),
+                                  QStringLiteral("MobilephoneForCallRecordView"),
+                                  QStringLiteral("DateForCallRecordView"), QStringLiteral("CalltimeForCallRecordView")};
+  QTableWidget *table = page->callRecordView;
+  for (int column = 0; column < headerKeys.size() && column < table->columnCount(); ++column) {
+    const QString &key = headerKeys.at(column);
+    if (!qelSkinManager->hasKey(key))
+      continue;
+    QTableWidgetItem *header = table->horizontalHeaderItem(column);
+    if (!header) {
+      header = new QTableWidgetItem;
+      table->setHorizontalHeaderItem(column, header);
+    }
+    const QVariantMap font = qelSkinManager->itemInfoDictForKey(key).value(QStringLiteral("Font")).toMap();
+    if (!font.isEmpty()) {
+      const QFont current = table->horizontalHeader()->font();
+      header->setFont(createFont(font.value(QStringLiteral("FontName")).toString(),
+                                 font.value(QStringLiteral("FontSize")).toDouble(),
+                                 font.value(QStringLiteral("FontTrait")).toInt(), &current));
+    }
+    const QColor color = qelSkinManager->textColorForKey(key);
+    if (color.isValid())
+      header->setForeground(color);
+  }
 }
 
 void CallRecordController::initializeNibResources() {

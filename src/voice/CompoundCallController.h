@@ -66,6 +66,16 @@ public:
   Q_INVOKABLE void speakerButtonClicked(QObject *sender = nullptr);
   Q_INVOKABLE void microPhoneVolumeSliderChanged(QObject *sender);
   Q_INVOKABLE void speakerVolumeSliderChanged(QObject *sender);
+  // The number field's search menu: the contact picker for one number, whose choice comes back
+  // as "makeCallWithPhoneNumber".
+  Q_INVOKABLE void showSelectWindow(QObject *sender = nullptr);
+  // The numbers of the search menu, the latest first.
+  QStringList recentSearches() const { return recentSearches_; }
+  // The call-kind sheet: OK dials when voice is chosen, Cancel empties the number field.
+  Q_INVOKABLE void selectDialCallStyleOK(QObject *sender = nullptr);
+  Q_INVOKABLE void selectDialCallStyleCancel(QObject *sender = nullptr);
+  // Shows the configured special number in the call plug-in's input box ("SpecialPhoneNumber").
+  Q_INVOKABLE void letPhoneNumberDisplayedOnInputBox(QObject *sender = nullptr);
   // The number field's filter: keeps 0-9 + P W * #, at most 32 of them.
   void controlTextDidChange();
   static QString filterDialNumber(const QString &text);
@@ -198,6 +208,8 @@ private:
   // Page.
   void changeNibLanguage();
   void initMultipleCallNib();
+  void initSearchField();
+  void addRecentSearch(const QString &number);
   void setStatus(const QString &wordingKey);
   void setCallName(const QString &number);
   void setMenuItems(bool accept, bool reject);
@@ -253,6 +265,7 @@ private:
   bool microPhoneIsMute_ = false;
   double volume_ = 1.0;
   QVariantMap currentRecord_;
+  QStringList recentSearches_;
   QString networkStatus_;
   bool menuAccept_ = false;
   bool menuReject_ = false;

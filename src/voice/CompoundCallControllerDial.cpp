@@ -92,6 +92,7 @@ void CompoundCallController::originateVoiceCall() {
   }
   m_dialNumberString = number;
   m_hasIncomingCall = false;
+  addRecentSearch(number);
   spinDialPrompt(prompt);
   notifyDataServiceSwitch(false);
   setCallName(number);

@@ -13,10 +13,14 @@
 #include "TextFormats.h"
 #include "WordGlobe.h"
 
+#include <QButtonGroup>
 #include <QDateTime>
 #include <QHeaderView>
+#include <QMenu>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QSlider>
+#include <QToolButton>
 #include <cmath>
 
 namespace {
@@ -67,6 +71,11 @@ void CompoundCallController::initializeNibResources() {
   if (!toDisplay.isEmpty())
     page->dialNumber->setText(toDisplay);
   initMultipleCallNib();
+  CallStyleSheet *styleSheet = page->selectDialCallStyleWin;
+  connect(styleSheet->ok, &QPushButton::clicked, this,
+          [this] { selectDialCallStyleOK(page->selectDialCallStyleWin->ok); });
+  connect(styleSheet->cancel, &QPushButton::clicked, this,
+          [this] { selectDialCallStyleCancel(page->selectDialCallStyleWin->cancel); });
   connect(page->dialNumber, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
   connect(page->dial, &QPushButton::clicked, this, [this] { selectDialCallStyle(page->dial); });
   connect(page->hangup, &QPushButton::clicked, this, [this] { hangClicked(page->hangup); });
@@ -128,6 +137,74 @@ void CompoundCallController::changeNibLanguage() {
   page->multipleCall->setText(word(QStringLiteral("Multiple Call")));
   page->callerTable->setHorizontalHeaderLabels(
       {word(QStringLiteral("Name/Phone Number")), word(QStringLiteral("State"))});
+  CallStyleSheet *styleSheet = page->selectDialCallStyleWin;
+  styleSheet->voiceCell->setText(word(QStringLiteral("Voice Call")));
+  styleSheet->videoCell->setText(word(QStringLiteral("Video Call")));
+  styleSheet->ok->setText(word(QStringLiteral("OK")));
+  styleSheet->cancel->setText(word(QStringLiteral("Cancel")));
+  initSearchField();
+}
+
+// ---- the number field's search menu ----
+
+void CompoundCallController::initSearchField() {
+  QMenu *menu = page->searchMenu;
+  menu->clear();
+  menu->setTitle(word(QStringLiteral("Search contact menu")));
+  page->searchMenuButton->setToolTip(menu->title());
+  page->searchMenuButton->setText(QStringLiteral("\u25BE"));
+  menu->addAction(word(QStringLiteral("Select contact")), this, [this] { showSelectWindow(); });
+  if (recentSearches_.isEmpty())
+    return;
+  menu->addSeparator();
+  for (const QString &number : std::as_const(recentSearches_))
+    menu->addAction(number, this, [this, number] {
+      // During a call the field belongs to the call (DTMF digits, the caller's number).
+      if (page->dialNumber->isEnabled())
+        setNumberField(number);
+    });
+}
+
+void CompoundCallController::addRecentSearch(const QString &number) {
+  constexpr int kMaxRecentSearches = 10;
+  if (number.isEmpty())
+    return;
+  recentSearches_.removeAll(number);
+  recentSearches_.prepend(number);
+  while (recentSearches_.size() > kMaxRecentSearches)
+    recentSearches_.removeLast();
+  if (page)
+    initSearchField();
+}
+
+void CompoundCallController::showSelectWindow(QObject *) {
+  if (CallNeighbours::shared().showContactPicker)
+    CallNeighbours::shared().showContactPicker(wndMain ? wndMain.data() : page.data());
+}
+
+// ---- the call-kind sheet ----
+
+void CompoundCallController::selectDialCallStyleOK(QObject *) {
+  CallStyleSheet *styleSheet = page->selectDialCallStyleWin;
+  const bool voice = styleSheet->dialCallStyle->checkedId() == 0;
+  styleSheet->hide();
+  if (voice)
+    originateVoiceCall();
+}
+
+void CompoundCallController::selectDialCallStyleCancel(QObject *) {
+  setNumberField(QString());
+  page->selectDialCallStyleWin->hide();
+}
+
+void CompoundCallController::letPhoneNumberDisplayedOnInputBox(QObject *) {
+  ConfigService *switches = ConfigService::sharedConfigService();
+  const QString number = switches ? switches->readDisplayInTheInputBoxSpecialPhoneNum().toString() : QString();
+  if (number.isEmpty())
+    return;
+  notificationCenter->postNotificationName(QStringLiteral("SpecialPhoneNumber"), this,
+                                           {{QString::fromLatin1(kCallWithPhoneNumber), number}});
+  notifyChangeTabViewItem(QStringLiteral("Call"));
 }
 
 void CompoundCallController::updateLanguages(const Notification &) {

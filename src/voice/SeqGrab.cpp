@@ -8,6 +8,8 @@
 #include <QAudioFormat>
 #include <QAudioSource>
 #include <QDebug>
+#include <QFile>
+#include <QFileInfo>
 #include <QIODevice>
 #include <QMediaDevices>
 #include <QMutexLocker>
@@ -191,9 +193,12 @@ void SGAudio::stop() {
 }
 
 void SGAudio::idle() {
-  const QByteArray chunk = source_->readAll();
-  if (!chunk.isEmpty())
-    analyzeData(chunk, source_->format());
+  QByteArray chunk = source_->readAll();
+  if (chunk.isEmpty())
+    return;
+  const AudioStreamDesc desc = source_->format();
+  renderEffects(chunk, desc);
+  analyzeData(chunk, desc);
 }
 
 void SGAudio::drain() {
@@ -219,6 +224,8 @@ int SGAudio::setData(const char *data, int length, const AudioStreamDesc &desc) 
   // A device that refused 8 kHz delivers its own rate, brought down here.
   const QByteArray converted = DeviceVolume::scaled16(
       decimator_.process(SwapHostAudioToLittleEndian(data, length, desc), desc.sampleRate), DeviceVolume::inputLevel());
+  if (mSG)
+    mSG->captureSound(converted);
   QMutexLocker lock(&mLock);
   mSavedData += converted;
   return int(converted.size());
@@ -309,6 +316,11 @@ int SeqGrab::preview() {
   if (mPreviewing)
     return 0;
   stop();
+  // A preview is a recording that makes no file.
+  mSavedCapturePath = mCapturePath;
+  mSavedCaptureFlags = mCaptureFlags;
+  mCapturePath.clear();
+  mCaptureFlags = kDontMakeMovie;
   return startMode(false);
 }
 
@@ -325,6 +337,13 @@ int SeqGrab::stop() {
   idleTimer_.stop();
   for (const auto &chan : mChans)
     chan->stop();
+  if (mRecording)
+    writeCaptureFile();
+  if (mPreviewing) {
+    mCapturePath = mSavedCapturePath;
+    mCaptureFlags = mSavedCaptureFlags;
+  }
+  mMovieSound.clear();
   mPreviewing = false;
   mRecording = false;
   mPaused = false;
@@ -341,6 +360,42 @@ int SeqGrab::resume() {
   if (!isStopped())
     mPaused = false;
   return 0;
+}
+
+int SeqGrab::setCapturePath(const QString &path, quint32 flags) {
+  if (!path.isEmpty() && !(flags & (kDontMakeMovie | kAppend)) && (flags & kDontPreAllocate)) {
+    if (QFileInfo(path).size() > 0)
+      QFile::remove(path);
+    flags |= kAppend;
+  }
+  mCapturePath = path;
+  mCaptureFlags = flags;
+  return 0;
+}
+
+void SeqGrab::captureSound(const QByteArray &pcm) {
+  if (mRecording && !mCapturePath.isEmpty() && !(mCaptureFlags & kDontMakeMovie))
+    mMovieSound += pcm;
+}
+
+void SeqGrab::writeCaptureFile() {
+  if (mCapturePath.isEmpty() || (mCaptureFlags & kDontMakeMovie))
+    return;
+  QByteArray sound;
+  if (mCaptureFlags & kAppend) {
+    // Only a file of our own layout is continued; anything else is replaced.
+    QFile old(mCapturePath);
+    if (old.open(QIODevice::ReadOnly)) {
+      const QByteArray bytes = old.readAll();
+      if (bytes.size() >= 44 && bytes.startsWith("RIFF") && bytes.mid(8, 4) == "WAVE")
+        sound = bytes.mid(44);
+    }
+  }
+  sound += mMovieSound;
+  if (sound.isEmpty())
+    return;
+  if (SaveWaveAudio(mCapturePath, sound, AudioStreamDesc()) != 0)
+    qWarning() << "SeqGrab: the recording could not be written to" << mCapturePath;
 }
 
 void SeqGrab::setMaxRecordTime(double seconds) {

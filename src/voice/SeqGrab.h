@@ -60,6 +60,36 @@ private:
   int count_ = 0;
 };
 
+// Names an effect component: its type ('aufx' for effects), subtype and maker; a zero subtype or
+// maker matches any.
+struct AudioComponentDescription {
+  quint32 componentType = 0;
+  quint32 componentSubType = 0;
+  quint32 componentManufacturer = 0;
+};
+
+// An effect on the captured sound before the channel keeps it. Units run in the order they were
+// inserted, each on what the one before it gave.
+class AudioEffectUnit {
+public:
+  static constexpr quint32 kEffectType = 0x61756678; // 'aufx'
+  virtual ~AudioEffectUnit() = default;
+  // Before the first chunk and after every change of the device's format; false takes the unit
+  // out of the chain.
+  virtual bool initialize(const AudioStreamDesc &format, int maximumFramesPerSlice) = 0;
+  // Works in place on one chunk in the format given to initialize.
+  virtual void render(QByteArray &chunk) = 0;
+};
+
+// The effect components the program knows (nothing registers one in the call path). Opening
+// answers a new unit of the first registered component that matches, or null.
+namespace AudioEffectComponents {
+using Factory = std::function<std::unique_ptr<AudioEffectUnit>()>;
+void registerComponent(const AudioComponentDescription &description, Factory factory);
+void unregisterAll();
+std::unique_ptr<AudioEffectUnit> open(const AudioComponentDescription &description);
+} // namespace AudioEffectComponents
+
 class SeqGrab;
 
 // One channel of the grabber.
@@ -108,8 +138,27 @@ public:
   // stored, `type` then untouched).
   int readData(char *buffer, int bufferSize, quint32 *type);
   int storedBytes() const;
+  // The first free "FRAMESFILE<n>" path (n counted from 0) in `folder`, by default a folder of
+  // captured frames on the user's desktop.
+  static QString assignAudioFramesFilePath(const QString &folder = QString());
+
+  // The effect chain, at most six units. Inserting accepts effect components only and answers
+  // the new unit (owned by the channel) or null; removing answers whether the unit was there.
+  static constexpr int kMaxFXUnits = 6;
+  AudioEffectUnit *insertAUFXUnit(const AudioComponentDescription &description);
+  bool removeAUFXUnit(AudioEffectUnit *unit);
+  QList<AudioEffectUnit *> fxUnits() const;
+  int fxUnitsCount() const;
 
 private:
+  // Runs the chunk through the chain, first setting every unit up when the chain or the device's
+  // format changed; a unit that cannot be set up leaves the chain.
+  void renderEffects(QByteArray &chunk, const AudioStreamDesc &desc);
+
+  mutable QMutex fxLock_; // the chain changes on any thread; chunks run through it on the grabber's
+  std::vector<std::unique_ptr<AudioEffectUnit>> mFXUnits;
+  bool mDoInitFXUnits = true;
+  AudioStreamDesc fxFormat_;
   std::unique_ptr<AudioCaptureSource> source_;
   mutable QMutex mLock;
   QByteArray mSavedData;
@@ -132,8 +181,8 @@ public:
   int channelCount() const { return int(mChans.size()); }
 
   // Modes: stopped, previewing or recording; each of preview and record leaves the other first.
-  // Recording makes no movie file here: the channels deliver their sound as in a preview, and
-  // the mode ends by itself after the maximum record time.
+  // Recording delivers the channels' sound as a preview does and also keeps it for the capture
+  // file (setCapturePath); the mode ends by itself after the maximum record time.
   int preview();
   int record();
   int stop();
@@ -153,12 +202,27 @@ public:
   // One idle pass, as the timer makes it (tests call it directly).
   void idleTimer();
 
+  // Where a recording keeps its sound: a WAV file of 8 kHz 16-bit mono, written when the
+  // recording stops (the sound-only form of a movie). Flags: kDontMakeMovie, no file;
+  // kAppend, the sound goes after what the file holds; kDontPreAllocate without either of those,
+  // an existing file is removed and kAppend added. A preview makes no file and puts the path and
+  // flags back when it stops. An empty path makes no file.
+  static constexpr quint32 kAppend = 8;
+  static constexpr quint32 kDontMakeMovie = 32;
+  static constexpr quint32 kDontPreAllocate = 512;
+  int setCapturePath(const QString &path, quint32 flags);
+  QString capturePath() const { return mCapturePath; }
+  quint32 captureFlags() const { return mCaptureFlags; }
+  // A sound channel hands over what it keeps while a recording makes a file (grabber's thread).
+  void captureSound(const QByteArray &pcm);
+
   // Posted on the default notification centre with userInfo {"SeqGrabChannelKey": the grabber}.
   static constexpr const char *kChannelAdded = "SeqGrabChannelAddedNotification";
   static constexpr const char *kChannelRemoved = "SeqGrabChannelRemovedNotification";
 
 private:
   int startMode(bool recording);
+  void writeCaptureFile();
 
   std::vector<std::unique_ptr<SGChan>> mChans;
   quint32 mIdlesPerSecond;
@@ -167,5 +231,10 @@ private:
   bool mPaused = false;
   quint32 mMaxRecordTicks = 0;
   quint64 mRecordedIdles = 0; // unpaused idle passes of the running recording
+  QString mCapturePath;
+  quint32 mCaptureFlags = 0;
+  QString mSavedCapturePath; // the path and flags a preview put aside
+  quint32 mSavedCaptureFlags = 0;
+  QByteArray mMovieSound; // the running recording's sound, for its file
   QTimer idleTimer_;
 };

@@ -3,19 +3,26 @@
 #include "CompoundCallController.h"
 #include "FakeAudio.h"
 #include "MainWindowFixture.h"
+#include "PBController.h"
+#include "SMSController.h"
 #include "SharedDistantConnection.h"
 #include "SimulatorControl.h"
+#include "SmsSendWindows.h"
 
 #include "Bundle.h"
 #include "CocoaExt.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QCoreApplication>
 #include <QDBusArgument>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QTableWidget>
 #include <QtEndian>
 
 namespace {
@@ -134,6 +141,47 @@ TEST_F(CallBackend, ACallsAudioGoesToTheModemAndItsEchoIsPlayed) {
   EXPECT_FALSE(audio->blocksMapped());
   EXPECT_FALSE(audio->hasAudioChannel());
   EXPECT_EQ(voice.readVoiceData(), 0) << "the transfer was stopped";
+}
+
+TEST_F(CallBackend, APickedContactIsDialledAndALoggedNumberGoesToTheSmsEditor) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(waitUntil([] { return g_PBController && g_PBController->simInitFinished(); }));
+  // The number field's menu opens the phonebook's picker, laid out for one number.
+  QAction *select = nullptr;
+  for (QAction *a : call()->page->searchMenu->actions())
+    if (a->text() == QStringLiteral("Select contact"))
+      select = a;
+  ASSERT_NE(select, nullptr);
+  select->trigger();
+  QDialog *pickerWindow = nullptr;
+  for (QWidget *w : QApplication::allWidgets())
+    if (w->objectName() == QStringLiteral("selectContactWin") && w->isVisible())
+      pickerWindow = qobject_cast<QDialog *>(w);
+  ASSERT_NE(pickerWindow, nullptr);
+  auto *table = pickerWindow->findChild<QTableWidget *>();
+  auto *stores = pickerWindow->findChild<QComboBox *>();
+  ASSERT_NE(table, nullptr);
+  ASSERT_NE(stores, nullptr);
+  stores->setCurrentIndex(1); // the SIM
+  ASSERT_GE(table->rowCount(), 1);
+  // A double click dials the row's number.
+  emit table->cellDoubleClicked(0, 0);
+  ASSERT_TRUE(waitUntil([this] { return callers().size() == 1; }));
+  EXPECT_EQ(callers().first().number, QStringLiteral("0301234567"));
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(call()->recentSearches().value(0), QStringLiteral("0301234567"));
+
+  // The log's SMS button hands the selected numbers to the SMS editor.
+  CallRecordPage *recordPage = log()->page;
+  recordPage->recordAtPos->button(2)->click(); // dialled calls
+  ASSERT_EQ(recordPage->callRecordView->rowCount(), 1);
+  recordPage->callRecordView->selectRow(0);
+  recordPage->SMSBtn->click();
+  SmsEditorWindow *editor = g_SMSController->messageWindow();
+  ASSERT_TRUE(waitUntil([editor] { return editor->isVisible(); }));
+  EXPECT_EQ(editor->sendMessageTo->text(), QStringLiteral("0301234567;"));
 }
 
 TEST_F(CallBackend, ARingThatTheCallerEndsIsMissed) {
@@ -283,9 +331,27 @@ TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifica
   EXPECT_EQ(callView->findChild<QLabel *>(QStringLiteral("CallBundleStatus"))->text(),
             QStringLiteral("Device not ready"));
 
+  // The operator's special number shows in the plug-in's box without dialling.
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("SpecialPhoneNumber"), nullptr,
+                                                           {{"makeCallWithPhoneNumber", QStringLiteral("10086")}});
+  EXPECT_EQ(callView->findChild<QLineEdit *>(QStringLiteral("CallBundleNumber"))->text(), QStringLiteral("10086"));
+  // Its diagnostics button asks the device status, whose answer it shows.
+  int answered = 0;
+  QObject diagObserver;
+  NotificationCenter::defaultCenter().addObserver(&diagObserver, QStringLiteral("diagInfo"), nullptr,
+                                                  [&answered](const Notification &) { ++answered; });
+  callView->findChild<QPushButton *>(QStringLiteral("CallBundleDiagnostics"))->click();
+  EXPECT_EQ(answered, 1);
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("diagInfo"), nullptr,
+                                                           {{"IMEI", QStringLiteral("356938035643809")}});
+  EXPECT_EQ(callView->findChild<QLabel *>(QStringLiteral("CallBundleDiagInfo"))->text(),
+            QStringLiteral("IMEI: 356938035643809"));
+  NotificationCenter::defaultCenter().removeObserver(&diagObserver);
+
   // The log's plug-in lists new records and clears the log.
   auto *list = recordView->findChild<QListWidget *>(QStringLiteral("CallRecordBundleList"));
   ASSERT_NE(list, nullptr);
+  QCoreApplication::processEvents(); // the log read at start, which earlier tests may have filled
   const int before = list->count();
   g_CallRecordController->addCallRecord({{"mobilephone", "5550100"},
                                          {"date", QDateTime::currentDateTimeUtc()},

@@ -202,6 +202,7 @@ TEST_F(UssdController, TheRechargeLinkCarriesTheEncipheredImsi) {
   });
   InitService service;
   InitService::setSharedInitService(&service);
+  service.setImsi(QString()); // a card of an earlier test may have left its IMSI behind
   ussd->openRechargeWeb(QStringLiteral("https://op.example/topup?id="));
   EXPECT_TRUE(opened.isEmpty()) << "no IMSI, no link";
   service.setImsi(QStringLiteral("001010123456789"));

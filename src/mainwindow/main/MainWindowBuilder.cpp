@@ -18,6 +18,7 @@
 #include "MainController.h"
 #include "ProfileWindows.h"
 #include "CallNeighbours.h"
+#include "SelectWindowControl.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
@@ -209,6 +210,13 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
     const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();
     return name.isEmpty() ? number : name;
+  };
+  CallNeighbours::shared().showContactPicker = [](QWidget *parent) {
+    // The picker deletes itself when it closes; its choice comes back as "makeCallWithPhoneNumber".
+    auto *picker = new SelectWindowControl;
+    picker->allowsContactTableMultiSelection(false);
+    picker->ResizeWindowForCall();
+    picker->showWindow(parent);
   };
   auto *callRecord = new CallRecordController(owner);
   auto *smsController = new SMSController(owner);
