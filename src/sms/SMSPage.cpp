@@ -39,7 +39,9 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   boxes->addLayout(counters);
   outlineSMSTree = named(new NSOutlineViewExt(this), "outlineSMSTree");
   outlineSMSTree->setHeaderHidden(true);
-  outlineSMSTree->setMaximumWidth(190);
+  outlineSMSTree->setMinimumWidth(170);
+  outlineSMSTree->setMaximumWidth(220);
+  outlineSMSTree->setIndentation(12);
   outlineSMSTree->setSelectionMode(QAbstractItemView::SingleSelection);
   auto *left = new QVBoxLayout;
   left->addWidget(outlineSMSTree, 2);

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "NSTableViewExt.h"
 #include "Node.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QVariant>
 #include <functional>
 #include <memory>
 
 class NodeOutlineModel;
-class NSOutlineViewExt;
 class SmsBoxTables;
 
 // The SMS folder tree: one folder per storage position, one child per box. Logic only; the page
@@ -59,7 +60,8 @@ private:
 
   std::unique_ptr<Node> root_;
   NodeOutlineModel *model_ = nullptr;
-  NSOutlineViewExt *outlineView_ = nullptr;
+  // The view may go with its window before the tree does.
+  QPointer<NSOutlineViewExt> outlineView_;
   const Node *selectedNode_ = nullptr;
 };
 
