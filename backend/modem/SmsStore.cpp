@@ -12,6 +12,9 @@
 namespace {
 constexpr uint16_t kSmsMajor = 768;
 constexpr uint16_t kListReadyMinor = 95, kReceivePositionMinor = 97, kCountsMinor = 98, kReadMinor = 103;
+constexpr uint16_t kDeleteMinor = 92, kCopyMinor = 93, kAutoDeleteMinor = 112, kCardReloadMinor = 114,
+                   kCardSyncMinor = 115;
+constexpr uint8_t kFail = 0xFF;
 constexpr int kSmsModule = 5;
 constexpr int kListReadySize = 516;
 constexpr int kPositionSim = 1, kPositionMe = 4;
@@ -55,6 +58,42 @@ SmsStore *SmsStore::install(SimulatedModem &modem) {
     if (position <= quint32(kPositionMe) && index <= quint32(kMaxCapacity))
       self->markRead(int(position), int(index));
   });
+  modem.on(kSmsMajor, kDeleteMinor, [self](const UIMsg &msg) {
+    const QByteArray echo = msg.payload().left(12);
+    bool ok = false;
+    if (!self->takeFailure(kDeleteMinor) && msg.dataLength >= 12) {
+      const quint32 position = Payload::u32At(msg, 0), box = Payload::u32At(msg, 4), index = Payload::u32At(msg, 8);
+      ok = position <= quint32(kPositionMe) && box <= 6 && index <= quint32(kMaxCapacity) &&
+           self->deleteRecord(int(position), int(box), int(index));
+    }
+    self->modem_.send(kSmsMajor, kDeleteMinor, 1, ok ? 0 : kFail, echo, kSmsModule);
+    if (ok) {
+      self->sendCounts();
+      self->sendListReady();
+    }
+  });
+  modem.on(kSmsMajor, kCopyMinor, [self](const UIMsg &msg) {
+    bool ok = false;
+    if (!self->takeFailure(kCopyMinor) && msg.dataLength >= 16) {
+      const quint32 source = Payload::u32At(msg, 0), box = Payload::u32At(msg, 4), index = Payload::u32At(msg, 8),
+                    destination = Payload::u32At(msg, 12);
+      ok = source <= quint32(kPositionMe) && destination <= quint32(kPositionMe) && box <= 6 &&
+           index <= quint32(kMaxCapacity) && self->copyRecord(int(source), int(box), int(index), int(destination));
+    }
+    self->modem_.send(kSmsMajor, kCopyMinor, 1, ok ? 0 : kFail, msg.payload().left(16), kSmsModule);
+    if (ok)
+      self->sendCounts();
+  });
+  modem.on(kSmsMajor, kAutoDeleteMinor, [self](const UIMsg &) {
+    const bool ok = !self->takeFailure(kAutoDeleteMinor) && self->deleteOldestReadSimMessage();
+    self->modem_.send(kSmsMajor, kAutoDeleteMinor, 1, ok ? 0 : kFail, {}, kSmsModule);
+    if (ok)
+      self->sendCounts();
+  });
+  for (uint16_t minor : {kCardReloadMinor, kCardSyncMinor})
+    modem.on(kSmsMajor, minor, [self, minor](const UIMsg &) {
+      self->modem_.send(kSmsMajor, minor, 1, self->takeFailure(minor) ? kFail : 0, {}, kSmsModule);
+    });
   return self;
 }
 
@@ -143,6 +182,10 @@ void SmsStore::publish() {
   seedPcList();
   sendCounts();
   modem_.send(kSmsMajor, kReceivePositionMinor, 1, 0, Payload::u32(quint32(receivePosition_)), kSmsModule);
+  sendListReady();
+}
+
+void SmsStore::sendListReady() {
   QByteArray ready = Payload::u32(1);
   ready.resize(kListReadySize, '\0');
   modem_.send(kSmsMajor, kListReadyMinor, 1, 0, ready, kSmsModule);
@@ -296,5 +339,129 @@ bool SmsStore::deliver(int position, const QString &number, const QString &text)
   inBox.prepend(record);
   s->insert(QStringLiteral("InBox"), inBox);
   publish();
+  return true;
+}
+
+// ---- managing stored messages ----
+
+namespace {
+const QString kPcListName = QStringLiteral("SmsList_PC.plist");
+
+QString boxName(int box) {
+  static const char *const names[] = {"InBox",      "OutBox",       "DraftBox",    "DELIVERY_REPORTBOX",
+                                      "DeletedBox", "ImportantBox", "BroadCastBox"};
+  return box >= 0 && box < 7 ? QLatin1String(names[box]) : QString();
+}
+
+// A record as a store keeps it: what a reader adds when it loads a list is left out.
+QVariantMap storedRecord(QVariantMap record) {
+  record.remove(QStringLiteral("index"));
+  record.remove(QStringLiteral("username"));
+  return record;
+}
+} // namespace
+
+bool SmsStore::takeFailure(int minor) {
+  auto it = failures_.find(minor);
+  if (it == failures_.end() || *it <= 0)
+    return false;
+  if (--*it == 0)
+    failures_.erase(it);
+  return true;
+}
+
+void SmsStore::failRequests(int minor, int count) {
+  if (count <= 0)
+    failures_.remove(minor);
+  else
+    failures_.insert(minor, std::min(count, kMaxCapacity));
+}
+
+bool SmsStore::deleteRecord(int position, int box, int index) {
+  const QString key = boxName(box);
+  if (key.isEmpty() || index < 0)
+    return false;
+  if (position == 0) {
+    bool done = false;
+    ListFile::update(QDir(modemListDir()).filePath(kPcListName), [&](QVariantMap &dict) {
+      QVariantList list = dict.value(key).toList();
+      if (index >= list.size())
+        return false;
+      list.removeAt(index);
+      dict.insert(key, list);
+      done = true;
+      return true;
+    });
+    return done;
+  }
+  QVariantMap *s = storeRef(position);
+  if (!s || box > 2)
+    return false;
+  QVariantList list = s->value(key).toList();
+  if (index >= list.size())
+    return false;
+  list.removeAt(index);
+  s->insert(key, list);
+  writeStoreFile(position);
+  return true;
+}
+
+bool SmsStore::copyRecord(int sourcePosition, int box, int index, int destination) {
+  const QString key = boxName(box);
+  if (key.isEmpty() || index < 0 || sourcePosition == destination)
+    return false;
+  QVariantMap record;
+  if (sourcePosition == 0) {
+    QVariantMap dict;
+    ListFile::read(QDir(modemListDir()).filePath(kPcListName), &dict);
+    record = dict.value(key).toList().value(index).toMap();
+  } else if (QVariantMap *s = storeRef(sourcePosition)) {
+    record = s->value(key).toList().value(index).toMap();
+  }
+  // A flat PC draft has no message parts a modem store could hold.
+  if (record.isEmpty() || (destination != 0 && !record.contains(QStringLiteral("smsInfo"))))
+    return false;
+  record = storedRecord(record);
+  if (destination == 0) {
+    return ListFile::update(QDir(modemListDir()).filePath(kPcListName), [&](QVariantMap &dict) {
+      QVariantList list = dict.value(key).toList();
+      list.prepend(record);
+      dict.insert(key, list);
+      return true;
+    });
+  }
+  QVariantMap *target = storeRef(destination);
+  if (!target || box > 2 ||
+      usedParts(destination) + partsOf(record) > target->value(QStringLiteral("Capacity")).toInt())
+    return false;
+  QVariantList list = target->value(key).toList();
+  list.prepend(record);
+  target->insert(key, list);
+  writeStoreFile(destination);
+  return true;
+}
+
+bool SmsStore::deleteOldestReadSimMessage() {
+  QVariantMap *s = storeRef(kPositionSim);
+  QVariantList inBox = s->value(QStringLiteral("InBox")).toList();
+  qsizetype oldest = -1;
+  QDateTime oldestDate;
+  for (qsizetype i = 0; i < inBox.size(); ++i) {
+    const QVariantMap record = inBox.at(i).toMap();
+    const QVariantMap summary = record.value(QStringLiteral("concatSmsInfo")).toMap();
+    if (summary.value(QStringLiteral("stat")).toInt() == 0)
+      continue;
+    const QDateTime date = summary.value(QStringLiteral("date")).toDateTime();
+    // Newest first in the list: on equal dates the later entry is the older one.
+    if (oldest < 0 || (date.isValid() && (!oldestDate.isValid() || date <= oldestDate))) {
+      oldest = i;
+      oldestDate = date;
+    }
+  }
+  if (oldest < 0)
+    return false;
+  inBox.removeAt(oldest);
+  s->insert(QStringLiteral("InBox"), inBox);
+  writeStoreFile(kPositionSim);
   return true;
 }

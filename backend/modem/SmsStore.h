@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
@@ -26,6 +27,17 @@ class SimulatedModem;
 // SIM or device store and its file, or in the PC list through the locked writer; the counts
 // 768/98 follow.
 //
+// Managing stored messages (requests module 5, major 768; replies type 1, result 0 or 0xFF):
+//   92  delete (position u32, box u32, index u32): a SIM or device record, or a PC record through
+//       the locked writer; the file is rewritten, the reply echoes the 12 request bytes, then the
+//       counts 98 and the list-ready 95 follow
+//   93  copy (source position, box, index, destination position): SIM/device -> PC lands first
+//       in the PC box of the same name under the lock; PC or SIM/device -> SIM/device lands
+//       first in that box when the destination has room, else 0xFF; the counts 98 follow
+//   112 automatic deletion: removes the oldest read SIM InBox record (0xFF when there is none)
+//   114, 115 the memory card's reload and synchronisation: answered at once
+// `failRequests(minor, count)` makes the next `count` requests of that minor answer 0xFF.
+//
 // Run-time changes last until the scenario is replaced.
 class SmsStore : public QObject {
   Q_OBJECT
@@ -51,6 +63,14 @@ public:
   bool setReceivePosition(int position);
   int receivePosition();
 
+  // ---- managing stored messages ----
+  bool deleteRecord(int position, int box, int index);
+  // Answers whether the copy was made.
+  bool copyRecord(int sourcePosition, int box, int index, int destination);
+  bool deleteOldestReadSimMessage();
+  void failRequests(int minor, int count);
+  // ---- end ----
+
   // Writes the SIM and device files and pushes 98, 97 and 95.
   void publish();
   int usedParts(int position);
@@ -62,6 +82,10 @@ private:
   bool writeStoreFile(int position);
   void seedPcList();
   void sendCounts();
+  void sendListReady();
+  // Takes one of the failures asked for this minor.
+  bool takeFailure(int minor);
+  QHash<int, int> failures_;
 
   SimulatedModem &modem_;
   QVariantMap baseScenario_;

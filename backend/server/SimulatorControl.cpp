@@ -2,27 +2,27 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DeviceLock.h"
 #include "DialParameters.h"
+#include "GpsReceiver.h"
 #include "NetworkRegistration.h"
-#include "Scenario.h"
 #include "Phonebook.h"
-#include "Router.h"
-#include "SignalAndDevice.h"
-#include "SimulatedModem.h"
 #include "Plist.h"
+#include "Router.h"
+#include "Scenario.h"
+#include "SignalAndDevice.h"
+#include "SimServices.h"
+#include "SimToolkit.h"
+#include "SimulatedModem.h"
 #include "SmsSending.h"
+#include "SmsSettings.h"
 #include "SmsStore.h"
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
-#include "SimServices.h"
-#include "SimToolkit.h"
 #include "VoiceDataService.h"
-#include "GpsReceiver.h"
 #include "CallServices.h"
-#include "DeviceLock.h"
 #include "SimUpdate.h"
 #include "NetworkSelection.h"
-#include "SmsSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -185,6 +185,16 @@ bool SimulatorControl::DeliverSms(int position, const QString &number, const QSt
 bool SimulatorControl::SetReceivePosition(int position) {
   ::SmsStore *store = ::SmsStore::of(*modem_);
   return store && store->setReceivePosition(position);
+}
+
+void SimulatorControl::FailSmsRequests(int minor, int count) {
+  if (::SmsStore *store = ::SmsStore::of(*modem_))
+    store->failRequests(minor, count);
+}
+
+int SimulatorControl::StoreLocation() {
+  ::SmsSettings *settings = ::SmsSettings::of(*modem_);
+  return settings ? settings->state().value(QStringLiteral("Position"), -1).toInt() : -1;
 }
 
 bool SimulatorControl::SetContacts(const QString &store, const QString &plist) {

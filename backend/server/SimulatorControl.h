@@ -105,6 +105,13 @@ public slots:
   Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
   // Where arriving messages are stored (0, 1, 3 or 4); pushes 768/97.
   Q_SCRIPTABLE bool SetReceivePosition(int position);
+  // ---- managing stored messages ----
+  // The next `count` requests of that minor (92 delete, 93 copy, 112, 114, 115) answer 0xFF.
+  Q_SCRIPTABLE void FailSmsRequests(int minor, int count);
+  // The store location the settings last sent (768/97 module 3: 1 SIM, 2 PC, 3 device, 4 card);
+  // -1 before any.
+  Q_SCRIPTABLE int StoreLocation();
+  // ---- end ----
   // ---- phonebook ----
   // Replaces a contact memory ("SIM" or "ME") with a scenario dictionary given as plist XML
   // (limits and "Contacts") and pushes its read result; false for an unknown memory or bad XML.

@@ -321,6 +321,12 @@ public:
   int currentSetSMSPosition_ = -1;
   int currentSetSMSPositionIndex_ = 0;
   Q_INVOKABLE void setCurrentSetSMSPostion_(int position) { currentSetSMSPosition_ = position; }
+  // ---- what the message tab's restore reply needs (SettingControllerSmsTab.cpp) ----
+  // Tells whether restoring the messages and contacts worked; the backup page comes later.
+  Q_INVOKABLE void restoreAlertPanel(bool ok);
+  int restoreAlertCount() const { return restoreAlertCount_; }
+  int restoreAlertCount_ = 0;
+  // ---- end ----
 
   // ---- general, sounds, language, update (SettingControllerSystem.cpp) ----
   Q_INVOKABLE void auto_Connect(QObject *sender = nullptr);

@@ -29,12 +29,23 @@ struct Registration {
 };
 // The replies and arrivals of the message stores, in the order they are registered.
 constexpr Registration kMessages[] = {
-    {91, "dealWithMsgOfSendSMS:"},     {92, "dealWithLaterMsg:"},  {93, "dealWithLaterMsg:"},
-    {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithLaterMsg:"}, {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithLaterMsg:"},         {100, "dealWithLaterMsg:"}, {94, "dealWithMsgOfSaveSMSToDraft:"},
-    {104, "dealWithLaterMsg:"},        {110, "dealWithMsgOfSMSCenter:"}, {106, "dealWithLaterMsg:"},
-    {113, "dealWithMsgOfConcatSMSInfo:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
-    {97, "dealWithMsgOfSMSRevPos:"},   {102, "dealWithLaterMsg:"},
+    {91, "dealWithMsgOfSendSMS:"},
+    {92, "dealWithMsgOfDeleteSMS:"},
+    {93, "dealWithMsgOfSaveSMS:"},
+    {95, "dealWithMsgOfLoadSMSList:"},
+    {101, "dealWithLaterMsg:"},
+    {98, "dealWithMsgOfSMSNum:"},
+    {99, "dealWithLaterMsg:"},
+    {100, "dealWithLaterMsg:"},
+    {94, "dealWithMsgOfSaveSMSToDraft:"},
+    {104, "dealWithMsgofRestoreSMS:"},
+    {110, "dealWithMsgOfSMSCenter:"},
+    {106, "dealWithLaterMsg:"},
+    {113, "dealWithMsgOfConcatSMSInfo:"},
+    {114, "dealWithMsgOfReLoadTcardSMS:"},
+    {115, "dealWithMsgOfReLoadTcardSMS:"},
+    {97, "dealWithMsgOfSMSRevPos:"},
+    {102, "dealWithLaterMsg:"},
 };
 
 std::function<QString(const QString &)> &nameLookupFunction() {
@@ -117,6 +128,7 @@ void SMSController::initializeController() {
   specialInitialize();
   bindPage();
   bindSendActions();
+  bindManageActions();
   m_nNetCardStatus = 1;
   if (!ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI")))
     loadBoxinPCList();
@@ -127,6 +139,7 @@ void SMSController::initializeController() {
   setSaveAtPosEnabled(false);
   initSetMenuItemsState();
   reloadTable();
+  initSmsTree();
 }
 
 void SMSController::loadCommonBundle() {
@@ -225,6 +238,10 @@ void SMSController::Init_SMS_Wording() {
   tableModel_->setHeader(QStringLiteral("username"), word("Name"));
   tableModel_->setHeader(QStringLiteral("date"), word("Date"));
   setColumnHeaders(getCurrentBox());
+  page->btnRecover_->setText(noTitles ? QString() : word("Recover"));
+  page->btnMoveToImportantBox_->setText(noTitles ? QString() : word("ImportantBox"));
+  fillSaveDestinations();
+  Init_SMSNode_Wording();
 }
 
 // ---- UI notifications ----

@@ -10,6 +10,10 @@
 #include <QVariantMap>
 #include <functional>
 
+class QAction;
+class QListWidget;
+class QMenu;
+class QTimer;
 class SMSPage;
 class SmsEditorWindow;
 class SmsSendingWindow;
@@ -244,6 +248,115 @@ public:
   void openLink(const QUrl &url);
   QString shownDate(const QDateTime &date) const;
 
+  // ---- managing stored messages (SMSControllerManage.cpp) ----
+  // Replies of the delete and copy chains, of restore and of the memory card's reloads.
+  Q_INVOKABLE void dealWithMsgOfDeleteSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfSaveSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgofRestoreSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfReLoadTcardSMS(const Notification &n);
+  // The destination of Save-to and Move-to: the other of PC and SIM with two positions, else
+  // the destination pop-up's choice.
+  int getSavedDestPosition() const;
+  // Asks before a save; true cancels it.
+  bool alertBeforeSaveToPosition(int position);
+  // Enough room for the selected messages at a position; the PC only warns.
+  bool hasEnoughSpaceToReceiveWithPosition(int position);
+  Q_INVOKABLE void saveMessage(QObject *sender = nullptr);
+  void saveMessageToPosition(int destination);
+  Q_INVOKABLE void deleteMessage(QObject *sender = nullptr);
+  void deleteMessageFromPC();
+  void deleteMessageFromTcard();
+  void deleteMessageFromSIMOrME();
+  // {"pos", "box", "index"} of every selected row, last row first.
+  QVariantList getSelectedMessagesBeforeDeleteSMSInSIMOrME() const;
+  // Starts the delete chain, largest index first.
+  void deleteMessagesInSIMorMEWithDeletedArray(const QVariantList &items);
+  // The selected records as the table shows them, last row first.
+  QVariantList getSelectedMessages() const;
+  void reFreshPCBox();
+  // Marks entries leaving `sourceBox` for the DeletedBox (4) or ImportantBox (5).
+  static void setPreLocationAndStateToDeletdArray(QVariantList &entries, int sourceBox, int destBox);
+  // Copies entries into a PC box (appended; the file's own box, read under the lock).
+  bool copyMessageArray(const QVariantList &entries, int box);
+  bool moveMessageArray(const QVariantList &entries, int box);
+  Q_INVOKABLE void moveToImportantBox(QObject *sender = nullptr);
+  Q_INVOKABLE void recoverMessage(QObject *sender = nullptr);
+  // Moves PC records of `sourceBox`, each found again in the file at its "index" (checked by
+  // number, date and text) or by content, to its own destination box (-1: removed for good), in
+  // one locked write. Answers how many records left the source box.
+  static int movePcRecords(const QString &path, int sourceBox, const QVariantList &records,
+                           const QList<int> &destinations);
+  QVariantList pendingDeleteList() const { return delSimSmsList_; }
+  QVariantList pendingSaveList() const { return saveToList_; }
+  bool chainRunning() const { return chain_ != NoChain; }
+  // Chains that gave up on a message since the last notice (shown once when a chain ends).
+  int chainFailureCount() const { return chainFailures_; }
+  // ---- end ----
+
+  // ---- store upkeep (SMSControllerUpkeep.cpp) ----
+  bool writeMessagesToPC(const QVariantList &entries, int box);
+  bool writeMessagesToBox(int box, const QVariantList &entries, const QString &path);
+  // Appends one entry to the box of an existing list file; a missing file is not created.
+  bool writeMessagesToBox(int box, const QVariantMap &entry, const QString &path);
+  bool hasbox(int box) const { return boxTables_.getBoxDisplayOrderWithBox(box, 1000) < 1000; }
+  bool synTcardSmsFlag() const { return synTcardSmsFlag_; }
+  void setSynTcardSmsFlag(bool on) { synTcardSmsFlag_ = on; }
+  // One tick of the memory card's timer: asks the backend to synchronise when the card store
+  // changed and the card is there.
+  void synTCard();
+  void startSynTcardTimer();
+  int synTcardInterval() const;
+  bool synTcardTimerActive() const;
+  void setBoxMessageNumHiddenFlag(bool hidden, int box);
+  void showOrHiddenSpecialBox(int box);
+  void special_SelectSaveAt();
+  bool isCurrentPositionFromTcard() const;
+  static int storeLocationOfPosition(int position);
+  static int positionOfStoreLocation(int location);
+  void setSMSStoreLocWhenClickSMSBrowsePos();
+  void initSmsBrowsePosWithSmsStorePos(int location);
+  void setSMSBrowsePosWhenEnterSMSUI();
+  // After a save chain: the sources go when the run was a move (or the configuration says so),
+  // once per run.
+  void deleteSmsAfterSaveSmsOK();
+  void saveMessageInSIMorMeWithSaveArray(const QVariantList &entries);
+  void setSMSReadedAfterSMSCopyFromPcToSim();
+  // The file's own box, whatever a filter shows.
+  QVariantList getAllPcListByBox(int box);
+  QVariantList getPClistByIMSI(const QString &imsi, int box) const;
+  void sendNoteRrefreshChatRecord(const QVariantList &inBox, const QVariantList &outBox, const QVariantList &draftBox);
+  void updateButtonSate(int state);
+  void setNewMessageBtnWhenInitController();
+  void setNewMessageBtnWhenNetCardUndetected();
+  void setSendSMSBtnStatWhenNewMessage();
+  void initUseShortCutKeyDeleteMessageWindow();
+  void menuWillOpen();
+  QMenu *shortcutDeleteMenu() const { return menuUseShortcutKeyDeleteMessage_; }
+  QAction *shortcutDeleteItem() const { return mentItemUseShortcutKeyDeleteMessage_; }
+  Q_INVOKABLE void notifyDeviceUnlockSuccess(const Notification &n);
+  Q_INVOKABLE void notifyDeviceUnlockFailed(const Notification &n);
+  // The module whose device-lock question is up (1: this tab); the builder wires it.
+  std::function<int()> getDeviceLockFunctionModule;
+  // ---- end ----
+
+  // ---- folder tree (SMSControllerTree.cpp) ----
+  void Init_SMSNode_Wording();
+  void updateSMSCountOfPosNode();
+  void updateSMSCountOfNodeWithPos(int position);
+  int getSMSCountOfNodeWithPos(int position) const;
+  void setBoxWithSmSCount(int inBox, int outBox, int draft, int deleted, int important, int reports);
+  void updateSMSCountOfMsgBoxNode(int inBox, int outBox, int draft, int deleted, int important, int reports);
+  void createNodeOfSimWhenSimCardvalid();
+  void deleteNodeOfSimWhenSimCardInvalid();
+  QListWidget *saveAtPos() const;
+  QListWidget *msgBoxSelectAt() const;
+  // Counts of every box of the current position into the tree's titles.
+  void refreshTreeCounts();
+  // Makes the tree in the page's outline view; its clicks choose the position and box.
+  void initSmsTree();
+  void treeNodeSelected(int position, int box);
+  // ---- end ----
+
 protected:
   void initializeSkin() override;
   void initializeNibResources() override;
@@ -283,6 +396,32 @@ private:
   int messageSendFailedCount_ = 0;
   QStringList phone_receive;
   SmsSendState send_;
+
+  // ---- managing stored messages ----
+  enum Chain { NoChain, DeleteChain, SaveChain };
+  void bindManageActions();
+  void fillSaveDestinations();
+  void setManageButtonsForSelection();
+  void sendDeleteRequest();
+  void sendSaveRequest();
+  void endChain();
+  void sayChainFailures();
+  Chain chain_ = NoChain;
+  QByteArray outstandingRequest_;
+  int deleteRetries_ = 0;
+  int chainFailures_ = 0;
+  bool runIsMove_ = false;
+  QVariantList delSimSmsList_, saveToList_, delSmsListAfterSave_;
+  // Records copied to the SIM by the running chain, to be found again and read.
+  QVariantList copiedToSim_;
+  QVariantMap messagesFromTcard_;
+  int delSMSFromPos_ = -1, delSMSFromBox_ = -1;
+  // ---- store upkeep ----
+  bool synTcardSmsFlag_ = false;
+  QTimer *synTcardTimer_ = nullptr;
+  QMenu *menuUseShortcutKeyDeleteMessage_ = nullptr;
+  QAction *mentItemUseShortcutKeyDeleteMessage_ = nullptr;
+  // ---- end ----
   void bindSendActions();
   void startSendRun(bool fromEditor);
   void sendCurrentRecipient();

@@ -63,6 +63,7 @@ void SMSController::loadSmsList() {
   loadBoxinPCList();
   loadBoxinSIMList();
   loadMessagesInPosition(AT_ME);
+  loadMessagesInPosition(AT_TCARD);
   reloadTable();
 }
 
@@ -106,6 +107,19 @@ void SMSController::loadBoxinSIMList() {
 }
 
 void SMSController::loadMessagesInPosition(int position) {
+  if (position == AT_TCARD) {
+    messagesFromTcard_.clear();
+    if (!hasPosition(AT_TCARD))
+      return;
+    // Without a mounted card there is no path and the card's lists are empty.
+    QVariantMap dict;
+    ListFile::read(SmsListFiles::pathOfPosition(AT_TCARD), &dict);
+    for (int box : {InBox, OutBox, DraftBox, DeletedBox, ImportantBox}) {
+      const QString key = smsBoxNames().at(box);
+      messagesFromTcard_.insert(key, namedList(dict.value(key).toList()));
+    }
+    return;
+  }
   if (!hasPosition(position) || position != AT_ME)
     return;
   QVariantMap dict;
@@ -154,6 +168,8 @@ QVariantList SMSController::boxList(int position, int box) const {
       return {};
     return messagesFromME_.value(smsBoxNames().at(box)).toList();
   }
+  if (position == AT_TCARD)
+    return messagesFromTcard_.value(smsBoxNames().value(box)).toList();
   if (position == AT_PC && box == BroadCastBox)
     return SmsService::sharedSmsService()->pcList(BroadCastBox);
   QVariantList *list = const_cast<SMSController *>(this)->listRef(position, box);
@@ -217,6 +233,8 @@ void SMSController::dealWithMsgOfSMSRevPos(const Notification &n) {
   if (!QELMsgCenter::getMsgPackage(&msg, n) || msg.type != 1 || msg.result != 0 || msg.dataLength != 4)
     return;
   receivePosition_ = int(std::min<quint32>(u32At(msg, 0), 0x7fffffff));
+  if (ConfigService::sharedConfigService()->isSupportSetSmsBrowsePosBySmsStoreLoc())
+    initSmsBrowsePosWithSmsStorePos(receivePosition_);
 }
 
 void SMSController::dealWithMsgOfSMSNum(const Notification &n) {

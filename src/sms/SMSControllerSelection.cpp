@@ -97,6 +97,7 @@ void SMSController::setMsgBoxInfo() {
     page->inBoxMessageNum->setText(QStringLiteral("(%1)").arg(inBox.size()));
   page->outBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, OutBox).size()));
   page->draftBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, DraftBox).size()));
+  refreshTreeCounts();
 }
 
 void SMSController::msgBoxSelect() {
@@ -123,6 +124,9 @@ void SMSController::selectSaveAt() {
     page->msgBoxSelectAt->setCurrentRow(0);
   }
   currentSMSRecord_.clear();
+  special_SelectSaveAt();
+  if (sms("SMS_SetSmsStoreLoc_WhenClickSavePos"))
+    setSMSStoreLocWhenClickSMSBrowsePos();
   msgBoxSelect();
 }
 
@@ -169,8 +173,10 @@ void SMSController::netcardChanged(int status) {
       page->newMessageBtn->setEnabled(true);
     setMenuItemState(true, NewItem);
     SmsService::sharedSmsService()->setDelSimSmsList({});
+    createNodeOfSimWhenSimCardvalid();
     return;
   }
+  deleteNodeOfSimWhenSimCardInvalid();
   setButtonState(0);
   if (page)
     page->msgBoxList->clearSelection();
@@ -295,6 +301,7 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
     currentSMSRecord_ = shown.at(rows.first()).toMap();
   }
   setMenuItemsStateWhenSMSSelectionDidChange();
+  setManageButtonsForSelection();
 }
 
 bool SMSController::readNewMessage(QVariantMap &record) {

@@ -1,5 +1,7 @@
 #include "SMSPage.h"
 
+#include "NSTableViewExt.h"
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QSplitter>
@@ -35,7 +37,14 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   auto *boxes = new QHBoxLayout;
   boxes->addWidget(msgBoxSelectAt);
   boxes->addLayout(counters);
+  outlineSMSTree = named(new NSOutlineViewExt(this), "outlineSMSTree");
+  outlineSMSTree->setHeaderHidden(true);
+  outlineSMSTree->setMinimumWidth(170);
+  outlineSMSTree->setMaximumWidth(220);
+  outlineSMSTree->setIndentation(12);
+  outlineSMSTree->setSelectionMode(QAbstractItemView::SingleSelection);
   auto *left = new QVBoxLayout;
+  left->addWidget(outlineSMSTree, 2);
   left->addWidget(saveAtPos);
   left->addLayout(boxes, 1);
 
@@ -74,9 +83,13 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   saveToBtn = named(new QPushButton(this), "btnSMSSaveTo");
   btnMoveTo_ = named(new QPushButton(this), "btnSMSMoveTo");
   savePhonePopUp = named(new QComboBox(this), "comboSavePhonePopUp");
+  btnRecover_ = named(new QPushButton(this), "btnSMSRecover");
+  btnMoveToImportantBox_ = named(new QPushButton(this), "btnSMSMoveToImportantBox");
+  popBtnSaveMessage_ = named(new QComboBox(this), "popBtnSaveMessage");
   auto *buttons = new QHBoxLayout;
   for (QWidget *w : std::initializer_list<QWidget *>{newMessageBtn, replyBtn, forwardMessageBtn, callBtn, deleteBtn,
-                                                     saveToBtn, btnMoveTo_, savePhonePopUp})
+                                                     saveToBtn, btnMoveTo_, popBtnSaveMessage_, btnRecover_,
+                                                     btnMoveToImportantBox_, savePhonePopUp})
     buttons->addWidget(w);
   buttons->addStretch();
 

@@ -9,6 +9,7 @@
 #include <QTextBrowser>
 #include <QWidget>
 
+class NSOutlineViewExt;
 class SmsTableModel;
 
 // The SMS tab's own controls, named by their skin items: the position and box lists, the box
@@ -37,6 +38,15 @@ public:
   QPushButton *btnMoveTo_ = nullptr;
   QPushButton *newMessageBtn = nullptr;
   QComboBox *savePhonePopUp = nullptr;
+  // ---- managing stored messages ----
+  QPushButton *btnRecover_ = nullptr;
+  QPushButton *btnMoveToImportantBox_ = nullptr;
+  // The destination of Save-to and Move-to when more than two positions are configured.
+  QComboBox *popBtnSaveMessage_ = nullptr;
+  // The folder tree of positions and boxes; its clicks choose in the two lists.
+  NSOutlineViewExt *outlineSMSTree = nullptr;
+  // ---- end ----
+
   // The row of the box list whose counter a label shows.
   QList<QLabel *> boxCounters() const { return {inBoxMessageNum, outBoxMessageNum, draftBoxMessageNum}; }
 };

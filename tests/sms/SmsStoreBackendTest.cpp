@@ -200,3 +200,90 @@ TEST_F(SmsStoreBackend, AReadRequestMarksTheRecordReadInItsStore) {
 }
 
 } // namespace
+
+namespace {
+
+// Deletes, copies, the automatic deletion and the memory card's requests: each answered with a
+// result, the changed store written and counted; refused requests change nothing.
+TEST_F(SmsStoreBackend, DeleteCopyAndUpkeepRequestsChangeTheStoresTheyName) {
+  if (!launch("sms-lists"))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([&] { return listReady >= 1 && !counts.isEmpty(); }));
+  QMap<int, QList<int>> results; // minor -> results in order
+  for (int minor : {92, 93, 112, 114, 115})
+    center->registerObserver(&owner, 768, minor, [&results, minor](const Notification &n) {
+      UIMsg m;
+      if (QELMsgCenter::getMsgPackage(&m, n) && m.type == 1)
+        results[minor] << m.result;
+    });
+  auto send = [&](int minor, const QList<quint32> &words) {
+    QByteArray data;
+    for (quint32 w : words) {
+      char b[4];
+      qToLittleEndian(w, b);
+      data.append(b, 4);
+    }
+    center->sendMessageModuleID(5, 768, minor, 0, 0, data);
+  };
+  auto box = [&](const char *file, const char *name) {
+    QVariantMap dict;
+    Plist::readDictionary(listPath(file), &dict);
+    return dict.value(name).toList();
+  };
+  auto answered = [&](int minor, int n) {
+    return testsupport::waitUntil([&] { return results.value(minor).size() >= n; });
+  };
+  const QVariantList simIn = box("SmsList_Sim.plist", "InBox");
+  ASSERT_EQ(simIn.size(), 3);
+
+  // SIM -> PC lands first in the PC's InBox; the SIM keeps its message.
+  const int pcIn = int(box("SmsList_PC.plist", "InBox").size());
+  send(93, {1, 0, 2, 0});
+  ASSERT_TRUE(answered(93, 1));
+  EXPECT_EQ(box("SmsList_PC.plist", "InBox").size(), pcIn + 1);
+  EXPECT_EQ(box("SmsList_PC.plist", "InBox").first().toMap().value("smsInfo"), simIn.at(2).toMap().value("smsInfo"));
+  // PC -> SIM within the capacity, then over it.
+  send(93, {0, 0, 0, 1});
+  ASSERT_TRUE(answered(93, 2));
+  EXPECT_EQ(box("SmsList_Sim.plist", "InBox").size(), 4);
+  backend->control("SetSmsCapacity", {1, 6});
+  send(93, {0, 0, 0, 1});
+  ASSERT_TRUE(answered(93, 3));
+  EXPECT_EQ(results.value(93), (QList<int>{0, 0, 0xFF}));
+  EXPECT_EQ(box("SmsList_Sim.plist", "InBox").size(), 4);
+
+  // Deletes: a SIM record at its index, then refused ones (index, box, position, failure).
+  send(92, {1, 0, 0});
+  ASSERT_TRUE(answered(92, 1));
+  EXPECT_EQ(box("SmsList_Sim.plist", "InBox").size(), 3);
+  backend->control("FailSmsRequests", {92, 1});
+  send(92, {1, 0, 0});
+  send(92, {1, 0, 40});
+  send(92, {1, 9, 0});
+  send(92, {7, 0, 0});
+  ASSERT_TRUE(answered(92, 5));
+  EXPECT_EQ(results.value(92), (QList<int>{0, 0xFF, 0xFF, 0xFF, 0xFF}));
+  EXPECT_EQ(box("SmsList_Sim.plist", "InBox").size(), 3);
+
+  // The automatic deletion takes the oldest read InBox message.
+  const QVariantList before = box("SmsList_Sim.plist", "InBox");
+  send(112, {});
+  ASSERT_TRUE(answered(112, 1));
+  EXPECT_EQ(results.value(112).first(), 0);
+  const QVariantList after = box("SmsList_Sim.plist", "InBox");
+  ASSERT_EQ(after.size(), 2);
+  for (const QVariant &r : after)
+    EXPECT_TRUE(before.contains(r));
+
+  // The card's requests answer at once; the store location is what the settings sent last.
+  send(114, {});
+  send(115, {});
+  ASSERT_TRUE(answered(114, 1) && answered(115, 1));
+  EXPECT_EQ(backend->control("StoreLocation").value(0).toInt(), -1);
+  QByteArray location(4, '\0');
+  qToLittleEndian<quint32>(4, location.data());
+  center->sendMessageModuleID(3, 768, 97, 0, 0, location);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return backend->control("StoreLocation").value(0).toInt() == 4; }));
+}
+
+} // namespace

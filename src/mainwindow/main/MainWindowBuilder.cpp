@@ -1,11 +1,11 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallNeighbours.h"
 #include "CallPage.h"
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
-#include "SimServicePages.h"
 #include "ConfigService.h"
 #include "CustomerLogController.h"
 #include "DeviceStatePanel.h"
@@ -17,21 +17,21 @@
 #include "InitStatusView.h"
 #include "MainController.h"
 #include "ProfileWindows.h"
-#include "CallNeighbours.h"
 #include "SelectWindowControl.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
-#include "QELUIManager.h"
 #include "QELMsgCenter.h"
+#include "QELUIManager.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
 #include "SettingPages.h"
-#include "SmsServiceTransplant.h"
+#include "SimServicePages.h"
 #include "SimpleMainWindow.h"
 #include "SmsSendNeighbours.h"
+#include "SmsServiceTransplant.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -222,9 +222,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
   // The message lists name senders through the phonebook, too.
-  SMSController::setNameLookup([](const QString &number) {
-    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
-  });
+  SMSController::setNameLookup(
+      [](const QString &number) { return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number; });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
@@ -234,6 +233,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
     CallNeighbours::shared().openUnlockDeviceWindow(window);
     CallNeighbours::shared().setDeviceLockFunctionModule(1);
   };
+  // The message tab answers the unlock only when it asked for it.
+  smsController->getDeviceLockFunctionModule = [init] { return init ? init->getDeviceLockFunctionModule() : 0; };
   wireSmsSendNeighbours(smsController, main, init);
   call->page = callPage;
   callRecord->page = recordPage;
