@@ -2,24 +2,25 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DataSession.h"
+#include "DeviceLock.h"
 #include "DialParameters.h"
+#include "GpsReceiver.h"
 #include "NetworkRegistration.h"
-#include "Scenario.h"
 #include "Phonebook.h"
-#include "Router.h"
-#include "SignalAndDevice.h"
-#include "SimulatedModem.h"
 #include "Plist.h"
+#include "Router.h"
+#include "Scenario.h"
+#include "SignalAndDevice.h"
+#include "SimServices.h"
+#include "SimToolkit.h"
+#include "SimulatedModem.h"
 #include "SmsSending.h"
+#include "SmsSettings.h"
 #include "SmsStore.h"
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
-#include "SimServices.h"
-#include "SimToolkit.h"
 #include "VoiceDataService.h"
-#include "GpsReceiver.h"
-#include "DeviceLock.h"
-#include "SmsSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -384,4 +385,35 @@ bool SimulatorControl::DeviceLock(QString &code) {
 QString SimulatorControl::SmsSettings() {
   ::SmsSettings *settings = ::SmsSettings::of(*modem_);
   return settings ? QString::fromUtf8(Plist::toXml(settings->state())) : QString();
+}
+
+QString SimulatorControl::DataSession(QString &apn, qulonglong &sent, qulonglong &received, QString &address) {
+  ::DataSession *session = ::DataSession::of(*modem_);
+  if (!session)
+    return QStringLiteral("idle");
+  apn = session->apn();
+  sent = session->sent();
+  received = session->received();
+  address = session->address();
+  return session->state();
+}
+
+void SimulatorControl::SetDataRates(uint up, uint down) {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->setRates(up, down);
+}
+
+void SimulatorControl::DropData() {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->drop();
+}
+
+void SimulatorControl::SetConnectOutcome(const QString &apn, const QString &outcome) {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->setOutcome(apn, outcome);
+}
+
+bool SimulatorControl::SetStatusLayout(const QString &layout) {
+  ::DataSession *session = ::DataSession::of(*modem_);
+  return session && session->setStatusLayout(layout);
 }

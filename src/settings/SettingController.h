@@ -114,6 +114,10 @@ public:
   Q_INVOKABLE void setAutoConnectBtnEnable(bool enable);
   Q_INVOKABLE bool allowAutoConnect() const;
   Q_INVOKABLE bool allowAutoReconnect() const;
+  // What the connection asks of the settings (SettingControllerConnect.cpp): the network mode
+  // word of the PS attach request, and whether a manual network selection runs.
+  int getNetworkMode() const;
+  bool getOperatorSelectionForNetwork() const;
   Q_INVOKABLE void AutoLaunchURL() {}
   Q_INVOKABLE void checkLauchWebLinksAtMoment(bool connected) { Q_UNUSED(connected) }
 

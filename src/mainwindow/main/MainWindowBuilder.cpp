@@ -1,35 +1,35 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallNeighbours.h"
 #include "CallPage.h"
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
-#include "SimServicePages.h"
 #include "ConfigService.h"
-#include "DeviceStatePanel.h"
 #include "DialController.h"
 #include "DialServiceTransplant.h"
 #include "EntertainController.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "InternetPage.h"
 #include "MainController.h"
-#include "ProfileWindows.h"
-#include "CallNeighbours.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
-#include "QELUIManager.h"
+#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
+#include "QELUIManager.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
 #include "SettingPages.h"
-#include "SmsServiceTransplant.h"
+#include "SimServicePages.h"
 #include "SimpleMainWindow.h"
 #include "SmsSendNeighbours.h"
+#include "SmsServiceTransplant.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -175,7 +175,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   // The window's size comes from the skin or the saved frame; a page that wants more room
   // scrolls or squeezes instead of widening the window.
   tabs->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  auto *internet = new DeviceStatePanel(tabs);
+  auto *internet = new QWidget(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
@@ -194,7 +194,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *main = new MainController(owner);
   auto *init = new InitController(owner);
   auto *dial = new DialController(owner);
-  internet->setProfileBox(ProfileWindows::build(dial, window));
+  auto *internetLayout = new QVBoxLayout(internet);
+  internetLayout->setContentsMargins(0, 0, 0, 0);
+  internetLayout->addWidget(InternetPage::build(dial, ProfileWindows::build(dial, window), window, internet));
   DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
   SettingPages::build(settings, tabs);
@@ -213,9 +215,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
   // The message lists name senders through the phonebook, too.
-  SMSController::setNameLookup([](const QString &number) {
-    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
-  });
+  SMSController::setNameLookup(
+      [](const QString &number) { return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number; });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
