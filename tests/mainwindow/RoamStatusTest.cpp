@@ -228,7 +228,9 @@ TEST_F(RoamStatus, ChangeOfNetworkMovesTheConnection) {
   // The link that went down with the move connects again.
   ASSERT_TRUE(testsupport::waitUntil([&] { return received(258, 66) == 2; }));
   ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnected; }));
-  // ... after a manual disconnect: nothing automatic.
+  // ... after a manual disconnect: nothing automatic. (The reconnect above came by the timed
+  // road, which leaves the roam-to-home mark for the next link-down; it is not under test here.)
+  init()->setApnCyleWhenRoamToNoRoam(false);
   dial()->DialOption(dial()->m_ConnectButton);
   ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kDisconnected; }));
   init()->doWhenNetWorkChanged();
