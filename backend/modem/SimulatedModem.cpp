@@ -1,23 +1,24 @@
 #include "SimulatedModem.h"
 
 #include "CallServices.h"
+#include "DataSession.h"
 #include "DeviceLock.h"
 #include "SimUpdate.h"
 #include "DialParameters.h"
+#include "GpsReceiver.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
 #include "NetworkSelection.h"
 #include "Phonebook.h"
 #include "Router.h"
 #include "SignalAndDevice.h"
-#include "SubscriberIdentity.h"
+#include "SimServices.h"
+#include "SimToolkit.h"
 #include "SmsSending.h"
 #include "SmsSettings.h"
 #include "SmsStore.h"
+#include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
-#include "SimServices.h"
-#include "SimToolkit.h"
-#include "GpsReceiver.h"
 
 #include <QtEndian>
 
@@ -53,7 +54,7 @@ quint32 u32At(const UIMsg &msg, int offset) {
 namespace {
 constexpr uint8_t kFail = UIMsg::kResultFailure;
 constexpr uint8_t kPinNeeded = 1; // neither success nor failure: "a code is expected"
-constexpr int kSettingModule = 3;  // the settings window's requests
+constexpr int kSettingModule = 3; // the settings window's requests
 } // namespace
 
 SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
@@ -66,6 +67,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   NetworkIdentity::install(*this);
   SignalAndDevice::install(*this);
   DialParameters::install(*this);
+  DataSession::install(*this);
   SmsStore::install(*this);
   SmsSending::install(*this);
   Phonebook::install(*this);

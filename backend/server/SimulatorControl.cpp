@@ -2,6 +2,7 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DataSession.h"
 #include "DeviceLock.h"
 #include "DialParameters.h"
 #include "GpsReceiver.h"
@@ -430,4 +431,35 @@ QString SimulatorControl::CallServices() {
 
 void SimulatorControl::KeepCallServices(bool keep) {
   ::CallServices::setKeep(*modem_, keep);
+}
+
+QString SimulatorControl::DataSession(QString &apn, qulonglong &sent, qulonglong &received, QString &address) {
+  ::DataSession *session = ::DataSession::of(*modem_);
+  if (!session)
+    return QStringLiteral("idle");
+  apn = session->apn();
+  sent = session->sent();
+  received = session->received();
+  address = session->address();
+  return session->state();
+}
+
+void SimulatorControl::SetDataRates(uint up, uint down) {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->setRates(up, down);
+}
+
+void SimulatorControl::DropData() {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->drop();
+}
+
+void SimulatorControl::SetConnectOutcome(const QString &apn, const QString &outcome) {
+  if (::DataSession *session = ::DataSession::of(*modem_))
+    session->setOutcome(apn, outcome);
+}
+
+bool SimulatorControl::SetStatusLayout(const QString &layout) {
+  ::DataSession *session = ::DataSession::of(*modem_);
+  return session && session->setStatusLayout(layout);
 }

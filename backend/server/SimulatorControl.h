@@ -90,6 +90,18 @@ public slots:
   // mode, MTU); empty texts and zeros before any.
   Q_SCRIPTABLE QString DialParams(QString &number, QString &user, QString &password, int &connectType, int &authMode,
                                   int &mtu);
+  // ---- data session ----
+  // The session's state ("idle", "connecting", "connected", "disconnecting"), then the APN
+  // dialled, the bytes sent and received and the address given.
+  Q_SCRIPTABLE QString DataSession(QString &apn, qulonglong &sent, qulonglong &received, QString &address);
+  // Bytes per second while connected, from now on.
+  Q_SCRIPTABLE void SetDataRates(uint up, uint down);
+  // The network takes the link down.
+  Q_SCRIPTABLE void DropData();
+  // "connect", "fail" or "account" (connect only with the scenario's account) for an APN.
+  Q_SCRIPTABLE void SetConnectOutcome(const QString &apn, const QString &outcome);
+  // The dial-up status layout, "old" (36 bytes) or "new" (164 bytes); false for anything else.
+  Q_SCRIPTABLE bool SetStatusLayout(const QString &layout);
   // ---- message stores ----
   // Positions: 0 the PC list, 1 the SIM, 4 the device memory.
   // The SIM or device store as plist XML (its "Capacity" and boxes); empty for another position.

@@ -153,9 +153,17 @@ QPixmap grabScreenArea(QWidget *window) {
 
 void Application::screenshotWhenSettled(const QString &file) {
   auto done = std::make_shared<bool>(false);
-  auto shoot = [this, file, done] {
+  auto quiet = new QTimer(this);
+  auto shoot = [this, file, done, quiet](bool capped) {
     if (*done)
       return;
+    // A connect under way (or about to start by itself) ends first, within the cap.
+    const DialController *dial = g_DialController;
+    if (!capped && dial &&
+        (dial->isDoingConnect() || dial->willConnectToInternet() || dial->isAutoReconnectPending())) {
+      quiet->start(200);
+      return;
+    }
     *done = true;
     QWidget *window = main_ && main_->wndMain && main_->wndMain->isVisible() ? main_->wndMain.data() : window_;
     if (window && !grabScreenArea(window).save(file))
@@ -164,13 +172,15 @@ void Application::screenshotWhenSettled(const QString &file) {
   };
   // The device's reports settle the window: the shot is taken once a second passed without a
   // new one (a PIN sheet that follows the device report is up by then).
-  auto quiet = new QTimer(this);
   quiet->setSingleShot(true);
-  connect(quiet, &QTimer::timeout, this, shoot);
+  connect(quiet, &QTimer::timeout, this, [shoot] { shoot(false); });
   auto settle = [quiet](const Notification &) { quiet->start(1000); };
   for (const char *name : {"DevicePlugin", "SimReady", "DeviceRemoved"})
     NotificationCenter::defaultCenter().addObserver(this, QLatin1String(name), nullptr, settle);
-  QTimer::singleShot(10000, this, shoot);
+  // A connection that came up shows its time and speeds once they have counted a little.
+  NotificationCenter::defaultCenter().addObserver(this, QStringLiteral("ConnectStatusDidChange"), nullptr,
+                                                  [quiet](const Notification &) { quiet->start(2500); });
+  QTimer::singleShot(10000, this, [shoot] { shoot(true); });
 }
 
 namespace {

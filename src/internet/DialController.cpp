@@ -1,11 +1,20 @@
 #include "DialController.h"
 
 #include "ConfigService.h"
+#include "ConnectFigures.h"
+#include "DataSessionLayout.h"
+#include "DialControllerSupport.h"
 #include "DialParamsLayout.h"
 #include "NotificationTables.h"
-
+#include "StatisticsView.h"
 #include "WordGlobe.h"
+
 #include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+
+using namespace dialsupport;
 
 DialController *g_DialController = nullptr;
 
@@ -17,13 +26,45 @@ void DialController::setNoSignalDisconnectDelayMs(int ms) {
   g_noSignalDisconnectDelayMs = ms;
 }
 
+int DialController::noSignalDisconnectDelayMs() {
+  return g_noSignalDisconnectDelayMs;
+}
+
 DialController::DialController(QObject *parent) : QELUIController(parent) {
   g_DialController = this;
   noSignalTimer_.setSingleShot(true);
   connect(&noSignalTimer_, &QTimer::timeout, this, [this] { disConnectTimer(&noSignalTimer_); });
+  // Every timer of the road runs on the main thread: the figures it writes are the ones the
+  // windows read.
+  timerConnectInterval_.setInterval(1000);
+  connect(&timerConnectInterval_, &QTimer::timeout, this, &DialController::refereshConnectTime);
+  attachTimer_.setSingleShot(true);
+  connect(&attachTimer_, &QTimer::timeout, this, &DialController::attachPS);
+  attachAnswerTimer_.setSingleShot(true);
+  connect(&attachAnswerTimer_, &QTimer::timeout, this, &DialController::attachFailed);
+  autoReconnectTimer_.setSingleShot(true);
+  connect(&autoReconnectTimer_, &QTimer::timeout, this, &DialController::autoReconnect);
+  reconnectAfterDisconnectTimer_.setSingleShot(true);
+  connect(&reconnectAfterDisconnectTimer_, &QTimer::timeout, this, &DialController::reconnectAfterAutoDisconnect);
+  timerForNoService_.setSingleShot(true);
+  connect(&timerForNoService_, &QTimer::timeout, this, &DialController::SelectDisconnectAction);
+  performDialOptionTimer_.setSingleShot(true);
+  connect(&performDialOptionTimer_, &QTimer::timeout, this, [this] {
+    QObject *sender = performDialOptionSenderSet_ ? performDialOptionSender_.data() : nullptr;
+    if (performDialOptionSenderSet_ && !sender)
+      sender = this; // the button went; the request stays a manual one
+    performDialOption(sender);
+  });
+  InitConnectState();
+  initReconnectTimes();
+  setManualDisconnect(false);
+  setApnCycleEnable(true);
+  watchSleepAndWake();
 }
 
 DialController::~DialController() {
+  delete m_TimerToGetConnectState;
+  m_TimerToGetConnectState = nullptr;
   if (g_DialController == this)
     g_DialController = nullptr;
 }
@@ -33,8 +74,10 @@ bool DialController::GetisDialNow() const {
 }
 
 void DialController::SelectDisconnectAction() {
-  // Nothing is connected until the connection code exists; the state simply goes down.
-  connectStatus_ = kDisconnected;
+  if (readConnectType() != kDialUp)
+    NDISDialDisconnect();
+  else
+    DialDisconnect();
 }
 
 void DialController::applicationDidFinishLaunchingInDialController() {}
@@ -44,6 +87,8 @@ void DialController::setModemAndSimStateString(const QString &wordingKey) {
   if (!config || !config->setModemAndSimStateStringWhenR27K())
     return;
   modemAndSimState_ = Map_Name_Item_of_IndexString(wordingKey);
+  if (tfdModemAndSimState_)
+    tfdModemAndSimState_->setText(modemAndSimState_);
   emit modemAndSimStateChanged(modemAndSimState_);
 }
 
@@ -56,19 +101,45 @@ namespace {
 const NotificationPair dialProfileNotificationTable[] = {
     {"connectTypeDidChanged:", "ConnectTypeChange"},
     {"ChangeAPNSelection:", "ChangeAPNSelection"},
+    {"updateNetworkStatus:", "init_NetworkStatus"},
+    {"datausageRest:", "btnDatausageRestCliked"},
     {nullptr, nullptr},
 };
 } // namespace
 
 void DialController::registerMessages() {
-  if (qelMsgCenter)
-    qelMsgCenter->registerObserver(this, QByteArray("dealWithMsgOfAPNSet:"), DialParamsLayout::kMajor,
-                                   DialParamsLayout::kMinor);
+  if (qelMsgCenter) {
+    using namespace DataSessionLayout;
+    // The dial-up status comes in one of two layouts, chosen once, as the backend is set up.
+    const bool newDial = SettingValue::toBool(ConfigService::readValue(QString(), QStringLiteral("NewDial")));
+    const struct {
+      const char *selector;
+      int major, minor;
+    } table[] = {
+        {"dealWithMsgOfAPNSet:", DialParamsLayout::kMajor, DialParamsLayout::kMinor},
+        {"dealWithMsgOfDialConnect:", kDialMajor, kDialConnect},
+        {"dealWithMsgOfDialDisconnect:", kDialMajor, kDialDisconnect},
+        {"dealWithNetFrequencyLockReadResult:", kConfigMajor, kFreqLockResult},
+        {newDial ? "dealWithMsgOfPPPConnectStatus:" : "dealWithMsgOfDialConnectStatus:", kDialMajor, kDialStatus},
+        {newDial ? "dealWithMsgOfPPPConnectOption:" : "dealWithMsgOfDialConnectPppOption:", kDialMajor, kDialPppOption},
+        {"dealWithMsgOfNDISDialStatus:", kDialMajor, kNdisState},
+        {"dealWithMsgOfNDISDialTransferData:", kDialMajor, kNdisTransfer},
+        {"dealWithOfNDISDialIsConnected:", kDialMajor, kNdisIsConnected},
+        {"dealWithSetNetworkModeResult:", kDialMajor, kSetNetworkModeResult},
+    };
+    for (const auto &entry : table)
+      qelMsgCenter->registerObserver(this, QByteArray(entry.selector), entry.major, entry.minor);
+  }
   registerNotification(dialProfileNotificationTable);
   registerNotification(dialControllerNotificationTable);
+  registerNotification(deviceFunctionNotficationTable);
 }
 
 void DialController::initializeController() {
+  setRuntimeObject(false, kRTIsConnectted);
+  for (QLineEdit *field : {m_TelephoneNumber.data(), m_Username.data(), m_Password.data()})
+    if (field)
+      field->setEnabled(false);
   checkUsernameFlag_ = checkAPNAccountFlag();
   if (eAskUernameCheck_)
     eAskUernameCheck_->setVisible(checkUsernameFlag_);
@@ -78,81 +149,38 @@ void DialController::initializeController() {
   setNewDialConfig();
   Init_config_nib();
   Init_editConfig_nib();
+  Init_internet_nib();
+  setConnectBtnEnable(false);
   setBtnAutoAPNMatchState();
   loadDialConfig();
+  if (switchOn(settingDict(), kInternet, QStringLiteral("AddAPNWithSIM")) && m_DialConfigList)
+    m_DialConfigList->setEnabled(false);
   displayAPNInfo();
   InitAPNConfigEdit();
   InitAPNConfigBrowse();
   reloadTable();
+  setConnectStateHidden(true);
+  resetConnectionFields();
+  initConnectStatusWording();
 }
 
 void DialController::updateLanguages(const Notification &) {
   Init_config_nib();
   Init_editConfig_nib();
+  Init_internet_nib();
   setBtnAutoAPNMatchState();
   reloadComboBox();
   reloadTable();
   displayAPNInfo();
+  initConnectStatusWording();
+  if (speedView)
+    speedView->update();
 }
 
 void DialController::devicePlugin(const Notification &) {
-  setDeviceStatus(false);
-}
-
-void DialController::deviceRemoved(const Notification &) {
-  setDeviceStatus(true);
-  // The next card is a new one: its IMSI picks its profiles again.
-  alreadyGetSimIMSIFlag_ = false;
-  disconnectAfterNoSignal90s_ = false;
+  netcardChanged(2);
 }
 
 void DialController::applicationWillClose(const Notification &) {
   appWillClose_ = true;
-}
-
-void DialController::DialDisconnect() {
-  ++disconnectRequests_;
-  doingConnect_ = false;
-  connectStatus_ = kDisconnected;
-}
-
-void DialController::reconnect(bool) {
-  ++reconnectRequests_;
-}
-
-void DialController::connectOrDisconnectNetwork(bool connectNow) {
-  if (!connectNow) {
-    DialDisconnect();
-    return;
-  }
-  ++connectRequests_;
-  doingConnect_ = true;
-}
-
-void DialController::setPSDomainStatus(bool ps) {
-  psDomainStatus_ = ps;
-}
-
-void DialController::changeDialConnectStatusWhenNoSignal(const QByteArray &networkType) {
-  const bool noService = networkType == QByteArrayLiteral("No Service");
-  if (noService) {
-    if (connectStatus_ == kConnected && !noSignalTimer_.isActive())
-      noSignalTimer_.start(g_noSignalDisconnectDelayMs);
-    return;
-  }
-  if (connectStatus_ == kConnected) {
-    noSignalTimer_.stop();
-  } else if (connectStatus_ == kDisconnected && disconnectAfterNoSignal90s_) {
-    // Only the connection the lost service took down comes back, and only once.
-    disconnectAfterNoSignal90s_ = false;
-    connectOrDisconnectNetwork(true);
-  }
-}
-
-void DialController::disConnectTimer(QObject *) {
-  noSignalTimer_.stop();
-  if (connectStatus_ != kConnected)
-    return;
-  DialDisconnect();
-  disconnectAfterNoSignal90s_ = true;
 }

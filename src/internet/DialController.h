@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ConnectFigures.h"
 #include "QELUIController.h"
 
 #include <QList>
 #include <QTimer>
 #include <QVariantList>
+#include <memory>
 
 class ButtonMatrix;
 class QAbstractButton;
@@ -16,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
+class statisticsView;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
 // its connection area, and the connection profiles (dialConfig.plist, the current profile, the
@@ -57,50 +60,228 @@ public:
   Q_INVOKABLE void devicePlugin(const Notification &notification);
   Q_INVOKABLE void deviceRemoved(const Notification &notification);
 
-  // ---- what the device status asks of the connection when the network changes ----
-  // Disconnects the current connection (by its type).
+  // ======== connect and disconnect ========
+  // The status is written only here: 0 and 3 set "runtimeIsConnecttedFlag" and post
+  // "ConnectStatusDidChange"; 1 and 2 are stored silently.
+  void setConnectStatus(int status);
+  bool getFlagIsConnect() const { return connectStatus_ == kConnected; }
+  // YES while a connect or a disconnect is on its way (status 1 or 2).
+  bool isDoingConnect() const { return connectStatus_ == kConnecting || connectStatus_ == kDisconnecting; }
+  bool isDataServicesInUsage() const { return connectStatus_ != kDisconnected; }
+  bool isManalConnect() const { return bManualConnect_; }
+  void setManualConnect(bool on) { bManualConnect_ = on; }
+  bool manualConnectSucceeded() const { return bManualConnectSuccess_; }
+
+  // The Connect/Disconnect action (sender null: an automatic request) and its dispatcher, run
+  // 0.05 s later.
+  Q_INVOKABLE void DialOption(QObject *sender = nullptr);
+  Q_INVOKABLE void performDialOption(QObject *sender = nullptr);
+  Q_INVOKABLE void dialNotification(const Notification &notification);
+  Q_INVOKABLE void dialOptionExt(QObject *sender = nullptr);
+  Q_INVOKABLE void btnZUDEConnect(QObject *sender = nullptr);
+  Q_INVOKABLE void CancelConnect(QObject *sender = nullptr);
+  // Dial-up.
+  void DialConnect();
   void DialDisconnect();
-  // Connects again after a drop; `automatic` as the reconnect rules pass it.
-  void reconnect(bool automatic);
-  // YES while a connect request is on its way.
-  bool isDoingConnect() const { return doingConnect_; }
-  void setDoingConnect(bool on) { doingConnect_ = on; }
+  void DialCancelConnect();
+  // NDIS.
+  void NDISDialConnect();
+  void NDISDialDisconnect();
+  // The PS domain attach before a dial-up connect (Internet/"PSDomainSettings").
+  void checkIsAttachPSForConnect();
+  void attachPS();
+  void deattachPS();
+  void checkISDetatchPS();
+  bool willConnectToInternet() const { return willConnectToInternet_; }
+  // Backend requests.
+  void sendDialConnectMsg(bool connect);
+  void sendNDISDialConnectMsg(bool connect);
+  void getConnectStatus();
+  void getConnectPppOption();
+  void setNetFrequencyLockStatus();
+  void readNetFrequencyLockStatus();
+  bool isPollingConnectState() const { return m_TimerToGetConnectState != nullptr; }
+  // Backend replies and pushes.
+  Q_INVOKABLE void dealWithMsgOfDialConnect(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfDialDisconnect(const Notification &) {}
+  Q_INVOKABLE void dealWithNetFrequencyLockReadResult(const Notification &notification);
+  Q_INVOKABLE void dealWithMsgOfPPPConnectStatus(const Notification &notification);
+  Q_INVOKABLE void dealWithMsgOfDialConnectStatus(const Notification &notification);
+  Q_INVOKABLE void dealWithMsgOfPPPConnectOption(const Notification &) {}
+  Q_INVOKABLE void dealWithMsgOfDialConnectPppOption(const Notification &notification);
+  Q_INVOKABLE void dealWithMsgOfNDISDialStatus(const Notification &notification);
+  Q_INVOKABLE void dealWithMsgOfNDISDialTransferData(const Notification &notification);
+  Q_INVOKABLE void dealWithOfNDISDialIsConnected(const Notification &notification);
+  Q_INVOKABLE void dealWithSetNetworkModeResult(const Notification &notification);
+  // The PPP state handlers of a dial-up status record.
+  void processPPPConnectStatus(int pppState, double connectTime, float sent, float received);
+  int preDealWithConnectStatus(int state);
+  void setPPPDisconnectedSatus();
+  void setPPPInitializingStatus();
+  void setPPPConnectingLinkStatus();
+  void setPPPNegotiatingLinkStatus();
+  void setPPPAuthenticatingStatus();
+  void setPPPNegotiatingNetworkStatus();
+  void setPPPConnectedStatusWithTime(qint64 seconds, float sent, float received);
+  void setPPPTerminatingStatus();
+  void setPPPDisconnectingLinkStatus();
+  bool showDialingWording();
+  void performCancelDialAction();
+  void resetConnectBtnStatusWhenConnecting();
+  void resetConnectBtnStatusWhenDisconnecting();
+  // NDIS states.
+  void dealWithOfNDISDialDisconnected();
+  void dealWithOfNDISDialConnected();
+  void dealWithOfNDISDialConnecting();
+  void dealWithOfNDISDialConnectFailed();
+  void refereshConnectTime();
+  bool isConnectTimeRunning() const { return timerConnectInterval_.isActive(); }
+  // End of any connection: timers stopped, fields reset, the idle look.
+  void StopTimerOfGetConnectState();
+  void stopConnectionTimer();
+  void InitConnectState();
+  void setIPAddress(const QString &address);
+  // The connection record.
+  void saveDialRecord();
+  static QString recordInState(const QString &state = QString());
+  QVariantMap statusDict() const { return statusDict_; }
+  // Device events as the connection sees them.
+  void dealWithMsgOfDeviceOffline();
+  Q_INVOKABLE void simReady(const Notification &notification);
+  void netcardChanged(int what);
+  void receiveDeviceOn();
+  Q_INVOKABLE void setDataServicesStatus(const Notification &notification);
+  Q_INVOKABLE void datausageRest(const Notification &notification = {});
+  Q_INVOKABLE void tabViewItemWillChange(const Notification &notification);
+  // Sleep and wake.
+  Q_INVOKABLE void machineWillSleep();
+  Q_INVOKABLE void machineDidWake();
+
+  // ---- figures ----
+  void calculateTransferSpeed();
+  void setConnectTimeInfo();
+  void setTransferDataInfo();
+  void setSpeedInfo();
+  void sendStatisticsNotification();
+  void sendResetStatisticsNotification();
+  void displayStatisticsForDisconnect();
+  Q_INVOKABLE void closeStatisticsWin(QObject *sender = nullptr);
+  void sendSpeedData(float sendRate, float receiveRate);
+  qint64 connectTime() const { return m_connecttime; }
+  float sentData() const { return m_sendData; }
+  float receivedData() const { return m_receiveData; }
+  float sendSpeed() const { return m_sendSpeed; }
+  float receiveSpeed() const { return m_receiveSpeed; }
+  QVariantMap statisticsInfo() const { return statisticsInfo_; }
+  // Bytes sent plus received on the current connection.
+  double getCurrentTotalData() const { return double(m_sendData) + double(m_receiveData); }
+  void setCurrentTotalData(double bytes) {
+    m_sendData = 0;
+    m_receiveData = float(bytes);
+  }
+
+  // ---- button and status ----
+  void setDialBtnWithStatus(bool connected);
+  void setConnectBtnEnable(bool enable);
+  bool isConnectBtnEnabled() const;
+  void sendTheConnectBtnStatus(bool enabled);
+  void sendConnectStatusMsg(bool start);
+  // The connect button gives way to the USSD-active button while USSD runs.
+  void setIsHiddenConnectBtn(bool hidden);
+  bool isHiddenConnectBtn() const { return connectBtnHidden_; }
+  // Whether the PS domain is registered: the connect buttons may connect only then.
+  void setPSDomainStatus(bool ps);
+  bool psDomainStatus() const { return lastPSDomain_; }
+  bool checkIsAutoConnectOnline() const;
+  Q_INVOKABLE void connectWarningWinOKClicked(QObject *sender = nullptr);
+  void Init_internet_nib();
+  void initConnectStatusWording();
+  void setConnectBtnImage();
+  void connectButtonImageName(const QString &key);
+  QString connectButtonImagePath() const { return connectButtonImagePath_; }
+  void setConnectStateHidden(bool hidden);
+  void setConnectStateHiddenForDidoro(bool hidden);
+  QString roamAlertOKBtnWording() const;
+  bool hadConnectAction() const { return hadConnectAction_; }
+  void setHadConnectAction(bool on) { hadConnectAction_ = on; }
   // YES once the user disconnected by hand; automatic connects keep off then.
   bool hadDoManualDisconnect() const { return manualDisconnect_; }
   void setHadDoManualDisconnect(bool on) { manualDisconnect_ = on; }
+  bool displayDisConnectingFlag() const { return displayDisConnectingFlag_; }
+  void setDisplayDisConnectingFlag(bool on) { displayDisConnectingFlag_ = on; }
+  bool connectWarningsDisplayFlag() const { return connectWarningsDisplayFlag_; }
+  void setConnectWarningsDisplayFlag(bool on) { connectWarningsDisplayFlag_ = on; }
+  bool is2GNetWork() const { return is2GNetWork_; }
+  void setIs2GNetWork(bool on) { is2GNetWork_ = on; }
+  bool manualDisconnectFlag() const { return manualDisconnectFlag_; }
   // Lets the profile cycle try the next APN on the next connect.
   void setApnCycleEnable(bool on) { apnCycleEnabled_ = on; }
   bool apnCycleEnable() const { return apnCycleEnabled_; }
   bool apnCycleEnabled() const { return apnCycleEnabled_; }
-  // Whether the PS domain is registered: the connect buttons may connect only then.
-  void setPSDomainStatus(bool ps);
-  bool psDomainStatus() const { return psDomainStatus_; }
+
+  // ---- automatic connect and reconnect ----
+  // Connects again after a drop; `reset` starts the attempts afresh.
+  void reconnect(bool reset);
+  void autoReconnect();
+  double autoReconnectInterval() const;
+  bool checkAutoConnectByTimes() const;
+  bool notAutoConnectWhenInterRoaming();
+  void disableConnectionAlertWindow();
+  bool isDoReconnectAfterDisconnect() const;
+  bool checkAutoConnectForPPPFailed() const;
+  void doReconnectAfterAutoDisconnect();
+  void reconnectAfterAutoDisconnect();
+  void AutoReconnectForNdis();
+  void initReconnectTimes();
+  int maxReconnectTimes() const { return max_ReconnectTimes_; }
+  bool isAutoReconnectPending() const { return autoReconnectTimer_.isActive(); }
+
+  // ---- network service guards ----
   // Follows the network type of every registration report: "No Service" while connected arms a
   // one-shot disconnect; a service back before it fires cancels it; a service back after it
-  // disconnected connects again.
+  // disconnected asks the roaming-cost question once and connects again when confirmed.
   void changeDialConnectStatusWhenNoSignal(const QByteArray &networkType);
   Q_INVOKABLE void disConnectTimer(QObject *timer = nullptr);
   bool disconnectAfterNoSignal90s() const { return disconnectAfterNoSignal90s_; }
   bool isNoSignalTimerActive() const { return noSignalTimer_.isActive(); }
-  // Connects (YES) or disconnects (NO) as the connect button would.
+  // Connects (YES) or disconnects (NO) by the connect type.
   void connectOrDisconnectNetwork(bool connect);
-  // Counters the tests and the main window read until the connection code arrives.
-  int disconnectRequests() const { return disconnectRequests_; }
-  int connectRequests() const { return connectRequests_; }
-  int reconnectRequests() const { return reconnectRequests_; }
+  Q_INVOKABLE void updateNetworkStatus(const Notification &notification);
+  void monitorNetworkService(bool available);
+  void startNetworkServiceTimer();
+  void stopNetworkServiceTimer();
+  bool isNetworkServiceTimerActive() const { return timerForNoService_.isActive(); }
   // The no-service delay (tests shorten it).
   static void setNoSignalDisconnectDelayMs(int ms);
-  // ---- end ----
+  static int noSignalDisconnectDelayMs();
+  // Every timed step of the road in one factor (tests shorten them): the poll, the attach
+  // wait, the reconnect intervals.
+  static void setTimeScale(double scale);
+  static int scaledMs(double seconds);
 
-  // Tests and the connection code that arrives later set the state through here.
-  void setConnectStatus(int status) { connectStatus_ = status; }
-
-  // Bytes sent plus received on the current connection.
-  double getCurrentTotalData() const { return currentTotalData_; }
-  void setCurrentTotalData(double bytes) { currentTotalData_ = bytes; }
-  // The connect button gives way to the USSD-active button while USSD runs.
-  void setIsHiddenConnectBtn(bool hidden) { connectBtnHidden_ = hidden; }
-  bool isHiddenConnectBtn() const { return connectBtnHidden_; }
+  // Pre-connect checks: each answers YES to go on, except checkDeviceLockStatus (YES stops).
+  bool checkDeviceLockStatus(QObject *sender);
+  bool allowUserConnect();
+  bool allowRoamWithAlert();
+  bool showAlertWin();
+  bool displayDataLimitWarning();
+  bool displayTimeLimitWarning();
+  void displayUKMTSWaring();
+  bool doBeforeConnect();
+  bool allowUserDisconnect();
+  bool dialDisconnectWhenRoamForDidoro();
+  // Usage limits during a connection.
+  void checkRecordLimit();
+  void recordLimitWarnForVavu();
+  bool warnLimitFlag = true;
+  bool autoDisconnectFlag = false;
+  bool warnLimitExceedFlag = true;
+  bool warnLimit25Flag_ = true;
+  bool warnLimit50Flag_ = true;
+  bool warnLimit75Flag_ = true;
+  qint64 connectTime15 = 0;
+  bool clickOKForAPNPromptFlag_ = true;
+  // ---- end of pre-connect checks ----
 
   // ======== connection profiles ========
   // The profiles in memory; the first readDefaultProfileNum() are the operator's presets.
@@ -220,6 +401,7 @@ public:
   Q_INVOKABLE void editWindowCancel(QObject *sender = nullptr);
   void setEidtStatusAtRow(int row);
   void setDeviceStatus(bool removed) { isDeviceRemoved_ = removed; }
+  bool isDeviceRemoved() const { return isDeviceRemoved_; }
   bool checkDialConfigIsValid();
   bool checkProviderIsValid(const QString &name);
   bool checkAPNIsValid(const QString &apn);
@@ -297,6 +479,18 @@ public:
   QPointer<QLabel> Net_Status, Net_Send, Net_Receive, Net_ConnectTime, Net_IPAddress;
   QPointer<QLabel> m_ConnectState, m_FluxForSend, m_FluxForReceive, m_ConnectTime, m_IPAddress;
   QPointer<QPushButton> m_ConnectButton;
+  // ---- outlets of the Internet tab's connection area ----
+  QPointer<QPushButton> btnConnectSimple, postConnectBtn_;
+  QPointer<QLabel> Net_SendSpeed, Net_ReceiveSpeed, Net_ProfileName, m_SpeedForSend, m_SpeedForReceive, m_TotalData;
+  QPointer<QLabel> labelConnectTimeSimple, labelSpeedForSendSimple, labelSpeedForReceiveSimple, InterUiTotalTime_;
+  QPointer<QLabel> tfdModemAndSimState_, tfdDisplayModemStartUpProcess_, labelForConnectStatus_,
+      imageViewForConnectStatus_, labelInternetPrompt_, labelProfileInputPrompt_, tfdTotalData_;
+  QPointer<QLabel> imageViewOfUpDataImage_, imageViewOfDownDataImage_;
+  QPointer<QWidget> viewInternet_;
+  QPointer<statisticsView> speedView;
+  // The statistics window shown after a disconnect, and the connect-warning sheet.
+  QPointer<QDialog> wndStatisticsWin_, wndConnectWarning_;
+  QPointer<QLabel> tfdDisplayDownData_, tfdDisplayUpData_, tfdDisplayTotalData_, tfdDisplayDuration_;
 
   // ---- outlets of the management sheet and its browse view ----
   QPointer<QDialog> m_dialConfigWindow;
@@ -355,6 +549,12 @@ protected:
   void initializeController() override;
 
 private:
+  // A PS attach that is refused or not answered ends the attempt.
+  void attachFailed();
+  // Sleep and wake follow logind when a system bus is there.
+  void watchSleepAndWake();
+  // The idle look of the fields after a connection.
+  void resetConnectionFields();
   QVariantMap currentProfile() const;
   QVariantMap profileAt(int index) const;
   void postTableSelectionChanged();
@@ -368,7 +568,8 @@ private:
   bool flagAddMMSConfig_ = false;
   int nMMSconfigItem_ = 0;
   QVariantMap mmsProfile_;
-  bool isDeviceRemoved_ = false;
+  // No modem until one reports itself.
+  bool isDeviceRemoved_ = true;
   bool editAccepted_ = false;
   bool accountAccepted_ = false;
   bool browseViewOpen_ = false;
@@ -380,19 +581,52 @@ private:
 
   int connectStatus_ = kDisconnected;
   bool appWillClose_ = false;
-  double currentTotalData_ = 0;
   bool connectBtnHidden_ = false;
+  // The connection in progress.
+  QTimer *m_TimerToGetConnectState = nullptr;
+  QTimer timerConnectInterval_;
+  QTimer attachTimer_, attachAnswerTimer_;
+  QTimer autoReconnectTimer_, reconnectAfterDisconnectTimer_;
+  QTimer timerForNoService_;
+  QTimer performDialOptionTimer_;
+  QPointer<QObject> performDialOptionSender_;
+  bool performDialOptionSenderSet_ = false;
+  QVariantMap statusDict_;
+  QVariantMap statisticsInfo_;
+  qint64 m_connecttime = 0;
+  float m_sendData = 0, m_receiveData = 0;
+  float m_sendSpeed = 0, m_receiveSpeed = 0;
+  ConnectFigures::SpeedMeter speedMeter_;
+  QPointer<QObject> sleepWatcher_;
+  bool manualDisconnectFlag_ = false;
+  bool bManualConnect_ = false;
+  bool bManualConnectSuccess_ = false;
+  bool willConnectToInternet_ = false;
+  bool bAttatchPS_ = false;
+  bool m_notified = false;
+  bool m_launchURLState = true;
+  bool m_haveSendUpdateMessage = false;
+  bool saveRecordFlag = false;
+  bool hadConnectAction_ = false;
+  bool displayDisConnectingFlag_ = false;
+  bool connectWarningsDisplayFlag_ = true;
+  bool is2GNetWork_ = false;
+  bool modemStartUpProcessStateChanged_ = false;
+  bool lastPSDomain_ = false;
+  bool redialPending_ = false;
+  bool connectBtnEnabled_ = false;
+  bool noSignalQuestionOpen_ = false;
+  int max_ReconnectTimes_ = 3;
+  int dialingWordingCounter_ = 0;
+  bool connectingToggle_ = false;
+  bool disconnectingToggle_ = false;
+  QString connectButtonImagePath_;
   int deviceStatusRows_ = 1;
   QString modemAndSimState_;
   QString ruvozDeviceStatus_;
-  bool doingConnect_ = false;
   bool manualDisconnect_ = false;
   bool apnCycleEnabled_ = false;
-  bool psDomainStatus_ = false;
   bool disconnectAfterNoSignal90s_ = false;
-  int disconnectRequests_ = 0;
-  int connectRequests_ = 0;
-  int reconnectRequests_ = 0;
   QTimer noSignalTimer_;
   QStringList defaultProfileRequests_;
   QVariantList favoritesLinkProperties_;

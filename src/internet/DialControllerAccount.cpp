@@ -114,7 +114,11 @@ void DialController::checkWindowOK(QObject *) {
   dialConfigArray[index] = profile;
   saveDialConfigFile();
   displayAPNInfo();
-  QTimer::singleShot(50, this, [this] { ++performDialOptionRequests_; });
+  setConnectBtnEnable(false);
+  QTimer::singleShot(50, this, [this] {
+    ++performDialOptionRequests_;
+    performDialOption(m_ConnectButton ? static_cast<QObject *>(m_ConnectButton.data()) : this);
+  });
 }
 
 void DialController::checkWindowCancel(QObject *) {

@@ -134,7 +134,7 @@ void DialController::apnCycleEnd() {
 }
 
 void DialController::setManualDisconnect(bool manual) {
-  manualDisconnect_ = manual;
+  manualDisconnectFlag_ = manual;
   if (manual)
     apnCycleEnabled_ = true;
 }

@@ -71,6 +71,9 @@ protected:
   void TearDown() override {
     delete parts.window;
     parts = {};
+    // The controllers go with their window: one left over would still observe notifications
+    // with the settings of a store that is gone.
+    qDeleteAll(owner.children());
     center.reset();
     backend.reset();
     link.reset();

@@ -149,11 +149,28 @@ TEST_F(Registration, DomainModeSetsTheConnectionStatusLineAndThePSDomain) {
 }
 
 TEST_F(Registration, NoServiceWhileConnectedDisconnectsLaterAndServiceBringsItBack) {
-  buildOffline();
   DialController::setNoSignalDisconnectDelayMs(50);
   set(QStringLiteral("Internet"), QStringLiteral("Internet_DisconnectFromInternet_WhenNoSignal"), true);
-  DialController *dial = g_DialController;
-  dial->setConnectStatus(DialController::kConnected);
+  if (!launch()) {
+    DialController::setNoSignalDisconnectDelayMs(90000);
+    GTEST_SKIP() << "no session bus";
+  }
+  DialController *dial = nullptr;
+  ASSERT_TRUE(testsupport::waitUntil([&] {
+    dial = g_DialController;
+    return dial && dial->isConnectBtnEnabled();
+  }));
+  dial->DialOption(dial->m_ConnectButton);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->connectStatus() == DialController::kConnected; }));
+  const auto received = [this](int minor) {
+    int n = 0;
+    for (const QByteArray &b : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(b, &m) && m.majorId == 258 && m.minorId == minor)
+        ++n;
+    }
+    return n;
+  };
 
   // A short loss, back before the delay: the connection stays.
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("NONE")));
@@ -161,17 +178,54 @@ TEST_F(Registration, NoServiceWhileConnectedDisconnectsLaterAndServiceBringsItBa
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("CS_PS")));
   EXPECT_FALSE(dial->isNoSignalTimerActive());
   QTest::qWait(100);
-  EXPECT_EQ(dial->disconnectRequests(), 0);
+  EXPECT_EQ(received(67), 0);
 
-  // A long loss: disconnected once, reconnected once when the service returns.
+  // A long loss: disconnected once; the service back asks the roaming-cost question once, and
+  // the confirmed answer connects once.
+  answers.reset();
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{ModalQuestions::kDefaultAnswer});
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("NONE")));
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("NONE")));
-  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->disconnectRequests() == 1; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(67) == 1; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->connectStatus() == DialController::kDisconnected; }));
   EXPECT_TRUE(dial->disconnectAfterNoSignal90s());
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("HSDPA"), QStringLiteral("CS_PS")));
   init()->dealWithCheckNetInfo(netInfo(QStringLiteral("HSDPA"), QStringLiteral("CS_PS")));
-  EXPECT_EQ(dial->connectRequests(), 1);
-  EXPECT_EQ(dial->disconnectRequests(), 1);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(66) == 2; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->connectStatus() == DialController::kConnected; }));
+  init()->dealWithCheckNetInfo(netInfo(QStringLiteral("HSDPA"), QStringLiteral("CS_PS")));
+  QTest::qWait(200);
+  EXPECT_EQ(received(66), 2);
+  EXPECT_EQ(received(67), 1);
+  EXPECT_EQ(answers->asked().size(), 1);
+  EXPECT_FALSE(dial->disconnectAfterNoSignal90s());
+  DialController::setNoSignalDisconnectDelayMs(90000);
+}
+
+TEST_F(Registration, NoSignalQuestionRefusedLeavesTheConnectionDown) {
+  DialController::setNoSignalDisconnectDelayMs(50);
+  set(QStringLiteral("Internet"), QStringLiteral("Internet_DisconnectFromInternet_WhenNoSignal"), true);
+  if (!launch()) {
+    DialController::setNoSignalDisconnectDelayMs(90000);
+    GTEST_SKIP() << "no session bus";
+  }
+  DialController *dial = nullptr;
+  ASSERT_TRUE(testsupport::waitUntil([&] {
+    dial = g_DialController;
+    return dial && dial->isConnectBtnEnabled();
+  }));
+  dial->DialOption(dial->m_ConnectButton);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->connectStatus() == DialController::kConnected; }));
+  answers.reset();
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{ModalQuestions::kAlternateAnswer});
+  init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("NONE")));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial->connectStatus() == DialController::kDisconnected; }));
+  for (int i = 0; i < 3; ++i)
+    init()->dealWithCheckNetInfo(netInfo(QStringLiteral("HSDPA"), QStringLiteral("CS_PS")));
+  QTest::qWait(300);
+  EXPECT_EQ(answers->asked().size(), 1) << "asked once, not at every later report";
+  EXPECT_EQ(dial->connectStatus(), DialController::kDisconnected);
+  EXPECT_FALSE(dial->disconnectAfterNoSignal90s());
   DialController::setNoSignalDisconnectDelayMs(90000);
 }
 

@@ -14,6 +14,9 @@
 #include "SimulatedModem.h"
 #include "WordGlobe.h"
 
+#include <QPushButton>
+#include <QTest>
+
 namespace {
 
 class RoamStatus : public NetworkWindowFixture {
@@ -21,6 +24,33 @@ protected:
   QList<int> posted;
 
   DialController *dial() const { return g_DialController; }
+
+  void TearDown() override {
+    DialController::setTimeScale(1.0);
+    NetworkWindowFixture::TearDown();
+  }
+  // The window against the simulated modem, its connect button live.
+  bool launchReady() {
+    return launch() &&
+           testsupport::waitUntil([] { return g_DialController && g_DialController->isConnectBtnEnabled(); });
+  }
+  // The same with a connection up.
+  bool launchConnected() {
+    if (!launchReady())
+      return false;
+    dial()->DialOption(dial()->m_ConnectButton);
+    return testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnected; });
+  }
+  // How many packages of this pair the modem received.
+  int received(int major, int minor) const {
+    int n = 0;
+    for (const QByteArray &b : backend->received()) {
+      UIMsg m;
+      if (UIMsg::decode(b, &m) && m.majorId == major && m.minorId == minor)
+        ++n;
+    }
+    return n;
+  }
   QString roamLetter() const { return init()->statusView->roamStatusLabel->text(); }
 
   void watch() {
@@ -143,9 +173,9 @@ TEST_F(RoamStatus, ServingCellAndLocationArea) {
 }
 
 TEST_F(RoamStatus, FromHomeToRoamingAcrossALossOfNetworkOffersToDisconnect) {
-  buildOffline();
   set(QStringLiteral("Internet"), QStringLiteral("disNetWhileToRoam"), true);
-  dial()->setConnectStatus(DialController::kConnected);
+  if (!launchConnected())
+    GTEST_SKIP() << "no session bus";
   answers.reset(); // one script at a time: a script restores the windows when it goes
   answers = std::make_unique<ScriptedAnswers>(QList<int>{ModalQuestions::kAlternateAnswer});
   init()->setRoamInfoWithNetworkRoamStatus(1);
@@ -157,7 +187,8 @@ TEST_F(RoamStatus, FromHomeToRoamingAcrossALossOfNetworkOffersToDisconnect) {
   EXPECT_EQ(answers->asked().first().message,
             Map_Name_Item_of_IndexString(
                 QStringLiteral("You are about to connect to a roaming network.Do you want to disconnect now?")));
-  EXPECT_EQ(dial()->disconnectRequests(), 0) << "the user said no";
+  QTest::qWait(200);
+  EXPECT_EQ(received(258, 67), 0) << "the user said no";
   init()->setRoamInfoWithNetworkRoamStatus(0);
   EXPECT_EQ(init()->roamTransferMode(), 2);
   init()->setRoamInfoWithNetworkRoamStatus(1);
@@ -165,45 +196,61 @@ TEST_F(RoamStatus, FromHomeToRoamingAcrossALossOfNetworkOffersToDisconnect) {
   answers.reset();
   answers = std::make_unique<ScriptedAnswers>(QList<int>{ModalQuestions::kDefaultAnswer});
   init()->setRoamInfoWithNetworkRoamStatus(0);
-  EXPECT_EQ(dial()->disconnectRequests(), 1);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(258, 67) == 1; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kDisconnected; }));
   // Not connected: no question.
   init()->setRoamInfoWithNetworkRoamStatus(1);
   init()->setRoamInfoWithNetworkRoamStatus(0);
   EXPECT_EQ(answers->asked().size(), 1);
   EXPECT_EQ(init()->roamTransferMode(), 1);
+  EXPECT_EQ(received(258, 67), 1);
 }
 
 TEST_F(RoamStatus, ChangeOfNetworkMovesTheConnection) {
-  buildOffline();
   set(QStringLiteral("Internet"), QStringLiteral("autoConnectWhenRoamToNoRoam"), true);
+  if (!launchReady())
+    GTEST_SKIP() << "no session bus";
+  DialController::setTimeScale(0.05);
   // The user chose automatic connection in the settings window, and the box is live.
   g_SettingController->btnAutoConnect->setChecked(true);
   g_SettingController->setAutoConnectBtnEnable(true);
   // Roaming to home while disconnected: connect again, with the APN cycle.
   init()->setRoamTransferMode(0);
   init()->doWhenNetWorkChanged();
-  EXPECT_EQ(dial()->reconnectRequests(), 1);
   EXPECT_TRUE(dial()->apnCycleEnable());
   EXPECT_FALSE(init()->apnCyleWhenRoamToNoRoam());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(258, 66) == 1; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnected; }));
   // ... while connected: disconnect, the APN cycle follows the home network.
-  dial()->setConnectStatus(DialController::kConnected);
   init()->doWhenNetWorkChanged();
-  EXPECT_EQ(dial()->disconnectRequests(), 1);
+  EXPECT_EQ(received(258, 67), 1);
   EXPECT_TRUE(init()->apnCyleWhenRoamToNoRoam());
-  // ... after a manual disconnect: nothing automatic.
-  dial()->setHadDoManualDisconnect(true);
+  // The link that went down with the move connects again.
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(258, 66) == 2; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnected; }));
+  // ... after a manual disconnect: nothing automatic. (The reconnect above came by the timed
+  // road, which leaves the roam-to-home mark for the next link-down; it is not under test here.)
+  init()->setApnCyleWhenRoamToNoRoam(false);
+  dial()->DialOption(dial()->m_ConnectButton);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kDisconnected; }));
   init()->doWhenNetWorkChanged();
-  EXPECT_EQ(dial()->reconnectRequests(), 1);
+  QTest::qWait(300);
+  EXPECT_EQ(received(258, 66), 2);
   // Home to roaming while connecting: the connect is dropped.
   init()->setRoamTransferMode(1);
-  dial()->setConnectStatus(DialController::kConnecting);
+  dial()->DialOption(dial()->m_ConnectButton);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnecting; }));
   init()->doWhenNetWorkChanged();
-  EXPECT_EQ(dial()->disconnectRequests(), 2);
+  EXPECT_EQ(received(258, 67), 3);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kDisconnected; }));
   // No move: nothing.
   init()->setRoamTransferMode(2);
-  dial()->setConnectStatus(DialController::kConnected);
+  dial()->DialOption(dial()->m_ConnectButton);
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectStatus() == DialController::kConnected; }));
   init()->doWhenNetWorkChanged();
-  EXPECT_EQ(dial()->disconnectRequests(), 2);
+  QTest::qWait(200);
+  EXPECT_EQ(received(258, 67), 3);
+  EXPECT_EQ(dial()->connectStatus(), DialController::kConnected);
 }
 
 TEST_F(RoamStatus, SameCountryRulesForAutomaticConnections) {

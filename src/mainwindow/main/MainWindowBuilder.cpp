@@ -8,13 +8,13 @@
 #include "CompoundCallController.h"
 #include "ConfigService.h"
 #include "CustomerLogController.h"
-#include "DeviceStatePanel.h"
 #include "DialController.h"
 #include "DialServiceTransplant.h"
 #include "EntertainController.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "InternetPage.h"
 #include "MainController.h"
 #include "ProfileWindows.h"
 #include "SelectWindowControl.h"
@@ -177,7 +177,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   // The window's size comes from the skin or the saved frame; a page that wants more room
   // scrolls or squeezes instead of widening the window.
   tabs->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
-  auto *internet = new DeviceStatePanel(tabs);
+  auto *internet = new QWidget(tabs);
   internet->setObjectName(QStringLiteral("Internet"));
   internet->setProperty("itemIdentifier", QStringLiteral("Internet"));
   tabs->addTab(internet, QStringLiteral("Internet"));
@@ -196,7 +196,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *main = new MainController(owner);
   auto *init = new InitController(owner);
   auto *dial = new DialController(owner);
-  internet->setProfileBox(ProfileWindows::build(dial, window));
+  auto *internetLayout = new QVBoxLayout(internet);
+  internetLayout->setContentsMargins(0, 0, 0, 0);
+  internetLayout->addWidget(InternetPage::build(dial, ProfileWindows::build(dial, window), window, internet));
   DialServiceTransplant::setIccidSource([] { return InitService::sharedInitService()->iccidStr(); });
   auto *settings = new SettingController(owner);
   SettingPages::build(settings, tabs);
