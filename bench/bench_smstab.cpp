@@ -1,11 +1,15 @@
 // The SMS tab over 10,000 PC messages and 5,000 contacts: naming every record through the
 // phonebook, sorting by each column, a search keystroke (hit and miss), a reload after the
-// list-ready reply with unchanged files, and marking 100 selected rows read.
+// list-ready reply with unchanged files, marking 100 selected rows read, and an arrival from its
+// 768/101 package to the announcement, stored on the SIM and on the PC.
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "PBController.h"
 #include "Plist.h"
+#include "QELMsgCenter.h"
 #include "SMSController.h"
+#include "SimulatedModem.h"
+#include "SmsArrivalRecords.h"
 #include "SmsListSort.h"
 #include "SmsTableModel.h"
 
@@ -152,6 +156,41 @@ void BM_Mark100Read(benchmark::State &state) {
   }
 }
 BENCHMARK(BM_Mark100Read)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// The 768/101 notification of one message stored at `position`.
+Notification arrival(int position, int n) {
+  SmsArrivalRecord r;
+  r.position = position;
+  r.number = numberOf(n);
+  r.stamp = QStringLiteral("26121112000032");
+  r.text = QStringLiteral("Arrival %1").arg(n);
+  const UIMsg msg = SimulatedModem::makePackage(768, 101, 0, 0, r.encode(), 5);
+  return {QStringLiteral("arrival"), nullptr, {{kMsgUserInfo, msg.encode()}}};
+}
+
+void BM_ArrivalOnSim(benchmark::State &state) {
+  Plist::writeFile(tab().pcPath(), QVariantMap{{"InBox", tab().rows}});
+  tab().sms->loadBoxinPCList();
+  int n = 0;
+  for (auto _ : state)
+    tab().sms->dealWithMsgOfRevNewSMS(arrival(1, ++n));
+  state.counters["announced"] = tab().sms->arrivalState().announced;
+}
+BENCHMARK(BM_ArrivalOnSim)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_ArrivalOnPc(benchmark::State &state) {
+  QVariantList inBox = tab().rows;
+  int n = kMessages;
+  for (auto _ : state) {
+    state.PauseTiming();
+    // The modem filed the message before it told the program.
+    inBox.prepend(record(++n));
+    Plist::writeFile(tab().pcPath(), QVariantMap{{"InBox", inBox}});
+    state.ResumeTiming();
+    tab().sms->dealWithMsgOfRevNewSMS(arrival(0, n));
+  }
+}
+BENCHMARK(BM_ArrivalOnPc)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

@@ -8,6 +8,7 @@
 #include "Router.h"
 #include "SignalAndDevice.h"
 #include "SubscriberIdentity.h"
+#include "SmsArrivals.h"
 #include "SmsSending.h"
 #include "SmsSettings.h"
 #include "SmsStore.h"
@@ -65,6 +66,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   DialParameters::install(*this);
   SmsStore::install(*this);
   SmsSending::install(*this);
+  SmsArrivals::install(*this);
   Phonebook::install(*this);
   VoiceCalls::install(*this);
   Router::install(*this);

@@ -2,24 +2,25 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "DeviceLock.h"
 #include "DialParameters.h"
+#include "GpsReceiver.h"
 #include "NetworkRegistration.h"
-#include "Scenario.h"
 #include "Phonebook.h"
-#include "Router.h"
-#include "SignalAndDevice.h"
-#include "SimulatedModem.h"
 #include "Plist.h"
+#include "Router.h"
+#include "Scenario.h"
+#include "SignalAndDevice.h"
+#include "SimServices.h"
+#include "SimToolkit.h"
+#include "SimulatedModem.h"
+#include "SmsArrivals.h"
 #include "SmsSending.h"
+#include "SmsSettings.h"
 #include "SmsStore.h"
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
-#include "SimServices.h"
-#include "SimToolkit.h"
 #include "VoiceDataService.h"
-#include "GpsReceiver.h"
-#include "DeviceLock.h"
-#include "SmsSettings.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -174,9 +175,39 @@ bool SimulatorControl::SetSmsCapacity(int position, int capacity) {
   return store && store->setCapacity(position, capacity);
 }
 
-bool SimulatorControl::DeliverSms(int position, const QString &number, const QString &text) {
-  ::SmsStore *store = ::SmsStore::of(*modem_);
-  return store && store->deliver(position, number, text);
+int SimulatorControl::DeliverSms(const QString &from, const QString &text, int position) {
+  SmsArrivals *arrivals = SmsArrivals::of(*modem_);
+  return arrivals ? arrivals->deliver(from, text, position) : 0;
+}
+
+int SimulatorControl::DeliverSmsParts(const QString &from, const QString &text, const QList<int> &order) {
+  SmsArrivals *arrivals = SmsArrivals::of(*modem_);
+  return arrivals ? arrivals->deliver(from, text, -1, order) : 0;
+}
+
+void SimulatorControl::DeliverClass0(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverClass0(from, text);
+}
+
+void SimulatorControl::DeliverReport(const QString &to, int result) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverReport(to, result);
+}
+
+void SimulatorControl::Broadcast(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->broadcast(from, text);
+}
+
+void SimulatorControl::DeliverRecharge(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverRecharge(from, text);
+}
+
+void SimulatorControl::PushMms(const QByteArray &data) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->pushMms(data);
 }
 
 bool SimulatorControl::SetReceivePosition(int position) {

@@ -63,6 +63,7 @@ void SMSController::loadSmsList() {
   loadBoxinPCList();
   loadBoxinSIMList();
   loadMessagesInPosition(AT_ME);
+  resetPCUnReadSMSNumNotification();
   reloadTable();
 }
 
@@ -156,6 +157,8 @@ QVariantList SMSController::boxList(int position, int box) const {
   }
   if (position == AT_PC && box == BroadCastBox)
     return SmsService::sharedSmsService()->pcList(BroadCastBox);
+  if (position == AT_PC && box == DELIVERY_REPORTBOX)
+    return deliveryReportRows();
   QVariantList *list = const_cast<SMSController *>(this)->listRef(position, box);
   return list ? *list : QVariantList();
 }
@@ -201,6 +204,7 @@ void SMSController::dealWithMsgOfLoadSMSList(const Notification &n) {
   if (u32At(msg, 0) != 1)
     return;
   setSaveAtPosEnabled(true);
+  arrivalListsReady();
   const QString defaultName =
       ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
   if (page && !defaultName.isEmpty()) {

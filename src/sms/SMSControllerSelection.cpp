@@ -97,6 +97,7 @@ void SMSController::setMsgBoxInfo() {
     page->inBoxMessageNum->setText(QStringLiteral("(%1)").arg(inBox.size()));
   page->outBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, OutBox).size()));
   page->draftBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, DraftBox).size()));
+  setMsgBoxSummary();
 }
 
 void SMSController::msgBoxSelect() {

@@ -1,11 +1,11 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
+#include "CallNeighbours.h"
 #include "CallPage.h"
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
-#include "SimServicePages.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
@@ -14,22 +14,24 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "MMSController.h"
 #include "MainController.h"
-#include "ProfileWindows.h"
-#include "CallNeighbours.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
-#include "QELUIManager.h"
+#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
+#include "QELUIManager.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
 #include "SettingPages.h"
-#include "SmsServiceTransplant.h"
+#include "SimServicePages.h"
 #include "SimpleMainWindow.h"
+#include "SmsArrivalNeighbours.h"
 #include "SmsSendNeighbours.h"
+#include "SmsServiceTransplant.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -213,9 +215,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
   // The message lists name senders through the phonebook, too.
-  SMSController::setNameLookup([](const QString &number) {
-    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
-  });
+  SMSController::setNameLookup(
+      [](const QString &number) { return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number; });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
@@ -226,6 +227,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
     CallNeighbours::shared().setDeviceLockFunctionModule(1);
   };
   wireSmsSendNeighbours(smsController, main, init);
+  wireSmsArrivalNeighbours(smsController, main);
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);
@@ -233,6 +235,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   buildMenus(window->menuBar(), main, init);
 
   QList<QELUIController *> controllers = {main, init, dial, settings, call, phonebook, callRecord, wlan, smsController};
+  if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController))
+    controllers << mms;
   controllers << RecordViews::build(tabs, owner).controllers();
   if (QELUIController *entertain = EntertainController::build(tabs, owner))
     controllers << entertain;
