@@ -29,23 +29,12 @@ struct Registration {
 };
 // The replies and arrivals of the message stores, in the order they are registered.
 constexpr Registration kMessages[] = {
-    {91, "dealWithMsgOfSendSMS:"},
-    {92, "dealWithLaterMsg:"},
-    {93, "dealWithLaterMsg:"},
-    {95, "dealWithMsgOfLoadSMSList:"},
-    {101, "dealWithMsgOfRevNewSMS:"},
-    {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithMsgOfRevClass0:"},
-    {100, "dealWithMsgOfRevSMSReport:"},
-    {94, "dealWithMsgOfSaveSMSToDraft:"},
-    {104, "dealWithLaterMsg:"},
-    {110, "dealWithMsgOfSMSCenter:"},
-    {106, "dealWithMsgOfBroadCast:"},
-    {113, "dealWithMsgOfConcatSMSInfo:"},
-    {114, "dealWithLaterMsg:"},
-    {115, "dealWithLaterMsg:"},
-    {97, "dealWithMsgOfSMSRevPos:"},
-    {102, "dealWithMsgOfRevRechargeSMS:"},
+    {91, "dealWithMsgOfSendSMS:"},     {92, "dealWithLaterMsg:"},  {93, "dealWithLaterMsg:"},
+    {95, "dealWithMsgOfLoadSMSList:"}, {101, "dealWithMsgOfRevNewSMS:"}, {98, "dealWithMsgOfSMSNum:"},
+    {99, "dealWithMsgOfRevClass0:"},         {100, "dealWithMsgOfRevSMSReport:"}, {94, "dealWithMsgOfSaveSMSToDraft:"},
+    {104, "dealWithLaterMsg:"},        {110, "dealWithMsgOfSMSCenter:"}, {106, "dealWithMsgOfBroadCast:"},
+    {113, "dealWithMsgOfConcatSMSInfo:"},        {114, "dealWithLaterMsg:"}, {115, "dealWithLaterMsg:"},
+    {97, "dealWithMsgOfSMSRevPos:"},   {102, "dealWithMsgOfRevRechargeSMS:"},
 };
 
 std::function<QString(const QString &)> &nameLookupFunction() {

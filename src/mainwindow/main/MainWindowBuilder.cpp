@@ -1,11 +1,11 @@
 #include "MainWindowBuilder.h"
 
 #include "ButtonMatrix.h"
-#include "CallNeighbours.h"
 #include "CallPage.h"
 #include "CallRecordController.h"
 #include "CallRecordPage.h"
 #include "CompoundCallController.h"
+#include "SimServicePages.h"
 #include "ConfigService.h"
 #include "DeviceStatePanel.h"
 #include "DialController.h"
@@ -14,24 +14,24 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
-#include "MMSController.h"
 #include "MainController.h"
+#include "ProfileWindows.h"
+#include "CallNeighbours.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
-#include "ProfileWindows.h"
-#include "QELMsgCenter.h"
 #include "QELUIManager.h"
+#include "QELMsgCenter.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
 #include "SettingPages.h"
-#include "SimServicePages.h"
+#include "SmsServiceTransplant.h"
 #include "SimpleMainWindow.h"
+#include "MMSController.h"
 #include "SmsArrivalNeighbours.h"
 #include "SmsSendNeighbours.h"
-#include "SmsServiceTransplant.h"
 #include "WLANController.h"
 #include "WLANPage.h"
 #include "WordGlobe.h"
@@ -215,8 +215,9 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
   // The message lists name senders through the phonebook, too.
-  SMSController::setNameLookup(
-      [](const QString &number) { return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number; });
+  SMSController::setNameLookup([](const QString &number) {
+    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
+  });
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
