@@ -113,7 +113,8 @@ int SmsArrivals::deliver(const QString &from, const QString &text, int position,
   if (sequence.isEmpty())
     for (int i = 1; i <= parts.size(); ++i)
       sequence << i;
-  const QString stamp = stampNow();
+  // The stamp and the filed date name the same moment, so the program finds the message again.
+  const QString stamp = SmsTimeStamp::encode(now, kZoneQuarters);
   for (int seq : sequence) {
     if (seq < 1 || seq > parts.size())
       continue;

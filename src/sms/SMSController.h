@@ -220,6 +220,8 @@ public:
   void sendNewSMSArriveNotification(const QString &number);
   void freshStatusViewWhenNewSMSArrive();
   void freshStatusViewWhenSMSReaded();
+  // Messages were read in the list: the pop-up list drops them and the status item follows.
+  void messagesReadInList(const QVariantList &records);
   void addPop_upUnReadSMSFromPC();
   void showNewSMSWindowOfPop_Up();
   void closeNewSMSWindowOfPop_Up();

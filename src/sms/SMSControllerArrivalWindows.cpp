@@ -315,6 +315,8 @@ void SMSController::SmsReportArrivedwithResult(int result, const QString &number
   QString name = specialNameOf(number);
   if (name.isEmpty())
     name = searchNameAtPhoneBookInSms(number);
+  if (name.isEmpty())
+    name = number;
   // A result the modem does not name is a failure: the window never keeps an earlier report's text.
   const char *key = result == 1   ? "Successful to send message(s) to:%@ "
                     : result == 2 ? "Pending to send message(s) to:%@ "

@@ -243,8 +243,16 @@ void SMSController::freshStatusViewWhenNewSMSArrive() {
 }
 
 void SMSController::freshStatusViewWhenSMSReaded() {
-  if (arrival_.freshStatusViewWhenSMSReaded)
+  ConfigService *c = ConfigService::sharedConfigService();
+  if (c && c->isFreshStatusViewWhenNewSMSArrive() && arrival_.freshStatusViewWhenSMSReaded)
     arrival_.freshStatusViewWhenSMSReaded();
+}
+
+void SMSController::messagesReadInList(const QVariantList &records) {
+  if (smsSwitch("smsPopUpOfZ3i"))
+    for (const QVariant &r : records)
+      removeMessageOfPop_UpWithMessage(r.toMap());
+  freshStatusViewWhenSMSReaded();
 }
 
 // ---- the pop-up list ----

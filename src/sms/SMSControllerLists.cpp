@@ -101,9 +101,12 @@ void SMSController::loadBoxinSIMList() {
   simDraftBoxList_ = namedList(dict.value(QStringLiteral("DraftBox")).toList());
   m_nSIM_Used = SmsRecord::smsNumberInBox(simInBoxList_) + SmsRecord::smsNumberInBox(simOutBoxList_) +
                 SmsRecord::smsNumberInBox(simDraftBoxList_);
-  // The full-store warning itself comes with its own issue.
-  if (g_SettingController)
-    g_SettingController->setIsSimCardFull(isFullWithPosition(AT_SIM));
+  const bool full = isFullWithPosition(AT_SIM);
+  if (g_SettingController) {
+    g_SettingController->setIsSimCardFull(full);
+    if (full && g_SettingController->currentSetSMSPosition_ == AT_SIM)
+      alertFullWithPosition(AT_SIM, 0);
+  }
 }
 
 void SMSController::loadMessagesInPosition(int position) {
@@ -115,6 +118,8 @@ void SMSController::loadMessagesInPosition(int position) {
   for (const char *box : {"InBox", "OutBox", "DraftBox"})
     messagesFromME_.insert(QLatin1String(box), namedList(dict.value(QLatin1String(box)).toList()));
   modemUsed_ = getMessageNumWithPosition(AT_ME);
+  if (isFullWithPosition(AT_ME))
+    alertFullWithPosition(AT_ME, 0);
 }
 
 QVariantList *SMSController::listRef(int position, int box) {

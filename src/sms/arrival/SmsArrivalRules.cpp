@@ -87,7 +87,7 @@ int unreadPartsOf(const QVariantMap &record) {
 bool isSameMessage(const QVariantMap &record, const QString &number, const QDateTime &date) {
   auto same = [&](const QVariantMap &m) {
     return m.value(QStringLiteral("mobilephone")).toString() == number &&
-           m.value(QStringLiteral("date")).toDateTime() == date;
+           m.value(QStringLiteral("date")).toDateTime().toSecsSinceEpoch() == date.toSecsSinceEpoch();
   };
   const QVariant info = record.value(QStringLiteral("smsInfo"));
   if (info.typeId() == QMetaType::QVariantList) {
