@@ -60,7 +60,6 @@ void MMSController::loadBundle() {
     return;
   }
   loader_ = std::move(loader);
-  bundleObject_ = instance;
   bundleDelegate_ = delegate;
   delegate->setHostController(this);
   attachBundleView();
@@ -117,7 +116,6 @@ void MMSController::unloadMMSLib() {
   if (bundleDelegate_)
     bundleDelegate_->unloadMMSLib();
   bundleDelegate_ = nullptr;
-  bundleObject_ = nullptr;
 }
 
 void MMSController::informBundleLanguageChanged() {

@@ -84,6 +84,5 @@ protected:
 
 private:
   std::unique_ptr<QPluginLoader> loader_;
-  QObject *bundleObject_ = nullptr;
   MMSPlugInInterface *bundleDelegate_ = nullptr;
 };
