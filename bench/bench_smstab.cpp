@@ -2,11 +2,16 @@
 // phonebook, sorting by each column, a search keystroke (hit and miss), a reload after the
 // list-ready reply with unchanged files, marking 100 selected rows read, and deleting 1,000
 // selected messages into the DeletedBox.
+// list-ready reply with unchanged files, marking 100 selected rows read, and an arrival from its
+// 768/101 package to the announcement, stored on the SIM and on the PC.
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "PBController.h"
 #include "Plist.h"
+#include "QELMsgCenter.h"
 #include "SMSController.h"
+#include "SimulatedModem.h"
+#include "SmsArrivalRecords.h"
 #include "SmsListSort.h"
 #include "SmsTableModel.h"
 
@@ -170,6 +175,40 @@ void BM_Delete1000IntoDeletedBox(benchmark::State &state) {
   state.counters["moved"] = moved;
 }
 BENCHMARK(BM_Delete1000IntoDeletedBox)->Unit(benchmark::kMillisecond)->Iterations(3);
+// The 768/101 notification of one message stored at `position`.
+Notification arrival(int position, int n) {
+  SmsArrivalRecord r;
+  r.position = position;
+  r.number = numberOf(n);
+  r.stamp = QStringLiteral("26121112000032");
+  r.text = QStringLiteral("Arrival %1").arg(n);
+  const UIMsg msg = SimulatedModem::makePackage(768, 101, 0, 0, r.encode(), 5);
+  return {QStringLiteral("arrival"), nullptr, {{kMsgUserInfo, msg.encode()}}};
+}
+
+void BM_ArrivalOnSim(benchmark::State &state) {
+  Plist::writeFile(tab().pcPath(), QVariantMap{{"InBox", tab().rows}});
+  tab().sms->loadBoxinPCList();
+  int n = 0;
+  for (auto _ : state)
+    tab().sms->dealWithMsgOfRevNewSMS(arrival(1, ++n));
+  state.counters["announced"] = tab().sms->arrivalState().announced;
+}
+BENCHMARK(BM_ArrivalOnSim)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+void BM_ArrivalOnPc(benchmark::State &state) {
+  QVariantList inBox = tab().rows;
+  int n = kMessages;
+  for (auto _ : state) {
+    state.PauseTiming();
+    // The modem filed the message before it told the program.
+    inBox.prepend(record(++n));
+    Plist::writeFile(tab().pcPath(), QVariantMap{{"InBox", inBox}});
+    state.ResumeTiming();
+    tab().sms->dealWithMsgOfRevNewSMS(arrival(0, n));
+  }
+}
+BENCHMARK(BM_ArrivalOnPc)->Unit(benchmark::kMillisecond)->Iterations(10);
 
 } // namespace
 

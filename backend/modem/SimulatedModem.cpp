@@ -14,10 +14,11 @@
 #include "SignalAndDevice.h"
 #include "SimServices.h"
 #include "SimToolkit.h"
+#include "SubscriberIdentity.h"
+#include "SmsArrivals.h"
 #include "SmsSending.h"
 #include "SmsSettings.h"
 #include "SmsStore.h"
-#include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
 
 #include <QtEndian>
@@ -70,6 +71,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   DataSession::install(*this);
   SmsStore::install(*this);
   SmsSending::install(*this);
+  SmsArrivals::install(*this);
   Phonebook::install(*this);
   VoiceCalls::install(*this);
   Router::install(*this);

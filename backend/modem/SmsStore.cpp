@@ -322,24 +322,39 @@ bool SmsStore::deliver(int position, const QString &number, const QString &text)
   record.insert(QStringLiteral("concatSmsFlag"), false);
   record.insert(QStringLiteral("concatSmsInfo"), summary);
   record.insert(QStringLiteral("smsInfo"), part);
+  if (position != 0 && !hasRoom(position, 1))
+    return false;
+  return storeArrival(position, record, 1) == position;
+}
 
-  if (position == 0) {
+bool SmsStore::hasRoom(int position, int parts) {
+  QVariantMap *s = storeRef(position);
+  return s && usedParts(position) + parts <= s->value(QStringLiteral("Capacity")).toInt();
+}
+
+int SmsStore::storeArrival(int position, const QVariantMap &record, int parts) {
+  int stored = position;
+  if (position != 0 && !hasRoom(position, parts))
+    stored = kFullSimPosition;
+  if (stored == 0 || stored == kFullSimPosition || !storeRef(stored)) {
     const QString path = QDir(modemListDir()).filePath(QStringLiteral("SmsList_PC.plist"));
-    return ListFile::update(path, [&](QVariantMap &dict) {
+    const bool ok = ListFile::update(path, [&](QVariantMap &dict) {
       QVariantList inBox = dict.value(QStringLiteral("InBox")).toList();
       inBox.prepend(record);
       dict.insert(QStringLiteral("InBox"), inBox);
       return true;
     });
+    if (!ok)
+      return -1;
+    return stored == kFullSimPosition ? stored : 0;
   }
-  QVariantMap *s = storeRef(position);
-  if (!s || usedParts(position) >= s->value(QStringLiteral("Capacity")).toInt())
-    return false;
+  QVariantMap *s = storeRef(stored);
   QVariantList inBox = s->value(QStringLiteral("InBox")).toList();
   inBox.prepend(record);
   s->insert(QStringLiteral("InBox"), inBox);
-  publish();
-  return true;
+  writeStoreFile(stored);
+  sendCounts();
+  return stored;
 }
 
 // ---- managing stored messages ----

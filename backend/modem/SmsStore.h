@@ -58,6 +58,13 @@ public:
   // front of the PC list's InBox. The SIM and device files are rewritten and announced.
   bool deliver(int position, const QString &number, const QString &text);
 
+  // Stores an arriving record of `parts` parts at the front of an InBox: in the SIM or device
+  // store (the file rewritten and the counts pushed), or in the PC list. A SIM or device store
+  // without room for it sends it to the PC and answers 2; else the position used (0 for any
+  // position without a store of its own), or -1 when the PC list could not be written.
+  int storeArrival(int position, const QVariantMap &record, int parts);
+  static constexpr int kFullSimPosition = 2;
+  bool hasRoom(int position, int parts);
   // Marks one InBox record read; false for an unknown position or index.
   bool markRead(int position, int index);
   bool setReceivePosition(int position);

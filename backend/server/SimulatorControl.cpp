@@ -15,6 +15,7 @@
 #include "SimServices.h"
 #include "SimToolkit.h"
 #include "SimulatedModem.h"
+#include "SmsArrivals.h"
 #include "SmsSending.h"
 #include "SmsSettings.h"
 #include "SmsStore.h"
@@ -178,9 +179,39 @@ bool SimulatorControl::SetSmsCapacity(int position, int capacity) {
   return store && store->setCapacity(position, capacity);
 }
 
-bool SimulatorControl::DeliverSms(int position, const QString &number, const QString &text) {
-  ::SmsStore *store = ::SmsStore::of(*modem_);
-  return store && store->deliver(position, number, text);
+int SimulatorControl::DeliverSms(const QString &from, const QString &text, int position) {
+  SmsArrivals *arrivals = SmsArrivals::of(*modem_);
+  return arrivals ? arrivals->deliver(from, text, position) : 0;
+}
+
+int SimulatorControl::DeliverSmsParts(const QString &from, const QString &text, const QList<int> &order) {
+  SmsArrivals *arrivals = SmsArrivals::of(*modem_);
+  return arrivals ? arrivals->deliver(from, text, -1, order) : 0;
+}
+
+void SimulatorControl::DeliverClass0(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverClass0(from, text);
+}
+
+void SimulatorControl::DeliverReport(const QString &to, int result) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverReport(to, result);
+}
+
+void SimulatorControl::Broadcast(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->broadcast(from, text);
+}
+
+void SimulatorControl::DeliverRecharge(const QString &from, const QString &text) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->deliverRecharge(from, text);
+}
+
+void SimulatorControl::PushMms(const QByteArray &data) {
+  if (SmsArrivals *arrivals = SmsArrivals::of(*modem_))
+    arrivals->pushMms(data);
 }
 
 bool SimulatorControl::SetReceivePosition(int position) {

@@ -112,9 +112,20 @@ public slots:
   Q_SCRIPTABLE bool SetSmsStore(int position, const QString &listFile);
   // Sets a store's capacity in message parts and pushes the counts and the list-ready.
   Q_SCRIPTABLE bool SetSmsCapacity(int position, int capacity);
-  // Stores an arriving message in the SIM or device store (false when full) or at the front of
-  // the PC list's InBox.
-  Q_SCRIPTABLE bool DeliverSms(int position, const QString &number, const QString &text);
+  // A message from the network: stored at `position` (below 0: the receive position; a full SIM
+  // or device store sends it to the PC) and announced part by part. Answers the parts, 0 when
+  // nothing was stored.
+  Q_SCRIPTABLE int DeliverSms(const QString &from, const QString &text, int position);
+  // The same at the receive position with the parts announced in `order` (1-based; parts not
+  // named are stored but not announced).
+  Q_SCRIPTABLE int DeliverSmsParts(const QString &from, const QString &text, const QList<int> &order);
+  Q_SCRIPTABLE void DeliverClass0(const QString &from, const QString &text);
+  // A delivery report for a message sent to `to`: 1 delivered, 2 pending, others failed.
+  Q_SCRIPTABLE void DeliverReport(const QString &to, int result);
+  Q_SCRIPTABLE void Broadcast(const QString &from, const QString &text);
+  Q_SCRIPTABLE void DeliverRecharge(const QString &from, const QString &text);
+  // An MMS push (8192/194); its bytes are the package's data.
+  Q_SCRIPTABLE void PushMms(const QByteArray &data);
   // Where arriving messages are stored (0, 1, 3 or 4); pushes 768/97.
   Q_SCRIPTABLE bool SetReceivePosition(int position);
   // ---- managing stored messages ----

@@ -33,19 +33,19 @@ constexpr Registration kMessages[] = {
     {92, "dealWithMsgOfDeleteSMS:"},
     {93, "dealWithMsgOfSaveSMS:"},
     {95, "dealWithMsgOfLoadSMSList:"},
-    {101, "dealWithLaterMsg:"},
+    {101, "dealWithMsgOfRevNewSMS:"},
     {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithLaterMsg:"},
-    {100, "dealWithLaterMsg:"},
+    {99, "dealWithMsgOfRevClass0:"},
+    {100, "dealWithMsgOfRevSMSReport:"},
     {94, "dealWithMsgOfSaveSMSToDraft:"},
     {104, "dealWithMsgofRestoreSMS:"},
     {110, "dealWithMsgOfSMSCenter:"},
-    {106, "dealWithLaterMsg:"},
+    {106, "dealWithMsgOfBroadCast:"},
     {113, "dealWithMsgOfConcatSMSInfo:"},
     {114, "dealWithMsgOfReLoadTcardSMS:"},
     {115, "dealWithMsgOfReLoadTcardSMS:"},
     {97, "dealWithMsgOfSMSRevPos:"},
-    {102, "dealWithLaterMsg:"},
+    {102, "dealWithMsgOfRevRechargeSMS:"},
 };
 
 std::function<QString(const QString &)> &nameLookupFunction() {
@@ -129,6 +129,7 @@ void SMSController::initializeController() {
   bindPage();
   bindSendActions();
   bindManageActions();
+  bindArrivalPage();
   m_nNetCardStatus = 1;
   if (!ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI")))
     loadBoxinPCList();

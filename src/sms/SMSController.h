@@ -2,6 +2,7 @@
 
 #include "QELUIController.h"
 #include "QelPosition.h"
+#include "SmsArrivalState.h"
 #include "SmsSendState.h"
 
 #include <QHash>
@@ -18,6 +19,8 @@ class SMSPage;
 class SmsEditorWindow;
 class SmsSendingWindow;
 class SmsTableModel;
+class SmsNoteWindow;
+class SmsPurchaseWindow;
 struct Notification;
 
 // The short-message controller: the storage positions and box tables of the SMS tab, and the
@@ -28,8 +31,8 @@ public:
   explicit SMSController(QObject *parent = nullptr);
   ~SMSController() override;
 
-  void stopAnimationWhenMinimizeWithNewSms() { newSmsAnimationPaused_ = true; }
-  void startAnimationWhenMaximizeWithNewSms() { newSmsAnimationPaused_ = false; }
+  void stopAnimationWhenMinimizeWithNewSms();
+  void startAnimationWhenMaximizeWithNewSms();
   bool newSmsAnimationPaused() const { return newSmsAnimationPaused_; }
 
   // ---- positions and boxes (SMSControllerSpecial.cpp) ----
@@ -146,6 +149,127 @@ public:
   Q_INVOKABLE void setSendSMSBtnStatWhenSendUserInfo(bool enabled);
   void saveSMSToDraftWhenNetCaredUnDetected();
   SmsSendState &sendState() { return send_; }
+
+  // ---- arrivals ----
+  // The five arrival handlers and what they decide (SMSControllerArrival.cpp).
+  Q_INVOKABLE void dealWithMsgOfRevNewSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfRevRechargeSMS(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfRevClass0(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfRevSMSReport(const Notification &n);
+  Q_INVOKABLE void dealWithMsgOfBroadCast(const Notification &n);
+  // The handlers' work on a decoded package, for callers that hold one.
+  void receiveNewSms(const SmsArrivalRecord &record);
+  void receiveReport(const SmsDeliveryReportRecord &report);
+  void setReciveHistoryWithNewConcatSms(const SmsArrivalRecord &record);
+  bool isFinishReceiveNewSms(const SmsArrivalRecord &record) const;
+  bool isDoNotifyWhenNewSmsArrived(const SmsArrivalRecord &record) const;
+  void doAfterFinishReceiveNewSms(const SmsArrivalRecord &record);
+  void addPop_UpSMSWhenReceiveNewSMS(const SmsArrivalRecord &record);
+  // The stamp's moment in its own zone; the arrival time for a stamp without 14 digits.
+  static QDateTime calcTimeStamp(const QString &stamp);
+  bool shouldShowHyperlinkWhitPhoneNumber(const QString &number) const;
+  bool showCertainNewSMSContent(const QString &text, const QString &number) const;
+  QString receiveSmsContentText() const { return arrival_.receiveSmsContentText_.text(); }
+  int revNewPos() const { return arrival_.m_revNewPos; }
+  SmsArrivalState &arrivalState() { return arrival_; }
+  // The windows (SMSControllerArrivalWindows.cpp).
+  SmsNoteWindow *newSMSArriveMsg();
+  SmsNoteWindow *newSMSNotificationWnd();
+  SmsNoteWindow *class0ArriveWin();
+  SmsNoteWindow *reportWindow();
+  SmsNoteWindow *smsSimMaxWarningWin();
+  SmsNoteWindow *specialSMSWnd();
+  void newSmsArrivedNotification();
+  void close_newSMS_Msg();
+  QPoint centerTheNewSMSArriveWnd(const QSize &size) const;
+  void alertFullWithPosition(int position, int type);
+  void autoDeleteSMSWhenSIMCardFull();
+  bool hasEnoughCapacityWithMax() const;
+  void initNewSMSArriveMsgWndPropertyWithPhoneNumber(const QString &number, const QString &name, const QString &date);
+  void showSMSFromSpecialNumbers(const QString &number, const QString &name, const QString &time,
+                                 const QString &content, const SmsArrivalRecord *record);
+  bool isSpecailSMSNumber(const QString &number) const;
+  static bool ifTwoNumbersMatch(const QString &a, const QString &b);
+  bool zididEdizodTK312SMSProcess(const QString &number, const QString &content, const SmsArrivalRecord *record);
+  void showSpecialSMSWnd();
+  void closeSpecialSMSWnd();
+  void specialNewSMSWndClose();
+  void SmsReportArrivedwithResult(int result, const QString &number, const QString &time);
+  void SMSReportOK();
+  void newSMSArriveMsgOK();
+  void smsSimMaxWarningOK();
+  void class0ArriveOK();
+  void closeNewSMSNotificationWnd(SmsNoteWindow *window);
+  void newSMSNotificationClose();
+  void newSMSNotificationRead();
+  void autoSelectNewSMSRowInTableView();
+  void GotoInbox();
+  bool hasNewSMSInPos(int position) const;
+  void stopNewSMSSound();
+  // Puts the arrival controls into the tab.
+  void bindArrivalPage();
+  // The lists are ready: the pop-up list from the PC's unread messages, the usage alert.
+  void arrivalListsReady();
+
+  // ---- counts, hints, status item and the pop-up list (SMSControllerCounts.cpp) ----
+  int getEverySMSCountWithSMSList(const QVariantList &list, int position, int box) const;
+  int getSMSCountWithPos(int position) const;
+  void updateSMSCountWithPos(int position);
+  void updateSMSCount();
+  // The box summary in the message text view (after the counters of setMsgBoxInfo).
+  void setMsgBoxSummary();
+  void resetPCUnReadSMSNumNotification();
+  static int caculateUnReadSMSForSingleSMSRecord(const QVariantMap &record);
+  Q_INVOKABLE void recieveNewSMSHint(const Notification &n);
+  void sendNewSMSArriveNotification(const QString &number);
+  void freshStatusViewWhenNewSMSArrive();
+  void freshStatusViewWhenSMSReaded();
+  // Messages were read in the list: the pop-up list drops them and the status item follows.
+  void messagesReadInList(const QVariantList &records);
+  void addPop_upUnReadSMSFromPC();
+  void showNewSMSWindowOfPop_Up();
+  void closeNewSMSWindowOfPop_Up();
+  void openNewSMSContentOfPop_Up();
+  void removeMessageOfPop_UpWithMessage(const QVariantMap &record);
+  void closeSMSContentOfPop_UP();
+  SmsNoteWindow *popUpPanel();
+  SmsNoteWindow *popUpContentWindow();
+
+  // ---- the delivery-report box (SMSControllerReports.cpp) ----
+  static QString deliveryReportBoxPath();
+  void readDeliveryReportBox();
+  bool writeToDeliveryReportBoxWithQelMessageDeliveryReportArray(const std::vector<QELMessageDeliveryReport> &reports);
+  const std::vector<QELMessageDeliveryReport> &deliveryReports() const { return arrival_.deliveryReportArray; }
+  bool isPcDeliveryReportBox() const;
+  // The reports as rows of the message table: flat records, newest first.
+  QVariantList deliveryReportRows() const;
+  QVariant setSmsTableValueOfDeliveryReport(const QString &column, int row) const;
+  // Marks the report at `row` read, in the file at once.
+  void readDeliveryReportAt(int row);
+  void deleteDeliveryReport();
+  void showOrHiddenDeliveryReportBox();
+
+  // ---- data usage, purchase and recharge messages (SMSControllerUsage.cpp) ----
+  void preTreatBeforeShowFlowAlertWhenNewSmsArrive(const QString &number, const QString &text, const QDateTime &date,
+                                                   const SmsArrivalRecord &record);
+  void showFlowAlertWhenNewSmsArrive(const QString &number, const QString &text, const QDateTime &date);
+  void showFlowAlertWhenLoadSimList();
+  void showFlowAlert(int level, const QString &text);
+  Q_INVOKABLE void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime();
+  void savePCNewArriveSmsToSim();
+  QVariantMap getNewSMSDictionary() const;
+  void preTreatBeforeJudgeSMSIsPurchaseSMS(const QString &number, const QString &text);
+  SmsPurchaseWindow *purchaseWindow();
+  void initPurchaseWndProperty();
+  void setPurchaseWndProperty();
+  void setCombOfPurchaseListDataSource();
+  void showPurchaseWnd();
+  void sendSMSToPurchaseServer(QObject *sender);
+  void passToOtherModelWithSMSContent(const QString &text, const QString &number);
+  QStringList getUnreadRechargeSMS();
+  void showCheckUsageRespondingSMSContent(const QString &text, const QString &number);
+  // The application icon the usage alert set ("icon.icns.png" again once it expires).
+  QString applicationIconName() const { return applicationIconName_; }
 
   // ---- the tab (SMSController.cpp: hooks, registrations, wording, context menu) ----
   // The page the builder made; set before the controller wakes.
@@ -422,6 +546,8 @@ private:
   QMenu *menuUseShortcutKeyDeleteMessage_ = nullptr;
   QAction *mentItemUseShortcutKeyDeleteMessage_ = nullptr;
   // ---- end ----
+  SmsArrivalState arrival_;
+  QString applicationIconName_;
   void bindSendActions();
   void startSendRun(bool fromEditor);
   void sendCurrentRecipient();

@@ -64,6 +64,7 @@ void SMSController::loadSmsList() {
   loadBoxinSIMList();
   loadMessagesInPosition(AT_ME);
   loadMessagesInPosition(AT_TCARD);
+  resetPCUnReadSMSNumNotification();
   reloadTable();
 }
 
@@ -101,9 +102,12 @@ void SMSController::loadBoxinSIMList() {
   simDraftBoxList_ = namedList(dict.value(QStringLiteral("DraftBox")).toList());
   m_nSIM_Used = SmsRecord::smsNumberInBox(simInBoxList_) + SmsRecord::smsNumberInBox(simOutBoxList_) +
                 SmsRecord::smsNumberInBox(simDraftBoxList_);
-  // The full-store warning itself comes with its own issue.
-  if (g_SettingController)
-    g_SettingController->setIsSimCardFull(isFullWithPosition(AT_SIM));
+  const bool full = isFullWithPosition(AT_SIM);
+  if (g_SettingController) {
+    g_SettingController->setIsSimCardFull(full);
+    if (full && g_SettingController->currentSetSMSPosition_ == AT_SIM)
+      alertFullWithPosition(AT_SIM, 0);
+  }
 }
 
 void SMSController::loadMessagesInPosition(int position) {
@@ -128,6 +132,8 @@ void SMSController::loadMessagesInPosition(int position) {
   for (const char *box : {"InBox", "OutBox", "DraftBox"})
     messagesFromME_.insert(QLatin1String(box), namedList(dict.value(QLatin1String(box)).toList()));
   modemUsed_ = getMessageNumWithPosition(AT_ME);
+  if (isFullWithPosition(AT_ME))
+    alertFullWithPosition(AT_ME, 0);
 }
 
 QVariantList *SMSController::listRef(int position, int box) {
@@ -172,6 +178,8 @@ QVariantList SMSController::boxList(int position, int box) const {
     return messagesFromTcard_.value(smsBoxNames().value(box)).toList();
   if (position == AT_PC && box == BroadCastBox)
     return SmsService::sharedSmsService()->pcList(BroadCastBox);
+  if (position == AT_PC && box == DELIVERY_REPORTBOX)
+    return deliveryReportRows();
   QVariantList *list = const_cast<SMSController *>(this)->listRef(position, box);
   return list ? *list : QVariantList();
 }
@@ -217,6 +225,7 @@ void SMSController::dealWithMsgOfLoadSMSList(const Notification &n) {
   if (u32At(msg, 0) != 1)
     return;
   setSaveAtPosEnabled(true);
+  arrivalListsReady();
   const QString defaultName =
       ConfigService::readValue(QStringLiteral("SMS"), QStringLiteral("SMSDefaultPos")).toString();
   if (page && !defaultName.isEmpty()) {

@@ -98,6 +98,7 @@ void SMSController::setMsgBoxInfo() {
   page->outBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, OutBox).size()));
   page->draftBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, DraftBox).size()));
   refreshTreeCounts();
+  setMsgBoxSummary();
 }
 
 void SMSController::msgBoxSelect() {
@@ -264,6 +265,9 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
     }
   }
 
+  if (box == DELIVERY_REPORTBOX && position == AT_PC && n == 1)
+    readDeliveryReportAt(rows.first());
+
   // Reading: every selected unread InBox message becomes read, in the list on view, in its
   // store; the PC's file is written once for the whole selection.
   if (box == InBox && n > 0) {
@@ -297,6 +301,7 @@ void SMSController::doWhenSMSSelectionDidChange(const QList<int> &rows) {
       // The rows keep their selection; only their state words and faces change.
       tableModel_->updateRows(shown);
       setMsgBoxInfo();
+      messagesReadInList(changed);
     }
     currentSMSRecord_ = shown.at(rows.first()).toMap();
   }

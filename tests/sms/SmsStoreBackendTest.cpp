@@ -131,11 +131,14 @@ TEST_F(SmsStoreBackend, TheScenarioListsAreWrittenAnnouncedAndReadBack) {
   EXPECT_TRUE(service->simOutBoxList().isEmpty());
   EXPECT_EQ(backend->control("SetSmsStore", {1, QString("not a plist")}).value(0).toBool(), false);
 
-  // A full store takes no more messages.
+  // A full store takes no more messages: the message goes to the PC instead.
   EXPECT_EQ(backend->control("SetSmsCapacity", {4, 4}).value(0).toBool(), true);
-  EXPECT_EQ(backend->control("DeliverSms", {4, QString("+1"), QString("no room")}).value(0).toBool(), false);
-  EXPECT_EQ(backend->control("DeliverSms", {1, QString("+1"), QString("room")}).value(0).toBool(), true);
+  EXPECT_EQ(backend->control("DeliverSms", {QString("+1"), QString("no room"), 4}).value(0).toInt(), 1);
+  EXPECT_EQ(backend->control("DeliverSms", {QString("+1"), QString("room"), 1}).value(0).toInt(), 1);
   ASSERT_TRUE(testsupport::waitUntil([&] { return counts.last() == QList<quint32>{30, 2, 4, 4}; }));
+  service->loadBoxinPCList();
+  EXPECT_EQ(service->pcList(InBox).value(0).toMap().value("smsInfo").toMap().value("messagetext").toString(),
+            QStringLiteral("no room"));
 }
 
 TEST_F(SmsStoreBackend, TheProgramAndTheBackendWritingOnePcListLoseNothing) {
@@ -149,7 +152,7 @@ TEST_F(SmsStoreBackend, TheProgramAndTheBackendWritingOnePcListLoseNothing) {
   QList<QDBusPendingCall> pending;
   for (int i = 0; i < kRounds; ++i)
     pending << QDBusConnection::sessionBus().asyncCall(
-        call("DeliverSms", {0, QString("+1000"), QStringLiteral("arrival %1").arg(i)}));
+        call("DeliverSms", {QString("+1000"), QStringLiteral("arrival %1").arg(i), 0}));
   for (int i = 0; i < kRounds; ++i) {
     QVariantList out = service->getAllPcListByBox(OutBox);
     out.append(records::single(QStringLiteral("sent %1").arg(i), "+2000", 1));

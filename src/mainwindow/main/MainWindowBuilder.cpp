@@ -30,6 +30,8 @@
 #include "SettingPages.h"
 #include "SimServicePages.h"
 #include "SimpleMainWindow.h"
+#include "MMSController.h"
+#include "SmsArrivalNeighbours.h"
 #include "SmsSendNeighbours.h"
 #include "SmsServiceTransplant.h"
 #include "WLANController.h"
@@ -238,6 +240,7 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   // The message tab answers the unlock only when it asked for it.
   smsController->getDeviceLockFunctionModule = [init] { return init ? init->getDeviceLockFunctionModule() : 0; };
   wireSmsSendNeighbours(smsController, main, init);
+  wireSmsArrivalNeighbours(smsController, main);
   call->page = callPage;
   callRecord->page = recordPage;
   auto *wlan = new WLANController(owner);
@@ -247,6 +250,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
                                           callRecord, wlan, smsController, customerLog};
+  if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController))
+    controllers << mms;
   controllers << RecordViews::build(tabs, owner).controllers();
   if (QELUIController *entertain = EntertainController::build(tabs, owner))
     controllers << entertain;
