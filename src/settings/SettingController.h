@@ -34,6 +34,7 @@ struct SoundRow {
 //   SettingControllerSecurity.cpp  PIN, PUK and the device lock code
 //   SettingControllerSms.cpp       the SMS page
 //   SettingControllerSystem.cpp    general, start-up, sounds, language and update options
+//   SettingControllerBackup.cpp    backup and restore of the phonebook and the messages
 // The widgets are made by SettingPages (one builder per page, in one table).
 class SettingController : public QELUIController {
   Q_OBJECT
@@ -81,6 +82,9 @@ public:
   QPointer<QAction> labelPINEnable_, labelPINDisable_, labelPinModify_;
   QPointer<QCheckBox> btnCheckDeviceUnlockCodeEnable;
   QPointer<QPushButton> btnModifyDeviceUnlockCode;
+  // Backup and restore of the phonebook and the messages (Security page).
+  QPointer<QCheckBox> btnBRSMSandPB;
+  QPointer<QPushButton> btnBackupSMSAndPB, btnRestoreSMSAndPB;
   QPointer<QLabel> labelServicesNumber;
 
   // SMS page.
@@ -93,6 +97,27 @@ public:
   QPointer<QComboBox> cbxSingleLanguageSet_;
   QPointer<QPushButton> MessageSetApplyBtn, MessageSetCancelBtn;
   QList<QPointer<QLabel>> smsLabels; // by wording key ("wordingKey" property)
+
+  // ---- backup and restore of the phonebook and the messages (SettingControllerBackup.cpp) ----
+  // The check box: the Backup and Restore buttons are enabled exactly when it is on.
+  void BRSMSandPB(bool on);
+  void backupSMSAndPhoneBook();
+  void restoreSMSAndPhoneBook();
+  void backupPhoneBookOnly();
+  void restorePhoneBookOnly();
+  // The panels' ends: the chosen path (empty: cancelled).
+  void backupSMSAndPhoneFile(const QString &path);
+  void backupPhoneFileOnly(const QString &path);
+  void restoreSMSAndPhoneFile(const QString &path);
+  void restorePhoneFileOnly(const QString &path);
+  // With "Setting_BackupAndRestorePhoneBookOnly" the buttons back up and restore the phonebook
+  // alone and are always enabled.
+  void initNibForBackupPhoneBookOnly();
+  // The phonebook's own file, phoneBook.plist.
+  QString getPhoneBookFilePath() const;
+  // Merges the restored groups into the phonebook file.
+  bool restorePhonebook(const QVariantList &restored);
+  void restoreAlertPanel(bool success);
 
   // ---- life cycle and frame (SettingController.cpp) ----
   void loadSettingList();
