@@ -1,21 +1,21 @@
 #include "SimulatedModem.h"
 
-#include "BackupRestore.h"
 #include "DeviceLock.h"
 #include "DialParameters.h"
-#include "GpsReceiver.h"
 #include "NetworkIdentity.h"
 #include "NetworkRegistration.h"
 #include "Phonebook.h"
 #include "Router.h"
 #include "SignalAndDevice.h"
-#include "SimServices.h"
-#include "SimToolkit.h"
+#include "SubscriberIdentity.h"
 #include "SmsSending.h"
 #include "SmsSettings.h"
 #include "SmsStore.h"
-#include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
+#include "SimServices.h"
+#include "SimToolkit.h"
+#include "GpsReceiver.h"
+#include "BackupRestore.h"
 
 #include <QtEndian>
 
@@ -51,7 +51,7 @@ quint32 u32At(const UIMsg &msg, int offset) {
 namespace {
 constexpr uint8_t kFail = UIMsg::kResultFailure;
 constexpr uint8_t kPinNeeded = 1; // neither success nor failure: "a code is expected"
-constexpr int kSettingModule = 3; // the settings window's requests
+constexpr int kSettingModule = 3;  // the settings window's requests
 } // namespace
 
 SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
