@@ -3,46 +3,12 @@
 // the request's name); the controller answers with notifications the plug-in observes. A request
 // without its key is ignored.
 #include "ModalQuestions.h"
+#include "NotificationTables.h"
 #include "PBAlphaId.h"
 #include "PBController.h"
 #include "PBNameSort.h"
-#include "PBPlugInTables.h"
 #include "SMSController.h"
 #include "WordGlobe.h"
-
-namespace PBPlugInTables {
-
-const NotificationPair kPhoneBookNotficationTable[] = {
-    {"initUSIMListWithReadResult:", kInitPBSimSide},
-    {"wirteContactsToUSIMList:", kkAddNewContactsToPB},
-    {"SearUserInUSIMSide:", kSearchItemInSIM},
-    {"addNewUserInSIMOrPC:", kAddNewUserToSIMOrPC},
-    {"saveNewUserToPB:", kSaveNewUserToPB},
-    {"CheckBundleUserName:", kCheckInputUserName},
-    {"CheckBundleMobilePhone:", kCheckInputMobilePhone},
-    {"getSelectContact:", kGetSelectContact},
-    {"editUserInSIMOrPC:", kEditUserInSIMOrPC},
-    {"deleteUserInSIMOrPC:", kDeleteUserInSIMOrPC},
-    {"callModuleReady:", kCallModuleReady},
-    {"changeMainWindowOfApp:", kMainwindOfAppChanged},
-    {nullptr, nullptr},
-};
-
-const NotificationPair kPhoneBookBundleNotficationTable[] = {
-    {"TheWriteItemResultOK:", kGetTheOKResultFromHostToBundle},
-    {"PhoneBookInitFinshed:", kPhonebookReadFinshed},
-    {"DisplaySearchResult:", kSearchResultInSIMAndPC},
-    {"DisplayAddContactResult:", kAddContactResult},
-    {"showFromatUserName:", kFormatUserName},
-    {"showFromatMobilePhone:", kFormatMobilePhone},
-    {"getTheSelectedUserInfo:", kSelectUsrInfo},
-    {"saveContactFromSMSInfo:", kSaveNumberToPhonBook},
-    {"editContactFromCallRecordInfo:", kEditPBwithPhonNumber},
-    {"clearContactList:", kGetDiviceRemoveInfo},
-    {nullptr, nullptr},
-};
-
-} // namespace PBPlugInTables
 
 namespace {
 // The request's payload: the value under its own name; invalid when the key is missing.
@@ -57,7 +23,7 @@ void post(QObject *sender, const char *name, const QVariant &value) {
 
 void PBController::registerPlugInRequests() {
   // The main-window change is observed by the base class's own table already.
-  for (const NotificationPair *p = PBPlugInTables::kPhoneBookNotficationTable; p->selector; ++p)
+  for (const NotificationPair *p = PhoneBookNotficationTable; p->selector; ++p)
     if (qstrcmp(p->selector, "changeMainWindowOfApp:") != 0)
       notificationCenter->addObserver(this, QByteArray(p->selector), QString::fromLatin1(p->notification));
 }
