@@ -20,6 +20,7 @@
 #include "SmsSettings.h"
 #include "SmsStore.h"
 #include "VoiceCalls.h"
+#include "BackupRestore.h"
 
 #include <QtEndian>
 
@@ -83,6 +84,7 @@ SimulatedModem::SimulatedModem(QVariantMap scenario, QObject *parent)
   SimUpdate::install(*this);
   NetworkSelection::install(*this);
   CallServices::install(*this);
+  BackupRestore::install(*this);
   reset();
 }
 

@@ -56,10 +56,10 @@ void PBController::registerMessages() {
   static const NotificationPair kDeviceFunctionTable[] = {
       {"notifyDeviceUnlockSuccess:", kDeviceUnlockSuccess},
       {"notifyDeviceUnlockFailed:", kDeviceUnlockFailed},
-      {"callModuleReady:", kCallModuleReady},
       {nullptr, nullptr},
   };
   registerNotification(kDeviceFunctionTable);
+  registerPlugInRequests();
   if (!qelMsgCenter)
     return;
   using namespace PBModemBlocks;
@@ -72,7 +72,9 @@ void PBController::initializeController() {
   readConfigurations();
   initSimVariables();
   initMeVariables();
+  initPhonebookUpdatedRule();
   loadPcPhoneList(kCMPhoneBookFile);
+  setCurDefGrpName();
   selectAtPCSide();
   SetMutexButton(false, false, false);
   buttonControl(true, false, false, true, false, false);

@@ -7,8 +7,10 @@
 #include "QELUIController.h"
 
 #include <QHash>
+#include <QMap>
 #include <QSet>
 #include <QTimer>
+#include <functional>
 #include <memory>
 
 class PBSource;
@@ -120,6 +122,8 @@ public:
   // ---- SIM and device memory ----
   // Names the default group in the current language (PBControllerDefaultGroup.cpp).
   Q_INVOKABLE void setCurDefGrpName();
+  // After a language change: an untouched default group takes the new language's name.
+  void changeDefGrpWithLag();
   Q_INVOKABLE void phonebookInitFinished(const Notification &notification);
   Q_INVOKABLE void phonebookWriteResult(const Notification &notification);
   Q_INVOKABLE void modemStorageChanged(const Notification &notification);
@@ -380,6 +384,10 @@ public:
   void savePhoneNumberFromOtherModuleToME(const QString &number);
   bool savePhoneNumberFromSMS() const { return savePhoneNumberFromSMS_; }
   void setSavePhoneNumberFromSMS(bool on) { savePhoneNumberFromSMS_ = on; }
+  // The search bar toggle: the first call shows the search field and its Go button, the next
+  // hides them.
+  void showOrHideSearchbar();
+  bool searchBarShown() const { return searchBarShown_; }
   // The number the dialog's mobile field starts with (a handed-over number).
   QString dialogNumber() const { return dialogNumber_; }
 
@@ -402,6 +410,90 @@ public:
   bool reCheckFreeSpace();
   void copyContactsToPC();
   void popUpInfoLostAlertWin();
+
+  // ---- export, import, backups and number update (PBControllerBackup.cpp) ----
+  // The page's buttons: each runs its panel or question, then the step below.
+  void exportPhoneBook();
+  void importPhoneBook();
+  void updatePhonebook();
+  void restorePhonebook();
+  // The panels' ends: the chosen path (empty: cancelled).
+  void backupPhonebookFile(const QString &path);
+  void restorePhonebookFile(const QString &path);
+  void browerFile(const QString &path);
+  // Reads PhoneBook "PhonebookUpdatedRule" (old prefix -> new prefix).
+  void initPhonebookUpdatedRule();
+  const QMap<QString, QString> &phonebookUpdatedRule() const { return phonebookUpdatedRule_; }
+  bool contactIsUpdated(const PBContactRecord &record) const;
+  bool contactsIsUpdated(const QVariantList &list) const;
+  bool phonebookIsUpdated() const;
+  // Rewrites the record's mobile number by the rule; false when it needed no change.
+  bool updateContactNumber(PBContactRecord &record) const;
+  void updateContacts();
+  void updateContactsInPC();
+  void updateContactsInSIM();
+  // Writes the shown store's list into a new backup file; false when it could not be written.
+  bool backupPhonebook();
+  // The backup folder of the shown store (PC or SIM; empty for the other stores).
+  QString backupFileBasePath() const;
+  // The backup to restore: a null text when there is none, the file's path when there is one,
+  // an empty (not null) text when there are several to choose from.
+  QString currentBackupFilePath() const;
+  bool backupFileIsValid(const QString &path) const;
+  static bool backupFileIsValidToPC(const QVariant &content);
+  static bool backupFileIsValidToSIM(const QVariant &content);
+  void restoreFromBackupFile(const QString &path);
+  void restoreFromBackupFileToPC(const QString &path);
+  void restoreFromBackupFileToSIM(const QString &path);
+  void deleteRedundantCantactsInSIM(QVariantList &backup);
+  void addNewContactsToSIM(const QVariantList &backup);
+  // The position of the first record with that name and mobile number, -1 when none.
+  static int indexOfContactItem(const QString &name, const QString &number, const QVariantList &list);
+  // The index of the first PC group with that name, 0 when none.
+  int userGroupIndexByGroupName(const QString &name) const;
+  // Writes one SIM record per non-empty number (mobile, home, office); false when the SIM has
+  // no free record for the next one.
+  bool moveContactFromPcToSimBy1way(const PBContactRecord &record);
+  // The update window: shown with a running indicator, then its result and OK.
+  void beginToCheckUpdate(const QString &messageKey);
+  void setUpdateMessage(const QString &messageKey);
+  void showResult(const QString &messageKey);
+  void endModalWindow();
+  // The update window's OK.
+  void updateWindowOk();
+
+  // ---- the plug-in contract (PBControllerPlugIn.cpp) ----
+  // The requests a phonebook plug-in posts; each payload is the userInfo value under the
+  // request's name.
+  Q_INVOKABLE void SearUserInUSIMSide(const Notification &n);
+  Q_INVOKABLE void addNewUserInSIMOrPC(const Notification &n);
+  Q_INVOKABLE void saveNewUserToPB(const Notification &n);
+  Q_INVOKABLE void CheckBundleUserName(const Notification &n);
+  Q_INVOKABLE void CheckBundleMobilePhone(const Notification &n);
+  Q_INVOKABLE void getSelectContact(const Notification &n);
+  Q_INVOKABLE void editUserInSIMOrPC(const Notification &n);
+  Q_INVOKABLE void deleteUserInSIMOrPC(const Notification &n);
+  void saveBundleUserInfoToSIM(int index);
+  void saveBundleUserInfoToPC();
+  // Removes the first merged-list entry with that number and store tag.
+  void deleteItemInAllUserList(int index, const QString &tag);
+  // The number filter: only 0-9, "*", "#" and "+" are kept (an alert when anything else was
+  // typed), then the text is cut to `maxLength` (an alert when it was longer).
+  QString ContentControl(const QString &text, int maxLength);
+  bool isUserNameAndMobilePhoneRightful(const PBContactRecord &fields);
+  Q_INVOKABLE bool isSendMessageToGroupEnabled() const;
+  Q_INVOKABLE bool isSendMessageToIndexedGroupValid(int group) const;
+  Q_INVOKABLE void sendMessageToIndexedGroup(int group);
+  // With "SaveToPCWhenSimFull": 1 when the user saves to the PC, 2 otherwise; without: 0.
+  int addUserSimFullProc();
+  static bool isSameItemInCurtContent(const QString &name, const QString &number, const PBContactList &list);
+  void popUpAlertTooLong();
+  void popupAlertAboutNameIsNull();
+  void popupAlertAboutSameContact();
+  void sendSMSInTCard(QStringList &numbers);
+  static PBContactRecord getItemByIndex(int index, const PBContactList &list);
+  // The group and row of the PC record a merged-list PC entry was copied from.
+  bool pcRecordOfMergedIndex(int index, int *group, int *row) const;
 
   // ---- the tree and small actions (PBControllerNodeExcute.cpp) ----
   void setSource(PBSource *source) { source_ = source; }
@@ -450,6 +542,13 @@ private:
 
   // ---- page state ----
   void controlsChanged() { page().controlsChanged(); }
+  void registerPlugInRequests();
+  void postAddContactResult();
+  void runPlugInSimRequest(std::function<void()> request);
+  void continuePlugInSimRequest(int result);
+  // The plug-in's contact fields (the dialog's name and mobile fields in the program's page).
+  PBContactRecord bundleFields_;
+  std::function<void()> plugInSimRequest_;
   void finishMoveSources(const PBContactRecord &record, bool written);
   void startMoveDeletes();
   void startCopy();
@@ -554,6 +653,8 @@ private:
     bool continuesCopy;
     // A move's deletes of its written sources wait for this switch.
     bool continuesMoveDelete = false;
+    // A plug-in's SIM request waits for this switch.
+    bool continuesPlugIn = false;
   };
   QList<PendingSwitch> pendingSwitches_;
 
@@ -565,6 +666,9 @@ private:
   QString phonebookFolderPathInTCard_;
   QString phonebookKeyFilePathInTCard_;
   bool isShowTCard_ = false;
+  QString previousDefGrpName_;
+  bool searchBarShown_ = false;
+  QMap<QString, QString> phonebookUpdatedRule_;
   bool tcardInitFinished_ = false;
 };
 

@@ -546,3 +546,10 @@ void PBController::savePhoneNumberFromOtherModuleToME(const QString &number) {
   dialogNumber_ = number;
   page().openContactDialog(true);
 }
+
+// ---- the search bar ----
+
+void PBController::showOrHideSearchbar() {
+  searchBarShown_ = !searchBarShown_;
+  page().setSearchBarShown(searchBarShown_);
+}

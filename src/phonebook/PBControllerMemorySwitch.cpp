@@ -13,6 +13,12 @@ void PBController::applySwitchAnswer(int result) {
   // The modem now works on the memory this request asked for.
   if (known && result == PBModemBlocks::kSwitched)
     currentStorage_ = asked.storage;
+  if (known && asked.continuesPlugIn) {
+    continuePlugInSimRequest(result);
+    if (!batchRunning())
+      contactSelectionChanged({});
+    return;
+  }
   switch (phonebookOperate_) {
   case kPBOperationSwitchStore:
     setSavePosEnabled(true);

@@ -54,6 +54,7 @@ void PBController::deviceRemoved(const Notification &) {
   clearDelUserList();
   setDelAddState(0);
   pendingSwitches_.clear();
+  plugInSimRequest_ = {};
   m_allPhoneList.clear();
   m_TCardPhoneList.clear();
   tcardInitFinished_ = false;
@@ -371,7 +372,9 @@ void PBController::writeContact(const PBContactRecord &record, PBContactList &li
 void PBController::writeContactToAllPhoneList(PBContactRecord record) {
   const QString tag = currentStorage_ == kStorageSIM ? PBTag::kSIM : PBTag::kME;
   const int index = record.value(PBKey::kIndex).toInt();
-  if (phonebookOperate_ == kPBOperationEdit) {
+  // A rewritten number replaces its record as an edit does; a restored record joins as a new one.
+  const bool replaces = phonebookOperate_ == kPBOperationEdit || phonebookOperate_ == kPBOperationUpdateNumbers;
+  if (replaces) {
     for (int i = 0; i < m_allPhoneList.size(); ++i) {
       const QVariantMap r = m_allPhoneList.at(i).toMap();
       if (r.value(PBKey::kSavePos).toString() == tag && r.contains(PBKey::kIndex) &&
@@ -381,8 +384,8 @@ void PBController::writeContactToAllPhoneList(PBContactRecord record) {
       }
     }
   }
-  if (phonebookOperate_ == kPBOperationEdit || phonebookOperate_ == kPBOperationAdd ||
-      phonebookOperate_ == kPBOperationCopy || phonebookOperate_ == kPBOperationMove) {
+  if (replaces || phonebookOperate_ == kPBOperationAdd || phonebookOperate_ == kPBOperationCopy ||
+      phonebookOperate_ == kPBOperationMove || phonebookOperate_ == kPBOperationRestore) {
     record.insert(PBKey::kSavePos, tag);
     m_allPhoneList.append(record);
   }
@@ -452,7 +455,7 @@ void PBController::updateOrRestoreResult() {
                                    : QStringLiteral("Contacts are failed to restored.");
   else
     return;
-  page().showUpdateResult(Map_Name_Item_of_IndexString(text));
+  showResult(text);
   updateOrRestoreSuccess_ = true;
 }
 

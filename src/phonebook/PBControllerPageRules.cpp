@@ -636,6 +636,7 @@ void PBController::initializeNibResources() {
 
 void PBController::updateLanguages(const Notification &) {
   page().updateWording();
+  changeDefGrpWithLag();
   page().reloadGroupTable();
   page().reloadContactTableAndDeselect();
   SetConpacityShow();

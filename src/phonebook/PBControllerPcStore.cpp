@@ -2,6 +2,7 @@
 #include "ConfigManager.h"
 #include "PBController.h"
 #include "PBNameSort.h"
+#include "PBPcFile.h"
 #include "Plist.h"
 #include "WordGlobe.h"
 
@@ -17,35 +18,11 @@ QString groupNameOf(const QVariant &group) {
 } // namespace
 
 QString PBController::getPhoneBookFilePathWithFileName(const QString &fileName) const {
-  ConfigManager *config = ConfigManager::sharedConfigManager();
-  if (!config)
-    return {};
-  QString folder = config->configFilePathOfKey(kCMModemListPath);
-  if (folder.isEmpty())
-    folder = config->modemListPath();
-  if (folder.isEmpty())
-    return {};
-  return folder + QLatin1Char('/') + fileName;
+  return PBPcFile::path(fileName);
 }
 
 void PBController::loadListFromFile() {
-  m_PcPhoneList.clear();
-  QVariant value;
-  if (Plist::readFile(getPhoneBookFilePathWithFileName(kCMPhoneBookFile), &value) &&
-      value.typeId() == QMetaType::QVariantList) {
-    // Only groups (arrays) of records (dictionaries) are taken; anything else in the file is
-    // dropped, so no later step meets a value of the wrong kind.
-    for (const QVariant &g : value.toList()) {
-      if (g.typeId() != QMetaType::QVariantList)
-        continue;
-      QVariantList group;
-      for (const QVariant &r : g.toList())
-        if (r.typeId() == QMetaType::QVariantMap)
-          group.append(r);
-      if (!group.isEmpty())
-        m_PcPhoneList.append(QVariant(group));
-    }
-  }
+  m_PcPhoneList = PBPcFile::read(getPhoneBookFilePathWithFileName(kCMPhoneBookFile));
   pcChanged();
 }
 
@@ -88,8 +65,7 @@ void PBController::reloadPCPhoneList() {
 }
 
 bool PBController::savePhoneList2File() {
-  const QString path = getPhoneBookFilePathWithFileName(kCMPhoneBookFile);
-  return !path.isEmpty() && Plist::writeFile(path, m_PcPhoneList);
+  return PBPcFile::write(getPhoneBookFilePathWithFileName(kCMPhoneBookFile), m_PcPhoneList);
 }
 
 int PBController::sumOfContactInGroup(int group) const {

@@ -9,6 +9,7 @@
 #include "PBController.h"
 #include "PBSource.h"
 #include "PBTypes.h"
+#include "UpdatePhonebookWindow.h"
 #include "WordGlobe.h"
 
 #include <QDialogButtonBox>
@@ -105,10 +106,25 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   progress->setTextVisible(false);
   progress->setMaximumWidth(120);
   progress->hide();
+  btnExport = makeButton(this, "btnPBExport", "Export");
+  btnImport = makeButton(this, "btnPBImport", "Import");
+  btnUpdate = makeButton(this, "btnPBUpdate", "Update Contacts");
+  btnRestore = makeButton(this, "btnPBRestore", "Undo");
+  btnSearch = new QToolButton(this);
+  btnSearch->setObjectName(QStringLiteral("btnPBSearch"));
+  btnSearch->setText(word("Search"));
+  btnGo = makeButton(this, "btnPBGo", "Go");
+  // The search bar shows once its toggle is first clicked.
+  searchField->hide();
+  btnGo->hide();
+  updateWindow = new UpdatePhonebookWindow(this);
 
   auto *top = new QHBoxLayout;
   top->addWidget(savePosition);
+  top->addWidget(btnSearch);
   top->addWidget(searchField, 1);
+  top->addWidget(btnGo);
+  top->addStretch(0);
   top->addWidget(labelCapacity);
   auto *tables = new QHBoxLayout;
   if (source_) {
@@ -134,6 +150,11 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   groupRow->addStretch(1);
   for (QWidget *w : std::initializer_list<QWidget *>{btnCopyTo, btnMoveTo, btnSaveAs})
     groupRow->addWidget(w);
+  // Contacts in and out of files.
+  auto *fileRow = new QHBoxLayout;
+  for (QWidget *w : std::initializer_list<QWidget *>{btnExport, btnImport, btnUpdate, btnRestore})
+    fileRow->addWidget(w);
+  fileRow->addStretch(1);
   auto *contactRow = new QHBoxLayout;
   for (QWidget *w : std::initializer_list<QWidget *>{btnNew, btnEdit, btnDelete, btnCall, btnSms})
     contactRow->addWidget(w);
@@ -145,6 +166,7 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   all->addWidget(details);
   all->addLayout(groupRow);
   all->addLayout(contactRow);
+  all->addLayout(fileRow);
 
   initSelectSavePosControl();
   connect(savePosition, &QComboBox::currentIndexChanged, this, [this] {
@@ -186,6 +208,16 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   connect(btnCall, &QToolButton::clicked, this, [this] { controller_->call(); });
   connect(btnSms, &QPushButton::clicked, this, [this] { controller_->sendSMS(); });
   connect(btnSaveAs, &QPushButton::clicked, this, [this] { saveAs(); });
+  connect(btnExport, &QPushButton::clicked, this, [this] { controller_->exportPhoneBook(); });
+  connect(btnImport, &QPushButton::clicked, this, [this] { controller_->importPhoneBook(); });
+  connect(btnUpdate, &QPushButton::clicked, this, [this] { controller_->updatePhonebook(); });
+  connect(btnRestore, &QPushButton::clicked, this, [this] { controller_->restorePhonebook(); });
+  connect(btnSearch, &QToolButton::clicked, this, [this] { controller_->showOrHideSearchbar(); });
+  connect(btnGo, &QPushButton::clicked, this, [this] { searchUser(); });
+  connect(updateWindow, &QDialog::finished, this, [this] {
+    if (controller_ && controller_->controls().updateWindowShown)
+      controller_->updateWindowOk();
+  });
   connect(copyMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->move(a->text()); });
   connect(moveMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->moveAndDelcont(a->text()); });
   connect(callMenu_, &QMenu::triggered, this, [this](QAction *a) { controller_->clickMenuItemToCall(a->text()); });
@@ -380,6 +412,32 @@ void PBPage::controlsChanged() {
     details->setPlainText(c.details);
   progress->setVisible(c.progressVisible);
   progress->setValue(int(c.progressValue));
+  const bool fileStore = (pos == kSaveInPC || pos == kSaveInSIM) && !controller_->batchRunning();
+  btnExport->setEnabled(c.copyMenus && (pos == kSaveInPC || pos == kSaveInSIM));
+  for (QWidget *w : {btnImport, btnUpdate, btnRestore})
+    w->setEnabled(fileStore);
+  showUpdateWindow(c);
+}
+
+void PBPage::showUpdateWindow(const PBPageControls &c) {
+  if (!c.updateWindowShown) {
+    if (updateWindow->isVisible())
+      updateWindow->endModalWindow();
+    return;
+  }
+  if (c.updateWindowBusy) {
+    updateWindow->setMsg(c.updateWindowMessage);
+    if (!updateWindow->isVisible() || updateWindow->okShown())
+      updateWindow->beginToCheckUpdate(this);
+  } else {
+    updateWindow->popupAlertSheet(this);
+    updateWindow->showResult(c.updateWindowMessage);
+  }
+}
+
+void PBPage::setSearchBarShown(bool shown) {
+  searchField->setVisible(shown);
+  btnGo->setVisible(shown);
 }
 
 void PBPage::newContact() {
@@ -473,13 +531,23 @@ void PBPage::updateWording() {
   initSelectSavePosControl();
   searchField->setPlaceholderText(word("Search"));
   groupTable->setHorizontalHeaderLabels({word("Group")});
-  const std::pair<QAbstractButton *, const char *> titles[] = {
-      {btnAddGroup, "New Group"},  {btnDeleteGroup, "Delete Group"},
-      {btnEditGroup, "EditGroup"}, {btnNew, "New"},
-      {btnEdit, "Edit"},           {btnDelete, "Delete"},
-      {btnCall, "Call"},           {btnSms, "SMS"},
-      {btnSaveAs, "Save As"},      {btnCopyTo, "CopyTo:"},
-      {btnMoveTo, "MoveTo:"}};
+  const std::pair<QAbstractButton *, const char *> titles[] = {{btnAddGroup, "New Group"},
+                                                               {btnDeleteGroup, "Delete Group"},
+                                                               {btnEditGroup, "EditGroup"},
+                                                               {btnNew, "New"},
+                                                               {btnEdit, "Edit"},
+                                                               {btnDelete, "Delete"},
+                                                               {btnCall, "Call"},
+                                                               {btnSms, "SMS"},
+                                                               {btnSaveAs, "Save As"},
+                                                               {btnCopyTo, "CopyTo:"},
+                                                               {btnMoveTo, "MoveTo:"},
+                                                               {btnExport, "Export"},
+                                                               {btnImport, "Import"},
+                                                               {btnUpdate, "Update Contacts"},
+                                                               {btnRestore, "Undo"},
+                                                               {btnSearch, "Search"},
+                                                               {btnGo, "Go"}};
   for (const auto &[button, key] : titles)
     button->setText(word(key));
   if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("NoTitleOfPBBtn"))) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PBPageControls.h"
 #include "PBPageLink.h"
 
 #include <QComboBox>
@@ -19,6 +20,7 @@ class PBController;
 class PBSource;
 class NodeOutlineModel;
 class PBContactTableModel;
+class UpdatePhonebookWindow;
 
 // The Phonebook tab: the store selector, the group table of the PC store (and the store tree
 // when the skin places one), the contact table of the store shown, the search field, the
@@ -47,6 +49,7 @@ public:
   QList<QPair<QString, QObject *>> skinItems() const override;
   void updateWording() override;
   void setCallButtonShown(bool shown) override { btnCall->setVisible(shown); }
+  void setSearchBarShown(bool shown) override;
 
   // Asks, then deletes the selected contacts of the store shown.
   void deleteSelectedContacts();
@@ -73,6 +76,14 @@ public:
   QToolButton *btnCopyTo = nullptr;
   QToolButton *btnMoveTo = nullptr;
   QProgressBar *progress = nullptr;
+  QPushButton *btnExport = nullptr;
+  QPushButton *btnImport = nullptr;
+  QPushButton *btnUpdate = nullptr;
+  QPushButton *btnRestore = nullptr;
+  // The search bar toggle and the search's Go button.
+  QToolButton *btnSearch = nullptr;
+  QPushButton *btnGo = nullptr;
+  UpdatePhonebookWindow *updateWindow = nullptr;
 
 private:
   void newContact();
@@ -80,6 +91,7 @@ private:
   void renameGroup();
   void saveAs();
   void contactSelectionChanged();
+  void showUpdateWindow(const PBPageControls &c);
 
   PBController *controller_ = nullptr;
   PBSource *source_ = nullptr;

@@ -22,6 +22,10 @@ struct PBPageControls {
   QString details;
   // The call button's number menu ("Mobile Number:+49...").
   QStringList callMenu;
+  // The update window (number update and restore): shown, its text, and whether it still works
+  // (indicator running, OK hidden) or shows its result.
+  bool updateWindowShown = false, updateWindowBusy = false;
+  QString updateWindowMessage;
   bool progressVisible = false;
   double progressValue = 0;
 };

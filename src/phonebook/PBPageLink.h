@@ -56,6 +56,8 @@ public:
   // The page's wording again (a language change), the call button shown or hidden.
   virtual void updateWording() {}
   virtual void setCallButtonShown(bool shown) { Q_UNUSED(shown) }
+  // The search field and its Go button are shown or hidden.
+  virtual void setSearchBarShown(bool shown) { Q_UNUSED(shown) }
   // The group table selects `row` (-1: none).
   virtual void selectGroupRow(int row) { Q_UNUSED(row) }
 };

@@ -46,6 +46,7 @@ struct SoundRow {
 //   SettingControllerCall.cpp      call forwarding, waiting and barring
 //   SettingControllerBrowser.cpp   the start page and the favourite links
 //   SettingControllerSkin.cpp      skin item names and the reduced "RuvozUI" layout
+//   SettingControllerBackup.cpp    backup and restore of the phonebook and the messages
 // The widgets are made by SettingPages (one builder per page, in one table).
 class SettingController : public QELUIController {
   Q_OBJECT
@@ -93,6 +94,9 @@ public:
   QPointer<QAction> labelPINEnable_, labelPINDisable_, labelPinModify_;
   QPointer<QCheckBox> btnCheckDeviceUnlockCodeEnable;
   QPointer<QPushButton> btnModifyDeviceUnlockCode;
+  // Backup and restore of the phonebook and the messages (Security page).
+  QPointer<QCheckBox> btnBRSMSandPB;
+  QPointer<QPushButton> btnBackupSMSAndPB, btnRestoreSMSAndPB;
   QPointer<QLabel> labelServicesNumber;
 
   // SMS page.
@@ -152,6 +156,25 @@ public:
   QPointer<QCheckBox> btnLaunchAtStartup, btnLaunchWhenConnected;
   QPointer<QPushButton> btnBrowseLinkPath, btnBrowseLinkImage, btnMoveLinkBackward, btnMoveLinkForward,
       btnModifyFavoriteLink, btnCancelFavoriteLink;
+  // ---- backup and restore of the phonebook and the messages (SettingControllerBackup.cpp) ----
+  // The check box: the Backup and Restore buttons are enabled exactly when it is on.
+  void BRSMSandPB(bool on);
+  void backupSMSAndPhoneBook();
+  void restoreSMSAndPhoneBook();
+  void backupPhoneBookOnly();
+  void restorePhoneBookOnly();
+  // The panels' ends: the chosen path (empty: cancelled).
+  void backupSMSAndPhoneFile(const QString &path);
+  void backupPhoneFileOnly(const QString &path);
+  void restoreSMSAndPhoneFile(const QString &path);
+  void restorePhoneFileOnly(const QString &path);
+  // With "Setting_BackupAndRestorePhoneBookOnly" the buttons back up and restore the phonebook
+  // alone and are always enabled.
+  void initNibForBackupPhoneBookOnly();
+  // The phonebook's own file, phoneBook.plist.
+  QString getPhoneBookFilePath() const;
+  // Merges the restored groups into the phonebook file.
+  bool restorePhonebook(const QVariantList &restored);
 
   // ---- life cycle and frame (SettingController.cpp) ----
   void loadSettingList();
@@ -321,11 +344,8 @@ public:
   int currentSetSMSPosition_ = -1;
   int currentSetSMSPositionIndex_ = 0;
   Q_INVOKABLE void setCurrentSetSMSPostion_(int position) { currentSetSMSPosition_ = position; }
-  // ---- what the message tab's restore reply needs (SettingControllerSmsTab.cpp) ----
-  // Tells whether restoring the messages and contacts worked; the backup page comes later.
+  // The restore result, from the backup page and the message tab's restore reply.
   Q_INVOKABLE void restoreAlertPanel(bool ok);
-  int restoreAlertCount() const { return restoreAlertCount_; }
-  int restoreAlertCount_ = 0;
   // ---- end ----
 
   // ---- general, sounds, language, update (SettingControllerSystem.cpp) ----

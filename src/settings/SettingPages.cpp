@@ -181,6 +181,24 @@ QWidget *buildSecurity(SettingController *c, QWidget *parent) {
   lockLayout->addWidget(c->btnModifyDeviceUnlockCode, 0, Qt::AlignLeft);
   layout->addWidget(lockBox);
 
+  auto *backupBox = new QGroupBox(page);
+  auto *backupLayout = new QVBoxLayout(backupBox);
+  c->btnBRSMSandPB = worded<QCheckBox>(backupBox, "btnBRSMSandPB", "Backup/Restore the phonebook and SMS");
+  c->btnBackupSMSAndPB = worded<QPushButton>(backupBox, "btnBackupSMSAndPB", "Backup");
+  c->btnRestoreSMSAndPB = worded<QPushButton>(backupBox, "btnRestoreSMSAndPB", "Restore");
+  auto *backupButtons = new QHBoxLayout;
+  backupButtons->addWidget(c->btnBackupSMSAndPB);
+  backupButtons->addWidget(c->btnRestoreSMSAndPB);
+  backupButtons->addStretch(1);
+  backupLayout->addWidget(c->btnBRSMSandPB);
+  backupLayout->addLayout(backupButtons);
+  layout->addWidget(backupBox);
+  c->BRSMSandPB(false);
+  c->initNibForBackupPhoneBookOnly();
+  QObject::connect(c->btnBRSMSandPB, &QCheckBox::toggled, c, [c](bool on) { c->BRSMSandPB(on); });
+  QObject::connect(c->btnBackupSMSAndPB, &QPushButton::clicked, c, [c] { c->backupSMSAndPhoneBook(); });
+  QObject::connect(c->btnRestoreSMSAndPB, &QPushButton::clicked, c, [c] { c->restoreSMSAndPhoneBook(); });
+
   // The PIN menu items live with the page; a menu bar may show them too.
   c->labelPINEnable_ = new QAction(page);
   c->labelPINDisable_ = new QAction(page);

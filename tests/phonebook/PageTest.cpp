@@ -2,6 +2,7 @@
 #include "PBFixture.h"
 #include "PBPage.h"
 #include "PBSource.h"
+#include "UpdatePhonebookWindow.h"
 
 #include <QTest>
 
@@ -90,4 +91,79 @@ TEST_F(PBFixture, PageWithTheStoreTreeFollowsItsSelection) {
   EXPECT_EQ(model->rowCount(model->index(0, 0)), 2);
   c.netcardChanged(12);
   EXPECT_EQ(model->rowCount(), 2);
+}
+
+TEST_F(PBFixture, PageSearchBarShowsAtTheFirstToggleAndHidesAtTheSecond) {
+  PBController &c = start({group(QStringLiteral("Family"), {contact("Al", "1")})});
+  PBPage page(&c);
+  EXPECT_TRUE(page.searchField->isHidden());
+  EXPECT_TRUE(page.btnGo->isHidden());
+  page.btnSearch->click();
+  EXPECT_FALSE(page.searchField->isHidden());
+  EXPECT_FALSE(page.btnGo->isHidden());
+  EXPECT_TRUE(c.searchBarShown());
+  page.btnSearch->click();
+  EXPECT_TRUE(page.searchField->isHidden());
+  EXPECT_TRUE(page.btnGo->isHidden());
+  c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, PageUpdateWindowShowsTheResultWithOkAndGoesWithIt) {
+  PBController &c = start(
+      {group(QStringLiteral("Family"), {contact("Al", "01711234567")})},
+      {{QStringLiteral("PhonebookUpdatedRule"), QVariantMap{{QStringLiteral("0171"), QStringLiteral("+49171")}}}});
+  QWidget window;
+  PBPage *page = new PBPage(&c, &window);
+  c.beginToCheckUpdate(QStringLiteral("Checking contacts now ..."));
+  ASSERT_TRUE(page->updateWindow->isVisible());
+  EXPECT_FALSE(page->updateWindow->okShown());
+  EXPECT_TRUE(page->updateWindow->indicatorRunning());
+  c.showResult(QStringLiteral("Contacts are updated successfully."));
+  EXPECT_TRUE(page->updateWindow->okShown());
+  EXPECT_FALSE(page->updateWindow->indicatorRunning());
+  EXPECT_FALSE(page->updateWindow->message().isEmpty());
+  page->updateWindow->btnOk_->click();
+  EXPECT_FALSE(page->updateWindow->isVisible());
+  EXPECT_FALSE(c.controls().updateWindowShown);
+  // The page's buttons: export needs a selection, the others a PC or SIM store without a batch.
+  EXPECT_FALSE(page->btnExport->isEnabled());
+  EXPECT_TRUE(page->btnImport->isEnabled());
+  EXPECT_TRUE(page->btnUpdate->isEnabled());
+  EXPECT_TRUE(page->btnRestore->isEnabled());
+  page->contactTable->selectRow(0);
+  EXPECT_TRUE(page->btnExport->isEnabled());
+  c.setPage(nullptr);
+}
+
+TEST_F(PBFixture, AnUntouchedDefaultGroupTakesTheNewLanguagesName) {
+  const QVariantMap phoneBook{{QStringLiteral("ChangeDefGrpNameWithLag"), true},
+                              {QStringLiteral("CurDefGrpName"), QStringLiteral("Gruppe 0")}};
+  struct Case {
+    const char *name;
+    QVariantList groups;
+    const char *after;
+  };
+  const Case cases[] = {
+      {"the default group", {group(QStringLiteral("Gruppe 0"))}, "Group 0"},
+      {"a group with a contact", {group(QStringLiteral("Gruppe 0"), {contact("Al", "1")})}, "Gruppe 0"},
+      {"a group of another name", {group(QStringLiteral("Friends"))}, "Friends"},
+  };
+  for (const Case &k : cases) {
+    // Start-up stores the name in the words now loaded; the group still has the old one.
+    PBController &c = start(k.groups, phoneBook);
+    EXPECT_EQ(ConfigService::readValue(QStringLiteral("PhoneBook"), QStringLiteral("CurDefGrpName")).toString(),
+              QStringLiteral("Group 0"));
+    c.updateLanguages(Notification());
+    EXPECT_EQ(c.getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QLatin1String(k.after)) << k.name;
+    EXPECT_EQ(c.sumOfGroupInPC(), 1) << k.name;
+  }
+  // Two groups: nothing is renamed.
+  PBController &c = start({group(QStringLiteral("Gruppe 0")), group(QStringLiteral("Zed"))}, phoneBook);
+  c.updateLanguages(Notification());
+  EXPECT_EQ(c.getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Gruppe 0"));
+  // Without the switch, nothing either.
+  PBController &off =
+      start({group(QStringLiteral("Gruppe 0"))}, {{QStringLiteral("CurDefGrpName"), QStringLiteral("Gruppe 0")}});
+  off.updateLanguages(Notification());
+  EXPECT_EQ(off.getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Gruppe 0"));
 }

@@ -9,6 +9,11 @@ FilePanels::Responder &responder() {
   static FilePanels::Responder r;
   return r;
 }
+
+FilePanelOptions &lastPanelOptions() {
+  static FilePanelOptions options;
+  return options;
+}
 } // namespace
 
 void FilePanels::setResponder(Responder r) {
@@ -20,6 +25,15 @@ bool FilePanels::hasResponder() {
 }
 
 QString FilePanels::run(const FilePanelRequest &request, QWidget *parent) {
+  return run(request, parent, FilePanelOptions());
+}
+
+FilePanelOptions FilePanels::lastOptions() {
+  return lastPanelOptions();
+}
+
+QString FilePanels::run(const FilePanelRequest &request, QWidget *parent, const FilePanelOptions &options) {
+  lastPanelOptions() = options;
   QString path;
   if (responder()) {
     path = responder()(request);
@@ -34,7 +48,9 @@ QString FilePanels::run(const FilePanelRequest &request, QWidget *parent) {
       panel.setDefaultSuffix(request.fileType);
       panel.setNameFilter(QStringLiteral("*.") + request.fileType);
     }
-    panel.setDirectory(QDir::homePath());
+    panel.setDirectory(options.directory.isEmpty() ? QDir::homePath() : options.directory);
+    if (!options.title.isEmpty())
+      panel.setWindowTitle(options.title);
     if (!request.suggestedName.isEmpty())
       panel.selectFile(request.suggestedName);
     if (panel.exec() == QDialog::Accepted)
