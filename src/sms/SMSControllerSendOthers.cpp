@@ -22,7 +22,6 @@
 using namespace smssend;
 
 namespace {
-constexpr int kMinorSend = 91;
 constexpr int kRegistrationMessages = 3;
 } // namespace
 
