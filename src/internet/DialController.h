@@ -4,6 +4,8 @@
 #include "QELUIController.h"
 
 #include <QList>
+#include <QLineEdit>
+#include <QPointer>
 #include <QTimer>
 #include <QVariantList>
 #include <memory>
@@ -182,8 +184,13 @@ public:
 
   // ---- button and status ----
   void setDialBtnWithStatus(bool connected);
-  void setConnectBtnEnable(bool enable);
+  // Also asked for by name by the USSD tab while a session holds the modem.
+  Q_INVOKABLE void setConnectBtnEnable(bool enable);
   bool isConnectBtnEnabled() const;
+  // The diagnostics number field; the USSD tab fills it with the number a session reports.
+  Q_INVOKABLE void setDiagMSISDNValue(const QString &text);
+  QString diagMSISDNValue() const { return diagMSISDN_; }
+  QPointer<QLineEdit> tfdDiagMSISDN_;
   void sendTheConnectBtnStatus(bool enabled);
   void sendConnectStatusMsg(bool start);
   // The connect button gives way to the USSD-active button while USSD runs.
@@ -630,6 +637,7 @@ private:
   QTimer noSignalTimer_;
   QStringList defaultProfileRequests_;
   QVariantList favoritesLinkProperties_;
+  QString diagMSISDN_;
 };
 
 extern DialController *g_DialController;

@@ -462,3 +462,9 @@ void DialController::closeStatisticsWin(QObject *) {
   if (wndStatisticsWin_)
     wndStatisticsWin_->hide();
 }
+
+void DialController::setDiagMSISDNValue(const QString &text) {
+  diagMSISDN_ = text;
+  if (tfdDiagMSISDN_)
+    tfdDiagMSISDN_->setText(text);
+}

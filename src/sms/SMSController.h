@@ -266,7 +266,8 @@ public:
   void showPurchaseWnd();
   void sendSMSToPurchaseServer(QObject *sender);
   void passToOtherModelWithSMSContent(const QString &text, const QString &number);
-  QStringList getUnreadRechargeSMS();
+  // Also asked for by name by the USSD tab.
+  Q_INVOKABLE QStringList getUnreadRechargeSMS();
   void showCheckUsageRespondingSMSContent(const QString &text, const QString &number);
   // The application icon the usage alert set ("icon.icns.png" again once it expires).
   QString applicationIconName() const { return applicationIconName_; }

@@ -213,9 +213,9 @@ void USSDContrller::tabViewItemWillChange(const Notification &n) {
   };
   if (id == QStringLiteral("USSD1") || id == QStringLiteral("USSD2")) {
     if (ConfigService::sharedConfigService()->isSendUnreadRechargeSMSToUSSD()) {
-      QVariantList recharge;
+      QStringList recharge;
       if (g_SMSController)
-        if (auto list = askPlugIn<QVariantList>(g_SMSController, "getUnreadRechargeSMS"))
+        if (auto list = askPlugIn<QStringList>(g_SMSController, "getUnreadRechargeSMS"))
           recharge = *list;
       notificationCenter->postNotificationName(QString::fromLatin1(kPassRechargeSMS), this,
                                                {{QStringLiteral("rechargeSMS"), recharge}});
