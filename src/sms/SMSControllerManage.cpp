@@ -22,7 +22,6 @@
 
 namespace {
 constexpr int kSmsModule = 5, kSmsMajor = 768, kDeleteMinor = 92, kCopyMinor = 93;
-constexpr int kCardReady = 12;
 // A failing delete is asked once more, then given up.
 constexpr int kDeleteRetries = 1;
 constexpr int kOperationSave = 6, kOperationMove = 9, kOperationCopyPcToSim = 15;
