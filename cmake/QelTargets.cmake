@@ -44,7 +44,7 @@ function(qel_add_library name)
 endfunction()
 
 # One test executable per folder under tests/, discovered at test time (a QApplication cannot
-# start at build time without a display). The web engine is left to the tests that ask for it.
+# start at build time without a display).
 function(qel_add_test name)
   cmake_parse_arguments(ARG "" "" "DEPS;LABELS" ${ARGN})
   file(GLOB_RECURSE srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
@@ -56,5 +56,5 @@ function(qel_add_test name)
   endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 120
-                       ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR};QT_QPA_PLATFORM=offscreen;QEL_WEBENGINE=0")
+                       ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR};QT_QPA_PLATFORM=offscreen")
 endfunction()
