@@ -3,6 +3,7 @@
 #include "QELUIController.h"
 
 #include <QList>
+#include <QPointer>
 #include <QTimer>
 #include <QVariantList>
 
@@ -16,6 +17,7 @@ class QLineEdit;
 class QPushButton;
 class QTableWidget;
 class QTabWidget;
+class LimitNoticeWindow;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
 // its connection area, and the connection profiles (dialConfig.plist, the current profile, the
@@ -343,6 +345,80 @@ public:
   QVariantList loadedIconProperties() const { return loadedIconProperties_; }
   QVariantList loadedIconProperties_;
 
+  // ======== pre-connect checks (DialControllerChecks.cpp) ========
+  // YES hands the connect over to the device lock code (the request stops here).
+  bool checkDeviceLockStatus(QObject *sender);
+  bool allowUserConnect();
+  bool allowRoamWithAlert();
+  bool showAlertWin();
+  QString roamAlertOKBtnWording() const;
+  bool displayDataLimitWarning();
+  bool displayTimeLimitWarning();
+  // The data or the time question, by Record/"recordLimitState".
+  bool displayLimitWarningBeforeConnect();
+  bool allowUserDisconnect();
+  void displayUKMTSWaring();
+  // Whether the last registration report named a 2G network.
+  bool is2GNetWork() const { return is2GNetWork_; }
+  void setIs2GNetWork(bool on) { is2GNetWork_ = on; }
+  // The sender of the connect that follows an accepted device lock code.
+  static QObject *deviceUnlockedSender();
+  // The checks of a connect request in their order; NO stops it (the button is enabled again).
+  bool runPreConnectChecks(QObject *sender);
+  bool clickOKForAPNPromptFlag_ = false;
+  // ======== end of pre-connect checks ========
+
+  // ======== usage limits while connected (DialControllerLimits.cpp) ========
+  // The figures the limit checks count besides the records: this connection's bytes and seconds.
+  struct UsageFigures {
+    double sentBytes = 0;
+    double receivedBytes = 0;
+    qint64 seconds = 0;
+  };
+  UsageFigures limitFigures() const;
+  void setLimitFigures(const UsageFigures &figures) { limitFigures_ = figures; }
+  // The tick of the connection's status poll: the 80 % warning, the limit action and the
+  // "Volume Limit" warnings, each at most once per connection.
+  void checkRecordLimit();
+  // A new connection may warn and act again.
+  void resetLimitFlagsForConnect();
+  void recordLimitWarn();
+  void recordDataLimitWarn();
+  void recordTimeLimitWarn();
+  void recordLimitDisconnect();
+  void recordDataLimitDisconnect();
+  void recordTimeLimitDisconnect();
+  void recordDataLimitDisconnectForET();
+  void recordTimeLimitDisconnectForET();
+  int delayForLimistDisconnect() const;
+  void runLimitWarning(const QString &message);
+  Q_INVOKABLE void closeLimitWarningPanel(QObject *sender = nullptr);
+  Q_INVOKABLE void reachLimitsMsgOK(QObject *sender = nullptr);
+  void recordLimitWarnForVavu();
+  void dataLimitWarnForVavu();
+  void timeLimitForVavu();
+  void runVolumeLimitWaring(const QString &wordingKey);
+  bool doBeforeConnect();
+  void doAfterConnected();
+  void performCloseActionForZID();
+  // The records' totals plus this connection's, unless its record is saved already.
+  double currentTotalDataKB() const;
+  qint64 currentTotalSeconds() const;
+  QPointer<LimitNoticeWindow> wndLimitWarning_;
+  QPointer<LimitNoticeWindow> reachLimitsMsg;
+  LimitNoticeWindow *limitWarningWindow();
+  LimitNoticeWindow *reachLimitsWindow();
+  bool warnLimitFlag = true;
+  bool autoDisconnectFlag = true;
+  bool saveRecordFlag = false;
+  bool warnLimitExceedFlag = true;
+  bool warnLimit75Flag_ = true;
+  bool warnLimit50Flag_ = true;
+  bool warnLimit25Flag_ = true;
+  // Disconnect requests the limits made (one per reached limit).
+  int limitDisconnectRequests() const { return limitDisconnectRequests_; }
+  // ======== end of usage limits ========
+
 signals:
   void modemAndSimStateChanged(const QString &text);
 
@@ -391,6 +467,13 @@ private:
   int reconnectRequests_ = 0;
   QTimer noSignalTimer_;
   QStringList defaultProfileRequests_;
+  // Usage limits.
+  void limitDisconnect();
+  UsageFigures limitFigures_;
+  int limitDisconnectRequests_ = 0;
+  bool closingForZID_ = false;
+  bool is2GNetWork_ = false;
+  bool askDeviceLockCodeForConnect();
 };
 
 extern DialController *g_DialController;
