@@ -153,6 +153,7 @@ void BM_LimitCheck(benchmark::State &state) {
                      {"WarningForLimit100", true}});
   for (auto _ : state) {
     setup.dial->checkRecordLimit();
+    setup.dial->recordLimitWarnForVavu();
     benchmark::DoNotOptimize(setup.dial->currentTotalDataKB());
   }
   state.counters["records"] = double(setup.records->store().count());

@@ -377,8 +377,8 @@ public:
   };
   UsageFigures limitFigures() const;
   void setLimitFigures(const UsageFigures &figures) { limitFigures_ = figures; }
-  // The tick of the connection's status poll: the 80 % warning, the limit action and the
-  // "Volume Limit" warnings, each at most once per connection.
+  // The tick of the connection's status poll (with recordLimitWarnForVavu): the 80 % warning and
+  // the limit action, each at most once per connection.
   void checkRecordLimit();
   // A new connection may warn and act again.
   void resetLimitFlagsForConnect();

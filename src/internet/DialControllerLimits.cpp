@@ -91,8 +91,8 @@ void DialController::checkRecordLimit() {
     return;
   if (warnLimitFlag)
     recordLimitWarn();
-  recordLimitDisconnect();
-  recordLimitWarnForVavu();
+  if (autoDisconnectFlag)
+    recordLimitDisconnect();
 }
 
 // ---- the 80 % warning ----

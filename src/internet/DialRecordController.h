@@ -224,6 +224,8 @@ private:
   void connectVolumeLimitPage();
   void applyResetBoxState(bool thirtyDays, bool on);
   void armMidnightCheck();
+  // The limit box of the tab: the limit in force, or nothing.
+  void showLimitSummary();
   QTimer *resetTimer_ = nullptr;
   QTimer *midnightTimer_ = nullptr;
   // The stored start as last read, so a check that finds nothing ended parses nothing.

@@ -700,12 +700,34 @@ void DialRecordController::setResetRecordPeriodWithDayWeekMonth() {
 
 // ---- wording ----
 
+void DialRecordController::showLimitSummary() {
+  DialRecordTab *tab = viewDialRecordTab_;
+  if (!tab || !tab->labelLimit)
+    return;
+  const QVariantMap module = recordModule();
+  QString text;
+  if (boolOf(module, QStringLiteral("IfSetRecordResetFrequence")) ||
+      boolOf(module, QStringLiteral("IfSetRecordResetEveryDays"))) {
+    if (boolOf(module, QStringLiteral("recordLimitState"))) {
+      const int mb = module.value(QStringLiteral("recordDataLimit")).toInt();
+      if (mb > 0)
+        text = QString::number(mb) + u' ' + word(QStringLiteral("MB"));
+    } else {
+      const double hours = module.value(QStringLiteral("recordTimeLimit")).toDouble();
+      if (hours > 0)
+        text = readRecordTimeLimit(hours).replace(u'.', u',') + u' ' + word(QStringLiteral("Hours"));
+    }
+  }
+  tab->labelLimit->setText(text);
+}
+
 void DialRecordController::initRecordSettingNib() {
   if (DialRecordTab *tab = viewDialRecordTab_) {
     if (tab->boxLimit)
       tab->boxLimit->setTitle(word(QStringLiteral("Set Limit")));
     if (tab->btnSetLimit)
       tab->btnSetLimit->setText(word(QStringLiteral("Set Limit")));
+    showLimitSummary();
   }
   RecordSettingWindow *w = recordSettingWin_;
   if (!w)
@@ -765,6 +787,7 @@ void DialRecordController::initVolumeLimitWording() {
   p->checkBox80LimitWarn_->setText(word(QStringLiteral("Warn before the limit is reached")));
   p->checkBox100LimitWarn_->setText(word(QStringLiteral("Warn when the limit is reached or exceeded")));
   p->checkBoxDisconnectWarn_->setText(word(QStringLiteral("Warn when the limit is reached or exceeded")));
+  p->checkBoxplaySoundWran_->setText(word(QStringLiteral("Play a sound with the warning")));
   p->btnSetRecordApply_->setText(word(QStringLiteral("Apply")));
   p->btnSetRecordCancel_->setText(word(QStringLiteral("Cancel")));
 }

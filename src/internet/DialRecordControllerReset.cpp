@@ -50,6 +50,7 @@ void DialRecordController::storeRecord(const QVariantMap &values) {
   settings.insert(kRecord, module);
   if (ConfigManager *config = ConfigManager::sharedConfigManager())
     config->writeToFile();
+  showLimitSummary();
 }
 
 // ---- the 30-day and every-N-days periods ----

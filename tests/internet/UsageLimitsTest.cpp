@@ -5,12 +5,14 @@
 #include "RecordLimitWindows.h"
 #include "RecordsFixture.h"
 
+#include "DialRecordTab.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 
 namespace {
@@ -50,6 +52,11 @@ protected:
     dial = std::make_unique<DialController>();
     dial->setConnectStatus(DialController::kConnected);
     dial->resetLimitFlagsForConnect();
+  }
+  // One tick of the status poll.
+  void tick() {
+    dial->checkRecordLimit();
+    dial->recordLimitWarnForVavu();
   }
   void figures(double bytes, qint64 seconds) { dial->setLimitFigures({bytes, 0, seconds}); }
   static QStringList messages(const ScriptedAnswers &answers) {
@@ -139,6 +146,22 @@ INSTANTIATE_TEST_SUITE_P(
         ApplyCase{"NoResetOption", false, true, "1,5", "0",
                   "You have choose a null record period to disable the record", "1,5", false, QVariant(), QVariant()}),
     [](const ::testing::TestParamInfo<ApplyCase> &info) { return std::string(info.param.name); });
+
+TEST_F(UsageLimitsWindow, TheTabsLimitBoxShowsTheLimitInForce) {
+  start();
+  EXPECT_EQ(tab->boxLimit->title(), "Set Limit");
+  EXPECT_EQ(tab->labelLimit->text(), "");
+  tab->btnSetLimit->click();
+  RecordSettingWindow *w = records->recordSettingWindow();
+  EXPECT_TRUE(w->isVisible());
+  w->ifSetResetEveryDaysBtn->setChecked(true);
+  w->timeLimitBtn->setChecked(true);
+  w->dataLimitBtn->setChecked(false);
+  w->timeLimit->setText("1,5");
+  ScriptedAnswers answers;
+  records->recordSettingApply();
+  EXPECT_EQ(tab->labelLimit->text(), "1,50 Hours");
+}
 
 TEST_F(UsageLimitsWindow, WithoutAResetOptionBothOptionsGoOff) {
   setRecord({{"IfSetRecordResetFrequence", true}});
@@ -242,7 +265,7 @@ TEST_F(UsageLimitsConnected, TimeLimitWithADelayWarnsOnlyBetweenEightyPercentAnd
   const Step steps[] = {{880, false, 0}, {881, true, 0}, {1539, true, 0}, {1540, true, 1}, {2000, true, 1}};
   for (const Step &s : steps) {
     figures(0, s.seconds);
-    dial->checkRecordLimit();
+    tick();
     EXPECT_EQ(!dial->warnLimitFlag, s.warned) << s.seconds;
     EXPECT_EQ(dial->limitDisconnectRequests(), s.disconnects) << s.seconds;
   }
@@ -259,7 +282,7 @@ TEST_F(UsageLimitsConnected, AWarningPastTheDelayIsNotShown) {
   setInternet("LimitDisconnectDelay", 60);
   connectedWith(0, 0);
   figures(0, 3545);
-  dial->checkRecordLimit();
+  tick();
   EXPECT_TRUE(dial->warnLimitFlag);
 }
 
@@ -272,15 +295,15 @@ TEST_F(UsageLimitsConnected, DataLimitAsksOnceAndActsOnlyWhileStillConnected) {
   figures(400 * 1024, 5);
   {
     ScriptedAnswers none;
-    dial->checkRecordLimit();
+    tick();
     EXPECT_TRUE(none.asked().isEmpty());
   }
   figures(600 * 1024, 6);
   {
     // Cancel: the connection stays, and the question is not asked again in it.
     ScriptedAnswers cancel(QList<int>{ModalQuestions::kAlternateAnswer});
-    dial->checkRecordLimit();
-    dial->checkRecordLimit();
+    tick();
+    tick();
     EXPECT_EQ(messages(cancel), QStringList({"Preset limit has been reached. Do you want to disconnect?"}));
     EXPECT_EQ(dial->limitDisconnectRequests(), 0);
   }
@@ -291,13 +314,13 @@ TEST_F(UsageLimitsConnected, DataLimitAsksOnceAndActsOnlyWhileStillConnected) {
       dial->setConnectStatus(DialController::kDisconnected);
       return ModalQuestions::kDefaultAnswer;
     });
-    dial->checkRecordLimit();
+    tick();
     EXPECT_EQ(dial->limitDisconnectRequests(), 0);
   }
   dial->setConnectStatus(DialController::kConnected);
   dial->resetLimitFlagsForConnect();
   ScriptedAnswers ok;
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(dial->limitDisconnectRequests(), 1);
   EXPECT_EQ(dial->disconnectRequests(), 1);
 }
@@ -307,10 +330,10 @@ TEST_F(UsageLimitsConnected, NoLimitWithoutAResetPeriodOrWithALimitOfZero) {
       {{"recordLimitState", true}, {"recordDataLimit", 1}, {"recordLimitWarn", "1"}, {"recordLimitDisconnect", "1"}});
   connectedWith(5000, 10);
   ScriptedAnswers answers;
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(dial->limitDisconnectRequests(), 0);
   setRecord({{"IfSetRecordResetFrequence", true}, {"recordDataLimit", 0}});
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(dial->limitDisconnectRequests(), 0);
   EXPECT_TRUE(dial->warnLimitFlag);
   EXPECT_TRUE(answers.asked().isEmpty());
@@ -325,7 +348,7 @@ TEST_F(UsageLimitsConnected, ASavedConnectionIsNotCountedTwice) {
   // The record of this connection is in the file already; its figures are still shown.
   dial->saveRecordFlag = true;
   figures(600 * 1024, 10);
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(dial->limitDisconnectRequests(), 0);
   EXPECT_DOUBLE_EQ(dial->currentTotalDataKB(), 600);
 }
@@ -339,7 +362,7 @@ TEST_F(UsageLimitsConnected, TheVariantDisconnectsAndStartsANewPeriod) {
   connectedWith(100, 10);
   figures(1000 * 1024, 10);
   RecordClock::setNow(QDateTime(QDate(2024, 3, 15), QTime(13, 14, 15), kBerlin));
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(dial->limitDisconnectRequests(), 1);
   EXPECT_EQ(stored("Record_ResetStartTime").toString(), "2024-03-15 13:14:15");
   // The new period holds none of the earlier records.
@@ -372,7 +395,7 @@ TEST_F(UsageLimitsVolume, DataBandsForAHundredMegabyteLimit) {
   for (const Step &s : steps) {
     ScriptedAnswers answers;
     figures(s.megabytes * 1024 * 1024, 0);
-    dial->checkRecordLimit();
+    tick();
     EXPECT_EQ(messages(answers), s.message ? QStringList{QString::fromLatin1(s.message)} : QStringList())
         << s.megabytes;
   }
@@ -387,7 +410,7 @@ TEST_F(UsageLimitsVolume, ExactlyEightyPercentIsStillTheSeventyFiveBand) {
   connectedWith(0, 0);
   ScriptedAnswers answers;
   figures(80 * 1024 * 1024, 0);
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(messages(answers), QStringList({"Total data is reaching 75 percent of the limit"}));
 }
 
@@ -396,15 +419,15 @@ TEST_F(UsageLimitsVolume, TimeWarningsOnceAndNoneWithTheHundredPercentWarningOff
   connectedWith(0, 6000);
   ScriptedAnswers answers;
   figures(0, 1000);
-  dial->checkRecordLimit();
-  dial->checkRecordLimit();
+  tick();
+  tick();
   EXPECT_EQ(messages(answers), QStringList({"Total time is reaching 80 percent of the limit."}));
 
   setRecord({{"WarningForLimit100", false}});
   dial->resetLimitFlagsForConnect();
   ScriptedAnswers over;
   figures(0, 3000);
-  dial->checkRecordLimit();
+  tick();
   EXPECT_TRUE(over.asked().isEmpty());
 }
 
@@ -413,12 +436,12 @@ TEST_F(UsageLimitsVolume, DataWarningsNeedTheDataVolumeSwitch) {
   connectedWith(0, 0);
   ScriptedAnswers answers;
   figures(2 * 1024 * 1024, 0);
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(answers.asked().size(), 1);
   // No data-volume switch: nothing at all.
   setRecord({{"DataLimitSet", false}});
   dial->resetLimitFlagsForConnect();
-  dial->checkRecordLimit();
+  tick();
   EXPECT_EQ(answers.asked().size(), 1);
 }
 
