@@ -586,6 +586,8 @@ public:
   LimitNoticeWindow *reachLimitsWindow();
   bool warnLimitFlag = true;
   bool autoDisconnectFlag = true;
+  // YES once this connection's record is saved: the totals then hold it already.
+  bool saveRecordFlag = false;
   bool warnLimitExceedFlag = true;
   bool warnLimit75Flag_ = true;
   bool warnLimit50Flag_ = true;
@@ -659,7 +661,6 @@ private:
   bool m_notified = false;
   bool m_launchURLState = true;
   bool m_haveSendUpdateMessage = false;
-  bool saveRecordFlag = false;
   bool hadConnectAction_ = false;
   bool displayDisConnectingFlag_ = false;
   bool connectWarningsDisplayFlag_ = true;
