@@ -1,6 +1,9 @@
 // The connection records after ten years of use (30,000 connections, about eight a day): the
 // first load with every sum the statistics view asks for, the refresh the limit checks run ten
-// times a second, and appending one finished connection.
+// times a second, appending one finished connection, and the limit and reset checks.
+#include "ConfigManager.h"
+#include "DialController.h"
+#include "DialRecordController.h"
 #include "DialRecordFile.h"
 #include "DialRecordStore.h"
 #include "Plist.h"
@@ -11,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTimeZone>
 #include <benchmark/benchmark.h>
+#include <memory>
 
 namespace {
 
@@ -105,6 +109,68 @@ void BM_RecordsSerialize(benchmark::State &state) {
     benchmark::DoNotOptimize(DialRecordFile::toXml(store.records()).size());
 }
 BENCHMARK(BM_RecordsSerialize)->Unit(benchmark::kMillisecond);
+
+// The usage-limit and reset checks as the program runs them: a ModemList folder with the
+// 30,000 records, the records controller and a connected connection controller.
+struct LimitsSetup {
+  QTemporaryDir dir;
+  std::unique_ptr<ConfigManager> config;
+  std::unique_ptr<DialRecordController> records;
+  std::unique_ptr<DialController> dial;
+
+  explicit LimitsSetup(const QVariantMap &record) {
+    QFile::copy(recordFile(), dir.filePath("dialRecordData.plist"));
+    ConfigManager::Locations loc;
+    loc.candidates = {dir.path()};
+    config = std::make_unique<ConfigManager>(loc);
+    ConfigManager::setSharedConfigManager(config.get());
+    config->getConfiguration().insert("Record", record);
+    records = std::make_unique<DialRecordController>();
+    records->getTotalDataAndTime();
+    dial = std::make_unique<DialController>();
+    dial->setConnectStatus(DialController::kConnected);
+    dial->setLimitFigures({1e6, 2e6, 600});
+  }
+  ~LimitsSetup() {
+    dial.reset();
+    records.reset();
+    ConfigManager::setSharedConfigManager(nullptr);
+  }
+};
+
+// One tick of the limit checks: the 80 % warning, the limit action and the volume-limit bands,
+// every one configured, none reached.
+void BM_LimitCheck(benchmark::State &state) {
+  LimitsSetup setup({{"IfSetRecordResetEveryDays", true},
+                     {"recordLimitState", true},
+                     {"recordDataLimit", 1e9},
+                     {"recordLimitWarn", "1"},
+                     {"recordLimitDisconnect", "1"},
+                     {"LimitSetValue", 1e9},
+                     {"LimitSetType", 0},
+                     {"DataLimitSet", true},
+                     {"WarningForLimit25", true},
+                     {"WarningForLimit100", true}});
+  for (auto _ : state) {
+    setup.dial->checkRecordLimit();
+    setup.dial->recordLimitWarnForVavu();
+    benchmark::DoNotOptimize(setup.dial->currentTotalDataKB());
+  }
+  state.counters["records"] = double(setup.records->store().count());
+}
+BENCHMARK(BM_LimitCheck)->Unit(benchmark::kMicrosecond);
+
+// One reset check that finds the period still running.
+void BM_ResetCheck(benchmark::State &state) {
+  LimitsSetup setup({{"IfSetRecordResetEveryDays", true},
+                     {"recordResetPeriod", 29},
+                     {"recordResetStartTime", QDateTime::currentDateTime().toString("yyyy-MM-dd 00:00:00")}});
+  for (auto _ : state)
+    if (setup.records->periodRecordReset())
+      state.SkipWithError("a period ended");
+  state.counters["records"] = double(setup.records->store().count());
+}
+BENCHMARK(BM_ResetCheck)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -21,6 +21,7 @@ class QPushButton;
 class QTableWidget;
 class QTabWidget;
 class statisticsView;
+class LimitNoticeWindow;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
 // its connection area, and the connection profiles (dialConfig.plist, the current profile, the
@@ -266,29 +267,6 @@ public:
   static void setTimeScale(double scale);
   static int scaledMs(double seconds);
 
-  // Pre-connect checks: each answers YES to go on, except checkDeviceLockStatus (YES stops).
-  bool checkDeviceLockStatus(QObject *sender);
-  bool allowUserConnect();
-  bool allowRoamWithAlert();
-  bool showAlertWin();
-  bool displayDataLimitWarning();
-  bool displayTimeLimitWarning();
-  void displayUKMTSWaring();
-  bool doBeforeConnect();
-  bool allowUserDisconnect();
-  bool dialDisconnectWhenRoamForDidoro();
-  // Usage limits during a connection.
-  void checkRecordLimit();
-  void recordLimitWarnForVavu();
-  bool warnLimitFlag = true;
-  bool autoDisconnectFlag = false;
-  bool warnLimitExceedFlag = true;
-  bool warnLimit25Flag_ = true;
-  bool warnLimit50Flag_ = true;
-  bool warnLimit75Flag_ = true;
-  qint64 connectTime15 = 0;
-  bool clickOKForAPNPromptFlag_ = true;
-  // ---- end of pre-connect checks ----
 
   // ======== connection profiles ========
   // The profiles in memory; the first readDefaultProfileNum() are the operator's presets.
@@ -548,6 +526,82 @@ public:
   QVariantList loadedIconProperties() const { return loadedIconProperties_; }
   QVariantList loadedIconProperties_;
 
+  // ======== pre-connect checks (DialControllerChecks.cpp) ========
+  // YES hands the connect over to the device lock code (the request stops here).
+  bool checkDeviceLockStatus(QObject *sender);
+  bool allowUserConnect();
+  bool allowRoamWithAlert();
+  bool showAlertWin();
+  bool displayDataLimitWarning();
+  bool displayTimeLimitWarning();
+  // The data or the time question, by Record/"recordLimitState".
+  bool displayLimitWarningBeforeConnect();
+  bool allowUserDisconnect();
+  void displayUKMTSWaring();
+  bool dialDisconnectWhenRoamForDidoro();
+  qint64 connectTime15 = 0;
+  // The sender of the connect that follows an accepted device lock code.
+  static QObject *deviceUnlockedSender();
+  // The checks of a connect request in their order; NO stops it (the button is enabled again).
+  bool runPreConnectChecks(QObject *sender);
+  bool clickOKForAPNPromptFlag_ = false;
+  // ======== end of pre-connect checks ========
+
+  // ======== usage limits while connected (DialControllerLimits.cpp) ========
+  // The figures the limit checks count besides the records: this connection's bytes and seconds.
+  struct UsageFigures {
+    double sentBytes = 0;
+    double receivedBytes = 0;
+    qint64 seconds = 0;
+  };
+  UsageFigures limitFigures() const;
+  void setLimitFigures(const UsageFigures &figures) {
+    limitFigures_ = figures;
+    limitFiguresSet_ = true;
+  }
+  // The tick of the connection's status poll (with recordLimitWarnForVavu): the 80 % warning and
+  // the limit action, each at most once per connection.
+  void checkRecordLimit();
+  // A new connection may warn and act again.
+  void resetLimitFlagsForConnect();
+  void recordLimitWarn();
+  void recordDataLimitWarn();
+  void recordTimeLimitWarn();
+  void recordLimitDisconnect();
+  void recordDataLimitDisconnect();
+  void recordTimeLimitDisconnect();
+  void recordDataLimitDisconnectForET();
+  void recordTimeLimitDisconnectForET();
+  int delayForLimistDisconnect() const;
+  void runLimitWarning(const QString &message);
+  Q_INVOKABLE void closeLimitWarningPanel(QObject *sender = nullptr);
+  Q_INVOKABLE void reachLimitsMsgOK(QObject *sender = nullptr);
+  void recordLimitWarnForVavu();
+  void dataLimitWarnForVavu();
+  void timeLimitForVavu();
+  void runVolumeLimitWaring(const QString &wordingKey);
+  bool doBeforeConnect();
+  void doAfterConnected();
+  void performCloseActionForZID();
+  // The records' totals plus this connection's, unless its record is saved already.
+  double currentTotalDataKB() const;
+  qint64 currentTotalSeconds() const;
+  QPointer<LimitNoticeWindow> wndLimitWarning_;
+  QPointer<LimitNoticeWindow> reachLimitsMsg;
+  LimitNoticeWindow *limitWarningWindow();
+  LimitNoticeWindow *reachLimitsWindow();
+  bool warnLimitFlag = true;
+  bool autoDisconnectFlag = true;
+  // YES once this connection's record is saved: the totals then hold it already.
+  bool saveRecordFlag = false;
+  bool warnLimitExceedFlag = true;
+  bool warnLimit75Flag_ = true;
+  bool warnLimit50Flag_ = true;
+  bool warnLimit25Flag_ = true;
+  // Disconnect requests the limits made (one per reached limit).
+  int limitDisconnectRequests() const { return limitDisconnectRequests_; }
+  // ======== end of usage limits ========
+
 signals:
   void modemAndSimStateChanged(const QString &text);
 
@@ -613,7 +667,6 @@ private:
   bool m_notified = false;
   bool m_launchURLState = true;
   bool m_haveSendUpdateMessage = false;
-  bool saveRecordFlag = false;
   bool hadConnectAction_ = false;
   bool displayDisConnectingFlag_ = false;
   bool connectWarningsDisplayFlag_ = true;
@@ -638,6 +691,13 @@ private:
   QStringList defaultProfileRequests_;
   QVariantList favoritesLinkProperties_;
   QString diagMSISDN_;
+  // Usage limits.
+  void limitDisconnect();
+  UsageFigures limitFigures_;
+  bool limitFiguresSet_ = false;
+  int limitDisconnectRequests_ = 0;
+  bool closingForZID_ = false;
+  bool askDeviceLockCodeForConnect();
 };
 
 extern DialController *g_DialController;

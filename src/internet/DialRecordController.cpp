@@ -6,6 +6,7 @@
 #include "DialRecordTab.h"
 #include "NSTableViewExt.h"
 #include "QelFileManager.h"
+#include "RecordClock.h"
 #include "StatisticSource.h"
 #include "TextFormats.h"
 #include "WordGlobe.h"
@@ -15,6 +16,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <limits>
 
 DialRecordController *g_DialRecordController = nullptr;
 
@@ -34,7 +37,11 @@ DialRecordController::~DialRecordController() {
 }
 
 QDate DialRecordController::today() const {
-  return today_.isValid() ? today_ : QDateTime::currentDateTimeUtc().toTimeZone(zone_).date();
+  return today_.isValid() ? today_ : RecordClock::now().toTimeZone(zone()).date();
+}
+
+QTimeZone DialRecordController::zone() const {
+  return zone_.isValid() ? zone_ : RecordClock::zone();
 }
 
 QString DialRecordController::getDialRecordFilePathWithFileName(const QString &fileName) const {
@@ -141,13 +148,22 @@ void DialRecordController::getTotalDataAndTime() {
 void DialRecordController::gettotalTimeForET() {
   const QString text =
       ConfigService::readValue(QStringLiteral("Record"), QStringLiteral("Record_ResetStartTime")).toString();
-  QDateTime start = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+  if (text != etStartText_ || !etStartParsed_.isValid()) {
+    etStartText_ = text;
+    const QDateTime read = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+    etStartParsed_ = read.isValid() ? QDateTime(read.date(), read.time(), zone()) : QDateTime();
+  }
+  const QDateTime start = etStartParsed_;
   if (!start.isValid())
     return;
-  start = QDateTime(start.date(), start.time(), zone_);
-  const RecordSums sums = store_.sumsIn(RecordWindow{start.toMSecsSinceEpoch(), QDateTime::currentMSecsSinceEpoch()});
-  totalDataKB = sums.dataKB();
-  totalTimes = sums.seconds;
+  // Kept until the records or the start change: the limit checks read it ten times a second.
+  if (etGeneration_ != store_.generation() || etStartMs_ != start.toMSecsSinceEpoch()) {
+    etGeneration_ = store_.generation();
+    etStartMs_ = start.toMSecsSinceEpoch();
+    etSums_ = store_.sumsIn(RecordWindow{etStartMs_, std::numeric_limits<qint64>::max()});
+  }
+  totalDataKB = etSums_.dataKB();
+  totalTimes = etSums_.seconds;
 }
 
 QString DialRecordController::totalDataText() const {
@@ -195,13 +211,13 @@ void putSums(const RecordSums &sums, float *receive, float *send, quint64 *time)
 } // namespace
 
 void DialRecordController::getDayRecordReceive(float *receive, float *send, quint64 *time) {
-  putSums(sumsFor(dayWindow(today(), zone_)), receive, send, time);
+  putSums(sumsFor(dayWindow(today(), zone())), receive, send, time);
 }
 void DialRecordController::getMonthRecordReceive(float *receive, float *send, quint64 *time) {
-  putSums(sumsFor(monthWindow(today(), zone_)), receive, send, time);
+  putSums(sumsFor(monthWindow(today(), zone())), receive, send, time);
 }
 void DialRecordController::getYearRecordReceive(float *receive, float *send, quint64 *time) {
-  putSums(sumsFor(yearWindow(today(), zone_)), receive, send, time);
+  putSums(sumsFor(yearWindow(today(), zone())), receive, send, time);
 }
 
 // ---- the period view ----
@@ -218,9 +234,9 @@ bool DialRecordController::periodBounds(QDateTime *from, QDateTime *to) const {
     return false;
   const QDate first = viewDialRecordTab_->fromDate->date();
   const QDate last = viewDialRecordTab_->toDate->date();
-  const RecordWindow window = periodWindow(first, last, zone_);
-  *from = QDateTime::fromMSecsSinceEpoch(window.fromMs, zone_);
-  *to = QDateTime::fromMSecsSinceEpoch(window.toMs, zone_);
+  const RecordWindow window = periodWindow(first, last, zone());
+  *from = QDateTime::fromMSecsSinceEpoch(window.fromMs, zone());
+  *to = QDateTime::fromMSecsSinceEpoch(window.toMs, zone());
   return from->isValid() && to->isValid();
 }
 

@@ -5,10 +5,14 @@
 #include "RecordFormats.h"
 
 #include <QPointer>
+#include <QTimer>
 
 class DialRecordTab;
 class DialRecordTableModel;
 class QFileDialog;
+class QLineEdit;
+class RecordSettingWindow;
+class VolumeLimitPage;
 
 // The connection records: one record per finished connection, kept in the record file of the
 // ModemList folder (one per SIM when the device status asks for it), shown in the "DialRecord"
@@ -95,10 +99,82 @@ public:
   void initRecordNibWording();
   void initDataLimitSetting();
 
-  // The time zone of the day, month and year windows (the system's; tests set another).
+  // The time zone of the day, month and year windows (the record clock's unless set).
   void setTimeZone(const QTimeZone &zone) { zone_ = zone; }
   // Today as the sums see it (tests fix it).
   void setToday(const QDate &today) { today_ = today; }
+
+  // ======== usage limits and reset periods ========
+  // The Records tab's limit box opens the record-settings window; the "Volume Limit" page is its
+  // own window until the settings window hosts it. Both are made on first use.
+  RecordSettingWindow *recordSettingWindow();
+  VolumeLimitPage *volumeLimitPage();
+  QPointer<RecordSettingWindow> recordSettingWin_;
+  QPointer<VolumeLimitPage> volumeLimitPage_;
+
+  // Reset periods (DialRecordControllerReset.cpp).
+  // Arms the reset check while a period is stored (at start-up and whenever a period is applied).
+  void refereshPeriodRecordReset();
+  // The check: removes the records of every ended period and moves the start on. YES when a
+  // period had ended. Rereads nothing when none has.
+  bool periodRecordReset();
+  void setResetPeriod();
+  Q_INVOKABLE void DeactiveSetLimitFunction(QObject *sender = nullptr);
+  Q_INVOKABLE void EveryDaysBtnDeactiveSetLimitFunction(QObject *sender = nullptr);
+  bool isResetCheckArmed() const;
+  // The volume-limit page's reset: at start-up and at every local midnight.
+  bool periodRecordResetWithDayWeekMonth();
+  void clearRecordFrom(const QDateTime &from, const QDateTime &to);
+  QDateTime nextMidnightCheck() const;
+
+  // The record-settings window (DialRecordControllerLimits.cpp).
+  Q_INVOKABLE void showSetLimit(QObject *sender = nullptr);
+  Q_INVOKABLE void recordSettingApply(QObject *sender = nullptr);
+  Q_INVOKABLE void recordSettingCancel(QObject *sender = nullptr);
+  Q_INVOKABLE void recordSettingBack(QObject *sender = nullptr);
+  Q_INVOKABLE void dataLimitFunction(QObject *sender = nullptr);
+  Q_INVOKABLE void timeLimitFunction(QObject *sender = nullptr);
+  Q_INVOKABLE void recordsettingApplyForET(QObject *sender = nullptr);
+  Q_INVOKABLE void setUsageLimitFunction(QObject *sender = nullptr);
+  Q_INVOKABLE void dataLimitFunctionForET(QObject *sender = nullptr);
+  Q_INVOKABLE void timeLimitFunctionForET(QObject *sender = nullptr);
+  void setRecordLimit();
+  void setRecordLimitForET();
+  void loadDefaultRecordSetting();
+  void loadDefaultRecordSettingForET();
+  QString readRecordTimeLimit(double hours) const;
+  // The input filter of the limit fields (the records controller's and the volume-limit page's).
+  void controlTextDidChange(QLineEdit *field);
+  void initRecordSettingNib();
+
+  // The "Volume Limit" page (DialRecordControllerLimits.cpp).
+  void loadRecordSetting();
+  void checkRecordSettingConfig();
+  void loadRecordResetPeriodWithWeekAndMonth();
+  void loadDataAndTimeRecordLimit();
+  void loadRecordLimitWarn();
+  Q_INVOKABLE void updeataInterface() { loadRecordSetting(); }
+  Q_INVOKABLE void recordLimitSetCancel(QObject *sender = nullptr);
+  Q_INVOKABLE void recordLimitSetApply(QObject *sender = nullptr);
+  Q_INVOKABLE void setRecurrences(QObject *sender = nullptr);
+  Q_INVOKABLE void selectRecordResetRadio(QObject *sender = nullptr);
+  Q_INVOKABLE void volumeLimitSet(QObject *sender = nullptr);
+  Q_INVOKABLE void dataVolumeLimitSet(QObject *sender = nullptr);
+  Q_INVOKABLE void timeVolumeLimitSet(QObject *sender = nullptr);
+  bool checkLimitValue();
+  bool periodSettingsIsChanged() const;
+  bool limitSettingsIsChanged() const;
+  bool warningSettingsIsChanged() const;
+  void savePeriodSettings();
+  void saveLimitSettings();
+  void saveWarningSettings();
+  void setResetRecordPeriodWithDayWeekMonth();
+  void initVolumeLimitWording();
+  void initDialRecordWording();
+
+  // The totals the limit checks read on every tick: kept in memory, the file only stat'ed.
+  void refreshTotalsForLimits();
+  // ======== end of usage limits ========
 
 protected:
   void initializeSkin() override;
@@ -137,8 +213,30 @@ private:
   // What the table shows, so that a refresh that changes nothing keeps the selection.
   quint64 shownGeneration_ = 0;
   RecordWindow shownPeriod_{-1, -1};
-  QTimeZone zone_ = QTimeZone::systemTimeZone();
+  QTimeZone zone() const;
+  QTimeZone zone_;
   QDate today_;
+
+  // Usage limits and reset periods.
+  QVariantMap recordModule() const;
+  void storeRecord(const QVariantMap &values);
+  void connectRecordSettingWindow();
+  void connectVolumeLimitPage();
+  void applyResetBoxState(bool thirtyDays, bool on);
+  void armMidnightCheck();
+  // The limit box of the tab: the limit in force, or nothing.
+  void showLimitSummary();
+  QTimer *resetTimer_ = nullptr;
+  QTimer *midnightTimer_ = nullptr;
+  // The stored start as last read, so a check that finds nothing ended parses nothing.
+  QVariant resetStartSeen_;
+  QDateTime resetStart_;
+  // The variant's totals, kept until the records or the start change.
+  quint64 etGeneration_ = ~quint64(0);
+  qint64 etStartMs_ = -1;
+  RecordSums etSums_;
+  QString etStartText_;
+  QDateTime etStartParsed_;
 };
 
 extern DialRecordController *g_DialRecordController;

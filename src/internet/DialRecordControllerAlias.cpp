@@ -5,12 +5,14 @@
 #include "DialRecordTab.h"
 #include "FrameworkLinks.h"
 #include "NSTableViewExt.h"
+#include "RecordLimitWindows.h"
 #include "SettingController.h"
 #include "StatisticSource.h"
 #include "TransferSource.h"
 #include "WordGlobe.h"
 
 #include <QDateEdit>
+#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -39,6 +41,7 @@ void DialRecordController::initializeSkin() {
                                                       {tab->labelPeriod, "labelTextShowDialRecord"},
                                                       {tab->fromDate, "cbboxFromDateDialRecord"},
                                                       {tab->toDate, "cbboxToDateDialRecord"}};
+
   for (const auto &[control, key] : items)
     FrameworkLinks::registerController(qelSkinManager, control, QString::fromLatin1(key), true);
 }
@@ -63,6 +66,15 @@ void DialRecordController::connectTab() {
           [this] { selectIncrease15MinBtn(viewDialRecordTab_->radio15Min); });
   connect(tab->radioContinuous, &QRadioButton::clicked, this,
           [this] { selectContinuousBtn(viewDialRecordTab_->radioContinuous); });
+  connect(tab->btnSetLimit, &QPushButton::clicked, this, [this] {
+    if (g_SettingController && g_SettingController->sethasModuleWith(QStringLiteral("Volume Limit"))) {
+      loadRecordSetting();
+      volumeLimitPage()->show();
+      volumeLimitPage()->raise();
+    } else {
+      showSetLimit(viewDialRecordTab_->btnSetLimit);
+    }
+  });
 }
 
 void DialRecordController::initializeNibResources() {
@@ -72,6 +84,8 @@ void DialRecordController::initializeNibResources() {
   setPeriodDates(today(), today());
   FLAG_ShowPeriodRecord = false;
   initDataLimitSetting();
+  refereshPeriodRecordReset();
+  loadDefaultRecordSettingForET();
   if (!ConfigService::readValue(QStringLiteral("Record"), QStringLiteral("recordLastResetTime")).isValid())
     storeLastResetTime();
   setCountingModeButtons(countingModeIs15Min());
@@ -110,18 +124,23 @@ void DialRecordController::initRecordNibWording() {
   tab->btnReset->setText(word("Reset"));
   tab->btnStatistics->setText(word("Show Statistics"));
   tab->labelNotice->setText(word("The Statistics are approximate. Refer to information center for the actual value."));
+  initRecordSettingNib();
 }
 
 void DialRecordController::initDataLimitSetting() {
-  if (!g_SettingController || !g_SettingController->hasModuleWith(QStringLiteral("Volume Limit")))
+  if (!g_SettingController || !g_SettingController->sethasModuleWith(QStringLiteral("Volume Limit")))
     return;
   QVariantMap &settings = settingDict();
   if (settings.value(QStringLiteral("Record")).typeId() != QMetaType::QVariantMap)
     settings.insert(QStringLiteral("Record"), QVariantMap());
+  loadRecordSetting();
+  periodRecordResetWithDayWeekMonth();
+  // The recurrence ends at a midnight: the check runs then too, not only at launch.
+  armMidnightCheck();
 }
 
 void DialRecordController::updateLanguages(const Notification &) {
-  initRecordNibWording();
+  initDialRecordWording();
   if (statisticForm)
     statisticForm->Init_statistic_view();
   if (transferForm)

@@ -6,6 +6,7 @@
 #include <QButtonGroup>
 #include <QDateEdit>
 #include <QGridLayout>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -127,6 +128,17 @@ DialRecordTab::DialRecordTab(QWidget *parent) : QWidget(parent) {
   totals->addWidget(labelAdvance, 0, 2);
   totals->addWidget(radioContinuous, 1, 2);
   totals->addWidget(radio15Min, 2, 2);
+  // The limit box: what the usage limit is, and the way to its settings.
+  boxLimit = new QGroupBox(this);
+  boxLimit->setObjectName(QStringLiteral("boxLimitDialRecord"));
+  auto *limit = new QVBoxLayout(boxLimit);
+  labelLimit = new QLabel(boxLimit);
+  labelLimit->setObjectName(QStringLiteral("labelLimitDialRecord"));
+  btnSetLimit = new QPushButton(boxLimit);
+  btnSetLimit->setObjectName(QStringLiteral("btnSetLimitDialRecord"));
+  limit->addWidget(labelLimit);
+  limit->addWidget(btnSetLimit);
+  totals->addWidget(boxLimit, 0, 4, 3, 1);
   totals->setColumnStretch(3, 1);
   layout->addLayout(totals);
 

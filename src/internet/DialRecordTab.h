@@ -6,6 +6,7 @@
 
 class NSTableViewExt;
 class QDateEdit;
+class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -66,4 +67,7 @@ public:
   QRadioButton *radioContinuous = nullptr;
   QRadioButton *radio15Min = nullptr;
   QLabel *labelNotice = nullptr;
+  QGroupBox *boxLimit = nullptr;
+  QLabel *labelLimit = nullptr;
+  QPushButton *btnSetLimit = nullptr;
 };

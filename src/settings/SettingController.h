@@ -306,6 +306,10 @@ public:
   bool pinAutoValidationStatusWinFlag() const { return pinAutoValidationStatusWinFlag_; }
   int unlockCount() const { return unlockCount_; }
 
+  // ---- record settings (SettingControllerLimits.cpp) ----
+  // Runs the records controller's reset check, then reloads its settings window.
+  void configRecordSettings();
+
   // ---- SMS page (SettingControllerSms.cpp) ----
   // The page's store positions: "SetAtDefault" 0, "SetAtSIM" 1, "SetAtPC" 2, "SetAtME" 3,
   // "SetAtTcard" 4, from SMS/"SetSMSPositionOrder" or the platform's default.
