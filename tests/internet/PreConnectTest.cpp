@@ -113,7 +113,7 @@ TEST_F(PreConnect, RoamingRefusedMarksAManualDisconnectAndTheContinueWording) {
   EXPECT_FALSE(dial->allowRoamWithAlert());
   ASSERT_EQ(answers.asked().size(), 1);
   EXPECT_EQ(answers.asked()[0].defaultButton, "Continue");
-  EXPECT_TRUE(dial->hadDoManualDisconnect());
+  EXPECT_TRUE(dial->manualDisconnectFlag());
 }
 
 TEST_F(PreConnect, ForbiddenRoamingAlertStillAsksOnTwoG) {
@@ -232,7 +232,8 @@ TEST_F(PreConnect, DisconnectQuestionAndCloseAction) {
   set("MAINFORM", "CloseAppWihoutQueryConnection", true);
   dial->setConnectStatus(DialController::kConnecting);
   dial->performCloseActionForZID();
-  EXPECT_EQ(dial->connectStatus(), DialController::kDisconnected);
+  // The road asked the modem to stop; the state follows its answer.
+  EXPECT_EQ(dial->connectStatus(), DialController::kDisconnecting);
   // A second close request while closing does nothing more.
   dial->setConnectStatus(DialController::kConnected);
   dial->performCloseActionForZID();
