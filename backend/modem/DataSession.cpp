@@ -249,6 +249,15 @@ void DataSession::setRates(uint up, uint down) {
   editData(modem_, QStringLiteral("DownRate"), down);
 }
 
+bool DataSession::setCounters(quint64 sent, quint64 received) {
+  tick();
+  if (!connected_ || disconnecting_)
+    return false;
+  sent_ = double(sent);
+  received_ = double(received);
+  return true;
+}
+
 void DataSession::setOutcome(const QString &apn, const QString &outcome) {
   QVariantMap outcomes = data().value(QStringLiteral("Outcomes")).toMap();
   outcomes.insert(apn, outcome);

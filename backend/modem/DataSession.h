@@ -48,6 +48,9 @@ public:
 
   // Control: these edit the modem's scenario, so Reset and LoadScenario undo them.
   void setRates(uint up, uint down);
+  // Jumps the running session's counters (both roads), so limit checks need not wait for the
+  // rates; false when no link is up.
+  bool setCounters(quint64 sent, quint64 received);
   void setOutcome(const QString &apn, const QString &outcome);
   // "old" or "new"; false for anything else.
   bool setStatusLayout(const QString &layout);

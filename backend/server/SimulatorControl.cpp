@@ -2,11 +2,13 @@
 
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "CallServices.h"
 #include "DataSession.h"
 #include "DeviceLock.h"
 #include "DialParameters.h"
 #include "GpsReceiver.h"
 #include "NetworkRegistration.h"
+#include "NetworkSelection.h"
 #include "Phonebook.h"
 #include "Plist.h"
 #include "Router.h"
@@ -14,6 +16,7 @@
 #include "SignalAndDevice.h"
 #include "SimServices.h"
 #include "SimToolkit.h"
+#include "SimUpdate.h"
 #include "SimulatedModem.h"
 #include "SmsArrivals.h"
 #include "SmsSending.h"
@@ -22,9 +25,6 @@
 #include "SubscriberIdentity.h"
 #include "VoiceCalls.h"
 #include "VoiceDataService.h"
-#include "CallServices.h"
-#include "SimUpdate.h"
-#include "NetworkSelection.h"
 
 #include <QDBusConnection>
 #include <QDBusMetaType>
@@ -478,6 +478,11 @@ QString SimulatorControl::DataSession(QString &apn, qulonglong &sent, qulonglong
 void SimulatorControl::SetDataRates(uint up, uint down) {
   if (::DataSession *session = ::DataSession::of(*modem_))
     session->setRates(up, down);
+}
+
+bool SimulatorControl::SetDataCounters(qulonglong sent, qulonglong received) {
+  ::DataSession *session = ::DataSession::of(*modem_);
+  return session && session->setCounters(sent, received);
 }
 
 void SimulatorControl::DropData() {

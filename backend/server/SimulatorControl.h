@@ -96,6 +96,7 @@ public slots:
   Q_SCRIPTABLE QString DataSession(QString &apn, qulonglong &sent, qulonglong &received, QString &address);
   // Bytes per second while connected, from now on.
   Q_SCRIPTABLE void SetDataRates(uint up, uint down);
+  Q_SCRIPTABLE bool SetDataCounters(qulonglong sent, qulonglong received);
   // The network takes the link down.
   Q_SCRIPTABLE void DropData();
   // "connect", "fail" or "account" (connect only with the scenario's account) for an APN.

@@ -120,6 +120,11 @@ TEST_F(SimulatedDataSession, NdisPushesItsStatesAndTransferRecords) {
     }
   }
   EXPECT_EQ(s.address, "10.64.1.23");
+  // Limit tests jump the counters instead of waiting for the rates.
+  ASSERT_TRUE(session().setCounters(1000000, 3000000));
+  EXPECT_GE(session().sent(), 1000000u);
+  EXPECT_GE(session().received(), 3000000u);
+  EXPECT_LT(session().received(), 3100000u);
   out.clear();
   request(kDialMajor, kNdisIsConnected);
   ASSERT_EQ(out.size(), 1);
@@ -127,6 +132,7 @@ TEST_F(SimulatedDataSession, NdisPushesItsStatesAndTransferRecords) {
   out.clear();
   session().drop();
   EXPECT_EQ(ndisStates(), QList<quint32>({0}));
+  EXPECT_FALSE(session().setCounters(1, 1)) << "no link, nothing to jump";
   request(kDialMajor, kNdisIsConnected);
   EXPECT_NE(out.last().result, 0);
 
