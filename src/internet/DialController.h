@@ -693,6 +693,7 @@ private:
   QString diagMSISDN_;
   // Usage limits.
   void limitDisconnect();
+  void actOnReachedLimit(int action);
   UsageFigures limitFigures_;
   bool limitFiguresSet_ = false;
   int limitDisconnectRequests_ = 0;

@@ -203,12 +203,8 @@ void DialController::recordLimitDisconnect() {
   }
 }
 
-void DialController::recordDataLimitDisconnect() {
-  bool present = false;
-  const int action = storedFlag(QStringLiteral("recordLimitDisconnect"), &present);
-  const double limit = record(QStringLiteral("recordDataLimit")).toDouble();
-  if (!autoDisconnectFlag || !present || limit <= 0 || currentTotalDataKB() < limit * 1024)
-    return;
+// The limit action, once per connection: ask (action 0) or say so and disconnect at once.
+void DialController::actOnReachedLimit(int action) {
   autoDisconnectFlag = false;
   if (action == 0) {
     if (askDisconnect(word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))))
@@ -220,6 +216,15 @@ void DialController::recordDataLimitDisconnect() {
   limitDisconnect();
 }
 
+void DialController::recordDataLimitDisconnect() {
+  bool present = false;
+  const int action = storedFlag(QStringLiteral("recordLimitDisconnect"), &present);
+  const double limit = record(QStringLiteral("recordDataLimit")).toDouble();
+  if (!autoDisconnectFlag || !present || limit <= 0 || currentTotalDataKB() < limit * 1024)
+    return;
+  actOnReachedLimit(action);
+}
+
 void DialController::recordTimeLimitDisconnect() {
   bool present = false;
   const int action = storedFlag(QStringLiteral("recordLimitDisconnect"), &present);
@@ -227,15 +232,7 @@ void DialController::recordTimeLimitDisconnect() {
   if (!autoDisconnectFlag || !present || limit <= 0 ||
       currentTotalSeconds() < qint64(limit * 3600 - delayForLimistDisconnect()))
     return;
-  autoDisconnectFlag = false;
-  if (action == 0) {
-    if (askDisconnect(word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))))
-      limitDisconnect();
-    return;
-  }
-  reachLimitsWindow()->show(word(QStringLiteral("Warning!")), word(QStringLiteral("Preset limit has been reached.")),
-                            word(QStringLiteral("OK")));
-  limitDisconnect();
+  actOnReachedLimit(action);
 }
 
 namespace {
