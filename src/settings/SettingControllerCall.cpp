@@ -12,6 +12,17 @@
 using namespace settingsupport;
 
 namespace {
+// Ends a read chain. Its result is said only when the chain had finished once before: the first
+// read after start-up stays quiet.
+bool endReadChain(bool &reading, bool &finished) {
+  const bool say = finished;
+  finished = true;
+  reading = false;
+  return say;
+}
+} // namespace
+
+namespace {
 constexpr int kCallMajor = 2307;
 constexpr int kForwardSet = 154, kBarSet = 155, kWaitSet = 156;
 constexpr int kNumberField = 32, kPasswordField = 12;
@@ -320,10 +331,8 @@ void SettingController::continueReadCallForwardSetting(int status, const QString
     }
     // The last condition: the read chain ends.
     checkCallForwardBtnState();
-    if (callForwardReadFinsihed_)
+    if (endReadChain(callForwardRead_, callForwardReadFinsihed_))
       tellCall(QStringLiteral("Read Call Forwarding Status Successful!"));
-    callForwardReadFinsihed_ = true;
-    callForwardRead_ = false;
     enableCallButtonsWhenFinished(this);
     return;
   }
@@ -335,10 +344,8 @@ void SettingController::dealWithMsgOfReadCallForwardSetting(const Notification &
     return;
   if (msg.result >= 0xFF) {
     if (callForwardRead_) {
-      if (callForwardReadFinsihed_)
+      if (endReadChain(callForwardRead_, callForwardReadFinsihed_))
         tellCall(QStringLiteral("Read Call Forwarding Status Failed!"));
-      callForwardReadFinsihed_ = true;
-      callForwardRead_ = false;
       resetCallForwardStates();
       enableCallButtonsWhenFinished(this);
       return;
@@ -501,10 +508,8 @@ void SettingController::readCallBarSettingSuccess(int status) {
       sendCallBarSetWithMode(2, rows[i + 1].box->property("tag").toInt());
       return;
     }
-    if (callBarReadFinsihed_)
+    if (endReadChain(callBarRead_, callBarReadFinsihed_))
       tellCall(QStringLiteral("Read Call Barring Status Successful!"));
-    callBarReadFinsihed_ = true;
-    callBarRead_ = false;
     enableCallButtonsWhenFinished(this);
     return;
   }
@@ -516,10 +521,8 @@ void SettingController::dealWithMsgOfReadCallBarSetting(const Notification &n) {
     return;
   if (msg.result >= 0xFF) {
     if (callBarRead_) {
-      if (callBarReadFinsihed_)
+      if (endReadChain(callBarRead_, callBarReadFinsihed_))
         tellCall(QStringLiteral("Read Call Barring Status Failed!"));
-      callBarReadFinsihed_ = true;
-      callBarRead_ = false;
     } else {
       // A failed read-back of an Apply: the controls show the last state read.
       tellCall(QStringLiteral("Settings Failed!"));
