@@ -3,9 +3,10 @@
 #include "ConnectFigures.h"
 #include "QELUIController.h"
 
-#include <QList>
 #include <QLineEdit>
+#include <QList>
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 #include <QVariantList>
 #include <memory>
@@ -22,6 +23,7 @@ class QTableWidget;
 class QTabWidget;
 class statisticsView;
 class LimitNoticeWindow;
+class WebView;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
 // its connection area, and the connection profiles (dialConfig.plist, the current profile, the
@@ -266,7 +268,6 @@ public:
   // wait, the reconnect intervals.
   static void setTimeScale(double scale);
   static int scaledMs(double seconds);
-
 
   // ======== connection profiles ========
   // The profiles in memory; the first readDefaultProfileNum() are the operator's presets.
@@ -525,6 +526,36 @@ public:
   Q_INVOKABLE void loadIconImageAccordingProperty(const QVariantMap &entry);
   QVariantList loadedIconProperties() const { return loadedIconProperties_; }
   QVariantList loadedIconProperties_;
+
+  // ======== after connecting ========
+  // ---- web content of the Internet tab (DialControllerWebContent.cpp) ----
+  // The split layout's page by connection status.
+  void switchInternetTabAction();
+  // Internet/"AutoLaunchURLWithFirstDefaultAPN": the page of the first default profile.
+  void launchURLAtFirstAPN();
+  void displaySpecialWebView();
+  void detachSpecialWebview();
+  void downloadAdImageFile();
+  Q_INVOKABLE void imageDownloadFinishForBillboard();
+  // `url` in a web view over `container`, its frame shrunk by `offset` (see getRectInSuperView).
+  void displayWebUrl(const QString &url, QWidget *container, bool allowsScrolling, const QRect &offset);
+  // "WebViewRectInSuperView": origin (left, bottom), width and height fields from "DecreasedHeight"
+  // and "DecreasedWidth" in that order.
+  QRect getRectInSuperView() const;
+  void LoadFlash(const QString &path, WebView *view);
+  void openURL(const QString &url, WebView *view);
+  // ---- the subscriber's number (DialControllerNumber.cpp) ----
+  // Asks the operator's number service once for a SIM whose number is not stored yet.
+  void sendIMSIToHttpServerBySoap();
+  // The runtime number as the ruvoz header shows it.
+  QString getPhoneNumber();
+  // ---- the speed test (DialControllerSpeedTest.cpp) ----
+  // Starts the test of a fresh connection on its worker (the connect button's status changed).
+  void startSpeedTestIfConnected();
+  void writeDisconetNetWorkReason();
+  // ---- the first connect (DialControllerFirstConnect.cpp) ----
+  void performActionWhenFirstConnected();
+  // ======== end of after connecting ========
 
   // ======== pre-connect checks (DialControllerChecks.cpp) ========
   // YES hands the connect over to the device lock code (the request stops here).

@@ -93,6 +93,7 @@ protected:
                              ? scenario
                              : testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/") + scenario +
                                    QStringLiteral(".plist");
+    testsupport::useFreeOperatorAddress();
     backend = std::make_unique<testsupport::BackendProcess>(ui, be, path);
     return backend->start();
   }

@@ -1,6 +1,7 @@
 #include "TestSupport.h"
 
 #include "BusNames.h"
+#include "OperatorAddress.h"
 #include "Plist.h"
 
 #include <QCoreApplication>
@@ -11,6 +12,7 @@
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
+#include <QTcpServer>
 #include <QThread>
 #include <atomic>
 
@@ -30,6 +32,15 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs) {
 QString uniqueBusName(const QString &role) {
   static std::atomic<int> counter{0};
   return QStringLiteral("org.qel.test.%1.p%2.n%3").arg(role).arg(QCoreApplication::applicationPid()).arg(counter++);
+}
+
+QString useFreeOperatorAddress() {
+  QTcpServer probe;
+  probe.listen(QHostAddress::LocalHost);
+  const QString address = QStringLiteral("http://127.0.0.1:%1").arg(probe.serverPort());
+  probe.close();
+  qputenv(OperatorAddress::kVariable, address.toUtf8());
+  return address;
 }
 
 QString buildBundlePath() {

@@ -14,6 +14,10 @@ bool waitUntil(const std::function<bool()> &done, int timeoutMs = 5000);
 
 // Bus names unique to this test process and a counter, so parallel tests never meet.
 QString uniqueBusName(const QString &role);
+// Points QEL_OPERATOR_URL of this process (and so of the backends it starts) at a loopback port
+// that was free a moment ago, so that tests side by side each meet their own operator server.
+// Answers the address.
+QString useFreeOperatorAddress();
 
 // The bundle the build produced (bin/, Resources/, PlugIns/).
 QString buildBundlePath();

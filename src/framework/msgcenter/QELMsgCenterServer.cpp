@@ -3,6 +3,7 @@
 
 #include "Bundle.h"
 #include "ConfigManager.h"
+#include "OperatorAddress.h"
 #include "PackageLink.h"
 #include "Plist.h"
 
@@ -61,6 +62,8 @@ bool QELMsgCenter::launchServer() {
     env.insert(QStringLiteral("QEL_UI_BUS_NAME"), link_->ownName());
     env.insert(QStringLiteral("QEL_BACKEND_BUS_NAME"), link_->peerName());
   }
+  // ... play the operator's servers where this program looks for them ...
+  env.insert(QString::fromLatin1(OperatorAddress::kVariable), OperatorAddress::base().toString());
   // ... and work on the same configuration files.
   if (ConfigManager *config = ConfigManager::sharedConfigManager(); config && !config->modemListPath().isEmpty())
     env.insert(QString::fromLatin1(kModemListDirVariable), config->modemListPath());

@@ -1,6 +1,7 @@
 #include "ConfigService.h"
 
 #include "ConfigManager.h"
+#include "OperatorAddress.h"
 #include "SettingValue.h"
 #include "WordGlobe.h"
 
@@ -330,7 +331,7 @@ bool ConfigService::setconfigurationForRecordAndWriteToFile(const QString &key, 
 }
 
 QString ConfigService::getSoapServiceName() {
-  return QStringLiteral("http://localhost:7002/SPBUUP/SPBService?WSDL");
+  return OperatorAddress::url(QStringLiteral("/SPBUUP/SPBService?WSDL"));
 }
 
 QString ConfigService::getSoapServiceContent() {

@@ -1,0 +1,4 @@
+// What runs once when a connection first comes up.
+#include "DialController.h"
+
+void DialController::performActionWhenFirstConnected() {}
