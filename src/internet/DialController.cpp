@@ -103,6 +103,8 @@ const NotificationPair dialProfileNotificationTable[] = {
     {"ChangeAPNSelection:", "ChangeAPNSelection"},
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"datausageRest:", "btnDatausageRestCliked"},
+    {"setMsisdnNumberWithResult:", "xmlParseOver"},
+    {"excuteWhenConnectServerError:", "connectServerError"},
     {nullptr, nullptr},
 };
 } // namespace

@@ -549,6 +549,17 @@ public:
   void sendIMSIToHttpServerBySoap();
   // The runtime number as the ruvoz header shows it.
   QString getPhoneNumber();
+  // The value of the first record named "MSISDN"; a null string when there is none.
+  static QString getMsisdnFromResponseXML(const QVariantList &records);
+  // Whether the service's answer is a number worth storing: digits, an optional leading "+".
+  static bool isStorableMsisdn(const QString &number);
+  Q_INVOKABLE void setMsisdnNumberWithResult(const Notification &notification);
+  Q_INVOKABLE void excuteWhenConnectServerError(const Notification &notification);
+  // The controller's one client of the number service, made on first use.
+  class SoapClient *soapClient();
+  class SoapClient *soapClient_ = nullptr;
+  // The IMSI the request in flight asks about; empty while none is.
+  QString soapImsi_;
   // ---- the speed test (DialControllerSpeedTest.cpp) ----
   // Starts the test of a fresh connection on its worker (the connect button's status changed).
   void startSpeedTestIfConnected();

@@ -339,7 +339,7 @@ QString ConfigService::getSoapServiceContent() {
                         "<soapenv:Envelope xmlns:soapenv=\"http://schemas.xmlsoap.org/soap/envelope/\" "
                         "xmlns:loc=\"http://localhost/SPBService\">"
                         "<soapenv:Header><loc:Authentication><Username>kel_wadu</Username><Password>kox</Password>"
-                        "</loc:Authentication></soapenv:Header>"
+                        " </loc:Authentication></soapenv:Header>"
                         "<soapenv:Body><loc:getDeviceProfileByIMSI><loc:IMSI>%1</loc:IMSI></loc:getDeviceProfileByIMSI>"
                         "</soapenv:Body></soapenv:Envelope>");
 }
