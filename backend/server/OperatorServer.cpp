@@ -86,6 +86,9 @@ OperatorServer::OperatorServer(const SimulatedModem *modem, QObject *parent)
 
 OperatorServer::~OperatorServer() {
   stopIperf();
+  // The connections go while the table they clean themselves out of still exists.
+  delete server_;
+  server_ = nullptr;
 }
 
 bool OperatorServer::start() {

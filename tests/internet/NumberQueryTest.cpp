@@ -12,6 +12,7 @@
 #include "SoapClient.h"
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QTcpServer>
 #include <QTcpSocket>
@@ -134,12 +135,15 @@ TEST_F(NumberQuerySoapClient, ASecondRequestClearsTheFirstAndItsLateAnswerStaysO
 
 TEST_F(NumberQuerySoapClient, FailuresPostConnectServerErrorWithTheirDescription) {
   SoapClient client;
-  // An address that is not one: nothing goes out.
+  // An address that is not one: nothing goes out, not even to the address of before.
+  ASSERT_TRUE(client.initWithServerName(serviceUrl()));
   EXPECT_FALSE(client.initWithServerName("http://[::1"));
   EXPECT_FALSE(client.initWithServerName(""));
   bool sent = true;
   client.sendMessage("<request/>", false, &sent);
   EXPECT_FALSE(sent);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(server.requests().isEmpty());
 
   // A server that never answers, with the time-out shortened.
   ASSERT_TRUE(client.initWithServerName(serviceUrl()));
@@ -159,6 +163,15 @@ TEST_F(NumberQuerySoapClient, FailuresPostConnectServerErrorWithTheirDescription
   ASSERT_TRUE(over());
   ASSERT_EQ(failed.size(), 1);
   EXPECT_FALSE(failed.first().userInfo.value("errorInfor").toString().isEmpty());
+
+  // An answer far larger than any device profile.
+  failed.clear();
+  serve(QByteArray(SoapClient::kMaxAnswerBytes + 1000, 'x'));
+  client.sendMessage("<request/>", false);
+  ASSERT_TRUE(over());
+  ASSERT_EQ(failed.size(), 1);
+  EXPECT_EQ(failed.first().userInfo.value("errorInfor").toString(), "The answer is too large.");
+  EXPECT_TRUE(parsed.isEmpty());
 
   // Nobody listening.
   failed.clear();
