@@ -87,8 +87,9 @@ OperatorServer::OperatorServer(const SimulatedModem *modem, QObject *parent)
 OperatorServer::~OperatorServer() {
   stopIperf();
   // The connections go while the table they clean themselves out of still exists.
-  delete server_;
+  QTcpServer *server = server_;
   server_ = nullptr;
+  delete server;
 }
 
 bool OperatorServer::start() {
@@ -259,8 +260,12 @@ void OperatorServer::onNewConnection() {
   while (QTcpSocket *socket = server_->nextPendingConnection()) {
     connections_.insert(socket, Connection());
     connect(socket, &QTcpSocket::readyRead, this, [this, socket] { onReadyRead(socket); });
-    connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-    connect(socket, &QObject::destroyed, this, [this, socket] { connections_.remove(socket); });
+    // A closed connection no longer counts, whenever its object goes.
+    connect(socket, &QTcpSocket::disconnected, this, [this, socket] {
+      forget(socket);
+      socket->deleteLater();
+    });
+    connect(socket, &QObject::destroyed, this, [this, socket] { forget(socket); });
     // A client that never finishes its request does not keep the connection for ever.
     QTimer::singleShot(kIdleMs, socket, [this, socket] {
       auto it = connections_.find(socket);
@@ -268,6 +273,14 @@ void OperatorServer::onNewConnection() {
         socket->abort();
     });
   }
+  // Further clients wait in the system's queue until a connection closes.
+  if (connections_.size() >= kMaxConnections)
+    server_->pauseAccepting();
+}
+
+void OperatorServer::forget(QTcpSocket *socket) {
+  if (connections_.remove(socket) && server_ && connections_.size() < kMaxConnections)
+    server_->resumeAccepting();
 }
 
 void OperatorServer::refuse(QTcpSocket *socket, int status) {

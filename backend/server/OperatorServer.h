@@ -22,6 +22,8 @@ public:
   static constexpr int kMaxHeaderBytes = 16 * 1024;
   static constexpr int kMaxBodyBytes = 1024 * 1024;
   static constexpr int kMaxRecorded = 1000;
+  // Connections served at once; more wait until one closes.
+  static constexpr int kMaxConnections = 64;
   // A connection that has not brought a whole request within this time is closed.
   static constexpr int kIdleMs = 30000;
   // Delays at or above this never answer.
@@ -50,6 +52,8 @@ public:
   bool listen(quint16 port);
   quint16 port() const;
   bool isListening() const;
+  // Connections open now.
+  int connectionCount() const { return int(connections_.size()); }
 
   // "METHOD path?query" of every complete request, oldest first (the newest kMaxRecorded).
   QStringList requests() const { return requests_; }
@@ -71,6 +75,7 @@ public:
 
 private:
   void onNewConnection();
+  void forget(QTcpSocket *socket);
   // What one connection has brought so far.
   struct Connection {
     QByteArray head;

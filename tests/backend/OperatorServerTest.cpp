@@ -223,6 +223,28 @@ TEST_F(OperatorServerFixture, OperatorServerRefusesMalformedRequestsAndKeepsServ
   EXPECT_EQ(server->requests().size(), 4);
 }
 
+TEST_F(OperatorServerFixture, OperatorServerHoldsABoundedNumberOfConnections) {
+  serve();
+  std::vector<std::unique_ptr<QTcpSocket>> idle;
+  for (int i = 0; i < OperatorServer::kMaxConnections; ++i) {
+    idle.push_back(std::make_unique<QTcpSocket>());
+    idle.back()->connectToHost(QHostAddress::LocalHost, server->port());
+    ASSERT_TRUE(testsupport::waitUntil([&] { return server->connectionCount() == i + 1; }));
+  }
+  // One more waits unserved while all are held ...
+  QTcpSocket waiting;
+  QByteArray answer;
+  QObject::connect(&waiting, &QTcpSocket::readyRead, [&] { answer += waiting.readAll(); });
+  waiting.connectToHost(QHostAddress::LocalHost, server->port());
+  waiting.write("GET /latency.txt HTTP/1.1\r\n\r\n");
+  EXPECT_FALSE(testsupport::waitUntil([&] { return !answer.isEmpty(); }, 300));
+  EXPECT_EQ(server->connectionCount(), OperatorServer::kMaxConnections);
+  // ... and is served once one of them closes.
+  idle.pop_back();
+  EXPECT_TRUE(testsupport::waitUntil([&] { return answer.startsWith("HTTP/1.1 200"); }));
+  QObject::disconnect(&waiting, nullptr, nullptr, nullptr);
+}
+
 // The control interface of a running backend, as the end-to-end tests use it.
 TEST(OperatorServerControl, OperatorServerIsSteeredOverTheBus) {
   const QString address = testsupport::useFreeOperatorAddress();
