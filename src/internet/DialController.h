@@ -23,6 +23,8 @@ class QTableWidget;
 class QTabWidget;
 class statisticsView;
 class LimitNoticeWindow;
+struct SpeedTestFigures;
+struct SpeedTestSetup;
 class WebView;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
@@ -553,6 +555,26 @@ public:
   // Starts the test of a fresh connection on its worker (the connect button's status changed).
   void startSpeedTestIfConnected();
   void writeDisconetNetWorkReason();
+  // The steps of one test; they run on the test's worker and touch only their arguments.
+  // testSpeed answers YES when a result is to be posted.
+  static bool testSpeed(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static void delayTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static void downloadTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static bool uploadTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  // The upload rate of an iperf report in KB/s (1 KB = 1000 bytes); 0 without a rate line.
+  static float readUploadSpeedValue(const QString &reportPath);
+  bool isSpeedTestRunning() const;
+  // Ends a running test (its result is dropped) and waits for its worker.
+  void stopSpeedTest();
+  // The figures of the last test that posted its result (main thread).
+  double delayTime_ = 0;
+  double downLoadData_ = 0;
+  double downloadSpeed_ = 0;
+  float uploadSpeed_ = 0;
+  int disconnectionReason_ = 1;
+  struct SpeedTestRun;
+  std::shared_ptr<SpeedTestRun> speedTestRun_;
+  void speedTestFinished(const SpeedTestFigures &figures);
   // ---- the first connect (DialControllerFirstConnect.cpp) ----
   void performActionWhenFirstConnected();
   // ======== end of after connecting ========
