@@ -1,6 +1,7 @@
 // vArivevorer: the simulated modem server the connection manager talks to.
 #include "BackendServer.h"
 #include "BusNames.h"
+#include "OperatorServer.h"
 #include "Scenario.h"
 #include "SimulatedModem.h"
 #include "SimulatorControl.h"
@@ -66,6 +67,10 @@ int main(int argc, char **argv) {
   if (qEnvironmentVariableIsSet("QEL_BACKEND_PERSIST"))
     server.setExitWhenProgramLeaves(false);
   SimulatorControl control(&modem, &server);
+  // The operator's servers are optional: a port someone else holds leaves the modem working.
+  OperatorServer operatorServer(&modem);
+  operatorServer.start();
+  control.setOperatorServer(&operatorServer);
   QDBusConnection bus = QDBusConnection::sessionBus();
   // The voice-data service is in place before the name is claimed: whoever sees the name finds it.
   VoiceDataService voice(BusNames::backendBusName());

@@ -9,6 +9,7 @@
 #include "GpsReceiver.h"
 #include "NetworkRegistration.h"
 #include "NetworkSelection.h"
+#include "OperatorServer.h"
 #include "Phonebook.h"
 #include "Plist.h"
 #include "Router.h"
@@ -498,4 +499,15 @@ void SimulatorControl::SetConnectOutcome(const QString &apn, const QString &outc
 bool SimulatorControl::SetStatusLayout(const QString &layout) {
   ::DataSession *session = ::DataSession::of(*modem_);
   return session && session->setStatusLayout(layout);
+}
+
+QStringList SimulatorControl::OperatorRequests() {
+  return operator_ ? operator_->requests() : QStringList();
+}
+
+bool SimulatorControl::SetOperatorAnswer(const QString &path, int status, const QString &body, uint delayMs) {
+  if (!operator_ || !path.startsWith(QLatin1Char('/')))
+    return false;
+  operator_->setAnswer(path, status, body.toUtf8(), delayMs);
+  return true;
 }

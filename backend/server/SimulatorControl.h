@@ -26,6 +26,7 @@ const QDBusArgument &operator>>(const QDBusArgument &arg, SimSentSms &sms);
 Q_DECLARE_METATYPE(SimSentSms)
 
 class BackendServer;
+class OperatorServer;
 class SimulatedModem;
 
 // The control interface tests and demos use to steer the simulated modem (gdbus call ...).
@@ -35,6 +36,8 @@ class SimulatorControl : public QObject, protected QDBusContext {
 public:
   SimulatorControl(SimulatedModem *modem, BackendServer *server, QObject *parent = nullptr);
   bool registerOn(class QDBusConnection &connection);
+  // The operator's servers the control methods below steer (none: they answer nothing).
+  void setOperatorServer(OperatorServer *server) { operator_ = server; }
 
 public slots:
   Q_SCRIPTABLE void Plug();
@@ -219,7 +222,17 @@ public slots:
   Q_SCRIPTABLE QString CallServices();
   Q_SCRIPTABLE void KeepCallServices(bool keep);
 
+  // ---- the operator's servers ----
+  // Every request they received, as "METHOD path?query", oldest first.
+  Q_SCRIPTABLE QStringList OperatorRequests();
+  // Replaces the answer of one path (a path ending in "/" covers all below it): `status` 0 closes
+  // the connection without an answer, a negative status restores the usual answer; the answer is
+  // held `delayMs` (2147483647 or more: never answered). False while nothing is served.
+  Q_SCRIPTABLE bool SetOperatorAnswer(const QString &path, int status, const QString &body, uint delayMs);
+  // ---- end ----
+
 private:
   SimulatedModem *modem_;
   BackendServer *server_;
+  OperatorServer *operator_ = nullptr;
 };

@@ -9,6 +9,9 @@
 namespace OperatorAddress {
 inline constexpr const char *kVariable = "QEL_OPERATOR_URL";
 inline constexpr const char *kDefault = "http://127.0.0.1:7002";
+// The folder of the operator's extender pages ("extender1.xhtml", "extender2.xhtml"), which take
+// the query keys msisdn and imsi.
+inline constexpr const char *kExtenderPath = "/extender/";
 
 // The scheme, host and port, without a trailing slash; the default when the variable is empty or
 // not an absolute http address.
