@@ -467,6 +467,17 @@ TEST_F(SpeedTestWorker, StopsWithItsController) {
   delete dial;
   EXPECT_LT(clock.elapsed(), 3000);
 
+  // So does the application's quit, the controller staying.
+  dial = new DialController;
+  dial->setConnectStatus(DialController::kConnected);
+  dial->startSpeedTestIfConnected();
+  ASSERT_TRUE(dial->isSpeedTestRunning());
+  clock.restart();
+  ASSERT_TRUE(QMetaObject::invokeMethod(QCoreApplication::instance(), "aboutToQuit", Qt::DirectConnection));
+  EXPECT_FALSE(dial->isSpeedTestRunning());
+  EXPECT_LT(clock.elapsed(), 3000);
+  delete dial;
+
   // Leaving the connected state stops a test too.
   dial = new DialController;
   dial->setConnectStatus(DialController::kConnected);
