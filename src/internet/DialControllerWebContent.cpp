@@ -184,7 +184,11 @@ void DialController::switchInternetTabAction() {
     return;
   }
   selectSplitPage(kPostInternet);
+  const bool hadViews = promoWebkitView_ || homepageView_;
   attachWebviewWithDelegates(webPolicyDelegate());
+  // Views made just now show the banner files already stored, not only later downloads.
+  if (!hadViews && (promoWebkitView_ || homepageView_))
+    loadCurrentIconAndFlash();
   if (g_SettingController)
     g_SettingController->checkLauchWebLinksAtMoment(true);
   hintFavoriteIconConfigrable();

@@ -228,6 +228,8 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
     buildFavoriteIconHint(d, window);
   }
   auto *column = new QVBoxLayout(page);
+  if (web.split)
+    column->setContentsMargins(4, 4, 4, 4); // the tab view's pane has margins of its own
   d->labelInternetPrompt_ = label(page, "labelInternetPrompt");
   d->labelInternetPrompt_->setWordWrap(true);
   d->labelProfileInputPrompt_ = label(page, "labelProfileInputPrompt");
@@ -239,12 +241,13 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
   if (profileBox) {
     profileBox->setParent(page);
     if (web.split) {
-      auto *row = new QHBoxLayout;
+      // The "before connect" page names the profile above its box.
       d->preDefaultConfiguration_ = label(page, "preDefaultConfiguration");
-      row->addWidget(d->preDefaultConfiguration_);
-      row->addWidget(profileBox);
-      row->addStretch();
-      column->addLayout(row);
+      QFont bold = d->preDefaultConfiguration_->font();
+      bold.setBold(true);
+      d->preDefaultConfiguration_->setFont(bold);
+      column->addWidget(d->preDefaultConfiguration_);
+      column->addWidget(profileBox, 0, Qt::AlignLeft);
     } else {
       column->addWidget(profileBox, 0, Qt::AlignLeft);
     }
