@@ -625,7 +625,6 @@ public:
   // however many of the status reports call in.
   int splitStatusActedOn_ = -1;
   QStringList splitPageSwitches_;
-  std::shared_ptr<WebViewDelegate> webPolicyDelegate_;
   bool webContentStarted_ = false;
   bool favoriteIconHintShown_ = false;
   bool billboardTimerWired_ = false;

@@ -32,7 +32,7 @@ const QString kPostInternet = QStringLiteral("PostInternet");
 // may go; the load events are logged as for any view.
 class DialWebPolicy : public WebViewDelegate {
 public:
-  explicit DialWebPolicy(DialController *dial) : dial_(dial) {}
+  void setController(DialController *dial) { dial_ = dial; }
   bool decidePolicyForNavigation(WebView *, const QUrl &url) override {
     return !dial_ || dial_->decidePolicyForNavigationAction(url);
   }
@@ -414,9 +414,11 @@ void DialController::launchURLAtFirstAPN() {
 // ---- navigation policy ----
 
 WebViewDelegate *DialController::webPolicyDelegate() {
-  if (!webPolicyDelegate_)
-    webPolicyDelegate_ = std::make_shared<DialWebPolicy>(this);
-  return webPolicyDelegate_.get();
+  // A view may outlive the controller while the window goes: the delegate lives as long as the
+  // program and asks the controller only while it is there.
+  static DialWebPolicy policy;
+  policy.setController(this);
+  return &policy;
 }
 
 DialController::WebAction DialController::performWebActionForVuziraWith(const QUrl &request) {

@@ -347,6 +347,90 @@ TEST_F(OperatorContentEmbeddedPage, TheSpecialPageComesWithTheKeyAndGoesOnDetach
   dial->detachSpecialWebview(); // twice is harmless
 }
 
+// ---- banner and advertisement ----
+
+using OperatorContentBanner = OperatorContentFixture;
+
+TEST_F(OperatorContentBanner, StoredIconFilesGoToTheBannerAndThePromotion) {
+  const QString images = modemList + "/vuzira/images";
+  writePicture(images + "/MainimageTitle_Cropped.jpg", Qt::darkBlue);
+  writeText(images + "/promo.swf", "FWS");
+  writeText(images + "/promo.htm", "<html><body>Offer</body></html>");
+  const QString links = modemList + "/IconLinks.plist";
+  Plist::writeFile(links, QVariantList{QVariantMap{{"ImageStorePath", images + "/MainimageTitle_Cropped.jpg"}},
+                                       QVariantMap{{"ImageStorePath", images + "/promo.swf"}},
+                                       QVariantMap{{"ImageStorePath", images + "/other.gif"}}});
+  WeblinkUpdateUtilities::sharedUpdateManager()->setcfgFile(links);
+  set(QString(), "GetHtmlFilePathByFlashFile", true);
+  set(QString(), "PromoWebViewRect", QVariantMap{{"X", 0}, {"Y", 0}, {"W", 200}, {"H", 100}});
+  auto *banner = new WebLinkImageView(&host);
+  auto *promo = new QWidget(&host);
+  promo->setObjectName("bgContainerView");
+  promo->resize(200, 100);
+  dial->bgupWeblinkView_ = banner;
+  dial->bgContainerView_ = promo;
+  dial->attachWebviewWithDelegates(dial->webPolicyDelegate());
+  ASSERT_TRUE(dial->promoWebkitView_);
+  EXPECT_FALSE(dial->homepageView_) << "no \"HomePageWebViewRect\", no home page view";
+
+  ViewRecorder views;
+  dial->loadCurrentIconAndFlash();
+  EXPECT_FALSE(banner->pixmap().isNull());
+  EXPECT_FALSE(banner->webLink().isEmpty());
+  ASSERT_EQ(views.of(WebViewEvent::Loaded).size(), 1);
+  EXPECT_EQ(views.of(WebViewEvent::Loaded)[0].view, "promoWebkitView");
+  EXPECT_EQ(views.of(WebViewEvent::Loaded)[0].url, QUrl::fromLocalFile(images + "/promo.htm"));
+  EXPECT_EQ(dial->promoWebkitView_->url(), QUrl::fromLocalFile(images + "/promo.htm"))
+      << "a local page passes the promotion's own policy";
+  dial->detachWebviews();
+  EXPECT_FALSE(dial->promoWebkitView_);
+  WeblinkUpdateUtilities::sharedUpdateManager()->setcfgFile(QString());
+}
+
+TEST_F(OperatorContentBanner, TheAdvertisementShowsItsFileOfTheSourcesFolderOnly) {
+  writePicture(modemList + "/Sources/ad.png", Qt::yellow);
+  writePicture(modemList + "/outside.png", Qt::yellow);
+  auto *ad = new WebLinkImageView(&host);
+  dial->adContainerView_ = ad;
+  set(QString(), "AddZodiAdView", true);
+  set(QString(), "ZodiAdInfo", QVariantMap{{"FileName", "ad.png"}, {"AdURL", "https://ad.example/"}});
+  dial->initAdContainerView();
+  EXPECT_FALSE(ad->pixmap().isNull());
+  EXPECT_EQ(ad->webLink(), QUrl("https://ad.example/"));
+  set(QString(), "ZodiAdInfo", QVariantMap{{"FileName", "../outside.png"}});
+  dial->updateAdImageView();
+  EXPECT_TRUE(ad->pixmap().isNull()) << "a name is never a way out of the folder";
+
+  int enabled = 0;
+  QObject observer;
+  NotificationCenter::defaultCenter().addObserver(&observer, "SetWebLinkImageViewEnabled", nullptr,
+                                                  [&](const Notification &) { ++enabled; });
+  dial->downloadAdImageFile();
+  set(QString(), "AddZodiAdView", false);
+  dial->downloadAdImageFile();
+  EXPECT_EQ(enabled, 2);
+}
+
+TEST_F(OperatorContentBanner, ThePageOfTheFirstProfileOpensOnlyForIt) {
+  QList<QUrl> opened;
+  QELUIController::setUrlOpener([&](const QUrl &u) {
+    opened << u;
+    return true;
+  });
+  set("Internet", "AutoLaunchURLString", "https://welcome.example/");
+  dial->m_IndexOfComboBoxSelectionNow = 1;
+  dial->launchURLAtFirstAPN();
+  EXPECT_TRUE(opened.isEmpty()) << "off without its switch";
+  set("Internet", "AutoLaunchURLWithFirstDefaultAPN", true);
+  dial->m_IndexOfComboBoxSelectionNow = 2;
+  dial->launchURLAtFirstAPN();
+  EXPECT_TRUE(opened.isEmpty()) << "another profile";
+  dial->m_IndexOfComboBoxSelectionNow = 1;
+  dial->launchURLAtFirstAPN();
+  EXPECT_EQ(opened, QList<QUrl>{QUrl("https://welcome.example/")});
+  QELUIController::setUrlOpener({});
+}
+
 // ---- Flash files ----
 
 using OperatorContentFlash = OperatorContentFixture;
