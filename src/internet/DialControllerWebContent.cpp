@@ -7,6 +7,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
+#include "FrameworkLinks.h"
 #include "Neighbours.h"
 #include "NotificationTables.h"
 #include "SettingController.h"
@@ -97,6 +98,13 @@ void DialController::initWebContentOfInternetTab() {
   if (webContentStarted_)
     return;
   webContentStarted_ = true;
+  // A skin that names the billboard's buttons places and draws them.
+  if (qelSkinManager) {
+    FrameworkLinks::registerController(qelSkinManager, btnOfDownForBillboard_, QStringLiteral("btnOfDownForBillboard"),
+                                       true);
+    FrameworkLinks::registerController(qelSkinManager, btnOfUpForBillboard_, QStringLiteral("btnOfUpForBillboard"),
+                                       true);
+  }
   // As the controller's nib set-up does: custom links, the embedded page, the billboard at rest,
   // the hint's content view.
   initCustomWeblinks();

@@ -10,9 +10,11 @@
 
 #include "../support/TestSupport.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
+#include <QMainWindow>
 #include <QPushButton>
 
 namespace {
@@ -429,6 +431,47 @@ TEST_F(OperatorContentBanner, ThePageOfTheFirstProfileOpensOnlyForIt) {
   dial->launchURLAtFirstAPN();
   EXPECT_EQ(opened, QList<QUrl>{QUrl("https://welcome.example/")});
   QELUIController::setUrlOpener({});
+}
+
+// ---- favourite-icon hint ----
+
+using OperatorContentHint = OperatorContentFixture;
+
+TEST_F(OperatorContentHint, TheHintGoesIntoTheMainWindowWhenAskedAndItsBoxStopsIt) {
+  QMainWindow window;
+  auto *content = new QWidget(&window);
+  window.setCentralWidget(content);
+  window.resize(800, 600);
+  dial->wndMain = &window;
+  auto *hint = new FavoriteIconHintWindow(&window);
+  auto *view = new QWidget(hint);
+  view->setObjectName("favoriteIconHintView");
+  view->resize(300, 90);
+  auto *box = new QCheckBox(view);
+  dial->favoriteIconHintWindow_ = hint;
+  dial->stopNotifyHintCheckbox_ = box;
+
+  dial->hintFavoriteIconConfigrable();
+  EXPECT_FALSE(dial->isFavoriteIconHintShown()) << "off without its key";
+  set(QString(), "ShouldShowFavouriteIconConfigHint", true);
+  set("Main", "Main_addHintWindowIntoMainWnd_IfNeedMoveWithMainWnd", true);
+  window.show();
+  dial->hintFavoriteIconConfigrable();
+  EXPECT_TRUE(dial->isFavoriteIconHintShown());
+  EXPECT_EQ(view->parentWidget(), content);
+  EXPECT_TRUE(view->isVisible());
+  EXPECT_TRUE(content->rect().contains(view->geometry())) << "inside the window";
+  dial->closefavoriteIconHintWindow();
+  EXPECT_FALSE(view->isVisible());
+  EXPECT_FALSE(dial->isFavoriteIconHintShown());
+
+  box->setChecked(true);
+  dial->stopNotifyHintClicked(box);
+  QVariantMap saved;
+  ASSERT_TRUE(Plist::readDictionary(modemList + "/settings.plist", &saved));
+  EXPECT_EQ(saved.value("ShouldShowFavouriteIconConfigHint"), QVariant(false));
+  dial->hintFavoriteIconConfigrable();
+  EXPECT_FALSE(dial->isFavoriteIconHintShown());
 }
 
 // ---- Flash files ----
