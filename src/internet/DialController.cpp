@@ -176,6 +176,7 @@ void DialController::updateLanguages(const Notification &) {
   reloadTable();
   displayAPNInfo();
   initConnectStatusWording();
+  initCustomWeblinks();
   if (speedView)
     speedView->update();
 }
