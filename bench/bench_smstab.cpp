@@ -1,9 +1,8 @@
 // The SMS tab over 10,000 PC messages and 5,000 contacts: naming every record through the
 // phonebook, sorting by each column, a search keystroke (hit and miss), a reload after the
-// list-ready reply with unchanged files, marking 100 selected rows read, and deleting 1,000
-// selected messages into the DeletedBox.
-// list-ready reply with unchanged files, marking 100 selected rows read, and an arrival from its
-// 768/101 package to the announcement, stored on the SIM and on the PC.
+// list-ready reply with unchanged files, marking 100 selected rows read, deleting 1,000 selected
+// messages into the DeletedBox, and an arrival from its 768/101 package to the announcement,
+// stored on the SIM and on the PC.
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "PBController.h"

@@ -8,6 +8,7 @@ packages=(
   xvfb xauth x11-apps imagemagick dbus dbus-x11 fonts-dejavu-core
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good
   python3-dbusmock
+  iperf
 )
 missing=()
 for p in "${packages[@]}"; do

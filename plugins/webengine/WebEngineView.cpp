@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWebEnginePage>
 #include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineScriptCollection>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 namespace {
@@ -48,6 +51,9 @@ protected:
       return nullptr;
     return new NewWindowCatcher(profile(), host_, this);
   }
+  bool javaScriptConfirm(const QUrl &, const QString &message) override {
+    return host_ && host_->engineJavaScriptConfirm(message);
+  }
 
 private:
   WebEngineHost *host_;
@@ -75,6 +81,25 @@ public:
   void reload() override { view_->reload(); }
   void stop() override { view_->stop(); }
   QString title() const override { return view_ ? view_->title() : QString(); }
+  void setScrollingAllowed(bool allowed) override {
+    if (!page_)
+      return;
+    page_->settings()->setAttribute(QWebEngineSettings::ShowScrollBars, allowed);
+    // Hidden bars alone still let the wheel scroll; the page's own overflow is held as well.
+    static const QString name = QStringLiteral("qelNoScrolling");
+    QWebEngineScriptCollection &scripts = page_->scripts();
+    for (const QWebEngineScript &old : scripts.find(name))
+      scripts.remove(old);
+    if (allowed)
+      return;
+    QWebEngineScript script;
+    script.setName(name);
+    script.setInjectionPoint(QWebEngineScript::DocumentReady);
+    script.setWorldId(QWebEngineScript::ApplicationWorld);
+    script.setSourceCode(QStringLiteral("document.documentElement.style.overflow='hidden';"
+                                        "if (document.body) document.body.style.overflow='hidden';"));
+    scripts.insert(script);
+  }
 
 private:
   QPointer<QWebEngineView> view_;

@@ -6,6 +6,7 @@
 #include "DialControllerSupport.h"
 #include "DialParamsLayout.h"
 #include "NotificationTables.h"
+#include "SpeedTestController.h"
 #include "StatisticsView.h"
 #include "WordGlobe.h"
 
@@ -135,6 +136,8 @@ void DialController::registerMessages() {
   registerNotification(dialProfileNotificationTable);
   registerNotification(dialControllerNotificationTable);
   registerNotification(deviceFunctionNotficationTable);
+  // The speed-test result service listens from the start, so a result finds the radio details.
+  SpeedTestController::shareSpeedTestController();
 }
 
 void DialController::initializeController() {
@@ -175,6 +178,7 @@ void DialController::updateLanguages(const Notification &) {
   reloadTable();
   displayAPNInfo();
   initConnectStatusWording();
+  initCustomWeblinks();
   if (speedView)
     speedView->update();
 }

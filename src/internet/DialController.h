@@ -9,6 +9,7 @@
 #include <QRect>
 #include <QTimer>
 #include <QVariantList>
+#include <array>
 #include <memory>
 
 class ButtonMatrix;
@@ -23,7 +24,12 @@ class QTableWidget;
 class QTabWidget;
 class statisticsView;
 class LimitNoticeWindow;
+struct SpeedTestFigures;
+struct SpeedTestSetup;
 class WebView;
+class WebViewDelegate;
+class WeblinkButton;
+class WebLinkImageView;
 
 // The connection controller: the connection state, the disconnect on quit, the status texts of
 // its connection area, and the connection profiles (dialConfig.plist, the current profile, the
@@ -544,6 +550,86 @@ public:
   QRect getRectInSuperView() const;
   void LoadFlash(const QString &path, WebView *view);
   void openURL(const QString &url, WebView *view);
+  // Start-up of the tab's web content, in the order of the controller's set-up: custom links,
+  // the embedded page, the billboard's rest state, the split layout, the advertisement.
+  void initWebContentOfInternetTab();
+  // Split layout ("EnableSplitConnectionProcess"): the pages "PreInternet" and "PostInternet".
+  bool isSplitConnectionProcessEnabled();
+  void initSplitConnectionProcess();
+  void initSplitConnectionProcessForVuzira();
+  bool shouldSwitchToInternetState() const;
+  void switchToInternetState();
+  void switchInternetTabActionForVuzira();
+  // The main tab view's will-select (`item` not yet current) and did-select.
+  void performSwitchTabActionForVuzira(QTabWidget *tabView, QWidget *item);
+  void selectSplitPage(const QString &identifier);
+  QString currentSplitPage() const;
+  // Every page the split layout selected, in order.
+  QStringList splitPageSwitches() const { return splitPageSwitches_; }
+  // The favourite-icon hint.
+  void hintFavoriteIconConfigrable();
+  Q_INVOKABLE void closefavoriteIconHintWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void stopNotifyHintClicked(QObject *sender = nullptr);
+  bool isFavoriteIconHintShown() const;
+  Q_INVOKABLE void UpdateWebLinkTimerFired();
+  // Link buttons (DialControllerFavoriteLinks.cpp).
+  void initCustomWeblinks();
+  void setCustomBtn(WeblinkButton *button, const QString &link);
+  // Banner, Flash and advertisement files (DialControllerWebLinks.cpp).
+  void loadCurrentIconAndFlash();
+  static QString getHtmlFilePathByFlash(const QString &path);
+  void initAdContainerView();
+  void updateAdImageView();
+  // Embedded views.
+  void displayWebUrl(const QString &url, QWidget *container, bool allowsScrolling);
+  // A container-sized frame shrunk by `offset` (see getRectInSuperView).
+  static QRect webViewFrameInContainer(const QSize &container, const QRect &offset);
+  void attachWebviewWithDelegates(WebViewDelegate *delegate);
+  void initHomepageViewRes(WebViewDelegate *delegate);
+  void detachWebviews();
+  // The navigation policy of the views that have this controller as delegate.
+  enum class WebAction { NotDecided, Use, Ignore };
+  WebAction performWebActionForVuziraWith(const QUrl &request);
+  WebAction performWebActionForRuvozUIWithdecisionListener();
+  WebAction performWebActionForDadizarerAZIWithdecisionListener(const QUrl &request);
+  bool decidePolicyForNavigationAction(const QUrl &request);
+  void decidePolicyForNewWindowAction(const QUrl &request);
+  WebViewDelegate *webPolicyDelegate();
+  // The billboard (DialControllerBillboard.cpp).
+  void setDefaultBackgroundImageForBillboard();
+  void isHiddenBrowserPicBtnForBillboard(bool hidden);
+  void startRollForBillboard();
+  void stopRollForBillboard();
+  void autoBrowserPictureForBillboard(bool forward);
+  Q_INVOKABLE void browserNextPictureForBillboard(QObject *sender = nullptr);
+  Q_INVOKABLE void browserAPictureForBillboard(QObject *sender = nullptr);
+  Q_INVOKABLE void connectStatusDidChange(const Notification &notification);
+  int billboardPictureNumber() const { return borwserPicIndexforBillboard_; }
+  bool isBillboardRolling() const { return timerOfAutoBrowserPicForBillboard_.isActive(); }
+  // The file the billboard shows now (empty: none yet).
+  QString billboardPicturePath() const { return billboardPicture_; }
+  // Outlets of the web content (InternetPage builds them only for the switches that are on).
+  QPointer<QTabWidget> internetSwitchTab_;
+  std::array<QPointer<WeblinkButton>, 6> favoriteLinkBtns_, customLinkBtns_;
+  QPointer<QLabel> preDefaultConfiguration_;
+  QPointer<WebLinkImageView> bgupWeblinkView_, adContainerView_;
+  QPointer<QWidget> bgContainerView_, viewContainer_, viewContainerEmbedInUI_;
+  QPointer<WebView> homepageView_, promoWebkitView_, wbvAdvertisement_, webViewEmbedInUI_;
+  QPointer<QWidget> favoriteIconHintWindow_, favoriteIconHintView_;
+  QPointer<QLabel> favoriteHintTextfield_;
+  QPointer<QCheckBox> stopNotifyHintCheckbox_;
+  QPointer<QLabel> imageViewOfShowImageForBillboard_;
+  QPointer<QPushButton> btnOfUpForBillboard_, btnOfDownForBillboard_;
+  int borwserPicIndexforBillboard_ = 1;
+  QTimer timerOfAutoBrowserPicForBillboard_;
+  QString billboardPicture_;
+  // The last status the split layout acted on: each connect and disconnect is acted on once,
+  // however many of the status reports call in.
+  int splitStatusActedOn_ = -1;
+  QStringList splitPageSwitches_;
+  bool webContentStarted_ = false;
+  bool favoriteIconHintShown_ = false;
+  bool billboardTimerWired_ = false;
   // ---- the subscriber's number (DialControllerNumber.cpp) ----
   // Asks the operator's number service once for a SIM whose number is not stored yet.
   void sendIMSIToHttpServerBySoap();
@@ -564,6 +650,26 @@ public:
   // Starts the test of a fresh connection on its worker (the connect button's status changed).
   void startSpeedTestIfConnected();
   void writeDisconetNetWorkReason();
+  // The steps of one test; they run on the test's worker and touch only their arguments.
+  // testSpeed answers YES when a result is to be posted.
+  static bool testSpeed(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static void delayTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static void downloadTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  static bool uploadTest(const SpeedTestSetup &setup, SpeedTestFigures &figures);
+  // The upload rate of an iperf report in KB/s (1 KB = 1000 bytes); 0 without a rate line.
+  static float readUploadSpeedValue(const QString &reportPath);
+  bool isSpeedTestRunning() const;
+  // Ends a running test (its result is dropped) and waits for its worker.
+  void stopSpeedTest();
+  // The figures of the last test that posted its result (main thread).
+  double delayTime_ = 0;
+  double downLoadData_ = 0;
+  double downloadSpeed_ = 0;
+  float uploadSpeed_ = 0;
+  int disconnectionReason_ = 1;
+  struct SpeedTestRun;
+  std::shared_ptr<SpeedTestRun> speedTestRun_;
+  void speedTestFinished(const SpeedTestFigures &figures);
   // ---- the first connect (DialControllerFirstConnect.cpp) ----
   void performActionWhenFirstConnected();
   // ======== end of after connecting ========

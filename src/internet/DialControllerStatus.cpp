@@ -128,6 +128,7 @@ void DialController::setDialBtnWithStatus(bool connected) {
       g_MainController->freshStatusViewWhenDialStatusChanged();
     if (imageViewForConnectStatus_)
       imageViewForConnectStatus_->setObjectName(QStringLiteral("StateOfNotConnection"));
+    writeDisconetNetWorkReason();
   } else {
     if (iconFollows)
       appIcon(QStringLiteral("icon"));
@@ -153,6 +154,7 @@ void DialController::setDialBtnWithStatus(bool connected) {
     setDisplayDisConnectingFlag(true);
   }
   setConnectBtnImage();
+  startSpeedTestIfConnected();
 }
 
 // ---- PS domain ----

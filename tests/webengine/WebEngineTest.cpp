@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
+#include "ModalQuestions.h"
 #include "WebViewUtilities.h"
 
 namespace {
@@ -66,6 +67,36 @@ TEST(WebEngine, APageIsRenderedAndItsRequestsGoToTheDelegate) {
   EXPECT_EQ(view->title(), "Engine") << "a refused navigation leaves the page";
   WebViewUtilities::sharedManager()->detachSubWebview(view);
   // The engine's profile goes with the application; its pages must be gone before.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+// A view on a page not shown yet makes no engine page; its load waits and comes with the first
+// show. A script's confirm() is a question the program answers.
+TEST(WebEngine, TheEnginePageComesWithTheFirstShowAndAConfirmIsAQuestion) {
+  qputenv("QEL_WEBENGINE", "1");
+  ASSERT_NE(WebViewUtilities::engineFactory(), nullptr);
+  QTemporaryDir dir;
+  const QString page = writePage(dir, "confirm.html",
+                                 "<html><head><title>Asking</title></head><body><script>"
+                                 "document.title = confirm('Leave the offer?') ? 'yes' : 'no';"
+                                 "</script></body></html>");
+  QWidget host;
+  host.resize(300, 200);
+  RecordingDelegate delegate;
+  WebView *view =
+      WebViewUtilities::sharedManager()->attachWebviewWithFrameRect(QRect(0, 0, 300, 200), &host, &delegate);
+  ASSERT_NE(view, nullptr);
+  ScriptedAnswers answers({ModalQuestions::kDefaultAnswer});
+  WebViewUtilities::sharedManager()->LoadURL(page, view);
+  EXPECT_EQ(view->enginePage(), nullptr) << "nothing is shown yet";
+  EXPECT_TRUE(view->hasPendingLoad());
+  host.show();
+  ASSERT_NE(view->enginePage(), nullptr);
+  QTRY_COMPARE_WITH_TIMEOUT(view->title(), QStringLiteral("yes"), 30000);
+  ASSERT_EQ(answers.asked().size(), 1);
+  EXPECT_EQ(answers.asked()[0].title, "JavaScript");
+  EXPECT_EQ(answers.asked()[0].message, "Leave the offer?");
+  WebViewUtilities::sharedManager()->detachSubWebview(view);
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 

@@ -17,6 +17,8 @@ public:
   virtual bool engineNavigationRequested(const QUrl &url) = 0;
   // A link or script that asks for a window of its own.
   virtual void engineNewWindowRequested(const QUrl &url) = 0;
+  // A script's confirm(): true for OK.
+  virtual bool engineJavaScriptConfirm(const QString &message) = 0;
   virtual void engineLoadStarted() = 0;
   virtual void engineTitleChanged(const QString &title) = 0;
   virtual void engineLoadFinished(bool ok) = 0;
@@ -31,6 +33,8 @@ public:
   virtual void reload() = 0;
   virtual void stop() = 0;
   virtual QString title() const = 0;
+  // Off: no scroll bars and the page does not scroll.
+  virtual void setScrollingAllowed(bool allowed) = 0;
 };
 
 class WebEngineFactory {
@@ -40,5 +44,5 @@ public:
   virtual WebEnginePage *createPage(QWidget *parent, WebEngineHost *host) = 0;
 };
 
-#define WebEngineFactory_iid "org.qel.WebEngineFactory/1"
+#define WebEngineFactory_iid "org.qel.WebEngineFactory/2"
 Q_DECLARE_INTERFACE(WebEngineFactory, WebEngineFactory_iid)

@@ -8,42 +8,156 @@
 #include <unistd.h>
 
 #include "Bundle.h"
+#include "ModalQuestions.h"
+#include "QELAlertPanel.h"
+
+#include <QKeyEvent>
 
 namespace {
 WebViewUtilities::Opener &opener() {
   static WebViewUtilities::Opener o;
   return o;
 }
+WebViewUtilities::Recorder &recorder() {
+  static WebViewUtilities::Recorder r;
+  return r;
+}
 } // namespace
 
 WebView::WebView(QWidget *parent) : QWidget(parent) {
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
-  if (WebEngineFactory *factory = WebViewUtilities::engineFactory())
-    engine_.reset(factory->createPage(this, this));
-  if (engine_ && engine_->widget()) {
-    layout->addWidget(engine_->widget());
-    return;
-  }
-  engine_.reset();
-  text_ = new QTextBrowser(this);
-  text_->setOpenLinks(false);
-  text_->setOpenExternalLinks(false);
-  text_->setFrameShape(QFrame::NoFrame);
-  layout->addWidget(text_);
-  connect(text_, &QTextBrowser::anchorClicked, this, &WebView::linkClicked);
+  loadTimer_.setSingleShot(true);
+  connect(&loadTimer_, &QTimer::timeout, this, [this] {
+    if (!engine_)
+      return;
+    engine_->stop();
+    if (delegate_)
+      delegate_->didFailProvisionalLoad(this, QStringLiteral("the page %1 timed out").arg(url_.toString()));
+  });
+  // The text view costs nothing; only the engine waits until the view is shown.
+  if (!WebViewUtilities::engineMayLoad())
+    makeTextView();
 }
 
 WebView::~WebView() = default;
 
-QString WebView::title() const {
-  return engine_ ? engine_->title() : text_->documentTitle();
+void WebView::makeTextView() {
+  text_ = new QTextBrowser(this);
+  text_->setOpenLinks(false);
+  text_->setOpenExternalLinks(false);
+  text_->setFrameShape(QFrame::NoFrame);
+  text_->viewport()->installEventFilter(this);
+  text_->installEventFilter(this);
+  layout()->addWidget(text_);
+  connect(text_, &QTextBrowser::anchorClicked, this, &WebView::linkClicked);
+  setAllowsScrolling(allowsScrolling_);
 }
 
-void WebView::load(const QUrl &url) {
+void WebView::makeRenderer() {
+  if (engine_ || text_)
+    return;
+  if (WebEngineFactory *factory = WebViewUtilities::engineFactory())
+    engine_.reset(factory->createPage(this, this));
+  if (engine_ && engine_->widget()) {
+    layout()->addWidget(engine_->widget());
+    engine_->setScrollingAllowed(allowsScrolling_);
+  } else {
+    engine_.reset();
+    makeTextView();
+  }
+  if (pendingLoad_) {
+    pendingLoad_ = false;
+    startLoad(url_, pendingTimeout_);
+  }
+}
+
+void WebView::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  makeRenderer();
+}
+
+bool WebView::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == followed_ && event->type() == QEvent::Resize) {
+    setGeometry(followed_->rect().marginsRemoved(insets_));
+    return false;
+  }
+  if (text_ && !allowsScrolling_ && (watched == text_ || watched == text_->viewport())) {
+    // The bars are off; the wheel and the keys must not scroll either.
+    if (event->type() == QEvent::Wheel)
+      return true;
+    if (event->type() == QEvent::KeyPress) {
+      switch (static_cast<QKeyEvent *>(event)->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+      case Qt::Key_Home:
+      case Qt::Key_End:
+      case Qt::Key_Space:
+        return true;
+      default:
+        break;
+      }
+    }
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+void WebView::setAllowsScrolling(bool allowed) {
+  allowsScrolling_ = allowed;
+  if (engine_)
+    engine_->setScrollingAllowed(allowed);
+  if (text_) {
+    const Qt::ScrollBarPolicy policy = allowed ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff;
+    text_->setVerticalScrollBarPolicy(policy);
+    text_->setHorizontalScrollBarPolicy(policy);
+  }
+}
+
+void WebView::followSuperview(const QMargins &insets) {
+  if (followed_)
+    followed_->removeEventFilter(this);
+  followed_ = parentWidget();
+  insets_ = insets;
+  if (followed_)
+    followed_->installEventFilter(this);
+}
+
+QString WebView::title() const {
+  if (engine_)
+    return engine_->title();
+  return text_ ? text_->documentTitle() : QString();
+}
+
+void WebView::load(const QUrl &url, int cachePolicy, int timeoutSeconds) {
+  WebViewEvent event;
+  event.kind = WebViewEvent::Loaded;
+  event.view = objectName();
+  event.superview = parentWidget() ? parentWidget()->objectName() : QString();
+  event.url = url;
+  event.cachePolicy = cachePolicy;
+  event.timeoutSeconds = timeoutSeconds;
+  event.allowsScrolling = allowsScrolling_;
+  WebViewUtilities::record(event);
+  if (!engine_ && !text_) {
+    // Not shown yet: the page comes when the view does.
+    url_ = url;
+    pendingLoad_ = true;
+    pendingTimeout_ = timeoutSeconds;
+    return;
+  }
+  startLoad(url, timeoutSeconds);
+}
+
+void WebView::startLoad(const QUrl &url, int timeoutSeconds) {
   if (engine_) {
     // The engine asks the delegate itself, through engineNavigationRequested.
     url_ = url;
+    if (timeoutSeconds > 0)
+      loadTimer_.start(timeoutSeconds * 1000);
+    else
+      loadTimer_.stop();
     engine_->load(url);
     return;
   }
@@ -80,13 +194,24 @@ void WebView::loadAsText(const QUrl &url) {
 void WebView::reload() {
   if (engine_)
     engine_->reload();
-  else if (url_.isValid())
+  else if (text_ && url_.isValid())
     load(url_);
 }
 
 void WebView::stopLoading() {
+  loadTimer_.stop();
+  pendingLoad_ = false;
   if (engine_)
     engine_->stop();
+}
+
+void WebView::clear() {
+  stopLoading();
+  url_ = QUrl();
+  if (text_)
+    text_->clear();
+  else if (engine_)
+    engine_->load(QUrl(QStringLiteral("about:blank")));
 }
 
 void WebView::linkClicked(const QUrl &link) {
@@ -101,6 +226,9 @@ void WebView::linkClicked(const QUrl &link) {
 }
 
 bool WebView::engineNavigationRequested(const QUrl &url) {
+  // The empty page of clear() is the view's own, not a navigation of the page.
+  if (url == QUrl(QStringLiteral("about:blank")))
+    return true;
   if (delegate_ && !delegate_->decidePolicyForNavigation(this, url))
     return false;
   url_ = url;
@@ -110,6 +238,15 @@ bool WebView::engineNavigationRequested(const QUrl &url) {
 void WebView::engineNewWindowRequested(const QUrl &url) {
   if (delegate_)
     delegate_->decidePolicyForNewWindow(this, url);
+}
+
+bool WebView::engineJavaScriptConfirm(const QString &message) {
+  return delegate_ ? delegate_->runJavaScriptConfirmPanel(this, message)
+                   : WebViewUtilities::runJavaScriptConfirmPanel(message);
+}
+
+bool WebViewDelegate::runJavaScriptConfirmPanel(WebView *, const QString &message) {
+  return WebViewUtilities::runJavaScriptConfirmPanel(message);
 }
 
 void WebView::engineLoadStarted() {
@@ -123,6 +260,7 @@ void WebView::engineTitleChanged(const QString &title) {
 }
 
 void WebView::engineLoadFinished(bool ok) {
+  loadTimer_.stop();
   if (!delegate_)
     return;
   if (ok)
@@ -131,13 +269,21 @@ void WebView::engineLoadFinished(bool ok) {
     delegate_->didFailProvisionalLoad(this, QStringLiteral("the page %1 did not load").arg(url_.toString()));
 }
 
+namespace {
+QString enginePlugInPath() {
+  return Bundle::mainBundle().plugInsPath() + QStringLiteral("/WebEngineView.so");
+}
+} // namespace
+
+bool WebViewUtilities::engineMayLoad() {
+  return qEnvironmentVariable("QEL_WEBENGINE") != QLatin1String("0") && QFileInfo::exists(enginePlugInPath());
+}
+
 WebEngineFactory *WebViewUtilities::engineFactory() {
   static WebEngineFactory *factory = []() -> WebEngineFactory * {
-    if (qEnvironmentVariable("QEL_WEBENGINE") == QLatin1String("0"))
+    if (!engineMayLoad())
       return nullptr;
-    const QString path = Bundle::mainBundle().plugInsPath() + QStringLiteral("/WebEngineView.so");
-    if (!QFileInfo::exists(path))
-      return nullptr;
+    const QString path = enginePlugInPath();
     // The engine's sandbox refuses to start for root; the program then runs it without one.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
       qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
@@ -155,13 +301,15 @@ WebViewUtilities *WebViewUtilities::sharedManager() {
   return manager;
 }
 
-WebView *WebViewUtilities::attachWebviewWithFrameRect(const QRect &frame, QWidget *superview,
-                                                      WebViewDelegate *delegate) {
+WebView *WebViewUtilities::attachWebviewWithFrameRect(const QRect &frame, QWidget *superview, WebViewDelegate *delegate,
+                                                      const QString &name) {
   if (frame.isEmpty() || !superview)
     return nullptr;
   auto *view = new WebView(superview);
+  view->setObjectName(name);
   view->setGeometry(frame);
   view->setDelegate(delegate ? delegate : this);
+  record({WebViewEvent::Attached, name, superview->objectName(), QUrl(), 0, 0, true});
   view->show();
   return view;
 }
@@ -169,6 +317,9 @@ WebView *WebViewUtilities::attachWebviewWithFrameRect(const QRect &frame, QWidge
 void WebViewUtilities::detachSubWebview(WebView *view) {
   if (!view)
     return;
+  record({WebViewEvent::Detached, view->objectName(),
+          view->parentWidget() ? view->parentWidget()->objectName() : QString(), view->url(), 0, 0,
+          view->allowsScrolling()});
   view->stopLoading();
   view->setDelegate(nullptr);
   view->setParent(nullptr);
@@ -181,7 +332,21 @@ void WebViewUtilities::LoadURL(const QString &text, WebView *view) {
   if (QFileInfo(text).isFile())
     view->load(QUrl::fromLocalFile(QFileInfo(text).absoluteFilePath()));
   else
-    view->load(QUrl(text));
+    view->load(QUrl(text), kReturnCacheDataElseLoad, kRemoteTimeoutSeconds);
+}
+
+bool WebViewUtilities::runJavaScriptConfirmPanel(const QString &message) {
+  return runSystemAlertPanel(QStringLiteral("JavaScript"), message, QStringLiteral("OK"), QStringLiteral("Cancel")) ==
+         ModalQuestions::kDefaultAnswer;
+}
+
+void WebViewUtilities::setRecorder(Recorder r) {
+  recorder() = std::move(r);
+}
+
+void WebViewUtilities::record(const WebViewEvent &event) {
+  if (recorder())
+    recorder()(event);
 }
 
 bool WebViewUtilities::opensInNewWindow(const QUrl &url) {

@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QMargins>
 #include <QObject>
 #include <QPointer>
 #include <QRect>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QUrl>
 #include <functional>
 #include <memory>
@@ -24,12 +26,28 @@ public:
   virtual void didReceiveTitle(WebView *, const QString &) {}
   virtual void didFinishLoad(WebView *) {}
   virtual void didFailProvisionalLoad(WebView *, const QString &) {}
+  // A script's confirm(); true for OK. By default the question "JavaScript" with OK and Cancel.
+  virtual bool runJavaScriptConfirmPanel(WebView *view, const QString &message);
+};
+
+// What happened to a web view, as the recorder of WebViewUtilities sees it: tests follow which
+// page was loaded into which view, and the views made and removed.
+struct WebViewEvent {
+  enum Kind { Attached, Loaded, Detached };
+  Kind kind = Loaded;
+  QString view;      // the view's object name
+  QString superview; // its superview's object name
+  QUrl url;          // Loaded: the address
+  int cachePolicy = 0;
+  int timeoutSeconds = 0; // 0: none
+  bool allowsScrolling = true;
 };
 
 // The program's web view. With the web engine plug-in it shows pages as a browser does; without
 // it (not installed, or turned off with QEL_WEBENGINE=0) it renders local HTML pages as simple
 // rich text, no scripts or plug-in content, and shows a remote address as a link that opens in
-// the default browser.
+// the default browser. The engine's page is made when the view is first shown: a view on a page
+// the user never opens costs nothing; a load before that waits for it.
 class WebView : public QWidget, private WebEngineHost {
   Q_OBJECT
 public:
@@ -38,20 +56,41 @@ public:
 
   void setDelegate(WebViewDelegate *delegate) { delegate_ = delegate; }
   WebViewDelegate *delegate() const { return delegate_; }
-  void load(const QUrl &url);
+  // `cachePolicy` is noted for the record (the engine keeps one cache for all pages); a load that
+  // has not finished after `timeoutSeconds` (0: no limit) is stopped and reported as failed.
+  void load(const QUrl &url, int cachePolicy = 0, int timeoutSeconds = 0);
   void reload();
   void stopLoading();
+  // Shows nothing (a page that cannot be shown here).
+  void clear();
   QUrl url() const { return url_; }
   QString title() const;
-  // Which of the two renders the page: exactly one of these is set.
+  // Which of the two renders the page: at most one is set, none before an engine view is shown.
   WebEnginePage *enginePage() const { return engine_.get(); }
   QTextBrowser *textView() const { return text_; }
+  // A load waits for the view to be shown.
+  bool hasPendingLoad() const { return pendingLoad_; }
+
+  // Off: no scroll bars, and neither the wheel nor the keys scroll the page.
+  void setAllowsScrolling(bool allowed);
+  bool allowsScrolling() const { return allowsScrolling_; }
+  // Keeps the view inside its superview by these insets whenever the superview is resized.
+  void followSuperview(const QMargins &insets);
+
+protected:
+  void showEvent(QShowEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+  // The renderer: the engine's page when it can be had, else the text view.
+  void makeRenderer();
+  void makeTextView();
+  void startLoad(const QUrl &url, int timeoutSeconds);
   void loadAsText(const QUrl &url);
   void linkClicked(const QUrl &url);
   bool engineNavigationRequested(const QUrl &url) override;
   void engineNewWindowRequested(const QUrl &url) override;
+  bool engineJavaScriptConfirm(const QString &message) override;
   void engineLoadStarted() override;
   void engineTitleChanged(const QString &title) override;
   void engineLoadFinished(bool ok) override;
@@ -60,6 +99,12 @@ private:
   QUrl url_;
   std::unique_ptr<WebEnginePage> engine_;
   QTextBrowser *text_ = nullptr;
+  bool pendingLoad_ = false;
+  int pendingTimeout_ = 0;
+  bool allowsScrolling_ = true;
+  QTimer loadTimer_;
+  QPointer<QWidget> followed_;
+  QMargins insets_;
 };
 
 // Makes, loads and removes web views, and is their default delegate: navigations are allowed and
@@ -69,11 +114,29 @@ class WebViewUtilities : public QObject, public WebViewDelegate {
 public:
   static WebViewUtilities *sharedManager();
 
-  // A new view with that frame inside `superview`; null for an empty frame or no superview.
-  WebView *attachWebviewWithFrameRect(const QRect &frame, QWidget *superview, WebViewDelegate *delegate = nullptr);
+  // How an address (not a file) is requested: cached data first, else from the network, and
+  // given ten minutes.
+  static constexpr int kReturnCacheDataElseLoad = 2;
+  static constexpr int kRemoteTimeoutSeconds = 600;
+
+  // A new view with that frame inside `superview`, named `name`; null for an empty frame or no
+  // superview.
+  WebView *attachWebviewWithFrameRect(const QRect &frame, QWidget *superview, WebViewDelegate *delegate = nullptr,
+                                      const QString &name = QString());
   void detachSubWebview(WebView *view);
   // An existing file is loaded as a file; anything else as an address.
   void LoadURL(const QString &text, WebView *view);
+
+  // The confirm question of a page's script: "JavaScript", the message, OK and Cancel.
+  static bool runJavaScriptConfirmPanel(const QString &message);
+
+  // Sees every view made, loaded and removed (tests); an empty function stops it.
+  using Recorder = std::function<void(const WebViewEvent &)>;
+  static void setRecorder(Recorder recorder);
+  static void record(const WebViewEvent &event);
+  // Whether the engine may be tried at all (not turned off, the plug-in file is there); asks
+  // nothing of the plug-in itself.
+  static bool engineMayLoad();
 
   // A new window opens only for web and mail addresses: another scheme could start any program.
   static bool opensInNewWindow(const QUrl &url);
