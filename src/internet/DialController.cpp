@@ -93,17 +93,14 @@ void DialController::setModemAndSimStateString(const QString &wordingKey) {
   emit modemAndSimStateChanged(modemAndSimState_);
 }
 
-void DialController::ruvozUITopFixedImage(const QString &, const QString &, const QString &,
-                                          const QString &deviceStatus) {
-  ruvozDeviceStatus_ = deviceStatus;
-}
-
 namespace {
 const NotificationPair dialProfileNotificationTable[] = {
     {"connectTypeDidChanged:", "ConnectTypeChange"},
     {"ChangeAPNSelection:", "ChangeAPNSelection"},
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"datausageRest:", "btnDatausageRestCliked"},
+    {"displayPhoneNumberForRuvoz", "DisplayPhoneNumberForRuvoz"},
+    {"loadFavouriteBtnWebKitViews", "loadFavouriteBtnWebKitViews"},
     {nullptr, nullptr},
 };
 } // namespace
