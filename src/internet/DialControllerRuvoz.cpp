@@ -168,6 +168,10 @@ void DialController::ruvozUIAttachWebViewOpenURL() {
       continue;
     view->setObjectName(QLatin1String(places[i].name));
     view->show();
+    // The page takes the picture's place above whatever the tab shows beside it.
+    picture->setAutoFillBackground(true);
+    picture->show();
+    picture->raise();
     *places[i].view = view;
     views->LoadURL(addresses[i], view);
   }
