@@ -27,9 +27,6 @@ using namespace dialsupport;
 
 namespace {
 
-// The extender pages' folder on the operator's server.
-const char kExtenderPath[] = "/extender/";
-
 QWidget *skinWidget(QELUIManager *skin, const char *key) {
   return qobject_cast<QWidget *>(FrameworkLinks::controllerByKey(skin, QLatin1String(key)));
 }
@@ -141,7 +138,7 @@ QStringList DialController::ruvozExtenderAddresses() {
   // parameter of its own.
   const QString query = QStringLiteral("?msisdn=") + encoded(runtimeObjectForKey(kRTPhoneNumber).toString()) +
                         QStringLiteral("&imsi=") + encoded(settingDict().value(QStringLiteral("IMSI")).toString());
-  const QString folder = QLatin1String(kExtenderPath);
+  const QString folder = QLatin1String(OperatorAddress::kExtenderPath);
   return {OperatorAddress::url(folder + QStringLiteral("extender1.xhtml") + query),
           OperatorAddress::url(folder + QStringLiteral("extender2.xhtml") + query)};
 }
