@@ -3,8 +3,13 @@
 // them again once; the embedded operator page is made once for the program's life.
 #include "../mainwindow/MainWindowFixture.h"
 #include "DialController.h"
+#include "FrameworkLinks.h"
+#include "OperatorAddress.h"
+#include "QELUIManager.h"
 #include "WebViewUtilities.h"
+#include "WordGlobe.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QEvent>
 #include <QLabel>
@@ -38,6 +43,8 @@ class OperatorContentRoad : public NetworkWindowFixture, public ::testing::WithP
 protected:
   QVariantMap extraSettings;
   QStringList opened;
+  std::unique_ptr<QELUIManager> skin;
+  bool withSkin = false;
 
   QVariantMap settingsOverrides() const override { return extraSettings; }
   void SetUp() override {}
@@ -66,9 +73,23 @@ protected:
       opened << url.toString();
       return true;
     });
-    if (!launch(path))
+    if (!(withSkin ? launchWithSkin(path) : launch(path)))
       return false;
     return testsupport::waitUntil([] { return g_DialController && g_DialController->isConnectBtnEnabled(); });
+  }
+  // As launch(), with the bundle's skin, so that the skin's windows are built.
+  bool launchWithSkin(const QString &scenario) {
+    skin = std::make_unique<QELUIManager>(config.get());
+    if (!skin->loadUIResource(testsupport::buildBundlePath() + "/Resources/defaultSkin"))
+      return false;
+    link = std::make_unique<PackageLink>(ui, be);
+    if (!link->open())
+      return false;
+    center = std::make_unique<QELMsgCenter>(link.get());
+    parts = MainWindowBuilder::build(center.get(), skin.get(), &owner);
+    testsupport::useFreeOperatorAddress();
+    backend = std::make_unique<testsupport::BackendProcess>(ui, be, scenario);
+    return backend->start();
   }
   DialController *dial() const { return g_DialController; }
   QPushButton *button() const { return dial()->m_ConnectButton; }
@@ -152,6 +173,37 @@ TEST_F(OperatorContentRoadWindows, ConnectStateWindowShowsWhileConnectingAndDisc
   EXPECT_FALSE(window->isVisible());
   EXPECT_EQ(dial()->connectStateImageName(), "DataNotConnected");
   EXPECT_EQ(dial()->monthlyData_->text(), "_____");
+}
+
+TEST_F(OperatorContentRoadWindows, RuvozHeaderShowsTheExtenderPagesWhileConnected) {
+  withSkin = true;
+  extraSettings.insert(QStringLiteral("UIConfig"),
+                       QVariantMap{{QStringLiteral("RuvozUI"), true}, {QStringLiteral("MiniUI"), false}});
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(dial()->isRuvozSkin());
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return dial()->settingDict().value(QStringLiteral("IMSI")).toString() == "001010123456789"; }));
+  connectAndSettle();
+  ASSERT_NE(dial()->webViewInViewTopFixed_, nullptr);
+  ASSERT_NE(dial()->webViewInHomePage_, nullptr);
+  const QUrl top = dial()->webViewInViewTopFixed_->url();
+  EXPECT_EQ(top.port(), OperatorAddress::base().port());
+  EXPECT_EQ(top.path(), QString::fromLatin1(OperatorAddress::kExtenderPath) + "extender1.xhtml");
+  EXPECT_EQ(QUrlQuery(top).queryItemValue(QStringLiteral("imsi")), "001010123456789");
+  EXPECT_EQ(dial()->webViewInHomePage_->url().path(),
+            QString::fromLatin1(OperatorAddress::kExtenderPath) + "extender2.xhtml");
+  auto *connect = qobject_cast<QAbstractButton *>(FrameworkLinks::controllerByKey(skin.get(), "btnDialConnectExt"));
+  ASSERT_NE(connect, nullptr);
+  EXPECT_EQ(connect->text(), Map_Name_Item_of_IndexString("Disconnect"));
+
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+  EXPECT_EQ(dial()->webViewInViewTopFixed_, nullptr);
+  EXPECT_EQ(dial()->webViewInHomePage_, nullptr);
+  EXPECT_EQ(dial()->ruvozHeader().topImage, "freeToFun.png") << "a disconnect asked for is no failure";
+  EXPECT_EQ(dial()->ruvozHeader().homeImage, "freeToFun_HomePage.png");
+  EXPECT_EQ(connect->text(), Map_Name_Item_of_IndexString("Connect"));
 }
 
 } // namespace
