@@ -100,7 +100,6 @@ const NotificationPair dialProfileNotificationTable[] = {
     {"updateNetworkStatus:", "init_NetworkStatus"},
     {"datausageRest:", "btnDatausageRestCliked"},
     {"displayPhoneNumberForRuvoz", "DisplayPhoneNumberForRuvoz"},
-    {"loadFavouriteBtnWebKitViews", "loadFavouriteBtnWebKitViews"},
     {nullptr, nullptr},
 };
 } // namespace

@@ -696,8 +696,9 @@ public:
   QPointer<WebView> webViewInViewTopFixed_, webViewInHomePage_;
   QPointer<QLabel> labelDeviceStatus_;
   // ---- embedded pages (DialControllerRuvoz.cpp) ----
-  // The holder of the cycling pages inside the Internet tab (made on first use).
-  QPointer<QWidget> viewContainerEmbedInUI_, viewBackground_;
+  // The holder of the cycling pages and their background inside the Internet tab (made on first
+  // use; the embedded page's frame viewContainerEmbedInUI_ is the tab's own).
+  QPointer<QWidget> viewEmbeddedPages_, viewBackground_;
   QPointer<QWidget> viewContainerEmbedInUI1_, viewContainerEmbedInUI2_, viewContainerEmbedInUI3_,
       viewContainerEmbedInUI4_, viewContainerEmbedInUI5_;
   void makeEmbeddedContainers();
@@ -711,7 +712,6 @@ public:
   int currentDisplayWebUIIndex() const { return currentDisplayWebUIIndex_; }
   bool isCycleDisplayWebPagesTimerActive() const { return timerForCycleDisplayWebUI_.isActive(); }
   // ---- favourite and link buttons ----
-  QPointer<QAbstractButton> customLinkBtn_[6], favoriteLinkBtn_[6];
   QPointer<WebView> webViewOfFavouiteBtnForIcon_[6];
   void setFavoriteandLinkBtnState(bool enabled);
   Q_INVOKABLE void loadFavouriteBtnWebKitViews();

@@ -49,11 +49,9 @@ void DialController::performActionWhenFirstConnected() {
     makeEmbeddedContainers();
     displayWebPagesAndNotDisplayStaticBackGroundPic();
   }
-  const QString embedded = settings.value(QStringLiteral("EmbedWebViewURL")).toString();
-  if (!embedded.isEmpty()) {
-    makeEmbeddedContainers();
-    displayWebUrl(embedded, viewContainerEmbedInUI_, scrolling, getRectInSuperView());
-  }
+  // The tab has the embedded page's frame only when "EmbedWebViewURL" is set.
+  displayWebUrl(settings.value(QStringLiteral("EmbedWebViewURL")).toString(), viewContainerEmbedInUI_, scrolling,
+                getRectInSuperView());
   imageDownloadFinishForBillboard();
   loadWebPagesWhenFirstConnected();
   startCycleDisplayWebPagesTimer();
@@ -119,8 +117,15 @@ void DialController::dadizarerAZIEmbedWebBackground() {
   const QString url = switchOn(settings, QString(), QStringLiteral("MKNwebURLAddPhoneNum"))
                           ? fillWebLinkTemplate(format, {runtimeObjectForKey(kRTPhoneNumber).toString(), imei})
                           : fillWebLinkTemplate(format, {imei});
-  makeEmbeddedContainers();
-  displayWebUrl(url, viewContainerEmbedInUI_, switchOn(settings, QString(), QStringLiteral("EnableAllowScrollOfWBV")),
+  // The embedded page's frame when the tab has one, else the holder of the operator's pages.
+  QWidget *frame = viewContainerEmbedInUI_;
+  if (!frame) {
+    makeEmbeddedContainers();
+    frame = viewEmbeddedPages_;
+    if (frame)
+      frame->show();
+  }
+  displayWebUrl(url, frame, switchOn(settings, QString(), QStringLiteral("EnableAllowScrollOfWBV")),
                 getRectInSuperView());
 }
 

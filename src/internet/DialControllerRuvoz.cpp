@@ -12,6 +12,7 @@
 #include "MainController.h"
 #include "OperatorAddress.h"
 #include "QELUIManager.h"
+#include "WebLinkControls.h"
 #include "WebViewUtilities.h"
 
 #include <QAbstractButton>
@@ -210,10 +211,10 @@ void DialController::ruvozUIManualDisconnect() {
 // ---- embedded pages ----
 
 void DialController::makeEmbeddedContainers() {
-  if (viewContainerEmbedInUI_ || !viewInternet_)
+  if (viewEmbeddedPages_ || !viewInternet_)
     return;
   auto *frame = new QWidget(viewInternet_);
-  frame->setObjectName(QStringLiteral("viewContainerEmbedInUI"));
+  frame->setObjectName(QStringLiteral("viewEmbeddedPages"));
   frame->setMinimumHeight(160);
   auto *stack = new QGridLayout(frame);
   stack->setContentsMargins(0, 0, 0, 0);
@@ -235,7 +236,7 @@ void DialController::makeEmbeddedContainers() {
     column->insertWidget(qMax(0, column->count() - 1), frame);
   frame->hide();
   background->hide();
-  viewContainerEmbedInUI_ = frame;
+  viewEmbeddedPages_ = frame;
 }
 
 QWidget *DialController::embeddedContainer(int index) const {
@@ -298,7 +299,7 @@ void DialController::cycleDisplayWebPages() {
 
 void DialController::displayStaticBackGroundPicAndNotDisplayWebPages() {
   stopCycleDisplayWebPagesTimer();
-  for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data()})
+  for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data(), viewEmbeddedPages_.data()})
     if (view)
       view->hide();
   for (int i = 1; i <= 5; ++i)
@@ -307,7 +308,7 @@ void DialController::displayStaticBackGroundPicAndNotDisplayWebPages() {
 }
 
 void DialController::displayWebPagesAndNotDisplayStaticBackGroundPic() {
-  for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data()})
+  for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data(), viewEmbeddedPages_.data()})
     if (view)
       view->show();
   for (int i = 1; i <= 5; ++i)
@@ -318,8 +319,9 @@ void DialController::displayWebPagesAndNotDisplayStaticBackGroundPic() {
 // ---- favourite and link buttons ----
 
 void DialController::setFavoriteandLinkBtnState(bool enabled) {
-  for (int i = 0; i < 6; ++i)
-    for (QAbstractButton *button : {customLinkBtn_[i].data(), favoriteLinkBtn_[i].data()})
+  for (size_t i = 0; i < 6; ++i)
+    for (QAbstractButton *button : {static_cast<QAbstractButton *>(customLinkBtns_[i].data()),
+                                    static_cast<QAbstractButton *>(favoriteLinkBtns_[i].data())})
       if (button)
         button->setEnabled(enabled);
 }

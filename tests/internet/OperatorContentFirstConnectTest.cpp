@@ -22,7 +22,7 @@
 
 namespace {
 
-class OperatorContentFixture : public RecordsFixture {
+class FirstConnectFixture : public RecordsFixture {
 protected:
   std::unique_ptr<InitController> init;
   std::unique_ptr<SettingController> settings;
@@ -92,6 +92,9 @@ protected:
   }
 };
 
+using OperatorContentFirstConnectActions = FirstConnectFixture;
+using OperatorContentWindows = FirstConnectFixture;
+
 // ---- the operator's page by IMSI ----
 
 TEST(OperatorContentFirstConnect, WebPageForImsiTakesTheLongestPrefixAndKeepsAnyScheme) {
@@ -122,7 +125,7 @@ TEST(OperatorContentFirstConnect, WebPageForImsiTakesTheLongestPrefixAndKeepsAny
     EXPECT_EQ(DialController::webPageForImsi(pages, QLatin1String(c.imsi)), QLatin1String(c.page)) << c.imsi;
 }
 
-TEST_F(OperatorContentFixture, OpenWebPageWithSIMOpensThePageOfTheSavedImsiOnce) {
+TEST_F(OperatorContentFirstConnectActions, OpenWebPageWithSIMOpensThePageOfTheSavedImsiOnce) {
   set("Internet", "IMSIAndWebPage", QVariantMap{{"001", "http://short.example"}, {"00101", "operator.example/hi"}});
   dial->openWebPageWithSIM();
   EXPECT_TRUE(opened.isEmpty()) << "no IMSI saved yet";
@@ -133,7 +136,7 @@ TEST_F(OperatorContentFixture, OpenWebPageWithSIMOpensThePageOfTheSavedImsiOnce)
 
 // ---- "OpenURLSettings" ----
 
-TEST_F(OperatorContentFixture, OpenUrlSettingsUsesOnlyTheFirstEntryOfTheProvider) {
+TEST_F(OperatorContentFirstConnectActions, OpenUrlSettingsUsesOnlyTheFirstEntryOfTheProvider) {
   struct Case {
     const char *name;
     QVariantList entries;
@@ -167,7 +170,7 @@ TEST_F(OperatorContentFixture, OpenUrlSettingsUsesOnlyTheFirstEntryOfTheProvider
 
 // ---- the order and the once-per-connection rule ----
 
-TEST_F(OperatorContentFixture, FirstConnectedActionsRunInOrderAndOnlyOnce) {
+TEST_F(OperatorContentFirstConnectActions, FirstConnectedActionsRunInOrderAndOnlyOnce) {
   useProvider("Internet");
   set("", "OpenURLSettings",
       QVariantList{QVariantMap{{"APNProvider", "Internet"}, {"AutoOpen", true}, {"URL", "http://special.example"}}});
@@ -202,12 +205,12 @@ TEST_F(OperatorContentFixture, FirstConnectedActionsRunInOrderAndOnlyOnce) {
   EXPECT_EQ(page_webViews(), 1);
 }
 
-TEST_F(OperatorContentFixture, WithEveryKeyAbsentNothingShowsAndNothingOpens) {
+TEST_F(OperatorContentFirstConnectActions, WithEveryKeyAbsentNothingShowsAndNothingOpens) {
   const int before = int(page->findChildren<QWidget *>().size());
   dial->performActionWhenFirstConnected();
   EXPECT_TRUE(opened.isEmpty());
   EXPECT_EQ(page->findChildren<QWidget *>().size(), before);
-  EXPECT_EQ(dial->viewContainerEmbedInUI_, nullptr);
+  EXPECT_EQ(dial->viewEmbeddedPages_, nullptr);
   EXPECT_FALSE(dial->isCycleDisplayWebPagesTimerActive());
   dial->setConnectStateForDidoro(true);
   dial->openConnectStateWindowForDidoro(true);
@@ -222,14 +225,14 @@ TEST_F(OperatorContentFixture, WithEveryKeyAbsentNothingShowsAndNothingOpens) {
 
 // ---- the cycling pages ----
 
-TEST_F(OperatorContentFixture, CyclingPagesTurnOneToFiveAndBackToOne) {
+TEST_F(OperatorContentFirstConnectActions, CyclingPagesTurnOneToFiveAndBackToOne) {
   QVariantMap addresses;
   for (int i = 0; i < 5; ++i)
     addresses.insert(QStringLiteral("WebPageAddress%1").arg(i), QStringLiteral("http://page%1.example").arg(i));
   set("Internet", "Internet_WebPageAddress_NeedCycleDisplay", addresses);
   set("Internet", "Internet_SwitchWebTimeValue_WhenDisplayWebPage", 0.05);
   dial->performActionWhenFirstConnected();
-  ASSERT_NE(dial->viewContainerEmbedInUI_, nullptr);
+  ASSERT_NE(dial->viewEmbeddedPages_, nullptr);
   EXPECT_TRUE(dial->isCycleDisplayWebPagesTimerActive());
   EXPECT_EQ(dial->currentDisplayWebUIIndex(), 0);
   // The timer turns the pages by itself.
@@ -258,16 +261,16 @@ TEST_F(OperatorContentFixture, CyclingPagesTurnOneToFiveAndBackToOne) {
   dial->startCycleDisplayWebPagesTimer();
   dial->displayStaticBackGroundPicAndNotDisplayWebPages();
   EXPECT_FALSE(dial->isCycleDisplayWebPagesTimerActive());
-  EXPECT_TRUE(dial->viewContainerEmbedInUI_->isHidden());
+  EXPECT_TRUE(dial->viewEmbeddedPages_->isHidden());
   for (int c = 1; c <= 5; ++c)
     EXPECT_TRUE(dial->embeddedContainer(c)->isHidden());
 }
 
-TEST_F(OperatorContentFixture, TheFirstTurnShowsTheFirstPage) {
+TEST_F(OperatorContentFirstConnectActions, TheFirstTurnShowsTheFirstPage) {
   set("", "DisplayBackgroundWhileDisconnect", true);
   dial->performActionWhenFirstConnected();
-  ASSERT_NE(dial->viewContainerEmbedInUI_, nullptr);
-  EXPECT_FALSE(dial->viewContainerEmbedInUI_->isHidden());
+  ASSERT_NE(dial->viewEmbeddedPages_, nullptr);
+  EXPECT_FALSE(dial->viewEmbeddedPages_->isHidden());
   dial->cycleDisplayWebPages();
   EXPECT_EQ(dial->currentDisplayWebUIIndex(), 1);
   EXPECT_FALSE(dial->embeddedContainer(1)->isHidden());
@@ -295,7 +298,7 @@ TEST(OperatorContentFirstConnect, FavouriteIconFallsBackToTheBackgroundAnimation
 
 // ---- the operator connect windows ----
 
-TEST_F(OperatorContentFixture, ProgressCounterRunsOneToTenAndWraps) {
+TEST_F(OperatorContentWindows, ProgressCounterRunsOneToTenAndWraps) {
   set("Internet", "SetProgressIndicatorImage", true);
   dial->countOfConnectStateImage_ = 9;
   QStringList names;
@@ -311,7 +314,7 @@ TEST_F(OperatorContentFixture, ProgressCounterRunsOneToTenAndWraps) {
   EXPECT_EQ(dial->countOfConnectStateImage_, 0);
 }
 
-TEST_F(OperatorContentFixture, ConnectStateWindowFollowsConnectingAndDisconnecting) {
+TEST_F(OperatorContentWindows, ConnectStateWindowFollowsConnectingAndDisconnecting) {
   set("Internet", "OpenWindoOfConectOrDisConnectNetForDidoro", true);
   set("Internet", "SetProgressIndicatorImage", true);
   dial->setConnectStatus(DialController::kConnecting);
@@ -335,7 +338,7 @@ TEST_F(OperatorContentFixture, ConnectStateWindowFollowsConnectingAndDisconnecti
   EXPECT_FALSE(dial->isProgressIndicatorRunning());
 }
 
-TEST_F(OperatorContentFixture, ConnectFailedWindowAlertsThenShowsAndClosesWithItsTimer) {
+TEST_F(OperatorContentWindows, ConnectFailedWindowAlertsThenShowsAndClosesWithItsTimer) {
   set("Internet", "OpenConnectFailedWindow", true);
   set("Internet", "Internet_OpenConnectFailedWindowForDidoro", true);
   dial->openConnectFailedWindow();
@@ -352,7 +355,7 @@ TEST_F(OperatorContentFixture, ConnectFailedWindowAlertsThenShowsAndClosesWithIt
   EXPECT_FALSE(dial->isConnectFailedTimerRunning());
 }
 
-TEST_F(OperatorContentFixture, StateIconShowsConnectedOrNot) {
+TEST_F(OperatorContentWindows, StateIconShowsConnectedOrNot) {
   set("Internet", "SetConnectStateForDidoro", true);
   dial->setConnectStateForDidoro(true);
   ASSERT_NE(dial->imageViewOfConnectStatesForDidoro_, nullptr);
@@ -364,7 +367,7 @@ TEST_F(OperatorContentFixture, StateIconShowsConnectedOrNot) {
 
 // ---- the roaming question before a disconnect ----
 
-TEST_F(OperatorContentFixture, RoamingQuestionLetsTheDisconnectGoOnOnlyWithOK) {
+TEST_F(OperatorContentWindows, RoamingQuestionLetsTheDisconnectGoOnOnlyWithOK) {
   set("Internet", "DialDisconnectWhenRoam", true);
   EXPECT_TRUE(dial->dialDisconnectWhenRoamForDidoro()) << "at home: no question";
   EXPECT_TRUE(answers_asked().isEmpty());
@@ -393,7 +396,7 @@ TEST_F(OperatorContentFixture, RoamingQuestionLetsTheDisconnectGoOnOnlyWithOK) {
 
 // ---- the network status switches the PS domain ----
 
-TEST_F(OperatorContentFixture, NetworkStatusDrivesThePSDomainOnlyWithItsSwitch) {
+TEST_F(OperatorContentFirstConnectActions, NetworkStatusDrivesThePSDomainOnlyWithItsSwitch) {
   const auto report = [&](const char *type) {
     dial->updateNetworkStatus(Notification{QStringLiteral("init_NetworkStatus"),
                                            nullptr,
@@ -413,7 +416,7 @@ TEST_F(OperatorContentFixture, NetworkStatusDrivesThePSDomainOnlyWithItsSwitch) 
 
 // ---- the month's figure ----
 
-TEST_F(OperatorContentFixture, MonthlyFigureCountsTheRunningConnectionOnce) {
+TEST_F(OperatorContentWindows, MonthlyFigureCountsTheRunningConnectionOnce) {
   writeRecords({record("Internet", "2024-03-02T10:00:00Z", 60, "100.00", "20.00"),
                 record("Internet", "2024-03-10T10:00:00Z", 60, "300.00", "60.00"),
                 record("Internet", "2024-02-10T10:00:00Z", 60, "999.00", "999.00")});
