@@ -3,6 +3,7 @@
 // figures show.
 #include "DialController.h"
 #include "InitController.h"
+#include "Platform.h"
 #include "RecordFormats.h"
 #include "RecordsFixture.h"
 #include "SettingController.h"
@@ -36,9 +37,12 @@ protected:
   };
   QList<Opened> opened;
   std::unique_ptr<ScriptedAnswers> answers;
+  // The controllers' platform is the test's, so that none is made behind it.
+  Platform platform{Platform::kPlatformOther};
 
   void SetUp() override {
     RecordsFixture::SetUp();
+    Platform::setSharedPlatform(&platform);
     answers = std::make_unique<ScriptedAnswers>();
     start();
     window = std::make_unique<QMainWindow>();
@@ -67,6 +71,7 @@ protected:
     init.reset();
     window.reset();
     answers.reset();
+    Platform::setSharedPlatform(nullptr);
     RecordsFixture::TearDown();
   }
   void set(const QString &module, const QString &key, const QVariant &value) {

@@ -30,7 +30,8 @@ protected:
     }
     ModemWindowFixture::TearDown();
   }
-  void build(bool ruvoz) {
+  // Builds the window with the bundle's skin; false (with a failure) when the skin is missing.
+  bool build(bool ruvoz) {
     QVariantMap settings;
     Plist::readDictionary(testsupport::buildBundlePath() + "/Resources/ModemList/settings.plist", &settings);
     uiConfig = settings.value("UIConfig").toMap();
@@ -38,9 +39,12 @@ protected:
     uiConfig.insert("RuvozUI", ruvoz);
     ModemWindowFixture::SetUp();
     skin = std::make_unique<QELUIManager>(config.get());
-    ASSERT_TRUE(skin->loadUIResource(testsupport::buildBundlePath() + "/Resources/defaultSkin"));
+    if (!skin->loadUIResource(testsupport::buildBundlePath() + "/Resources/defaultSkin")) {
+      ADD_FAILURE() << "no skin in the bundle";
+      return false;
+    }
     parts = MainWindowBuilder::build(nullptr, skin.get(), &owner);
-    ASSERT_NE(g_DialController, nullptr);
+    return g_DialController != nullptr;
   }
   DialController *dial() const { return g_DialController; }
   QWidget *skinView(const char *key) const {
@@ -53,7 +57,7 @@ protected:
 };
 
 TEST_F(OperatorContentRuvoz, ExtenderPagesCarryTheNumberAndImsiAsEncodedValues) {
-  build(true);
+  ASSERT_TRUE(build(true));
   ASSERT_TRUE(dial()->isRuvozSkin());
   dial()->setRuntimeObject(QStringLiteral("+1 555&imsi=x#y"), kRTPhoneNumber);
   dial()->settingDict().insert("IMSI", "001010123456789");
@@ -85,7 +89,7 @@ TEST_F(OperatorContentRuvoz, ExtenderPagesCarryTheNumberAndImsiAsEncodedValues) 
 }
 
 TEST_F(OperatorContentRuvoz, DeviceTextTakesItsSizeFromTheRowsAndTheLargeFontOnce) {
-  build(true);
+  ASSERT_TRUE(build(true));
   init()->setRuvozUITopFrontSizeFlag(true);
   dial()->setDeviceStatusStringRows(1);
   dial()->ruvozUITopFixedImage(QString(), QString(), QString(), QStringLiteral("0123456789"));
@@ -118,7 +122,7 @@ TEST_F(OperatorContentRuvoz, DeviceTextTakesItsSizeFromTheRowsAndTheLargeFontOnc
 }
 
 TEST_F(OperatorContentRuvoz, DisconnectShowsConnectAndTheFailureTextUnlessAskedFor) {
-  build(true);
+  ASSERT_TRUE(build(true));
   dial()->setManualDisconnect(false);
   dial()->ruvozUIManualDisconnect();
   DialController::RuvozHeader h = dial()->ruvozHeader();
@@ -142,7 +146,7 @@ TEST_F(OperatorContentRuvoz, DisconnectShowsConnectAndTheFailureTextUnlessAskedF
 }
 
 TEST_F(OperatorContentRuvoz, PhoneNumberNoticeShowsTheNumberOnOneLine) {
-  build(true);
+  ASSERT_TRUE(build(true));
   dial()->setDeviceStatusStringRows(2);
   NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DisplayPhoneNumberForRuvoz"));
   EXPECT_EQ(dial()->ruvozDeviceStatus(), dial()->getPhoneNumber());
@@ -152,7 +156,7 @@ TEST_F(OperatorContentRuvoz, PhoneNumberNoticeShowsTheNumberOnOneLine) {
 }
 
 TEST_F(OperatorContentRuvoz, WithoutTheRuvozSkinNothingIsAttachedOrChanged) {
-  build(false);
+  ASSERT_TRUE(build(false));
   EXPECT_FALSE(dial()->isRuvozSkin());
   dial()->ruvozUIAttachWebViewOpenURL();
   EXPECT_EQ(dial()->webViewInViewTopFixed_, nullptr);
