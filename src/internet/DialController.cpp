@@ -93,11 +93,6 @@ void DialController::setModemAndSimStateString(const QString &wordingKey) {
   emit modemAndSimStateChanged(modemAndSimState_);
 }
 
-void DialController::ruvozUITopFixedImage(const QString &, const QString &, const QString &,
-                                          const QString &deviceStatus) {
-  ruvozDeviceStatus_ = deviceStatus;
-}
-
 namespace {
 const NotificationPair dialProfileNotificationTable[] = {
     {"connectTypeDidChanged:", "ConnectTypeChange"},
@@ -106,6 +101,7 @@ const NotificationPair dialProfileNotificationTable[] = {
     {"datausageRest:", "btnDatausageRestCliked"},
     {"setMsisdnNumberWithResult:", "xmlParseOver"},
     {"excuteWhenConnectServerError:", "connectServerError"},
+    {"displayPhoneNumberForRuvoz", "DisplayPhoneNumberForRuvoz"},
     {nullptr, nullptr},
 };
 } // namespace

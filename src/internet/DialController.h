@@ -7,6 +7,7 @@
 #include <QList>
 #include <QPointer>
 #include <QRect>
+#include <QSize>
 #include <QTimer>
 #include <QVariantList>
 #include <array>
@@ -672,6 +673,93 @@ public:
   void speedTestFinished(const SpeedTestFigures &figures);
   // ---- the first connect (DialControllerFirstConnect.cpp) ----
   void performActionWhenFirstConnected();
+  // Whether the first-connected actions are still due for the connection being made.
+  bool firstConnectedActionsDue() const { return m_launchURLState; }
+  // "OpenURLSettings": the first entry for the current profile's provider decides.
+  void checkIsOpenSpecialURL();
+  // UIConfig/"DadizarerAZI": the operator's page over the Internet tab, made once per process.
+  void dadizarerAZIWebBackground();
+  void dadizarerAZIEmbedWebBackground();
+  QPointer<WebView> dadizarerAZIWebView_;
+  // Internet/"IMSIAndWebPage": the page of the longest IMSI prefix, in the default browser.
+  void openWebPageWithSIM();
+  // The address openWebPageWithSIM opens for `imsi` (empty: none).
+  static QString webPageForImsi(const QVariantMap &imsiAndWebPage, const QString &imsi);
+  Q_INVOKABLE void displayPhoneNumberForRuvoz();
+  // ---- the ruvoz window (DialControllerRuvoz.cpp) ----
+  // The ruvoz main window is up: UIConfig/"RuvozUI" (and not "MiniUI") with a skin.
+  bool isRuvozSkin() const;
+  void ruvozUISetConnectBtnTitle(const QString &title);
+  void resetDeviceStatusLabelSize(int width, int height);
+  void ruvozUIAttachWebViewOpenURL();
+  void ruvozUIDeattachWebView();
+  void ruvozUIManualDisconnect();
+  // The two extender pages for the runtime number and the SIM's IMSI (top view, home view).
+  QStringList ruvozExtenderAddresses();
+  // What the ruvoz header shows (kept also without the skin's controls).
+  struct RuvozHeader {
+    QString topImage, homeImage, connectBtnTitle;
+    bool topViewVisible = true, deviceLabelVisible = false, centred = true;
+    QSize deviceLabelSize;
+    int fontSize = 0;
+  };
+  RuvozHeader ruvozHeader() const { return ruvozHeader_; }
+  QPointer<WebView> webViewInViewTopFixed_, webViewInHomePage_;
+  QPointer<QLabel> labelDeviceStatus_;
+  // ---- embedded pages (DialControllerRuvoz.cpp) ----
+  // The holder of the cycling pages and their background inside the Internet tab (made on first
+  // use; the embedded page's frame viewContainerEmbedInUI_ is the tab's own).
+  QPointer<QWidget> viewEmbeddedPages_, viewBackground_;
+  QPointer<QWidget> viewContainerEmbedInUI1_, viewContainerEmbedInUI2_, viewContainerEmbedInUI3_,
+      viewContainerEmbedInUI4_, viewContainerEmbedInUI5_;
+  void makeEmbeddedContainers();
+  QWidget *embeddedContainer(int index) const;
+  void loadWebPagesWhenFirstConnected();
+  void startCycleDisplayWebPagesTimer();
+  void stopCycleDisplayWebPagesTimer();
+  Q_INVOKABLE void cycleDisplayWebPages();
+  void displayStaticBackGroundPicAndNotDisplayWebPages();
+  void displayWebPagesAndNotDisplayStaticBackGroundPic();
+  int currentDisplayWebUIIndex() const { return currentDisplayWebUIIndex_; }
+  bool isCycleDisplayWebPagesTimerActive() const { return timerForCycleDisplayWebUI_.isActive(); }
+  // ---- favourite and link buttons ----
+  QPointer<WebView> webViewOfFavouiteBtnForIcon_[6];
+  void setFavoriteandLinkBtnState(bool enabled);
+  Q_INVOKABLE void loadFavouriteBtnWebKitViews();
+  // The animation for favourite icon `icon` (1 ... 6) in `folder`: its own file, else the shared
+  // background one, else none.
+  static QString favouriteIconFile(const QString &folder, int icon);
+  void openServerURLWithEncodedIMSIAndIMEI();
+  Q_INVOKABLE void openWindURL(QObject *sender = nullptr);
+  Q_INVOKABLE void openRuzoruURL(QObject *sender = nullptr);
+  // ---- operator connect windows (DialControllerOperatorWindows.cpp) ----
+  void setConnectStateForDidoro(bool connected);
+  void openConnectStateWindowForDidoro(bool open);
+  Q_INVOKABLE void closeDidoroConnectStateWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void cancelCurrentConnectOperate(QObject *sender = nullptr);
+  void openConnectFailedWindow();
+  Q_INVOKABLE void closeConnectFailedWindow(QObject *sender = nullptr);
+  Q_INVOKABLE void redialWhenConnectFailed(QObject *sender = nullptr);
+  void startProgressIndicator();
+  void stopProgressIndicator();
+  void startTimerForConnectFailed();
+  void stopTimerForConnectFailed();
+  void setProgressIndicatorWhenConnectStateChangeForDidoro();
+  QDialog *connectStateWindowForDidoro();
+  QDialog *connectFailedWindowForDidoro();
+  QPointer<QDialog> windowOfConnectStateForDidoro_, windowOfConnectFailedForDidoro_;
+  QPointer<QLabel> labelOfConnectStateForDidoro_, imageViewOfProgressIndicator_, labelOfConnectFailedForDidoro_,
+      imageViewOfConnectFailed_, imageViewOfConnectStatesForDidoro_;
+  QPointer<QPushButton> btnCancelConnectForDidoro_;
+  int countOfConnectStateImage_ = 1;
+  QString connectStateImageName() const { return connectStateImageName_; }
+  QString progressImageName() const { return progressImageName_; }
+  bool isProgressIndicatorRunning() const { return timerOfProgressIndicator_.isActive(); }
+  bool isConnectFailedTimerRunning() const { return timerOfConnectFailed_.isActive(); }
+  // ---- figures ----
+  // Internet/"DisplayMonthlyData": this month's data, the running connection counted once.
+  void displayMonthlyData();
+  QPointer<QLabel> monthlyData_;
   // ======== end of after connecting ========
 
   // ======== pre-connect checks (DialControllerChecks.cpp) ========
@@ -847,6 +935,12 @@ private:
   int limitDisconnectRequests_ = 0;
   bool closingForZID_ = false;
   bool askDeviceLockCodeForConnect();
+  // The first connect and the operator's views.
+  RuvozHeader ruvozHeader_;
+  QTimer timerForCycleDisplayWebUI_;
+  int currentDisplayWebUIIndex_ = 0;
+  QTimer timerOfProgressIndicator_, timerOfConnectFailed_;
+  QString connectStateImageName_, progressImageName_;
 };
 
 extern DialController *g_DialController;

@@ -319,6 +319,7 @@ void DialController::DialConnect() {
     g_SettingController->setSettingBtnStatus(false);
   statusDict_.insert(QStringLiteral("starttime"), QDateTime::currentDateTime());
   statusDict_.insert(QStringLiteral("connectname"), m_DialConfigList ? m_DialConfigList->currentText() : QString());
+  openConnectStateWindowForDidoro(true);
 }
 
 void DialController::DialDisconnect() {
@@ -333,6 +334,7 @@ void DialController::DialDisconnect() {
   if (switchOn(settingDict(), kInternet, QStringLiteral("DisplayStatisticsWin")))
     displayStatisticsForDisconnect();
   sendResetStatisticsNotification();
+  openConnectStateWindowForDidoro(true);
 }
 
 void DialController::DialCancelConnect() {
@@ -517,6 +519,7 @@ void DialController::performCancelDialAction() {
     btnConnectSimple->setText(word(QStringLiteral("Internet_btnConnectSimple_Cancel")));
     btnConnectSimple->setToolTip(word(QStringLiteral("Internet_btnConnectSimple_Cancel")));
   }
+  ruvozUISetConnectBtnTitle(word(QStringLiteral("Cancel")));
   setConnectBtnImage();
 }
 
@@ -550,7 +553,7 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, float sent, f
       g_MainController->miniaturizeMainWindowWhenConnectSucced();
     }
   }
-  m_launchURLState = false;
+  performActionWhenFirstConnected();
   if (isManalConnect()) {
     bManualConnectSuccess_ = true;
     setManualConnect(false);
@@ -562,6 +565,7 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, float sent, f
   m_sendData = sent;
   setTransferDataInfo();
   sendStatisticsNotification();
+  displayMonthlyData();
   m_haveSendUpdateMessage = true;
 }
 
@@ -576,6 +580,7 @@ void DialController::setPPPDisconnectedSatus() {
     setManualConnect(false);
     if (g_MainController)
       g_MainController->openMainWindow();
+    openConnectFailedWindow();
   } else if (g_InitController && g_InitController->apnCyleWhenRoamToNoRoam()) {
     g_InitController->setApnCyleWhenRoamToNoRoam(false);
     DialOption(nullptr);
@@ -593,6 +598,7 @@ void DialController::setPPPDisconnectedSatus() {
   if (statisticForm)
     statisticForm->updateInterface();
   StopTimerOfGetConnectState();
+  ruvozUIManualDisconnect();
   if (!manualDisconnectFlag_)
     notificationCenter->postNotificationName(QString::fromLatin1(kConnectFailed), this);
   checkISDetatchPS();
@@ -629,6 +635,8 @@ void DialController::resetConnectionFields() {
 void DialController::StopTimerOfGetConnectState() {
   stopConnectionTimer();
   resetConnectionFields();
+  if (monthlyData_)
+    monthlyData_->setText(QStringLiteral("_____"));
   setConnectStateHidden(true);
   statisticsInfo_.clear();
   if (m_DialConfigList)
@@ -684,6 +692,12 @@ void DialController::deviceRemoved(const Notification &) {
   setPSDomainStatus(false);
   reconnectTimes = 0;
   autoReconnectTimer_.stop();
+  if (switchOn(settingDict(), QString(), QStringLiteral("DisplayBackgroundWhileDisconnect"))) {
+    for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data()})
+      if (view)
+        view->hide();
+    displayStaticBackGroundPicAndNotDisplayWebPages();
+  }
   reconnectAfterDisconnectTimer_.stop();
   modemStartUpProcessStateChanged_ = false;
   setConnectBtnEnable(false);
@@ -716,6 +730,7 @@ void DialController::dealWithMsgOfDeviceOffline() {
   setConnectBtnEnable(false);
   if (m_ConnectState)
     m_ConnectState->setText(word(QStringLiteral("Idle")));
+  setConnectStateForDidoro(false);
   willConnectToInternet_ = false;
   attachTimer_.stop();
   attachAnswerTimer_.stop();
@@ -734,6 +749,7 @@ void DialController::netcardChanged(int what) {
     if (qelMsgCenter)
       qelMsgCenter->sendMessageModuleID(kModule, kDialMajor, kNdisIsConnected, 0, 0);
     setDeviceStatusStringRows(1);
+    ruvozUITopFixedImage(QStringLiteral("freeToFun.png"), QString(), QString(), QString());
     break;
   case 1:
     setDeviceStatusStringRows(1);

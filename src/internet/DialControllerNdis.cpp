@@ -99,7 +99,8 @@ void DialController::dealWithOfNDISDialConnected() {
     timerConnectInterval_.start();
     if (g_SettingController)
       g_SettingController->AutoLaunchURL();
-    m_launchURLState = false;
+    // Clears the mark: the operator's first-connected pages run once per connection.
+    performActionWhenFirstConnected();
   }
   if (!m_notified) {
     m_notified = true;

@@ -184,6 +184,11 @@ void DialController::updateNetworkStatus(const Notification &notification) {
                  type == QLatin1String("2G"));
   const bool available =
       !type.isEmpty() && type != QLatin1String("No Service") && type != QLatin1String("Limited Service");
+  if (switchOn(settingDict(), QString(), QStringLiteral("EnableConnectByNetStatus"))) {
+    if (g_SettingController)
+      g_SettingController->setAutoConnectBtnEnable(available);
+    setPSDomainStatus(available);
+  }
   if (switchOn(settingDict(), QString(), QStringLiteral("NetworkServiceMonitor")))
     monitorNetworkService(available);
 }

@@ -118,17 +118,21 @@ void DialController::setDialBtnWithStatus(bool connected) {
       appIcon(QStringLiteral("unConnectIcons"));
     if (m_ConnectState)
       m_ConnectState->setText(word(QStringLiteral("Idle")));
+    setConnectStateForDidoro(false);
     const bool leftValue = config && config->changeLeftValueOfWordingForConnectBtn();
     setTitleAndTip(m_ConnectButton,
                    word(leftValue ? QStringLiteral("Internet_btnConnectTitle_Connect") : QStringLiteral("Connect")),
                    QStringLiteral("Internet_btnConnect"), tooltips);
     setSimple(btnConnectSimple, QStringLiteral("Internet_btnConnectSimple_Connect"));
+    ruvozUISetConnectBtnTitle(word(QStringLiteral("Connect")));
     setConnectStatus(kDisconnected);
     if (g_MainController)
       g_MainController->freshStatusViewWhenDialStatusChanged();
     if (imageViewForConnectStatus_)
       imageViewForConnectStatus_->setObjectName(QStringLiteral("StateOfNotConnection"));
     writeDisconetNetWorkReason();
+    if (switchOn(settingDict(), QString(), QStringLiteral("DisplayBackgroundWhileDisconnect")))
+      displayStaticBackGroundPicAndNotDisplayWebPages();
   } else {
     if (iconFollows)
       appIcon(QStringLiteral("icon"));
@@ -138,11 +142,13 @@ void DialController::setDialBtnWithStatus(bool connected) {
         text += word(QStringLiteral(" %@")).replace(QStringLiteral("%@"), getAPNString());
       m_ConnectState->setText(text);
     }
+    setConnectStateForDidoro(true);
     setTitleAndTip(m_ConnectButton, word(QStringLiteral("Disconnect")), QStringLiteral("Internet_btnDisconnect"),
                    tooltips);
     setSimple(btnConnectSimple, QStringLiteral("Internet_btnConnectSimple_Disconnect"));
     if (imageViewForConnectStatus_)
       imageViewForConnectStatus_->setObjectName(QStringLiteral("StateOfConnected"));
+    ruvozUISetConnectBtnTitle(word(QStringLiteral("Disconnect")));
     setConnectStatus(kConnected);
     disconnectAfterNoSignal90s_ = false;
     appWillClose_ = false;
@@ -152,8 +158,15 @@ void DialController::setDialBtnWithStatus(bool connected) {
     setApnCycleEnable(false);
     reconnectTimes = 0;
     setDisplayDisConnectingFlag(true);
+    if (isRuvozSkin() && config && config->isDisplayPhoneNumberForRuvoz()) {
+      setDeviceStatusStringRows(1);
+      if (g_InitController)
+        g_InitController->setRuvozUITopFrontSizeFlag(true);
+      ruvozUITopFixedImage(QString(), QString(), word(QStringLiteral("Disconnect")), getPhoneNumber());
+    }
   }
   setConnectBtnImage();
+  openConnectStateWindowForDidoro(false);
   startSpeedTestIfConnected();
 }
 
@@ -176,6 +189,7 @@ void DialController::setPSDomainStatus(bool ps) {
       return;
     if (m_ConnectState)
       m_ConnectState->setText(word(QStringLiteral("Idle")));
+    setConnectStateForDidoro(false);
     return;
   }
   if (connectStatus_ == kDisconnected && m_ConnectState)
