@@ -624,6 +624,7 @@ public:
   int borwserPicIndexforBillboard_ = 1;
   QTimer timerOfAutoBrowserPicForBillboard_;
   QString billboardPicture_;
+  void showBillboardPicture(const QString &path);
   // The last status the split layout acted on: each connect and disconnect is acted on once,
   // however many of the status reports call in.
   int splitStatusActedOn_ = -1;

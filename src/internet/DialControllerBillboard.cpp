@@ -23,14 +23,8 @@ bool billboardOn() {
 
 void DialController::setDefaultBackgroundImageForBillboard() {
   const QString path = Bundle::mainBundle().pathForResource(QStringLiteral("DataInterfaceBack"), QStringLiteral("jpg"));
-  if (path.isEmpty() || !QFileInfo(path).isFile())
-    return;
-  const QPixmap picture(path);
-  if (picture.isNull())
-    return;
-  if (imageViewOfShowImageForBillboard_)
-    imageViewOfShowImageForBillboard_->setPixmap(picture);
-  billboardPicture_ = path;
+  if (!path.isEmpty())
+    showBillboardPicture(path);
 }
 
 void DialController::isHiddenBrowserPicBtnForBillboard(bool hidden) {
@@ -75,6 +69,11 @@ void DialController::autoBrowserPictureForBillboard(bool forward) {
     return;
   const QString path =
       config->getFilePathWithFileName(QStringLiteral("images/%1.jpg").arg(QStringLiteral("u%1").arg(number)));
+  showBillboardPicture(path);
+}
+
+// A missing or unreadable picture leaves the one shown.
+void DialController::showBillboardPicture(const QString &path) {
   if (!QFileInfo(path).isFile())
     return;
   const QPixmap picture(path);
