@@ -74,15 +74,6 @@ protected:
     Platform::setSharedPlatform(nullptr);
     RecordsFixture::TearDown();
   }
-  void set(const QString &module, const QString &key, const QVariant &value) {
-    if (module.isEmpty()) {
-      config->getConfiguration().insert(key, value);
-      return;
-    }
-    QVariantMap m = config->getConfiguration().value(module).toMap();
-    m.insert(key, value);
-    config->getConfiguration().insert(module, m);
-  }
   void useProvider(const QString &provider) {
     dial->dialConfigArray = {QVariantMap{{"provider", provider}, {"apnName", "internet"}}};
     dial->m_IndexOfComboBoxSelectionNow = 1;

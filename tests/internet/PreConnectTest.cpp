@@ -40,15 +40,6 @@ protected:
     window.reset();
     RecordsFixture::TearDown();
   }
-  void set(const QString &module, const QString &key, const QVariant &value) {
-    if (module.isEmpty()) {
-      config->getConfiguration().insert(key, value);
-      return;
-    }
-    QVariantMap m = config->getConfiguration().value(module).toMap();
-    m.insert(key, value);
-    config->getConfiguration().insert(module, m);
-  }
   // Runs the checks as the connect button would: disabled first, enabled again by a refusal.
   bool connectPressed(QObject *sender) {
     connectButton->setEnabled(false);

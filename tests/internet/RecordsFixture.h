@@ -85,4 +85,15 @@ protected:
       out << r.connectName;
     return out;
   }
+
+  // A setting in the live dictionary; an empty module names a top-level entry.
+  void set(const QString &module, const QString &key, const QVariant &value) {
+    if (module.isEmpty()) {
+      config->getConfiguration().insert(key, value);
+      return;
+    }
+    QVariantMap m = config->getConfiguration().value(module).toMap();
+    m.insert(key, value);
+    config->getConfiguration().insert(module, m);
+  }
 };
