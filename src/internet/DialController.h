@@ -721,6 +721,7 @@ public:
   Q_INVOKABLE void cycleDisplayWebPages();
   void displayStaticBackGroundPicAndNotDisplayWebPages();
   void displayWebPagesAndNotDisplayStaticBackGroundPic();
+  void setWebPagesVisible(bool visible);
   int currentDisplayWebUIIndex() const { return currentDisplayWebUIIndex_; }
   bool isCycleDisplayWebPagesTimerActive() const { return timerForCycleDisplayWebUI_.isActive(); }
   // ---- favourite and link buttons ----
@@ -745,6 +746,7 @@ public:
   void stopProgressIndicator();
   void startTimerForConnectFailed();
   void stopTimerForConnectFailed();
+  void restartProgressTimer(QTimer &timer);
   void setProgressIndicatorWhenConnectStateChangeForDidoro();
   QDialog *connectStateWindowForDidoro();
   QDialog *connectFailedWindowForDidoro();

@@ -174,11 +174,7 @@ void DialController::redialWhenConnectFailed(QObject *sender) {
 // ---- the progress animation ----
 
 void DialController::startProgressIndicator() {
-  stopProgressIndicator();
-  QObject::disconnect(&timerOfProgressIndicator_, nullptr, this, nullptr);
-  connect(&timerOfProgressIndicator_, &QTimer::timeout, this,
-          &DialController::setProgressIndicatorWhenConnectStateChangeForDidoro);
-  timerOfProgressIndicator_.start(kProgressTickMs);
+  restartProgressTimer(timerOfProgressIndicator_);
 }
 
 void DialController::stopProgressIndicator() {
@@ -186,11 +182,15 @@ void DialController::stopProgressIndicator() {
 }
 
 void DialController::startTimerForConnectFailed() {
-  stopTimerForConnectFailed();
-  QObject::disconnect(&timerOfConnectFailed_, nullptr, this, nullptr);
-  connect(&timerOfConnectFailed_, &QTimer::timeout, this,
-          &DialController::setProgressIndicatorWhenConnectStateChangeForDidoro);
-  timerOfConnectFailed_.start(kProgressTickMs);
+  restartProgressTimer(timerOfConnectFailed_);
+}
+
+// Both windows' animations step the same frames; each timer is (re)connected once per start.
+void DialController::restartProgressTimer(QTimer &timer) {
+  timer.stop();
+  QObject::disconnect(&timer, nullptr, this, nullptr);
+  connect(&timer, &QTimer::timeout, this, &DialController::setProgressIndicatorWhenConnectStateChangeForDidoro);
+  timer.start(kProgressTickMs);
 }
 
 void DialController::stopTimerForConnectFailed() {

@@ -299,21 +299,20 @@ void DialController::cycleDisplayWebPages() {
 
 void DialController::displayStaticBackGroundPicAndNotDisplayWebPages() {
   stopCycleDisplayWebPagesTimer();
-  for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data(), viewEmbeddedPages_.data()})
-    if (view)
-      view->hide();
-  for (int i = 1; i <= 5; ++i)
-    if (QWidget *page = embeddedContainer(i))
-      page->hide();
+  setWebPagesVisible(false);
 }
 
 void DialController::displayWebPagesAndNotDisplayStaticBackGroundPic() {
+  setWebPagesVisible(true);
+}
+
+void DialController::setWebPagesVisible(bool visible) {
   for (QWidget *view : {viewBackground_.data(), viewContainerEmbedInUI_.data(), viewEmbeddedPages_.data()})
     if (view)
-      view->show();
+      view->setVisible(visible);
   for (int i = 1; i <= 5; ++i)
     if (QWidget *page = embeddedContainer(i))
-      page->show();
+      page->setVisible(visible);
 }
 
 // ---- favourite and link buttons ----
