@@ -54,7 +54,10 @@ function(qel_add_test name)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()
+  # The properties reach the discovered tests as one flat list: a list of labels must keep its
+  # separators escaped, or each label after the first is read as a property name.
+  string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT 120
+                       PROPERTIES LABELS "${labels}" TIMEOUT 120
                        ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR};QT_QPA_PLATFORM=offscreen")
 endfunction()
