@@ -1,6 +1,8 @@
 #include "SimServices.h"
 
 #include "SimulatedModem.h"
+#include "SmsCodecSettings.h"
+#include "SmsPacking.h"
 
 #include <QVariantMap>
 #include <QtEndian>
@@ -37,23 +39,8 @@ SimServices *SimServices::of(SimulatedModem &modem) {
 }
 
 QByteArray SimServices::packedHex(const QString &code) {
-  QByteArray septets = code.toLatin1();
-  if (septets.size() % 8 == 7)
-    septets += '\r';
-  QByteArray octets;
-  int acc = 0, bits = 0;
-  for (char s : septets) {
-    acc |= (s & 0x7F) << bits;
-    bits += 7;
-    while (bits >= 8) {
-      octets += char(acc & 0xFF);
-      acc >>= 8;
-      bits -= 8;
-    }
-  }
-  if (bits > 0)
-    octets += char(acc & 0xFF);
-  return octets.toHex().toUpper();
+  // The network's default alphabet, not Latin-1: "@", "[" or "~" have codes of their own there.
+  return CodeTheSendingString(code, SmsCodecSettings()).toLatin1();
 }
 
 QByteArray SimServices::ussdRecord(int interaction, int dcs, const QByteArray &text) {
@@ -68,11 +55,14 @@ QByteArray SimServices::ussdRecord(int interaction, int dcs, const QByteArray &t
 bool SimServices::ussdPush(const QString &text, int dcs, int interaction) {
   if (!simReady_)
     return false;
-  const int group = (dcs >> 4) & 0xF;
+  const int group = (dcs >> 4) & 0xF, alphabet = (dcs >> 2) & 3;
+  // The codings in the default alphabet: group 0, the general groups with alphabet bits 00
+  // (0x40...) and the data-coding group with the 8-bit flag clear (0xF0...).
+  const bool sevenBit = group == 0 || (group >= 4 && group <= 7 && alphabet == 0) || (group == 15 && !(dcs & 4));
   QByteArray body;
-  if (group == 0)
+  if (sevenBit)
     body = packedHex(text);
-  else if (group >= 4 && group <= 7 && ((dcs >> 2) & 3) == 2)
+  else if (group >= 4 && group <= 7 && alphabet == 2)
     body = ucs2Hex(text);
   else
     body = text.toUtf8();

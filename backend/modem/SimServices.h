@@ -24,7 +24,8 @@ class SimulatedModem;
 //     "Unknown"  dict   the reply to a code (or menu answer) the script does not know, same
 //                       shape; without it an unknown code gets no reply.
 // A request whose first word is 2 ends the session: it is answered and nothing follows.
-// A reply whose DCS is in coding group 0 is sent packed as GSM 7-bit hexadecimal text, one whose
+// A reply whose DCS says the default alphabet (coding group 0, groups 4-7 with alphabet bits 00,
+// group 15 without the 8-bit flag) is sent packed as GSM 7-bit hexadecimal text, one whose
 // alphabet bits say UCS2 as UCS2 hexadecimal, any other as UTF-8.
 class SimServices : public QObject {
   Q_OBJECT
@@ -42,8 +43,8 @@ public:
   // The menu the open session answers from; empty when no session is open.
   QVariantMap session() const { return session_; }
 
-  // GSM 7-bit packing of plain ASCII codes as upper-case hexadecimal text, seven spare bits
-  // filled with a carriage return as the program does.
+  // Text in the GSM default alphabet (and its extension table), packed into septets as
+  // upper-case hexadecimal, seven spare bits filled with a carriage return: the program's codec.
   static QByteArray packedHex(const QString &code);
   static QByteArray ussdRecord(int interaction, int dcs, const QByteArray &text);
 

@@ -87,18 +87,11 @@ void PackageLink::onOwnerChanged(const QString &name, const QString &, const QSt
 }
 
 bool PackageLink::acceptsSender(const QString &sender) {
+  // The watcher knows the peer's unique name: the bus announces a new owner before it passes on
+  // anything the owner sends, and both reach this thread in that order. Anyone else is refused
+  // without asking the bus, so that a flood of strangers costs no round trip each.
   if (!sender.isEmpty() && sender == peerOwner())
     return true;
-  // The bus tells us of a new owner before it passes on anything the owner sends, so this is
-  // a stranger; ask once anyway rather than lose the first package of a new peer.
-  if (!sender.isEmpty() && sender != lastRefused_) {
-    const QString owner = queryPeerOwner();
-    if (owner == sender) {
-      setPeerOwner(owner);
-      return true;
-    }
-  }
-  lastRefused_ = sender;
   ++refusedSenders_;
   if (refusedSenders_ == 1 || refusedSenders_ % 100 == 0)
     qWarning().noquote() << "PackageLink: refused a package from" << sender << "- only" << peerName_ << "("

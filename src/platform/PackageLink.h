@@ -73,7 +73,6 @@ private:
   // Senders may call from any thread (the centre serialises them); the owner is read there too.
   mutable QMutex ownerLock_;
   QString peerOwner_;
-  QString lastRefused_;
   int refusedSenders_ = 0;
   bool open_ = false;
 };

@@ -4,13 +4,18 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <cstring>
 #include <plist/plist.h>
+#include <vector>
 
 namespace {
 
 // Seconds between the Unix epoch and the property-list epoch (2001-01-01 UTC).
 constexpr qint64 kPlistEpochOffset = 978307200;
 constexpr int kMaxDepth = 512;
+// More objects than any file of ours holds; a binary list whose shared objects expand past this
+// would make the parser build a tree of that size.
+constexpr qint64 kMaxBinaryVisits = qint64(1) << 22;
 
 struct PlistFree {
   void operator()(plist_t p) const {
@@ -106,6 +111,170 @@ QVariant toVariant(plist_t node, int depth) {
   }
 }
 
+// libplist builds and frees its trees recursively: a few hundred thousand nested containers in a
+// file of a few megabytes overflow the stack before any limit of ours could look at the tree.
+// So the nesting is measured on the bytes first, without recursion.
+
+// True when the XML text nests arrays and dictionaries deeper than `limit`. It reads the markup
+// as libplist does (processing instructions, comments, the document type, character data in
+// text), so that it never counts less than the parser would build; where the parser would stop
+// at an error, so does the scan.
+bool xmlDeeperThan(const QByteArray &data, int limit) {
+  const char *p = data.constData();
+  const qsizetype n = data.size();
+  const auto skipPast = [&](qsizetype from, const char *what) {
+    const qsizetype at = data.indexOf(what, from);
+    return at < 0 ? n : at + qsizetype(std::strlen(what));
+  };
+  const auto startsWith = [&](qsizetype at, const char *what) {
+    return QByteArrayView(p + at, n - at).startsWith(what);
+  };
+  const auto isSpace = [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; };
+  int depth = 0;
+  qsizetype i = 0;
+  while (i < n) {
+    const void *lt = std::memchr(p + i, '<', size_t(n - i));
+    if (!lt)
+      break;
+    i = static_cast<const char *>(lt) - p + 1;
+    if (startsWith(i, "?")) {
+      i = skipPast(i, "?>");
+    } else if (startsWith(i, "!--")) {
+      i = skipPast(i + 3, "-->");
+    } else if (startsWith(i, "![CDATA[")) {
+      i = skipPast(i + 8, "]]>");
+    } else if (startsWith(i, "!DOCTYPE")) {
+      // Up to the first '>', or from a '[' to the first "]>".
+      qsizetype j = i + 8;
+      while (j < n && p[j] != '[' && p[j] != '>')
+        ++j;
+      i = j < n && p[j] == '[' ? skipPast(j, "]>") : j + 1;
+    } else if (startsWith(i, "!")) {
+      return false;
+    } else {
+      qsizetype nameEnd = i;
+      while (nameEnd < n && !isSpace(p[nameEnd]) && p[nameEnd] != '<' && p[nameEnd] != '>')
+        ++nameEnd;
+      qsizetype gt = nameEnd;
+      while (gt < n && p[gt] != '<' && p[gt] != '>')
+        ++gt;
+      if (gt >= n || p[gt] == '<')
+        return false;
+      const bool empty = p[gt - 1] == '/';
+      if (empty && gt == nameEnd)
+        --nameEnd;
+      const QByteArrayView name(p + i, nameEnd - i);
+      if (!empty && (name == "array" || name == "dict")) {
+        if (++depth > limit)
+          return true;
+      } else if (name == "/array" || name == "/dict") {
+        --depth;
+      }
+      i = gt + 1;
+    }
+  }
+  return false;
+}
+
+quint64 readBigEndian(const uchar *p, int size) {
+  quint64 v = 0;
+  for (int k = 0; k < size; ++k)
+    v = (v << 8) | p[k];
+  return v;
+}
+
+enum class BinaryScan { Fine, TooDeep, Broken };
+
+// Walks the object references of a binary property list from its root, as the parser would
+// expand them, with an explicit stack: deeper than `limit` levels (a reference cycle included),
+// more than `maxVisits` objects in all (shared objects count at each use) or references out of
+// the file answer no.
+BinaryScan scanBinary(const QByteArray &data, int limit, qint64 maxVisits) {
+  constexpr qsizetype kHeader = 8, kTrailer = 32;
+  const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
+  const qsizetype size = data.size();
+  if (size < kHeader + kTrailer)
+    return BinaryScan::Broken;
+  const uchar *trailer = bytes + size - kTrailer;
+  const int offsetSize = trailer[6], refSize = trailer[7];
+  const quint64 objects = readBigEndian(trailer + 8, 8), root = readBigEndian(trailer + 16, 8),
+                table = readBigEndian(trailer + 24, 8);
+  const quint64 end = quint64(size - kTrailer);
+  if (offsetSize < 1 || offsetSize > 8 || refSize < 1 || refSize > 8 || objects == 0 || root >= objects ||
+      table < quint64(kHeader) || table >= end || objects > (end - table) / quint64(offsetSize))
+    return BinaryScan::Broken;
+
+  // Where the references of a container start and how many there are; false for a leaf or a
+  // broken object.
+  const auto children = [&](quint64 index, quint64 *refs, quint64 *count, bool *broken) {
+    *broken = false;
+    const quint64 at = readBigEndian(bytes + table + index * quint64(offsetSize), offsetSize);
+    if (at < quint64(kHeader) || at >= table) {
+      *broken = true;
+      return false;
+    }
+    const uchar marker = bytes[at];
+    const int type = marker >> 4;
+    // Array, ordered set, set and dictionary; a dictionary lists its keys, then its values.
+    if (type != 0xA && type != 0xB && type != 0xC && type != 0xD)
+      return false;
+    quint64 n = marker & 0x0F, pos = at + 1;
+    if (n == 0x0F) {
+      if (pos >= table || (bytes[pos] >> 4) != 0x1 || (bytes[pos] & 0x0F) > 3) {
+        *broken = true;
+        return false;
+      }
+      const int len = 1 << (bytes[pos] & 0x0F);
+      if (pos + 1 + quint64(len) > table) {
+        *broken = true;
+        return false;
+      }
+      n = readBigEndian(bytes + pos + 1, len);
+      pos += 1 + quint64(len);
+    }
+    if (type == 0xD)
+      n *= 2;
+    if (n > (table - pos) / quint64(refSize)) {
+      *broken = true;
+      return false;
+    }
+    *refs = pos;
+    *count = n;
+    return true;
+  };
+
+  struct Frame {
+    quint64 refs, count, next;
+  };
+  std::vector<Frame> path;
+  qint64 visits = 1;
+  const auto enter = [&](quint64 index) {
+    quint64 refs = 0, count = 0;
+    bool broken = false;
+    if (children(index, &refs, &count, &broken)) {
+      path.push_back({refs, count, 0});
+      return path.size() + 1 > size_t(limit) ? BinaryScan::TooDeep : BinaryScan::Fine;
+    }
+    return broken ? BinaryScan::Broken : BinaryScan::Fine;
+  };
+  if (BinaryScan s = enter(root); s != BinaryScan::Fine)
+    return s;
+  while (!path.empty()) {
+    Frame &top = path.back();
+    if (top.next == top.count) {
+      path.pop_back();
+      continue;
+    }
+    const quint64 ref = readBigEndian(bytes + top.refs + top.next * quint64(refSize), refSize);
+    ++top.next;
+    if (ref >= objects || ++visits > maxVisits)
+      return BinaryScan::Broken;
+    if (BinaryScan s = enter(ref); s != BinaryScan::Fine)
+      return s;
+  }
+  return BinaryScan::Fine;
+}
+
 plist_t fromVariant(const QVariant &v, int depth) {
   if (depth > kMaxDepth)
     return nullptr;
@@ -180,6 +349,11 @@ namespace Plist {
 bool fromData(const QByteArray &data, QVariant *out) {
   *out = QVariant();
   if (data.isEmpty() || data.size() > std::numeric_limits<int32_t>::max())
+    return false;
+  // Containers nest kMaxDepth + 1 levels deep at most: as deep as toVariant reads.
+  const bool binary = plist_is_binary(data.constData(), uint32_t(data.size()));
+  if (binary ? scanBinary(data, kMaxDepth + 1, kMaxBinaryVisits) != BinaryScan::Fine
+             : xmlDeeperThan(data, kMaxDepth + 1))
     return false;
   plist_t root = nullptr;
   plist_from_memory(data.constData(), uint32_t(data.size()), &root);

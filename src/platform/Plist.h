@@ -10,7 +10,7 @@
 namespace Plist {
 
 // Parses XML or binary plist bytes. Returns false (and leaves *out invalid) on anything that is
-// not a well-formed property list.
+// not a well-formed property list, or nests containers deeper than this module reads.
 bool fromData(const QByteArray &data, QVariant *out);
 QByteArray toXml(const QVariant &value);
 
@@ -19,7 +19,7 @@ bool readFile(const QString &path, QVariant *out);
 // Reads a file whose root must be a dictionary; false when missing, unreadable or not a dict.
 bool readDictionary(const QString &path, QVariantMap *out);
 // Writes XML through SafeFile::writeAtomically: the old file survives any failure, which answers
-// false. `permissions` (QFileDevice::Permissions) of 0 keeps an existing file's mode, or the umask's.
+// false. `permissions` (QFileDevice::Permissions) of 0: as SafeFile::writeAtomically without them.
 bool writeFile(const QString &path, const QVariant &value, int permissions = 0);
 
 } // namespace Plist

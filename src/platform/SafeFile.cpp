@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -70,6 +72,44 @@ bool writeAll(int fd, const QByteArray &bytes, int *error) {
   return true;
 }
 
+// Temporary files are named <target><kTempMarker><up to 13 base-36 digits>.
+constexpr char kTempMarker[] = ".tmp-";
+// A writer takes milliseconds, or seconds on a slow disk; a temporary this old is from a write
+// that was cut (a crash, a power loss) and nobody will finish or remove it.
+constexpr time_t kStaleTempSeconds = 60;
+
+bool isTempSuffix(const char *s) {
+  size_t n = 0;
+  for (; s[n]; ++n)
+    if (!((s[n] >= '0' && s[n] <= '9') || (s[n] >= 'a' && s[n] <= 'z')))
+      return false;
+  return n >= 1 && n <= 13;
+}
+
+// Removes what cut writes to `target` left beside it: only names of our own pattern for this
+// target, regular files of ours, unchanged for a minute.
+void removeStaleTemporaries(const QByteArray &target) {
+  const qsizetype slash = target.lastIndexOf('/');
+  const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
+  const QByteArray prefix = target.mid(slash + 1) + kTempMarker;
+  DIR *dir = ::opendir(folder.constData());
+  if (!dir)
+    return;
+  const time_t now = ::time(nullptr);
+  while (const dirent *entry = ::readdir(dir)) {
+    const char *name = entry->d_name;
+    if (std::strncmp(name, prefix.constData(), size_t(prefix.size())) != 0 || !isTempSuffix(name + prefix.size()))
+      continue;
+    struct stat st {};
+    if (::fstatat(::dirfd(dir), name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+        st.st_uid != ::geteuid() || now - st.st_mtime < kStaleTempSeconds)
+      continue;
+    if (::unlinkat(::dirfd(dir), name, 0) == 0)
+      qInfo().noquote() << "SafeFile: removed" << (folder + '/' + name) << "left by an earlier cut write";
+  }
+  ::closedir(dir);
+}
+
 } // namespace
 
 namespace SafeFile {
@@ -82,20 +122,22 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::
   if (path.isEmpty())
     return false;
   const QByteArray target = QFile::encodeName(path);
-  // The mode to give the new file; -1: let the umask decide, as for any new file.
-  int mode = -1;
+  removeStaleTemporaries(target);
+  // Our files hold settings, numbers and messages: private unless asked otherwise. An existing
+  // file keeps its mode, but never that others may write it.
+  mode_t mode = 0600;
   if (permissions)
-    mode = int(toMode(permissions));
+    mode = toMode(permissions);
   else if (struct stat st{}; ::lstat(target.constData(), &st) == 0 && S_ISREG(st.st_mode))
-    mode = int(st.st_mode & 07777);
+    mode = (st.st_mode & 07777) & ~mode_t(S_IWGRP | S_IWOTH);
 
   // A name of our own beside the target, so that the rename stays on one file system.
   int fd = -1;
   QByteArray temp;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
-    temp = target + ".tmp-" + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
+    temp = target + kTempMarker + QByteArray::number(QRandomGenerator::global()->generate64(), 36);
     // Created private: nothing of the content is readable by others before the mode is set.
-    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode >= 0 ? 0600 : 0666);
+    fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0 && errno != EEXIST)
       return fail(path, "create a temporary file for", errno);
   }
@@ -105,7 +147,7 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::
   int error = 0;
   const char *step = "write";
   bool ok = true;
-  if (mode >= 0 && ::fchmod(fd, mode_t(mode)) != 0) {
+  if (::fchmod(fd, mode) != 0) {
     ok = false;
     error = errno;
   }

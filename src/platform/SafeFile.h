@@ -15,8 +15,9 @@ constexpr qint64 kDefaultMaxReadBytes = 32 * 1024 * 1024;
 // synced, every step's error checked, and only then renamed over the old one. On any failure the
 // temporary file is removed, the old file stays byte for byte as it was, the reason is logged and
 // the answer is false. A symbolic link at `path` is replaced by the new file; its target is never
-// written. With `permissions` the file gets exactly those, whatever the umask; without, an existing
-// regular file keeps its mode and a new one gets the umask's default.
+// written. With `permissions` the file gets exactly those, whatever the umask; without, a new file
+// is private (0600) and an existing one keeps its mode, less write access for group and others.
+// Temporary files that earlier cut writes to `path` left beside it, a minute old, are removed.
 bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::Permissions permissions = {});
 
 // Reads a regular file of at most `maxBytes`. A FIFO, device, folder or socket (also behind a

@@ -1,9 +1,12 @@
 #include "Plist.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTimeZone>
+#include <QtEndian>
+#include <cstdio>
 #include <gtest/gtest.h>
 
 namespace {
@@ -53,6 +56,100 @@ TEST(Plist, BinaryStringWithANulDoesNotAbort) {
   ASSERT_TRUE(Plist::fromData(binary, &out));
   // libplist keeps the text up to the NUL.
   EXPECT_TRUE(out.toMap().value("a").toString().startsWith(QLatin1Char('x')));
+}
+
+// `levels` arrays, each holding the next, the innermost holding the string "x".
+QByteArray nestedXml(int levels) {
+  QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!DOCTYPE plist PUBLIC \"-//x//DTD PLIST 1.0//EN\" "
+                   "\"x.dtd\">\n<plist version=\"1.0\">";
+  xml += QByteArray("<array>").repeated(levels) + "<string>x</string>" + QByteArray("</array>").repeated(levels);
+  return xml + "</plist>\n";
+}
+
+// The same as a binary list: object i is an array referring to object i + 1. With `cycle` the
+// innermost array refers back to the root instead of holding the string.
+QByteArray nestedBinary(int levels, bool cycle = false) {
+  QByteArray out = "bplist00";
+  QList<quint32> offsets;
+  const auto be32 = [](quint32 v) {
+    QByteArray b(4, '\0');
+    qToBigEndian(v, b.data());
+    return b;
+  };
+  const auto be64 = [](quint64 v) {
+    QByteArray b(8, '\0');
+    qToBigEndian(v, b.data());
+    return b;
+  };
+  for (int i = 0; i < levels; ++i) {
+    offsets.append(quint32(out.size()));
+    out += char(0xA1) + be32(cycle && i == levels - 1 ? 0 : quint32(i + 1));
+  }
+  offsets.append(quint32(out.size()));
+  out += "\x51x";
+  const quint64 table = quint64(out.size());
+  for (quint32 o : offsets)
+    out += be32(o);
+  out += QByteArray(6, '\0') + char(4) + char(4) + be64(quint64(offsets.size())) + be64(0) + be64(table);
+  return out;
+}
+
+// Descends `levels` single-item arrays and answers the innermost value.
+QVariant innermost(QVariant v, int levels) {
+  for (int i = 0; i < levels && v.typeId() == QMetaType::QVariantList && v.toList().size() == 1; ++i)
+    v = v.toList().first();
+  return v;
+}
+
+TEST(Plist, RefusesTooDeepNestingBeforeParsing) {
+  // 200,000 levels overflowed the stack in libplist at every start; the limit answers as for a
+  // damaged file, quickly.
+  struct Case {
+    const char *name;
+    QByteArray bytes;
+  };
+  const Case cases[] = {
+      {"xml 600", nestedXml(600)},
+      {"xml 200000", nestedXml(200000)},
+      {"binary 600", nestedBinary(600)},
+      {"binary 200000", nestedBinary(200000)},
+      {"binary cycle", nestedBinary(3, true)},
+  };
+  QTemporaryDir dir;
+  for (const Case &c : cases) {
+    SCOPED_TRACE(c.name);
+    const QString path = dir.filePath("deep.plist");
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(c.bytes);
+    f.close();
+    QElapsedTimer timer;
+    timer.start();
+    QVariant out;
+    EXPECT_FALSE(Plist::readFile(path, &out));
+    EXPECT_FALSE(out.isValid());
+    const qint64 ms = timer.elapsed();
+    std::printf("  %s (%lld bytes) refused in %lld ms\n", c.name, qint64(c.bytes.size()), ms);
+    EXPECT_LT(ms, 2000);
+  }
+}
+
+TEST(Plist, ParsesNestingWithinTheLimit) {
+  for (int levels : {1, 100, 500}) {
+    SCOPED_TRACE(levels);
+    QVariant out;
+    ASSERT_TRUE(Plist::fromData(nestedXml(levels), &out));
+    EXPECT_EQ(innermost(out, levels).toString(), "x");
+    ASSERT_TRUE(Plist::fromData(nestedBinary(levels), &out));
+    EXPECT_EQ(innermost(out, levels).toString(), "x");
+  }
+  // Many empty or self-closed containers side by side and markup in comments are no depth.
+  QByteArray wide = "<plist><array><!-- " + QByteArray("<array>").repeated(1000) + " -->";
+  wide += QByteArray("<array/>").repeated(1000) + QByteArray("<dict></dict>").repeated(1000) +
+          "<string><![CDATA[<array><array>]]></string></array></plist>";
+  QVariant out;
+  ASSERT_TRUE(Plist::fromData(wide, &out));
+  EXPECT_EQ(out.toList().size(), 2001);
 }
 
 TEST(Plist, ReadDictionaryRejectsOtherRoots) {

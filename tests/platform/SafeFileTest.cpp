@@ -6,6 +6,8 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <ctime>
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -126,14 +128,56 @@ TEST(SafeFile, ModesFollowTheRequestWhateverTheUmask) {
   EXPECT_EQ(modeOf(dir.filePath("pin")), 0600);
   ASSERT_TRUE(Plist::writeFile(dir.filePath("dial.plist"), QVariantList{1}, int(priv)));
   EXPECT_EQ(modeOf(dir.filePath("dial.plist")), 0600);
-  // Not asked for: an existing file keeps its mode, a new one gets the umask's default.
-  writeRaw(dir.filePath("kept"), "x");
-  ::chmod(QFile::encodeName(dir.filePath("kept")).constData(), 0640);
-  ASSERT_TRUE(SafeFile::writeAtomically(dir.filePath("kept"), "y"));
-  EXPECT_EQ(modeOf(dir.filePath("kept")), 0640);
-  ::umask(022);
-  ASSERT_TRUE(SafeFile::writeAtomically(dir.filePath("fresh"), "z"));
-  EXPECT_EQ(modeOf(dir.filePath("fresh")), 0644);
+  // Not asked for: a new file is private whatever the umask; an existing file keeps its mode
+  // except that others may write it.
+  struct Case {
+    const char *name;
+    int before; // -1: no file yet
+    int after;
+  };
+  for (const Case &c : {Case{"fresh", -1, 0600}, Case{"kept", 0640, 0640}, Case{"open", 0666, 0644},
+                        Case{"groupw", 0664, 0644}, Case{"exec", 0755, 0755}}) {
+    const QString path = dir.filePath(c.name);
+    if (c.before >= 0) {
+      writeRaw(path, "x");
+      ::chmod(QFile::encodeName(path).constData(), mode_t(c.before));
+    }
+    ASSERT_TRUE(SafeFile::writeAtomically(path, "y")) << c.name;
+    EXPECT_EQ(modeOf(path), c.after) << c.name;
+  }
+  ASSERT_TRUE(Plist::writeFile(dir.filePath("new.plist"), QVariantList{1}));
+  EXPECT_EQ(modeOf(dir.filePath("new.plist")), 0600);
+}
+
+// A write cut by a crash leaves its temporary file; the next write to the same file removes it,
+// and nothing that could be another writer's file in progress or not ours.
+TEST(SafeFile, TheNextWriteRemovesTemporariesOfCutWrites) {
+  QTemporaryDir dir;
+  const QString path = dir.filePath("list.plist");
+  const auto age = [&](const QString &name, int seconds) {
+    const timespec times[2] = {{::time(nullptr) - seconds, 0}, {::time(nullptr) - seconds, 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, QFile::encodeName(dir.filePath(name)).constData(), times, AT_SYMLINK_NOFOLLOW), 0)
+        << qPrintable(name);
+  };
+  for (const char *name :
+       {"list.plist.tmp-1a2b3c", "list.plist.tmp-zzzzzzzzzzzzz", "list.plist.tmp-fresh1", "other.plist.tmp-1a2b3c",
+        "list.plist.tmp-ABC", "list.plist.tmp-1a2b3c.keep", "list.plist.tmp-", "xlist.plist.tmp-1a2b"})
+    writeRaw(dir.filePath(name), "half");
+  ASSERT_TRUE(QDir(dir.path()).mkdir("list.plist.tmp-dir1"));
+  ASSERT_TRUE(QFile::link(dir.filePath("other.plist.tmp-1a2b3c"), dir.filePath("list.plist.tmp-link1")));
+  for (const char *name : {"list.plist.tmp-1a2b3c", "list.plist.tmp-zzzzzzzzzzzzz", "other.plist.tmp-1a2b3c",
+                           "list.plist.tmp-ABC", "list.plist.tmp-1a2b3c.keep", "list.plist.tmp-",
+                           "xlist.plist.tmp-1a2b", "list.plist.tmp-dir1", "list.plist.tmp-link1"})
+    age(name, 3600);
+  age("list.plist.tmp-fresh1", 5);
+
+  ASSERT_TRUE(SafeFile::writeAtomically(path, "whole"));
+  EXPECT_EQ(readAll(path), "whole");
+  QStringList left = othersIn(dir.path(), {"list.plist"});
+  left.sort();
+  EXPECT_EQ(left, (QStringList{"list.plist.tmp-", "list.plist.tmp-1a2b3c.keep", "list.plist.tmp-ABC",
+                               "list.plist.tmp-dir1", "list.plist.tmp-fresh1", "list.plist.tmp-link1",
+                               "other.plist.tmp-1a2b3c", "xlist.plist.tmp-1a2b"}));
 }
 
 TEST(SafeFile, ReadsOnlyRegularFilesOfBoundedSize) {
