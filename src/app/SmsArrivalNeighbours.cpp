@@ -3,7 +3,6 @@
 #include "DialController.h"
 #include "MMSController.h"
 #include "MainController.h"
-#include "Neighbours.h"
 #include "PBController.h"
 #include "SMSController.h"
 #include "SelectWindowControl.h"
@@ -53,8 +52,10 @@ MMSController *buildMmsHost(QTabWidget *tabs, QObject *owner, QELUIManager *skin
   const QPointer<DialController> d(dial);
   mms->dial.object = dial;
   mms->dial.isConnected = [d] { return d && d->connectStatus() == DialController::kConnected; };
-  // The connection controller's Connect/Disconnect action, when it has one.
-  mms->dial.dialOption = [d](QObject *sender) { callNeighbour(d.data(), "DialOption", sender); };
+  mms->dial.dialOption = [d](QObject *sender) {
+    if (d)
+      d->DialOption(sender);
+  };
   mms->dial.apn = [d] { return d ? d->getAPNString() : QString(); };
   mms->dial.addMMSConfig = [d] {
     if (d)

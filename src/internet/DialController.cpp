@@ -5,6 +5,7 @@
 #include "DataSessionLayout.h"
 #include "DialControllerSupport.h"
 #include "DialParamsLayout.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "SpeedTestController.h"
 #include "StatisticsView.h"
@@ -33,6 +34,7 @@ int DialController::noSignalDisconnectDelayMs() {
 
 DialController::DialController(QObject *parent) : QELUIController(parent) {
   g_DialController = this;
+  Neighbourhood::setConnection(this);
   noSignalTimer_.setSingleShot(true);
   connect(&noSignalTimer_, &QTimer::timeout, this, [this] { disConnectTimer(&noSignalTimer_); });
   // Every timer of the road runs on the main thread: the figures it writes are the ones the
@@ -66,6 +68,7 @@ DialController::DialController(QObject *parent) : QELUIController(parent) {
 DialController::~DialController() {
   delete m_TimerToGetConnectState;
   m_TimerToGetConnectState = nullptr;
+  Neighbourhood::leave(static_cast<ConnectionNeighbour *>(this));
   if (g_DialController == this)
     g_DialController = nullptr;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConnectFigures.h"
+#include "ConnectionNeighbour.h"
 #include "QELUIController.h"
 
 #include <QLineEdit>
@@ -37,34 +38,33 @@ class WebLinkImageView;
 // operator's default profiles, the dial parameters and the profile windows). The profile code
 // lives in the DialController*.cpp category files; every widget outlet may be null, so the
 // logic runs without windows.
-class DialController : public QELUIController {
+class DialController : public QELUIController, public ConnectionNeighbour {
   Q_OBJECT
 public:
-  enum ConnectStatus { kDisconnected = 0, kConnecting = 1, kDisconnecting = 2, kConnected = 3 };
   enum ConnectType { kDialUp = 0, kNDIS = 1 };
 
   explicit DialController(QObject *parent = nullptr);
   ~DialController() override;
 
-  int connectStatus() const { return connectStatus_; }
+  int connectStatus() const override { return connectStatus_; }
   // Reloads the Internet tab's favourite links from "FavoriteLinks.plist" (the settings window's
   // FavoriteLinks page saved them).
-  Q_INVOKABLE void loadFavoritesLinkPropeties();
+  Q_INVOKABLE void loadFavoritesLinkPropeties() override;
   const QVariantList &favoritesLinkProperties() const { return favoritesLinkProperties_; }
   // YES while a connection is up or being made and "AppWillClose" has not been seen yet.
-  bool GetisDialNow() const;
+  bool GetisDialNow() const override;
   // Disconnects by the current connection type.
   void SelectDisconnectAction();
-  void applicationDidFinishLaunchingInDialController();
+  void applicationDidFinishLaunchingInDialController() override;
   // Sends the current connection profile to the backend (module 2, 257/61).
-  void setDialParams();
+  void setDialParams() override;
 
   // The modem-and-SIM status line of the connection area (worded on display).
-  void setModemAndSimStateString(const QString &wordingKey);
+  void setModemAndSimStateString(const QString &wordingKey) override;
   QString modemAndSimStateString() const { return modemAndSimState_; }
-  void setDeviceStatusStringRows(int rows) { deviceStatusRows_ = rows; }
+  void setDeviceStatusStringRows(int rows) override { deviceStatusRows_ = rows; }
   void ruvozUITopFixedImage(const QString &topImage, const QString &homePageImage, const QString &connectBtnName,
-                            const QString &deviceStatus);
+                            const QString &deviceStatus) override;
   QString ruvozDeviceStatus() const { return ruvozDeviceStatus_; }
 
   Q_INVOKABLE void applicationWillClose(const Notification &notification);
@@ -78,7 +78,7 @@ public:
   void setConnectStatus(int status);
   bool getFlagIsConnect() const { return connectStatus_ == kConnected; }
   // YES while a connect or a disconnect is on its way (status 1 or 2).
-  bool isDoingConnect() const { return connectStatus_ == kConnecting || connectStatus_ == kDisconnecting; }
+  bool isDoingConnect() const override { return connectStatus_ == kConnecting || connectStatus_ == kDisconnecting; }
   bool isDataServicesInUsage() const { return connectStatus_ != kDisconnected; }
   bool isManalConnect() const { return bManualConnect_; }
   void setManualConnect(bool on) { bManualConnect_ = on; }
@@ -94,7 +94,7 @@ public:
   Q_INVOKABLE void CancelConnect(QObject *sender = nullptr);
   // Dial-up.
   void DialConnect();
-  void DialDisconnect();
+  void DialDisconnect() override;
   void DialCancelConnect();
   // NDIS.
   void NDISDialConnect();
@@ -186,7 +186,7 @@ public:
   float receiveSpeed() const { return m_receiveSpeed; }
   QVariantMap statisticsInfo() const { return statisticsInfo_; }
   // Bytes sent plus received on the current connection.
-  double getCurrentTotalData() const { return double(m_sendData) + double(m_receiveData); }
+  double getCurrentTotalData() const override { return double(m_sendData) + double(m_receiveData); }
   void setCurrentTotalData(double bytes) {
     m_sendData = 0;
     m_receiveData = float(bytes);
@@ -194,20 +194,20 @@ public:
 
   // ---- button and status ----
   void setDialBtnWithStatus(bool connected);
-  // Also asked for by name by the USSD tab while a session holds the modem.
-  Q_INVOKABLE void setConnectBtnEnable(bool enable);
+  // The USSD tab disables them while a session holds the modem.
+  void setConnectBtnEnable(bool enable) override;
   bool isConnectBtnEnabled() const;
   // The diagnostics number field; the USSD tab fills it with the number a session reports.
-  Q_INVOKABLE void setDiagMSISDNValue(const QString &text);
+  void setDiagMSISDNValue(const QString &text) override;
   QString diagMSISDNValue() const { return diagMSISDN_; }
   QPointer<QLineEdit> tfdDiagMSISDN_;
   void sendTheConnectBtnStatus(bool enabled);
   void sendConnectStatusMsg(bool start);
   // The connect button gives way to the USSD-active button while USSD runs.
-  void setIsHiddenConnectBtn(bool hidden);
+  void setIsHiddenConnectBtn(bool hidden) override;
   bool isHiddenConnectBtn() const { return connectBtnHidden_; }
   // Whether the PS domain is registered: the connect buttons may connect only then.
-  void setPSDomainStatus(bool ps);
+  void setPSDomainStatus(bool ps) override;
   bool psDomainStatus() const { return lastPSDomain_; }
   bool checkIsAutoConnectOnline() const;
   Q_INVOKABLE void connectWarningWinOKClicked(QObject *sender = nullptr);
@@ -222,7 +222,7 @@ public:
   bool hadConnectAction() const { return hadConnectAction_; }
   void setHadConnectAction(bool on) { hadConnectAction_ = on; }
   // YES once the user disconnected by hand; automatic connects keep off then.
-  bool hadDoManualDisconnect() const { return manualDisconnect_; }
+  bool hadDoManualDisconnect() const override { return manualDisconnect_; }
   void setHadDoManualDisconnect(bool on) { manualDisconnect_ = on; }
   bool displayDisConnectingFlag() const { return displayDisConnectingFlag_; }
   void setDisplayDisConnectingFlag(bool on) { displayDisConnectingFlag_ = on; }
@@ -232,13 +232,13 @@ public:
   void setIs2GNetWork(bool on) { is2GNetWork_ = on; }
   bool manualDisconnectFlag() const { return manualDisconnectFlag_; }
   // Lets the profile cycle try the next APN on the next connect.
-  void setApnCycleEnable(bool on) { apnCycleEnabled_ = on; }
+  void setApnCycleEnable(bool on) override { apnCycleEnabled_ = on; }
   bool apnCycleEnable() const { return apnCycleEnabled_; }
   bool apnCycleEnabled() const { return apnCycleEnabled_; }
 
   // ---- automatic connect and reconnect ----
   // Connects again after a drop; `reset` starts the attempts afresh.
-  void reconnect(bool reset);
+  void reconnect(bool reset) override;
   void autoReconnect();
   double autoReconnectInterval() const;
   bool checkAutoConnectByTimes() const;
@@ -257,7 +257,7 @@ public:
   // Follows the network type of every registration report: "No Service" while connected arms a
   // one-shot disconnect; a service back before it fires cancels it; a service back after it
   // disconnected asks the roaming-cost question once and connects again when confirmed.
-  void changeDialConnectStatusWhenNoSignal(const QByteArray &networkType);
+  void changeDialConnectStatusWhenNoSignal(const QByteArray &networkType) override;
   Q_INVOKABLE void disConnectTimer(QObject *timer = nullptr);
   bool disconnectAfterNoSignal90s() const { return disconnectAfterNoSignal90s_; }
   bool isNoSignalTimerActive() const { return noSignalTimer_.isActive(); }
@@ -315,17 +315,17 @@ public:
   QString dialConfigSetAsidePath() const { return dialConfigSetAside_; }
 
   // Default profiles of the operator.
-  void resetDefaultProfileWithMcc(const QString &mcc, const QString &mnc);
-  void resetDefaultProfileWithMCCMNC(const QString &mccmnc);
-  void resetDefaultProfileWithImsiAll(const QByteArray &imsi);
-  void resetGlobalDefaultProfileWithImsi(const QByteArray &imsi);
+  void resetDefaultProfileWithMcc(const QString &mcc, const QString &mnc) override;
+  void resetDefaultProfileWithMCCMNC(const QString &mccmnc) override;
+  void resetDefaultProfileWithImsiAll(const QByteArray &imsi) override;
+  void resetGlobalDefaultProfileWithImsi(const QByteArray &imsi) override;
   // Every default-profile request of this run, oldest first ("imsi:", "global:", "mcc:",
   // "serving:" and its key): what the device-status rules asked for, for the record and the tests.
   QStringList defaultProfileRequests() const { return defaultProfileRequests_; }
   void resetDialConfigListWithMatchedApn(const QVariantList &profiles);
   void resetDiaCfgListWithImsiCfg(const QVariantMap &profile);
   void setDefaultProfile(int index);
-  QString getDefaultProfileAPN() const;
+  QString getDefaultProfileAPN() const override;
   void reloadApnListView();
   Q_INVOKABLE void enableAutoApnMatch(QObject *sender = nullptr);
   void setBtnAutoAPNMatchState();
@@ -410,7 +410,7 @@ public:
   void setBrowseWinControlsStatus(bool enabled);
   void forbiddenOperateIpv6Apn();
   void changeControlsPosForProfile();
-  Q_INVOKABLE void setWCDMAConfigHidden(bool hide);
+  void setWCDMAConfigHidden(bool hide) override;
   void runWarningPanel(const QString &messageKey);
   void Init_config_nib();
   void Init_editConfig_nib();
@@ -727,7 +727,7 @@ public:
   // ---- favourite and link buttons ----
   QPointer<WebView> webViewOfFavouiteBtnForIcon_[6];
   void setFavoriteandLinkBtnState(bool enabled);
-  Q_INVOKABLE void loadFavouriteBtnWebKitViews();
+  void loadFavouriteBtnWebKitViews();
   // The animation for favourite icon `icon` (1 ... 6) in `folder`: its own file, else the shared
   // background one, else none.
   static QString favouriteIconFile(const QString &folder, int icon);

@@ -8,7 +8,6 @@
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
 #include "FrameworkLinks.h"
-#include "Neighbours.h"
 #include "NotificationTables.h"
 #include "SettingController.h"
 #include "TextFormats.h"
@@ -120,7 +119,7 @@ void DialController::initWebContentOfInternetTab() {
   notificationCenter->addObserver(this, QStringLiteral("LoadImageFormURLOver"), nullptr,
                                   [this](const Notification &) { imageDownloadFinishForBillboard(); });
   notificationCenter->addObserver(this, QStringLiteral("loadFavouriteBtnWebKitViews"), nullptr,
-                                  [this](const Notification &) { callNeighbour(this, "loadFavouriteBtnWebKitViews"); });
+                                  [this](const Notification &) { loadFavouriteBtnWebKitViews(); });
 }
 
 // ---- split layout ----
@@ -162,7 +161,7 @@ void DialController::initSplitConnectionProcessForVuzira() {
   selectSplitPage(kPostInternet);
   attachWebviewWithDelegates(webPolicyDelegate());
   loadCurrentIconAndFlash();
-  callNeighbour(this, "loadFavouriteBtnWebKitViews");
+  loadFavouriteBtnWebKitViews();
 }
 
 void DialController::selectSplitPage(const QString &identifier) {

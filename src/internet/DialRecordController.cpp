@@ -5,6 +5,7 @@
 #include "DialRecordFile.h"
 #include "DialRecordTab.h"
 #include "NSTableViewExt.h"
+#include "Neighbourhood.h"
 #include "QelFileManager.h"
 #include "RecordClock.h"
 #include "StatisticSource.h"
@@ -28,10 +29,12 @@ const QString kPeriodEndPattern = QStringLiteral("%Y-%m-%d 23:59:59");
 
 DialRecordController::DialRecordController(QObject *parent) : QELUIController(parent) {
   g_DialRecordController = this;
+  Neighbourhood::setRecords(this);
   dialRecordFileToSave_ = kCMDialRecordFile;
 }
 
 DialRecordController::~DialRecordController() {
+  Neighbourhood::leave(static_cast<RecordsNeighbour *>(this));
   if (g_DialRecordController == this)
     g_DialRecordController = nullptr;
 }

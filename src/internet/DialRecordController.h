@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ConnectionNeighbour.h"
 #include "DialRecordStore.h"
 #include "QELUIController.h"
 #include "RecordFormats.h"
@@ -20,7 +21,7 @@ class VolumeLimitPage;
 // It answers the totals the usage limits are measured against and the day, month and year sums
 // of the statistics view. The records live in memory (DialRecordStore): the file is read again
 // only when someone else changed it, so the frequent refreshes of the limit checks cost nothing.
-class DialRecordController : public QELUIController {
+class DialRecordController : public QELUIController, public RecordsNeighbour {
   Q_OBJECT
 public:
   explicit DialRecordController(QObject *parent = nullptr);
@@ -33,7 +34,7 @@ public:
   QString getDialRecordFilePathWithFileName(const QString &fileName = QString()) const;
   QString dialRecordFileToSave() const { return dialRecordFileToSave_; }
   // Makes `fileName` the record file and shows its records (nothing for an empty name).
-  void loadRecordList(const QString &fileName);
+  void loadRecordList(const QString &fileName) override;
 
   // The one way a finished connection enters the file (this controller is its only writer);
   // the tab and the totals follow at once.
@@ -117,7 +118,7 @@ public:
   void refereshPeriodRecordReset();
   // The check: removes the records of every ended period and moves the start on. YES when a
   // period had ended. Rereads nothing when none has.
-  bool periodRecordReset();
+  bool periodRecordReset() override;
   void setResetPeriod();
   Q_INVOKABLE void DeactiveSetLimitFunction(QObject *sender = nullptr);
   Q_INVOKABLE void EveryDaysBtnDeactiveSetLimitFunction(QObject *sender = nullptr);
@@ -140,7 +141,7 @@ public:
   Q_INVOKABLE void timeLimitFunctionForET(QObject *sender = nullptr);
   void setRecordLimit();
   void setRecordLimitForET();
-  void loadDefaultRecordSetting();
+  void loadDefaultRecordSetting() override;
   void loadDefaultRecordSettingForET();
   QString readRecordTimeLimit(double hours) const;
   // The input filter of the limit fields (the records controller's and the volume-limit page's).

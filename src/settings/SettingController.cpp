@@ -6,8 +6,9 @@
 #include "CodeSheet.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "Platform.h"
 #include "SettingControllerSupport.h"
 #include "SettingService.h"
@@ -292,7 +293,7 @@ void SettingController::setDataServicesStatus(const Notification &n) {
     enable(btnSaveNetAndFrequencyRuvoz, false);
     return;
   }
-  if (g_DialController && g_DialController->connectStatus() != 0)
+  if (Neighbourhood::connection() && Neighbourhood::connection()->connectStatus() != ConnectionNeighbour::kDisconnected)
     return;
   enable(m_MethodToSelectNet, true);
   enable(m_NetworkFindModeSeletion, true);

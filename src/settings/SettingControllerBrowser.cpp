@@ -4,8 +4,9 @@
 
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "FilePanels.h"
+#include "Neighbourhood.h"
 #include "PBController.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
@@ -429,8 +430,8 @@ void SettingController::modifyFavoriteLink(QObject *) {
   setCurLinkPropertyValue(tfdLinkPath ? tfdLinkPath->text() : QString(), QStringLiteral("Path"));
   setCurLinkPropertyValue(tfdLinkPara ? tfdLinkPara->text() : QString(), QStringLiteral("Para"));
   saveFavoriteLinks();
-  if (g_DialController)
-    g_DialController->loadFavoritesLinkPropeties();
+  if (auto *dial = Neighbourhood::connection())
+    dial->loadFavoritesLinkPropeties();
 }
 
 void SettingController::cancelFavoriteLink(QObject *) {

@@ -1,11 +1,13 @@
 // What the record settings ask of the settings window controller.
 #include "SettingController.h"
 
-#include "DialRecordController.h"
+#include "ConnectionNeighbour.h"
+#include "Neighbourhood.h"
 
 void SettingController::configRecordSettings() {
-  if (!g_DialRecordController)
+  RecordsNeighbour *records = Neighbourhood::records();
+  if (!records)
     return;
-  g_DialRecordController->periodRecordReset();
-  g_DialRecordController->loadDefaultRecordSetting();
+  records->periodRecordReset();
+  records->loadDefaultRecordSetting();
 }

@@ -4,10 +4,11 @@
 
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "NetListModel.h"
 #include "Platform.h"
@@ -768,7 +769,8 @@ void SettingController::dealWithMsgOfSetSearchNetMode(const Notification &n) {
       selectRow(m_MethodToSelectNet, 0);
     selectTag(m_NetworkFindModeSeletion, networkFindModeTag());
   }
-  const int status = g_DialController ? g_DialController->connectStatus() : 0;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  const int status = dial ? dial->connectStatus() : 0;
   if (!m_ManualSelectFlag && status == 0) {
     searchingNetworkUI(false);
     ruvozUISetMatrixEnable(false);

@@ -7,12 +7,13 @@
 #include "ButtonMatrix.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "GetSystemInfo.h"
 #include "InitController.h"
 #include "LanguageOperation.h"
 #include "MainController.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "PBController.h"
 #include "Platform.h"
@@ -89,12 +90,12 @@ void SettingController::auto_Connect(QObject *sender) {
       NSRunAlertPanelExt(title, text, word(QStringLiteral("OK")));
     } else if (NSRunAlertPanelExt(title, text, word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) != 1) {
       box->setChecked(false);
-    } else if (g_DialController && !g_DialController->GetisDialNow()) {
+    } else if (ConnectionNeighbour *dial = Neighbourhood::connection(); dial && !dial->GetisDialNow()) {
       notifyChangeTabViewItem(QStringLiteral("Internet"));
       if (qelSkinManager && g_MainController)
         callNeighbour(g_MainController, "updateUIForBraVavav", QStringLiteral("Internet"));
-      g_DialController->reconnect(true);
-      g_DialController->setApnCycleEnable(true);
+      dial->reconnect(true);
+      dial->setApnCycleEnable(true);
     }
   }
   writeSetting(QStringLiteral("AutoConnect"), checked(sender));
@@ -103,9 +104,10 @@ void SettingController::auto_Connect(QObject *sender) {
 void SettingController::auto_Connect_Ruvoz(QObject *sender) {
   auto *matrix = qobject_cast<ButtonMatrix *>(sender);
   const bool on = matrix && matrix->selectedIndex() == 0;
-  if (on && g_DialController && !g_DialController->GetisDialNow()) {
-    g_DialController->reconnect(true);
-    g_DialController->setApnCycleEnable(true);
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (on && dial && !dial->GetisDialNow()) {
+    dial->reconnect(true);
+    dial->setApnCycleEnable(true);
   }
   writeSetting(QStringLiteral("AutoConnect"), on);
 }

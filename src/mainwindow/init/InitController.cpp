@@ -2,9 +2,10 @@
 
 #include "AEMessage.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitStatusView.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "PinSheets.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
@@ -288,9 +289,9 @@ void InitController::sendNotification(const QString &name, const QVariant &data)
 void InitController::setModemStatus(bool started) {
   if (statusView)
     showImage(statusView->networkStatusImage, started ? QStringLiteral("netstatus2") : QStringLiteral("netstatus1"));
-  if (g_DialController)
-    g_DialController->setModemAndSimStateString(started ? QStringLiteral("Init_tfdStarting Device")
-                                                        : QStringLiteral("Dial_tfdDeviceNotDetected"));
+  if (auto *dial = Neighbourhood::connection())
+    dial->setModemAndSimStateString(started ? QStringLiteral("Init_tfdStarting Device")
+                                            : QStringLiteral("Dial_tfdDeviceNotDetected"));
   sendNotification(kModemConnected, started);
 }
 
@@ -461,10 +462,10 @@ void InitController::dealWithMsgOfCheckSIMStatus(const Notification &n) {
   const quint32 value = firstWord(msg);
   if (msg.result == UIMsg::kResultFailure) {
     if (value == 0xFFFFFFFFu) {
-      if (g_DialController) {
-        g_DialController->setDeviceStatusStringRows(1);
-        g_DialController->ruvozUITopFixedImage(QString(), QString(), QString(), word(QStringLiteral("No SIM")));
-        g_DialController->setModemAndSimStateString(QStringLiteral("Init_tfdNo (U)SIM"));
+      if (auto *dial = Neighbourhood::connection()) {
+        dial->setDeviceStatusStringRows(1);
+        dial->ruvozUITopFixedImage(QString(), QString(), QString(), word(QStringLiteral("No SIM")));
+        dial->setModemAndSimStateString(QStringLiteral("Init_tfdNo (U)SIM"));
       }
       if (!ConfigService::readBool(QStringLiteral("Init"), QStringLiteral("DonotShowNoSIMAlert")))
         warn(QStringLiteral("NO UIM, Please insert UIM card!"));
@@ -500,8 +501,8 @@ void InitController::dealWithMsgOfPinStatus(const Notification &n) {
     return;
   setSimStatus(true);
   notifySimReady();
-  if (g_DialController)
-    g_DialController->setDialParams();
+  if (auto *dial = Neighbourhood::connection())
+    dial->setDialParams();
 }
 
 void InitController::devicePlugin(const Notification &) {

@@ -1,9 +1,10 @@
 // Device mode and identity replies: the device family, the network search and preference
 // modes, versions, model, own number and serial number.
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitStatusView.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "Platform.h"
 #include "SettingController.h"
@@ -82,9 +83,9 @@ void InitController::settingSetRuvozModel(const QString &model) {
 }
 
 void InitController::dialSetWCDMAConfigHidden(bool hidden) {
-  callNeighbour(g_DialController, "setWCDMAConfigHidden", hidden);
+  if (auto *dial = Neighbourhood::connection())
+    dial->setWCDMAConfigHidden(hidden);
 }
-
 
 // ---- handlers ----
 

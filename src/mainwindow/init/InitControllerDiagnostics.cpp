@@ -3,14 +3,15 @@
 #include "Bundle.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
+#include "ConnectionNeighbour.h"
 #include "DiagnosticsWindow.h"
-#include "DialController.h"
 #include "GetSystemInfo.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
 #include "KLog.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "PBController.h"
 #include "SMSController.h"
 #include "SafeFile.h"
@@ -236,10 +237,10 @@ void InitController::showDiagnosticInfo() {
         word(hasCSDomain() ? QStringLiteral("Registration") : QStringLiteral("Not Registration")));
     set("PS network registration:",
         word(hasPSDomain() ? QStringLiteral("Registration") : QStringLiteral("Not Registration")));
+    ConnectionNeighbour *dial = Neighbourhood::connection();
     set("PS network attachment:",
-        word(g_DialController && g_DialController->GetisDialNow() ? QStringLiteral("Attached")
-                                                                  : QStringLiteral("Detached")));
-    set("APN:", g_DialController ? g_DialController->getDefaultProfileAPN() : QString(""));
+        word(dial && dial->GetisDialNow() ? QStringLiteral("Attached") : QStringLiteral("Detached")));
+    set("APN:", dial ? dial->getDefaultProfileAPN() : QString(""));
 
     set("RSCP:", diagSignalFields_.value(QStringLiteral("RSCP")));
     set("RSSI:", diagSignalFields_.value(QStringLiteral("RSSI")));

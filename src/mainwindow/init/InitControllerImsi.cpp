@@ -2,11 +2,11 @@
 // chosen by the IMSI, the home MCC/MNC or the serving MCC/MNC, as the settings ask.
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
-#include "DialRecordController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "PBController.h"
 #include "QELAlertPanel.h"
@@ -87,8 +87,9 @@ void InitController::dealWithMsgOfCheckMCCMNC(const Notification &n) {
     return;
   const QString mcc = QString::fromUtf8(SimHexCursor::fieldText(msg, 0, 32));
   const QString mnc = QString::fromUtf8(SimHexCursor::fieldText(msg, 32, 32));
-  if (g_DialController && !mcc.isEmpty() && !mnc.isEmpty())
-    g_DialController->resetDefaultProfileWithMcc(mcc, mnc);
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (dial && !mcc.isEmpty() && !mnc.isEmpty())
+    dial->resetDefaultProfileWithMcc(mcc, mnc);
 }
 
 bool InitController::isNewSim(const QString &imsi) {
@@ -130,8 +131,8 @@ void InitController::SetPCDataPathWithIMSI(const QString &imsi) {
     return;
   if (g_PBController)
     g_PBController->loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));
-  if (g_DialRecordController)
-    g_DialRecordController->loadRecordList(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("dialRecordData.plist")));
+  if (auto *records = Neighbourhood::records())
+    records->loadRecordList(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("dialRecordData.plist")));
 }
 
 void InitController::checkIfNeedSendActiveSMS(const QString &imsi) {
@@ -213,12 +214,13 @@ void InitController::matchApnAccordImsi(const QByteArray &imsi) {
   saveSimImsiCode(m_IMSI);
   if (!isNew)
     return;
-  if (!g_DialController)
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (!dial)
     return;
   if (byImsi)
-    g_DialController->resetDefaultProfileWithImsiAll(imsi);
+    dial->resetDefaultProfileWithImsiAll(imsi);
   else
-    g_DialController->resetGlobalDefaultProfileWithImsi(imsi);
+    dial->resetGlobalDefaultProfileWithImsi(imsi);
 }
 
 void InitController::matchApnAccordMCCAndMNC(const QString &homeMcc, const QString &homeMnc) {
@@ -228,8 +230,8 @@ void InitController::matchApnAccordMCCAndMNC(const QString &homeMcc, const QStri
   if (readSimImsiCode() == m_IMSI)
     return;
   saveSimImsiCode(m_IMSI);
-  if (g_DialController)
-    g_DialController->resetDefaultProfileWithMcc(homeMcc, homeMnc);
+  if (auto *dial = Neighbourhood::connection())
+    dial->resetDefaultProfileWithMcc(homeMcc, homeMnc);
 }
 
 void InitController::checkAPNMatchWithMCCMNC(const QString &mccmnc) {
@@ -244,8 +246,8 @@ void InitController::checkAPNMatchWithMCCMNC(const QString &mccmnc) {
   MCCMNCForAPNMatch = mccmnc;
   settingDict().insert(QStringLiteral("CurrentMCCMNC"), mccmnc);
   saveSettings();
-  if (g_DialController)
-    g_DialController->resetDefaultProfileWithMCCMNC(mccmnc);
+  if (auto *dial = Neighbourhood::connection())
+    dial->resetDefaultProfileWithMCCMNC(mccmnc);
 }
 
 void InitController::getIccidNumAfterMatchApnAccordImsi() {

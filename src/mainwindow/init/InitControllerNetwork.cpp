@@ -3,10 +3,11 @@
 // the connection to a change of serving network.
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "Neighbourhood.h"
 #include "Platform.h"
 #include "SettingController.h"
 #include "SimHexCursor.h"
@@ -91,8 +92,9 @@ void InitController::dealWithCheckNetInfo(const UIMsg &msg) {
   sendActiveSimcardSMS(mode);
   setNetworkDomain(mode, getDisplayNetWorkTypeWithNetType(type));
   ConfigService *config = ConfigService::sharedConfigService();
-  if (config && config->changeConnectStatus() && g_DialController)
-    g_DialController->changeDialConnectStatusWhenNoSignal(type.toLatin1());
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (config && config->changeConnectStatus() && dial)
+    dial->changeDialConnectStatusWhenNoSignal(type.toLatin1());
 }
 
 QString InitController::getDisplayNetWorkTypeWithNetType(const QString &type) const {
@@ -223,8 +225,8 @@ void InitController::dealWithCheckNetInfoForIcera(const UIMsg &msg) {
 
 void InitController::compareAccessTechnology(const QString &oldTechnology, const QString &currentTechnology) {
   if (on(kInternet, QStringLiteral("Internet_RoamAlertAtNetFrom3GTo2G")) && oldTechnology == QLatin1String("UMTS") &&
-      currentTechnology != oldTechnology && g_DialController &&
-      g_DialController->connectStatus() == DialController::kConnected)
+      currentTechnology != oldTechnology && Neighbourhood::connection() &&
+      Neighbourhood::connection()->connectStatus() == ConnectionNeighbour::kConnected)
     orderFrontRoamAlertWnd();
 }
 
@@ -257,12 +259,13 @@ void InitController::setNetworkDomain(int mode, const QString &networkName) {
 }
 
 void InitController::setNetworkStatusWhenDomainModeChange(int mode) {
-  if (!g_DialController)
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (!dial)
     return;
   if (mode == 3)
-    g_DialController->setModemAndSimStateString(QStringLiteral("Init_tfdData Not Connected"));
+    dial->setModemAndSimStateString(QStringLiteral("Init_tfdData Not Connected"));
   else if (mode == 1 || mode == 2)
-    g_DialController->setModemAndSimStateString(QStringLiteral("Init_tfdStarting Device"));
+    dial->setModemAndSimStateString(QStringLiteral("Init_tfdStarting Device"));
 }
 
 void InitController::informOtherModulePSDomain(int mode) {
@@ -273,28 +276,29 @@ void InitController::informOtherModulePSDomain(int mode) {
   if (config && config->isEnableToolbarForZOzava() && !getConnectBtnEnableRadirer(this))
     ps = false;
   setAutoConnectBtnEnable(ps);
-  if (g_DialController)
-    g_DialController->setPSDomainStatus(ps);
+  if (auto *dial = Neighbourhood::connection())
+    dial->setPSDomainStatus(ps);
 }
 
 // ---- change of serving network ----
 
 void InitController::doWhenNetWorkChanged() {
-  DialController *dial = g_DialController;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
   if (dial && on(kInternet, QStringLiteral("autoConnectWhenRoamToNoRoam")) && roamTransferMode_ == 0) {
     if (allowAutoConnect() && !dial->hadDoManualDisconnect()) {
       dial->setApnCycleEnable(true);
-      if (dial->connectStatus() == DialController::kConnected)
+      if (dial->connectStatus() == ConnectionNeighbour::kConnected)
         setApnCyleWhenRoamToNoRoam(true);
     }
-    if (dial->connectStatus() == DialController::kConnected)
+    if (dial->connectStatus() == ConnectionNeighbour::kConnected)
       dial->DialDisconnect();
-    else if (dial->connectStatus() == DialController::kDisconnected && !dial->hadDoManualDisconnect() &&
+    else if (dial->connectStatus() == ConnectionNeighbour::kDisconnected && !dial->hadDoManualDisconnect() &&
              !dial->isDoingConnect())
       dial->reconnect(true);
   }
   if (dial && roamTransferMode_ == 1 &&
-      (dial->connectStatus() == DialController::kConnected || dial->connectStatus() == DialController::kConnecting))
+      (dial->connectStatus() == ConnectionNeighbour::kConnected ||
+       dial->connectStatus() == ConnectionNeighbour::kConnecting))
     dial->DialDisconnect();
   whiteListCheck();
 }
@@ -325,4 +329,3 @@ bool InitController::checkSearchRegistStatus() {
   }
   return true;
 }
-

@@ -2,9 +2,10 @@
 // with a saved PIN, and the user's choices about saving it.
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitStatusView.h"
+#include "Neighbourhood.h"
 #include "PinSheets.h"
 #include "QELAlertPanel.h"
 #include "SettingController.h"
@@ -183,10 +184,10 @@ void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
   if (m_SimPinState != kSimCheckingCode)
     return;
   if (ConfigService::readBool(QStringLiteral("UIConfig"), QStringLiteral("RuvozUI"))) {
-    if (g_DialController) {
-      g_DialController->setDeviceStatusStringRows(2);
-      g_DialController->ruvozUITopFixedImage(QString(), QString(), QString(),
-                                             word(QStringLiteral("PIN enabled, please disable PIN")));
+    if (auto *dial = Neighbourhood::connection()) {
+      dial->setDeviceStatusStringRows(2);
+      dial->ruvozUITopFixedImage(QString(), QString(), QString(),
+                                 word(QStringLiteral("PIN enabled, please disable PIN")));
     }
     return;
   }

@@ -2,10 +2,11 @@
 // with it, the roaming switches read from the modem, and the serving cell of the registration.
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "InitStatusView.h"
+#include "Neighbourhood.h"
 #include "Platform.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
@@ -103,8 +104,8 @@ void InitController::setRoamTransferModeWithPreStatus(int previousStatus, int ne
 }
 
 void InitController::disconectNetIfConfig() {
-  if (!on(kInternet, QStringLiteral("disNetWhileToRoam")) || !g_DialController ||
-      g_DialController->connectStatus() != DialController::kConnected)
+  if (!on(kInternet, QStringLiteral("disNetWhileToRoam")) || !Neighbourhood::connection() ||
+      Neighbourhood::connection()->connectStatus() != ConnectionNeighbour::kConnected)
     return;
   // Asked from a network report: without waiting, so that packages keep arriving.
   NSBeginAlertPanelExt(
@@ -112,8 +113,9 @@ void InitController::disconectNetIfConfig() {
       word(QStringLiteral("You are about to connect to a roaming network.Do you want to disconnect now?")),
       word(QStringLiteral("YES")), word(QStringLiteral("NO")), [](int answer, bool) {
         // The question may outlive the connection (the device can leave meanwhile).
-        if (answer == 1 && g_DialController && g_DialController->connectStatus() == DialController::kConnected)
-          g_DialController->DialDisconnect();
+        ConnectionNeighbour *dial = Neighbourhood::connection();
+        if (answer == 1 && dial && dial->connectStatus() == ConnectionNeighbour::kConnected)
+          dial->DialDisconnect();
       });
 }
 
@@ -248,8 +250,8 @@ void InitController::registrationAndRoamDeviceRemoved() {
   // No device, no domain: the connection must not read the last device's PS registration.
   networkMode_ = 0;
   InitService::sharedInitService()->setNetworkMode(0);
-  if (g_DialController)
-    g_DialController->setPSDomainStatus(false);
+  if (auto *dial = Neighbourhood::connection())
+    dial->setPSDomainStatus(false);
   if (statusView)
     statusView->roamStatusLabel->setText(QStringLiteral(""));
   setRoamStatusForDidoro(2);

@@ -3,7 +3,8 @@
 #include "Bundle.h"
 #include "BusNames.h"
 #include "ConfigManager.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "SafeFile.h"
 #include "SettingValue.h"
@@ -303,7 +304,8 @@ QVariantMap AEMessage::updateCommand(int mode) const {
 
 namespace {
 bool connected() {
-  return g_DialController && g_DialController->connectStatus() == 3;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  return dial && dial->connectStatus() == ConnectionNeighbour::kConnected;
 }
 } // namespace
 

@@ -5,9 +5,10 @@
 #include "CompoundCallController.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "NSButtonExt.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
@@ -401,8 +402,8 @@ void MainController::runDatacard() {
 }
 
 void MainController::applicationDidFinishLaunching() {
-  if (g_DialController)
-    g_DialController->applicationDidFinishLaunchingInDialController();
+  if (auto *dial = Neighbourhood::connection())
+    dial->applicationDidFinishLaunchingInDialController();
   showMainUI();
   // After the window shows, so that the sheet has a window to come out of.
   openUserRegisteWndIfNeedRegiste();
@@ -467,7 +468,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
@@ -540,7 +541,7 @@ bool MainController::windowShouldClose(QObject *) {
       mainWindow->hide();
     return false;
   }
-  if (g_DialController && g_DialController->GetisDialNow()) {
+  if (Neighbourhood::connection() && Neighbourhood::connection()->GetisDialNow()) {
     if (mainFormBool("CloseAppWihoutQueryConnection")) {
       const int answer = NSRunAlertPanelExt(
           word(QStringLiteral("Warning")),
@@ -597,7 +598,7 @@ bool MainController::appShouldClose() {
   ConfigService *config = ConfigService::sharedConfigService();
   if (config && config->isCloseUIIfDeviceRemoved())
     return true;
-  if (g_DialController && g_DialController->GetisDialNow()) {
+  if (Neighbourhood::connection() && Neighbourhood::connection()->GetisDialNow()) {
     if (mainFormBool("CloseAppWihoutQueryConnection"))
       return getAppCloseStateForZID();
     alert(QStringLiteral("Warning"), QStringLiteral("You are currently connected. Please disconnect first!"),

@@ -3,11 +3,12 @@
 // title font, the provider logo, the USSD toolbar variants, and where sheets come out.
 #include "CocoaExt.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "FrameworkLinks.h"
 #include "MainController.h"
 #include "NSButtonExt.h"
 #include "NSViewExt.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "QELUIManager.h"
 #include "WordGlobe.h"
@@ -209,8 +210,8 @@ void MainController::disableUSSDToolbarForMalaixiya() {
     if (config->isSkinVersionForRAdirer()) {
       if (btnUSSDActive_)
         btnUSSDActive_->hide();
-      if (g_DialController)
-        g_DialController->setIsHiddenConnectBtn(false);
+      if (auto *dial = Neighbourhood::connection())
+        dial->setIsHiddenConnectBtn(false);
     }
   }
   if (ConfigService::readValue(QStringLiteral("USSD"), QStringLiteral("DisableUSSDToolbarForReZi")).isValid())

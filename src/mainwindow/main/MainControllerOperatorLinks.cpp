@@ -3,9 +3,10 @@
 // its link buttons.
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "WordGlobe.h"
 
@@ -97,7 +98,8 @@ void MainController::openDORIMenuLinks(QObject *sender) {
 }
 
 void MainController::openDORILinks(const QString &url) {
-  const bool connected = g_DialController && g_DialController->connectStatus() == 3;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  const bool connected = dial && dial->connectStatus() == ConnectionNeighbour::kConnected;
   if (!connected) {
     alert(QStringLiteral("Warning"), QStringLiteral("Please confirm that you have connected to internet!"),
           QStringLiteral("OK"));

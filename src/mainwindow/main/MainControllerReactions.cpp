@@ -5,8 +5,9 @@
 
 #include "CompoundCallController.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "WordGlobe.h"
 
@@ -287,6 +288,6 @@ void MainController::setIsHiddenForUSSDActive(bool hidden) {
     btnUSSDActive_->setVisible(hidden);
     btnUSSDActive_->setEnabled(hidden);
   }
-  if (g_DialController)
-    g_DialController->setIsHiddenConnectBtn(hidden);
+  if (auto *dial = Neighbourhood::connection())
+    dial->setIsHiddenConnectBtn(hidden);
 }

@@ -2,8 +2,9 @@
 // animation while unread messages wait (ordinary or data-usage ones); a click on the animation
 // opens the inbox of the complete window.
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "SMSController.h"
 #include "SmsService.h"
@@ -24,7 +25,8 @@ bool switchOn(bool (ConfigService::*which)() const) {
 }
 
 int currentDialStatus() {
-  return g_DialController ? g_DialController->connectStatus() : 0;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  return dial ? dial->connectStatus() : 0;
 }
 } // namespace
 

@@ -5,8 +5,9 @@
 #include "ButtonMatrix.h"
 #include "CompoundCallController.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "SMSController.h"
 #include "WordGlobe.h"
 
@@ -437,11 +438,12 @@ void MainController::checkLPM() {
     return;
   if (g_CompoundCallController && g_CompoundCallController->callStage() != 0)
     return;
-  const int status = g_DialController ? g_DialController->connectStatus() : int(DialController::kDisconnected);
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  const int status = dial ? dial->connectStatus() : int(ConnectionNeighbour::kDisconnected);
   const float threshold = float(finiteReal(lpmInfo("enterLPMData")) * 1024.0);
-  const float total = g_DialController ? float(g_DialController->getCurrentTotalData()) : 0.0f;
+  const float total = dial ? float(dial->getCurrentTotalData()) : 0.0f;
   const bool quiet =
-      status == DialController::kDisconnected || (status == DialController::kConnected && threshold >= total);
+      status == ConnectionNeighbour::kDisconnected || (status == ConnectionNeighbour::kConnected && threshold >= total);
   if (quiet && g_InitController)
     g_InitController->setDeviceOffline();
 }

@@ -3,10 +3,11 @@
 
 #include "Blowfish.h"
 #include "ConfigService.h"
-#include "DialController.h"
+#include "ConnectionNeighbour.h"
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "PlugInCalls.h"
 #include "QELAlertPanel.h"
 #include "SMSController.h"
@@ -48,7 +49,8 @@ int USSDContrller::sendUSSDSMSCommand(const QVariantMap &dict) {
 }
 
 int USSDContrller::getInternetConnectFlag() {
-  return g_DialController ? g_DialController->connectStatus() : 0;
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  return dial ? dial->connectStatus() : 0;
 }
 
 int USSDContrller::get_flag_isconnect() {
@@ -125,12 +127,14 @@ void USSDContrller::setEnabledToolbar(const QVariant &flag) {
   if (g_MainController)
     g_MainController->toolbarSetEnable(on);
   setConnectBtnEnableRadirer(on);
-  if (g_InitController && (g_InitController->networkMode() & 2))
-    callNeighbour(g_DialController, "setConnectBtnEnable", on);
+  ConnectionNeighbour *dial = Neighbourhood::connection();
+  if (dial && g_InitController && (g_InitController->networkMode() & 2))
+    dial->setConnectBtnEnable(on);
 }
 
 void USSDContrller::setDiagMSISDN(const QString &number) {
-  callNeighbour(g_DialController, "setDiagMSISDNValue", number);
+  if (auto *dial = Neighbourhood::connection())
+    dial->setDiagMSISDNValue(number);
 }
 
 void USSDContrller::openRechargeWeb(const QString &prefix) {
