@@ -8,6 +8,7 @@
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "Platform.h"
 #include "SettingControllerSupport.h"
 #include "SettingService.h"
@@ -50,6 +51,7 @@ bool shown(const QWidget *w) {
 
 SettingController::SettingController(QObject *parent) : QELUIController(parent) {
   g_SettingController = this;
+  Neighbourhood::setSettings(this);
   bHideSMSStoreDefault_ =
       settingDict().value(QStringLiteral("Setting")).toMap().value(QStringLiteral("HideSMSStoreDefault")) ==
       QVariant(true);
@@ -70,6 +72,7 @@ SettingController::SettingController(QObject *parent) : QELUIController(parent) 
 SettingController::~SettingController() {
   if (g_SettingController == this)
     g_SettingController = nullptr;
+  Neighbourhood::leave(static_cast<SettingsNeighbour *>(this));
 }
 
 void SettingController::loadSettingList() {

@@ -7,13 +7,14 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "PBController.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
-#include "SettingController.h"
 #include "SettingValue.h"
+#include "SettingsNeighbour.h"
 #include "SimHexCursor.h"
 #include "WordGlobe.h"
 
@@ -252,7 +253,8 @@ void InitController::getIccidNumAfterMatchApnAccordImsi() {
   if (!switches()->isSpecialImsiRoam() || m_IMSI.isEmpty())
     return;
   matchApnAccordImsi(m_IMSI.toLatin1().left(kImsiFieldWidth));
-  callNeighbour(g_SettingController, "setRoamingStateAccordImsi", m_IMSI);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setRoamingStateAccordImsi(m_IMSI);
 }
 
 QString InitController::readSimImsiCode() {

@@ -8,10 +8,11 @@
 #include "DialController.h"
 #include "InitController.h"
 #include "NSButtonExt.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SkinCanvas.h"
 #include "SmsService.h"
 #include "WordGlobe.h"
@@ -467,7 +468,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
@@ -563,7 +564,7 @@ bool MainController::windowShouldClose(QObject *) {
 
 // A manual network selection or a call keeps the program open; the user is told which.
 bool MainController::quitRefusedBySelectionOrCall() {
-  if (g_SettingController && g_SettingController->isManualSelecting()) {
+  if (Neighbourhood::settings() && Neighbourhood::settings()->isManualSelecting()) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
           QStringLiteral("ok"));
     return true;
