@@ -7,9 +7,10 @@
 #include "DialRecordController.h"
 #include "InitController.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
 #include "SettingValue.h"
+#include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QPushButton>
@@ -46,7 +47,7 @@ QObject *DialController::deviceUnlockedSender() {
 }
 
 bool DialController::askDeviceLockCodeForConnect() {
-  if (!g_SettingController || !g_SettingController->getDeviceUnlockCodeState() || !g_InitController)
+  if (!Neighbourhood::settings() || !Neighbourhood::settings()->getDeviceUnlockCodeState() || !g_InitController)
     return false;
   g_InitController->setDeviceLockFunctionModule(0);
   g_InitController->openUnlockDeviceWindow(wndMain);
@@ -173,9 +174,10 @@ bool DialController::dialDisconnectWhenRoamForDidoro() {
   if (!g_InitController || g_InitController->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
     return true;
   // OK lets the request go on; Cancel stops it.
-  return NSRunAlertPanelExt(word(QStringLiteral("Warning")),
-                            word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
-                                                "note, that this may cause additional roaming charges.\nDo you want to "
-                                                "disconnect now?")),
-                            word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+  return NSRunAlertPanelExt(
+             word(QStringLiteral("Warning")),
+             word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
+                                 "note, that this may cause additional roaming charges.\nDo you want to "
+                                 "disconnect now?")),
+             word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
 }

@@ -10,8 +10,9 @@
 #include "DialService.h"
 #include "InitController.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SleepWatcher.h"
 #include "StatisticSource.h"
 #include "StatisticsView.h"
@@ -193,7 +194,7 @@ void DialController::checkIsAttachPSForConnect() {
 
 void DialController::attachPS() {
   bAttatchPS_ = true;
-  const int mode = g_SettingController ? g_SettingController->getNetworkMode() : 2;
+  const int mode = Neighbourhood::settings() ? Neighbourhood::settings()->getNetworkMode() : 2;
   if (qelMsgCenter)
     qelMsgCenter->sendMessageModuleID(kModule, kDialMajor, kSetNetworkMode, 0, 0,
                                       u32Bytes(quint32(mode)) + u32Bytes(2));
@@ -204,7 +205,7 @@ void DialController::attachPS() {
 
 void DialController::deattachPS() {
   bAttatchPS_ = false;
-  const int mode = g_SettingController ? g_SettingController->getNetworkMode() : 2;
+  const int mode = Neighbourhood::settings() ? Neighbourhood::settings()->getNetworkMode() : 2;
   if (qelMsgCenter)
     qelMsgCenter->sendMessageModuleID(kModule, kDialMajor, kSetNetworkMode, 0, 0,
                                       u32Bytes(quint32(mode)) + u32Bytes(0));
@@ -315,8 +316,8 @@ void DialController::DialConnect() {
   m_TimerToGetConnectState->start(kPollMs);
   sendConnectStatusMsg(true);
   setHadConnectAction(true);
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(false);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(false);
   statusDict_.insert(QStringLiteral("starttime"), QDateTime::currentDateTime());
   statusDict_.insert(QStringLiteral("connectname"), m_DialConfigList ? m_DialConfigList->currentText() : QString());
   openConnectStateWindowForDidoro(true);
@@ -586,8 +587,8 @@ void DialController::setPPPDisconnectedSatus() {
     DialOption(nullptr);
   }
   playShortSound(kSoundOffline);
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(true);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(true);
   sendConnectStatusMsg(false);
   if (m_DialConfigList)
     m_DialConfigList->setEnabled(true);

@@ -5,8 +5,9 @@
 #include "ConfigService.h"
 #include "DataSessionLayout.h"
 #include "DialControllerSupport.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -37,8 +38,8 @@ void DialController::NDISDialConnect() {
   sendNDISDialConnectMsg(true);
   if (m_ConnectState)
     m_ConnectState->setText(word(QStringLiteral("Connecting...")));
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(false);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(false);
   statusDict_.insert(QStringLiteral("connectname"), m_DialConfigList ? m_DialConfigList->currentText() : QString());
 }
 
@@ -80,8 +81,8 @@ void DialController::dealWithMsgOfNDISDialStatus(const Notification &notificatio
 void DialController::dealWithOfNDISDialDisconnected() {
   if (connectStatus_ != kDisconnected)
     playShortSound(kSoundOffline);
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(true);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(true);
   // A link that dropped is saved while its time is still counted: once the fields are reset its
   // end would be its start.
   saveDialRecord();
@@ -97,8 +98,8 @@ void DialController::dealWithOfNDISDialConnected() {
   if (m_launchURLState) {
     m_connecttime = 0;
     timerConnectInterval_.start();
-    if (g_SettingController)
-      g_SettingController->AutoLaunchURL();
+    if (auto *settings = Neighbourhood::settings())
+      settings->AutoLaunchURL();
     // Clears the mark: the operator's first-connected pages run once per connection.
     performActionWhenFirstConnected();
   }
@@ -127,8 +128,8 @@ void DialController::dealWithOfNDISDialConnectFailed() {
   playShortSound(kSoundOffline);
   if (m_ConnectState)
     m_ConnectState->setText(word(QStringLiteral("Failed")));
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(true);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(true);
   if (m_DialConfigList)
     m_DialConfigList->setEnabled(true);
   StopTimerOfGetConnectState();
@@ -148,8 +149,8 @@ void DialController::dealWithOfNDISDialIsConnected(const Notification &notificat
     m_DialConfigList->setEnabled(false);
   recordInState(QStringLiteral("Record In Create"));
   InitConnectState();
-  if (g_SettingController)
-    g_SettingController->setSettingBtnStatus(false);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setSettingBtnStatus(false);
   statusDict_.insert(QStringLiteral("connectname"), m_DialConfigList ? m_DialConfigList->currentText() : QString());
   dealWithOfNDISDialConnected();
 }

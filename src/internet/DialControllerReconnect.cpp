@@ -5,8 +5,9 @@
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 
 using namespace dialsupport;
 
@@ -29,7 +30,7 @@ void DialController::reconnect(bool reset) {
   if (switchOn(settingDict(), kInternet, QStringLiteral("noAutoConnectWhenInRoam")) && g_InitController &&
       g_InitController->networkRoamStatus() == 0)
     return;
-  if (!g_SettingController || !g_SettingController->allowAutoReconnect())
+  if (!Neighbourhood::settings() || !Neighbourhood::settings()->allowAutoReconnect())
     return;
   if (reset) {
     setManualDisconnect(false);
@@ -70,7 +71,7 @@ void DialController::disableConnectionAlertWindow() {
 }
 
 void DialController::autoReconnect() {
-  SettingController *settings = g_SettingController;
+  SettingsNeighbour *settings = Neighbourhood::settings();
   if (isDeviceRemoved_ || !checkAutoConnectByTimes() || manualDisconnectFlag_ || !settings ||
       !settings->allowAutoReconnect() || willConnectToInternet_ || notAutoConnectWhenInterRoaming() ||
       settings->getOperatorSelectionForNetwork())
@@ -185,8 +186,8 @@ void DialController::updateNetworkStatus(const Notification &notification) {
   const bool available =
       !type.isEmpty() && type != QLatin1String("No Service") && type != QLatin1String("Limited Service");
   if (switchOn(settingDict(), QString(), QStringLiteral("EnableConnectByNetStatus"))) {
-    if (g_SettingController)
-      g_SettingController->setAutoConnectBtnEnable(available);
+    if (auto *settings = Neighbourhood::settings())
+      settings->setAutoConnectBtnEnable(available);
     setPSDomainStatus(available);
   }
   if (switchOn(settingDict(), QString(), QStringLiteral("NetworkServiceMonitor")))

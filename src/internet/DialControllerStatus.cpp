@@ -9,10 +9,11 @@
 #include "DialService.h"
 #include "InitController.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
 #include "RecordFormats.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "StatisticsView.h"
 
 #include <QApplication>
@@ -181,8 +182,8 @@ void DialController::setPSDomainStatus(bool ps) {
   if (ps) {
     if (!isDoingConnect() && (!connectBtnEnabled_ || !wasAvailable) && !willConnectToInternet_) {
       setConnectBtnEnable(true);
-      if (!skip && !wasAvailable && checkIsAutoConnectOnline() && g_SettingController &&
-          g_SettingController->allowAutoConnect())
+      if (!skip && !wasAvailable && checkIsAutoConnectOnline() && Neighbourhood::settings() &&
+          Neighbourhood::settings()->allowAutoConnect())
         reconnect(true);
     }
     if (connectStatus_ != kDisconnected)

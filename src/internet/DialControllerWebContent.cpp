@@ -8,8 +8,9 @@
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
 #include "FrameworkLinks.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "TextFormats.h"
 #include "WebLinkControls.h"
 #include "WebViewUtilities.h"
@@ -196,8 +197,8 @@ void DialController::switchInternetTabAction() {
   // Views made just now show the banner files already stored, not only later downloads.
   if (!hadViews && (promoWebkitView_ || homepageView_))
     loadCurrentIconAndFlash();
-  if (g_SettingController)
-    g_SettingController->checkLauchWebLinksAtMoment(true);
+  if (auto *settings = Neighbourhood::settings())
+    settings->checkLauchWebLinksAtMoment(true);
   hintFavoriteIconConfigrable();
   QTimer::singleShot(scaledMs(5.0), this, &DialController::UpdateWebLinkTimerFired);
 }

@@ -5,8 +5,9 @@
 #include "DialRecordTab.h"
 #include "FrameworkLinks.h"
 #include "NSTableViewExt.h"
+#include "Neighbourhood.h"
 #include "RecordLimitWindows.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "StatisticSource.h"
 #include "TransferSource.h"
 #include "WordGlobe.h"
@@ -67,7 +68,7 @@ void DialRecordController::connectTab() {
   connect(tab->radioContinuous, &QRadioButton::clicked, this,
           [this] { selectContinuousBtn(viewDialRecordTab_->radioContinuous); });
   connect(tab->btnSetLimit, &QPushButton::clicked, this, [this] {
-    if (g_SettingController && g_SettingController->sethasModuleWith(QStringLiteral("Volume Limit"))) {
+    if (Neighbourhood::settings() && Neighbourhood::settings()->sethasModuleWith(QStringLiteral("Volume Limit"))) {
       loadRecordSetting();
       volumeLimitPage()->show();
       volumeLimitPage()->raise();
@@ -128,7 +129,7 @@ void DialRecordController::initRecordNibWording() {
 }
 
 void DialRecordController::initDataLimitSetting() {
-  if (!g_SettingController || !g_SettingController->sethasModuleWith(QStringLiteral("Volume Limit")))
+  if (!Neighbourhood::settings() || !Neighbourhood::settings()->sethasModuleWith(QStringLiteral("Volume Limit")))
     return;
   QVariantMap &settings = settingDict();
   if (settings.value(QStringLiteral("Record")).typeId() != QMetaType::QVariantMap)

@@ -8,12 +8,13 @@
 #include "DialRecordTab.h"
 #include "FrameworkLinks.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "RecordClock.h"
 #include "RecordLimitWindows.h"
 #include "RecordResetRules.h"
-#include "SettingController.h"
 #include "SettingValue.h"
+#include "SettingsNeighbour.h"
 #include "TextFormats.h"
 #include "WordGlobe.h"
 #include "WordingOperation.h"
@@ -794,7 +795,7 @@ void DialRecordController::initVolumeLimitWording() {
 
 void DialRecordController::initDialRecordWording() {
   initRecordNibWording();
-  if (g_SettingController && g_SettingController->sethasModuleWith(QStringLiteral("Volume Limit"))) {
+  if (Neighbourhood::settings() && Neighbourhood::settings()->sethasModuleWith(QStringLiteral("Volume Limit"))) {
     initRecordSettingNib();
     initVolumeLimitWording();
   }

@@ -9,7 +9,6 @@
 #include "RecordClock.h"
 #include "RecordLimitWindows.h"
 #include "RecordResetRules.h"
-#include "SettingController.h"
 #include "SettingValue.h"
 #include "TextFormats.h"
 #include "WordGlobe.h"

@@ -51,6 +51,7 @@ bool shown(const QWidget *w) {
 
 SettingController::SettingController(QObject *parent) : QELUIController(parent) {
   g_SettingController = this;
+  Neighbourhood::setSettings(this);
   bHideSMSStoreDefault_ =
       settingDict().value(QStringLiteral("Setting")).toMap().value(QStringLiteral("HideSMSStoreDefault")) ==
       QVariant(true);
@@ -71,6 +72,7 @@ SettingController::SettingController(QObject *parent) : QELUIController(parent) 
 SettingController::~SettingController() {
   if (g_SettingController == this)
     g_SettingController = nullptr;
+  Neighbourhood::leave(static_cast<SettingsNeighbour *>(this));
 }
 
 void SettingController::loadSettingList() {

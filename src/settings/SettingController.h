@@ -4,6 +4,7 @@
 #include "QelPosition.h"
 
 #include "ButtonMatrix.h"
+#include "SettingsNeighbour.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ struct SoundRow {
 //   SettingControllerSkin.cpp      skin item names and the reduced "RuvozUI" layout
 //   SettingControllerBackup.cpp    backup and restore of the phonebook and the messages
 // The widgets are made by SettingPages (one builder per page, in one table).
-class SettingController : public QELUIController {
+class SettingController : public QELUIController, public SettingsNeighbour {
   Q_OBJECT
 public:
   explicit SettingController(QObject *parent = nullptr);
@@ -181,7 +182,7 @@ public:
   QStringList settingBarItems() const { return m_settingBarItemArray; }
   bool hasSettingBarItems() const { return hasSettingList_; }
   // YES when the page list holds `identifier`; NO without a page list.
-  Q_INVOKABLE bool sethasModuleWith(const QString &identifier) const;
+  Q_INVOKABLE bool sethasModuleWith(const QString &identifier) const override;
   // Removes every settings tab whose identifier is not in the page list (none without a list).
   void ConfigSettingToolBarArray();
 
@@ -192,19 +193,19 @@ public:
   Q_INVOKABLE void setDataServicesStatus(const Notification &n);
   Q_INVOKABLE void tabViewItemWillChange(const Notification &n);
   void setEnableBRSMSAndPB(bool enable);
-  Q_INVOKABLE void setSettingBtnStatus(bool enable);
-  Q_INVOKABLE void setAutoConnectBtnEnable(bool enable);
-  Q_INVOKABLE bool allowAutoConnect() const;
-  Q_INVOKABLE bool allowAutoReconnect() const;
+  Q_INVOKABLE void setSettingBtnStatus(bool enable) override;
+  Q_INVOKABLE void setAutoConnectBtnEnable(bool enable) override;
+  Q_INVOKABLE bool allowAutoConnect() const override;
+  Q_INVOKABLE bool allowAutoReconnect() const override;
 
   // YES while a manual network selection runs; the quit rules refuse to quit then.
-  Q_INVOKABLE bool isManualSelecting() const { return m_ManualSelectFlag; }
+  Q_INVOKABLE bool isManualSelecting() const override { return m_ManualSelectFlag; }
   void setManualSelecting(bool on) { m_ManualSelectFlag = on; }
   // YES when one of this window's sheets is up on the main window.
-  Q_INVOKABLE bool isPinPukOrNetSelectWinBeginSheet() const;
-  QString getPinStatus() const;
-  QString getNetworkSelectionMode() const;
-  QString getNetworkFindModeSelection() const;
+  Q_INVOKABLE bool isPinPukOrNetSelectWinBeginSheet() const override;
+  QString getPinStatus() const override;
+  QString getNetworkSelectionMode() const override;
+  QString getNetworkFindModeSelection() const override;
   static QString networkFindModeWording(int tag);
   // Row and tag of the network page's matrices, until that page is built.
   int networkSelectMethodRow() const;
@@ -218,7 +219,7 @@ public:
   static QString pageOfSelectTag(int tag);
   static QString pageOfSelectedTag(int tag);
   // Brings the settings window forward on the page named `page`; false when there is no such page.
-  bool openSettingPage(const QString &page);
+  bool openSettingPage(const QString &page) override;
   QString currentSettingPage() const;
   // Switching pages is refused while a manual network selection runs; leaving the SMS page
   // drops its unapplied edits.
@@ -249,18 +250,18 @@ public:
   void setSMSStoreLocWhenFirstStartupUI();
 
   // ---- PIN, PUK and device lock code (SettingControllerSecurity.cpp) ----
-  void runAlertPanel(const QString &wordingKey);
+  void runAlertPanel(const QString &wordingKey) override;
   void runInformationPanel(const QString &text);
   void setBtnPinEnable(bool enable);
   void setBtnPinState(bool on);
-  void setPinActiveStatus(quint32 on);
+  void setPinActiveStatus(quint32 on) override;
   bool pinActiveStatus() const;
-  void setPinTimeLeft(int tries);
-  void setPukTimeLeft(int tries);
+  void setPinTimeLeft(int tries) override;
+  void setPukTimeLeft(int tries) override;
   int pinTimeLeft() const { return pinNum; }
   int pukTimeLeft() const { return pukNum; }
-  void setDeviceUnlockCodeState(bool on);
-  bool getDeviceUnlockCodeState() const;
+  void setDeviceUnlockCodeState(bool on) override;
+  bool getDeviceUnlockCodeState() const override;
   Q_INVOKABLE void EnablePIN(QObject *sender = nullptr);
   Q_INVOKABLE void DisablePIN(QObject *sender = nullptr);
   Q_INVOKABLE void ChangePinActiveStatus(QObject *sender = nullptr);
@@ -317,12 +318,12 @@ public:
   const QelPositionManager &positionManager() const { return positionManager_; }
   void InitSMSSettingNib();
   void updateSet();
-  QString readMessageCenter() const;
-  int readValidityPeriod() const;
-  bool readDeliveryReport() const;
+  QString readMessageCenter() const override;
+  int readValidityPeriod() const override;
+  bool readDeliveryReport() const override;
   int readMessageRouting() const;
   int readMessageStoreLoc() const;
-  void writeMessageCenter(const QString &number);
+  void writeMessageCenter(const QString &number) override;
   void writeValidityPeriod(int index);
   void writeDeliveryReport(bool on);
   void writeMessageRouting(int value);
@@ -340,16 +341,17 @@ public:
   Q_INVOKABLE void setSMSPageEdited(QObject *sender = nullptr);
   Q_INVOKABLE void dealWithMsgOfSMSCenter(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfSMSRevPos(const Notification &n);
-  Q_INVOKABLE void setIsSimCardFull(bool full);
+  Q_INVOKABLE void setIsSimCardFull(bool full) override;
   bool isSimCardFull() const { return isSMSInSimCardFull_; }
   void setMessageStoreLocEnable();
   void setMessageSelectPC();
   // The store position the page shows (-1 none) and its row.
   int currentSetSMSPosition_ = -1;
   int currentSetSMSPositionIndex_ = 0;
-  Q_INVOKABLE void setCurrentSetSMSPostion_(int position) { currentSetSMSPosition_ = position; }
+  int currentSMSStorePosition() const override { return currentSetSMSPosition_; }
+  Q_INVOKABLE void setCurrentSetSMSPostion_(int position) override { currentSetSMSPosition_ = position; }
   // The restore result, from the backup page and the message tab's restore reply.
-  Q_INVOKABLE void restoreAlertPanel(bool ok);
+  Q_INVOKABLE void restoreAlertPanel(bool ok) override;
   // ---- end ----
 
   // ---- general, sounds, language, update (SettingControllerSystem.cpp) ----
@@ -396,15 +398,15 @@ public:
   static QString fillWebLinkTemplate(const QString &pattern, const QStringList &values);
   QString updateCheckAddress() const;
 
-  // Called by the device status; the network ones get their bodies with the network page.
-  Q_INVOKABLE void dealWithMsgOfCheckSearchmode(uint searchMode, uint selectedMode, uint prefMode);
-  Q_INVOKABLE void dealWithMsgOfCheckSearchmodeForIcera(uint searchMode, uint selectedMode);
-  Q_INVOKABLE void dealWithMsgOfCheckPreferenceMode(uint prefMode);
-  Q_INVOKABLE void setWCDMASelectNetworkVisible(bool visible);
-  Q_INVOKABLE void setCDMASelectNetworkVisible(bool visible);
-  Q_INVOKABLE void setCheckForUpdateRizoraEnable(bool enable);
-  Q_INVOKABLE void setRuvozModel(const QString &model);
-  Q_INVOKABLE int getCurrentNetWorkPreferedMode() const;
+  // What the device status learns of the modem's modes and identity.
+  Q_INVOKABLE void dealWithMsgOfCheckSearchmode(uint searchMode, uint selectedMode, uint prefMode) override;
+  Q_INVOKABLE void dealWithMsgOfCheckSearchmodeForIcera(uint searchMode, uint selectedMode) override;
+  Q_INVOKABLE void dealWithMsgOfCheckPreferenceMode(uint prefMode) override;
+  Q_INVOKABLE void setWCDMASelectNetworkVisible(bool visible) override;
+  Q_INVOKABLE void setCDMASelectNetworkVisible(bool visible) override;
+  Q_INVOKABLE void setCheckForUpdateRizoraEnable(bool enable) override;
+  Q_INVOKABLE void setRuvozModel(const QString &model) override;
+  Q_INVOKABLE int getCurrentNetWorkPreferedMode() const override;
 
   // ---- network selection and roaming (SettingControllerNetwork.cpp) ----
   static int getFrequencyTag(const QString &name);
@@ -414,7 +416,7 @@ public:
   int searchModeToSend(int kind) const;
   // The find-mode tag a search-mode reply selects (-1: unchanged).
   static int findModeTagOfReply(uint searchMode, uint selectedMode, uint prefMode);
-  int getNetworkMode() const;
+  int getNetworkMode() const override;
   void ConfigNetworkSelectMode();
   void initNetFrequencySet();
   Q_INVOKABLE void SetSearchNetMode(QObject *sender = nullptr);
@@ -431,9 +433,9 @@ public:
   void sendAutoNetSelectToBack();
   void sendManualNetSearchToBack();
   void sendManualSelectNetToBack(int row, int mode);
-  Q_INVOKABLE void sendSetRoamSwitch();
+  Q_INVOKABLE void sendSetRoamSwitch() override;
   // The roaming boxes show the switches the modem reported.
-  void showRoamSwitches(bool national, bool international);
+  void showRoamSwitches(bool national, bool international) override;
   void sendGetNetDeviceInfo();
   void checkStatusAfterManualSelect();
   void backToAutoAfterSelNetSuccess();
@@ -468,17 +470,17 @@ public:
   // The roaming IMSI: the rule of a SIM's IMSI and ICCID (0 home, 1 roaming).
   static int roamingImsiTagFor(const QString &imsi, const QString &iccid, const QVariantList &homeCfg,
                                const QVariantList &roamingCfg);
-  Q_INVOKABLE void setRoamingStateAccordImsi(const QString &imsi);
-  Q_INVOKABLE void setRoamingIMSISelectEnabled(bool enabled);
-  Q_INVOKABLE int roamingImsiType() const { return roamingImsiType_; }
-  Q_INVOKABLE bool roamingImsiSet() const { return roamingImsiSet_; }
-  Q_INVOKABLE void setRoamingImsiSet(bool set) { roamingImsiSet_ = set; }
+  Q_INVOKABLE void setRoamingStateAccordImsi(const QString &imsi) override;
+  Q_INVOKABLE void setRoamingIMSISelectEnabled(bool enabled) override;
+  Q_INVOKABLE int roamingImsiType() const override { return roamingImsiType_; }
+  Q_INVOKABLE bool roamingImsiSet() const override { return roamingImsiSet_; }
+  Q_INVOKABLE void setRoamingImsiSet(bool set) override { roamingImsiSet_ = set; }
   void setHasRegisteringNetFlag_(bool on) { hasRegisteringNetFlagValue_ = on; }
   bool hasRegisteringNetFlag_() const { return hasRegisteringNetFlagValue_; }
   void setisManualSetRoamSwitch(bool on) { isManualSetRoamSwitch_ = on; }
   bool isManualSetRoamSwitch() const { return isManualSetRoamSwitch_; }
   void setOperatorSelectionForNetwork(bool on) { isOperatorSelectionForNetwork = on; }
-  Q_INVOKABLE bool getOperatorSelectionForNetwork() const { return isOperatorSelectionForNetwork; }
+  Q_INVOKABLE bool getOperatorSelectionForNetwork() const override { return isOperatorSelectionForNetwork; }
   void setCheckNetStatusTimesAfterRegisterFailed(int n) { m_nCheckNetStatusTimes_ = n; }
   int checkNetStatusTimesAfterRegisterFailed() const { return m_nCheckNetStatusTimes_; }
   bool noPopupNetSelectWindowFlag() const { return noPopupNetSelectWindowFlag_; }
@@ -534,7 +536,7 @@ public:
   void comboBoxSelectionDidChange(QObject *box);
   // The start-page address: "http://" goes in front unless it begins with "http://" or "https:/".
   static QString browserAddress(const QString &text);
-  Q_INVOKABLE void AutoLaunchURL();
+  Q_INVOKABLE void AutoLaunchURL() override;
   void openURLFirstConnectOnly();
   void initFavoriteLinksSettings();
   void loadFavoriteLinks();
@@ -555,7 +557,7 @@ public:
   Q_INVOKABLE void browseLinkPath(QObject *sender = nullptr);
   Q_INVOKABLE void browseLinkImage(QObject *sender = nullptr);
   bool checkFavoriteURL() const;
-  Q_INVOKABLE void checkLauchWebLinksAtMoment(bool connected);
+  Q_INVOKABLE void checkLauchWebLinksAtMoment(bool connected) override;
   void launchFavoriteLinksBy(const QVariantMap &link);
   // Starts a program detached with its arguments (never through a shell); tests replace it.
   using LinkLauncher = std::function<bool(const QString &program, const QStringList &arguments)>;

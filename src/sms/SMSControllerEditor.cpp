@@ -1,11 +1,12 @@
 // SMSController: the message editor (new, reply, forward, to a number, a draft opened from the
 // DraftBox) and drafts (through the backend, or straight into the PC DraftBox).
 #include "ListFile.h"
+#include "Neighbourhood.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsDraftRequest.h"
 #include "SmsRecord.h"
 #include "SmsSendWindows.h"
@@ -177,9 +178,9 @@ void SMSController::saveMessageToDraft(QObject *) {
   SmsDraftRequest request;
   request.text = stringForSMSEditor();
   request.recipients = editor->sendMessageTo->text();
-  request.centre = g_SettingController ? g_SettingController->readMessageCenter() : QString();
-  request.report = g_SettingController && g_SettingController->readDeliveryReport();
-  request.validity = quint32(g_SettingController ? g_SettingController->readValidityPeriod() : 3);
+  request.centre = Neighbourhood::settings() ? Neighbourhood::settings()->readMessageCenter() : QString();
+  request.report = Neighbourhood::settings() && Neighbourhood::settings()->readDeliveryReport();
+  request.validity = quint32(Neighbourhood::settings() ? Neighbourhood::settings()->readValidityPeriod() : 3);
   const std::optional<QByteArray> payload = request.encode();
   if (!payload || !qelMsgCenter) {
     // Refused, never cut: the editor stays open with everything the user typed.

@@ -3,11 +3,12 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
+#include "Neighbourhood.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsServiceTransplant.h"
@@ -103,9 +104,9 @@ void SMSController::loadBoxinSIMList() {
   m_nSIM_Used = SmsRecord::smsNumberInBox(simInBoxList_) + SmsRecord::smsNumberInBox(simOutBoxList_) +
                 SmsRecord::smsNumberInBox(simDraftBoxList_);
   const bool full = isFullWithPosition(AT_SIM);
-  if (g_SettingController) {
-    g_SettingController->setIsSimCardFull(full);
-    if (full && g_SettingController->currentSetSMSPosition_ == AT_SIM)
+  if (auto *settings = Neighbourhood::settings()) {
+    settings->setIsSimCardFull(full);
+    if (full && settings->currentSMSStorePosition() == AT_SIM)
       alertFullWithPosition(AT_SIM, 0);
   }
 }

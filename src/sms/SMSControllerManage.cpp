@@ -2,12 +2,13 @@
 // with the backend's delete and copy chains and the restore and memory-card replies.
 #include "ConfigService.h"
 #include "ListFile.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
@@ -606,8 +607,8 @@ void SMSController::dealWithMsgofRestoreSMS(const Notification &n) {
   const bool ok = msg.type == 1 && msg.result == 0;
   if (ok)
     reloadPCSmsList();
-  if (g_SettingController)
-    g_SettingController->restoreAlertPanel(ok);
+  if (auto *settings = Neighbourhood::settings())
+    settings->restoreAlertPanel(ok);
 }
 
 void SMSController::dealWithMsgOfReLoadTcardSMS(const Notification &n) {

@@ -3,11 +3,12 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
+#include "Neighbourhood.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
@@ -214,7 +215,8 @@ void SMSController::tabViewItemWillChange(const Notification &n) {
   const bool lockOn =
       ConfigManager::sharedConfigManager() &&
       ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("DeviceLockSMSFunction")).toBool();
-  if (lockOn && g_SettingController && g_SettingController->getDeviceUnlockCodeState() && openUnlockDeviceWindow)
+  if (lockOn && Neighbourhood::settings() && Neighbourhood::settings()->getDeviceUnlockCodeState() &&
+      openUnlockDeviceWindow)
     openUnlockDeviceWindow();
 }
 

@@ -1,10 +1,11 @@
 // SMSController: the send road, from the editor's Send button or a call from another module to
 // one send request per recipient.
 #include "ConfigManager.h"
+#include "Neighbourhood.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsSendRequest.h"
 #include "SmsSendWindows.h"
 #include "SmsSendWording.h"
@@ -24,11 +25,12 @@ constexpr int kModuleCentre = 3;
 constexpr int kOperationSend = 16;
 
 QString messageCentre(QVariantMap &settings) {
-  return g_SettingController ? g_SettingController->readMessageCenter()
-                             : settings.value(QStringLiteral("MessageCenterNum")).toString();
+  return Neighbourhood::settings() ? Neighbourhood::settings()->readMessageCenter()
+                                   : settings.value(QStringLiteral("MessageCenterNum")).toString();
 }
 quint32 validityPeriod() {
-  return quint32(g_SettingController ? g_SettingController->readValidityPeriod() : SmsSendRequest::kDefaultValidity);
+  return quint32(Neighbourhood::settings() ? Neighbourhood::settings()->readValidityPeriod()
+                                           : SmsSendRequest::kDefaultValidity);
 }
 } // namespace
 
@@ -79,7 +81,7 @@ bool SMSController::sendSmsTo(const QString &number, const QString &text, bool r
 bool SMSController::Msg_sendSMSTo(const QString &number) {
   if (send_.backgroundRun)
     return Msg_sendSmsBackgroundTo(number, send_.runText);
-  const bool report = g_SettingController && g_SettingController->readDeliveryReport();
+  const bool report = Neighbourhood::settings() && Neighbourhood::settings()->readDeliveryReport();
   return sendSmsTo(number, send_.runText, report, true, true);
 }
 

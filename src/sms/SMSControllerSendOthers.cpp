@@ -6,7 +6,6 @@
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
 #include "SmsRecord.h"
 #include "SmsSendRequest.h"
 #include "SmsSendWindows.h"

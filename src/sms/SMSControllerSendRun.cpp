@@ -1,11 +1,12 @@
 // SMSController: the send run after the first request: each result, the pause before the next
 // recipient, Cancel, the end of the run, the centre and progress replies, and a run the
 // device's removal cuts short.
+#include "Neighbourhood.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsDraftRequest.h"
 #include "SmsSendRequest.h"
 #include "SmsSendWindows.h"
@@ -170,8 +171,8 @@ void SMSController::dealWithMsgOfSMSCenter(const Notification &n) {
   if (msg.dataLength != SmsCentreReply::kSize)
     return;
   const QString centre = SmsCentreReply::decode(msg.payload());
-  if (g_SettingController)
-    g_SettingController->writeMessageCenter(centre);
+  if (auto *settings = Neighbourhood::settings())
+    settings->writeMessageCenter(centre);
   // Only a send that asked for the centre goes on.
   if (waiting && smsSwitch("queryCenterNumBeforeSendingSms"))
     sendMessage(nullptr);

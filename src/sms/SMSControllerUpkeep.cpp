@@ -5,12 +5,13 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
@@ -158,8 +159,8 @@ int SMSController::positionOfStoreLocation(int location) {
 
 void SMSController::setSMSStoreLocWhenClickSMSBrowsePos() {
   const int location = storeLocationOfPosition(getCurrentPosition());
-  if (g_SettingController)
-    g_SettingController->setCurrentSetSMSPostion_(location);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setCurrentSetSMSPostion_(location);
   if (!qelMsgCenter)
     return;
   QByteArray data(4, '\0');

@@ -1,9 +1,10 @@
 #include "CallNeighbours.h"
 
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "PBController.h"
 #include "SMSController.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 
 namespace {
 int g_deviceLockModule = 0;
@@ -26,7 +27,9 @@ void CallNeighbours::reset() {
     if (g_PBController)
       g_PBController->toPbUserWinWithPhoneNumber(number, position);
   };
-  getDeviceUnlockCodeState = [] { return g_SettingController && g_SettingController->getDeviceUnlockCodeState(); };
+  getDeviceUnlockCodeState = [] {
+    return Neighbourhood::settings() && Neighbourhood::settings()->getDeviceUnlockCodeState();
+  };
   // The device status controller owns the unlock sheet and the asking module's number.
   openUnlockDeviceWindow = [](QWidget *window) {
     if (g_InitController)

@@ -2,6 +2,7 @@
 // application of the "sim-services" scenario.
 #include "MainWindowFixture.h"
 #include "STKController.h"
+#include "SettingsNeighbourStub.h"
 #include "StkRecords.h"
 
 #include "CocoaExt.h"
@@ -55,17 +56,16 @@ TEST(StkRecordsTest, DecodersStayWithinTheRecordWhateverItsCountsSay) {
   EXPECT_EQ(StkRecords::decodeText(StkRecords::encodeText(QString(600, QLatin1Char('y')))).size(), 512);
 }
 
-// The settings window's roaming-IMSI side, as the toolkit asks it by name.
-class FakeRoamingSettings : public QObject {
-  Q_OBJECT
+// The settings window's roaming-IMSI side, in the settings' place while it lives.
+class FakeRoamingSettings : public SettingsNeighbourStub {
 public:
   bool selectEnabled = false;
   bool pending = false;
   int type = 0;
-  Q_INVOKABLE void setRoamingIMSISelectEnabled(bool on) { selectEnabled = on; }
-  Q_INVOKABLE bool roamingImsiSet() { return pending; }
-  Q_INVOKABLE int roamingImsiType() { return type; }
-  Q_INVOKABLE void setRoamingImsiSet(bool on) { pending = on; }
+  void setRoamingIMSISelectEnabled(bool on) override { selectEnabled = on; }
+  bool roamingImsiSet() const override { return pending; }
+  int roamingImsiType() const override { return type; }
+  void setRoamingImsiSet(bool on) override { pending = on; }
 };
 
 class StkRoad : public ModemWindowFixture {
@@ -208,7 +208,6 @@ TEST_F(StkRoad, ASubMenuAnswersTheRoamingChoiceOfTheSettings) {
   if (!start())
     GTEST_SKIP() << "no session bus";
   FakeRoamingSettings settings;
-  g_STKController->roamingSettings = &settings;
   struct Case {
     int type;
     QString alert; // what the chosen item shows; empty when nothing is chosen
@@ -262,5 +261,3 @@ TEST_F(StkInvalidPlugIn, APlugInWithoutTheToolkitInterfaceIsReportedAndLeavesThe
 }
 
 } // namespace
-
-#include "StkTest.moc"

@@ -7,7 +7,7 @@
 #include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "Platform.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QMetaMethod>
@@ -46,40 +46,43 @@ QString fillPattern(const QString &pattern, const QString &value) {
 // ---- neighbours ----
 
 int InitController::getCurrentNetWorkPreferedMode() const {
-  int mode = 0;
-  if (g_SettingController && g_SettingController->metaObject()->indexOfMethod("getCurrentNetWorkPreferedMode()") >= 0)
-    QMetaObject::invokeMethod(g_SettingController, "getCurrentNetWorkPreferedMode", Qt::DirectConnection,
-                              Q_RETURN_ARG(int, mode));
-  return mode;
+  auto *settings = Neighbourhood::settings();
+  return settings ? settings->getCurrentNetWorkPreferedMode() : 0;
 }
 
 void InitController::settingSetWCDMASelectNetworkVisible(bool visible) {
-  callNeighbour(g_SettingController, "setWCDMASelectNetworkVisible", visible);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setWCDMASelectNetworkVisible(visible);
 }
 
 void InitController::settingSetCDMASelectNetworkVisible(bool visible) {
-  callNeighbour(g_SettingController, "setCDMASelectNetworkVisible", visible);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setCDMASelectNetworkVisible(visible);
 }
 
 void InitController::settingDealWithSearchmode(quint32 searchMode, quint32 selectedMode, quint32 prefMode) {
-  callNeighbour(g_SettingController, "dealWithMsgOfCheckSearchmode", uint(searchMode), uint(selectedMode),
-                uint(prefMode));
+  if (auto *settings = Neighbourhood::settings())
+    settings->dealWithMsgOfCheckSearchmode(searchMode, selectedMode, prefMode);
 }
 
 void InitController::settingDealWithSearchmodeForIcera(quint32 searchMode, quint32 selectedMode) {
-  callNeighbour(g_SettingController, "dealWithMsgOfCheckSearchmodeForIcera", uint(searchMode), uint(selectedMode));
+  if (auto *settings = Neighbourhood::settings())
+    settings->dealWithMsgOfCheckSearchmodeForIcera(searchMode, selectedMode);
 }
 
 void InitController::settingDealWithPreferenceMode(quint32 prefMode) {
-  callNeighbour(g_SettingController, "dealWithMsgOfCheckPreferenceMode", uint(prefMode));
+  if (auto *settings = Neighbourhood::settings())
+    settings->dealWithMsgOfCheckPreferenceMode(prefMode);
 }
 
 void InitController::settingSetCheckForUpdateRizoraEnable(bool enable) {
-  callNeighbour(g_SettingController, "setCheckForUpdateRizoraEnable", enable);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setCheckForUpdateRizoraEnable(enable);
 }
 
 void InitController::settingSetRuvozModel(const QString &model) {
-  callNeighbour(g_SettingController, "setRuvozModel", model);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setRuvozModel(model);
 }
 
 void InitController::dialSetWCDMAConfigHidden(bool hidden) {

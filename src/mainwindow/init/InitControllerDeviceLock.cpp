@@ -2,8 +2,9 @@
 // sheet that asks for the code (for the start-up and for every guarded page), and the answer.
 #include "InitController.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "UnlockDeviceSheet.h"
 #include "WordGlobe.h"
 
@@ -67,13 +68,13 @@ void InitController::dealWithMsgOfCheckDeviceLockStatus(const Notification &n) {
     return;
   const quint32 status = msg.dataLength >= 4 ? qFromLittleEndian<quint32>(msg.data.data()) : 0;
   if (status == 1) {
-    if (g_SettingController)
-      g_SettingController->setDeviceUnlockCodeState(true);
+    if (auto *settings = Neighbourhood::settings())
+      settings->setDeviceUnlockCodeState(true);
     openUnlockDeviceWindow(wndMain);
   } else {
     firstUnlockedDevice_ = true;
-    if (g_SettingController)
-      g_SettingController->setDeviceUnlockCodeState(false);
+    if (auto *settings = Neighbourhood::settings())
+      settings->setDeviceUnlockCodeState(false);
   }
 }
 

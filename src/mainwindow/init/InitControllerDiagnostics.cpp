@@ -15,8 +15,8 @@
 #include "PBController.h"
 #include "SMSController.h"
 #include "SafeFile.h"
-#include "SettingController.h"
 #include "SettingValue.h"
+#include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QFileInfo>
@@ -222,10 +222,10 @@ void InitController::showDiagnosticInfo() {
     set("Messages in (U)SIM:", g_SMSController ? g_SMSController->getDiagnosticsSMS() : QString(""));
     set("Contacts in (U)SIM:", g_PBController ? g_PBController->getDiagnosticsContact() : QString(""));
     showNetworkNameInDiagnostic();
-    if (g_SettingController) {
-      set("PIN code status:", g_SettingController->getPinStatus());
-      set("Network selection mode:", g_SettingController->getNetworkSelectionMode());
-      set("Preferred Mode:", g_SettingController->getNetworkFindModeSelection());
+    if (auto *settings = Neighbourhood::settings()) {
+      set("PIN code status:", settings->getPinStatus());
+      set("Network selection mode:", settings->getNetworkSelectionMode());
+      set("Preferred Mode:", settings->getNetworkFindModeSelection());
     }
     if (m_SignalStrength != 0)
       set("Signal strength:", QString::number(m_SignalStrength));
@@ -245,7 +245,8 @@ void InitController::showDiagnosticInfo() {
     set("RSCP:", diagSignalFields_.value(QStringLiteral("RSCP")));
     set("RSSI:", diagSignalFields_.value(QStringLiteral("RSSI")));
     set("Ec/Io:", diagSignalFields_.value(QStringLiteral("ECNO")));
-    set("Message center number:", g_SettingController ? g_SettingController->readMessageCenter() : QString(""));
+    set("Message center number:",
+        Neighbourhood::settings() ? Neighbourhood::settings()->readMessageCenter() : QString(""));
     set("Technology:", word(networkName_));
     showDiagAirInfo();
     set("Serving cell:", servingCellText_);

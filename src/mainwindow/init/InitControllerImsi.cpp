@@ -12,8 +12,8 @@
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
-#include "SettingController.h"
 #include "SettingValue.h"
+#include "SettingsNeighbour.h"
 #include "SimHexCursor.h"
 #include "WordGlobe.h"
 
@@ -254,7 +254,8 @@ void InitController::getIccidNumAfterMatchApnAccordImsi() {
   if (!switches()->isSpecialImsiRoam() || m_IMSI.isEmpty())
     return;
   matchApnAccordImsi(m_IMSI.toLatin1().left(kImsiFieldWidth));
-  callNeighbour(g_SettingController, "setRoamingStateAccordImsi", m_IMSI);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setRoamingStateAccordImsi(m_IMSI);
 }
 
 QString InitController::readSimImsiCode() {

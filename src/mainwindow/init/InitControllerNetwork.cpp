@@ -9,7 +9,7 @@
 #include "InitStatusView.h"
 #include "Neighbourhood.h"
 #include "Platform.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SimHexCursor.h"
 #include "WordGlobe.h"
 
@@ -44,11 +44,11 @@ QString textField(const UIMsg &msg, int offset, int width) {
 
 // The settings window's side of the auto-connect check box.
 void setAutoConnectBtnEnable(bool enable) {
-  if (g_SettingController)
-    g_SettingController->setAutoConnectBtnEnable(enable);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setAutoConnectBtnEnable(enable);
 }
 bool allowAutoConnect() {
-  return g_SettingController && g_SettingController->allowAutoConnect();
+  return Neighbourhood::settings() && Neighbourhood::settings()->allowAutoConnect();
 }
 
 // The USSD controller's permission for the connect button of the operator toolbar. It is a

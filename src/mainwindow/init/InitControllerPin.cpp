@@ -8,7 +8,7 @@
 #include "Neighbourhood.h"
 #include "PinSheets.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QRegularExpression>
@@ -38,8 +38,8 @@ quint32 wordAt(const UIMsg &msg, int offset) {
 }
 
 void alertKey(const QString &key) {
-  if (g_SettingController)
-    g_SettingController->runAlertPanel(key);
+  if (auto *settings = Neighbourhood::settings())
+    settings->runAlertPanel(key);
   else
     NSBeginAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")));
 }
@@ -177,9 +177,9 @@ void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
   const QString left = word(QStringLiteral("You only have %d time(s) left!"));
   pinSheet()->timeLeft->setText(QString(left).replace(QStringLiteral("%d"), QString::number(pinTries)));
   pukSheet()->timeLeft->setText(QString(left).replace(QStringLiteral("%d"), QString::number(pukTries)));
-  if (g_SettingController) {
-    g_SettingController->setPinTimeLeft(pinTries);
-    g_SettingController->setPukTimeLeft(pukTries);
+  if (auto *settings = Neighbourhood::settings()) {
+    settings->setPinTimeLeft(pinTries);
+    settings->setPukTimeLeft(pukTries);
   }
   if (m_SimPinState != kSimCheckingCode)
     return;
@@ -393,8 +393,8 @@ void InitController::dealWithMsgOfCheckPinActiveStatus(const Notification &n) {
   if (!readPackage(n, &msg) || msg.type != 1 || msg.result != 0)
     return;
   const quint32 status = wordAt(msg, 0);
-  if (g_SettingController)
-    g_SettingController->setPinActiveStatus(status);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setPinActiveStatus(status);
   NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("pinActiveStatusForBundle"), this,
                                                            {{QStringLiteral("pinActiveStatusForBundle"), status}});
 }

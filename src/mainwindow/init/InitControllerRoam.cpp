@@ -10,7 +10,7 @@
 #include "Platform.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SimHexCursor.h"
 #include "WordGlobe.h"
 
@@ -216,16 +216,16 @@ void InitController::dealWithReadRoamSwitch(const UIMsg &msg) {
   btnIroamSwitchOn_ = international == 1;
   nRoamDefaultValue_ = int(national);
   iRoamDefaultValue_ = int(international);
-  if (g_SettingController)
-    g_SettingController->showRoamSwitches(national == 1, international == 1);
+  if (auto *settings = Neighbourhood::settings())
+    settings->showRoamSwitches(national == 1, international == 1);
   if (!on(QStringLiteral("Setting"), QStringLiteral("SetDefaultIroamSwitchOnAfterFinishInstalling")))
     return;
   // Once after installation: international roaming starts allowed.
   btnIroamSwitchOn_ = true;
   iRoamDefaultValue_ = 1;
-  if (g_SettingController) {
-    g_SettingController->showRoamSwitches(btnNroamSwitchOn_, true);
-    g_SettingController->sendSetRoamSwitch();
+  if (auto *settings = Neighbourhood::settings()) {
+    settings->showRoamSwitches(btnNroamSwitchOn_, true);
+    settings->sendSetRoamSwitch();
   }
   if (ConfigManager *config = ConfigManager::sharedConfigManager()) {
     config->setConfigurationByModuleKeyAndValue(QStringLiteral("Setting"),

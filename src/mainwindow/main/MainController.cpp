@@ -12,7 +12,7 @@
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "SkinCanvas.h"
 #include "SmsService.h"
 #include "WordGlobe.h"
@@ -564,7 +564,7 @@ bool MainController::windowShouldClose(QObject *) {
 
 // A manual network selection or a call keeps the program open; the user is told which.
 bool MainController::quitRefusedBySelectionOrCall() {
-  if (g_SettingController && g_SettingController->isManualSelecting()) {
+  if (Neighbourhood::settings() && Neighbourhood::settings()->isManualSelecting()) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are manually selecting a network,please first finish it!"),
           QStringLiteral("ok"));
     return true;

@@ -1,8 +1,9 @@
 #include "StartKnobs.h"
 
 #include "CocoaExt.h"
+#include "Neighbourhood.h"
 #include "QELUIController.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 
 #include <QMetaObject>
 #include <cstdio>
@@ -27,8 +28,8 @@ QStringList StartKnobs::apply(const QString &page, const QString &action, QELUIC
       main->notifyChangeTabViewItem(wanted.tab);
       if (!wanted.settingsPage.isEmpty()) {
         bool opened = false;
-        if (g_SettingController)
-          opened = g_SettingController->openSettingPage(wanted.settingsPage);
+        if (auto *settings = Neighbourhood::settings())
+          opened = settings->openSettingPage(wanted.settingsPage);
         if (!opened)
           errors << QStringLiteral("QEL_START_PAGE: no settings page \"%1\"").arg(wanted.settingsPage);
       }

@@ -2,10 +2,11 @@
 
 #include "CallNeighbours.h"
 #include "ConfigService.h"
+#include "Neighbourhood.h"
 #include "PlugInBesidePage.h"
 #include "PlugInCalls.h"
 #include "QELAlertPanel.h"
-#include "SettingController.h"
+#include "SettingsNeighbour.h"
 #include "TextFormats.h"
 #include "UIMsg.h"
 #include "WordGlobe.h"
@@ -56,10 +57,6 @@ void STKController::setBundleName(const QString &name) {
 
 void STKController::setRequestObserver(RequestObserver observer) {
   requestObserver() = std::move(observer);
-}
-
-QObject *STKController::settings() const {
-  return roamingSettings ? roamingSettings.data() : static_cast<QObject *>(g_SettingController);
 }
 
 // ---- hooks ----
@@ -235,7 +232,8 @@ void STKController::showMainMenu(const QByteArray &data) {
     notificationCenter->postNotificationName(QString::fromLatin1(kUpdateStkToolTip), this,
                                              {{QString::fromLatin1(kStkMainTitle), mMainMenu.title}});
   // The roaming-IMSI choice needs the SIM's menu, which is now known.
-  callNeighbour(settings(), "setRoamingIMSISelectEnabled", true);
+  if (auto *settings = Neighbourhood::settings())
+    settings->setRoamingIMSISelectEnabled(true);
   STKPlugInInterface *p = bundleDelegate();
   if (!p)
     return;
@@ -259,13 +257,12 @@ void STKController::showSubMenu(const QByteArray &data) {
     fillMenu(mSubMenu);
   }
   // The roaming-IMSI hand-off: the settings window chose the item this sub-menu offers.
-  QObject *s = settings();
-  if (askPlugIn<bool>(s, "roamingImsiSet").value_or(false) &&
-      ConfigService::sharedConfigService()->isRoamingImsiSet()) {
-    const int type = askPlugIn<int>(s, "roamingImsiType").value_or(-1);
+  SettingsNeighbour *settings = Neighbourhood::settings();
+  if (settings && settings->roamingImsiSet() && ConfigService::sharedConfigService()->isRoamingImsiSet()) {
+    const int type = settings->roamingImsiType();
     if (type == 0 || type == 1)
       SelectClicked(type);
-    callNeighbour(s, "setRoamingImsiSet", false);
+    settings->setRoamingImsiSet(false);
   }
   if (!p)
     return;
