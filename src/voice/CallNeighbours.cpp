@@ -1,7 +1,8 @@
 #include "CallNeighbours.h"
 
 #include "InitController.h"
-#include "PBController.h"
+#include "Neighbourhood.h"
+#include "PhonebookNeighbour.h"
 #include "SMSController.h"
 #include "SettingController.h"
 
@@ -19,13 +20,6 @@ CallNeighbours &CallNeighbours::shared() {
 }
 
 void CallNeighbours::reset() {
-  searchNameAtPhoneBook = [](const QString &number) {
-    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
-  };
-  toPbUserWinWithPhoneNumber = [](const QString &number, const QString &position) {
-    if (g_PBController)
-      g_PBController->toPbUserWinWithPhoneNumber(number, position);
-  };
   getDeviceUnlockCodeState = [] { return g_SettingController && g_SettingController->getDeviceUnlockCodeState(); };
   // The device status controller owns the unlock sheet and the asking module's number.
   openUnlockDeviceWindow = [](QWidget *window) {
@@ -48,6 +42,10 @@ void CallNeighbours::reset() {
     g_SMSController->controlTextDidChange();
   };
   hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
-  // The main window's builder hands in the phonebook's picker.
-  showContactPicker = [](QWidget *) {};
+}
+
+QString phonebookNameOf(const QString &number) {
+  PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
+  const QString name = phonebook ? phonebook->searchNameAtPhoneBook(number) : QString();
+  return name.isEmpty() ? number : name;
 }

@@ -11,7 +11,8 @@
 #include "InitStatusView.h"
 #include "KLog.h"
 #include "MainController.h"
-#include "PBController.h"
+#include "Neighbourhood.h"
+#include "PhonebookNeighbour.h"
 #include "SMSController.h"
 #include "SafeFile.h"
 #include "SettingController.h"
@@ -219,7 +220,8 @@ void InitController::showDiagnosticInfo() {
     set("Device name:", nonNull(m_Devicemodel));
 
     set("Messages in (U)SIM:", g_SMSController ? g_SMSController->getDiagnosticsSMS() : QString(""));
-    set("Contacts in (U)SIM:", g_PBController ? g_PBController->getDiagnosticsContact() : QString(""));
+    const PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
+    set("Contacts in (U)SIM:", phonebook ? phonebook->getDiagnosticsContact() : QString(""));
     showNetworkNameInDiagnostic();
     if (g_SettingController) {
       set("PIN code status:", g_SettingController->getPinStatus());

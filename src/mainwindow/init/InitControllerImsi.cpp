@@ -7,8 +7,9 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
@@ -128,8 +129,8 @@ void InitController::SetPCDataPathWithIMSI(const QString &imsi) {
   if (imsi.isEmpty() || imsi.size() > kImsiFieldWidth ||
       !std::all_of(imsi.cbegin(), imsi.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
     return;
-  if (g_PBController)
-    g_PBController->loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));
   if (g_DialRecordController)
     g_DialRecordController->loadRecordList(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("dialRecordData.plist")));
 }

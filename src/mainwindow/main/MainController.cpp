@@ -2,12 +2,13 @@
 #include "AEMessage.h"
 
 #include "Bundle.h"
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitController.h"
 #include "NSButtonExt.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
@@ -467,7 +468,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
@@ -568,7 +569,7 @@ bool MainController::quitRefusedBySelectionOrCall() {
           QStringLiteral("ok"));
     return true;
   }
-  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
+  if (const CallsNeighbour *calls = Neighbourhood::calls(); calls && calls->callStage() != 0) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
     return true;
   }

@@ -3,10 +3,11 @@
 #include "MainController.h"
 
 #include "ButtonMatrix.h"
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitController.h"
+#include "Neighbourhood.h"
 #include "SMSController.h"
 #include "WordGlobe.h"
 
@@ -435,7 +436,7 @@ void MainController::releaseTimerCheckLPM() {
 void MainController::checkLPM() {
   if (!lpmInfo("hasLPMmode").isValid())
     return;
-  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0)
+  if (const CallsNeighbour *calls = Neighbourhood::calls(); calls && calls->callStage() != 0)
     return;
   const int status = g_DialController ? g_DialController->connectStatus() : int(DialController::kDisconnected);
   const float threshold = float(finiteReal(lpmInfo("enterLPMData")) * 1024.0);
