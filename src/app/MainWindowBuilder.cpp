@@ -15,12 +15,13 @@
 #include "InitService.h"
 #include "InitStatusView.h"
 #include "InternetPage.h"
+#include "MMSController.h"
 #include "MainController.h"
-#include "ProfileWindows.h"
-#include "SelectWindowControl.h"
+#include "Neighbourhood.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
+#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
 #include "QELUIManager.h"
 #include "RecordViews.h"
@@ -30,7 +31,6 @@
 #include "SettingPages.h"
 #include "SimServicePages.h"
 #include "SimpleMainWindow.h"
-#include "MMSController.h"
 #include "SmsArrivalNeighbours.h"
 #include "SmsSendNeighbours.h"
 #include "SmsServiceTransplant.h"
@@ -210,18 +210,13 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   const bool pbTree = skin && skin->skinInfo().contains(QStringLiteral("outlinePBTree"));
   auto *pbSource = pbTree ? new PBSource(phonebook) : nullptr;
   tabs->addTab(new PBPage(phonebook, tabs, pbSource), QStringLiteral("Phonebook"));
-  // The call pages and the call log name numbers through the phonebook's lookup.
-  CallNeighbours::shared().searchNameAtPhoneBook = [](const QString &number) {
-    const QString name = g_PBController ? g_PBController->searchNameAtPhoneBook(number) : QString();
-    return name.isEmpty() ? number : name;
+  // The phonebook tab's device lock is the one the call pages use.
+  phonebook->deviceLock.lockCodeOn = [] { return CallNeighbours::shared().getDeviceUnlockCodeState(); };
+  phonebook->deviceLock.openUnlockWindow = [](QWidget *window, int module) {
+    CallNeighbours::shared().openUnlockDeviceWindow(window);
+    CallNeighbours::shared().setDeviceLockFunctionModule(module);
   };
-  CallNeighbours::shared().showContactPicker = [](QWidget *parent) {
-    // The picker deletes itself when it closes; its choice comes back as "makeCallWithPhoneNumber".
-    auto *picker = new SelectWindowControl;
-    picker->allowsContactTableMultiSelection(false);
-    picker->ResizeWindowForCall();
-    picker->showWindow(parent);
-  };
+  phonebook->deviceLock.askingModule = [] { return CallNeighbours::shared().getDeviceLockFunctionModule(); };
   auto *callRecord = new CallRecordController(owner);
   auto *smsController = new SMSController(owner);
   smsController->page = smsPage;
@@ -231,7 +226,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
   SmsServiceTransplant::sharedSmsServiceTransplant()->setNameLookup(
       [](const QString &number) { return SMSController::lookupName(number); });
   smsController->toPbUserWinWithPhoneNumber = [](const QString &number, const QString &store) {
-    CallNeighbours::shared().toPbUserWinWithPhoneNumber(number, store);
+    if (PhonebookNeighbour *pb = Neighbourhood::phonebook())
+      pb->toPbUserWinWithPhoneNumber(number, store);
   };
   smsController->openUnlockDeviceWindow = [window] {
     CallNeighbours::shared().openUnlockDeviceWindow(window);
@@ -248,8 +244,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
-                                          callRecord, wlan, smsController, customerLog};
+  QList<QELUIController *> controllers = {main,      init,       dial, settings,      call,
+                                          phonebook, callRecord, wlan, smsController, customerLog};
   if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController))
     controllers << mms;
   controllers << RecordViews::build(tabs, owner).controllers();

@@ -17,7 +17,8 @@
 #include "StatisticSource.h"
 #include "StatisticsView.h"
 
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
+#include "Neighbourhood.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -64,7 +65,7 @@ QString DialController::recordInState(const QString &state) {
 // ---- the action ----
 
 void DialController::dialNotification(const Notification &) {
-  CompoundCallController *call = g_CompoundCallController;
+  const CallsNeighbour *call = Neighbourhood::calls();
   if (call && call->callStage() != 0 && call->is2GNetRegisted()) {
     NSRunAlertPanelExt(word(QStringLiteral("Tips")), word(QStringLiteral("Please disconnet the calliing first!")),
                        word(QStringLiteral("OK")));

@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 #include "ConfigService.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "PBNameSort.h"
 #include "QELAlertPanel.h"
@@ -15,12 +16,14 @@ const QString kPhoneBook = QStringLiteral("PhoneBook");
 
 PBController::PBController(QObject *parent) : QELUIController(parent) {
   g_PBController = this;
+  Neighbourhood::setPhonebook(this);
   readSettings();
 }
 
 PBController::~PBController() {
   if (g_PBController == this)
     g_PBController = nullptr;
+  Neighbourhood::leave(static_cast<PhonebookNeighbour *>(this));
 }
 
 bool PBController::setting(const char *key) const {

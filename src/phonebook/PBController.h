@@ -4,6 +4,7 @@
 #include "PBPageControls.h"
 #include "PBPageLink.h"
 #include "PBTypes.h"
+#include "PhonebookNeighbour.h"
 #include "QELUIController.h"
 
 #include <QHash>
@@ -24,8 +25,8 @@ class PBSource;
 // PBControllerSearch.cpp (search, names and lookup), PBControllerModem.cpp (SIM and device
 // memory through the backend: reads, writes, deletes), PBControllerMemorySwitch.cpp (the memory
 // switch, the operations waiting for it, the dialog's commit), PBControllerTCard.cpp (memory
-// card).
-class PBController : public QELUIController {
+// card). It is the phonebook's face to the other subsystems (PhonebookNeighbour).
+class PBController : public QELUIController, public PhonebookNeighbour {
   Q_OBJECT
 public:
   explicit PBController(QObject *parent = nullptr);
@@ -43,9 +44,9 @@ public:
   // ---- PC store ----
   QString getPhoneBookFilePathWithFileName(const QString &fileName) const;
   void loadPcPhoneList(const QString &text);
-  void loadPcPhoneListByImsi(const QString &text);
+  void loadPcPhoneListByImsi(const QString &text) override;
   void reloadPhoneList();
-  void reloadPCPhoneList();
+  void reloadPCPhoneList() override;
   bool savePhoneList2File();
 
   int sumOfGroupInPC() const { return int(m_PcPhoneList.size()); }
@@ -115,13 +116,13 @@ public:
   PBContactList availableNumbersOfContacts(const PBContactList &records) const;
 
   // ---- lookup ----
-  QString searchNameAtPhoneBook(const QString &number);
-  bool hasPhoneNumber(const QString &number);
+  QString searchNameAtPhoneBook(const QString &number) override;
+  bool hasPhoneNumber(const QString &number) override;
   PBContactRecord getMatchUserItemAtUSIMSide(const QString &number) const;
 
   // ---- SIM and device memory ----
   // Names the default group in the current language (PBControllerDefaultGroup.cpp).
-  Q_INVOKABLE void setCurDefGrpName();
+  Q_INVOKABLE void setCurDefGrpName() override;
   // After a language change: an untouched default group takes the new language's name.
   void changeDefGrpWithLag();
   Q_INVOKABLE void phonebookInitFinished(const Notification &notification);
@@ -192,7 +193,7 @@ public:
   bool meInitFinished() const { return meInitFinished_; }
   bool hasMePosition() const { return hasMePosition_; }
 
-  QString getDiagnosticsContact() const;
+  QString getDiagnosticsContact() const override;
   void postPhonebookInitFinishedMessage();
   void setSavePosEnabled(bool flag);
   void setDefaultSelectMemory();
@@ -280,7 +281,7 @@ public:
   QString capacityText() const;
   void setContactInfo();
   // The longest prefix whose weight stays within `maxLength` (a character weighs its UTF-8
-  // length, at most 2).
+  // length, at most 2); the framework's cut, named as the phonebook's callers know it.
   static QString deleteExtraContent(const QString &text, int maxLength);
   void preDoWithProcessBeforeOperation(int count);
   void doWithProcessWhenOneMoreRecordOperation();
@@ -297,10 +298,21 @@ public:
   Q_INVOKABLE void updateLanguages(const Notification &notification);
   Q_INVOKABLE void notifyDeviceUnlockSuccess(const Notification &notification);
   Q_INVOKABLE void notifyDeviceUnlockFailed(const Notification &notification);
+  // The device lock that guards the tab under "DeviceLockPBFunction". The lock code's state
+  // belongs to the settings window and the unlock window to the device status, so the builder
+  // hands them in; unwired, the tab is never locked.
+  struct DeviceLockLink {
+    std::function<bool()> lockCodeOn;
+    // The unlock window on `window`, remembering `module` as the one that asked.
+    std::function<void(QWidget *window, int module)> openUnlockWindow;
+    // The module whose request the last unlock answered.
+    std::function<int()> askingModule;
+  };
+  DeviceLockLink deviceLock;
   int netCardStatus() const { return m_nNetCardStatus; }
   // Whether requests of a batch (writes, deletes, switches) still await their results.
   bool batchRunning() const;
-  void selectAtPCSide();
+  void selectAtPCSide() override;
   void selectAtSimSide();
   void selectAtMeSide();
   void selectAtTCardSide();
@@ -376,9 +388,10 @@ public:
   // Renames the current group (the rename sheet and the in-place edit).
   bool renameGroup(int row, const QString &name);
   bool saveRecord2File(int tag, const QString &path);
-  void popupAlertOk(const QString &key);
+  void popupAlertOk(const QString &key) override;
   bool popupAlertOkCancel(const QString &key);
-  void toPbUserWinWithPhoneNumber(const QString &number, const QString &position);
+  void toPbUserWinWithPhoneNumber(const QString &number, const QString &position) override;
+  void showContactPickerForCall(QWidget *window) override;
   void savePhoneNumberFromOtherModuleToPC(const QString &number);
   void savePhoneNumberFromOtherModuleToSIM(const QString &number);
   void savePhoneNumberFromOtherModuleToME(const QString &number);

@@ -520,6 +520,15 @@ void PBController::toPbUserWinWithPhoneNumber(const QString &number, const QStri
   }
 }
 
+void PBController::showContactPickerForCall(QWidget *window) {
+  // One number, for the call page; the picker deletes itself when it closes and posts its
+  // choice as "makeCallWithPhoneNumber".
+  auto *picker = new SelectWindowControl;
+  picker->allowsContactTableMultiSelection(false);
+  picker->ResizeWindowForCall();
+  picker->showWindow(window);
+}
+
 void PBController::savePhoneNumberFromOtherModuleToPC(const QString &number) {
   page().showStore(kSaveInPC);
   selectAtPCSide();

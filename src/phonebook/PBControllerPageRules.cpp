@@ -1,18 +1,21 @@
 // PBController: the page's configuration, enable rules, copy-to menus, capacity label, details
 // text, progress display, device hooks and the store shown.
-#include "CallNeighbours.h"
 #include "ConfigService.h"
 #include "NotificationTables.h"
 #include "PBController.h"
 #include "PBNameSort.h"
 #include "PBSource.h"
 #include "QELUIManager.h"
+#include "TextWidth.h"
 #include "WordGlobe.h"
 
 #include <QCollator>
 
 namespace {
 const QString kPhoneBook = QStringLiteral("PhoneBook");
+// The number the phonebook gives the device status when it asks for the unlock window, to know
+// the answer is its own.
+constexpr int kDeviceLockModulePhonebook = 2;
 
 QString word(const char *key) {
   return Map_Name_Item_of_IndexString(QLatin1String(key));
@@ -351,19 +354,7 @@ void PBController::setContactInfo() {
 }
 
 QString PBController::deleteExtraContent(const QString &text, int maxLength) {
-  int weight = 0;
-  qsizetype end = 0;
-  for (qsizetype i = 0; i < text.size();) {
-    const bool pair = text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
-    const qsizetype len = pair ? 2 : 1;
-    const int bytes = int(text.mid(i, len).toUtf8().size());
-    weight += std::min(bytes, 2);
-    if (weight > maxLength)
-      break;
-    i += len;
-    end = i;
-  }
-  return text.left(end);
+  return ::deleteExtraContent(text, maxLength);
 }
 
 // ---- progress ----
@@ -423,24 +414,18 @@ void PBController::callModuleReady(const Notification &) {
 void PBController::tabViewItemWillChange(const Notification &notification) {
   if (notification.userInfo.value(QLatin1String(kTabViewItemWillChange)).toString() != QLatin1String("Phonebook"))
     return;
-  if (ConfigService::readBool(QString(), QStringLiteral("DeviceLockPBFunction")) &&
-      CallNeighbours::shared().getDeviceUnlockCodeState && CallNeighbours::shared().getDeviceUnlockCodeState()) {
-    if (CallNeighbours::shared().openUnlockDeviceWindow)
-      CallNeighbours::shared().openUnlockDeviceWindow(wndMain);
-    if (CallNeighbours::shared().setDeviceLockFunctionModule)
-      CallNeighbours::shared().setDeviceLockFunctionModule(2);
-  }
+  if (ConfigService::readBool(QString(), QStringLiteral("DeviceLockPBFunction")) && deviceLock.lockCodeOn &&
+      deviceLock.lockCodeOn() && deviceLock.openUnlockWindow)
+    deviceLock.openUnlockWindow(wndMain, kDeviceLockModulePhonebook);
 }
 
 void PBController::notifyDeviceUnlockSuccess(const Notification &) {
-  if (CallNeighbours::shared().getDeviceLockFunctionModule &&
-      CallNeighbours::shared().getDeviceLockFunctionModule() == 2)
+  if (deviceLock.askingModule && deviceLock.askingModule() == kDeviceLockModulePhonebook)
     notifyChangeTabViewItem(QStringLiteral("Phonebook"));
 }
 
 void PBController::notifyDeviceUnlockFailed(const Notification &) {
-  if (!CallNeighbours::shared().getDeviceLockFunctionModule ||
-      CallNeighbours::shared().getDeviceLockFunctionModule() != 2)
+  if (!deviceLock.askingModule || deviceLock.askingModule() != kDeviceLockModulePhonebook)
     return;
   canceladduser();
   notifyChangeTabViewItem(QStringLiteral("Internet"));

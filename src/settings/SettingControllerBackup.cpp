@@ -6,8 +6,9 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "FilePanels.h"
-#include "PBController.h"
+#include "Neighbourhood.h"
 #include "PBPcFile.h"
+#include "PhonebookNeighbour.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
@@ -48,8 +49,8 @@ FilePanelOptions panelOptions() {
 }
 
 void reloadPhonebookPage() {
-  if (g_PBController)
-    g_PBController->reloadPCPhoneList();
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->reloadPCPhoneList();
 }
 } // namespace
 

@@ -7,7 +7,7 @@
 #include "ConnectionNeighbour.h"
 #include "FilePanels.h"
 #include "Neighbourhood.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "SettingControllerSupport.h"
@@ -420,8 +420,8 @@ void SettingController::modifyFavoriteLink(QObject *) {
   if (ConfigService::sharedConfigService()->isSkinVersionForRAdirer() && cboxLinkType &&
       cboxLinkType->currentIndex() == 1 && !checkFavoriteURL()) {
     const QString key = QStringLiteral("URL must start with \"http://\" or \"https://\"");
-    if (g_PBController)
-      g_PBController->popupAlertOk(key);
+    if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+      phonebook->popupAlertOk(key);
     else
       warn(key);
     return;

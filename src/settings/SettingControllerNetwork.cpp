@@ -2,6 +2,7 @@
 // with its list sheet, the roaming switches and the roaming-IMSI choice.
 #include "SettingController.h"
 
+#include "CallsNeighbour.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
@@ -1017,15 +1018,8 @@ void SettingController::roamingIMSISelect(QObject *sender) {
   roamingImsiType_ = tag < 0 ? 0 : tag;
   // The toolkit leaves its menu and selects the first item; its sub-menu then performs the
   // switch by reading the choice back.
-  // The toolkit controller is a sibling made by the same builder; it is asked by name, so the
-  // settings window does not link the voice library.
-  QObject *toolkit = nullptr;
-  if (parent())
-    for (QObject *o : parent()->children())
-      if (QByteArray(o->metaObject()->className()) == "STKController")
-        toolkit = o;
-  if (toolkit) {
-    callNeighbour(toolkit, "ExitClicked");
-    callNeighbour(toolkit, "SelectClicked", 0);
+  if (CallsNeighbour *calls = Neighbourhood::calls()) {
+    calls->toolkitExitClicked();
+    calls->toolkitSelectClicked(0);
   }
 }

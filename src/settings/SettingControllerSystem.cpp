@@ -15,7 +15,7 @@
 #include "ModalQuestions.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "Platform.h"
 #include "QELAlertPanel.h"
 #include "WordGlobe.h"
@@ -331,7 +331,8 @@ void SettingController::changeLanguageby(const QString &native) {
   if (ConfigManager *config = ConfigManager::sharedConfigManager())
     config->writeToFile();
   LanguageOperation::sharedLanguageOperation()->loadTokenList();
-  callNeighbour(g_PBController, "setCurDefGrpName");
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->setCurDefGrpName();
   reloadNibWording();
 }
 

@@ -2,7 +2,7 @@
 
 #include "InitController.h"
 #include "Neighbourhood.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "SMSController.h"
 #include "SettingsNeighbour.h"
 
@@ -20,13 +20,6 @@ CallNeighbours &CallNeighbours::shared() {
 }
 
 void CallNeighbours::reset() {
-  searchNameAtPhoneBook = [](const QString &number) {
-    return g_PBController ? g_PBController->searchNameAtPhoneBook(number) : number;
-  };
-  toPbUserWinWithPhoneNumber = [](const QString &number, const QString &position) {
-    if (g_PBController)
-      g_PBController->toPbUserWinWithPhoneNumber(number, position);
-  };
   getDeviceUnlockCodeState = [] {
     return Neighbourhood::settings() && Neighbourhood::settings()->getDeviceUnlockCodeState();
   };
@@ -51,6 +44,10 @@ void CallNeighbours::reset() {
     g_SMSController->controlTextDidChange();
   };
   hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
-  // The main window's builder hands in the phonebook's picker.
-  showContactPicker = [](QWidget *) {};
+}
+
+QString phonebookNameOf(const QString &number) {
+  PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
+  const QString name = phonebook ? phonebook->searchNameAtPhoneBook(number) : QString();
+  return name.isEmpty() ? number : name;
 }

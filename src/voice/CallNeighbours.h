@@ -5,17 +5,13 @@
 
 class QWidget;
 
-// What the call pages ask of their neighbours (the phonebook, the settings window's device lock,
-// the device status's unlock window, the SMS editor), reached through one set of replaceable
-// functions so that the pages work, in their least form, before those neighbours are wired in.
-// The defaults ask the neighbour's controller where it exists (phonebook lookup, settings' device
-// lock state, SMS positions) and otherwise answer as a neighbour that holds nothing would.
+// What the call pages ask of their neighbours that do not offer it yet through the neighbourhood
+// (the settings window's device lock, the device status's unlock window, the SMS editor),
+// reached through one set of replaceable functions so that the pages work, in their least form,
+// before those neighbours are wired in. The defaults ask the neighbour's controller where it
+// exists (settings' device lock state, SMS positions) and otherwise answer as a neighbour that
+// holds nothing would. The phonebook is asked through the neighbourhood (phonebookNameOf below).
 struct CallNeighbours {
-  // The phonebook name of a number; the number itself when the phonebook knows none.
-  std::function<QString(const QString &number)> searchNameAtPhoneBook;
-  // Opens the phonebook's new-contact dialog for the number in a store ("PC", "(U)SIM",
-  // "Data Card").
-  std::function<void(const QString &number, const QString &position)> toPbUserWinWithPhoneNumber;
   // YES when the device unlock code is on (the settings window's getDeviceUnlockCodeState).
   std::function<bool()> getDeviceUnlockCodeState;
   // The device status's unlock window on `window`, and the module that asked for it.
@@ -26,11 +22,12 @@ struct CallNeighbours {
   std::function<void(const QString &recipients)> replyMessage;
   // YES when the SMS storage positions include `position` (4 is the device memory).
   std::function<bool(int position)> hasPosition;
-  // The phonebook's contact picker, laid out for calls, on `window`; its choice is posted as
-  // "makeCallWithPhoneNumber". The main window's builder installs it; the default shows nothing.
-  std::function<void(QWidget *window)> showContactPicker;
 
   static CallNeighbours &shared();
   // Puts every function back to its default.
   void reset();
 };
+
+// The phonebook's name for `number`; the number itself when the phonebook knows none or is not
+// there.
+QString phonebookNameOf(const QString &number);

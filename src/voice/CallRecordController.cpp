@@ -5,7 +5,9 @@
 #include "CocoaExt.h"
 #include "ConfigManager.h"
 #include "FrameworkLinks.h"
+#include "Neighbourhood.h"
 #include "NotificationBridge.h"
+#include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
 #include "WordGlobe.h"
@@ -164,7 +166,7 @@ void CallRecordController::updateLanguages(const Notification &) {
 QString CallRecordController::searchUser(const QString &number) const {
   if (number.isNull())
     return {};
-  return CallNeighbours::shared().searchNameAtPhoneBook(number);
+  return phonebookNameOf(number);
 }
 
 void CallRecordController::addCallRecord(const QVariantMap &record) {
@@ -312,7 +314,8 @@ void CallRecordController::saveNumberToPhoneBook(QObject *sender) {
   const QString number = recordListItem_.value(kMobilePhone).toString();
   for (const QString &store : {QStringLiteral("PC"), QStringLiteral("(U)SIM"), QStringLiteral("Data Card")}) {
     if (chosen == word(store)) {
-      CallNeighbours::shared().toPbUserWinWithPhoneNumber(number, store);
+      if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+        phonebook->toPbUserWinWithPhoneNumber(number, store);
       break;
     }
   }

@@ -8,7 +8,10 @@
 #include "CallRecordController.h"
 #include "CocoaExt.h"
 #include "ConfigService.h"
+#include "Neighbourhood.h"
 #include "NotificationBridge.h"
+#include "STKController.h"
+#include "USSDContrller.h"
 
 #include <QDBusConnection>
 #include <QDateTime>
@@ -38,6 +41,7 @@ const QStringList k2GNetworks = {QStringLiteral("GSM"), QStringLiteral("2G"), QS
 
 CompoundCallController::CompoundCallController(QObject *parent) : QELUIController(parent) {
   g_CompoundCallController = this;
+  Neighbourhood::setCalls(this);
   promptTimer_.setInterval(1000);
   connect(&promptTimer_, &QTimer::timeout, this, [this] { promptTick(); });
   callTimingTimer_.setInterval(100);
@@ -58,6 +62,7 @@ CompoundCallController::CompoundCallController(QObject *parent) : QELUIControlle
 CompoundCallController::~CompoundCallController() {
   if (g_CompoundCallController == this)
     g_CompoundCallController = nullptr;
+  Neighbourhood::leave(static_cast<CallsNeighbour *>(this));
   if (page && page->tipWindow)
     page->tipWindow->hide();
 }
@@ -69,6 +74,20 @@ void CompoundCallController::prepareForSleep(bool sleeping) {
 
 void CompoundCallController::machineWillSleep() {
   hangClicked(nullptr);
+}
+
+bool CompoundCallController::getConnectBtnEnableRadirer() const {
+  return g_USSDController && g_USSDController->getConnectBtnEnableRadirer();
+}
+
+void CompoundCallController::toolkitExitClicked() {
+  if (g_STKController)
+    g_STKController->ExitClicked();
+}
+
+void CompoundCallController::toolkitSelectClicked(int index) {
+  if (g_STKController)
+    g_STKController->SelectClicked(index);
 }
 
 bool CompoundCallController::supportMultipleCall() const {

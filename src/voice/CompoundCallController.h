@@ -3,6 +3,7 @@
 #include "CallAudioPath.h"
 #include "CallPackages.h"
 #include "CallPage.h"
+#include "CallsNeighbour.h"
 #include "QELUIController.h"
 
 #include <QPointer>
@@ -20,8 +21,9 @@
 // CompoundCallControllerDial.cpp (dial, answer, hang-up, keypad, stage codes, disconnect),
 // CompoundCallControllerMulti.cpp (caller lists, multi-call mode, the two-party case),
 // CompoundCallControllerPage.cpp (page wording, prompts, tip window, timing, end sheet, log
-// records).
-class CompoundCallController : public QELUIController {
+// records). It is also the face of the voice calls and SIM services to the other subsystems
+// (CallsNeighbour), passing the USSD and SIM toolkit operations on to their controllers.
+class CompoundCallController : public QELUIController, public CallsNeighbour {
   Q_OBJECT
 public:
   // The call stage: 0 idle, any other value a call in progress.
@@ -43,13 +45,18 @@ public:
   // Outlet: the page's own controls (made by the controller when the builder gives none).
   QPointer<CallPage> page;
 
-  int callStage() const { return m_callStage; }
+  int callStage() const override { return m_callStage; }
   void setCallStage(int stage) { m_callStage = stage; }
-  bool is2GNetRegisted() const { return Net2GFlag; }
+  bool is2GNetRegisted() const override { return Net2GFlag; }
+  // The USSD controller's and the SIM toolkit's operations for the other subsystems; nothing
+  // (false) while that controller is absent.
+  bool getConnectBtnEnableRadirer() const override;
+  void toolkitExitClicked() override;
+  void toolkitSelectClicked(int index) override;
 
   // ---- page actions (also the main window's call menu items and the plug-in's requests) ----
-  Q_INVOKABLE void selectDialCallStyle(QObject *sender = nullptr);
-  Q_INVOKABLE void hangClicked(QObject *sender = nullptr);
+  Q_INVOKABLE void selectDialCallStyle(QObject *sender = nullptr) override;
+  Q_INVOKABLE void hangClicked(QObject *sender = nullptr) override;
   // Answers a ringing call, or dials as the Dial button would; nothing while idle.
   Q_INVOKABLE void answerCall(QObject *sender = nullptr);
   Q_INVOKABLE void dialNumberButnClicked(QObject *sender);

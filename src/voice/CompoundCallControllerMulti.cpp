@@ -58,7 +58,7 @@ void CompoundCallController::upDateCaller(const QList<CallPackages::CallerRecord
     }
     callerArray_ << QVariantMap{
         {kCallerID, r.id},
-        {kCallerName, CallNeighbours::shared().searchNameAtPhoneBook(r.number)},
+        {kCallerName, phonebookNameOf(r.number)},
         {kPhoneNumber, r.number},
         {kCallStyle, r.direction},
         {kCallState, stateBit(r.state)},

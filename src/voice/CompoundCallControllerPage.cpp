@@ -9,6 +9,8 @@
 #include "DeviceVolume.h"
 #include "FrameworkLinks.h"
 #include "MainController.h"
+#include "Neighbourhood.h"
+#include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "TextFormats.h"
 #include "WordGlobe.h"
@@ -178,8 +180,8 @@ void CompoundCallController::addRecentSearch(const QString &number) {
 }
 
 void CompoundCallController::showSelectWindow(QObject *) {
-  if (CallNeighbours::shared().showContactPicker)
-    CallNeighbours::shared().showContactPicker(wndMain ? wndMain.data() : page.data());
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->showContactPickerForCall(wndMain ? wndMain.data() : page.data());
 }
 
 // ---- the call-kind sheet ----
@@ -222,7 +224,7 @@ void CompoundCallController::setStatus(const QString &wordingKey) {
 }
 
 void CompoundCallController::setCallName(const QString &number) {
-  const QString name = CallNeighbours::shared().searchNameAtPhoneBook(number);
+  const QString name = phonebookNameOf(number);
   if (page)
     page->callName->setText(name);
   notificationCenter->postNotificationName(QString::fromLatin1(kSetCallName), this,
@@ -376,7 +378,7 @@ void CompoundCallController::doIncomingCallNotification(const QString &number) {
     initialzeIncomingCallNotify();
   }
   tip->number->setText(number);
-  tip->name->setText(CallNeighbours::shared().searchNameAtPhoneBook(number));
+  tip->name->setText(phonebookNameOf(number));
   tip->setWindowTitle(QString());
   tip->show();
   tip->raise();

@@ -90,10 +90,9 @@ TEST_F(PhonebookRoadTest, SimReadFillsTheListsAndTheLookup) {
     simInMerged += v.toMap().value(PBKey::kSavePos) == PBTag::kSIM;
   EXPECT_EQ(simInMerged, 3);
   EXPECT_EQ(pb()->searchNameAtPhoneBook(QStringLiteral("017612345678")), QStringLiteral("Bruno SIM"));
-  // The call pages ask the same lookup.
-  EXPECT_EQ(CallNeighbours::shared().searchNameAtPhoneBook(QStringLiteral("017612345678")),
-            QStringLiteral("Bruno SIM"));
-  EXPECT_EQ(CallNeighbours::shared().searchNameAtPhoneBook(QStringLiteral("999")), QStringLiteral("999"));
+  // The call pages ask the same lookup through the neighbourhood.
+  EXPECT_EQ(phonebookNameOf(QStringLiteral("017612345678")), QStringLiteral("Bruno SIM"));
+  EXPECT_EQ(phonebookNameOf(QStringLiteral("999")), QStringLiteral("999"));
   EXPECT_EQ(pb()->simNewContactIndex(), 3);
 }
 

@@ -1,6 +1,7 @@
 // The Call page's number field menu (contact picker and recent numbers), the call-kind sheet, the
 // operator's special number, and the call log's skinned column headers.
 #include "CallFixture.h"
+#include "FakePhonebook.h"
 #include "QELUIManager.h"
 
 #include <QButtonGroup>
@@ -32,13 +33,14 @@ protected:
   }
 };
 
-TEST_F(CallSearchField, SelectContactOpensThePickerOnTheMainWindow) {
-  int shown = 0;
-  CallNeighbours::shared().showContactPicker = [&shown](QWidget *) { ++shown; };
+TEST_F(CallSearchField, SelectContactOpensThePhonebooksPickerOnTheMainWindow) {
+  FakePhonebook phonebook;
+  QWidget window;
+  call->wndMain = &window;
   EXPECT_EQ(call->page->searchMenu->title(), QStringLiteral("Search contact menu"));
   EXPECT_EQ(menuTexts(), QStringList{QStringLiteral("Select contact")});
   menuAction(QStringLiteral("Select contact"))->trigger();
-  EXPECT_EQ(shown, 1);
+  EXPECT_EQ(phonebook.pickers, QList<QWidget *>{&window});
   // The picker's choice comes back as a dial request from another page.
   deviceReady();
   NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("makeCallWithPhoneNumber"), nullptr,

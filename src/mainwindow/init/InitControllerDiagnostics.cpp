@@ -12,7 +12,7 @@
 #include "KLog.h"
 #include "MainController.h"
 #include "Neighbourhood.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "SMSController.h"
 #include "SafeFile.h"
 #include "SettingValue.h"
@@ -220,7 +220,8 @@ void InitController::showDiagnosticInfo() {
     set("Device name:", nonNull(m_Devicemodel));
 
     set("Messages in (U)SIM:", g_SMSController ? g_SMSController->getDiagnosticsSMS() : QString(""));
-    set("Contacts in (U)SIM:", g_PBController ? g_PBController->getDiagnosticsContact() : QString(""));
+    const PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
+    set("Contacts in (U)SIM:", phonebook ? phonebook->getDiagnosticsContact() : QString(""));
     showNetworkNameInDiagnostic();
     if (auto *settings = Neighbourhood::settings()) {
       set("PIN code status:", settings->getPinStatus());

@@ -8,7 +8,7 @@
 #include "MainController.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "PBController.h"
+#include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
@@ -129,8 +129,8 @@ void InitController::SetPCDataPathWithIMSI(const QString &imsi) {
   if (imsi.isEmpty() || imsi.size() > kImsiFieldWidth ||
       !std::all_of(imsi.cbegin(), imsi.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; }))
     return;
-  if (g_PBController)
-    g_PBController->loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->loadPcPhoneListByImsi(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("phoneBook.plist")));
   if (auto *records = Neighbourhood::records())
     records->loadRecordList(QStringLiteral("%1_%2").arg(imsi, QStringLiteral("dialRecordData.plist")));
 }

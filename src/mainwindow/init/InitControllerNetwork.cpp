@@ -1,6 +1,7 @@
 // Registration of InitController: the network-information replies turn into the registered
 // domains, the network-type word of the status area, the access technology, and the reactions of
 // the connection to a change of serving network.
+#include "CallsNeighbour.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
@@ -51,16 +52,11 @@ bool allowAutoConnect() {
   return Neighbourhood::settings() && Neighbourhood::settings()->allowAutoConnect();
 }
 
-// The USSD controller's permission for the connect button of the operator toolbar. It is a
-// sibling controller of a higher library, asked by name; without one nothing permits it.
-bool getConnectBtnEnableRadirer(const QObject *init) {
-  QObject *ussd =
-      init->parent() ? init->parent()->findChild<QObject *>(QStringLiteral("USSDContrller"), Qt::FindDirectChildrenOnly)
-                     : nullptr;
-  bool enabled = false;
-  if (ussd)
-    QMetaObject::invokeMethod(ussd, "getConnectBtnEnableRadirer", Qt::DirectConnection, Q_RETURN_ARG(bool, enabled));
-  return enabled;
+// The USSD side's permission for the connect button of the operator toolbar; without the voice
+// calls and SIM services nothing permits it.
+bool getConnectBtnEnableRadirer() {
+  const CallsNeighbour *calls = Neighbourhood::calls();
+  return calls && calls->getConnectBtnEnableRadirer();
 }
 } // namespace
 
@@ -273,7 +269,7 @@ void InitController::informOtherModulePSDomain(int mode) {
     return;
   bool ps = mode & 2;
   ConfigService *config = ConfigService::sharedConfigService();
-  if (config && config->isEnableToolbarForZOzava() && !getConnectBtnEnableRadirer(this))
+  if (config && config->isEnableToolbarForZOzava() && !getConnectBtnEnableRadirer())
     ps = false;
   setAutoConnectBtnEnable(ps);
   if (auto *dial = Neighbourhood::connection())

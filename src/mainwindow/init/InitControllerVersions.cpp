@@ -5,7 +5,8 @@
 #include "ConfigService.h"
 #include "DiagnosticsWindow.h"
 #include "InitController.h"
-#include "PBController.h"
+#include "Neighbourhood.h"
+#include "PhonebookNeighbour.h"
 #include "Platform.h"
 #include "SMSController.h"
 #include "SafeFile.h"
@@ -160,8 +161,8 @@ void InitController::closeSimcardUpdateWnd() {
 }
 
 void InitController::selectPCPhonebook() {
-  if (g_PBController)
-    g_PBController->selectAtPCSide();
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->selectAtPCSide();
 }
 
 bool InitController::isSimUpdateNoticeVisible() const {

@@ -2,7 +2,7 @@
 #include "AEMessage.h"
 
 #include "Bundle.h"
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
@@ -569,7 +569,7 @@ bool MainController::quitRefusedBySelectionOrCall() {
           QStringLiteral("ok"));
     return true;
   }
-  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0) {
+  if (const CallsNeighbour *calls = Neighbourhood::calls(); calls && calls->callStage() != 0) {
     alert(QStringLiteral("Warning"), QStringLiteral("You are dialing now,please hangup first!"), QStringLiteral("ok"));
     return true;
   }

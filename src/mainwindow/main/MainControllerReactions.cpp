@@ -3,7 +3,7 @@
 // URL that waits for a connection, the call menu items, the broadcast window and the USSD button.
 #include "MainController.h"
 
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "ModalQuestions.h"
@@ -244,9 +244,14 @@ void MainController::setCallMenuItemEnable(bool acceptState, bool setAccept, boo
       return;
     const QByteArray name = methodName(selector);
     connection = QObject::connect(item, &QAction::triggered, item, [item, name] {
-      if (g_CompoundCallController && !name.isEmpty())
-        QMetaObject::invokeMethod(g_CompoundCallController, name.constData(), Qt::DirectConnection,
-                                  Q_ARG(QObject *, item));
+      // The selectors name one of the call controller's two menu actions.
+      CallsNeighbour *calls = Neighbourhood::calls();
+      if (!calls)
+        return;
+      if (name == "selectDialCallStyle")
+        calls->selectDialCallStyle(item);
+      else if (name == "hangClicked")
+        calls->hangClicked(item);
     });
   };
   if (setAccept)

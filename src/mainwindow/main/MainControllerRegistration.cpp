@@ -3,9 +3,11 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "MainController.h"
-#include "PBController.h"
+#include "Neighbourhood.h"
+#include "PhonebookNeighbour.h"
 #include "SMSController.h"
 #include "SmsService.h"
+#include "TextWidth.h"
 #include "UserRegistrationChecks.h"
 #include "UserRegistrationSheet.h"
 #include "WordGlobe.h"
@@ -43,8 +45,8 @@ void writeSettings() {
 }
 
 void popupAlertOk(const QString &key) {
-  if (g_PBController)
-    g_PBController->popupAlertOk(key);
+  if (PhonebookNeighbour *phonebook = Neighbourhood::phonebook())
+    phonebook->popupAlertOk(key);
 }
 } // namespace
 
@@ -109,7 +111,7 @@ void MainController::openUserRegisteWndIfNeedRegiste() {
 void MainController::limitTextFiledLength(QLineEdit *field) {
   if (!field || !wndUserRegiste_ || (field != wndUserRegiste_->tfdContact_ && field != wndUserRegiste_->tfdDob_))
     return;
-  const QString cut = PBController::deleteExtraContent(field->text(), kUserInfoFieldWidth);
+  const QString cut = deleteExtraContent(field->text(), kUserInfoFieldWidth);
   if (cut != field->text())
     field->setText(cut);
 }

@@ -3,7 +3,7 @@
 #include "MainController.h"
 
 #include "ButtonMatrix.h"
-#include "CompoundCallController.h"
+#include "CallsNeighbour.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "InitController.h"
@@ -436,7 +436,7 @@ void MainController::releaseTimerCheckLPM() {
 void MainController::checkLPM() {
   if (!lpmInfo("hasLPMmode").isValid())
     return;
-  if (g_CompoundCallController && g_CompoundCallController->callStage() != 0)
+  if (const CallsNeighbour *calls = Neighbourhood::calls(); calls && calls->callStage() != 0)
     return;
   ConnectionNeighbour *dial = Neighbourhood::connection();
   const int status = dial ? dial->connectStatus() : int(ConnectionNeighbour::kDisconnected);

@@ -1,6 +1,7 @@
 #include "WLANController.h"
 
 #include "ConfigService.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "QELFormatter.h"
 #include "WifiController.h"
@@ -27,6 +28,7 @@ QString word(const QString &key) {
 
 WLANController::WLANController(QObject *parent) : QELUIController(parent) {
   g_WLANController = this;
+  Neighbourhood::setWlan(this);
   wep.wepkeyindex = 1;
   for (quint32 &format : wep.keyModel)
     format = 1; // ASCII
@@ -35,6 +37,7 @@ WLANController::WLANController(QObject *parent) : QELUIController(parent) {
 WLANController::~WLANController() {
   if (g_WLANController == this)
     g_WLANController = nullptr;
+  Neighbourhood::leave(static_cast<WlanNeighbour *>(this));
 }
 
 const QStringList &WLANController::tabIdentifiers() {

@@ -3,6 +3,7 @@
 #include "QELUIController.h"
 #include "WLANChecks.h"
 #include "WLANRecords.h"
+#include "WlanNeighbour.h"
 
 #include <QPointer>
 #include <QVariantList>
@@ -29,7 +30,7 @@ class WifiController;
 //   WLANControllerBasic.cpp, WLANControllerSecurity.cpp, WLANControllerRouter.cpp  the tabs
 //   WLANControllerFirewall.cpp  the firewall switches; WLANControllerRules.cpp the rule sheets
 //   WLANPage.cpp                the widgets (our stand-in for the nib)
-class WLANController : public QELUIController {
+class WLANController : public QELUIController, public WlanNeighbour {
   Q_OBJECT
 public:
   explicit WLANController(QObject *parent = nullptr);

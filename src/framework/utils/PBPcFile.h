@@ -3,9 +3,10 @@
 #include <QString>
 #include <QVariantList>
 
-// phoneBook.plist, the PC store's file, as PBController and PhoneBookServiceTransplant both
-// read and write it: an array of groups, each an array whose element 0 is the header
-// {"groupname": name} and whose further elements are contact records.
+// phoneBook.plist, the PC phonebook's file, as the phonebook and the settings window's backup
+// and restore all read and write it: an array of groups, each an array whose element 0 is the
+// header {"groupname": name} and whose further elements are contact records. It lives below the
+// subsystems because the backup reads and writes the file whether or not a phonebook runs.
 namespace PBPcFile {
 
 // The file in the ModemList folder (empty without a configuration).
