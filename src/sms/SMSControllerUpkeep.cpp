@@ -5,19 +5,20 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
-#include "Neighbours.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingController.h"
 #include "SmsRecord.h"
+#include "SmsSendWindows.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QtEndian>
 
@@ -116,7 +117,7 @@ void SMSController::showOrHiddenSpecialBox(int box) {
 
 void SMSController::special_SelectSaveAt() {
   if (sms("isHaveDeliveryReportBox"))
-    callNeighbour(this, "showOrHiddenDeliveryReportBox");
+    showOrHiddenDeliveryReportBox();
   for (int box : {DeletedBox, ImportantBox, DELIVERY_REPORTBOX, BroadCastBox})
     showOrHiddenSpecialBox(box);
   if (page) {
@@ -281,8 +282,7 @@ void SMSController::setNewMessageBtnWhenNetCardUndetected() {
 }
 
 void SMSController::setSendSMSBtnStatWhenNewMessage() {
-  if (page)
-    callNeighbour(this, "setSendSMSBtnEnabled", m_nNetCardStatus != 1);
+  messageWindow()->SendMessageBtn->setEnabled(m_nNetCardStatus != 1);
 }
 
 // ---- shortcut delete ----

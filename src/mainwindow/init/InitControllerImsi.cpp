@@ -7,11 +7,12 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "PBController.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
-#include "SMSController.h"
 #include "SettingController.h"
 #include "SettingValue.h"
 #include "SimHexCursor.h"
@@ -161,7 +162,8 @@ void InitController::sendActiveSimcardSMS(int mode) {
                        word(QStringLiteral("Accept")));
   if (!canSend)
     return;
-  if (!g_SMSController || !g_SMSController->sendSmsTo(to, text, false, false, true))
+  auto *messages = Neighbourhood::messages();
+  if (!messages || !messages->sendSmsTo(to, text, false, false, true))
     return;
   sms.insert(QStringLiteral("NeedSendActiveSIMCardSMS"), false);
   settingDict().insert(QStringLiteral("SMS"), sms);

@@ -7,13 +7,14 @@
 #include "ConfigService.h"
 #include "DialController.h"
 #include "InitController.h"
+#include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
+#include "Neighbourhood.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
 #include "SettingController.h"
 #include "SkinCanvas.h"
-#include "SmsService.h"
 #include "WordGlobe.h"
 
 #include <QApplication>
@@ -467,7 +468,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
@@ -615,8 +616,8 @@ bool MainController::appShouldClose() {
     if (ConfigManager *manager = ConfigManager::sharedConfigManager())
       manager->writeToFile();
   }
-  SmsService *sms = SmsService::sharedSmsService();
-  if (sms->sendingSMSInBackGround())
+  auto *sms = Neighbourhood::messages();
+  if (sms && sms->sendingSMSInBackGround())
     sms->setUnshowInfoWndWhenSendSmsByFlag(false);
   if (config && config->getUIModelConfig() != kNoModel)
     saveCurrentUIModelWhenAppClosed();
