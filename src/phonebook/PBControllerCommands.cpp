@@ -1,12 +1,13 @@
 // PBController: the page's commands: the store switch, new, edit and delete contact with the
 // dialog's OK and cancel, call, SMS, groups, save as, and the numbers other pages hand over.
 #include "ConfigService.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "PBController.h"
 #include "PBSource.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
-#include "SMSController.h"
 #include "SelectWindowControl.h"
 #include "WordGlobe.h"
 
@@ -164,8 +165,8 @@ PBContactRecord PBController::dialogRecord() const {
     record = dialogStore_ == kSaveInSIM ? m_SimContact : dialogStore_ == kSaveInME ? m_MeContact : m_PcContact;
   if (!dialogNumber_.isEmpty())
     record.insert(PBKey::kMobilePhone, dialogNumber_);
-  else if (savePhoneNumberFromSMS_ && g_SMSController)
-    record.insert(PBKey::kMobilePhone, g_SMSController->getMobilePhoneFromSelectedSMS());
+  else if (savePhoneNumberFromSMS_ && Neighbourhood::messages())
+    record.insert(PBKey::kMobilePhone, Neighbourhood::messages()->getMobilePhoneFromSelectedSMS());
   return record;
 }
 
@@ -419,8 +420,8 @@ void PBController::sendSMS() {
     picker.setAvailableContactNumbers(availableNumbersOfContacts(records));
     numbers = picker.showModalWindow() == 1 ? picker.selectedContactNumbers() : QStringList();
   }
-  if (!numbers.isEmpty() && g_SMSController) {
-    g_SMSController->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
+  if (auto *sms = Neighbourhood::messages(); !numbers.isEmpty() && sms) {
+    sms->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
     notifyChangeTabViewItem(QStringLiteral("SMS"));
   }
   selectedRows_.clear();

@@ -1,11 +1,12 @@
 // PBController: the SIM and device-memory stores, read, written and switched through the backend.
 #include "ConfigService.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "PBController.h"
 #include "PBNameSort.h"
 #include "Plist.h"
 #include "QELAlertPanel.h"
-#include "SMSController.h"
 #include "WordGlobe.h"
 
 #include <QFileInfo>
@@ -182,8 +183,8 @@ void PBController::applyReadResult(const PBModemBlocks::ReadResult &result) {
   }
   setSavePosEnabled(true);
   setDefaultSelectMemory();
-  if (g_SMSController)
-    g_SMSController->loadSaveNumberBtnwithState(true);
+  if (auto *sms = Neighbourhood::messages())
+    sms->loadSaveNumberBtnwithState(true);
   if (!hasMePosition_)
     postPhonebookInitFinishedMessage();
 }

@@ -1,10 +1,11 @@
 // PBController: the store tree kept in step with the PC groups and the SIM, the call button's
 // number menu, messages to a whole group, and numbers saved from the SMS page.
 #include "ConfigService.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "PBController.h"
 #include "PBSource.h"
-#include "SMSController.h"
 
 void PBController::initialNodeOfPc() {
   if (!source_)
@@ -100,8 +101,8 @@ QStringList PBController::getPhoneNumbersInOneGroup() const {
 
 void PBController::sendSMSToOneGroup() {
   const QStringList numbers = getPhoneNumbersInOneGroup();
-  if (g_SMSController)
-    g_SMSController->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
+  if (auto *sms = Neighbourhood::messages())
+    sms->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
   notifyChangeTabViewItem(QStringLiteral("SMS"));
 }
 

@@ -2,12 +2,13 @@
 // program's page. The plug-in posts requests on the notification centre (the payload's key is
 // the request's name); the controller answers with notifications the plug-in observes. A request
 // without its key is ignored.
+#include "MessagesNeighbour.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "NotificationTables.h"
 #include "PBAlphaId.h"
 #include "PBController.h"
 #include "PBNameSort.h"
-#include "SMSController.h"
 #include "WordGlobe.h"
 
 namespace {
@@ -328,8 +329,8 @@ void PBController::sendMessageToIndexedGroup(int group) {
   page().reloadContactTableAndDeselect();
   SetMutexButton(false, false, false);
   buttonControl(true, false, false, true, false, false);
-  if (g_SMSController)
-    g_SMSController->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
+  if (auto *sms = Neighbourhood::messages())
+    sms->toNewMsgWinWithPhoneNumbers(numbers, QStringLiteral("PhoneBook"));
 }
 
 int PBController::addUserSimFullProc() {

@@ -1,11 +1,12 @@
 #include "SelectWindowControl.h"
 
 #include "ConfigService.h"
+#include "MessagesNeighbour.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "PBController.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
-#include "SMSController.h"
 #include "WordGlobe.h"
 
 #include <QComboBox>
@@ -383,8 +384,8 @@ void SelectWindowControl::doSelectAction() {
   if (hasNoSelectedTableView && !leftRows.isEmpty())
     numbers << contactTableViewList.value(leftRows.first()).toMap().value(PBKey::kMobilePhone).toString();
   m_selectedContactNumbers = numbers;
-  if (g_SMSController)
-    g_SMSController->setTheSearchFieldText(numbers);
+  if (auto *sms = Neighbourhood::messages())
+    sms->setTheSearchFieldText(numbers);
   if (mmsHost() && hasModuleWith(QStringLiteral("MMS")))
     mmsHost()(numbers);
   notificationCenter->postNotificationName(QLatin1String(kSelectContactFinished), this,

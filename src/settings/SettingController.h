@@ -1,7 +1,7 @@
 #pragma once
 
 #include "QELUIController.h"
-#include "QelPosition.h"
+#include "StoragePositions.h"
 
 #include "ButtonMatrix.h"
 #include "SettingsNeighbour.h"

@@ -13,7 +13,7 @@
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
 
-#include "Neighbours.h"
+#include "Neighbourhood.h"
 
 #include <QHeaderView>
 #include <QMenu>
@@ -29,23 +29,12 @@ struct Registration {
 };
 // The replies and arrivals of the message stores, in the order they are registered.
 constexpr Registration kMessages[] = {
-    {91, "dealWithMsgOfSendSMS:"},
-    {92, "dealWithMsgOfDeleteSMS:"},
-    {93, "dealWithMsgOfSaveSMS:"},
-    {95, "dealWithMsgOfLoadSMSList:"},
-    {101, "dealWithMsgOfRevNewSMS:"},
-    {98, "dealWithMsgOfSMSNum:"},
-    {99, "dealWithMsgOfRevClass0:"},
-    {100, "dealWithMsgOfRevSMSReport:"},
-    {94, "dealWithMsgOfSaveSMSToDraft:"},
-    {104, "dealWithMsgofRestoreSMS:"},
-    {110, "dealWithMsgOfSMSCenter:"},
-    {106, "dealWithMsgOfBroadCast:"},
-    {113, "dealWithMsgOfConcatSMSInfo:"},
-    {114, "dealWithMsgOfReLoadTcardSMS:"},
-    {115, "dealWithMsgOfReLoadTcardSMS:"},
-    {97, "dealWithMsgOfSMSRevPos:"},
-    {102, "dealWithMsgOfRevRechargeSMS:"},
+    {91, "dealWithMsgOfSendSMS:"},        {92, "dealWithMsgOfDeleteSMS:"},       {93, "dealWithMsgOfSaveSMS:"},
+    {95, "dealWithMsgOfLoadSMSList:"},    {101, "dealWithMsgOfRevNewSMS:"},      {98, "dealWithMsgOfSMSNum:"},
+    {99, "dealWithMsgOfRevClass0:"},      {100, "dealWithMsgOfRevSMSReport:"},   {94, "dealWithMsgOfSaveSMSToDraft:"},
+    {104, "dealWithMsgofRestoreSMS:"},    {110, "dealWithMsgOfSMSCenter:"},      {106, "dealWithMsgOfBroadCast:"},
+    {113, "dealWithMsgOfConcatSMSInfo:"}, {114, "dealWithMsgOfReLoadTcardSMS:"}, {115, "dealWithMsgOfReLoadTcardSMS:"},
+    {97, "dealWithMsgOfSMSRevPos:"},      {102, "dealWithMsgOfRevRechargeSMS:"},
 };
 
 std::function<QString(const QString &)> &nameLookupFunction() {
@@ -60,6 +49,7 @@ QString word(const char *key) {
 
 SMSController::SMSController(QObject *parent) : QELUIController(parent) {
   g_SMSController = this;
+  Neighbourhood::setMessages(this);
   tableModel_ = new SmsTableModel(this);
   specialInitialize();
 }
@@ -67,6 +57,7 @@ SMSController::SMSController(QObject *parent) : QELUIController(parent) {
 SMSController::~SMSController() {
   if (g_SMSController == this)
     g_SMSController = nullptr;
+  Neighbourhood::leave(static_cast<MessagesNeighbour *>(this));
 }
 
 void SMSController::setNameLookup(std::function<QString(const QString &)> lookup) {
@@ -247,6 +238,17 @@ void SMSController::Init_SMS_Wording() {
 
 // ---- UI notifications ----
 
+void SMSController::recieveSMSNotification(const Notification &n) {
+  sendMessageto(n.userInfo.value(QStringLiteral("phoneNumber")).toString(),
+                n.userInfo.value(QStringLiteral("messageText")).toString());
+}
+
+void SMSController::recieveSelectContactNotification(const Notification &n) {
+  if (send_.showContactPicker)
+    send_.showContactPicker(
+        qobject_cast<QWidget *>(n.userInfo.value(QStringLiteral("BelongToWnd")).value<QObject *>()));
+}
+
 void SMSController::reloadSMSPCList(const Notification &) {
   loadBoxinPCList();
   loadBoxinSIMList();
@@ -276,19 +278,19 @@ namespace {
 // The items' titles and the controller methods they run; the number items go to the phonebook.
 struct MenuEntry {
   const char *title;
-  const char *method;
+  void (SMSController::*method)(QObject *);
 };
-constexpr MenuEntry kMenu[SMSController::MenuItemCount] = {
-    {"New", "newMessage"},
-    {"Edit", "sendMessageInDraftBox"},
-    {"Send", "sendSMSWithoutWin"},
-    {"Reply", "replyMessage"},
-    {"Forward", "forwardMessage"},
-    {"MoveTo", "saveMessage"},
+const MenuEntry kMenu[SMSController::MenuItemCount] = {
+    {"New", &SMSController::newMessage},
+    {"Edit", &SMSController::sendMessageInDraftBox},
+    {"Send", &SMSController::sendSMSWithoutWin},
+    {"Reply", &SMSController::replyMessage},
+    {"Forward", &SMSController::forwardMessage},
+    {"MoveTo", &SMSController::saveMessage},
     {"PC", nullptr},
     {"(U)SIM", nullptr},
-    {"Delete", "deleteMessage"},
-    {"ImportantBox", "moveToImportantBox"},
+    {"Delete", &SMSController::deleteMessage},
+    {"ImportantBox", &SMSController::moveToImportantBox},
 };
 } // namespace
 
@@ -305,8 +307,8 @@ void SMSController::initPopUpMenuOfMsgBoxList() {
         return;
       if (i == SavePcItem || i == SaveSimItem)
         savePhoneNumber(word(kMenu[i].title));
-      else if (!callNeighbour(this, kMenu[i].method))
-        qInfo("SMS menu item %s is not built yet", kMenu[i].title);
+      else
+        (this->*kMenu[i].method)(nullptr);
     });
   }
   page->msgBoxList->setContextMenuPolicy(Qt::CustomContextMenu);

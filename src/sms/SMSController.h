@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessagesNeighbour.h"
 #include "QELUIController.h"
 #include "QelPosition.h"
 #include "SmsArrivalState.h"
@@ -25,15 +26,28 @@ struct Notification;
 
 // The short-message controller: the storage positions and box tables of the SMS tab, and the
 // new-message animation that pauses while the main window is miniaturised.
-class SMSController : public QELUIController {
+class SMSController : public QELUIController, public MessagesNeighbour {
   Q_OBJECT
 public:
   explicit SMSController(QObject *parent = nullptr);
   ~SMSController() override;
 
-  void stopAnimationWhenMinimizeWithNewSms();
-  void startAnimationWhenMaximizeWithNewSms();
+  void stopAnimationWhenMinimizeWithNewSms() override;
+  void startAnimationWhenMaximizeWithNewSms() override;
   bool newSmsAnimationPaused() const { return newSmsAnimationPaused_; }
+
+  // ---- the message stores, as the other subsystems see them (SMSControllerSpecial.cpp) ----
+  void setBAlreadySendedCheckUsageSMS(bool sent) override;
+  QVariantMap processListOfRecharge() const override;
+  void setUnshowInfoWndWhenSendSmsByFlag(bool flag) override;
+  bool sendingSMSInBackGround() const override;
+  void setSendingSmsSMSInBackGroud(bool on) override;
+  int typeOfNewSms() const override;
+  bool checkPos(int position, int type) const override;
+  bool hasUnreadInList(int position) const override;
+  void refillPcUnreadList() override;
+  int getFlowValueInfoFromFile() override;
+  bool isOverDueFlowValueSms() override;
 
   // ---- positions and boxes (SMSControllerSpecial.cpp) ----
   // Builds the box tables, then the position table.
@@ -49,18 +63,18 @@ public:
   }
   // A PC entry without "smsInfo" is a flat draft.
   static bool isPCDrafBoxMessage(const QVariantMap &entry);
-  Q_INVOKABLE bool hasPosition(int position) const { return qelPositionManager_.hasPosition(position); }
+  bool hasPosition(int position) const override { return qelPositionManager_.hasPosition(position); }
   const QelPositionManager &qelPositionManager() const { return qelPositionManager_; }
   const SmsBoxTables &boxTables() const { return boxTables_; }
 
   // What the phonebook and its contact picker hand the message page; recorded until the page
   // exists (SMSControllerPhonebook.cpp).
-  void loadSaveNumberBtnwithState(bool state);
-  void setTheSearchFieldText(const QStringList &numbers);
-  void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module);
+  void loadSaveNumberBtnwithState(bool state) override;
+  void setTheSearchFieldText(const QStringList &numbers) override;
+  void toNewMsgWinWithPhoneNumbers(const QStringList &numbers, const QString &module) override;
   QStringList saveNumberMenuItems() const { return saveNumberMenuItems_; }
   // The selected message's number (a PC draft's own); null without a selected message.
-  QString getMobilePhoneFromSelectedSMS() const;
+  QString getMobilePhoneFromSelectedSMS() const override;
   // The save-number pop-up's choice: asks the phonebook for a new contact in that store with the
   // selected number. The builder wires the phonebook in; the last request is kept.
   void savePhoneNumber(const QString &chosenTitle);
@@ -81,7 +95,7 @@ public:
   void closeMessageWin();
   Q_INVOKABLE void newMessage(QObject *sender = nullptr);
   Q_INVOKABLE void replyMessage(QObject *sender = nullptr);
-  Q_INVOKABLE void sendMessageToNumber(const QString &number);
+  void sendMessageToNumber(const QString &number) override;
   Q_INVOKABLE void forwardMessage(QObject *sender = nullptr);
   Q_INVOKABLE void cancel(QObject *sender = nullptr);
   Q_INVOKABLE void saveMessageToDraft(QObject *sender = nullptr);
@@ -100,18 +114,17 @@ public:
   bool isDraftSms() const { return send_.isDraftSms; }
   // Counting, recipients and picked contacts (SMSControllerEditorText.cpp).
   void textDidChangeForSMS();
-  void controlTextDidChange();
+  void controlTextDidChange() override;
   void initSearchField();
   void showSelectWindow();
   QString searchNameAtPhoneBookInSms(const QString &number) const;
   // The send road (SMSControllerSend.cpp).
   Q_INVOKABLE void sendMessage(QObject *sender = nullptr);
-  Q_INVOKABLE void sendMessageto(const QString &numbers, const QString &text);
+  void sendMessageto(const QString &numbers, const QString &text) override;
   // Sends one message to one number (768/91). False, with nothing sent, when the message does
   // not fit the request (text over 3200 UTF-16 units, number over 40 bytes, centre over 31) or
   // there is no backend.
-  Q_INVOKABLE bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnResult,
-                             bool saveInBox);
+  bool sendSmsTo(const QString &number, const QString &text, bool report, bool returnResult, bool saveInBox) override;
   bool Msg_sendSMSTo(const QString &number);
   // The next concatenation reference: 0, 1, ... 255, 0, kept in "smsConcatRefIndex".
   quint32 readRefIndex();
@@ -142,11 +155,11 @@ public:
   void setSmsStateToNormalAfterSendSMSOverOnBackGround();
   void showImformationWinWhenSendReport();
   void showReportResultWithSendCount(int count, int ok);
-  void saveEveryUserInfoSmsSendResult();
+  void saveEveryUserInfoSmsSendResult() override;
   bool checkIfAllUserInfoSendOver();
   bool checkIfAllUserIfoSendlSuccess();
   void writeSendResIntoFileIfSendSuccess();
-  Q_INVOKABLE void setSendSMSBtnStatWhenSendUserInfo(bool enabled);
+  void setSendSMSBtnStatWhenSendUserInfo(bool enabled) override;
   void saveSMSToDraftWhenNetCaredUnDetected();
   SmsSendState &sendState() { return send_; }
 
@@ -182,6 +195,7 @@ public:
   void newSmsArrivedNotification();
   void close_newSMS_Msg();
   QPoint centerTheNewSMSArriveWnd(const QSize &size) const;
+  bool setNewWindPlaceBasesWndMainPlace(QWidget *window) override;
   void alertFullWithPosition(int position, int type);
   void autoDeleteSMSWhenSIMCardFull();
   bool hasEnoughCapacityWithMax() const;
@@ -203,7 +217,7 @@ public:
   void newSMSNotificationClose();
   void newSMSNotificationRead();
   void autoSelectNewSMSRowInTableView();
-  void GotoInbox();
+  void GotoInbox() override;
   bool hasNewSMSInPos(int position) const;
   void stopNewSMSSound();
   // Puts the arrival controls into the tab.
@@ -255,7 +269,7 @@ public:
   void showFlowAlertWhenNewSmsArrive(const QString &number, const QString &text, const QDateTime &date);
   void showFlowAlertWhenLoadSimList();
   void showFlowAlert(int level, const QString &text);
-  Q_INVOKABLE void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime();
+  void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() override;
   void savePCNewArriveSmsToSim();
   QVariantMap getNewSMSDictionary() const;
   void preTreatBeforeJudgeSMSIsPurchaseSMS(const QString &number, const QString &text);
@@ -266,8 +280,8 @@ public:
   void showPurchaseWnd();
   void sendSMSToPurchaseServer(QObject *sender);
   void passToOtherModelWithSMSContent(const QString &text, const QString &number);
-  // Also asked for by name by the USSD tab.
-  Q_INVOKABLE QStringList getUnreadRechargeSMS();
+  // Also asked for by the USSD tab.
+  QStringList getUnreadRechargeSMS() override;
   void showCheckUsageRespondingSMSContent(const QString &text, const QString &number);
   // The application icon the usage alert set ("icon.icns.png" again once it expires).
   QString applicationIconName() const { return applicationIconName_; }
@@ -280,8 +294,8 @@ public:
   // wires the phonebook in, since this library sits below it.
   static void setNameLookup(std::function<QString(const QString &)> lookup);
   static QString lookupName(const QString &number);
-  QString getDiagnosticsSMS() const { return QStringLiteral("%1/%2").arg(m_nSIM_Used).arg(m_nSIM_Cap); }
-  int getNetCardStatus() const { return m_nNetCardStatus; }
+  QString getDiagnosticsSMS() const override { return QStringLiteral("%1/%2").arg(m_nSIM_Used).arg(m_nSIM_Cap); }
+  int getNetCardStatus() const override { return m_nNetCardStatus; }
   Q_INVOKABLE void updateLanguages(const Notification &n);
   void Init_SMS_Wording();
   // Context menu items 0..9 and their rules.
@@ -299,10 +313,16 @@ public:
     MenuItemCount
   };
   void setMenuItemState(bool enabled, int index);
+  // The menu's Send: the selected message again, to its number, without the editor.
+  void sendSMSWithoutWin(QObject *sender = nullptr);
   bool menuItemEnabled(int index) const { return index >= 0 && index < MenuItemCount && menuEnabled_[index]; }
   void initPopUpMenuOfMsgBoxList();
   void initSetMenuItemsState();
   void setMenuItemsStateWhenSMSSelectionDidChange();
+  // Another module asks for a text to be sent: userInfo "phoneNumber" and "messageText".
+  Q_INVOKABLE void recieveSMSNotification(const Notification &n);
+  // Another module's window wants the contact picker: userInfo "BelongToWnd" (the window).
+  Q_INVOKABLE void recieveSelectContactNotification(const Notification &n);
   Q_INVOKABLE void reloadSMSPCList(const Notification &n);
   Q_INVOKABLE void deleteSMSPCList(const Notification &n);
 

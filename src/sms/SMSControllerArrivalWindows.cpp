@@ -137,6 +137,13 @@ QPoint SMSController::centerTheNewSMSArriveWnd(const QSize &size) const {
   return {main.x() + int((main.width() - size.width()) * 0.5), main.y() + int((main.height() - size.height()) * 0.5)};
 }
 
+bool SMSController::setNewWindPlaceBasesWndMainPlace(QWidget *window) {
+  if (!window || !wndMain)
+    return false;
+  window->move(centerTheNewSMSArriveWnd(window->frameGeometry().size()));
+  return true;
+}
+
 void SMSController::newSmsArrivedNotification() {
   ++arrival_.announced;
   SmsNoteWindow *arrive = newSMSArriveMsg();

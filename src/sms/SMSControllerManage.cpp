@@ -3,7 +3,6 @@
 #include "ConfigService.h"
 #include "ListFile.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
@@ -485,7 +484,7 @@ void SMSController::dealWithMsgOfSaveSMS(const Notification &n) {
     if (page)
       page->saveAtPos->setCurrentRow(std::max(0, qelPositionManager_.getPositionOrderByPositon(destination)));
     if (ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("isHaveDeliveryReportBox")))
-      callNeighbour(this, "showOrHiddenDeliveryReportBox");
+      showOrHiddenDeliveryReportBox();
     for (int box : {DeletedBox, ImportantBox, DELIVERY_REPORTBOX})
       showOrHiddenSpecialBox(box);
     if (destination == AT_SIM)
@@ -518,8 +517,7 @@ void SMSController::dealWithMsgOfSaveSMS(const Notification &n) {
 void SMSController::deleteMessage(QObject *) {
   const int position = getCurrentPosition(), box = getCurrentBox();
   if (position == AT_PC && box == DELIVERY_REPORTBOX) {
-    if (!callNeighbour(this, "deleteDeliveryReport"))
-      qInfo("the delivery-report box is not built yet");
+    deleteDeliveryReport();
     return;
   }
   if (chainRunning() || tableModel_->rowCount() == 0)

@@ -6,6 +6,7 @@
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SettingsNeighbour.h"
+#include "SmsRecord.h"
 #include "SmsSendRequest.h"
 #include "SmsSendWindows.h"
 #include "SmsSendWording.h"
@@ -202,4 +203,17 @@ void SMSController::sendCurrentRecipient() {
     return;
   qWarning("SMS: the message to %s does not fit a send request", qPrintable(number));
   recordSendResult(0, send_.formatter.packNum());
+}
+
+void SMSController::sendSMSWithoutWin(QObject *) {
+  if (selectedRows_.size() != 1 || currentSMSRecord_.isEmpty())
+    return;
+  const QVariantMap &record = currentSMSRecord_;
+  const bool flat = SmsRecord::isFlat(record);
+  const QString number =
+      flat ? record.value(QStringLiteral("mobilephone")).toString().trimmed() : SmsRecord::number(record).trimmed();
+  const QString text = flat ? record.value(QStringLiteral("messagetext")).toString() : SmsRecord::text(record);
+  if (number.isEmpty())
+    return;
+  sendMessageto(number, text);
 }

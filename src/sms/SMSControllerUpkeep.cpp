@@ -6,19 +6,20 @@
 #include "ConfigService.h"
 #include "ListFile.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "NotificationCenter.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SettingsNeighbour.h"
 #include "SmsRecord.h"
+#include "SmsSendWindows.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
 
 #include <QFileInfo>
 #include <QMenu>
+#include <QPushButton>
 #include <QTimer>
 #include <QtEndian>
 
@@ -117,7 +118,7 @@ void SMSController::showOrHiddenSpecialBox(int box) {
 
 void SMSController::special_SelectSaveAt() {
   if (sms("isHaveDeliveryReportBox"))
-    callNeighbour(this, "showOrHiddenDeliveryReportBox");
+    showOrHiddenDeliveryReportBox();
   for (int box : {DeletedBox, ImportantBox, DELIVERY_REPORTBOX, BroadCastBox})
     showOrHiddenSpecialBox(box);
   if (page) {
@@ -282,8 +283,7 @@ void SMSController::setNewMessageBtnWhenNetCardUndetected() {
 }
 
 void SMSController::setSendSMSBtnStatWhenNewMessage() {
-  if (page)
-    callNeighbour(this, "setSendSMSBtnEnabled", m_nNetCardStatus != 1);
+  messageWindow()->SendMessageBtn->setEnabled(m_nNetCardStatus != 1);
 }
 
 // ---- shortcut delete ----

@@ -1,9 +1,9 @@
 #include "CallNeighbours.h"
 
 #include "InitController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
-#include "SMSController.h"
 #include "SettingsNeighbour.h"
 
 namespace {
@@ -37,13 +37,17 @@ void CallNeighbours::reset() {
     return g_InitController ? g_InitController->getDeviceLockFunctionModule() : g_deviceLockModule;
   };
   replyMessage = [](const QString &recipients) {
-    if (!g_SMSController)
+    auto *sms = Neighbourhood::messages();
+    if (!sms)
       return;
-    g_SMSController->sendMessageToNumber(recipients);
+    sms->sendMessageToNumber(recipients);
     // The reply sheet empties the name line; the recipients' filter fills it again.
-    g_SMSController->controlTextDidChange();
+    sms->controlTextDidChange();
   };
-  hasPosition = [](int position) { return g_SMSController && g_SMSController->hasPosition(position); };
+  hasPosition = [](int position) {
+    auto *sms = Neighbourhood::messages();
+    return sms && sms->hasPosition(position);
+  };
 }
 
 QString phonebookNameOf(const QString &number) {

@@ -47,7 +47,6 @@ const NotificationPair settingObServerTable[] = {
 const NotificationPair smsObserverTable[] = {
     {"recieveSMSNotification:", "SendMessageNotification"},
     {"recieveSelectContactNotification:", "SelectContactFromPhoneBook"},
-    {"recieveFormatHost:", "SetFormatterHost"},
     {"recieveNewSMSHint:", "RecieveNewSMSHint"},
     {"reloadSMSPCList:", "ReLoadSMSPCList"},
     {"deleteSMSPCList:", "DeleteSMSInPCList"},

@@ -11,9 +11,9 @@
 #include "InitStatusView.h"
 #include "KLog.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
-#include "SMSController.h"
 #include "SafeFile.h"
 #include "SettingValue.h"
 #include "SettingsNeighbour.h"
@@ -190,8 +190,8 @@ void InitController::displaySPNNameAtDiagWindow() {
 }
 
 int InitController::diagNetCardStatus() const {
-  if (g_SMSController)
-    return g_SMSController->getNetCardStatus();
+  if (auto *sms = Neighbourhood::messages())
+    return sms->getNetCardStatus();
   return g_MainController ? g_MainController->getNetCardStatus() : 1;
 }
 
@@ -219,7 +219,8 @@ void InitController::showDiagnosticInfo() {
     set("Device serial number:", nonNull(m_SerialNumber));
     set("Device name:", nonNull(m_Devicemodel));
 
-    set("Messages in (U)SIM:", g_SMSController ? g_SMSController->getDiagnosticsSMS() : QString(""));
+    set("Messages in (U)SIM:",
+        Neighbourhood::messages() ? Neighbourhood::messages()->getDiagnosticsSMS() : QString(""));
     const PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
     set("Contacts in (U)SIM:", phonebook ? phonebook->getDiagnosticsContact() : QString(""));
     showNetworkNameInDiagnostic();

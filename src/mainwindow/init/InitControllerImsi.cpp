@@ -6,12 +6,12 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
-#include "SMSController.h"
 #include "SettingValue.h"
 #include "SettingsNeighbour.h"
 #include "SimHexCursor.h"
@@ -162,7 +162,8 @@ void InitController::sendActiveSimcardSMS(int mode) {
                        word(QStringLiteral("Accept")));
   if (!canSend)
     return;
-  if (!g_SMSController || !g_SMSController->sendSmsTo(to, text, false, false, true))
+  auto *messages = Neighbourhood::messages();
+  if (!messages || !messages->sendSmsTo(to, text, false, false, true))
     return;
   sms.insert(QStringLiteral("NeedSendActiveSIMCardSMS"), false);
   settingDict().insert(QStringLiteral("SMS"), sms);

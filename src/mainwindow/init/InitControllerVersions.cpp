@@ -5,10 +5,10 @@
 #include "ConfigService.h"
 #include "DiagnosticsWindow.h"
 #include "InitController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
 #include "Platform.h"
-#include "SMSController.h"
 #include "SafeFile.h"
 #include "WordGlobe.h"
 
@@ -203,6 +203,7 @@ void InitController::sendReport(QObject *) {
   const QString text = reportText();
   setReportSendFlag(true);
   // A request the message road did not take has no result to clear the flag.
-  if (!g_SMSController || !g_SMSController->sendSmsTo(to, text, false, true, false))
+  auto *sms = Neighbourhood::messages();
+  if (!sms || !sms->sendSmsTo(to, text, false, true, false))
     setReportSendFlag(false);
 }

@@ -7,6 +7,7 @@
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "InitController.h"
+#include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
 #include "Neighbourhood.h"
 #include "Plist.h"
@@ -14,7 +15,6 @@
 #include "QELUIManager.h"
 #include "SettingsNeighbour.h"
 #include "SkinCanvas.h"
-#include "SmsService.h"
 #include "WordGlobe.h"
 
 #include <QApplication>
@@ -616,8 +616,8 @@ bool MainController::appShouldClose() {
     if (ConfigManager *manager = ConfigManager::sharedConfigManager())
       manager->writeToFile();
   }
-  SmsService *sms = SmsService::sharedSmsService();
-  if (sms->sendingSMSInBackGround())
+  auto *sms = Neighbourhood::messages();
+  if (sms && sms->sendingSMSInBackGround())
     sms->setUnshowInfoWndWhenSendSmsByFlag(false);
   if (config && config->getUIModelConfig() != kNoModel)
     saveCurrentUIModelWhenAppClosed();

@@ -6,9 +6,9 @@
 #include "ConfigService.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "SMSController.h"
-#include "SmsService.h"
 #include "WordGlobe.h"
 
 #include <QDebug>
@@ -96,9 +96,13 @@ void MainController::tbiMainSendSMS(QObject *) {
   const QString text = special.value(QStringLiteral("SMS_CONTENT")).toString();
   if (number.isEmpty() || text.isEmpty())
     return;
-  if (!callNeighbour(g_SMSController, "sendMessageto", number, text))
+  auto *sms = Neighbourhood::messages();
+  if (!sms) {
     qWarning() << "MainController: no message controller to send the usage request";
-  callNeighbour(SmsService::sharedSmsService(), "setBAlreadySendedCheckUsageSMS", true);
+    return;
+  }
+  sms->sendMessageto(number, text);
+  sms->setBAlreadySendedCheckUsageSMS(true);
 }
 
 void MainController::tbiMainZUDEHelpClick(QObject *) {
@@ -114,16 +118,15 @@ void MainController::tbiMainQELPlayerAction(QObject *) {
 }
 
 void MainController::tbiMainSendVolStatusCheckSMS(QObject *) {
-  SmsService *sms = SmsService::sharedSmsService();
-  QVariantMap recharge;
-  if (!sms || !QMetaObject::invokeMethod(sms, "processListOfRecharge", Qt::DirectConnection,
-                                         Q_RETURN_ARG(QVariantMap, recharge)))
+  auto *sms = Neighbourhood::messages();
+  if (!sms)
     return;
+  const QVariantMap recharge = sms->processListOfRecharge();
   const QString number = recharge.value(QStringLiteral("PurchargeBySMS_ServerNumber")).toString();
   const QString text = recharge.value(QStringLiteral("PurchargeBySMS_VolStatusRequire")).toString();
   if (number.isEmpty() || text.isEmpty())
     return;
   sms->setUnshowInfoWndWhenSendSmsByFlag(true);
   sms->setSendingSmsSMSInBackGroud(true);
-  callNeighbour(g_SMSController, "sendSmsTo", number, text, false, true, false);
+  sms->sendSmsTo(number, text, false, true, false);
 }

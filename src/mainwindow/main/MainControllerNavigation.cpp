@@ -4,9 +4,10 @@
 #include "CocoaExt.h"
 #include "FrameworkLinks.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
+#include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "SMSController.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -211,7 +212,8 @@ void MainController::showDialRecordAndSettingWindow(QObject *sender) {
     return;
   // Placed where a new message window of its size would come out: over the main window.
   QRect frame(QPoint(), window->size());
-  if (!callNeighbour(g_SMSController, "setNewWindPlaceBasesWndMainPlace", window) && mainWindow) {
+  auto *sms = Neighbourhood::messages();
+  if (!(sms && sms->setNewWindPlaceBasesWndMainPlace(window)) && mainWindow) {
     frame.moveCenter(mainWindow->frameGeometry().center());
     window->move(frame.topLeft());
   }

@@ -3,10 +3,9 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
-#include "SMSController.h"
-#include "SmsService.h"
 #include "TextWidth.h"
 #include "UserRegistrationChecks.h"
 #include "UserRegistrationSheet.h"
@@ -221,24 +220,25 @@ void MainController::clickOKofUserExitWnd(QObject *) {
 }
 
 void MainController::startUserInfoSending() {
-  if (SmsService *sms = SmsService::sharedSmsService())
+  auto *sms = Neighbourhood::messages();
+  if (sms)
     sms->setUnshowInfoWndWhenSendSmsByFlag(true);
   isSendingUserInfo_ = true;
-  if (g_SMSController)
-    g_SMSController->setSendSMSBtnStatWhenSendUserInfo(false);
+  if (sms)
+    sms->setSendSMSBtnStatWhenSendUserInfo(false);
   sendUserEmailInfo();
 }
 
 void MainController::sendUserInfoText(int index) {
   if (index >= userRegisteInfoArray_.size())
     return;
-  const bool sent = g_SMSController &&
-                    g_SMSController->sendSmsTo(sendUserInfoto_, userRegisteInfoArray_.at(index), false, true, false);
+  auto *sms = Neighbourhood::messages();
+  const bool sent = sms && sms->sendSmsTo(sendUserInfoto_, userRegisteInfoArray_.at(index), false, true, false);
   // A message that never went out has no result to wait for: it counts as failed now, so the
   // run ends and the registration is sent again at the next SIM ready.
-  if (!sent && g_SMSController)
-    g_SMSController->saveEveryUserInfoSmsSendResult();
-  else if (!g_SMSController)
+  if (!sent && sms)
+    sms->saveEveryUserInfoSmsSendResult();
+  else if (!sms)
     isSendingUserInfo_ = false;
 }
 

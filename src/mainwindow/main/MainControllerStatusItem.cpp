@@ -4,10 +4,9 @@
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
-#include "SMSController.h"
-#include "SmsService.h"
 #include "StatusBarView.h"
 #include "WordGlobe.h"
 
@@ -86,7 +85,7 @@ void MainController::freshStatusViewWhenFlowValueSMSArrive() {
 }
 
 void MainController::freshStatusViewWhenNewSMSArrive() {
-  SmsService *sms = SmsService::sharedSmsService();
+  auto *sms = Neighbourhood::messages();
   if (!viewSysStatusItem_ || !sms)
     return;
   if (sms->typeOfNewSms() == kOrdinary)
@@ -96,7 +95,7 @@ void MainController::freshStatusViewWhenNewSMSArrive() {
 }
 
 void MainController::freshStatusViewWhenSMSReaded() {
-  SmsService *sms = SmsService::sharedSmsService();
+  auto *sms = Neighbourhood::messages();
   if (!viewSysStatusItem_ || !sms)
     return;
   const int type = sms->typeOfNewSms();
@@ -142,18 +141,17 @@ void MainController::freshStatusViewToStaticViewAccorindToDialStatus(int status)
 }
 
 void MainController::freshStatusViewWhenInitialController() {
-  SmsService *sms = SmsService::sharedSmsService();
+  auto *sms = Neighbourhood::messages();
   if (!viewSysStatusItem_ || !sms)
     return;
-  const QVariantList inbox = sms->getAllPcListByBox(SmsService::getBoxWithBoxStr(QStringLiteral("InBox")));
-  sms->getUnreadSMSInPos(0, inbox);
+  sms->refillPcUnreadList();
   if (!hasNewSMSInPos(0))
     return;
   if (sms->getFlowValueInfoFromFile() != kOrdinary && sms->isOverDueFlowValueSms())
-    callNeighbour(g_SMSController, "doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime");
+    sms->doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime();
   if (!switchOn(&ConfigService::isFreshStatusViewWhenNewSMSArrive))
     return;
-  sms->getUnreadSMSInPos(0, sms->getAllPcListByBox(SmsService::getBoxWithBoxStr(QStringLiteral("InBox"))));
+  sms->refillPcUnreadList();
   if (sms->checkPos(0, kDataUsage75) || sms->checkPos(0, kDataUsage75 + 1))
     freshStatusViewWhenFlowValueSMSArrive();
   else
@@ -164,16 +162,11 @@ void MainController::gotoSMSUIOfCompleteWnd(QObject *) {
   if (wndCompleteMain_ && appMainWindow() != wndCompleteMain_)
     menuCompleteModelClicked(nullptr);
   notifyChangeTabViewItem(QStringLiteral("SMS"));
-  callNeighbour(g_SMSController, "GotoInbox");
+  if (auto *sms = Neighbourhood::messages())
+    sms->GotoInbox();
 }
 
 bool MainController::hasNewSMSInPos(int position) {
-  SmsService *sms = SmsService::sharedSmsService();
-  if (!sms)
-    return false;
-  if (position == 0)
-    return !sms->unreadSMSListInPc().isEmpty();
-  if (position == 1)
-    return !sms->unreadSMSListInSim().isEmpty();
-  return false;
+  auto *sms = Neighbourhood::messages();
+  return sms && sms->hasUnreadInList(position);
 }

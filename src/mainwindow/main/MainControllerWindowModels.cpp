@@ -7,8 +7,8 @@
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "InitController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
-#include "SMSController.h"
 #include "WordGlobe.h"
 
 #include <QAbstractButton>
@@ -403,8 +403,8 @@ bool MainController::applicationShouldHandleReopen(bool) {
 // ---- miniaturising and low power ----
 
 void MainController::windowWillMiniaturize() {
-  if (g_SMSController)
-    g_SMSController->stopAnimationWhenMinimizeWithNewSms();
+  if (auto *sms = Neighbourhood::messages())
+    sms->stopAnimationWhenMinimizeWithNewSms();
 }
 
 void MainController::windowDidMiniaturize() {
@@ -420,8 +420,8 @@ void MainController::windowDidMiniaturize() {
 }
 
 void MainController::windowDidDeminiaturize() {
-  if (g_SMSController)
-    g_SMSController->startAnimationWhenMaximizeWithNewSms();
+  if (auto *sms = Neighbourhood::messages())
+    sms->startAnimationWhenMaximizeWithNewSms();
   if (lpmInfo("hasLPMmode").isValid() && btnLPMStatus_ && btnLPMStatus_->isChecked()) {
     releaseTimerCheckLPM();
     if (g_InitController)

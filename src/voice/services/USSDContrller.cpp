@@ -3,9 +3,10 @@
 #include "CallNeighbours.h"
 #include "CocoaExt.h"
 #include "ConfigService.h"
+#include "MessagesNeighbour.h"
+#include "Neighbourhood.h"
 #include "PlugInBesidePage.h"
 #include "PlugInCalls.h"
-#include "SMSController.h"
 #include "SmsCodecSettings.h"
 #include "UIMsg.h"
 
@@ -214,9 +215,8 @@ void USSDContrller::tabViewItemWillChange(const Notification &n) {
   if (id == QStringLiteral("USSD1") || id == QStringLiteral("USSD2")) {
     if (ConfigService::sharedConfigService()->isSendUnreadRechargeSMSToUSSD()) {
       QStringList recharge;
-      if (g_SMSController)
-        if (auto list = askPlugIn<QStringList>(g_SMSController, "getUnreadRechargeSMS"))
-          recharge = *list;
+      if (auto *sms = Neighbourhood::messages())
+        recharge = sms->getUnreadRechargeSMS();
       notificationCenter->postNotificationName(QString::fromLatin1(kPassRechargeSMS), this,
                                                {{QStringLiteral("rechargeSMS"), recharge}});
     }

@@ -7,10 +7,10 @@
 #include "InitController.h"
 #include "InitService.h"
 #include "MainController.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PlugInCalls.h"
 #include "QELAlertPanel.h"
-#include "SMSController.h"
 #include "WordGlobe.h"
 
 #include <QDebug>
@@ -42,9 +42,8 @@ int USSDContrller::sendUSSDSMSCommand(const QVariantMap &dict) {
     return -1;
   const QString number = dict.value(QStringLiteral("SMS_NUM")).toString();
   const QString text = dict.value(QStringLiteral("SMS_CONTENT")).toString();
-  // The message page's own send entry when it has one, else its least send road.
-  if (!callNeighbour(g_SMSController, "sendMessageto", number, text))
-    callNeighbour(g_SMSController, "sendSmsTo", number, text, false, false, true);
+  if (auto *sms = Neighbourhood::messages())
+    sms->sendMessageto(number, text);
   return 0;
 }
 
