@@ -5,8 +5,9 @@
 
 #include "ConfigService.h"
 #include "DialRecordController.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingController.h"
 #include "SettingValue.h"
@@ -46,10 +47,11 @@ QObject *DialController::deviceUnlockedSender() {
 }
 
 bool DialController::askDeviceLockCodeForConnect() {
-  if (!g_SettingController || !g_SettingController->getDeviceUnlockCodeState() || !g_InitController)
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (!g_SettingController || !g_SettingController->getDeviceUnlockCodeState() || !device)
     return false;
-  g_InitController->setDeviceLockFunctionModule(0);
-  g_InitController->openUnlockDeviceWindow(wndMain);
+  device->setDeviceLockFunctionModule(0);
+  device->openUnlockDeviceWindow(wndMain);
   return true;
 }
 
@@ -83,8 +85,8 @@ bool DialController::allowRoamWithAlert() {
   const bool forbid = internetOn("ForbidRoamingAlert");
   const bool whiteNetQuiet = internetOn("noRoamingAlertBeforeConnectIfIsWhiteNet");
   bool answer = true;
-  if (g_InitController && g_InitController->networkRoamStatus() == 0 && !forbid &&
-      !(whiteNetQuiet && g_InitController->isInWhiteList()))
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (device && device->networkRoamStatus() == 0 && !forbid && !(whiteNetQuiet && device->isInWhiteList()))
     answer = showAlertWin();
   // A refused roaming question stands: the 2G question comes only while the answer is yes.
   if (answer && ask2G && is2GNetWork_)
@@ -170,12 +172,14 @@ bool DialController::runPreConnectChecks(QObject *sender) {
 }
 
 bool DialController::dialDisconnectWhenRoamForDidoro() {
-  if (!g_InitController || g_InitController->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (!device || device->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
     return true;
   // OK lets the request go on; Cancel stops it.
-  return NSRunAlertPanelExt(word(QStringLiteral("Warning")),
-                            word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
-                                                "note, that this may cause additional roaming charges.\nDo you want to "
-                                                "disconnect now?")),
-                            word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+  return NSRunAlertPanelExt(
+             word(QStringLiteral("Warning")),
+             word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
+                                 "note, that this may cause additional roaming charges.\nDo you want to "
+                                 "disconnect now?")),
+             word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
 }

@@ -7,7 +7,8 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "DialController.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "Platform.h"
 #include "SettingControllerSupport.h"
 #include "SettingService.h"
@@ -311,16 +312,17 @@ void SettingController::tabViewItemWillChange(const Notification &n) {
     tfdIMSIValue->setText(imsi.toString());
   if (tfdSoftwareVersion)
     tfdSoftwareVersion->setText(QCoreApplication::applicationVersion());
-  if (tfdPhoneNumber && g_InitController)
-    tfdPhoneNumber->setText(g_InitController->getPhoneNum());
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (tfdPhoneNumber && device)
+    tfdPhoneNumber->setText(device->getPhoneNum());
   if (boolOf(settingDict(), QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK")))
     selectSettingPage(QStringLiteral("Security"));
   const bool justUnlocked = settingTabUnlocked_;
   settingTabUnlocked_ = false;
   if (!justUnlocked && ConfigService::sharedConfigService()->deviceLockForSettingFunction() &&
-      getDeviceUnlockCodeState() && g_InitController) {
-    g_InitController->openUnlockDeviceWindow(wndMain);
-    g_InitController->setDeviceLockFunctionModule(6);
+      getDeviceUnlockCodeState() && device) {
+    device->openUnlockDeviceWindow(wndMain);
+    device->setDeviceLockFunctionModule(6);
   }
 }
 

@@ -2,6 +2,7 @@
 // with a saved PIN, and the user's choices about saving it.
 #include "ConfigManager.h"
 #include "ConfigService.h"
+#include "DeviceCodes.h"
 #include "DialController.h"
 #include "InitController.h"
 #include "InitStatusView.h"
@@ -20,10 +21,6 @@ QString word(const QString &key) {
 
 bool mainSwitch(const char *key) {
   return ConfigService::readBool(QStringLiteral("Main"), QLatin1String(key));
-}
-
-bool digitsOnly(const QString &s) {
-  return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QByteArray codeField(const QString &code, int width) {
@@ -45,21 +42,7 @@ void alertKey(const QString &key) {
 } // namespace
 
 QString InitController::checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) {
-  if (!puk.isNull()) {
-    if (puk.size() != 8)
-      return QStringLiteral("PUK must be 8 digits!");
-    if (!digitsOnly(puk))
-      return QStringLiteral("PUK must be digits only!");
-  }
-  if (!pin.isNull()) {
-    if (pin.size() < 4 || pin.size() > 8)
-      return QStringLiteral("Length of PIN must be between 4 and 8!");
-    if (!digitsOnly(pin))
-      return QStringLiteral("PIN must be digits only!");
-  }
-  if (!pin.isNull() && !newPin.isNull() && pin != newPin)
-    return QStringLiteral("Different inputs of PIN code, please input again!");
-  return {};
+  return DeviceCodes::pinPukProblem(puk, pin, newPin);
 }
 
 PinSheet *InitController::pinSheet() {
