@@ -15,22 +15,22 @@
 #include "InitService.h"
 #include "InitStatusView.h"
 #include "InternetPage.h"
-#include "MMSController.h"
 #include "MainController.h"
+#include "ProfileWindows.h"
+#include "SelectWindowControl.h"
 #include "PBController.h"
 #include "PBPage.h"
 #include "PBSource.h"
-#include "ProfileWindows.h"
 #include "QELMsgCenter.h"
 #include "QELUIManager.h"
 #include "RecordViews.h"
 #include "SMSController.h"
 #include "SMSPage.h"
-#include "SelectWindowControl.h"
 #include "SettingController.h"
 #include "SettingPages.h"
 #include "SimServicePages.h"
 #include "SimpleMainWindow.h"
+#include "MMSController.h"
 #include "SmsArrivalNeighbours.h"
 #include "SmsSendNeighbours.h"
 #include "SmsServiceTransplant.h"
@@ -248,8 +248,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main,      init,       dial, settings,      call,
-                                          phonebook, callRecord, wlan, smsController, customerLog};
+  QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
+                                          callRecord, wlan, smsController, customerLog};
   if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController)) {
     controllers << mms;
     // The MMS preview window keeps its place next to the main window.

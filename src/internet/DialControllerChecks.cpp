@@ -176,10 +176,9 @@ bool DialController::dialDisconnectWhenRoamForDidoro() {
   if (!device || device->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
     return true;
   // OK lets the request go on; Cancel stops it.
-  return NSRunAlertPanelExt(
-             word(QStringLiteral("Warning")),
-             word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
-                                 "note, that this may cause additional roaming charges.\nDo you want to "
-                                 "disconnect now?")),
-             word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+  return NSRunAlertPanelExt(word(QStringLiteral("Warning")),
+                            word(QStringLiteral("Dear customer.\nYou are about to connect to a roaming network.\nPlease "
+                                                "note, that this may cause additional roaming charges.\nDo you want to "
+                                                "disconnect now?")),
+                            word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
 }
