@@ -244,10 +244,17 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main,      init,       dial, settings,      call,
-                                          phonebook, callRecord, wlan, smsController, customerLog};
-  if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController))
+  QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
+                                          callRecord, wlan, smsController, customerLog};
+  if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController)) {
     controllers << mms;
+    // The MMS preview window keeps its place next to the main window.
+    const QPointer<MMSController> moved(mms);
+    main->addWindowMoveFollower([moved] {
+      if (moved)
+        moved->windowDidMove();
+    });
+  }
   controllers << RecordViews::build(tabs, owner).controllers();
   if (QELUIController *entertain = EntertainController::build(tabs, owner))
     controllers << entertain;

@@ -5,7 +5,7 @@
 
 #include "ConfigService.h"
 #include "DialRecordController.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "ModalQuestions.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
@@ -47,10 +47,11 @@ QObject *DialController::deviceUnlockedSender() {
 }
 
 bool DialController::askDeviceLockCodeForConnect() {
-  if (!Neighbourhood::settings() || !Neighbourhood::settings()->getDeviceUnlockCodeState() || !g_InitController)
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (!Neighbourhood::settings() || !Neighbourhood::settings()->getDeviceUnlockCodeState() || !device)
     return false;
-  g_InitController->setDeviceLockFunctionModule(0);
-  g_InitController->openUnlockDeviceWindow(wndMain);
+  device->setDeviceLockFunctionModule(0);
+  device->openUnlockDeviceWindow(wndMain);
   return true;
 }
 
@@ -84,8 +85,8 @@ bool DialController::allowRoamWithAlert() {
   const bool forbid = internetOn("ForbidRoamingAlert");
   const bool whiteNetQuiet = internetOn("noRoamingAlertBeforeConnectIfIsWhiteNet");
   bool answer = true;
-  if (g_InitController && g_InitController->networkRoamStatus() == 0 && !forbid &&
-      !(whiteNetQuiet && g_InitController->isInWhiteList()))
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (device && device->networkRoamStatus() == 0 && !forbid && !(whiteNetQuiet && device->isInWhiteList()))
     answer = showAlertWin();
   // A refused roaming question stands: the 2G question comes only while the answer is yes.
   if (answer && ask2G && is2GNetWork_)
@@ -171,7 +172,8 @@ bool DialController::runPreConnectChecks(QObject *sender) {
 }
 
 bool DialController::dialDisconnectWhenRoamForDidoro() {
-  if (!g_InitController || g_InitController->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (!device || device->networkRoamStatus() != 0 || !internetOn("DialDisconnectWhenRoam"))
     return true;
   // OK lets the request go on; Cancel stops it.
   return NSRunAlertPanelExt(

@@ -8,8 +8,7 @@
 #include "DialControllerSupport.h"
 #include "DialRecordController.h"
 #include "DialService.h"
-#include "InitController.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingsNeighbour.h"
@@ -550,9 +549,9 @@ void DialController::resetConnectBtnStatusWhenDisconnecting() {
 void DialController::setPPPConnectedStatusWithTime(qint64 seconds, float sent, float received) {
   if (connectStatus_ != kConnected && connectStatus_ != kDisconnecting) {
     setDialBtnWithStatus(true);
-    if (g_MainController) {
-      g_MainController->openMainWindow();
-      g_MainController->miniaturizeMainWindowWhenConnectSucced();
+    if (auto *main = Neighbourhood::mainWindow()) {
+      main->openMainWindow();
+      main->miniaturizeMainWindowWhenConnectSucced();
     }
   }
   performActionWhenFirstConnected();
@@ -580,11 +579,11 @@ void DialController::setPPPDisconnectedSatus() {
   if (isDoReconnectAfterDisconnect() && checkAutoConnectForPPPFailed()) {
     doReconnectAfterAutoDisconnect();
     setManualConnect(false);
-    if (g_MainController)
-      g_MainController->openMainWindow();
+    if (auto *main = Neighbourhood::mainWindow())
+      main->openMainWindow();
     openConnectFailedWindow();
-  } else if (g_InitController && g_InitController->apnCyleWhenRoamToNoRoam()) {
-    g_InitController->setApnCyleWhenRoamToNoRoam(false);
+  } else if (auto *device = Neighbourhood::deviceStatus(); device && device->apnCyleWhenRoamToNoRoam()) {
+    device->setApnCyleWhenRoamToNoRoam(false);
     DialOption(nullptr);
   }
   playShortSound(kSoundOffline);

@@ -4,7 +4,8 @@
 
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "QELUIManager.h"
 #include "TextFormats.h"
 #include "WebViewUtilities.h"
@@ -168,7 +169,7 @@ void DialController::displayPhoneNumberForRuvoz() {
   if (!isRuvozSkin())
     return;
   setDeviceStatusStringRows(1);
-  if (g_InitController)
-    g_InitController->setRuvozUITopFrontSizeFlag(true);
+  if (auto *device = Neighbourhood::deviceStatus())
+    device->setRuvozUITopFrontSizeFlag(true);
   ruvozUITopFixedImage(QString(), QString(), QString(), getPhoneNumber());
 }

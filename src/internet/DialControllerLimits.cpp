@@ -6,8 +6,9 @@
 
 #include "ConfigService.h"
 #include "DialRecordController.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "ModalQuestions.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "RecordClock.h"
 #include "RecordLimitWindows.h"
@@ -359,8 +360,8 @@ void DialController::timeLimitForVavu() {
 bool DialController::doBeforeConnect() {
   if (!SettingValue::toBool(ConfigService::readValue(QStringLiteral("Internet"),
                                                      QStringLiteral("z3iRemindWhilteNetAlertBeforeConnect"))) ||
-      !g_InitController || g_InitController->networkRoamStatus() != 0 || !g_InitController->isInWhiteList() ||
-      !g_InitController->roamTipWhenInWhiteList())
+      !Neighbourhood::deviceStatus() || Neighbourhood::deviceStatus()->networkRoamStatus() != 0 ||
+      !Neighbourhood::deviceStatus()->isInWhiteList() || !Neighbourhood::deviceStatus()->roamTipWhenInWhiteList())
     return true;
   if (NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("remindInWhiteList")),
                          word(QStringLiteral("OK")), word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer)
@@ -373,8 +374,8 @@ bool DialController::doBeforeConnect() {
 void DialController::doAfterConnected() {
   if (!SettingValue::toBool(ConfigService::readValue(QStringLiteral("Internet"),
                                                      QStringLiteral("alertWhenRoamConnectedAndIsBlackNet"))) ||
-      !g_InitController || g_InitController->networkRoamStatus() != 0 || g_InitController->isInWhiteList() ||
-      connectStatus_ != kConnected)
+      !Neighbourhood::deviceStatus() || Neighbourhood::deviceStatus()->networkRoamStatus() != 0 ||
+      Neighbourhood::deviceStatus()->isInWhiteList() || connectStatus_ != kConnected)
     return;
   NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("connectedNotInWhiteList")),
                      word(QStringLiteral("OK")), QString());

@@ -4,7 +4,7 @@
 
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingsNeighbour.h"
@@ -27,8 +27,8 @@ void DialController::initReconnectTimes() {
 void DialController::reconnect(bool reset) {
   if (isDeviceRemoved_)
     return;
-  if (switchOn(settingDict(), kInternet, QStringLiteral("noAutoConnectWhenInRoam")) && g_InitController &&
-      g_InitController->networkRoamStatus() == 0)
+  if (switchOn(settingDict(), kInternet, QStringLiteral("noAutoConnectWhenInRoam")) && Neighbourhood::deviceStatus() &&
+      Neighbourhood::deviceStatus()->networkRoamStatus() == 0)
     return;
   if (!Neighbourhood::settings() || !Neighbourhood::settings()->allowAutoReconnect())
     return;
@@ -76,7 +76,8 @@ void DialController::autoReconnect() {
       !settings->allowAutoReconnect() || willConnectToInternet_ || notAutoConnectWhenInterRoaming() ||
       settings->getOperatorSelectionForNetwork())
     return;
-  const bool ps = g_InitController ? g_InitController->checkToReturnPSDomain() : lastPSDomain_;
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  const bool ps = device ? device->checkToReturnPSDomain() : lastPSDomain_;
   if (ps && !settings->isPinPukOrNetSelectWinBeginSheet() && connectStatus_ == kDisconnected) {
     ++reconnectTimes;
     disableConnectionAlertWindow();

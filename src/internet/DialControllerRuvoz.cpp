@@ -8,8 +8,8 @@
 #include "ConfigService.h"
 #include "DialControllerSupport.h"
 #include "FrameworkLinks.h"
-#include "InitController.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "OperatorAddress.h"
 #include "QELUIManager.h"
 #include "WebLinkControls.h"
@@ -117,9 +117,9 @@ void DialController::ruvozUITopFixedImage(const QString &topImage, const QString
   else
     resetDeviceStatusLabelSize(180, 59);
   bool large = false;
-  if (g_InitController && g_InitController->ruvozUITopFrontSizeFlag()) {
+  if (auto *device = Neighbourhood::deviceStatus(); device && device->ruvozUITopFrontSizeFlag()) {
     large = true;
-    g_InitController->setRuvozUITopFrontSizeFlag(false);
+    device->setRuvozUITopFrontSizeFlag(false);
   }
   ruvozHeader_.fontSize = large ? 21 : 16;
   if (labelDeviceStatus_) {
@@ -197,8 +197,8 @@ void DialController::ruvozUIManualDisconnect() {
     if (config && config->isDisplayPhoneNumberForRuvoz()) {
       number = getPhoneNumber();
       setDeviceStatusStringRows(1);
-      if (g_InitController)
-        g_InitController->setRuvozUITopFrontSizeFlag(true);
+      if (auto *device = Neighbourhood::deviceStatus())
+        device->setRuvozUITopFrontSizeFlag(true);
     }
     ruvozUITopFixedImage(QStringLiteral("freeToFun.png"), home, word(QStringLiteral("Connect")), number);
   } else {
@@ -353,9 +353,10 @@ void DialController::loadFavouriteBtnWebKitViews() {
 
 void DialController::openServerURLWithEncodedIMSIAndIMEI() {
   ConfigService *config = ConfigService::sharedConfigService();
-  if (!config || !config->isOpenBlowFishEncryptServiceURL() || !qelSkinManager || !g_MainController)
+  MainWindowNeighbour *main = Neighbourhood::mainWindow();
+  if (!config || !config->isOpenBlowFishEncryptServiceURL() || !qelSkinManager || !main)
     return;
-  g_MainController->tbimainURLEncipherActionExt(
+  main->tbimainURLEncipherActionExt(
       FrameworkLinks::controllerByKey(qelSkinManager, QStringLiteral("btnMainMyAccount")));
 }
 

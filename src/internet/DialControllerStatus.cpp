@@ -7,8 +7,7 @@
 #include "ConnectFigures.h"
 #include "DialControllerSupport.h"
 #include "DialService.h"
-#include "InitController.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
@@ -127,8 +126,8 @@ void DialController::setDialBtnWithStatus(bool connected) {
     setSimple(btnConnectSimple, QStringLiteral("Internet_btnConnectSimple_Connect"));
     ruvozUISetConnectBtnTitle(word(QStringLiteral("Connect")));
     setConnectStatus(kDisconnected);
-    if (g_MainController)
-      g_MainController->freshStatusViewWhenDialStatusChanged();
+    if (auto *main = Neighbourhood::mainWindow())
+      main->freshStatusViewWhenDialStatusChanged();
     if (imageViewForConnectStatus_)
       imageViewForConnectStatus_->setObjectName(QStringLiteral("StateOfNotConnection"));
     writeDisconetNetWorkReason();
@@ -153,16 +152,16 @@ void DialController::setDialBtnWithStatus(bool connected) {
     setConnectStatus(kConnected);
     disconnectAfterNoSignal90s_ = false;
     appWillClose_ = false;
-    if (g_MainController)
-      g_MainController->freshStatusViewWhenDialStatusChanged();
+    if (auto *main = Neighbourhood::mainWindow())
+      main->freshStatusViewWhenDialStatusChanged();
     apnCycleEnd();
     setApnCycleEnable(false);
     reconnectTimes = 0;
     setDisplayDisConnectingFlag(true);
     if (isRuvozSkin() && config && config->isDisplayPhoneNumberForRuvoz()) {
       setDeviceStatusStringRows(1);
-      if (g_InitController)
-        g_InitController->setRuvozUITopFrontSizeFlag(true);
+      if (auto *device = Neighbourhood::deviceStatus())
+        device->setRuvozUITopFrontSizeFlag(true);
       ruvozUITopFixedImage(QString(), QString(), word(QStringLiteral("Disconnect")), getPhoneNumber());
     }
   }

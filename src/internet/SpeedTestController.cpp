@@ -3,8 +3,9 @@
 #include "Bundle.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
-#include "InitService.h"
 #include "KLog.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "OperatorAddress.h"
 #include "SafeFile.h"
 #include "UrlOperation.h"
@@ -97,7 +98,8 @@ SpeedTestSetup SpeedTestController::currentSetup() {
     const int value = reason.toInt(&ok);
     setup.disconnectReason = ok ? value : 1;
   }
-  setup.homeMccMnc = InitService::sharedInitService()->currentHmccmnc();
+  if (DeviceStatusNeighbour *device = Neighbourhood::deviceStatus())
+    setup.homeMccMnc = device->currentHmccmnc();
   setup.listUrl = OperatorAddress::url(QStringLiteral("/throughputtest.txt"));
   setup.latencyUrl = OperatorAddress::url(QStringLiteral("/latency.txt"));
   setup.downloadUrl = OperatorAddress::url(QStringLiteral("/modemdltest.jpg"));
@@ -213,8 +215,9 @@ void SpeedTestController::uploadSpeedTestResult(const Notification &notification
     if (number.isValid() && !number.isNull())
       msisdn = number.toString();
   }
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
   const QString address =
-      speedTestResultAddress(notification.userInfo, msisdn, InitService::sharedInitService()->currentHmccmnc());
+      speedTestResultAddress(notification.userInfo, msisdn, device ? device->currentHmccmnc() : QString());
   writeToLogFile(address);
   // Posted and left: the answer is not needed, and the main thread never waits for it.
   if (!uploader_)

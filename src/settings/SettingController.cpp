@@ -7,7 +7,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "Platform.h"
 #include "SettingControllerSupport.h"
@@ -314,16 +314,17 @@ void SettingController::tabViewItemWillChange(const Notification &n) {
     tfdIMSIValue->setText(imsi.toString());
   if (tfdSoftwareVersion)
     tfdSoftwareVersion->setText(QCoreApplication::applicationVersion());
-  if (tfdPhoneNumber && g_InitController)
-    tfdPhoneNumber->setText(g_InitController->getPhoneNum());
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (tfdPhoneNumber && device)
+    tfdPhoneNumber->setText(device->getPhoneNum());
   if (boolOf(settingDict(), QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK")))
     selectSettingPage(QStringLiteral("Security"));
   const bool justUnlocked = settingTabUnlocked_;
   settingTabUnlocked_ = false;
   if (!justUnlocked && ConfigService::sharedConfigService()->deviceLockForSettingFunction() &&
-      getDeviceUnlockCodeState() && g_InitController) {
-    g_InitController->openUnlockDeviceWindow(wndMain);
-    g_InitController->setDeviceLockFunctionModule(6);
+      getDeviceUnlockCodeState() && device) {
+    device->openUnlockDeviceWindow(wndMain);
+    device->setDeviceLockFunctionModule(6);
   }
 }
 

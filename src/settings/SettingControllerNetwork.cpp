@@ -6,9 +6,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
-#include "InitController.h"
-#include "InitService.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
 #include "NetListModel.h"
@@ -309,8 +307,8 @@ void SettingController::SetSearchNetClass(QObject *) {
   const int tag = networkFindModeTag();
   if (tag == 3 &&
       boolOf(settingDict(), QStringLiteral("Internet"), QStringLiteral("z3iAlertSel3GPreferWhenSignalToNoSignal")) &&
-      g_InitController)
-    g_InitController->setAllowAlertSel3GPreferWhenSignalToNoSignal(true);
+      Neighbourhood::deviceStatus())
+    Neighbourhood::deviceStatus()->setAllowAlertSel3GPreferWhenSignalToNoSignal(true);
   ConfigService::sharedConfigService()->saveCurrentNetPreferedMode(tag);
   if (settingDict().contains(QStringLiteral("CurrentPreSys"))) {
     settingDict().insert(QStringLiteral("CurrentPreSys"), tag);
@@ -409,8 +407,8 @@ void SettingController::searchingNetworkUI(bool searching) {
       if (w)
         w->setEnabled(enabled);
   }
-  if (g_MainController)
-    g_MainController->toolbarSetEnable(enabled);
+  if (auto *main = Neighbourhood::mainWindow())
+    main->toolbarSetEnable(enabled);
   ConfigService *config = ConfigService::sharedConfigService();
   if ((config->isEnableToolbarForZOzava() || config->whetherEnableToolbarBasesMatching()) &&
       !config->isSkinVersionForRAdirer())
@@ -504,16 +502,18 @@ QVariant SettingController::netListValue(int row, const QString &column) const {
       dict.value(QStringLiteral("Init")).toMap().value(QStringLiteral("Init_specificMccAndMnc")).toMap();
   if (!specific.isEmpty()) {
     const QString key = specific.firstKey();
-    if (numeric == key && g_InitController && g_InitController->mccmnc() == key) {
+    DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+    if (numeric == key && device && device->mccmnc() == key) {
       const QString name = specific.value(key).toString();
-      return g_InitController->registeredNetworkRoamStatus() != 0 ? name.mid(2) : name;
+      return device->registeredNetworkRoamStatus() != 0 ? name.mid(2) : name;
     }
   }
   const QVariantMap all = dict.value(QStringLiteral("Init"))
                               .toMap()
                               .value(QStringLiteral("Init_ChangeAllSPN_IfMatchedSpecialMCCMNC"))
                               .toMap();
-  if (!all.isEmpty() && InitService::sharedInitService()->ifCurrentSIMCardNeededChangeSPN() && all.contains(numeric))
+  if (!all.isEmpty() && Neighbourhood::deviceStatus() &&
+      Neighbourhood::deviceStatus()->ifCurrentSIMCardNeededChangeSPN() && all.contains(numeric))
     return all.value(numeric);
   return value;
 }
@@ -946,8 +946,9 @@ void SettingController::showRoamSwitches(bool national, bool international) {
 }
 
 void SettingController::sendSetRoamSwitch() {
-  int national = g_InitController ? g_InitController->nRoamDefaultValue() : 0;
-  int international = g_InitController ? g_InitController->iRoamDefaultValue() : 0;
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  int national = device ? device->nRoamDefaultValue() : 0;
+  int international = device ? device->iRoamDefaultValue() : 0;
   if (btnNroamSwitchSetting_)
     national = btnNroamSwitchSetting_->isChecked() ? 1 : 0;
   if (btnIroamSwitchSetting_)
@@ -1002,7 +1003,8 @@ int SettingController::roamingImsiTagFor(const QString &imsi, const QString &icc
 }
 
 void SettingController::setRoamingStateAccordImsi(const QString &imsi) {
-  const QString iccid = InitService::sharedInitService()->iccidStr();
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  const QString iccid = device ? device->iccidStr() : QString();
   const int tag = roamingImsiTagFor(imsi, iccid, settingDict().value(QStringLiteral("IMSIHomeCfg")).toList(),
                                     settingDict().value(QStringLiteral("IMSIRoamingCfg")).toList());
   selectTag(matrixRoamingSet_, tag);

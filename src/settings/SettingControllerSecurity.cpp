@@ -5,10 +5,12 @@
 
 #include "CodeSheet.h"
 #include "ConfigService.h"
-#include "InitController.h"
-#include "MainController.h"
+#include "DeviceCodes.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingService.h"
+#include "UIMsg.h"
 #include "WordGlobe.h"
 
 #include <QCheckBox>
@@ -47,7 +49,7 @@ quint32 wordAt(const UIMsg &msg, int offset) {
 }
 
 QString checkCodes(const QString &puk, const QString &pin, const QString &newPin) {
-  return InitController::checkPinPukAlertMsg(puk, pin, newPin);
+  return DeviceCodes::pinPukProblem(puk, pin, newPin);
 }
 
 QString leftText(int tries) {
@@ -407,8 +409,8 @@ void SettingController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
       if (self)
         self->ChangePinActiveStatus(nullptr);
     };
-    if (g_InitController)
-      g_InitController->alertWithPinOrPukLeftTimes(pinTries, true, reopen);
+    if (auto *device = Neighbourhood::deviceStatus())
+      device->alertWithPinOrPukLeftTimes(pinTries, true, reopen);
     else
       reopen();
   } else if (pinAutoValidationStatusWinFlag_) {
@@ -424,8 +426,8 @@ void SettingController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
       else
         self->CheckoutPuk(nullptr);
     };
-    if (g_InitController)
-      g_InitController->alertWithPinOrPukLeftTimes(pukTries, false, unblock);
+    if (auto *device = Neighbourhood::deviceStatus())
+      device->alertWithPinOrPukLeftTimes(pukTries, false, unblock);
     else
       unblock();
   }
@@ -567,7 +569,7 @@ void SettingController::openUnlockDeviceWindow() {
 void SettingController::enableDeviceUnlockCodeOK(QObject *) {
   CodeSheet *sheet = unlockDeviceSheet();
   const QString code = sheet->field(0)->text();
-  if (!InitController::isValidDeviceUnlockCode(code)) {
+  if (!DeviceCodes::isValidDeviceUnlockCode(code)) {
     tell(QStringLiteral("Warning"), QStringLiteral("The unlock device code must be 4 digitals"));
     return;
   }
@@ -618,7 +620,7 @@ void SettingController::modifyDeviceUnlockCode(QObject *) {
 void SettingController::modifyDeviceUnlockCodeOK(QObject *) {
   CodeSheet *sheet = modifyUnlockDeviceSheet();
   for (int i = 0; i < 3; ++i) {
-    if (!InitController::isValidDeviceUnlockCode(sheet->field(i)->text())) {
+    if (!DeviceCodes::isValidDeviceUnlockCode(sheet->field(i)->text())) {
       tell(QStringLiteral("Warning"), QStringLiteral("The unlock device code must be 4 digitals"));
       return;
     }
@@ -682,7 +684,7 @@ void SettingController::dealWithMsgOfCheckDeviceUnLockCount(const Notification &
 }
 
 void SettingController::notifyDeviceUnlockSuccess(const Notification &) {
-  if (g_InitController && g_InitController->getDeviceLockFunctionModule() == 6) {
+  if (auto *device = Neighbourhood::deviceStatus(); device && device->getDeviceLockFunctionModule() == 6) {
     // The tab opens on the code just accepted, without asking for it again.
     settingTabUnlocked_ = true;
     notifyChangeTabViewItem(QStringLiteral("Setting"));
@@ -690,7 +692,7 @@ void SettingController::notifyDeviceUnlockSuccess(const Notification &) {
 }
 
 void SettingController::notifyDeviceUnlockFailed(const Notification &) {
-  if (g_InitController && g_InitController->getDeviceLockFunctionModule() == 6)
+  if (auto *device = Neighbourhood::deviceStatus(); device && device->getDeviceLockFunctionModule() == 6)
     notifyChangeTabViewItem(QStringLiteral("Internet"));
 }
 

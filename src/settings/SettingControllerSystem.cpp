@@ -3,15 +3,13 @@
 // check. Each choice is written at once.
 #include "SettingController.h"
 
-#include "AEMessage.h"
 #include "ButtonMatrix.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
 #include "GetSystemInfo.h"
-#include "InitController.h"
 #include "LanguageOperation.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "ModalQuestions.h"
 #include "Neighbourhood.h"
 #include "Neighbours.h"
@@ -92,8 +90,8 @@ void SettingController::auto_Connect(QObject *sender) {
       box->setChecked(false);
     } else if (ConnectionNeighbour *dial = Neighbourhood::connection(); dial && !dial->GetisDialNow()) {
       notifyChangeTabViewItem(QStringLiteral("Internet"));
-      if (qelSkinManager && g_MainController)
-        callNeighbour(g_MainController, "updateUIForBraVavav", QStringLiteral("Internet"));
+      if (auto *main = Neighbourhood::mainWindow(); qelSkinManager && main)
+        main->updateUIForBraVavav(QStringLiteral("Internet"));
       dial->reconnect(true);
       dial->setApnCycleEnable(true);
     }
@@ -356,7 +354,8 @@ void SettingController::initUpdateNibWording() {
 }
 
 void SettingController::initUpdateNibState() {
-  if (!AEMessage::defaultAEMessage()->isSupportUpdate()) {
+  MainWindowNeighbour *main = Neighbourhood::mainWindow();
+  if (!main || !main->updaterSupported()) {
     for (QWidget *w : {static_cast<QWidget *>(btnAutoUpdate), static_cast<QWidget *>(matrixAutoUpdate),
                        static_cast<QWidget *>(tfdServerAddress), static_cast<QWidget *>(labelServer),
                        static_cast<QWidget *>(btnApplyServer), static_cast<QWidget *>(btnUpdateNow),
@@ -388,40 +387,40 @@ bool SettingController::isRadioModeAutoUpdate(QObject *control) {
 }
 
 void SettingController::CheckAutoUpdate(QObject *sender) {
-  AEMessage *updater = AEMessage::defaultAEMessage();
-  if (!updater->isSupportUpdate())
+  MainWindowNeighbour *updater = Neighbourhood::mainWindow();
+  if (!updater || !updater->updaterSupported())
     return;
   const bool on = isRadioModeAutoUpdate(sender);
   writeSetting(QStringLiteral("AUTOUPDATE_ENABLE"), on);
-  updater->setAutoUpdate(on);
-  updater->send_Init_Msg();
+  updater->setUpdaterAutoUpdate(on);
+  updater->sendUpdaterInit();
 }
 
 void SettingController::ApplyServerAddress(QObject *) {
-  AEMessage *updater = AEMessage::defaultAEMessage();
-  if (!updater->isSupportUpdate())
+  MainWindowNeighbour *updater = Neighbourhood::mainWindow();
+  if (!updater || !updater->updaterSupported())
     return;
   const bool on = btnAutoUpdate && btnAutoUpdate->isChecked();
   const QString address = tfdServerAddress ? tfdServerAddress->text() : QString();
   settingDict().insert(QStringLiteral("AUTOUPDATE_ENABLE"), on);
   writeSetting(QStringLiteral("SERVICE_ADDRESS"), address);
-  updater->setAutoUpdate(on);
-  updater->setServiceAddress(address);
-  updater->send_Init_Msg();
+  updater->setUpdaterAutoUpdate(on);
+  updater->setUpdaterServiceAddress(address);
+  updater->sendUpdaterInit();
 }
 
 void SettingController::SendManualUpdate(QObject *) {
-  if (AEMessage::defaultAEMessage()->isSupportUpdate())
-    AEMessage::defaultAEMessage()->send_ManualUpdate_Msg();
+  if (auto *updater = Neighbourhood::mainWindow(); updater && updater->updaterSupported())
+    updater->sendUpdaterManualUpdate();
 }
 
 void SettingController::SetUpdateDuration(int interval) {
-  AEMessage *updater = AEMessage::defaultAEMessage();
-  if (!updater->isSupportUpdate())
+  MainWindowNeighbour *updater = Neighbourhood::mainWindow();
+  if (!updater || !updater->updaterSupported())
     return;
   writeSetting(QStringLiteral("UPDATE_DURATION"), interval);
-  updater->setUpdateDuration(interval);
-  updater->send_Init_Msg();
+  updater->setUpdaterDuration(interval);
+  updater->sendUpdaterInit();
 }
 
 // ---- the operator's update check ----
@@ -445,9 +444,10 @@ QString SettingController::updateCheckAddress() const {
   const QString pattern = word(kUpdateCheckAddressKey);
   if (pattern == kUpdateCheckAddressKey || pattern.isEmpty())
     return {};
-  return fillWebLinkTemplate(pattern, {QCoreApplication::applicationVersion(),
-                                       g_InitController ? g_InitController->getFWVersionWithCGMR() : QString(),
-                                       GetSystemInfo::sharedGetSystemInfo()->getOSLanguage()});
+  return fillWebLinkTemplate(
+      pattern, {QCoreApplication::applicationVersion(),
+                Neighbourhood::deviceStatus() ? Neighbourhood::deviceStatus()->getFWVersionWithCGMR() : QString(),
+                GetSystemInfo::sharedGetSystemInfo()->getOSLanguage()});
 }
 
 void SettingController::checkForUpdateRizora(QObject *) {

@@ -1,6 +1,6 @@
 #include "CallNeighbours.h"
 
-#include "InitController.h"
+#include "MainWindowNeighbour.h"
 #include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
@@ -25,16 +25,17 @@ void CallNeighbours::reset() {
   };
   // The device status controller owns the unlock sheet and the asking module's number.
   openUnlockDeviceWindow = [](QWidget *window) {
-    if (g_InitController)
-      g_InitController->openUnlockDeviceWindow(window);
+    if (auto *device = Neighbourhood::deviceStatus())
+      device->openUnlockDeviceWindow(window);
   };
   setDeviceLockFunctionModule = [](int module) {
     g_deviceLockModule = module;
-    if (g_InitController)
-      g_InitController->setDeviceLockFunctionModule(module);
+    if (auto *device = Neighbourhood::deviceStatus())
+      device->setDeviceLockFunctionModule(module);
   };
   getDeviceLockFunctionModule = [] {
-    return g_InitController ? g_InitController->getDeviceLockFunctionModule() : g_deviceLockModule;
+    DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+    return device ? device->getDeviceLockFunctionModule() : g_deviceLockModule;
   };
   replyMessage = [](const QString &recipients) {
     auto *sms = Neighbourhood::messages();

@@ -8,7 +8,7 @@
 #include "ConfigService.h"
 #include "DeviceVolume.h"
 #include "FrameworkLinks.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
@@ -234,8 +234,8 @@ void CompoundCallController::setCallName(const QString &number) {
 void CompoundCallController::setMenuItems(bool accept, bool reject) {
   menuAccept_ = accept;
   menuReject_ = reject;
-  if (g_MainController)
-    g_MainController->setCallMenuItemEnable(accept, true, reject, true);
+  if (auto *main = Neighbourhood::mainWindow())
+    main->setCallMenuItemEnable(accept, true, reject, true);
 }
 
 void CompoundCallController::enableDial(bool on) {

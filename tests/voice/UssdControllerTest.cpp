@@ -1,6 +1,7 @@
 // The USSD controller against a plug-in of the test's own: requests as they leave, the answers
 // and replies the plug-in is given, and the notifications it is passed.
 #include "Blowfish.h"
+#include "InitController.h"
 #include "InitService.h"
 #include "ServicesFixture.h"
 #include "USSDContrller.h"
@@ -202,6 +203,7 @@ TEST_F(UssdController, TheRechargeLinkCarriesTheEncipheredImsi) {
   });
   InitService service;
   InitService::setSharedInitService(&service);
+  InitController device;      // the page reads the IMSI through the device status
   service.setImsi(QString()); // a card of an earlier test may have left its IMSI behind
   ussd->openRechargeWeb(QStringLiteral("https://op.example/topup?id="));
   EXPECT_TRUE(opened.isEmpty()) << "no IMSI, no link";

@@ -100,6 +100,7 @@ InitController::InitController(QObject *parent)
     : QELUIController(parent),
       identity_(*this, nullptr, [](const QString &key) { return Map_Name_Item_of_IndexString(key); }) {
   g_InitController = this;
+  Neighbourhood::setDeviceStatus(this);
   modemStatusTimer_.setSingleShot(true);
   simImageTimer_.setSingleShot(true);
   connect(&modemStatusTimer_, &QTimer::timeout, this, [this] { setModemStatus(true); });
@@ -116,6 +117,7 @@ InitController::InitController(QObject *parent)
 InitController::~InitController() {
   if (g_InitController == this)
     g_InitController = nullptr;
+  Neighbourhood::leave(static_cast<DeviceStatusNeighbour *>(this));
 }
 
 void InitController::specialInit() {

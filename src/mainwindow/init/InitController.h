@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainWindowNeighbour.h"
 #include "NetworkIdentityHandlers.h"
 #include "QELUIController.h"
 #include "UIMsg.h"
@@ -33,7 +34,7 @@ inline const QString kDomainName = QStringLiteral("init_DomainName");
 // Turns the backend's device, SIM and PIN messages into the state every other controller reads,
 // the status area of the main window, and the notifications "DevicePlugin", "DeviceRemoved" and
 // "SimReady". The SIM code entry (PIN and PUK sheets) lives in InitControllerPin.cpp.
-class InitController : public QELUIController, public NetworkIdentitySink {
+class InitController : public QELUIController, public NetworkIdentitySink, public DeviceStatusNeighbour {
   Q_OBJECT
 public:
   enum SimPinState { kSimNotReady = 0, kSimReady = 1, kSimCheckingCode = 2 };
@@ -63,16 +64,16 @@ public:
   void setDeviceOffline();
 
   // Registered domains: bit 0 CS, bit 1 PS.
-  int networkMode() const { return networkMode_; }
+  int networkMode() const override { return networkMode_; }
   void setNetworkMode(int mode) { networkMode_ = mode; }
   bool hasCSDomain() const { return networkMode_ & 1; }
   bool hasPSDomain() const;
-  bool checkToReturnPSDomain() const;
+  bool checkToReturnPSDomain() const override;
   int roamTransferMode() const { return roamTransferMode_; }
   void setRoamTransferMode(int mode) { roamTransferMode_ = mode; }
-  int networkRoamStatus() const { return networkRoamStatus_; }
+  int networkRoamStatus() const override { return networkRoamStatus_; }
   void setNetworkRoamStatus(int status) { networkRoamStatus_ = status; }
-  QString mccmnc() const { return identity_.mccmnc(); }
+  QString mccmnc() const override { return identity_.mccmnc(); }
   void setMccmnc(const QString &mccmnc) { identity_.setMccmnc(mccmnc); }
   NetworkIdentityHandlers &identity() { return identity_; }
   bool reportSendFlag() const { return sendDiagInfoSMSFlag_; }
@@ -82,13 +83,18 @@ public:
   int checkPinPukStatus() const { return checkPinPukStatus_; }
   QString networkName() const { return networkName_; }
   QString iccid() const { return identity_.iccid(); }
+  // What the shared identity service knows, for the other subsystems (InitControllerIdentity.cpp).
+  QString imsi() const override;
+  QString iccidStr() const override;
+  QString currentHmccmnc() const override;
+  bool ifCurrentSIMCardNeededChangeSPN() const override;
 
   // SIM code entry.
   // nil or the wording key of the first rule the codes break (any argument may be null).
   static QString checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin);
   // Warns on the last try, then runs `then` (at once when there is nothing to warn of; never
   // when the device went while the warning was up).
-  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then = {});
+  void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then = {}) override;
   bool isNeedPinAutoValidation() const;
   void pinAutoValidation();
   void savePinToModem();
@@ -168,7 +174,7 @@ public:
   void matchUssdCodeAccordImsi(const QString &imsi);
   void getPhoneNumberByIMSI();
   // The own number of the card, as the last own-number reply told ("" when it failed).
-  Q_INVOKABLE QString getPhoneNum();
+  Q_INVOKABLE QString getPhoneNum() override;
   // The phonebook and the connection records of this card.
   void SetPCDataPathWithIMSI(const QString &imsi);
   void checkIfNeedSendActiveSMS(const QString &imsi);
@@ -225,7 +231,9 @@ public:
   void startTimerOfAlertSelect3GPreferIfNoSignalWithSeconds(double seconds);
   void alertSelect3GPreferIfNoSignal();
   bool allowAlertSel3GPreferWhenSignalToNoSignal() const { return allowAlertSel3GPreferWhenSignalToNoSignal_; }
-  void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool on) { allowAlertSel3GPreferWhenSignalToNoSignal_ = on; }
+  void setAllowAlertSel3GPreferWhenSignalToNoSignal(bool on) override {
+    allowAlertSel3GPreferWhenSignalToNoSignal_ = on;
+  }
   // Shows the EVDO picture and both signal labels, and keeps the diagnostics rows a CDMA
   // device has.
   void initWithCDMA();
@@ -271,14 +279,14 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckModemModel(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckPhoneNumber(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckSerialNumber(const Notification &n);
-  QString getFWVersionWithCGMR() const { return m_FWVersion; }
+  QString getFWVersionWithCGMR() const override { return m_FWVersion; }
   QString getInternalFWVersionWithQVN() const { return m_InternalFWVersion; }
   int deviceMode() const { return m_deviceMode; }
   QString hwVersion() const { return m_HWVersion; }
   QString deviceModel() const { return m_Devicemodel; }
   QString serialNumber() const { return m_SerialNumber; }
-  bool ruvozUITopFrontSizeFlag() const { return ruvozUITopFrontSizeFlag_; }
-  void setRuvozUITopFrontSizeFlag(bool on) { ruvozUITopFrontSizeFlag_ = on; }
+  bool ruvozUITopFrontSizeFlag() const override { return ruvozUITopFrontSizeFlag_; }
+  void setRuvozUITopFrontSizeFlag(bool on) override { ruvozUITopFrontSizeFlag_ = on; }
   // Own-number fields; either may be absent.
   QPointer<QLabel> tfdOwnNumContent_;
   QPointer<QLabel> tfdOwnNumUI_;
@@ -311,8 +319,8 @@ public:
   bool checkSearchRegistStatus();
   bool firstTimeDealWithQpasWhenNetWorkChanged() const { return firstTimeDealWithQpas_; }
   void setFirstTimeDealWithQpasWhenNetWorkChanged(bool filter) { firstTimeDealWithQpas_ = filter; }
-  bool apnCyleWhenRoamToNoRoam() const { return apnCyleWhenRoamToNoRoam_; }
-  void setApnCyleWhenRoamToNoRoam(bool on) { apnCyleWhenRoamToNoRoam_ = on; }
+  bool apnCyleWhenRoamToNoRoam() const override { return apnCyleWhenRoamToNoRoam_; }
+  void setApnCyleWhenRoamToNoRoam(bool on) override { apnCyleWhenRoamToNoRoam_ = on; }
   bool dialFunctionEnabled() const { return dialFunctionEnabledFlag_; }
   void setDialFunctionEnabled(bool on) { dialFunctionEnabledFlag_ = on; }
   bool manualRegistFlag() const { return manualRegistFlag_; }
@@ -346,7 +354,7 @@ public:
   // "runtimeIsSameMCC" from the serving MCC/MNC and the SIM's home MCC.
   void checkIsNationnalRoam(const QString &servingMccmnc);
   // The serving network is one of Internet/"InternetWhiteList".
-  bool isInWhiteList() const;
+  bool isInWhiteList() const override;
   // Offers to disconnect when a connected device moved from home to roaming.
   void disconectNetIfConfig();
   // The roam alert window: brought to the front and ordered out (its content is the alert's).
@@ -355,17 +363,17 @@ public:
   RoamAlertWindow *roamAlertWnd();
   bool hasAlertedRoam() const { return hasAlertRoam; }
   bool isRoamAlertWndVisible() const { return roamAlertWndVisible_; }
-  int registeredNetworkRoamStatus() const { return registeredNetworkRoamStatus_; }
+  int registeredNetworkRoamStatus() const override { return registeredNetworkRoamStatus_; }
   void setRegisteredNetworkRoamStatus(int status) { registeredNetworkRoamStatus_ = status; }
-  int iRoamDefaultValue() const { return iRoamDefaultValue_; }
-  int nRoamDefaultValue() const { return nRoamDefaultValue_; }
+  int iRoamDefaultValue() const override { return iRoamDefaultValue_; }
+  int nRoamDefaultValue() const override { return nRoamDefaultValue_; }
   bool iRoamSwitchOn() const { return btnIroamSwitchOn_; }
   bool nRoamSwitchOn() const { return btnNroamSwitchOn_; }
   bool roamSwitchesEnabled() const { return roamSwitchesEnabled_; }
   int currentHMcc() const { return currentHMcc_; }
   void setCurrentHMcc(int mcc) { currentHMcc_ = mcc; }
   // Asking before a connect on a white-listed roaming network stays on until the user opts out.
-  bool roamTipWhenInWhiteList() const { return roamTipWhenInWhiteList_; }
+  bool roamTipWhenInWhiteList() const override { return roamTipWhenInWhiteList_; }
   void setRoamTipWhenInWhiteList(bool on) { roamTipWhenInWhiteList_ = on; }
   // Serving cell and location area as decimal texts (diagnostics and cell windows).
   QString servingCellText() const { return servingCellText_; }
@@ -382,12 +390,12 @@ public:
   Q_INVOKABLE void dealWithMsgOfCheckDeviceLockStatus(const Notification &n);
   Q_INVOKABLE void dealWithMsgOfCheckDeviceUnLockResult(const Notification &n);
   // Empties the code field and runs the unlock sheet on `window` (the main window when null).
-  Q_INVOKABLE void openUnlockDeviceWindow(QWidget *window = nullptr);
+  Q_INVOKABLE void openUnlockDeviceWindow(QWidget *window = nullptr) override;
   Q_INVOKABLE void unlockDeviceOK(QObject *sender = nullptr);
   Q_INVOKABLE void unlockDeviceCancel(QObject *sender = nullptr);
   // The feature that asked for the code: 2 phonebook, 3 USSD, 4 call, 5 SIM toolkit, 6 settings.
-  Q_INVOKABLE void setDeviceLockFunctionModule(int module) { deviceLockFunctionModule_ = module; }
-  Q_INVOKABLE int getDeviceLockFunctionModule() const { return deviceLockFunctionModule_; }
+  Q_INVOKABLE void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
+  Q_INVOKABLE int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
   // Four characters, all digits.
   static bool isValidDeviceUnlockCode(const QString &code);
   UnlockDeviceSheet *unlockDeviceSheet();

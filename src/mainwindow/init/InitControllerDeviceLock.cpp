@@ -1,5 +1,6 @@
 // The device lock code of InitController: the lock state the device reports when it starts, the
 // sheet that asks for the code (for the start-up and for every guarded page), and the answer.
+#include "DeviceCodes.h"
 #include "InitController.h"
 #include "MainController.h"
 #include "Neighbourhood.h"
@@ -25,7 +26,7 @@ void warn(const QString &messageKey, std::function<void()> then = {}) {
 } // namespace
 
 bool InitController::isValidDeviceUnlockCode(const QString &code) {
-  return code.size() == 4 && std::all_of(code.cbegin(), code.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+  return DeviceCodes::isValidDeviceUnlockCode(code);
 }
 
 UnlockDeviceSheet *InitController::unlockDeviceSheet() {

@@ -3,6 +3,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
+#include "DeviceCodes.h"
 #include "InitController.h"
 #include "InitStatusView.h"
 #include "Neighbourhood.h"
@@ -21,10 +22,6 @@ QString word(const QString &key) {
 
 bool mainSwitch(const char *key) {
   return ConfigService::readBool(QStringLiteral("Main"), QLatin1String(key));
-}
-
-bool digitsOnly(const QString &s) {
-  return std::all_of(s.cbegin(), s.cend(), [](QChar c) { return c >= u'0' && c <= u'9'; });
 }
 
 QByteArray codeField(const QString &code, int width) {
@@ -46,21 +43,7 @@ void alertKey(const QString &key) {
 } // namespace
 
 QString InitController::checkPinPukAlertMsg(const QString &puk, const QString &pin, const QString &newPin) {
-  if (!puk.isNull()) {
-    if (puk.size() != 8)
-      return QStringLiteral("PUK must be 8 digits!");
-    if (!digitsOnly(puk))
-      return QStringLiteral("PUK must be digits only!");
-  }
-  if (!pin.isNull()) {
-    if (pin.size() < 4 || pin.size() > 8)
-      return QStringLiteral("Length of PIN must be between 4 and 8!");
-    if (!digitsOnly(pin))
-      return QStringLiteral("PIN must be digits only!");
-  }
-  if (!pin.isNull() && !newPin.isNull() && pin != newPin)
-    return QStringLiteral("Different inputs of PIN code, please input again!");
-  return {};
+  return DeviceCodes::pinPukProblem(puk, pin, newPin);
 }
 
 PinSheet *InitController::pinSheet() {

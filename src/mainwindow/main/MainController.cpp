@@ -55,6 +55,7 @@ const char *const kOperationItems[] = {"Internet",       "Statistics", "Call",  
 
 MainController::MainController(QObject *parent) : QELUIController(parent) {
   g_MainController = this;
+  Neighbourhood::setMainWindow(this);
   setRuntimeObject(false, QStringLiteral("IsConnectBtnEnable"));
   connect(&splashTimer_, &QTimer::timeout, this, &MainController::refreshImage);
   userInfoTimer_.setSingleShot(true);
@@ -64,6 +65,7 @@ MainController::MainController(QObject *parent) : QELUIController(parent) {
 MainController::~MainController() {
   if (g_MainController == this)
     g_MainController = nullptr;
+  Neighbourhood::leave(static_cast<MainWindowNeighbour *>(this));
 }
 
 void MainController::alert(const QString &title, const QString &message, const QString &button) {
@@ -862,4 +864,30 @@ void MainController::tbiMainHelpAction(QObject *) {
   const QString path = config->getFilePathWithFileName(name);
   if (QFileInfo::exists(path))
     openSafari(QUrl::fromLocalFile(path).toString());
+}
+
+// ---- the updater, for the settings window ----
+
+bool MainController::updaterSupported() const {
+  return AEMessage::defaultAEMessage()->isSupportUpdate();
+}
+
+void MainController::setUpdaterAutoUpdate(bool on) {
+  AEMessage::defaultAEMessage()->setAutoUpdate(on);
+}
+
+void MainController::setUpdaterServiceAddress(const QString &address) {
+  AEMessage::defaultAEMessage()->setServiceAddress(address);
+}
+
+void MainController::setUpdaterDuration(int days) {
+  AEMessage::defaultAEMessage()->setUpdateDuration(days);
+}
+
+void MainController::sendUpdaterInit() {
+  AEMessage::defaultAEMessage()->send_Init_Msg();
+}
+
+void MainController::sendUpdaterManualUpdate() {
+  AEMessage::defaultAEMessage()->send_ManualUpdate_Msg();
 }

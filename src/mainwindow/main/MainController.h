@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MainWindowNeighbour.h"
 #include "QELUIController.h"
 #include "StatusBarView.h"
 #include "WebViewUtilities.h"
@@ -14,6 +15,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <functional>
+#include <vector>
 
 class QMenu;
 class QMenuBar;
@@ -22,7 +25,7 @@ class QToolBar;
 
 // The main window: its frame (toolbar, provider logo, menus, tabs, status area), the launch
 // sequence, and the quit rules every way of leaving the program passes through.
-class MainController : public QELUIController {
+class MainController : public QELUIController, public MainWindowNeighbour {
   Q_OBJECT
 public:
   enum TerminateReply { NSTerminateCancel = 0, NSTerminateNow = 1 };
@@ -102,12 +105,20 @@ public:
   int wndFlag() const { return wndFlag_; }
   bool winWillClose() const { return bWinWillClose_; }
 
+  // The updater conversation, offered to the settings window's update page (AEMessage).
+  bool updaterSupported() const override;
+  void setUpdaterAutoUpdate(bool on) override;
+  void setUpdaterServiceAddress(const QString &address) override;
+  void setUpdaterDuration(int days) override;
+  void sendUpdaterInit() override;
+  void sendUpdaterManualUpdate() override;
+
   // Toolbar.
   void loadToolBar();
   QList<QAction *> toolbarItemsArray() const { return toolbarItems_; }
   QAction *toolbarItem(const QString &identifier) const;
-  void toolbarSetItemEnable(bool enable, const QString &identifier);
-  void toolbarSetEnable(bool enable);
+  void toolbarSetItemEnable(bool enable, const QString &identifier) override;
+  void toolbarSetEnable(bool enable) override;
   void specialToolBarItemsSetEnable(bool enable);
   void menuToolbarSetEnable(bool enable);
   void setToolbarEnableWhenSimDetected(bool enable);
@@ -139,11 +150,14 @@ public:
   void resetProviderLogoImage(const QString &path);
   // Rebuilds the skin's toolbar from the skin of UIConfig "CurrentSkinName2" (0),
   // "CurrentSkinName" (1) or "CurrentSkinName1" (2); other values do nothing.
-  void insertUSSDToobarItem(int which);
+  void insertUSSDToobarItem(int which) override;
   void disableUSSDToolbarForMalaixiya();
   // Where a sheet of `window` comes out: below the skin's title bar when the skin has one.
   QRect windowWillPositionSheet(QWidget *window, QWidget *sheet, const QRect &proposed) const;
   void windowDidMove(QWidget *window);
+  // Windows that sit next to the main window and move with it (the MMS preview); the builder
+  // hands in each one's reaction.
+  void addWindowMoveFollower(std::function<void()> follower) { windowMoveFollowers_.push_back(std::move(follower)); }
   QPointer<QWidget> ussdBalancewnd_; // the USSD pop-up window, when one is built
 
   // Menus.
@@ -164,7 +178,7 @@ public:
   Q_INVOKABLE void tbiMainUSSDPopUPAction(QObject *sender = nullptr);
   Q_INVOKABLE void closeUSSDPopUPAction(QObject *sender = nullptr);
   Q_INVOKABLE void tbimainURLEncipherAction(QObject *sender);
-  Q_INVOKABLE void tbimainURLEncipherActionExt(QObject *sender);
+  Q_INVOKABLE void tbimainURLEncipherActionExt(QObject *sender) override;
   Q_INVOKABLE void tbiMainSendSMS(QObject *sender = nullptr);
   Q_INVOKABLE void tbiMainZUDEHelpClick(QObject *sender = nullptr);
   Q_INVOKABLE void tbiMainQELPlayerAction(QObject *sender = nullptr);
@@ -193,11 +207,11 @@ public:
   bool getDeviceRemoveSign() const { return deviceRemoveSign_; }
   void deviceRemovedForDidoro(bool removed);
   void performEndSheet();
-  void setCallMenuItemEnable(bool acceptState, bool setAccept, bool rejectState, bool setReject);
+  void setCallMenuItemEnable(bool acceptState, bool setAccept, bool rejectState, bool setReject) override;
   void initCallMenuItemSel();
   void setBroadcastMsg(const QString &text);
   Q_INVOKABLE void broadcastReportOK(QObject *sender = nullptr);
-  void setIsHiddenForUSSDActive(bool hidden);
+  void setIsHiddenForUSSDActive(bool hidden) override;
   Q_INVOKABLE void simCardActivity(QObject *sender = nullptr);
   Q_INVOKABLE void tbiMainURLWithAlertAction(QObject *sender);
   Q_INVOKABLE void tbiMainOpenURLWithAlertAndAutoConnectAction(QObject *sender);
@@ -240,9 +254,9 @@ public:
   void checkLPM();
   bool lpmTimerActive() const { return timerCheckLPM_.isActive(); }
   int lpmTimerIntervalMs() const { return timerCheckLPM_.interval(); }
-  void openMainWindow();
+  void openMainWindow() override;
   void zoomMainWindow(bool flag);
-  void miniaturizeMainWindowWhenConnectSucced();
+  void miniaturizeMainWindowWhenConnectSucced() override;
   void loadSimpleModeWording();
   void setButtonMatrixToolTip(class ButtonMatrix *matrix, const QString &wordingKey);
   int modePrev() const { return modePrev_; }
@@ -287,6 +301,8 @@ public:
   Q_INVOKABLE void changeDrawerState(QObject *sender = nullptr);
   Q_INVOKABLE void loadDrawerLinkWnd(QObject *sender = nullptr);
   void updateControllersForBarVavav(const QString &identifier);
+  // The settings window's way in to the same layout change (after it switched the tab itself).
+  void updateUIForBraVavav(const QString &tabIdentifier) override;
   void changeDrawerBtnStyleForBraVavav(const QString &identifier);
   // Makes the skin's grouped toolbar button of `identifier` the pressed one, so that the toolbar
   // follows a page chosen from code as it follows a click.
@@ -344,7 +360,7 @@ public:
   Q_INVOKABLE void freshStatusViewWhenFlowValueSMSArrive();
   Q_INVOKABLE void freshStatusViewWhenNewSMSArrive();
   Q_INVOKABLE void freshStatusViewWhenSMSReaded();
-  Q_INVOKABLE void freshStatusViewWhenDialStatusChanged();
+  Q_INVOKABLE void freshStatusViewWhenDialStatusChanged() override;
   void freshStatusViewToStaticViewAccorindToDialStatus(int status);
   void freshStatusViewWhenInitialController();
   Q_INVOKABLE void gotoSMSUIOfCompleteWnd(QObject *sender = nullptr);
@@ -410,6 +426,7 @@ protected:
   void initializeController() override;
 
 private:
+  std::vector<std::function<void()>> windowMoveFollowers_;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
   bool quitRefusedBySelectionOrCall();

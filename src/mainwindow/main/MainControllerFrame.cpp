@@ -9,7 +9,6 @@
 #include "NSButtonExt.h"
 #include "NSViewExt.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "QELUIManager.h"
 #include "WordGlobe.h"
 
@@ -232,10 +231,11 @@ QRect MainController::windowWillPositionSheet(QWidget *window, QWidget *sheet, c
 
 void MainController::windowDidMove(QWidget *window) {
   Q_UNUSED(window)
-  if (!hasModuleWith(QStringLiteral("MMS")) || !parent())
+  if (!hasModuleWith(QStringLiteral("MMS")))
     return;
-  // The MMS controller, when one is built, is a sibling of this one (the builder owns both).
-  for (QObject *sibling : parent()->children())
-    if (qstrcmp(sibling->metaObject()->className(), "MMSController") == 0)
-      callNeighbour(sibling, "windowDidMove");
+  // A copy: a follower may be added while the others run.
+  const auto followers = windowMoveFollowers_;
+  for (const auto &follow : followers)
+    if (follow)
+      follow();
 }

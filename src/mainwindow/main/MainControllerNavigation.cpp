@@ -281,6 +281,10 @@ void MainController::updateControllersForBarVavav(const QString &identifier) {
     drawerMain->close();
 }
 
+void MainController::updateUIForBraVavav(const QString &tabIdentifier) {
+  updateControllersForBarVavav(tabIdentifier);
+}
+
 void MainController::changeDrawerBtnStyleForBraVavav(const QString &identifier) {
   static const char *const tabs[][2] = {
       {"btnInternet", "Internet"}, {"btnSMS", "SMS"}, {"btnPhonebook", "Phonebook"}, {"btnSetting", "Setting"}};

@@ -4,9 +4,7 @@
 #include "Blowfish.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
-#include "InitController.h"
-#include "InitService.h"
-#include "MainController.h"
+#include "MainWindowNeighbour.h"
 #include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "PlugInCalls.h"
@@ -71,13 +69,13 @@ int USSDContrller::USSDNSRunAlertPanelExt(const QVariantMap &dict) {
 }
 
 void USSDContrller::toolbarEnable() {
-  if (g_MainController)
-    g_MainController->toolbarSetEnable(true);
+  if (auto *main = Neighbourhood::mainWindow())
+    main->toolbarSetEnable(true);
 }
 
 void USSDContrller::toolbarDisable() {
-  if (g_MainController)
-    g_MainController->toolbarSetEnable(false);
+  if (auto *main = Neighbourhood::mainWindow())
+    main->toolbarSetEnable(false);
 }
 
 namespace {
@@ -93,15 +91,16 @@ bool flagValue(const QVariant &flag, bool *ok) {
 void USSDContrller::setToolbarItem(const QVariant &flag, const QString &identifier, int insertWhich) {
   bool ok = false;
   const bool on = flagValue(flag, &ok);
-  if (!ok || !g_MainController)
+  MainWindowNeighbour *main = Neighbourhood::mainWindow();
+  if (!ok || !main)
     return;
-  g_MainController->toolbarSetItemEnable(on, identifier);
+  main->toolbarSetItemEnable(on, identifier);
   if (!ConfigService::sharedConfigService()->isSkinVersionForRAdirer())
     return;
   if (insertWhich >= 0)
-    g_MainController->insertUSSDToobarItem(insertWhich);
+    main->insertUSSDToobarItem(insertWhich);
   else
-    g_MainController->setIsHiddenForUSSDActive(on);
+    main->setIsHiddenForUSSDActive(on);
 }
 
 void USSDContrller::setPrepaidBundleUSSDToolbarItemStatus(const QVariant &flag) {
@@ -123,11 +122,11 @@ void USSDContrller::setEnabledToolbar(const QVariant &flag) {
   const bool on = flagValue(flag, &ok);
   if (!ok)
     return;
-  if (g_MainController)
-    g_MainController->toolbarSetEnable(on);
+  if (auto *main = Neighbourhood::mainWindow())
+    main->toolbarSetEnable(on);
   setConnectBtnEnableRadirer(on);
   ConnectionNeighbour *dial = Neighbourhood::connection();
-  if (dial && g_InitController && (g_InitController->networkMode() & 2))
+  if (auto *device = Neighbourhood::deviceStatus(); dial && device && (device->networkMode() & 2))
     dial->setConnectBtnEnable(on);
 }
 
@@ -137,7 +136,8 @@ void USSDContrller::setDiagMSISDN(const QString &number) {
 }
 
 void USSDContrller::openRechargeWeb(const QString &prefix) {
-  const QString imsi = InitService::sharedInitService()->imsi();
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  const QString imsi = device ? device->imsi() : QString();
   if (imsi.isEmpty())
     return;
   char cipher[kEncryptServicesOutputSize] = {};
