@@ -6,6 +6,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "DialController.h"
+#include "DispatchTargets.h"
 #include "InitController.h"
 #include "NSButtonExt.h"
 #include "Plist.h"
@@ -467,7 +468,7 @@ bool MainController::findAPNInfoBySPCode(const QString &code) {
   ConfigManager *config = ConfigManager::sharedConfigManager();
   // The profile holds its password: the user's eyes only.
   if (!config || !Plist::writeFile(config->configFilePathOfKey(kCMDialConfigFile), QVariantList{profiles.at(i)},
-                                    ConfigManager::kPrivateFilePermissions))
+                                   ConfigManager::kPrivateFilePermissions))
     return false;
   if (entry.contains(QStringLiteral("ProviderLogo"))) {
     settingDict().insert(QStringLiteral("ProviderLogoImage"), entry.value(QStringLiteral("ProviderLogo")));
@@ -692,12 +693,13 @@ void MainController::loadToolBar() {
       if (!picture.isNull())
         action->setIcon(QIcon(QPixmap::fromImage(picture)));
     }
+    // "itemAction" names a selector ("tbiMainURLAction:"): the method takes the sender.
     const QByteArray selector = entry.value(QStringLiteral("itemAction")).toString().toLatin1();
+    if (!selector.isEmpty() && !DispatchTargets::answersItemAction(this, selector))
+      DispatchTargets::reportMissing(this, selector, QStringLiteral("toolbar item ") + identifier);
     connect(action, &QAction::triggered, this, [this, action, selector] {
-      // "itemAction" names a selector ("tbiMainURLAction:"): the method takes the sender.
-      const QByteArray name = selector.left(selector.indexOf(':') < 0 ? selector.size() : selector.indexOf(':'));
-      if (!name.isEmpty())
-        QMetaObject::invokeMethod(this, name.constData(), Qt::DirectConnection, Q_ARG(QObject *, action));
+      if (!selector.isEmpty())
+        performItemAction(selector, action);
     });
     toolbarItems_ << action;
   }
