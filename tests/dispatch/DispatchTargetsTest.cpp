@@ -7,6 +7,7 @@
 #include "QELUIManager.h"
 
 #include <map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -117,7 +118,7 @@ protected:
   }
 
   // The whole program as the application builds it: skin, backend link, every controller, the
-  // launch, and a modem that comes up.
+  // launch, and a modem that comes up with its SIM ready.
   void buildProgram() {
     link = std::make_unique<PackageLink>(ui, be);
     ASSERT_TRUE(link->open());
@@ -131,7 +132,7 @@ protected:
         ui, be, testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/sim-ready.plist"));
     ASSERT_TRUE(backend->start());
     parts.mainController->applicationWillFinishLaunching();
-    ASSERT_TRUE(testsupport::waitUntil([&] { return parts.mainController->getNetCardStatus() == 1; }, 10000));
+    ASSERT_TRUE(testsupport::waitUntil([&] { return parts.mainController->getNetCardStatus() == 12; }, 10000));
     for (QObject *c : parts.controllers)
       byClass[QString::fromLatin1(c->metaObject()->className())] = c;
   }
