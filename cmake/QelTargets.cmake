@@ -54,10 +54,10 @@ function(qel_add_test name)
   if(NOT ARG_LABELS)
     set(ARG_LABELS unit)
   endif()
-  # The properties reach the discovered tests as one flat list: a list of labels must keep its
-  # separators escaped, or each label after the first is read as a property name.
-  string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
+  # The discovered tests get their properties as one flat list in which no list value stays
+  # whole: the labels go on the folder (each test executable has a folder of its own), and the
+  # environment holds one variable (the test main sets the offscreen platform itself).
+  set_property(DIRECTORY APPEND PROPERTY LABELS ${ARG_LABELS})
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${labels}" TIMEOUT 120
-                       ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR};QT_QPA_PLATFORM=offscreen")
+                       PROPERTIES TIMEOUT 120 ENVIRONMENT "QEL_BUNDLE_DIR=${QEL_BUNDLE_DIR}")
 endfunction()

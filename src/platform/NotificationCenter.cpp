@@ -1,5 +1,7 @@
 #include "NotificationCenter.h"
 
+#include "DispatchTargets.h"
+
 #include <QMetaMethod>
 
 namespace {
@@ -58,8 +60,10 @@ void NotificationCenter::addObserver(QObject *observer, const QString &name, con
 
 bool NotificationCenter::addObserver(QObject *observer, const QByteArray &method, const QString &name,
                                      const QObject *object) {
-  if (!hasNotificationMethod(observer, method))
+  if (!hasNotificationMethod(observer, method)) {
+    DispatchTargets::reportMissing(observer, method, QStringLiteral("notification ") + name);
     return false;
+  }
   QPointer<QObject> target(observer);
   addObserver(observer, name, object, [target, method](const Notification &n) {
     if (target)

@@ -32,8 +32,9 @@ public:
   // destroyed or removed.
   void addObserver(QObject *observer, const QString &name, const QObject *object, Handler handler);
   // Resolves `method` on the observer by name through the meta-object system; the method takes
-  // `const Notification &` or nothing. Answers false (and registers nothing) when the observer
-  // has no such method, as a missing selector is skipped.
+  // `const Notification &` or nothing. Answers false, registers nothing and reports the missing
+  // handler (DispatchTargets) when the observer has no such method: check hasNotificationMethod
+  // first where the handler is optional.
   bool addObserver(QObject *observer, const QByteArray &method, const QString &name, const QObject *object = nullptr);
 
   void removeObserver(QObject *observer);

@@ -238,6 +238,8 @@ public:
   Q_INVOKABLE void activePinStatus(const Notification &n);
   Q_INVOKABLE void pinModifyClicked(const Notification &n);
   Q_INVOKABLE void pinUnlockClicked(const Notification &n);
+  Q_INVOKABLE void setNetModeChanged(const Notification &n);
+  Q_INVOKABLE void methodToSelectNetChanged(const Notification &n);
   Q_INVOKABLE void btMessageSetApply(const Notification &n);
   Q_INVOKABLE void autoDeleteSMSLabelChanged(QObject *sender = nullptr);
   // Routing: names 0 "Packet Switched" ... 3 "Circuit Switched Preferred".

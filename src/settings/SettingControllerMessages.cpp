@@ -4,6 +4,7 @@
 
 #include "ButtonMatrix.h"
 #include "ConfigService.h"
+#include "SettingControllerSupport.h"
 #include "SettingPages.h"
 #include "WordGlobe.h"
 #include "WordingOperation.h"
@@ -21,8 +22,7 @@ QString word(const QString &key) {
   return Map_Name_Item_of_IndexString(key);
 }
 
-// The backend's answers this window handles, in registration order. A pair is registered only
-// when the controller has its handler, so the pages of later features join by adding theirs.
+// The backend's answers this window handles, in registration order.
 struct Registration {
   int major;
   int minor;
@@ -95,13 +95,10 @@ void wordControls(QWidget *root) {
 } // namespace
 
 void SettingController::registerMessages() {
-  for (const Registration &r : kMessages) {
-    if (hasNotificationMethod(this, r.selector) && qelMsgCenter)
+  if (qelMsgCenter)
+    for (const Registration &r : kMessages)
       qelMsgCenter->registerObserver(this, QByteArray(r.selector), r.major, r.minor);
-  }
   for (const Observation &o : kObservations) {
-    if (!hasNotificationMethod(this, o.selector))
-      continue;
     if (QByteArray(o.notification) == "init_NetworkStatus" && !sethasModuleWith(QStringLiteral("Call")))
       continue;
     notificationCenter->addObserver(this, QByteArray(o.selector), QLatin1String(o.notification));
@@ -236,6 +233,25 @@ void SettingController::updateLanguages(const Notification &) {
 void SettingController::btMessageSetApply(const Notification &n) {
   writeDeliveryReport(n.userInfo.value(QStringLiteral("flag")).toBool());
   REQMessageStoreLoc(n.userInfo.value(QStringLiteral("index")).toInt());
+}
+
+// The settings plug-in view picks a row of one of the network matrices; it applies at once.
+void SettingController::setNetModeChanged(const Notification &n) {
+  const int row = n.userInfo.value(QStringLiteral("index")).toInt();
+  if (m_NetworkFindModeSeletion)
+    settingsupport::selectRow(m_NetworkFindModeSeletion, row);
+  else
+    networkFindModeTag_ = row;
+  SetSearchNetClass(nullptr);
+}
+
+void SettingController::methodToSelectNetChanged(const Notification &n) {
+  const int row = n.userInfo.value(QStringLiteral("index")).toInt();
+  if (m_MethodToSelectNet)
+    settingsupport::selectRow(m_MethodToSelectNet, row);
+  else
+    networkSelectMethodRow_ = row;
+  SetSearchNetMode(nullptr);
 }
 
 void SettingController::autoDeleteSMSLabelChanged(QObject *sender) {

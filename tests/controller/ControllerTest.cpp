@@ -1,4 +1,5 @@
 #include "ControllerFixture.h"
+#include "DispatchTargets.h"
 #include "Plist.h"
 #include "QELLanguage.h"
 #include "QELMsgCenter.h"
@@ -87,21 +88,59 @@ TEST_F(ControllerTest, OwnTablesComeBeforeTheBaseTableAndBothAreCalled) {
   EXPECT_EQ(c.calls, QStringList({"notifyDevicePlugInForLog", "devicePlugin"}));
 }
 
-TEST_F(ControllerTest, TableEntriesForMissingHandlersAreSkipped) {
+// Captures the warnings logged while it lives.
+class WarningLog {
+public:
+  WarningLog() {
+    lines().clear();
+    previous_ = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &text) {
+      if (type == QtWarningMsg)
+        lines() << text;
+    });
+  }
+  ~WarningLog() { qInstallMessageHandler(previous_); }
+  static QStringList &lines() {
+    static QStringList l;
+    return l;
+  }
+
+private:
+  QtMessageHandler previous_;
+};
+
+TEST_F(ControllerTest, MissingHandlersAreReportedByClassAndMethod) {
   auto &center = NotificationCenter::defaultCenter();
-  const int simReadyBefore = center.observerCount(kSimReady);
-  const int switchBefore = center.observerCount(kDataServiceSwitch);
   const int mainWndBefore = center.observerCount(kMainwindOfAppChanged);
   RecordingController c;
+  DispatchTargets::forget();
+  WarningLog log;
   EXPECT_FALSE(c.registerNotification(nullptr));
-  EXPECT_TRUE(c.registerNotification(qelUINotificationTable));
-  EXPECT_TRUE(c.registerNotification(PhoneBookNotficationTable)); // only the base's handler exists
-  EXPECT_EQ(center.observerCount(kSimReady), simReadyBefore);
-  EXPECT_EQ(center.observerCount(kDataServiceSwitch), switchBefore);
+  // The base class has only the main-window handler of this table.
+  EXPECT_TRUE(c.registerNotification(PhoneBookNotficationTable));
   EXPECT_EQ(center.observerCount(kMainwindOfAppChanged), mainWndBefore + 1);
-  center.postNotificationName(kSimReady); // nobody here handles it
-  center.postNotificationName("initPhoneBookSimSide");
-  EXPECT_TRUE(c.calls.isEmpty());
+  const QStringList missing = DispatchTargets::missing();
+  EXPECT_EQ(missing.size(), 11);
+  EXPECT_TRUE(missing.contains("RecordingController::initUSIMListWithReadResult: (notification initPhoneBookSimSide)"))
+      << missing.join('\n').toStdString();
+  EXPECT_TRUE(log.lines().join('\n').contains("RecordingController::callModuleReady: (notification callModuleReady)"))
+      << log.lines().join('\n').toStdString();
+
+  // An item action the controller lacks does nothing, but says so.
+  DispatchTargets::forget();
+  EXPECT_FALSE(c.performItemAction("tbiNowhere:", nullptr));
+  EXPECT_EQ(DispatchTargets::missing(), QStringList{"RecordingController::tbiNowhere: (item action)"});
+}
+
+TEST_F(ControllerTest, TheBaseTableIsOptionalAndReportsNothing) {
+  DispatchTargets::forget();
+  PlainController c;
+  c.awakeFromNib();
+  EXPECT_TRUE(DispatchTargets::missing().isEmpty()) << DispatchTargets::missing().join('\n').toStdString();
+  const int simReadyBefore = NotificationCenter::defaultCenter().observerCount(kSimReady);
+  RecordingController r;
+  r.awakeFromNib();
+  EXPECT_EQ(NotificationCenter::defaultCenter().observerCount(kSimReady), simReadyBefore) << "no simReady: handler";
+  EXPECT_TRUE(DispatchTargets::missing().isEmpty());
 }
 
 TEST_F(ControllerTest, TablesAreWellFormed) {

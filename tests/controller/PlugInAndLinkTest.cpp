@@ -1,6 +1,8 @@
 #include "Bundle.h"
 #include "ControllerFixture.h"
+#include "DispatchTargets.h"
 #include "PlugInInterface.h"
+#include "PlugInMessages.h"
 #include "QELUIController.h"
 #include "TextFormats.h"
 
@@ -93,6 +95,35 @@ TEST_F(PlugInFixture, UnusablePlugInsLeaveTheTabAsItWas) {
   }
   TabController noTabs;
   EXPECT_FALSE(noTabs.loadPlugin("SampleBundle.bundle", "SMS"));
+}
+
+// A principal object with two methods of a plug-in contract.
+class Principal : public QObject {
+  Q_OBJECT
+public:
+  QStringList calls;
+  Q_INVOKABLE void receive(const QVariantMap &info) { calls << info.value("k").toString(); }
+  Q_INVOKABLE int states() { return 3; }
+};
+
+TEST(PlugInMessagesTest, CallsReachThePrincipalAndBreachesOfTheContractAreReported) {
+  Principal principal;
+  DispatchTargets::forget();
+  EXPECT_TRUE(callPlugIn(&principal, "receive", QVariantMap{{"k", "v"}}));
+  EXPECT_EQ(principal.calls, QStringList{"v"});
+  EXPECT_EQ(askPlugIn<int>(&principal, "states"), 3);
+  EXPECT_TRUE(DispatchTargets::missing().isEmpty());
+
+  EXPECT_FALSE(callPlugIn(&principal, "receive", QString("v")));
+  EXPECT_FALSE(askPlugIn<bool>(&principal, "states").has_value());
+  EXPECT_FALSE(callPlugIn(&principal, "forget"));
+  // No plug-in loaded is not a breach.
+  EXPECT_FALSE(callPlugIn(nullptr, "receive", QVariantMap()));
+  EXPECT_FALSE(askPlugIn<int>(nullptr, "states").has_value());
+  EXPECT_EQ(principal.calls, QStringList{"v"});
+  EXPECT_EQ(DispatchTargets::missing(), QStringList({"Principal::receive(QString) (plug-in call)",
+                                                     "Principal::states() (plug-in question answered as bool)",
+                                                     "Principal::forget() (plug-in call)"}));
 }
 
 TEST(PlugInLoaderTest, BundleNamesMapToLibraries) {

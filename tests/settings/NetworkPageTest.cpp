@@ -107,6 +107,20 @@ TEST_F(NetworkRules, TheSearchModeSentFollowsTheSwitches) {
   }
 }
 
+TEST_F(NetworkRules, TheNetworkChoicesOfThePlugInViewApplyAtOnce) {
+  SettingController *s = fresh();
+  ASSERT_TRUE(s->m_NetworkFindModeSeletion && s->m_MethodToSelectNet);
+  auto &center = NotificationCenter::defaultCenter();
+  center.postNotificationName(QStringLiteral("setNetModeChanged"), nullptr, {{QStringLiteral("index"), 2}});
+  EXPECT_EQ(s->m_NetworkFindModeSeletion->selectedIndex(), 2);
+  EXPECT_EQ(s->networkFindModeTag(), settingsupportSelectedTag(s->m_NetworkFindModeSeletion));
+  ASSERT_FALSE(s->isManualSelecting());
+  center.postNotificationName(QStringLiteral("methodToSelectNetChanged"), nullptr, {{QStringLiteral("index"), 1}});
+  EXPECT_EQ(s->networkSelectMethodRow(), 1);
+  EXPECT_TRUE(s->isManualSelecting()) << "the manual search starts";
+  delete s;
+}
+
 TEST_F(NetworkRules, TheFindModeFollowsTheModemsSearchModeOnBothFamilies) {
   struct Case {
     uint s, m, p;

@@ -98,7 +98,10 @@ void QELUIController::awakeFromNib() {
     else
       notificationCenter->addObserver(this, QByteArray("updateLanguages:"), QString::fromLatin1(kUpdateLanguage));
   }
-  registerNotification(qelUINotificationTable);
+  // The base table lists hooks a controller may have, not ones it must have.
+  for (const NotificationPair *p = qelUINotificationTable; p->selector; ++p)
+    if (hasNotificationMethod(this, p->selector))
+      notificationCenter->addObserver(this, QByteArray(p->selector), QString::fromLatin1(p->notification));
 }
 
 // ---- posters

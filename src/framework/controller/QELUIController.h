@@ -76,8 +76,8 @@ public:
   void notifyAppWillClose();
   void notifyChangeLanguage();
 
-  // Subscribes to every pair of the null-terminated table whose handler this controller has.
-  // False for a null table.
+  // Subscribes to every pair of the null-terminated table; a pair whose handler this controller
+  // lacks is reported as missing (DispatchTargets). False for a null table.
   bool registerNotification(const NotificationPair *table);
 
   // Settings.
@@ -163,8 +163,8 @@ public:
   void initializeDrawer();
   void changeMainTabViewItemSize(const QString &key);
   bool hasModuleWith(const QString &identifier) const;
-  // Calls the method named by an "itemAction" or "menuItemAction" entry with `sender`; false when
-  // this controller has no such method.
+  // Calls the method named by an "itemAction" or "menuItemAction" entry with `sender`; false, and
+  // reported as missing, when this controller has no such method.
   bool performItemAction(const QByteArray &action, QObject *sender);
 
 protected:

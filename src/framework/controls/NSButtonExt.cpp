@@ -1,6 +1,7 @@
 #include "NSButtonExt.h"
 
 #include "CocoaExt.h"
+#include "DispatchTargets.h"
 #include "NotificationCenter.h"
 
 #include <QEnterEvent>
@@ -81,8 +82,12 @@ bool NSButtonExt::targetAnswersAction() const {
 
 bool NSButtonExt::sendAction() {
   emit actionSent(this);
-  if (!targetAnswersAction())
+  if (!targetAnswersAction()) {
+    // A button without a target is wired by signal; one whose target lacks the action is broken.
+    if (target_ && !action_.isEmpty())
+      DispatchTargets::reportMissing(target_, action_, QStringLiteral("button %1").arg(objectName()));
     return false;
+  }
   const QMetaObject *mo = target_->metaObject();
   if (mo->indexOfMethod(action_ + "(QObject*)") >= 0)
     return QMetaObject::invokeMethod(target_, action_.constData(), Q_ARG(QObject *, this));

@@ -1,6 +1,7 @@
 #include "QELMsgCenter.h"
 
 #include "ConfigManager.h"
+#include "DispatchTargets.h"
 #include "PackageLink.h"
 
 #include <QDebug>
@@ -46,10 +47,11 @@ void QELMsgCenter::awakeFromNib() {
 }
 
 bool QELMsgCenter::registerObserver(QObject *target, const QByteArray &selector, int majorID, int minorID) {
-  if (!NotificationCenter::defaultCenter().addObserver(target, selector, notificationName(majorID, minorID), this)) {
-    qWarning() << "QELMsgCenter: no handler" << selector << "on"
-               << (target ? target->metaObject()->className() : "nil");
+  if (!hasNotificationMethod(target, selector)) {
+    DispatchTargets::reportMissing(target, selector, QStringLiteral("backend message %1/%2").arg(majorID).arg(minorID));
+    return true;
   }
+  NotificationCenter::defaultCenter().addObserver(target, selector, notificationName(majorID, minorID), this);
   return true;
 }
 

@@ -1,6 +1,7 @@
 // The controller's controls built from the "UIConfig" configuration module: buttons, labels,
 // tab items, matrices, boxes, image views, menus, the drawer and window sizes by tab.
 #include "ButtonMatrix.h"
+#include "DispatchTargets.h"
 #include "DrawerPanel.h"
 #include "FrameworkLinks.h"
 #include "NSButtonExt.h"
@@ -129,7 +130,11 @@ bool QELUIController::performItemAction(const QByteArray &action, QObject *sende
   if (idx >= 0)
     return mo->method(idx).invoke(this, Qt::DirectConnection, Q_ARG(QObject *, sender));
   idx = mo->indexOfMethod(name + "()");
-  return idx >= 0 && mo->method(idx).invoke(this, Qt::DirectConnection);
+  if (idx < 0) {
+    DispatchTargets::reportMissing(this, action, QStringLiteral("item action"));
+    return false;
+  }
+  return mo->method(idx).invoke(this, Qt::DirectConnection);
 }
 
 bool QELUIController::registerController(QWidget *control, const QString &key, QWidget *superview) {
@@ -181,6 +186,9 @@ bool QELUIController::initializeBtnsOfView(QWidget *view, const QString &key) {
     button->setTarget(this);
     // The button resolves a plain method name; configurations write selectors ("tbiHelp:").
     button->setAction(action.section(QLatin1Char(':'), 0, 0).toLatin1());
+    // Said at start-up, not first at a click that does nothing.
+    if (!DispatchTargets::answersItemAction(this, action.toLatin1()))
+      DispatchTargets::reportMissing(this, action.toLatin1(), QStringLiteral("item action of \"%1\"").arg(key));
     button->setItemIdentifier(identifier);
     if (const QString tip = stringOf(entry, kItemToolTip); !tip.isNull())
       button->setToolTip(tip);
@@ -290,6 +298,8 @@ void QELUIController::createMenuItem(const QVariantMap &item, QMenu *menu) {
   if (const QString name = stringOf(item, kMenuItemName); !name.isNull())
     action->setObjectName(name);
   const QByteArray selector = item.value(kMenuItemAction).toString().toLatin1();
+  if (!selector.isEmpty() && !DispatchTargets::answersItemAction(this, selector))
+    DispatchTargets::reportMissing(this, selector, QStringLiteral("menu item action"));
   if (!selector.isEmpty())
     connect(action, &QAction::triggered, this, [this, selector, action] { performItemAction(selector, action); });
   if (const QString keys = stringOf(item, QStringLiteral("keyEquiv")); !keys.isNull())

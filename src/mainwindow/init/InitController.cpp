@@ -244,8 +244,7 @@ void InitController::registerMessages() {
   for (const Registration &r : kMessages) {
     if (r.major == 7 && r.minor == 46 && !internalFW)
       continue;
-    // Handlers of the network, signal and identity messages arrive with their features.
-    if (hasNotificationMethod(this, r.selector) && qelMsgCenter)
+    if (qelMsgCenter)
       qelMsgCenter->registerObserver(this, QByteArray(r.selector), r.major, r.minor);
   }
   // Both are posted by plug-in bundles.

@@ -6,6 +6,7 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
+#include "DispatchTargets.h"
 #include "InitController.h"
 #include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
@@ -695,12 +696,13 @@ void MainController::loadToolBar() {
       if (!picture.isNull())
         action->setIcon(QIcon(QPixmap::fromImage(picture)));
     }
+    // "itemAction" names a selector ("tbiMainURLAction:"): the method takes the sender.
     const QByteArray selector = entry.value(QStringLiteral("itemAction")).toString().toLatin1();
+    if (!selector.isEmpty() && !DispatchTargets::answersItemAction(this, selector))
+      DispatchTargets::reportMissing(this, selector, QStringLiteral("toolbar item ") + identifier);
     connect(action, &QAction::triggered, this, [this, action, selector] {
-      // "itemAction" names a selector ("tbiMainURLAction:"): the method takes the sender.
-      const QByteArray name = selector.left(selector.indexOf(':') < 0 ? selector.size() : selector.indexOf(':'));
-      if (!name.isEmpty())
-        QMetaObject::invokeMethod(this, name.constData(), Qt::DirectConnection, Q_ARG(QObject *, action));
+      if (!selector.isEmpty())
+        performItemAction(selector, action);
     });
     toolbarItems_ << action;
   }

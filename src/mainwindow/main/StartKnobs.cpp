@@ -1,6 +1,7 @@
 #include "StartKnobs.h"
 
 #include "CocoaExt.h"
+#include "DispatchTargets.h"
 #include "Neighbourhood.h"
 #include "QELUIController.h"
 #include "SettingsNeighbour.h"
@@ -39,8 +40,10 @@ QStringList StartKnobs::apply(const QString &page, const QString &action, QELUIC
   if (!name.isEmpty()) {
     bool ran = false;
     for (QObject *object : controllers) {
+      // The first controller that has the action runs it; the others are not asked.
       auto *controller = qobject_cast<QELUIController *>(object);
-      if (controller && controller->performItemAction(name, nullptr)) {
+      if (controller && DispatchTargets::answersItemAction(controller, name) &&
+          controller->performItemAction(name, nullptr)) {
         ran = true;
         break;
       }

@@ -68,7 +68,7 @@ void USSDContrller::registerMessages() {
 
 void USSDContrller::initializeController() {
   if (ConfigService::readBool(QStringLiteral("USSD"), QStringLiteral("hasCombox")))
-    callNeighbour(m_bundleDelegate.data(), "selectComboxInit");
+    callPlugIn(m_bundleDelegate.data(), "selectComboxInit");
   registerUIControllerMessages();
 }
 
@@ -95,7 +95,7 @@ void USSDContrller::loadBundle() {
       !loadPlugInBesidePage(*this, QStringLiteral("USSDBundle.bundle"), QStringLiteral("USSD1"), hostView.data()))
     return;
   m_bundleDelegate = bundleInstance();
-  callNeighbour(m_bundleDelegate.data(), "setHostController", static_cast<QObject *>(this));
+  callPlugIn(m_bundleDelegate.data(), "setHostController", static_cast<QObject *>(this));
   if (hostViewTwo)
     if (auto view = askPlugIn<QWidget *>(m_bundleDelegate, "bundleViewTwo"); view && *view)
       hostViewTwo->setBundleView(*view);
@@ -108,7 +108,7 @@ void USSDContrller::loadBundle() {
 }
 
 void USSDContrller::initUSSDModuleNib() {
-  callNeighbour(m_bundleDelegate.data(), "languageChanged", QVariant());
+  callPlugIn(m_bundleDelegate.data(), "languageChanged", QVariant());
 }
 
 void USSDContrller::updateLanguages(const Notification &) {
@@ -162,7 +162,7 @@ void USSDContrller::requestAnswered(bool success) {
   QVariantMap info{{QStringLiteral("USSD_RES_CONTENTS"), false}, {QStringLiteral("BOARD_RES"), success ? 1 : 0}};
   if (m_nSendType == 1 || m_nSendType == 2)
     info.insert(QStringLiteral("CMD_TYPE"), m_nSendType == 1 ? 0 : 1);
-  callNeighbour(m_bundleDelegate.data(), "receiveUSSDResponse", info);
+  callPlugIn(m_bundleDelegate.data(), "receiveUSSDResponse", info);
 }
 
 void USSDContrller::dealWithMsgOfFeedBack(const Notification &n) {
@@ -180,10 +180,10 @@ void USSDContrller::feedbackReceived(const QByteArray &data) {
   // a question the network never asked.
   m_StrFeedbackString = m_Feedback.decoded ? m_Feedback.text : QString();
   qInfo().noquote() << QStringLiteral("m_Feedback.n=%1,codetype=%2").arg(m_Feedback.interaction).arg(m_Feedback.dcs);
-  callNeighbour(m_bundleDelegate.data(), "receiveUSSDResponse",
-                QVariantMap{{QStringLiteral("USSD_RES_CONTENTS"), true},
-                            {QStringLiteral("CODE_STRING"), m_StrFeedbackString},
-                            {QStringLiteral("INTERACT_TYPE"), m_Feedback.interaction}});
+  callPlugIn(m_bundleDelegate.data(), "receiveUSSDResponse",
+             QVariantMap{{QStringLiteral("USSD_RES_CONTENTS"), true},
+                         {QStringLiteral("CODE_STRING"), m_StrFeedbackString},
+                         {QStringLiteral("INTERACT_TYPE"), m_Feedback.interaction}});
 }
 
 // ---- device ----
@@ -202,7 +202,7 @@ void USSDContrller::deviceRemoved(const Notification &) {
 
 void USSDContrller::netcardChanged(int status) {
   m_nNetCardStatus = status;
-  callNeighbour(m_bundleDelegate.data(), "OnReceiveNetCardStatusChange", status);
+  callPlugIn(m_bundleDelegate.data(), "OnReceiveNetCardStatusChange", status);
 }
 
 // ---- tabs ----
@@ -240,12 +240,12 @@ void USSDContrller::tabViewItemWillChange(const Notification &n) {
 }
 
 void USSDContrller::updateBundleNib() {
-  callNeighbour(m_bundleDelegate.data(), "initBundleNib");
+  callPlugIn(m_bundleDelegate.data(), "initBundleNib");
 }
 
 void USSDContrller::selectAppointTabView() {
   if (ConfigService::sharedConfigService()->selectAppointUssdTabView())
-    callNeighbour(m_bundleDelegate.data(), "ussdModelSelected");
+    callPlugIn(m_bundleDelegate.data(), "ussdModelSelected");
 }
 
 void USSDContrller::notifyDeviceUnlockSuccess(const Notification &) {
@@ -261,9 +261,9 @@ void USSDContrller::notifyDeviceUnlockFailed(const Notification &) {
 // ---- notifications for the plug-in ----
 
 void USSDContrller::ussdModelClicked(const Notification &n) {
-  callNeighbour(m_bundleDelegate.data(), "ussdModelProc",
-                QVariantMap{{QStringLiteral("USSD_CHOICE"), n.userInfo.value(QString::fromLatin1(kUssdPopWndTag))},
-                            {QStringLiteral("MAIN_WINDOW"), n.userInfo.value(QString::fromLatin1(kHostMainWnd))}});
+  callPlugIn(m_bundleDelegate.data(), "ussdModelProc",
+             QVariantMap{{QStringLiteral("USSD_CHOICE"), n.userInfo.value(QString::fromLatin1(kUssdPopWndTag))},
+                         {QStringLiteral("MAIN_WINDOW"), n.userInfo.value(QString::fromLatin1(kHostMainWnd))}});
 }
 
 void USSDContrller::openPopUpUssdWnd(const Notification &) {
@@ -271,8 +271,7 @@ void USSDContrller::openPopUpUssdWnd(const Notification &) {
 }
 
 void USSDContrller::resetDefaultUssdWithImsi(const Notification &n) {
-  callNeighbour(m_bundleDelegate.data(), "resetDefaultUssdWithImsi",
-                n.userInfo.value(QStringLiteral("IMSI")).toString());
+  callPlugIn(m_bundleDelegate.data(), "resetDefaultUssdWithImsi", n.userInfo.value(QStringLiteral("IMSI")).toString());
 }
 
 void USSDContrller::readSMS(const Notification &n) {
@@ -280,9 +279,9 @@ void USSDContrller::readSMS(const Notification &n) {
   for (const QVariant &sms : n.userInfo.value(QStringLiteral("rechargeSMS")).toList())
     if (sms.isValid() && !sms.isNull())
       joined += sms.toString() + QLatin1Char('\n');
-  callNeighbour(m_bundleDelegate.data(), "readSMS", joined);
+  callPlugIn(m_bundleDelegate.data(), "readSMS", joined);
 }
 
 void USSDContrller::performUSSDNotification(const Notification &n) {
-  callNeighbour(m_bundleDelegate.data(), "performUSSDAction", n.userInfo);
+  callPlugIn(m_bundleDelegate.data(), "performUSSDAction", n.userInfo);
 }

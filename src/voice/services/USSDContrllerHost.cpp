@@ -157,7 +157,7 @@ void USSDContrller::openPopUpUssdWnd(QObject *) {
   popUpUssdWnd->show();
   popUpUssdWnd->raise();
   if (ConfigService::readBool(QStringLiteral("USSD"), QStringLiteral("sendCmdWhenOpenUSSDWnd")))
-    callNeighbour(m_bundleDelegate.data(), "sendUSSDCommandWhenOpenUSSDWnd");
+    callPlugIn(m_bundleDelegate.data(), "sendUSSDCommandWhenOpenUSSDWnd");
 }
 
 void USSDContrller::closePopUpUssdWnd(QObject *) {

@@ -1,0 +1,61 @@
+# The libraries under src/ form a tree: the subsystems reach each other only through the
+# neighbour interfaces, and the lower layers never link a subsystem or the composition root.
+# The check reads what each library links, at configure time, so a stray link shows before
+# anything is compiled. It warns until QEL_STRICT_LIBRARY_TREE is on, then it stops the build.
+option(QEL_STRICT_LIBRARY_TREE "Fail the configuration when a library links across or up the library tree" OFF)
+
+set(QEL_SUBSYSTEM_LIBRARIES qel_mainwindow qel_internet qel_sms qel_phonebook qel_settings qel_voice qel_wlan)
+# What a subsystem may link of ours; anything not named qel_* (Qt, system) is always allowed.
+set(QEL_SUBSYSTEM_ALLOWED qel_platform qel_framework qel_neighbours qel_smscodec qel_smscodec_core)
+# What each lower layer may link of ours.
+set(QEL_ALLOWED_qel_platform "")
+set(QEL_ALLOWED_qel_smscodec_core qel_platform)
+set(QEL_ALLOWED_qel_framework qel_platform)
+set(QEL_ALLOWED_qel_neighbours qel_platform qel_framework)
+set(QEL_ALLOWED_qel_smscodec qel_platform qel_framework qel_smscodec_core)
+
+# The qel_* targets `target` links, generator expressions reduced to the names they carry.
+function(qel_linked_libraries target out)
+  get_target_property(direct ${target} LINK_LIBRARIES)
+  get_target_property(interface ${target} INTERFACE_LINK_LIBRARIES)
+  set(found "")
+  foreach(item IN LISTS direct interface)
+    string(REGEX MATCHALL "qel_[A-Za-z0-9_]+" names "${item}")
+    list(APPEND found ${names})
+  endforeach()
+  list(REMOVE_DUPLICATES found)
+  list(REMOVE_ITEM found ${target})
+  set(${out} "${found}" PARENT_SCOPE)
+endfunction()
+
+function(qel_check_library_tree)
+  get_property(libraries GLOBAL PROPERTY QEL_ALL_LIBRARIES)
+  set(problems "")
+  foreach(lib IN LISTS libraries)
+    if(lib IN_LIST QEL_SUBSYSTEM_LIBRARIES)
+      set(allowed ${QEL_SUBSYSTEM_ALLOWED})
+    elseif(DEFINED QEL_ALLOWED_${lib})
+      set(allowed ${QEL_ALLOWED_${lib}})
+    else()
+      continue() # not part of the tree (test support, tools)
+    endif()
+    qel_linked_libraries(${lib} linked)
+    foreach(dep IN LISTS linked)
+      if(NOT dep IN_LIST allowed)
+        list(APPEND problems "${lib} links ${dep}")
+      endif()
+    endforeach()
+  endforeach()
+  if(NOT problems)
+    return()
+  endif()
+  list(LENGTH problems count)
+  list(JOIN problems "\n  " text)
+  string(CONCAT message "Library tree: ${count} link(s) across or up the tree:\n  ${text}\n"
+                "A subsystem reaches another only through qel_neighbours.")
+  if(QEL_STRICT_LIBRARY_TREE)
+    message(FATAL_ERROR "${message}")
+  else()
+    message(WARNING "${message}")
+  endif()
+endfunction()
