@@ -1,8 +1,8 @@
 # The libraries under src/ form a tree: the subsystems reach each other only through the
 # neighbour interfaces, and the lower layers never link a subsystem or the composition root.
 # The check reads what each library links, at configure time, so a stray link shows before
-# anything is compiled. It warns until QEL_STRICT_LIBRARY_TREE is on, then it stops the build.
-option(QEL_STRICT_LIBRARY_TREE "Fail the configuration when a library links across or up the library tree" OFF)
+# anything is compiled, and stops the configuration (QEL_STRICT_LIBRARY_TREE=OFF only warns).
+option(QEL_STRICT_LIBRARY_TREE "Fail the configuration when a library links across or up the library tree" ON)
 
 set(QEL_SUBSYSTEM_LIBRARIES qel_mainwindow qel_internet qel_sms qel_phonebook qel_settings qel_voice qel_wlan)
 # What a subsystem may link of ours; anything not named qel_* (Qt, system) is always allowed.

@@ -14,7 +14,7 @@ function(qel_refresh_moc_on_new_files target sources)
   endif()
 endfunction()
 
-# Every folder under src/ is one library, linked downwards only. Sources are found by glob so
+# Every folder under src/ is one library, linked downwards only (QelLibraryTree.cmake checks it). Sources are found by glob so
 # that adding a file never means editing a shared list.
 function(qel_add_library name)
   cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
@@ -36,9 +36,6 @@ function(qel_add_library name)
   list(REMOVE_DUPLICATES dirs)
   target_include_directories(${name} PUBLIC ${dirs})
   target_link_libraries(${name} PUBLIC ${ARG_DEPS})
-  # The subsystems call each other both ways; a binary that pulls a late object of one of them
-  # needs the cycle scanned more than twice.
-  set_property(TARGET ${name} PROPERTY LINK_INTERFACE_MULTIPLICITY 4)
   set_property(GLOBAL APPEND PROPERTY QEL_ALL_LIBRARIES ${name})
   qel_refresh_moc_on_new_files(${name} "${srcs}")
 endfunction()

@@ -8,7 +8,6 @@
 #include "ConnectionNeighbour.h"
 #include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "NetListModel.h"
 #include "Platform.h"
 #include "QELAlertPanel.h"

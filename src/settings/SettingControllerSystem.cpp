@@ -12,7 +12,6 @@
 #include "MainWindowNeighbour.h"
 #include "ModalQuestions.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "PhonebookNeighbour.h"
 #include "Platform.h"
 #include "QELAlertPanel.h"

@@ -5,7 +5,6 @@
 #include "InitController.h"
 #include "InitStatusView.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "Platform.h"
 #include "SettingsNeighbour.h"
 #include "WordGlobe.h"

@@ -8,7 +8,6 @@
 #include "MainController.h"
 #include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "PhonebookNeighbour.h"
 #include "QELAlertPanel.h"
 #include "QELMsgCenter.h"

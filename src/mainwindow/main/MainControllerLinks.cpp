@@ -8,7 +8,6 @@
 #include "MainController.h"
 #include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "WordGlobe.h"
 
 #include <QDebug>

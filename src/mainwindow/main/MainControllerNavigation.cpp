@@ -7,7 +7,6 @@
 #include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -6,7 +6,6 @@
 #include "MainController.h"
 #include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
-#include "Neighbours.h"
 #include "StatusBarView.h"
 #include "WordGlobe.h"
 

@@ -1,4 +1,3 @@
 #pragma once
 
-#include "Neighbours.h"
 #include "PlugInMessages.h"
