@@ -32,18 +32,16 @@ TEST_F(PhonebookNeighbourhood, LookupsAndStoreOperationsActOnThePhonebook) {
   EXPECT_FALSE(phonebook->hasPhoneNumber(QStringLiteral("999")));
 
   // A restore wrote the file behind the phonebook's back: the reload shows the new contacts.
-  writePhoneBook({group(QStringLiteral("Restored"), {contact(QStringLiteral("Bruno"), QStringLiteral("0301234"))})});
+  writePhoneBook({group(QStringLiteral("Restored"), {contact(QStringLiteral("Bruno"), QStringLiteral("030123456"))})});
   phonebook->reloadPCPhoneList();
   EXPECT_EQ(pb->getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Restored"));
-  EXPECT_EQ(phonebook->searchNameAtPhoneBook(QStringLiteral("0301234")), QStringLiteral("Bruno"));
+  EXPECT_EQ(phonebook->searchNameAtPhoneBook(QStringLiteral("030123456")), QStringLiteral("Bruno"));
 
-  // A SIM's own PC phonebook.
-  Plist::writeFile(
-      modemList() + QStringLiteral("/262011234567890_phoneBook.plist"),
-      QVariantList{group(QStringLiteral("Own"), {contact(QStringLiteral("Carla"), QStringLiteral("0409"))})});
+  // A SIM's PC phonebook: every SIM shares phoneBook.plist, whatever name the caller hands over.
+  writePhoneBook({group(QStringLiteral("Own"), {contact(QStringLiteral("Carla"), QStringLiteral("040912345"))})});
   phonebook->loadPcPhoneListByImsi(QStringLiteral("262011234567890_phoneBook.plist"));
   EXPECT_EQ(pb->getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Own"));
-  EXPECT_EQ(phonebook->searchNameAtPhoneBook(QStringLiteral("0409")), QStringLiteral("Carla"));
+  EXPECT_EQ(phonebook->searchNameAtPhoneBook(QStringLiteral("040912345")), QStringLiteral("Carla"));
 
   read(kStorageSIM, {item(1, "Anna SIM", "21"), item(2, "Bart SIM", "22")}, 250);
   EXPECT_EQ(phonebook->getDiagnosticsContact(), QStringLiteral("2/250"));
