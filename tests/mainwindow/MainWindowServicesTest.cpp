@@ -8,6 +8,7 @@
 #include "SettingController.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QMoveEvent>
 
 namespace {
