@@ -64,22 +64,4 @@ TEST_F(SettingsAsNeighbour, TheModemsModesReachTheNetworkPage) {
   EXPECT_TRUE(s->cdmaNetworkClassLable->isHidden());
 }
 
-class RoamingImsiOfTheSim : public SettingsAsNeighbour {
-protected:
-  QVariantMap settingsOverrides() const override {
-    return {{QStringLiteral("SpecialImsiRoam"), true},
-            {QStringLiteral("Setting"), QVariantMap{{QStringLiteral("Setting_RoamingImsiSet"), true}}},
-            // The prefix of the sim-ready card's IMSI.
-            {QStringLiteral("IMSIRoamingCfg"), QVariantList{QStringLiteral("00101")}}};
-  }
-};
-
-TEST_F(RoamingImsiOfTheSim, TheCardsImsiSelectsTheRoamingChoice) {
-  if (!launch())
-    GTEST_SKIP() << "no session bus";
-  SettingController *s = settings();
-  ASSERT_TRUE(s && s->matrixRoamingSet_);
-  EXPECT_TRUE(testsupport::waitUntil([&] { return selectedTag(s->matrixRoamingSet_) == 1; }));
-}
-
 } // namespace
