@@ -522,9 +522,8 @@ private:
   QLabel *ensureSignalView(QPointer<QLabel> &view, const char *name);
   void showEvdoImage(const QString &imageName);
   void setEvdoViewsVisible(bool visible);
-  // Operations of the settings window, the connection controller and the updater conversation
-  // that those have not grown yet: each reaches its neighbour only when the neighbour has an
-  // invokable method of that name, and does nothing otherwise.
+  // Operations of the settings window, the connection controller and the updater conversation,
+  // each passed on through the neighbour's interface when that neighbour is present.
   int getCurrentNetWorkPreferedMode() const;
   void settingSetWCDMASelectNetworkVisible(bool visible);
   void settingSetCDMASelectNetworkVisible(bool visible);

@@ -20,9 +20,6 @@ public:
   ~STKController() override;
 
   QPointer<ServiceHostPage> hostView;
-  // The settings window's roaming-IMSI side (g_SettingController unless a test sets another);
-  // reached by name, so a settings window without it leaves the hand-off out.
-  QPointer<QObject> roamingSettings;
 
   STKPlugInInterface *bundleDelegate() const { return bundleObject_ ? m_bundleDelegate : nullptr; }
   const StkRecords::Menu &mainMenu() const { return mMainMenu; }
@@ -80,7 +77,6 @@ private:
   void send(int minor, const QByteArray &data = {});
   void fillMenu(const StkRecords::Menu &menu);
   void closeWindows();
-  QObject *settings() const;
 
   STKPlugInInterface *m_bundleDelegate = nullptr;
   QPointer<QObject> bundleObject_; // the plug-in's object; m_bundleDelegate is valid while it lives
