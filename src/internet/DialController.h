@@ -781,6 +781,10 @@ public:
   qint64 connectTime15 = 0;
   // The sender of the connect that follows an accepted device lock code.
   static QObject *deviceUnlockedSender();
+  // The code window a connect opened (lock-function module 0) answers here: an accepted code
+  // makes that connect go on, a refused one ends it.
+  Q_INVOKABLE void notifyDeviceUnlockSuccess(const Notification &n);
+  Q_INVOKABLE void notifyDeviceUnlockFailed(const Notification &n);
   // The checks of a connect request in their order; NO stops it (the button is enabled again).
   bool runPreConnectChecks(QObject *sender);
   bool clickOKForAPNPromptFlag_ = false;

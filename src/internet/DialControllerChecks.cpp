@@ -55,6 +55,14 @@ bool DialController::askDeviceLockCodeForConnect() {
   return true;
 }
 
+void DialController::notifyDeviceUnlockSuccess(const Notification &) {
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (device && device->getDeviceLockFunctionModule() == 0 && connectStatus_ == kDisconnected)
+    DialOption(deviceUnlockedSender());
+}
+
+void DialController::notifyDeviceUnlockFailed(const Notification &) {}
+
 bool DialController::checkDeviceLockStatus(QObject *sender) {
   if (!SettingValue::toBool(ConfigService::readValue(QString(), QStringLiteral("DeviceLockDialFunction"))))
     return false;

@@ -89,15 +89,9 @@ const Tolerated kTolerated[] = {
     {"PBController", "wirteContactsToUSIMList:", "the phonebook plug-in's own request"},
     {"CallRecordController", "readAllCallRecords:", "the call-log plug-in's own request"},
     {"DialRecordController", "setDateUsage:", "posted for plug-ins; no controller shows the year's sums"},
-    {"DialController", "notifyDeviceUnlockSuccess:", "registered with the shared table; the connection ignores it"},
-    {"DialController", "notifyDeviceUnlockFailed:", "registered with the shared table; the connection ignores it"},
     // The shipped settings build no MMS tab.
     {"MMSController", "notifyDeviceUnlockSuccess:", "no MMS tab in the shipped settings"},
     {"MMSController", "notifyDeviceUnlockFailed:", "no MMS tab in the shipped settings"},
-    // Until the message handlers of the messages branch are merged.
-    {"SMSController", "recieveSMSNotification:", "comes with the messages branch"},
-    {"SMSController", "recieveSelectContactNotification:", "comes with the messages branch"},
-    {"SMSController", "recieveFormatHost:", "comes with the messages branch"},
 };
 
 bool tolerated(const QString &controller, const QByteArray &method) {

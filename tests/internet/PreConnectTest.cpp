@@ -2,6 +2,8 @@
 // order, and what each refusal leaves behind.
 #include "DialController.h"
 #include "InitController.h"
+#include "NotificationCenter.h"
+#include "NotificationTables.h"
 #include "RecordClock.h"
 #include "RecordsFixture.h"
 #include "SettingController.h"
@@ -144,6 +146,30 @@ TEST_F(PreConnect, TheDeviceLockCodeGuardsEveryConnectButTheOneAfterAnUnlock) {
   settings->setDeviceUnlockCodeState(true);
   set("", "DeviceLockDialFunction", false);
   EXPECT_FALSE(dial->checkDeviceLockStatus(connectButton));
+}
+
+// The code window answers through "DeviceUnlockSuccess": the connect that asked for it goes on
+// to its next check (here the connect question), and an answer meant for another feature's
+// window starts nothing.
+TEST_F(PreConnect, AnAcceptedCodeResumesTheConnectThatAskedForIt) {
+  set("", "DeviceLockDialFunction", true);
+  set("Internet", "PopUpConnectWaring", true);
+  settings->setDeviceUnlockCodeState(true);
+  // As the controller's start-up registers it.
+  dial->registerNotification(deviceFunctionNotficationTable);
+  {
+    ScriptedAnswers answers(QList<int>{0});
+    init->setDeviceLockFunctionModule(2);
+    NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DeviceUnlockSuccess"));
+    EXPECT_TRUE(answers.asked().isEmpty());
+  }
+  ScriptedAnswers answers(QList<int>{0});
+  init->setDeviceLockFunctionModule(0);
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DeviceUnlockSuccess"));
+  EXPECT_EQ(messages(answers), QStringList{kConnect});
+  EXPECT_FALSE(init->unlockDeviceSheet()->isVisible());
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("DeviceUnlockFailed"));
+  EXPECT_EQ(answers.asked().size(), 1);
 }
 
 TEST_F(PreConnect, LimitQuestionsOnlyWithAPeriodAndAPositiveLimit) {

@@ -87,7 +87,7 @@ TEST_F(CallsNeighbourhood, CallersAreNamedByThePhonebookOrByTheirNumber) {
     FakePhonebook phonebook;
     phonebook.names.insert(QStringLiteral("5550111"), QStringLiteral("Anna"));
     call->showIncomingCall(QStringLiteral("5550111"));
-    EXPECT_EQ(call->page->tipWindow->name->text(), QStringLiteral("Anna"));
+    EXPECT_EQ(call->page->callName->text(), QStringLiteral("Anna"));
     EXPECT_EQ(phonebookNameOf(QStringLiteral("5550199")), QStringLiteral("5550199"));
   }
   // Without a phonebook the number stands for the name.
