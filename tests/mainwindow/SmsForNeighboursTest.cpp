@@ -2,10 +2,10 @@
 // click opens the inbox, the toolbar's usage checks send their messages, the USSD tab's message
 // goes out; and the page's own actions that were never reached: deleting delivery reports, the
 // report box's state per position and the context menu's Send.
+#include "CocoaExt.h"
 #include "MainController.h"
 #include "MainWindowFixture.h"
 #include "ModalQuestions.h"
-#include "NSTabViewExt.h"
 #include "Plist.h"
 #include "SMSController.h"
 #include "SMSPage.h"
