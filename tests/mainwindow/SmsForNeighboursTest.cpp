@@ -25,7 +25,7 @@ QVariantMap report(const QString &number, const QString &text, int minute) {
           {"RESULT", 1},
           {"username", QString()},
           {"mobilephone", number},
-          {"date", QDateTime(QDate(2026, 12, 3), QTime(9, minute), QTimeZone::UTC)},
+          {"date", QDateTime(QDate(2026, 12, 3), QTime(9, minute), Qt::UTC)},
           {"stat", 1}};
 }
 
