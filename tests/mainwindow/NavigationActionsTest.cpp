@@ -346,32 +346,52 @@ TEST_F(NavigationActions, TheSupportGuideAndQuickTipsWindowsComeForwardWhenAsked
   }
 }
 
-TEST_F(NavigationActions, ARecordsWindowClosedByTheWindowManagerBringsTheMainWindowBack) {
+TEST_F(NavigationActions, TheRecordsAndSettingsWindowsShowTheirPageAndClosedGiveItAndTheMainWindowBack) {
   buildWithSkin({}, {{"wndOfdialRecord", QVariantMap{{"ImageName", "wndDialRecord.png"}}},
                      {"wndOfSetting", QVariantMap{{"ImageName", "wndSetting.png"}}}});
-  QWidget *records = main()->auxiliaryWindow("DialRecord");
-  ASSERT_NE(records, nullptr) << "the skin describes the records window";
-  EXPECT_EQ(records->objectName(), "wndOfdialRecord");
-  ASSERT_NE(main()->auxiliaryWindow("Settings"), nullptr);
-  const int recordsTab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, "DialRecord");
-  ASSERT_GE(recordsTab, 0);
-  QWidget *page = parts.tabs->widget(recordsTab);
   parts.window->show();
-  QAction other;
-  other.setObjectName("Other");
-  main()->showDialRecordAndSettingWindow(&other); // other identifiers do nothing
-  EXPECT_FALSE(records->isVisible());
-  QAction item;
-  item.setObjectName("DialRecord");
-  main()->showDialRecordAndSettingWindow(&item);
-  EXPECT_TRUE(records->isVisible());
-  EXPECT_FALSE(parts.window->isVisible());
-  EXPECT_TRUE(records->isAncestorOf(page)) << "the window shows the records page";
-  records->close();
-  EXPECT_TRUE(parts.window->isVisible());
-  // The page is back at its place among the tabs.
-  EXPECT_EQ(NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, "DialRecord"), recordsTab);
-  EXPECT_EQ(parts.tabs->widget(recordsTab), page);
+  struct Case {
+    const char *item; // the toolbar item's identifier
+    const char *window;
+    const char *page;
+  };
+  for (const Case &c :
+       {Case{"DialRecord", "wndOfdialRecord", "DialRecord"}, Case{"Settings", "wndOfSetting", "Setting"}}) {
+    SCOPED_TRACE(c.item);
+    QWidget *window = main()->auxiliaryWindow(c.item);
+    ASSERT_NE(window, nullptr) << "the skin describes the window";
+    EXPECT_EQ(window->objectName(), c.window);
+    const int tab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, c.page);
+    ASSERT_GE(tab, 0);
+    QWidget *page = parts.tabs->widget(tab);
+    QAction other;
+    other.setObjectName("Other");
+    main()->showDialRecordAndSettingWindow(&other); // other identifiers do nothing
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(parts.window->isVisible());
+    QAction item;
+    item.setObjectName(c.item);
+    main()->showDialRecordAndSettingWindow(&item);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(parts.window->isVisible());
+    EXPECT_TRUE(window->isAncestorOf(page)) << "the window shows the page";
+    window->close(); // as the window manager closes it
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(parts.window->isVisible());
+    // The page is back at its place among the tabs.
+    EXPECT_EQ(NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, c.page), tab);
+    EXPECT_EQ(parts.tabs->widget(tab), page);
+  }
+}
+
+TEST_F(NavigationActions, TheMainPagesLinkLabelShowsTheConfiguredAddressAndOpensIt) {
+  buildWithSkin({{"Main", QVariantMap{{"Main_TextLinkAddress", "http://main.example/"}}}},
+                {{"labelMainPageLink", placed(10, 10)}});
+  auto *label = parts.window->findChild<QLabel *>("labelMainPageLink");
+  ASSERT_NE(label, nullptr) << "the skin places the label";
+  EXPECT_TRUE(label->text().contains("http://main.example/")) << label->text().toStdString();
+  emit label->linkActivated("http://main.example/");
+  EXPECT_EQ(opened, QList<QUrl>{QUrl("http://main.example/")});
 }
 
 TEST_F(NavigationActions, TheSkinsToolbarButtonFollowsAPageChosenFromCode) {

@@ -258,7 +258,8 @@ void MainController::buildAuxiliaryWindows() {
 }
 
 void MainController::returnHostedPage(QWidget *window) {
-  if (!window || !tabviewMain)
+  // A miniaturised window is hidden but still shown: it keeps its page.
+  if (!window || window->isVisible() || !tabviewMain)
     return;
   auto *page = qobject_cast<QWidget *>(window->property("hostedWidget").value<QObject *>());
   if (!page)
