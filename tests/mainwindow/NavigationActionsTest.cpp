@@ -8,11 +8,13 @@
 #include "MainWindowFixture.h"
 #include "NSButtonExt.h"
 #include "NotificationTables.h"
+#include "Plist.h"
 #include "QELUIManager.h"
 
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDir>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -38,6 +40,7 @@ protected:
     delete parts.mainController; // it watches the window
     parts.mainController = nullptr;
     MainWindowFixture::TearDown();
+    skin.reset();
     QELUIController::setUrlOpener({});
   }
   void build(const QVariantMap &settings = {}) {
@@ -46,6 +49,23 @@ protected:
     buildOffline();
     main()->setStartsBackend(false);
   }
+  // Builds the window with a skin of the test's own: `items` is its SkinInfo, as the program reads it.
+  void buildWithSkin(const QVariantMap &settings, const QVariantMap &items) {
+    extra = settings;
+    MainWindowFixture::SetUp();
+    const QString folder = dir.filePath("testskin");
+    QDir().mkpath(folder);
+    Plist::writeFile(folder + "/SkinInfo", items);
+    skin = std::make_unique<QELUIManager>(config.get());
+    ASSERT_TRUE(skin->loadUIResource(folder));
+    parts = MainWindowBuilder::build(nullptr, skin.get(), &owner);
+    main()->setStartsBackend(false);
+  }
+  // A skin item that places a control in the window.
+  static QVariant placed(int left, int bottom) {
+    return QVariantMap{{"Left", left}, {"Bottom", bottom}, {"Width", 80}, {"Height", 20}};
+  }
+  std::unique_ptr<QELUIManager> skin;
   void watch(const char *name) {
     NotificationCenter::defaultCenter().addObserver(&observer, QLatin1String(name), nullptr,
                                                     [this](const Notification &n) { posted << n; });
@@ -207,9 +227,9 @@ TEST_F(NavigationActions, DoriLinksNeedAConnectionElseOnlyWarn) {
 }
 
 TEST_F(NavigationActions, TheDrawerButtonOpensAClosedDrawerClosesAnOpenOneAndWaitsForASlide) {
-  build();
-  DrawerPanel drawer(QSize(120, 200), DrawerPanel::RightEdge, parts.window);
-  main()->drawerMain = &drawer;
+  build({{"UIConfig", QVariantMap{{"DrawerInfoDict", QVariantMap{{"OriginWidth", 120}, {"OriginHeight", 200}}}}}});
+  ASSERT_NE(main()->drawerMain, nullptr) << "the configuration describes the drawer";
+  DrawerPanel &drawer = *main()->drawerMain;
   parts.window->resize(600, 400);
   ASSERT_EQ(drawer.state(), DrawerPanel::ClosedState);
   main()->changeDrawerState();
@@ -222,40 +242,37 @@ TEST_F(NavigationActions, TheDrawerButtonOpensAClosedDrawerClosesAnOpenOneAndWai
   main()->changeDrawerState(); // closing: left alone
   EXPECT_EQ(drawer.state(), DrawerPanel::ClosingState);
   EXPECT_TRUE(QTest::qWaitFor([&] { return drawer.state() == DrawerPanel::ClosedState; }, 5000));
-  main()->drawerMain = nullptr;
 }
 
 TEST_F(NavigationActions, WithTheBarSkinTheTabsButtonShowsInAndTheOthersOut) {
   for (bool bar : {true, false}) {
     SCOPED_TRACE(bar);
-    build({{"UIConfig", QVariantMap{{"BraVavavUI", bar}}}});
-    const QString folder = dir.filePath("barskin");
-    QDir().mkpath(folder);
     QVariantMap info;
     for (const char *key : {"btnInternet", "btnSMS", "btnPhonebook", "btnSetting"})
       info.insert(key, QVariantMap{{"ImageName", "start.png"},
                                    {"ImageDict", QVariantMap{{"In", "in.png"}, {"Out", "out.png"}}}});
-    Plist::writeFile(folder + "/SkinInfo", info);
-    QELUIManager skin(config.get());
-    ASSERT_TRUE(skin.loadUIResource(folder));
-    main()->qelSkinManager = &skin;
+    buildWithSkin({{"UIConfig", QVariantMap{{"BraVavavUI", bar}}}}, info);
     main()->gotoSMS();
-    const auto image = [&](const char *key) { return skin.itemInfoDictForKey(key).value("ImageName").toString(); };
+    const auto image = [&](const char *key) { return skin->itemInfoDictForKey(key).value("ImageName").toString(); };
     EXPECT_EQ(image("btnSMS"), bar ? "in.png" : "start.png");
     for (const char *other : {"btnInternet", "btnPhonebook", "btnSetting"})
       EXPECT_EQ(image(other), bar ? "out.png" : "start.png") << other;
     main()->gotoInternet();
     EXPECT_EQ(image("btnInternet"), bar ? "in.png" : "start.png");
     EXPECT_EQ(image("btnSMS"), bar ? "out.png" : "start.png");
-    main()->qelSkinManager = nullptr;
     delete parts.mainController;
     parts.mainController = nullptr;
     MainWindowFixture::TearDown();
+    skin.reset();
   }
 }
 
 TEST_F(NavigationActions, LinkLabelsShowTheirTextAsTextAndOpenThroughTheOneOpener) {
-  build({{"Main", QVariantMap{{"initWindowForDidoro", true}}}});
+  buildWithSkin({{"Main", QVariantMap{{"initWindowForDidoro", true}}}},
+                {{"labelHomeLinkForDidoro", placed(10, 10)},
+                 {"labelPostPaidLinkForDidoro", placed(10, 40)},
+                 {"labelPrePaidLinkForDidoro", placed(10, 70)},
+                 {"btnDialSpecialNumberForDidoro", placed(100, 10)}});
   QLabel field;
   MainController::textField(&field, "<b>Shop</b> & more", "http://shop.example/?a=1&b=\"2\"");
   EXPECT_TRUE(field.text().contains("&lt;b&gt;Shop&lt;/b&gt; &amp; more")) << field.text().toStdString();
@@ -264,35 +281,117 @@ TEST_F(NavigationActions, LinkLabelsShowTheirTextAsTextAndOpenThroughTheOneOpene
   MainController::textField(&field, "plain", QString());
   EXPECT_FALSE(field.text().contains("href"));
 
-  QLabel home, post, pre;
-  QPushButton dial;
-  main()->labelHomeLinkForDidoro_ = &home;
-  main()->labelPostPaidLinkForDidoro_ = &post;
-  main()->labelPrePaidLinkForDidoro_ = &pre;
-  main()->btnDialForDidoro_ = &dial;
-  main()->initMainWindowForDidoro();
-  EXPECT_EQ(dial.text(), "121");
-  EXPECT_TRUE(home.text().contains("HomeLinkForDidoro"));
-  emit home.linkActivated("http://home.example/");
+  // The window built the labels and the dial button the skin places, and filled them.
+  auto *home = parts.window->findChild<QLabel *>("labelHomeLinkForDidoro");
+  auto *post = parts.window->findChild<QLabel *>("labelPostPaidLinkForDidoro");
+  auto *pre = parts.window->findChild<QLabel *>("labelPrePaidLinkForDidoro");
+  auto *dial = parts.window->findChild<QAbstractButton *>("btnDialSpecialNumberForDidoro");
+  ASSERT_TRUE(home && post && pre && dial);
+  EXPECT_EQ(dial->text(), "121");
+  EXPECT_TRUE(home->text().contains("HomeLinkForDidoro"));
+  EXPECT_TRUE(post->text().contains("PostPaidLinkForDidoro"));
+  EXPECT_TRUE(pre->text().contains("PrePaidLinkForDidoro"));
+  emit home->linkActivated("http://home.example/");
   EXPECT_EQ(opened, QList<QUrl>{QUrl("http://home.example/")});
 }
 
-TEST_F(NavigationActions, ARecordsWindowClosedByTheWindowManagerBringsTheMainWindowBack) {
+TEST_F(NavigationActions, OperatorLabelsAndButtonsExistOnlyWhereTheSkinAndTheSwitchAskForThem) {
+  // The skin places the labels, but the operator's switch is off.
+  buildWithSkin({}, {{"labelHomeLinkForDidoro", placed(10, 10)},
+                     {"btnDialSpecialNumberForDidoro", placed(100, 10)},
+                     {"btnMusicForZuzuvidi", placed(10, 100)}});
+  EXPECT_EQ(parts.window->findChild<QLabel *>("labelHomeLinkForDidoro"), nullptr);
+  EXPECT_EQ(parts.window->findChild<QWidget *>("btnDialSpecialNumberForDidoro"), nullptr);
+  // Of the operator buttons only the one the skin places is there, with the tool tip of its place.
+  auto *music = parts.window->findChild<QWidget *>("btnMusicForZuzuvidi");
+  ASSERT_NE(music, nullptr);
+  EXPECT_EQ(music->toolTip(), "MusicForZuzuvidi");
+  EXPECT_EQ(parts.window->findChild<QWidget *>("btnDjuiceForZuzuvidi"), nullptr);
+  // Without the skin's windows the records and settings pages stay tabs only.
+  EXPECT_EQ(main()->auxiliaryWindow("DialRecord"), nullptr);
+  EXPECT_EQ(main()->auxiliaryWindow("Settings"), nullptr);
+}
+
+TEST_F(NavigationActions, TheLinkSwitchPutsNineWordedLinkButtonsIntoTheLinkDrawer) {
+  build({{"MAINFORM", QVariantMap{{"LinkButton", true}}},
+         {"Main",
+          QVariantMap{{"OperatorLinks", QVariantMap{{"LinkPage", QVariantMap{{"22", "http://op.example/b"}}}}}}}});
+  ASSERT_NE(main()->drawerLink(), nullptr);
+  QList<QAbstractButton *> buttons;
+  for (int i = 1; i <= 9; ++i)
+    if (auto *b = main()->drawerLink()->findChild<QAbstractButton *>(QStringLiteral("btnLink%1").arg(i)))
+      buttons << b;
+  ASSERT_EQ(buttons.size(), 9);
+  EXPECT_EQ(buttons[0]->text(), "CUSTOM_SERVICE_STR");
+  EXPECT_EQ(buttons[8]->text(), "CUSTOM_MULTIFON_STR");
+  buttons[1]->click();
+  EXPECT_EQ(opened, QList<QUrl>{QUrl("http://op.example/b")});
+}
+
+TEST_F(NavigationActions, TheSupportGuideAndQuickTipsWindowsComeForwardWhenAskedFor) {
   build();
-  QWidget records;
-  main()->setAuxiliaryWindow("DialRecord", &records);
+  struct Case {
+    void (MainController::*action)(QObject *);
+    const char *window;
+  };
+  for (const Case &c : {Case{&MainController::openWndVovudiQuickTips, "wndVovudiQuickTips"},
+                        Case{&MainController::showSupportWindowForZudovid, "wndSupportForZudovid"},
+                        Case{&MainController::showUSSDGuideWindowForZudovid, "wndUSSDGuideForZudovid"}}) {
+    auto *window = parts.window->findChild<QWidget *>(c.window);
+    ASSERT_NE(window, nullptr) << c.window;
+    EXPECT_FALSE(window->isVisible()) << c.window;
+    (main()->*c.action)(nullptr);
+    EXPECT_TRUE(window->isVisible()) << c.window;
+    window->hide();
+  }
+}
+
+TEST_F(NavigationActions, TheRecordsAndSettingsWindowsShowTheirPageAndClosedGiveItAndTheMainWindowBack) {
+  buildWithSkin({}, {{"wndOfdialRecord", QVariantMap{{"ImageName", "wndDialRecord.png"}}},
+                     {"wndOfSetting", QVariantMap{{"ImageName", "wndSetting.png"}}}});
   parts.window->show();
-  QAction other;
-  other.setObjectName("Other");
-  main()->showDialRecordAndSettingWindow(&other); // other identifiers do nothing
-  EXPECT_FALSE(records.isVisible());
-  QAction item;
-  item.setObjectName("DialRecord");
-  main()->showDialRecordAndSettingWindow(&item);
-  EXPECT_TRUE(records.isVisible());
-  EXPECT_FALSE(parts.window->isVisible());
-  records.close();
-  EXPECT_TRUE(parts.window->isVisible());
+  struct Case {
+    const char *item; // the toolbar item's identifier
+    const char *window;
+    const char *page;
+  };
+  for (const Case &c :
+       {Case{"DialRecord", "wndOfdialRecord", "DialRecord"}, Case{"Settings", "wndOfSetting", "Setting"}}) {
+    SCOPED_TRACE(c.item);
+    QWidget *window = main()->auxiliaryWindow(c.item);
+    ASSERT_NE(window, nullptr) << "the skin describes the window";
+    EXPECT_EQ(window->objectName(), c.window);
+    const int tab = NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, c.page);
+    ASSERT_GE(tab, 0);
+    QWidget *page = parts.tabs->widget(tab);
+    QAction other;
+    other.setObjectName("Other");
+    main()->showDialRecordAndSettingWindow(&other); // other identifiers do nothing
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(parts.window->isVisible());
+    QAction item;
+    item.setObjectName(c.item);
+    main()->showDialRecordAndSettingWindow(&item);
+    EXPECT_TRUE(window->isVisible());
+    EXPECT_FALSE(parts.window->isVisible());
+    EXPECT_TRUE(window->isAncestorOf(page)) << "the window shows the page";
+    window->close(); // as the window manager closes it
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(parts.window->isVisible());
+    // The page is back at its place among the tabs.
+    EXPECT_EQ(NSTabViewExt::tabViewItemOfIdentifier(parts.tabs, c.page), tab);
+    EXPECT_EQ(parts.tabs->widget(tab), page);
+  }
+}
+
+TEST_F(NavigationActions, TheMainPagesLinkLabelShowsTheConfiguredAddressAndOpensIt) {
+  buildWithSkin({{"Main", QVariantMap{{"Main_TextLinkAddress", "http://main.example/"}}}},
+                {{"labelMainPageLink", placed(10, 10)}});
+  auto *label = parts.window->findChild<QLabel *>("labelMainPageLink");
+  ASSERT_NE(label, nullptr) << "the skin places the label";
+  EXPECT_TRUE(label->text().contains("http://main.example/")) << label->text().toStdString();
+  emit label->linkActivated("http://main.example/");
+  EXPECT_EQ(opened, QList<QUrl>{QUrl("http://main.example/")});
 }
 
 TEST_F(NavigationActions, TheSkinsToolbarButtonFollowsAPageChosenFromCode) {

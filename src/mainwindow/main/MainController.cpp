@@ -172,6 +172,8 @@ void MainController::initializeNibResources() {
   initializeDrawer();
   setToolbarEnableWhenSimDetected(false);
   initSysStatusBarItem();
+  buildOperatorWidgets();
+  buildAuxiliaryWindows();
   loadLinkButtonTitleWording();
   loadZuzuvidiButtonToolTip();
   initMainWindowForDidoro();

@@ -308,8 +308,14 @@ public:
   // follows a page chosen from code as it follows a click.
   void selectToolbarButtonOfPage(const QString &identifier);
   // A records or settings window: shown by showDialRecordAndSettingWindow; closed by the window
-  // manager, it brings the main window back.
-  void setAuxiliaryWindow(const QString &identifier, QWidget *window);
+  // manager, it brings the main window back. With `page` it holds that page of the main tab view
+  // while it is shown and gives it back when it hides.
+  void setAuxiliaryWindow(const QString &identifier, QWidget *window, const QString &page = QString());
+  QWidget *auxiliaryWindow(const QString &identifier) const;
+  // The records ("wndOfdialRecord") and settings ("wndOfSetting") windows, when the skin describes
+  // them; the quick-tips, support and USSD-guide windows always (hidden until asked for).
+  void buildAuxiliaryWindows();
+  void returnHostedPage(QWidget *window);
   QPointer<QWidget> wndVovudiQuickTips_;
   QPointer<QWidget> wndSupportForZudovid_;
   QPointer<QWidget> wndUSSDGuideForZudovid_;
@@ -333,6 +339,10 @@ public:
   static void textField(QLabel *field, const QString &text, const QString &link);
   void initMainWindowForDidoro();
   void setTextLinkAddressForMainPage();
+  // The link buttons (MAINFORM/"LinkButton", in the link drawer), the operator buttons, the
+  // operator's link labels and dial button and the main page's link label, each as the
+  // configuration and the skin ask for it.
+  void buildOperatorWidgets();
   QList<QPointer<QAbstractButton>> linkButtons_; // the nine link buttons, in order
   QList<QPointer<QWidget>> zuzuvidiButtons_;     // the twelve operator buttons, in order
   QPointer<QLabel> labelHomeLinkForDidoro_;

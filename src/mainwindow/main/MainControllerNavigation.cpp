@@ -7,10 +7,14 @@
 #include "MessagesNeighbour.h"
 #include "NSButtonExt.h"
 #include "Neighbourhood.h"
+#include "QELUIManager.h"
+#include "WordGlobe.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -33,6 +37,8 @@ protected:
   bool eventFilter(QObject *watched, QEvent *event) override {
     if (event->type() == QEvent::Close && main_)
       main_->closeAllWindow(watched);
+    else if (event->type() == QEvent::Hide && main_)
+      main_->returnHostedPage(qobject_cast<QWidget *>(watched));
     return false;
   }
 
@@ -193,22 +199,95 @@ void MainController::showUSSDGuideWindowForZudovid(QObject *) {
   wndUSSDGuideForZudovid_->activateWindow();
 }
 
-void MainController::setAuxiliaryWindow(const QString &identifier, QWidget *window) {
+void MainController::setAuxiliaryWindow(const QString &identifier, QWidget *window, const QString &page) {
   if (!window)
     return;
   window->setProperty("auxiliaryIdentifier", identifier);
+  window->setProperty("hostedPage", page);
   window->installEventFilter(new AuxiliaryWindowWatcher(this, window));
   setProperty(("auxiliary" + identifier).toLatin1().constData(), QVariant::fromValue<QObject *>(window));
+}
+
+QWidget *MainController::auxiliaryWindow(const QString &identifier) const {
+  return qobject_cast<QWidget *>(property(("auxiliary" + identifier).toLatin1().constData()).value<QObject *>());
+}
+
+void MainController::buildAuxiliaryWindows() {
+  // The window shows the page the main window has as a tab; the tab stays the page's home, so a
+  // skin without these windows keeps the pages where they were.
+  static const char *const windows[][3] = {{"DialRecord", "wndOfdialRecord", "DialRecord"},
+                                           {"Settings", "wndOfSetting", "Setting"}};
+  for (const auto &w : windows) {
+    const QString key = QLatin1String(w[1]);
+    if (!qelSkinManager || !qelSkinManager->skinInfo().contains(key) || auxiliaryWindow(QLatin1String(w[0])))
+      continue;
+    auto *window = new QWidget(mainWindow, Qt::Window);
+    window->setObjectName(key);
+    window->setWindowTitle(tabTitle(QLatin1String(w[2])));
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    window->resize(mainWindow ? mainWindow->size() : QSize(640, 480));
+    setAuxiliaryWindow(QLatin1String(w[0]), window, QLatin1String(w[2]));
+  }
+
+  const struct {
+    QPointer<QWidget> *outlet;
+    const char *name;
+    const char *titleKey;
+    const char *textKey;
+  } plain[] = {{&wndVovudiQuickTips_, "wndVovudiQuickTips", "Quick Tips", "QuickTipsMessage"},
+               {&wndSupportForZudovid_, "wndSupportForZudovid", "Support", "Support Message"},
+               {&wndUSSDGuideForZudovid_, "wndUSSDGuideForZudovid", "USSD Guide", "USSD Guide Message"}};
+  for (const auto &p : plain) {
+    if (*p.outlet)
+      continue;
+    auto *window = new QDialog(mainWindow);
+    window->setObjectName(QLatin1String(p.name));
+    window->setWindowTitle(Map_Name_Item_of_IndexString(QLatin1String(p.titleKey)));
+    auto *text = new QLabel(Map_Name_Item_of_IndexString(QLatin1String(p.textKey)), window);
+    text->setObjectName(QLatin1String(p.name) + QStringLiteral("Text"));
+    text->setWordWrap(true);
+    text->setMinimumWidth(320);
+    auto *ok = new QPushButton(Map_Name_Item_of_IndexString(QStringLiteral("OK")), window);
+    auto *layout = new QVBoxLayout(window);
+    layout->addWidget(text);
+    layout->addWidget(ok, 0, Qt::AlignRight);
+    connect(ok, &QPushButton::clicked, window, &QWidget::hide);
+    *p.outlet = window;
+  }
+}
+
+void MainController::returnHostedPage(QWidget *window) {
+  // A miniaturised window is hidden but still shown: it keeps its page.
+  if (!window || window->isVisible() || !tabviewMain)
+    return;
+  auto *page = qobject_cast<QWidget *>(window->property("hostedWidget").value<QObject *>());
+  if (!page)
+    return;
+  window->setProperty("hostedWidget", QVariant());
+  const int index = window->property("hostedIndex").toInt();
+  tabviewMain->insertTab(qBound(0, index, tabviewMain->count()), page, window->property("hostedTitle").toString());
 }
 
 void MainController::showDialRecordAndSettingWindow(QObject *sender) {
   const QString identifier = identifierOf(sender);
   if (identifier != QLatin1String("DialRecord") && identifier != QLatin1String("Settings"))
     return;
-  auto *window =
-      qobject_cast<QWidget *>(property(("auxiliary" + identifier).toLatin1().constData()).value<QObject *>());
+  QWidget *window = auxiliaryWindow(identifier);
   if (!window)
     return;
+  // The window holds its page while it is shown (returnHostedPage gives it back).
+  const QString pageIdentifier = window->property("hostedPage").toString();
+  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewMain, pageIdentifier);
+  if (index >= 0 && window->layout()) {
+    QWidget *page = tabviewMain->widget(index);
+    window->setProperty("hostedIndex", index);
+    window->setProperty("hostedTitle", tabviewMain->tabText(index));
+    window->setProperty("hostedWidget", QVariant::fromValue<QObject *>(page));
+    tabviewMain->removeTab(index);
+    window->layout()->addWidget(page);
+    page->show();
+  }
   // Placed where a new message window of its size would come out: over the main window.
   QRect frame(QPoint(), window->size());
   auto *sms = Neighbourhood::messages();

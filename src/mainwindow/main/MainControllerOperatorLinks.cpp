@@ -4,15 +4,19 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ConnectionNeighbour.h"
+#include "DrawerPanel.h"
 #include "InitService.h"
 #include "MainController.h"
 #include "Neighbourhood.h"
 #include "Plist.h"
+#include "QELUIManager.h"
 #include "WordGlobe.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QPushButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 QString word(const QString &key) {
@@ -126,6 +130,79 @@ void MainController::performOpenHelpActionForZudovid(QObject *sender) {
       ConfigService::readValue(QStringLiteral("VietnamZudovidTK310S"), QStringLiteral("HelpFileArray")).toList();
   if (tag >= 0 && tag < files.size())
     openSafari(addressOfPathOrUrl(files.at(tag).toString()));
+}
+
+// ---- the widgets behind the links ----
+
+void MainController::buildOperatorWidgets() {
+  QWidget *canvas = mainWindow ? mainWindow->centralWidget() : nullptr;
+  const auto described = [this](const QString &key) {
+    return qelSkinManager && qelSkinManager->skinInfo().contains(key);
+  };
+  // A widget of the skin goes where the skin places it; one the skin cannot place is dropped.
+  const auto place = [&](QWidget *widget, const QString &key) -> QWidget * {
+    widget->setObjectName(key);
+    if (!registerController(widget, key, canvas)) {
+      delete widget;
+      return nullptr;
+    }
+    return widget;
+  };
+
+  // The nine link buttons live in the link drawer; the first eight lead to the operator's link
+  // pages (tags 11 to 88), the ninth has no page of its own.
+  if (ConfigService::readBool(QStringLiteral("MAINFORM"), QStringLiteral("LinkButton")) && drawerLink_ &&
+      linkButtons_.isEmpty()) {
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    for (int i = 0; i < 9; ++i) {
+      auto *button = new QPushButton(content);
+      button->setObjectName(QStringLiteral("btnLink%1").arg(i + 1));
+      button->setProperty("tag", (i + 1) * 11);
+      connect(button, &QPushButton::clicked, this, [this, button] { openLinkPage(button); });
+      layout->addWidget(button);
+      linkButtons_ << button;
+    }
+    layout->addStretch();
+    drawerLink_->setContentView(content);
+  }
+
+  // The operator buttons exist where the skin places them ("btn" followed by the tool tip's key).
+  static const char *const operatorButtons[] = {
+      "DjuiceForZuzuvidi",     "MusicForZuzuvidi",        "GamesForZuzuvidi",          "MyDjuiceForZuzuvidi",
+      "MusicDriveForZuzuvidi", "KontakeForZuzuvidi",      "DjuiceInfoForZuzuvidi",     "MusicInfoForZuzuvidi",
+      "GamesInfoForZuzuvidi",  "MyDjuiceInfoForZuzuvidi", "MusicDriveInfoForZuzuvidi", "KontakeForInfoZuzuvidi"};
+  if (zuzuvidiButtons_.isEmpty()) {
+    bool any = false;
+    QList<QPointer<QWidget>> buttons;
+    for (const char *name : operatorButtons) {
+      const QString key = QStringLiteral("btn") + QLatin1String(name);
+      QWidget *button = described(key) ? place(new QPushButton, key) : nullptr;
+      any = any || button;
+      buttons << button; // the tool tips go by position: an absent button keeps its place
+    }
+    if (any)
+      zuzuvidiButtons_ = buttons;
+  }
+
+  if (ConfigService::readBool(QStringLiteral("Main"), QStringLiteral("initWindowForDidoro"))) {
+    const struct {
+      QPointer<QLabel> *outlet;
+      const char *key;
+    } labels[] = {{&labelHomeLinkForDidoro_, "labelHomeLinkForDidoro"},
+                  {&labelPostPaidLinkForDidoro_, "labelPostPaidLinkForDidoro"},
+                  {&labelPrePaidLinkForDidoro_, "labelPrePaidLinkForDidoro"}};
+    for (const auto &label : labels)
+      if (!*label.outlet && described(QLatin1String(label.key)))
+        *label.outlet = qobject_cast<QLabel *>(place(new QLabel, QLatin1String(label.key)));
+    const QString dialKey = QStringLiteral("btnDialSpecialNumberForDidoro");
+    if (!btnDialForDidoro_ && described(dialKey))
+      btnDialForDidoro_ = qobject_cast<QAbstractButton *>(place(new QPushButton, dialKey));
+  }
+
+  const QString mainPageKey = QStringLiteral("labelMainPageLink");
+  if (!labelMainPageLink_ && described(mainPageKey))
+    labelMainPageLink_ = qobject_cast<QLabel *>(place(new QLabel, mainPageKey));
 }
 
 // ---- texts and tool tips ----
