@@ -67,6 +67,11 @@ public:
             [this](bool on) { bridge_->post(on ? QStringLiteral("MuteBtnDown") : QStringLiteral("MuteBtnUp")); });
     auto *volume = new QSlider(Qt::Horizontal, view_);
     volume->setObjectName(QStringLiteral("CallBundleVolume"));
+    // Without its caption the slider is an unnamed bar, to the eye and to a screen reader.
+    auto *volumeLabel = new QLabel(QStringLiteral("Volume"), view_);
+    volumeLabel->setObjectName(QStringLiteral("CallBundleVolumeLabel"));
+    volumeLabel->setBuddy(volume);
+    volume->setAccessibleName(volumeLabel->text());
     volume->setRange(0, 100);
     volume->setValue(100);
     connect(volume, &QSlider::valueChanged, this, [this](int value) {
@@ -92,7 +97,10 @@ public:
     layout->addLayout(keys);
     layout->addLayout(buttons);
     layout->addWidget(mute);
-    layout->addWidget(volume);
+    auto *volumeRow = new QHBoxLayout;
+    volumeRow->addWidget(volumeLabel);
+    volumeRow->addWidget(volume, 1);
+    layout->addLayout(volumeRow);
     layout->addWidget(status_);
     layout->addWidget(diagnostics, 0, Qt::AlignLeft);
     layout->addWidget(diagInfo_);

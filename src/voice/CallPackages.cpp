@@ -24,12 +24,24 @@ quint32 wordAt(const UIMsg &msg, int offset) {
   return qFromLittleEndian<quint32>(msg.data.data() + offset);
 }
 
+QString dialableNumber(const QString &text) {
+  static const QString allowed = QStringLiteral("0123456789+PW*#");
+  QString kept;
+  for (const QChar c : text) {
+    if (kept.size() >= kDialNumberLimit)
+      break;
+    if (allowed.contains(c))
+      kept += c;
+  }
+  return kept;
+}
+
 QString incomingNumber(const UIMsg &msg) {
-  return textAt(msg, 0, kIncomingNumberWidth);
+  return dialableNumber(textAt(msg, 0, kIncomingNumberWidth));
 }
 
 QString waitingNumber(const UIMsg &msg) {
-  return textAt(msg, 0, kWaitingNumberWidth);
+  return dialableNumber(textAt(msg, 0, kWaitingNumberWidth));
 }
 
 int stageCode(const UIMsg &msg) {
@@ -58,7 +70,7 @@ QList<CallerRecord> callerList(const UIMsg &msg) {
     r.id = int(wordAt(msg, at));
     r.direction = int(wordAt(msg, at + 4));
     r.state = int(wordAt(msg, at + 8));
-    r.number = textAt(msg, at + kCallerNumberOffset, kCallerNumberWidth);
+    r.number = dialableNumber(textAt(msg, at + kCallerNumberOffset, kCallerNumberWidth));
     out << r;
   }
   return out;

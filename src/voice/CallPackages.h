@@ -38,12 +38,20 @@ QString textAt(const UIMsg &msg, int offset, int width);
 // A little-endian 32-bit word at `offset`; 0 when it lies beyond the data.
 quint32 wordAt(const UIMsg &msg, int offset);
 
+// What a number may hold wherever it is shown, dialled or logged: 0-9 + P W * #, at most 32 of
+// them (the number field's length). Everything else is dropped.
+inline constexpr int kDialNumberLimit = 32;
+QString dialableNumber(const QString &text);
+
+// The numbers below are passed through dialableNumber: a malformed package must not put control
+// characters or a screenful of text into the number field, the caller's name or the log.
 QString incomingNumber(const UIMsg &msg);
 QString waitingNumber(const UIMsg &msg);
 int stageCode(const UIMsg &msg);
 // The emergency numbers in order, up to the first empty one, at most 16.
 QStringList emergencyNumbers(const UIMsg &msg);
-// The caller list: the count is clamped to 8 and to the records the data holds; a record's
+// The caller list: the count is clamped to 8 and to the records the data holds, each number
+// passed through dialableNumber; a record's
 // state outside 0..5 is kept as it is (the controller shows it as an unknown state).
 QList<CallerRecord> callerList(const UIMsg &msg);
 

@@ -353,6 +353,13 @@ void CallRecordController::resetMissedCallHint() {
 }
 
 void CallRecordController::clearAllCallRecords(const Notification &) {
+  // The plug-in's Clear all is one click away from losing the whole log, and the plug-in cannot
+  // reach the question layer itself: ask here, as Delete does.
+  const int answer = NSRunAlertPanelExt(word(QStringLiteral("Warning")),
+                                        word(QStringLiteral("Are you sure you want to delete all the record(s)?")),
+                                        word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));
+  if (answer != 1)
+    return;
   store_.clear();
   store_.save();
   selectRecordPosition();

@@ -2,14 +2,10 @@
 // stage codes and the end of a call.
 #include "CompoundCallController.h"
 
+#include "CallPackages.h"
 #include "CallRecordController.h"
 #include "ConfigService.h"
 #include "Platform.h"
-
-namespace {
-const QString kDialFilterCharacters = QStringLiteral("0123456789+PW*#");
-constexpr int kDialNumberLimit = 32;
-} // namespace
 
 // ---- Dial ----
 
@@ -318,14 +314,7 @@ void CompoundCallController::backSpace(QObject *) {
 }
 
 QString CompoundCallController::filterDialNumber(const QString &text) {
-  QString kept;
-  for (const QChar c : text) {
-    if (kept.size() >= kDialNumberLimit)
-      break;
-    if (kDialFilterCharacters.contains(c))
-      kept += c;
-  }
-  return kept;
+  return CallPackages::dialableNumber(text);
 }
 
 void CompoundCallController::controlTextDidChange() {

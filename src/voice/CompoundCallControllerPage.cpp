@@ -133,6 +133,9 @@ void CompoundCallController::changeNibLanguage() {
   page->backSpace->setText(word(QStringLiteral("BackSpace")));
   page->microPhone->setText(word(QStringLiteral("MicroPhone")));
   page->speaker->setText(word(QStringLiteral("Speaker")));
+  // The sliders have no caption of their own; a screen reader names them after their buttons.
+  page->microPhoneVolume->setAccessibleName(page->microPhone->text());
+  page->speakerVolume->setAccessibleName(page->speaker->text());
   page->dial->setText(word(QStringLiteral("Dial")));
   page->hangup->setText(word(QStringLiteral("Hang up")));
   page->hold->setText(word(m_callStage == kHeld ? QStringLiteral("Resume") : QStringLiteral("Hold")));

@@ -1,4 +1,5 @@
 // Calls end to end: the main window and its controllers against the simulated modem's calls.
+#include "CallPackages.h"
 #include "CallRecordController.h"
 #include "CompoundCallController.h"
 #include "FakeAudio.h"
@@ -6,6 +7,7 @@
 #include "PBController.h"
 #include "SMSController.h"
 #include "SharedDistantConnection.h"
+#include "SimulatedModem.h"
 #include "SimulatorControl.h"
 #include "SmsSendWindows.h"
 
@@ -22,6 +24,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
 #include <QTableWidget>
 #include <QtEndian>
 
@@ -212,6 +215,36 @@ TEST_F(CallBackend, ARingAnsweredAndEndedByTheCallerIsReceived) {
   EXPECT_EQ(log()->recordList().size(), 1);
 }
 
+TEST_F(CallBackend, AMalformedIncomingNumberIsFilteredBeforeItIsShownOrLogged) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  // The whole 116-byte field, no terminator: escape sequences, control characters and letters
+  // around the digits, and more digits than the number field holds after them.
+  QByteArray field;
+  for (char c = 1; c < 32; ++c)
+    field += c;
+  field += "\x1b[2J5550400\x7f\r\nname ";
+  field += QByteArray(CallPackages::kIncomingNumberWidth - field.size(), '9');
+  ASSERT_EQ(field.size(), CallPackages::kIncomingNumberWidth);
+  const QString expected = (QStringLiteral("25550400") + QString(100, QLatin1Char('9'))).left(32);
+  backend->control(QStringLiteral("Inject"),
+                   {SimulatedModem::makePackage(CallPackages::kEventMajor, CallPackages::kIncomingMinor, 0, 0,
+                                                field + QByteArray("tail", 4), CallPackages::kModule)
+                        .encode()});
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  EXPECT_EQ(call()->page->dialNumber->text(), expected);
+  for (const QLabel *label : call()->page->findChildren<QLabel *>())
+    for (const QChar c : label->text())
+      EXPECT_FALSE(c.category() == QChar::Other_Control) << label->objectName().toStdString();
+  backend->control(QStringLiteral("Inject"),
+                   {SimulatedModem::makePackage(CallPackages::kEventMajor, CallPackages::kStageMinor, 0, 0,
+                                                QByteArray("\x07\0\0\0", 4), CallPackages::kModule)
+                        .encode()});
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("missedCall"));
+  EXPECT_EQ(lastRecord().value("mobilephone").toString(), expected);
+}
+
 class WaitingCallBackend : public CallBackend {
 protected:
   bool callWait() const override { return true; }
@@ -325,6 +358,17 @@ TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifica
   EXPECT_EQ(page->dialNumber->text(), QStringLiteral("7"));
   callView->findChild<QCheckBox *>(QStringLiteral("CallBundleMute"))->setChecked(true);
   EXPECT_TRUE(g_CompoundCallController->isMicrophoneMuted());
+  // The volume slider carries a caption, tied to it for the keyboard and a screen reader.
+  auto *volume = callView->findChild<QSlider *>(QStringLiteral("CallBundleVolume"));
+  auto *volumeLabel = callView->findChild<QLabel *>(QStringLiteral("CallBundleVolumeLabel"));
+  ASSERT_NE(volume, nullptr);
+  ASSERT_NE(volumeLabel, nullptr);
+  EXPECT_EQ(volumeLabel->text(), QStringLiteral("Volume"));
+  EXPECT_EQ(volumeLabel->buddy(), volume);
+  EXPECT_EQ(volume->accessibleName(), QStringLiteral("Volume"));
+  EXPECT_EQ(page->microPhoneVolume->accessibleName(), page->microPhone->text());
+  EXPECT_EQ(page->speakerVolume->accessibleName(), page->speaker->text());
+  EXPECT_FALSE(page->speakerVolume->accessibleName().isEmpty());
   // The controller's answers reach the plug-in: no device, so the dial is refused.
   callView->findChild<QLineEdit *>(QStringLiteral("CallBundleNumber"))->setText(QStringLiteral("5550100"));
   callView->findChild<QPushButton *>(QStringLiteral("CallBundleDial"))->click();
@@ -358,7 +402,18 @@ TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifica
                                          {"callType", "dialedCall"},
                                          {"calltime", "00:00:03"}});
   EXPECT_EQ(list->count(), before + 1);
+  // Clear all asks first; declined, the log and the list stay.
+  answers.reset(); // the old script restores the windows as it goes
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{0});
   recordView->findChild<QPushButton *>(QStringLiteral("CallRecordBundleClear"))->click();
+  ASSERT_EQ(answers->asked().size(), 1);
+  EXPECT_EQ(answers->asked().first().message, QStringLiteral("Are you sure you want to delete all the record(s)?"));
+  EXPECT_EQ(list->count(), before + 1);
+  EXPECT_EQ(g_CallRecordController->recordList().size(), before + 1);
+  answers.reset(); // the old script restores the windows as it goes
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{1});
+  recordView->findChild<QPushButton *>(QStringLiteral("CallRecordBundleClear"))->click();
+  EXPECT_EQ(answers->asked().size(), 1);
   EXPECT_EQ(list->count(), 0);
   EXPECT_TRUE(g_CallRecordController->recordList().isEmpty());
 }

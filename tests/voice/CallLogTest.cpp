@@ -77,9 +77,20 @@ TEST_F(CallLog, KindsFilterThePageAndDeleteLeavesOtherKindsAlone) {
   EXPECT_EQ(fileRecords().size(), 3);
 }
 
-TEST_F(CallLog, ClearingWritesAnEmptyArray) {
+TEST_F(CallLog, ClearingAsksFirstAndThenWritesAnEmptyArray) {
   log->addCallRecord(record("1", "missedCall"));
+  // Declined: the log and its file stay, and nobody is told it was cleared.
+  answers.reset(); // the old script restores the windows as it goes
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{0});
   NotificationCenter::defaultCenter().postNotificationName("clearAllCallRecords");
+  EXPECT_EQ(alertMessage(), QStringLiteral("Are you sure you want to delete all the record(s)?"));
+  EXPECT_EQ(fileRecords().size(), 1);
+  EXPECT_EQ(log->recordList().size(), 1);
+  EXPECT_FALSE(posted.contains("clearAllCallRecordsSuccess"));
+  answers.reset();
+  answers = std::make_unique<ScriptedAnswers>(QList<int>{1});
+  NotificationCenter::defaultCenter().postNotificationName("clearAllCallRecords");
+  EXPECT_EQ(answers->asked().size(), 1);
   EXPECT_TRUE(QFile::exists(logPath()));
   EXPECT_TRUE(fileRecords().isEmpty());
   QVariant root;

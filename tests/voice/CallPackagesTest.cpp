@@ -50,14 +50,47 @@ TEST(CallPackages, NumbersAreReadWithinTheirFields) {
   data.replace(0, 4, word(2));
   for (int i = 0; i < 2; ++i)
     data.replace(4 + i * CallPackages::kCallerRecordSize, 12, word(i + 1) + word(0) + word(0));
-  const auto list = CallPackages::callerList(withData(data));
-  ASSERT_EQ(list.size(), 2);
-  EXPECT_EQ(list.at(0).number.size(), CallPackages::kCallerNumberWidth);
-  // Incoming and waiting numbers have their own widths.
-  const UIMsg long_ = withData(QByteArray(200, '7'));
-  EXPECT_EQ(CallPackages::incomingNumber(long_).size(), 116);
-  EXPECT_EQ(CallPackages::waitingNumber(long_).size(), 44);
+  EXPECT_EQ(
+      CallPackages::textAt(withData(data), 4 + CallPackages::kCallerNumberOffset, CallPackages::kCallerNumberWidth)
+          .size(),
+      CallPackages::kCallerNumberWidth);
+  // Incoming and waiting numbers have their own widths: a digit just past the field is not read.
+  QByteArray incoming(CallPackages::kIncomingNumberWidth, 'x');
+  incoming.replace(0, 3, "123");
+  EXPECT_EQ(CallPackages::incomingNumber(withData(incoming + "4")), QStringLiteral("123"));
+  QByteArray waiting(CallPackages::kWaitingNumberWidth, 'x');
+  waiting.replace(CallPackages::kWaitingNumberWidth - 1, 1, "5");
+  EXPECT_EQ(CallPackages::waitingNumber(withData(waiting + "6")), QStringLiteral("5"));
   EXPECT_EQ(CallPackages::stageCode(withData(QByteArray(2, '\1'))), 0);
+}
+
+TEST(CallPackages, NumbersFromTheBackendKeepOnlyWhatADialStringHolds) {
+  struct Case {
+    QByteArray field;
+    const char *kept;
+  } cases[] = {
+      {QByteArray("\x01\x02\x1b]x;\x07+49\t30\r\n123"), "+4930123"},
+      {QByteArray("*100#\x7f"), "*100#"},
+      {QByteArray("12P34W5 (Name)"), "12P34W5"},
+      {QByteArray("\xc2\x85\xe2\x80\xae"
+                  "555"),
+       "555"}, // C1 control, right-to-left override
+      {QByteArray(116, '\x01'), ""},
+      {QByteArray(116, '8'), "88888888888888888888888888888888"}, // capped to the field's 32
+  };
+  for (const Case &c : cases) {
+    EXPECT_EQ(CallPackages::incomingNumber(withData(c.field)), QString::fromLatin1(c.kept)) << c.field.toHex().data();
+    EXPECT_EQ(CallPackages::waitingNumber(withData(c.field.left(CallPackages::kWaitingNumberWidth))),
+              QString::fromLatin1(c.kept).left(CallPackages::kWaitingNumberWidth))
+        << c.field.toHex().data();
+    // The same number in a caller-list record.
+    QByteArray list =
+        word(1) + word(7) + word(1) + word(4) + QByteArray(8, '\0') + c.field.left(CallPackages::kCallerNumberWidth);
+    list.append(QByteArray(CallPackages::kCallerListSize - list.size(), '\0'));
+    const auto callers = CallPackages::callerList(withData(list));
+    ASSERT_EQ(callers.size(), 1);
+    EXPECT_EQ(callers.first().number, QString::fromLatin1(c.kept)) << c.field.toHex().data();
+  }
 }
 
 TEST(CallPackages, EmergencyNumbersStopAtTheFirstEmptyOne) {

@@ -2,11 +2,13 @@
 // end to end over the bus.
 #include "../mainwindow/MainWindowFixture.h"
 #include "WLANController.h"
+#include "WordGlobe.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -75,6 +77,16 @@ TEST_F(RouterBackendFixture, ReadsFillThePageAndABasicApplyReachesTheRouter) {
   EXPECT_EQ(wlan->WLANRate->currentText(), QStringLiteral("Auto"));
   EXPECT_EQ(wlan->authenticationType->currentText(), QStringLiteral("WPA2-PSK"));
   EXPECT_EQ(wlan->WPAPreShredKey->text(), QStringLiteral("connect-me-2"));
+  // The pass phrase is hidden until asked for, and hidden again when the device goes.
+  EXPECT_EQ(wlan->WPAPreShredKey->echoMode(), QLineEdit::Password);
+  wlan->showPassPhrase->click();
+  EXPECT_EQ(wlan->WPAPreShredKey->echoMode(), QLineEdit::Normal);
+  wlan->showPassPhrase->click();
+  EXPECT_EQ(wlan->WPAPreShredKey->echoMode(), QLineEdit::Password);
+  EXPECT_EQ(wlan->WEPKey[0]->echoMode(), QLineEdit::Password);
+  // The router answered: nothing left to explain.
+  EXPECT_TRUE(wlan->statusNoteKey().isEmpty());
+  EXPECT_TRUE(wlan->statusNote->isHidden());
   EXPECT_EQ(wlan->DHCPLeaseTime->text(), QStringLiteral("24"));
   EXPECT_TRUE(wlan->IPFilterEnable->isChecked());
   EXPECT_TRUE(wlan->virtualServerAdvanced->isEnabled());
@@ -85,6 +97,11 @@ TEST_F(RouterBackendFixture, ReadsFillThePageAndABasicApplyReachesTheRouter) {
   wlan->applyBasic();
   ASSERT_TRUE(waitUntil([&] { return section("Basic").value("SSID").toString() == QLatin1String("Renamed"); }));
   EXPECT_EQ(section("Basic").value("Channel").toInt(), 11);
+  // A taken apply says so on the page, without a window to dismiss.
+  ASSERT_TRUE(waitUntil([&] { return wlan->statusNoteKey() == QLatin1String("Settings successful!"); }));
+  EXPECT_FALSE(wlan->statusNote->isHidden());
+  EXPECT_FALSE(wlan->statusNote->text().isEmpty());
+  EXPECT_TRUE(alerts().isEmpty());
 
   // A refused apply alerts and gives the section back.
   backend->control(QStringLiteral("RouterFailNext"), {1});
@@ -179,6 +196,20 @@ TEST_F(RouterBackendFixture, WithoutARouterNothingIsShownAndEveryApplyFails) {
   EXPECT_FALSE(backend->control(QStringLiteral("RouterPushReads")).value(0).toBool());
   testsupport::waitUntil([] { return false; }, 300);
   EXPECT_FALSE(wlan->SSIDName->isEnabled());
+  // Every control is disabled, and the page says why.
+  EXPECT_EQ(wlan->statusNoteKey(), QStringLiteral("WLAN_RouterUnavailable"));
+  EXPECT_FALSE(wlan->statusNote->isHidden());
+  EXPECT_EQ(wlan->statusNote->text(), Map_Name_Item_of_IndexString(QStringLiteral("WLAN_RouterUnavailable")));
+  // The reason is worded by the shipped list, not shown as its key.
+  const QString before = WordGlobe::currentTokenListPath();
+  ASSERT_TRUE(Word_Globe_Init(QStringLiteral(QEL_SOURCE_DIR "/resources/English.lproj/LanguageTokenList.txt")));
+  wlan->deviceRemoved({});
+  EXPECT_TRUE(wlan->statusNote->text().startsWith(QStringLiteral("No router answers")))
+      << wlan->statusNote->text().toStdString();
+  if (!before.isEmpty())
+    Word_Globe_Init(before);
+  else
+    WordGlobe::reset();
   wlan->applyBasic();
   ASSERT_TRUE(waitUntil([&] { return !alerts().isEmpty(); }));
   EXPECT_EQ(alerts(), QStringList{QStringLiteral("Setting Failed!")});

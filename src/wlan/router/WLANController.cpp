@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableWidget>
+#include <QTimer>
 
 using namespace WLANChecks;
 
@@ -160,6 +161,41 @@ void WLANController::registerMessages() {
 void WLANController::initializeController() {
   set_WLAN_States(false);
   setWEPKeyControlsHidden(true);
+  if (showPassPhrase)
+    showPassPhrase->setChecked(false);
+  // Until the router's first read every control stays disabled: say why.
+  setStatusNote(QStringLiteral("WLAN_RouterUnavailable"));
+}
+
+void WLANController::showSecrets(bool shown) {
+  const QLineEdit::EchoMode mode = shown ? QLineEdit::Normal : QLineEdit::Password;
+  if (WPAPreShredKey)
+    WPAPreShredKey->setEchoMode(mode);
+  for (const auto &key : WEPKey)
+    if (key)
+      key->setEchoMode(mode);
+}
+
+void WLANController::setStatusNote(const QString &key) {
+  statusNoteKey_ = key;
+  if (!statusNote)
+    return;
+  statusNote->setText(key.isEmpty() ? QString() : word(key));
+  statusNote->setVisible(!key.isEmpty());
+}
+
+void WLANController::routerAnswered() {
+  if (statusNoteKey_ == QLatin1String("WLAN_RouterUnavailable"))
+    setStatusNote({});
+}
+
+void WLANController::settingApplied() {
+  setStatusNote(QStringLiteral("Settings successful!"));
+  // The note is feedback, not a state: it goes by itself unless something else took its place.
+  QTimer::singleShot(5000, this, [this] {
+    if (statusNoteKey_ == QLatin1String("Settings successful!"))
+      setStatusNote({});
+  });
 }
 
 void WLANController::loadCommonBundle() {

@@ -38,6 +38,7 @@ public:
 
   // ---- outlets (set by WLANPage::build) ----
   QPointer<QWidget> WLANView;
+  QPointer<QLabel> statusNote;
   QPointer<QTabWidget> WLANTab;
   // Basic
   QPointer<QLineEdit> SSIDName;
@@ -48,6 +49,7 @@ public:
   // Security
   QPointer<QComboBox> authenticationType, encryptionMode, MAXNum, WEPKeyIndex;
   QPointer<QLineEdit> WPAPreShredKey;
+  QPointer<QCheckBox> showPassPhrase;
   QPointer<QLineEdit> WEPKey[4];
   QPointer<QComboBox> WEPKeyModel[4];
   QPointer<QLabel> WEPKeyLabel[4];
@@ -184,6 +186,10 @@ public:
   void set_Firewall_States(bool enable);
   void set_Router_States(bool enable);
   void setWEPKeyControlsHidden(bool hidden);
+  // Shows the pass phrase and the WEP keys as text, or hides them again.
+  void showSecrets(bool shown);
+  // The worded note above the tabs: why nothing can be changed, or that an apply was taken.
+  QString statusNoteKey() const { return statusNoteKey_; }
   void setIPList(bool editable);
   void setVSList(bool editable);
   void cleanIPList();
@@ -237,6 +243,12 @@ private:
   void restoreVirtualSwitch();
   int selectedRow(QTableWidget *table) const;
   QStringList macFields() const;
+  void setStatusNote(const QString &key);
+  // A read arrived: the router is there.
+  void routerAnswered();
+  // A set was taken by the router.
+  void settingApplied();
+  QString statusNoteKey_;
   // The switches as they were before the user's last change, put back when the router refuses it.
   quint32 previousIFEnable_ = 0, previousPolicy_ = 0, previousVSEnable_ = 0;
 };

@@ -79,6 +79,8 @@ bool WLANController::takePackage(const Notification &n, UIMsg *msg) const {
 }
 
 void WLANController::failedSetting() {
+  if (statusNoteKey_ == QLatin1String("Settings successful!"))
+    setStatusNote({});
   NSRunAlertPanelExt(word("Warning!"), word("Setting Failed!"), word("OK"));
 }
 
@@ -111,8 +113,12 @@ void WLANController::takeRecordAnswer(const Notification &n, AfterFailure afterF
     failedSetting();
     afterFailure();
   } else if (isRead(m) && succeeded(m)) {
-    if (const auto r = readRecord<Record>(m))
+    if (const auto r = readRecord<Record>(m)) {
+      routerAnswered();
       show(*r);
+    }
+  } else if (succeeded(m)) {
+    settingApplied();
   }
 }
 
@@ -176,8 +182,10 @@ void WLANController::dealWithIPFilterList(const Notification &n) {
     failedSetting();
     IFCANCEL();
   } else if (succeeded(m) && isRead(m)) {
+    routerAnswered();
     showIPFilterList(IPFilterListReply::decode(m.payload()));
   } else if (succeeded(m)) {
+    settingApplied();
     cleanIPList();
     refreshIPTable();
     sendReadIPFilter();
@@ -192,8 +200,10 @@ void WLANController::dealWithVirtualServerList(const Notification &n) {
     failedSetting();
     VSCANCEL();
   } else if (succeeded(m) && isRead(m)) {
+    routerAnswered();
     showVirtualServerList(VirtualServerListReply::decode(m.payload()));
   } else if (succeeded(m)) {
+    settingApplied();
     cleanVSList();
     refreshVSTable();
     sendReadVirtualServer();

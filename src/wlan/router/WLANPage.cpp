@@ -133,7 +133,21 @@ void buildSecurity(WLANController *c, QTabWidget *tabs) {
   c->authenticationType = f.add("Security Mode", combo(c, f.box, "authenticationType"));
   c->MAXNum = f.add("MAX Staion Number", combo(c, f.box, "MAXNum"));
   c->encryptionMode = f.add("Encrypt Type", combo(c, f.box, "encryptionMode"));
-  c->WPAPreShredKey = f.add("Pass Phrase", lineEdit(c, f.box, "WPAPreShredKey"));
+  {
+    // The pass phrase is a secret: hidden as typed, shown only on request.
+    auto *row = new QWidget(f.box);
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    c->WPAPreShredKey = lineEdit(c, row, "WPAPreShredKey");
+    c->WPAPreShredKey->setEchoMode(QLineEdit::Password);
+    c->showPassPhrase = new QCheckBox(QStringLiteral("Show"), row);
+    c->showPassPhrase->setObjectName(QStringLiteral("showPassPhrase"));
+    c->wordedControls[1].append({c->showPassPhrase.data(), QStringLiteral("Show")});
+    QObject::connect(c->showPassPhrase, &QCheckBox::toggled, c, &WLANController::showSecrets);
+    h->addWidget(c->WPAPreShredKey, 1);
+    h->addWidget(c->showPassPhrase);
+    f.add("Pass Phrase", row);
+  }
   for (int i = 0; i < 4; ++i) {
     auto *row = new QWidget(f.box);
     auto *h = new QHBoxLayout(row);
@@ -143,6 +157,7 @@ void buildSecurity(WLANController *c, QTabWidget *tabs) {
     c->WEPKeyModel[i] = combo(c, row, modelName.constData());
     c->WEPKeyModel[i]->setMinimumWidth(90);
     c->WEPKey[i] = lineEdit(c, row, keyName.constData());
+    c->WEPKey[i]->setEchoMode(QLineEdit::Password);
     h->addWidget(c->WEPKeyModel[i]);
     h->addWidget(c->WEPKey[i], 1);
     QLabel *label = nullptr;
@@ -378,6 +393,12 @@ QWidget *WLANPage::build(WLANController *c, QWidget *parent) {
   view->setObjectName(QStringLiteral("WLAN"));
   auto *layout = new QVBoxLayout(view);
   layout->setContentsMargins(0, 0, 0, 0);
+  // Says why the page is disabled, or that an apply was taken; never a window of its own.
+  c->statusNote = new QLabel(view);
+  c->statusNote->setObjectName(QStringLiteral("WLANStatusNote"));
+  c->statusNote->setWordWrap(true);
+  c->statusNote->hide();
+  layout->addWidget(c->statusNote);
   auto *tabs = new QTabWidget(view);
   tabs->setObjectName(QStringLiteral("WLANTab"));
   layout->addWidget(tabs);
