@@ -244,8 +244,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
 
   buildMenus(window->menuBar(), main, init);
 
-  QList<QELUIController *> controllers = {main,       init, dial,          settings,   call, phonebook,
-                                          callRecord, wlan, smsController, customerLog};
+  QList<QELUIController *> controllers = {main,      init,       dial, settings,      call,
+                                          phonebook, callRecord, wlan, smsController, customerLog};
   if (MMSController *mms = buildMmsHost(tabs, owner, skin, dial, smsController)) {
     controllers << mms;
     // The MMS preview window keeps its place next to the main window.
