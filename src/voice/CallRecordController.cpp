@@ -14,6 +14,7 @@
 
 #include <QCollator>
 #include <QHeaderView>
+#include <QPointer>
 #include <algorithm>
 
 CallRecordController *g_CallRecordController = nullptr;
@@ -354,12 +355,17 @@ void CallRecordController::resetMissedCallHint() {
 
 void CallRecordController::clearAllCallRecords(const Notification &) {
   // The plug-in's Clear all is one click away from losing the whole log, and the plug-in cannot
-  // reach the question layer itself: ask here, as Delete does.
-  const int answer = NSRunAlertPanelExt(word(QStringLiteral("Warning")),
-                                        word(QStringLiteral("Are you sure you want to delete all the record(s)?")),
-                                        word(QStringLiteral("OK")), word(QStringLiteral("Cancel")));
-  if (answer != 1)
-    return;
+  // reach the question layer itself: ask here, as Delete does, without holding the packages.
+  const QPointer<CallRecordController> self(this);
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")),
+                       word(QStringLiteral("Are you sure you want to delete all the record(s)?")),
+                       word(QStringLiteral("OK")), word(QStringLiteral("Cancel")), [self](int answer, bool removed) {
+                         if (self && answer == 1 && !removed)
+                           self->clearAllCallRecordsNow();
+                       });
+}
+
+void CallRecordController::clearAllCallRecordsNow() {
   store_.clear();
   store_.save();
   selectRecordPosition();

@@ -38,6 +38,7 @@ public:
   void resetMissedCallHint();
 
   Q_INVOKABLE void clearAllCallRecords(const Notification &n);
+  void clearAllCallRecordsNow();
   Q_INVOKABLE void initPhonebookReady(const Notification &n);
   Q_INVOKABLE void devicePlugin(const Notification &n);
   Q_INVOKABLE void simReady(const Notification &n);
