@@ -17,6 +17,7 @@
 #include "InternetPage.h"
 #include "MMSController.h"
 #include "MainController.h"
+#include "MenuKeys.h"
 #include "Neighbourhood.h"
 #include "PBController.h"
 #include "PBPage.h"
@@ -38,6 +39,7 @@
 #include "WLANPage.h"
 #include "WordGlobe.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -64,30 +66,56 @@ QMenu *addMenu(QMenuBar *bar, const char *englishTitle) {
 }
 
 // Application, File, Edit, Operation, Window and Help menus. Hide, Hide Others and Show All
-// mean nothing on this desktop and are left out.
+// mean nothing on this desktop and are left out. Every item acts; the worded titles and their
+// Alt mnemonics come from MainController::Init_UIMenu.
 void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
+  auto on = [main](QAction *item, auto &&react) { QObject::connect(item, &QAction::triggered, main, react); };
   QMenu *app = addMenu(bar, "Connection Manager");
-  QObject::connect(addItem(app, "About..."), &QAction::triggered, init, [init] { init->openAboutURL(nullptr); });
+  on(addItem(app, "About..."), [main] { main->showAboutBox(); });
   QObject::connect(addItem(app, "Diagnostics"), &QAction::triggered, init, [init] { init->showDiagInfo(nullptr); });
-  QObject::connect(addItem(app, "Logs"), &QAction::triggered, init, [init] { init->showLogs(nullptr); });
-  addItem(app, "Update");
-  addItem(app, "Preferences...");
+  on(addItem(app, "Logs"), [main] { main->showLogFolder(); });
+  on(addItem(app, "Update"), [main] { main->checkForUpdates(); });
+  QAction *preferences = addItem(app, "Preferences...");
+  preferences->setShortcut(QKeySequence(QStringLiteral("Ctrl+,")));
+  preferences->setMenuRole(QAction::PreferencesRole);
+  on(preferences, [main] { main->gotoSetting(); });
   app->addSeparator();
-  QObject::connect(addItem(app, "Quit"), &QAction::triggered, main, [main] { main->quitTerminal(nullptr); });
+  QAction *quit = addItem(app, "Quit");
+  quit->setShortcut(QKeySequence::Quit);
+  quit->setMenuRole(QAction::QuitRole);
+  on(quit, [main] { main->quitTerminal(nullptr); });
 
   QMenu *file = addMenu(bar, "File");
-  QObject::connect(addItem(file, "Close"), &QAction::triggered, main, [main] { main->quitTerminal(nullptr); });
+  on(addItem(file, "Close"), [main] { main->quitTerminal(nullptr); });
 
+  // The edit commands act on the text field that has the focus; the items follow what it can do.
   QMenu *edit = addMenu(bar, "Edit");
-  for (const char *t : {"Undo", "Redo", "Cut", "Copy", "Paste", "Clear", "Delete", "Select All"})
-    addItem(edit, t);
+  const std::pair<const char *, MenuKeys::EditCommand> editItems[] = {
+      {"Undo", MenuKeys::EditCommand::Undo},     {"Redo", MenuKeys::EditCommand::Redo},
+      {"Cut", MenuKeys::EditCommand::Cut},       {"Copy", MenuKeys::EditCommand::Copy},
+      {"Paste", MenuKeys::EditCommand::Paste},   {"Clear", MenuKeys::EditCommand::Delete},
+      {"Delete", MenuKeys::EditCommand::Delete}, {"Select All", MenuKeys::EditCommand::SelectAll}};
+  for (const auto &[title, command] : editItems) {
+    QAction *item = addItem(edit, title);
+    item->setProperty("editCommand", int(command));
+    on(item, [command] { MenuKeys::runEditCommand(QApplication::focusWidget(), command); });
+  }
+  QObject::connect(edit, &QMenu::aboutToShow, edit, [edit] {
+    for (QAction *item : edit->actions())
+      if (item->property("editCommand").isValid())
+        item->setEnabled(MenuKeys::editCommandApplies(QApplication::focusWidget(),
+                                                      MenuKeys::EditCommand(item->property("editCommand").toInt())));
+  });
 
   QMenu *operation = addMenu(bar, "Operation");
-  for (const char *t :
-       {"Internet", "Statistics", "Call", "SMS", "Phonebook", "AccountBalance", "Support", "HomePage", "DialRecord"}) {
+  for (const char *t : {"Internet", "Statistics", "Call", "SMS", "Phonebook", "Support", "HomePage", "DialRecord"}) {
     QAction *item = addItem(operation, t);
-    QObject::connect(item, &QAction::triggered, main, [main, item] { main->tabViewChangeItemAction(item); });
+    on(item, [main, item] { main->tabViewChangeItemAction(item); });
   }
+  // The USSD item: the balance page of the USSD tab.
+  QAction *balance = addItem(operation, "AccountBalance");
+  balance->setProperty("itemIdentifier", QStringLiteral("USSD1"));
+  on(balance, [main] { main->gotoUSSD(); });
   operation->addSeparator();
   // "Tools" and "Language" stay disabled until something fills them.
   for (const char *t : {"Tools", "Language"}) {
@@ -103,18 +131,19 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
   init->labelPINUnlock_->setEnabled(false);
   QObject::connect(init->labelPINEnter_, &QAction::triggered, init, [init] { init->enterPIN(); });
   QObject::connect(init->labelPINUnlock_, &QAction::triggered, init, [init] { init->unlockPIN(); });
-  addItem(operation, "Options");
+  on(addItem(operation, "Options"), [main] { main->gotoSetting(); });
 
   QMenu *window = addMenu(bar, "Window");
-  QObject::connect(addItem(window, "Minimize"), &QAction::triggered, main,
-                   [main] { main->minimizeMainWindow(nullptr); });
+  on(addItem(window, "Minimize"), [main] { main->minimizeMainWindow(nullptr); });
+  // The window models' items are wired with the models (MainController::initWindowModels).
   for (const char *t : {"Complete Model", "Simple Model", "Minimized Model"})
     addItem(window, t);
 
   QMenu *help = addMenu(bar, "Help");
-  QObject::connect(addItem(help, "MyApp Help"), &QAction::triggered, main,
-                   [main] { main->tbiMainHelpAction(nullptr); });
-  addItem(help, "Online Help");
+  QAction *helpItem = addItem(help, "MyApp Help");
+  helpItem->setShortcut(QKeySequence::HelpContents);
+  on(helpItem, [main] { main->tbiMainHelpAction(nullptr); });
+  on(addItem(help, "Online Help"), [main] { main->openOnlineHelp(); });
   addItem(help, "Prepaid guide")->setEnabled(false);
 }
 
@@ -267,6 +296,8 @@ MainWindowBuilder::Parts MainWindowBuilder::build(QELMsgCenter *center, QELUIMan
     c->qelSkinManager = skin;
   }
   main->mainWindow = window;
+  // The simple window's settings matrix chooses pages of the settings window's own tab view.
+  main->tabviewSetting = settings->tabviewSetting;
   main->toolbar = toolbar;
   main->menuBar = window->menuBar();
   main->lableTabviewTitle_ = tabTitle;

@@ -87,12 +87,17 @@ void DialController::SelectDisconnectAction() {
 void DialController::applicationDidFinishLaunchingInDialController() {}
 
 void DialController::setModemAndSimStateString(const QString &wordingKey) {
+  stateHint_ = Map_Name_Item_of_IndexString(wordingKey);
+  if (!modemStartUpProcessStateChanged_ && !connectBtnEnabled_ && tfdDisplayModemStartUpProcess_)
+    tfdDisplayModemStartUpProcess_->setText(startUpHintText());
   ConfigService *config = ConfigService::sharedConfigService();
   if (!config || !config->setModemAndSimStateStringWhenR27K())
     return;
   modemAndSimState_ = Map_Name_Item_of_IndexString(wordingKey);
-  if (tfdModemAndSimState_)
+  if (tfdModemAndSimState_) {
     tfdModemAndSimState_->setText(modemAndSimState_);
+    tfdModemAndSimState_->setVisible(!modemAndSimState_.isEmpty());
+  }
   emit modemAndSimStateChanged(modemAndSimState_);
 }
 

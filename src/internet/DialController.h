@@ -926,6 +926,10 @@ private:
   QString connectButtonImagePath_;
   int deviceStatusRows_ = 1;
   QString modemAndSimState_;
+  // What the start-up hint says while no connection can be made: the device's or the SIM's state
+  // when one is known (no device, no SIM, locked), else that the modem is starting.
+  QString stateHint_;
+  QString startUpHintText() const;
   QString ruvozDeviceStatus_;
   bool manualDisconnect_ = false;
   bool apnCycleEnabled_ = false;

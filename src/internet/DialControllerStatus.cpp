@@ -78,6 +78,10 @@ bool DialController::isConnectBtnEnabled() const {
   return connectBtnEnabled_;
 }
 
+QString DialController::startUpHintText() const {
+  return stateHint_.isEmpty() ? word(QStringLiteral("Modem is in start-up process.")) : stateHint_;
+}
+
 void DialController::setConnectBtnEnable(bool enable) {
   connectBtnEnabled_ = enable;
   for (QPushButton *button : {m_ConnectButton.data(), btnConnectSimple.data(), postConnectBtn_.data()})
@@ -91,7 +95,7 @@ void DialController::setConnectBtnEnable(bool enable) {
       tfdDisplayModemStartUpProcess_->clear();
       modemStartUpProcessStateChanged_ = true;
     } else {
-      tfdDisplayModemStartUpProcess_->setText(word(QStringLiteral("Modem is in start-up process.")));
+      tfdDisplayModemStartUpProcess_->setText(startUpHintText());
     }
   } else if (enable) {
     modemStartUpProcessStateChanged_ = true;
@@ -249,8 +253,7 @@ void DialController::Init_internet_nib() {
 
 void DialController::initConnectStatusWording() {
   if (tfdDisplayModemStartUpProcess_)
-    tfdDisplayModemStartUpProcess_->setText(
-        modemStartUpProcessStateChanged_ ? QString() : word(QStringLiteral("Modem is in start-up process.")));
+    tfdDisplayModemStartUpProcess_->setText(modemStartUpProcessStateChanged_ ? QString() : startUpHintText());
   ConfigService *config = switches();
   const bool tooltips = config && config->displayTooltipForConnectBtn();
   switch (connectStatus_) {

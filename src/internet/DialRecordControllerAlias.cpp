@@ -6,6 +6,8 @@
 #include "FrameworkLinks.h"
 #include "NSTableViewExt.h"
 #include "Neighbourhood.h"
+#include "RecordClock.h"
+#include "RecordFormats.h"
 #include "RecordLimitWindows.h"
 #include "SettingsNeighbour.h"
 #include "StatisticSource.h"
@@ -54,7 +56,19 @@ void DialRecordController::connectTab() {
   model_ = new DialRecordTableModel([this] { return int(recordList_.size()); },
                                     [this](int row, const QString &key) { return recordCellText(row, key); }, tab);
   tab->table->setModel(model_);
-  tab->sizeColumns();
+  // The widest values a record shows: a late date of a long month, hours of connection, gigabytes.
+  DialRecord sample;
+  sample.hasName = sample.hasStart = sample.hasDisconnect = sample.hasConnectTime = true;
+  sample.connectName = QStringLiteral("Internet");
+  sample.startMs = sample.disconnectMs =
+      QDateTime(QDate(2026, 9, 28), QTime(22, 58, 58), RecordClock::zone()).toMSecsSinceEpoch();
+  sample.connectTime = 99 * 3600 + 59 * 60 + 59;
+  sample.setReceiveByte(QStringLiteral("999999.99"));
+  sample.setSendByte(QStringLiteral("999999.99"));
+  QStringList samples;
+  for (const QString &key : RecordFileHeaderKeys())
+    samples << recordFieldText(sample, key, fieldFormats());
+  tab->sizeColumns(samples);
   connect(tab->table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           [this] { tableViewSelectionDidChange(); });
   connect(tab->btnShow, &QPushButton::clicked, this, [this] { Show(viewDialRecordTab_->btnShow); });

@@ -18,11 +18,26 @@ DialRecordTableModel::DialRecordTableModel(RowCount count, RowText text, QObject
     : QAbstractTableModel(parent), count_(std::move(count)), text_(std::move(text)), titles_(RecordFileHeaderTitles()) {
 }
 
-void DialRecordTab::sizeColumns() {
-  // Fixed widths: measuring the contents would visit every row of years of records.
-  int column = 0;
-  for (int width : {110, 150, 150, 80, 95})
-    table->horizontalHeader()->resizeSection(column++, width);
+void DialRecordTab::sizeColumns(const QStringList &samples) {
+  fitColumns(table, samples);
+  // The titles are worded again when the language changes: the columns follow them.
+  if (table->model())
+    connect(table->model(), &QAbstractItemModel::headerDataChanged, this,
+            [table = table, samples] { fitColumns(table, samples); });
+}
+
+void DialRecordTab::fitColumns(QTableView *table, const QStringList &samples) {
+  // From a sample, not the contents: measuring them would visit every row of years of records.
+  QHeaderView *header = table->horizontalHeader();
+  const QFontMetrics cell(table->font());
+  const QFontMetrics title(header->font());
+  const int least[] = {110, 150, 150, 80, 95};
+  for (int column = 0; column < int(std::size(least)); ++column) {
+    const QString heading = table->model() ? table->model()->headerData(column, Qt::Horizontal).toString() : QString();
+    const int width = std::max(
+        {least[column], title.horizontalAdvance(heading) + 24, cell.horizontalAdvance(samples.value(column)) + 16});
+    header->resizeSection(column, width);
+  }
 }
 
 void DialRecordTableModel::reloadData() {

@@ -5,6 +5,7 @@
 #include <functional>
 
 class NSTableViewExt;
+class QTableView;
 class QDateEdit;
 class QGroupBox;
 class QLabel;
@@ -44,8 +45,10 @@ class DialRecordTab : public QWidget {
   Q_OBJECT
 public:
   explicit DialRecordTab(QWidget *parent = nullptr);
-  // Gives the table's columns their widths (once it has a model).
-  void sizeColumns();
+  // Gives the table's columns their widths (once it has a model): the room of the column's title
+  // and of `samples`, one formatted sample of each column's widest value.
+  void sizeColumns(const QStringList &samples = {});
+  static void fitColumns(QTableView *table, const QStringList &samples);
 
   NSTableViewExt *table = nullptr;
   QLabel *labelFrom = nullptr;

@@ -228,6 +228,7 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
     buildFavoriteIconHint(d, window);
   }
   auto *column = new QVBoxLayout(page);
+  column->setSpacing(4);
   if (web.split)
     column->setContentsMargins(4, 4, 4, 4); // the tab view's pane has margins of its own
   d->labelInternetPrompt_ = label(page, "labelInternetPrompt");
@@ -235,9 +236,13 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
   d->labelProfileInputPrompt_ = label(page, "labelProfileInputPrompt");
   d->labelProfileInputPrompt_->setWordWrap(true);
   d->tfdModemAndSimState_ = label(page, "tfdModemAndSimState_");
+  d->tfdModemAndSimState_->hide(); // until there is a state to show
   column->addWidget(d->labelInternetPrompt_);
   column->addWidget(d->labelProfileInputPrompt_);
   column->addWidget(d->tfdModemAndSimState_);
+  // The profile above the figures on the left, the graph beside them: the page's height holds
+  // every row at the skin's size.
+  auto *figures = new QVBoxLayout;
   if (profileBox) {
     profileBox->setParent(page);
     if (web.split) {
@@ -249,7 +254,7 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
       column->addWidget(d->preDefaultConfiguration_);
       column->addWidget(profileBox, 0, Qt::AlignLeft);
     } else {
-      column->addWidget(profileBox, 0, Qt::AlignLeft);
+      figures->addWidget(profileBox, 0, Qt::AlignLeft);
     }
   }
 
@@ -277,8 +282,11 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
     ++r;
   }
   area->setColumnStretch(1, 1);
+  area->setVerticalSpacing(2);
+  figures->addLayout(area);
+  figures->addStretch();
   auto *middle = new QHBoxLayout;
-  middle->addLayout(area, 1);
+  middle->addLayout(figures, 1);
   d->speedView = named(new statisticsView(page), "speedView");
   d->speedView->setMinimumSize(240, 120);
   middle->addWidget(d->speedView, 1);

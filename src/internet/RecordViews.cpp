@@ -27,8 +27,9 @@ StatisticsTab::StatisticsTab(QWidget *parent) : QWidget(parent) {
   layout->addWidget(transferOutline, 1, 0);
   layout->addWidget(speedView, 0, 1, 2, 1);
   layout->addWidget(btnGoBack, 2, 1, Qt::AlignRight);
-  layout->setColumnStretch(0, 2);
-  layout->setColumnStretch(1, 3);
+  // The figures' captions and dates need half the page; the graph draws in any width.
+  layout->setColumnStretch(0, 1);
+  layout->setColumnStretch(1, 1);
   layout->setRowStretch(0, 3);
   layout->setRowStretch(1, 2);
 }

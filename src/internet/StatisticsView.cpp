@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPainterPath>
+#include <cmath>
 
 namespace {
 
@@ -201,7 +202,9 @@ void statisticsView::paintEvent(QPaintEvent *) {
   painter.setFont(labelFont);
   const QFontMetricsF labelMetrics(labelFont);
   const QStringList labels = axisLabels();
-  for (int j = 0; j <= 12; ++j)
+  // As many labels as fit beside each other: every second, third... line in a short graph.
+  const int stride = g > 0 ? std::max(1, int(std::ceil((labelMetrics.height() + 2) / g))) : 13;
+  for (int j = 0; j <= 12; j += stride)
     drawTextAt(labels[j], relativeX - 30, relativeY - 5 + j * g, labelMetrics);
   QPen dash(coordinateColor_);
   dash.setWidth(0);

@@ -73,7 +73,8 @@ void transferSource::initializeNibResources() {
   outlineView->setModel(model_);
   outlineView->setHeaderHidden(true);
   outlineView->header()->setStretchLastSection(true);
-  outlineView->header()->resizeSection(0, 140);
+  // The captions get the room their worded text needs; the values take the rest.
+  outlineView->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
   NodeOutlineModel::keepExpanded(outlineView);
 }
 

@@ -91,6 +91,9 @@ void wordControls(QWidget *root) {
     else if (auto *box = qobject_cast<QGroupBox *>(w))
       box->setTitle(word(key));
   }
+  // Worded titles may be longer than the cells they were laid out for.
+  for (ButtonMatrix *matrix : root->findChildren<ButtonMatrix *>())
+    matrix->fitCellsToTitles();
 }
 } // namespace
 

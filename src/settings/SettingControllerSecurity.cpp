@@ -155,12 +155,12 @@ void SettingController::wordSheets() {
     sheet->cancel->setText(word(QStringLiteral("Cancel")));
   };
   words(m_EnablePinWin, "PIN Enable", "Please input PIN:", {"PIN:"});
-  words(m_RevisePinWin, "Revise PIN", "Please input:", {"Old PIN:", "New PIN:", "Repeat New PIN:"});
+  words(m_RevisePinWin, "Revise PIN", "Change PIN prompt", {"Old PIN:", "New PIN:", "Repeat New PIN:"});
   words(m_PukWin, "Unlock PIN", "Please input:", {"PUK:", "New PIN:", "Repeat New PIN:"});
   words(wndSetingUnlockDevice_, "Device function lock Enable",
         "Please input the unlock device code:", {"Unlock Code:"});
-  words(wndModifyUnlockDevice_, "Change Unlock Code",
-        "Please input:", {"Old Unlock Code:", "New Unlock Code:", "Verify Unlock Code:"});
+  words(wndModifyUnlockDevice_, "Change Unlock Code", "Change Unlock Code prompt",
+        {"Old Unlock Code:", "New Unlock Code:", "Verify Unlock Code:"});
   setTimeLeftLabels();
 }
 

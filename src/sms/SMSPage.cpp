@@ -1,5 +1,6 @@
 #include "SMSPage.h"
 
+#include "FlowRow.h"
 #include "NSTableViewExt.h"
 
 #include <QHBoxLayout>
@@ -86,12 +87,12 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   btnRecover_ = named(new QPushButton(this), "btnSMSRecover");
   btnMoveToImportantBox_ = named(new QPushButton(this), "btnSMSMoveToImportantBox");
   popBtnSaveMessage_ = named(new QComboBox(this), "popBtnSaveMessage");
-  auto *buttons = new QHBoxLayout;
+  // The buttons wrap onto a second row rather than cut their titles.
+  auto *buttons = new FlowRow;
   for (QWidget *w : std::initializer_list<QWidget *>{newMessageBtn, replyBtn, forwardMessageBtn, callBtn, deleteBtn,
                                                      saveToBtn, btnMoveTo_, popBtnSaveMessage_, btnRecover_,
                                                      btnMoveToImportantBox_, savePhonePopUp})
     buttons->addWidget(w);
-  buttons->addStretch();
 
   auto *right = new QVBoxLayout;
   right->addLayout(search);

@@ -1,5 +1,6 @@
 #include "QELAlertPanel.h"
 
+#include "AlertKinds.h"
 #include "FrameworkLinks.h"
 #include "ModalQuestions.h"
 #include "NSButtonExt.h"
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStyle>
 
 namespace {
 
@@ -35,7 +37,8 @@ int runSystemAlertPanel(const QString &title, const QString &message, const QStr
                         const QString &alternateButton) {
   const ModalQuestion question{QStringLiteral("systemAlert"), title, message, defaultTitle(defaultButton),
                                alternateButton};
-  QMessageBox box(QMessageBox::Warning, title, message, QMessageBox::NoButton, QApplication::activeWindow());
+  QMessageBox box(AlertKinds::iconFor(title, !alternateButton.isNull()), title, message, QMessageBox::NoButton,
+                  QApplication::activeWindow());
   QPushButton *ok = box.addButton(question.defaultButton, QMessageBox::AcceptRole);
   if (!alternateButton.isNull())
     box.setEscapeButton(box.addButton(alternateButton, QMessageBox::RejectRole));
@@ -53,8 +56,8 @@ void beginSystemAlertPanel(const QString &title, const QString &message, const Q
                            const QString &alternateButton, AlertAnswerHandler done) {
   const ModalQuestion question{QStringLiteral("systemAlert"), title, message, defaultTitle(defaultButton),
                                alternateButton};
-  auto *box =
-      new QMessageBox(QMessageBox::Warning, title, message, QMessageBox::NoButton, QApplication::activeWindow());
+  auto *box = new QMessageBox(AlertKinds::iconFor(title, !alternateButton.isNull()), title, message,
+                              QMessageBox::NoButton, QApplication::activeWindow());
   box->setAttribute(Qt::WA_DeleteOnClose);
   QPushButton *ok = box->addButton(question.defaultButton, QMessageBox::AcceptRole);
   if (!alternateButton.isNull())
@@ -177,6 +180,22 @@ void QELAlertPanel::fill(const Parts &p, const QString &title, const QString &me
                          const QString &alternateButton) {
   p.title->setText(title);
   p.message->setText(message);
+  // The skin's picture shows the information icon; other kinds cover it with their own.
+  auto *icon = p.content->findChild<QLabel *>(QStringLiteral("alertKindIcon"), Qt::FindDirectChildrenOnly);
+  if (!icon) {
+    icon = new QLabel(p.content);
+    icon->setObjectName(QStringLiteral("alertKindIcon"));
+    icon->setGeometry(20, 26, 48, 48);
+    icon->setAlignment(Qt::AlignCenter);
+    icon->setStyleSheet(QStringLiteral("background: white;"));
+  }
+  const QMessageBox::Icon kind = AlertKinds::iconFor(title, !alternateButton.isNull());
+  const QStyle::StandardPixmap pixmaps[] = {QStyle::SP_MessageBoxInformation, QStyle::SP_MessageBoxInformation,
+                                            QStyle::SP_MessageBoxWarning, QStyle::SP_MessageBoxCritical,
+                                            QStyle::SP_MessageBoxQuestion};
+  icon->setPixmap(QApplication::style()->standardIcon(pixmaps[int(kind)]).pixmap(40, 40));
+  icon->setProperty("alertKind", int(kind));
+  icon->setVisible(kind != QMessageBox::Information);
   p.ok->setTitle(defaultButton);
   if (alternateButton.isNull()) {
     p.cancel->hide();

@@ -435,16 +435,15 @@ void QELUIController::setUrlOpener(UrlOpener opener) {
   urlOpener() = std::move(opener);
 }
 
-void QELUIController::openSafari(const QString &url) {
+bool QELUIController::openSafari(const QString &url) {
   if (url.isEmpty())
-    return;
+    return false;
   const QUrl u(url, QUrl::StrictMode);
   if (!u.isValid() || u.scheme().isEmpty())
-    return;
+    return false;
   if (urlOpener())
-    urlOpener()(u);
-  else
-    QDesktopServices::openUrl(u);
+    return urlOpener()(u);
+  return QDesktopServices::openUrl(u);
 }
 
 // ---- text

@@ -124,7 +124,9 @@ public:
   void tbiMainURLActionExt(const QString &itemIdentifier);
   Q_INVOKABLE void tbiMainURLActionExt(QObject *toolbarItem);
   Q_INVOKABLE void menuItemAction(QObject *sender) { Q_UNUSED(sender) }
-  void openSafari(const QString &url);
+  // Hands the address to the browser (or the test's opener); false when it is no usable address
+  // or nothing took it.
+  bool openSafari(const QString &url);
   using UrlOpener = std::function<bool(const QUrl &)>;
   static void setUrlOpener(UrlOpener opener);
 

@@ -46,6 +46,21 @@ void ButtonMatrix::setCellSize(const QSize &size) {
   layoutCells();
 }
 
+void ButtonMatrix::fitCellsToTitles() {
+  int width = cellSize_.width();
+  for (QAbstractButton *cell : std::as_const(cells_))
+    if (cell && !cell->text().isEmpty())
+      width = std::max(width, cell->sizeHint().width());
+  if (width == cellSize_.width())
+    return;
+  const bool pinned = minimumSize() == size();
+  setCellSize(QSize(width, cellSize_.height()));
+  sizeToCells();
+  if (pinned)
+    setMinimumSize(size());
+  updateGeometry();
+}
+
 void ButtonMatrix::setIntercellSpacing(const QSize &spacing) {
   spacing_ = spacing;
   layoutCells();

@@ -25,6 +25,9 @@ public:
   QAbstractButton *cellAtRow(int row, int column) const;
   QList<QAbstractButton *> cells() const { return cells_; }
   void setCellSize(const QSize &size);
+  // Widens the cells to the widest cell's title (never narrows them), so that a worded title is
+  // not cut; a matrix whose least size was its size keeps that rule.
+  void fitCellsToTitles();
   QSize cellSize() const { return cellSize_; }
   void setIntercellSpacing(const QSize &spacing);
   QRect cellFrameAtRow(int row, int column) const;

@@ -4,7 +4,10 @@
 
 #include <QDebug>
 #include <QHash>
+#include <QMutex>
 #include <QReadWriteLock>
+#include <QSet>
+#include <atomic>
 
 namespace {
 
@@ -20,6 +23,18 @@ struct Table {
 Table &table() {
   static Table t;
   return t;
+}
+
+// The keys asked for that the table lacks, while a page walk records them.
+struct Misses {
+  std::atomic<bool> recording{false};
+  QMutex lock;
+  QSet<QString> keys;
+};
+
+Misses &misses() {
+  static Misses m;
+  return m;
 }
 
 } // namespace
@@ -57,7 +72,13 @@ QString Map_Name_Item_of_IndexString(const QString &key) {
   Table &t = table();
   QReadLocker locker(&t.lock);
   const auto it = t.entries.constFind(key);
-  return it == t.entries.cend() ? key : *it;
+  if (it != t.entries.cend())
+    return *it;
+  if (Misses &m = misses(); m.recording.load(std::memory_order_relaxed)) {
+    QMutexLocker missLocker(&m.lock);
+    m.keys.insert(key);
+  }
+  return key;
 }
 
 QString Map_Name_Item_of_Index(int index) {
@@ -78,6 +99,25 @@ int currentEntryCount() {
   Table &t = table();
   QReadLocker locker(&t.lock);
   return int(t.entries.size());
+}
+
+void recordMissingKeys(bool on) {
+  Misses &m = misses();
+  QMutexLocker locker(&m.lock);
+  m.keys.clear();
+  m.recording = on;
+}
+
+QSet<QString> missingKeys() {
+  Misses &m = misses();
+  QMutexLocker locker(&m.lock);
+  return m.keys;
+}
+
+bool hasKey(const QString &key) {
+  Table &t = table();
+  QReadLocker locker(&t.lock);
+  return t.entries.contains(key);
 }
 
 void reset() {

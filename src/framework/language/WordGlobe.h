@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSet>
 #include <QString>
 
 // The wording framework: one process-wide token table, replaced by loading a token list file
@@ -22,6 +23,12 @@ namespace WordGlobe {
 // The file the current table came from; empty before the first successful load.
 QString currentTokenListPath();
 int currentEntryCount();
+// Whether the current table words `key`.
+bool hasKey(const QString &key);
+// While on, every key asked for that the table lacks is remembered (a page walk finds the raw
+// keys that reach the user this way); switching clears what was remembered.
+void recordMissingKeys(bool on);
+QSet<QString> missingKeys();
 // Empties the table and forgets its path (tests).
 void reset();
 } // namespace WordGlobe

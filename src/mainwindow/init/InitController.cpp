@@ -292,7 +292,7 @@ void InitController::setModemStatus(bool started) {
     showImage(statusView->networkStatusImage, started ? QStringLiteral("netstatus2") : QStringLiteral("netstatus1"));
   if (auto *dial = Neighbourhood::connection())
     dial->setModemAndSimStateString(started ? QStringLiteral("Init_tfdStarting Device")
-                                            : QStringLiteral("Dial_tfdDeviceNotDetected"));
+                                            : QStringLiteral("No device is connected. Plug in your modem."));
   sendNotification(kModemConnected, started);
 }
 
@@ -431,6 +431,8 @@ void InitController::dealWithMsgOfCheckDeviceNotAttached(const Notification &) {
 void InitController::dealWithMsgOfInvalidCardStatus(const Notification &) {
   // The program ends once the user has read why; a device that went meanwhile took the invalid
   // card with it, and the program stays for the next one.
+  if (auto *dial = Neighbourhood::connection())
+    dial->setModemAndSimStateString(QStringLiteral("The SIM card is invalid. Insert a valid SIM card."));
   QPointer<InitController> self(this);
   warn(QStringLiteral("Incorrect (U)SIM card!"), [self] {
     if (self)
@@ -466,7 +468,7 @@ void InitController::dealWithMsgOfCheckSIMStatus(const Notification &n) {
       if (auto *dial = Neighbourhood::connection()) {
         dial->setDeviceStatusStringRows(1);
         dial->ruvozUITopFixedImage(QString(), QString(), QString(), word(QStringLiteral("No SIM")));
-        dial->setModemAndSimStateString(QStringLiteral("Init_tfdNo (U)SIM"));
+        dial->setModemAndSimStateString(QStringLiteral("No SIM card. Insert a SIM card into your modem."));
       }
       if (!ConfigService::readBool(QStringLiteral("Init"), QStringLiteral("DonotShowNoSIMAlert")))
         warn(QStringLiteral("NO UIM, Please insert UIM card!"));

@@ -215,6 +215,8 @@ void InitController::pinAutoValidation() {
 }
 
 void InitController::openPinWindow() {
+  if (auto *dial = Neighbourhood::connection())
+    dial->setModemAndSimStateString(QStringLiteral("The SIM card is locked. Enter the PIN to unlock it."));
   checkPinPukStatus_ = kCheckPin;
   PinSheet *s = pinSheet();
   s->pinCode->clear();
@@ -229,6 +231,8 @@ void InitController::openPinWindow() {
 }
 
 void InitController::openPukWindow() {
+  if (auto *dial = Neighbourhood::connection())
+    dial->setModemAndSimStateString(QStringLiteral("The SIM card is blocked. Enter the PUK to unlock it."));
   checkPinPukStatus_ = kCheckPuk;
   PukSheet *s = pukSheet();
   s->pukCode->clear();

@@ -334,16 +334,16 @@ void AEMessage::send_FirmwareUpdate_Msg() {
   SendMessage(command, kCommandParameter, kUpdaterAppId);
 }
 
-void AEMessage::send_ManualUpdate_Msg() {
+int AEMessage::send_ManualUpdate_Msg() {
   if (!isSupportUpdate())
-    return;
+    return -1;
   QVariantMap command = updateCommand(kModeManual);
   if (settingOn(QStringLiteral("NewUpdate"))) {
     command.insert(QStringLiteral("WHETHER_AUTO"), QStringLiteral("0"));
     if (connected())
       command.insert(QStringLiteral("CONNECT"), 1);
   }
-  SendMessage(command, kCommandParameter, kUpdaterAppId);
+  return SendMessage(command, kCommandParameter, kUpdaterAppId);
 }
 
 void AEMessage::send_DeviceOK_Msg() {

@@ -42,7 +42,8 @@ public:
   void send_Init_Msg();
   void send_AutoUpdate_Msg();
   void send_FirmwareUpdate_Msg();
-  void send_ManualUpdate_Msg();
+  // 0 when the updater took the command, -1 without the update function, else the link's error.
+  int send_ManualUpdate_Msg();
   void send_DeviceOK_Msg();
   void send_DeviceOut_Msg();
 

@@ -16,6 +16,7 @@
 #include "QELUIManager.h"
 #include "SettingsNeighbour.h"
 #include "SkinCanvas.h"
+#include "WindowManners.h"
 #include "WordGlobe.h"
 
 #include <QApplication>
@@ -158,8 +159,21 @@ void MainController::initializeNormalSkin() {
   }
   if (lableTabviewTitle_)
     lableTabviewTitle_->setText(tabTitle(QStringLiteral("Internet")));
+  // The skin's size is the window's default and its least; the page area takes what a larger
+  // window adds, the toolbar and status area widen with it.
+  if (tabviewMain) {
+    const QRect pages = tabviewMain->geometry();
+    const QSize size = canvas->skinSize();
+    canvas->setFixedBorders(QMargins(pages.left(), pages.top(), std::max(0, size.width() - pages.right() - 1),
+                                     std::max(0, size.height() - pages.bottom() - 1)));
+  }
+  canvas->growWithSize();
+  if (toolbarView_)
+    toolbarView_->installEventFilter(this);
   mainWindow->adjustSize();
-  mainWindow->setFixedSize(mainWindow->sizeHint());
+  mainWindow->setMinimumSize(mainWindow->sizeHint());
+  mainWindow->resize(mainWindow->sizeHint());
+  fitToolbarButtons();
 }
 
 void MainController::initializeNibResources() {
@@ -181,6 +195,7 @@ void MainController::initializeNibResources() {
   initLocalWebUI();
   if (mainWindow) {
     mainWindow->installEventFilter(this);
+    WindowManners::install(mainWindow, word(QStringLiteral("Title")));
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
       QRect frame = mainWindow->frameGeometry();
       frame.moveCenter(screen->availableGeometry().center());
@@ -211,6 +226,9 @@ void MainController::initializeController() {
 void MainController::Init_mainWindow_nib() {
   if (mainWindow)
     mainWindow->setWindowTitle(word(QStringLiteral("Title")));
+  // The program's worded name, not its file's, on every window the system titles.
+  QGuiApplication::setApplicationDisplayName(word(QStringLiteral("Title")));
+  WindowManners::setDialogTitle(word(QStringLiteral("Title")));
   changeMainWinTitleFont();
 }
 
@@ -226,6 +244,7 @@ void MainController::Init_UIMenu() {
   for (QMenu *m : menus)
     if (!m->objectName().isEmpty())
       m->setTitle(word(m->objectName()));
+  assignMenuMnemonics();
 }
 
 QAction *MainController::menuItem(const QString &englishTitle) const {
@@ -535,6 +554,8 @@ bool MainController::eventFilter(QObject *watched, QEvent *event) {
     placeTitleFontField();
   if (watched == mainWindow && event->type() == QEvent::Move)
     windowDidMove(mainWindow);
+  if (watched == toolbarView_ && event->type() == QEvent::Resize)
+    fitToolbarButtons();
   return QELUIController::eventFilter(watched, event);
 }
 
@@ -772,9 +793,12 @@ void MainController::specialToolBarItemsSetEnable(bool enable) {
 
 void MainController::menuToolbarSetEnable(bool enable) {
   // A page that is not built leaves its item disabled.
+  // An item may name its page apart from its title (AccountBalance: the USSD page).
   for (const char *title : kOperationItems)
-    if (QAction *item = menuItem(QLatin1String(title)))
-      item->setEnabled(enable && hasPage(QLatin1String(title)));
+    if (QAction *item = menuItem(QLatin1String(title))) {
+      const QString page = item->property("itemIdentifier").toString();
+      item->setEnabled(enable && hasPage(page.isEmpty() ? QLatin1String(title) : page));
+    }
   if (QAction *options = menuItem(QStringLiteral("Options")))
     options->setEnabled(enable && hasPage(QStringLiteral("Setting")));
 }
@@ -855,19 +879,6 @@ void MainController::tbiMainPopUpUssdAction(QObject *) {
 
 void MainController::tbiChangeAPNSelection(QObject *) {
   notificationCenter->postNotificationName(QStringLiteral("ChangeAPNSelection"));
-}
-
-void MainController::tbiMainHelpAction(QObject *) {
-  ConfigManager *config = ConfigManager::sharedConfigManager();
-  if (!config)
-    return;
-  const QString special = settingDict().value(QStringLiteral("SpecialHelp")).toString();
-  const QString name = !special.isEmpty()
-                           ? word(special)
-                           : QFileInfo(word(QStringLiteral("/System/Library/ModemList/English_Help.pdf"))).fileName();
-  const QString path = config->getFilePathWithFileName(name);
-  if (QFileInfo::exists(path))
-    openSafari(QUrl::fromLocalFile(path).toString());
 }
 
 // ---- the updater, for the settings window ----

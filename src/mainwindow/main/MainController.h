@@ -15,6 +15,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolButton>
 #include <functional>
 #include <vector>
 
@@ -139,6 +140,10 @@ public:
   // and "UseAsPopupButton" (a pull-down button of actions).
   QAction *makeToolbarItem(const QVariantMap &entry, QToolBar *bar);
   void cacheToolbarButtons(QWidget *view);
+  // The skinned toolbar's buttons that do not fit go into its "more" menu (MainControllerFrame.cpp).
+  void fitToolbarButtons();
+  QList<QAbstractButton *> toolbarButtonsInMore() const;
+  QToolButton *toolbarMoreButton() const { return toolbarMore_; }
   QWidget *toolbarView() const { return toolbarView_; }
   int toolbarButtonCount() const { return int(toolbarButtons_.size()); }
   // The skinned window's title bar items, main title, broadcast label, bottom view and right bar.
@@ -162,6 +167,16 @@ public:
 
   // Menus.
   void Init_UIMenu();
+  // The application and help menus' entries (MainControllerMenus.cpp). Each says plainly what
+  // it could not open: no help file, no updater, no browser for the log folder.
+  Q_INVOKABLE void showAboutBox(QObject *sender = nullptr);
+  Q_INVOKABLE void showLogFolder(QObject *sender = nullptr);
+  Q_INVOKABLE void checkForUpdates(QObject *sender = nullptr);
+  Q_INVOKABLE void openOnlineHelp(QObject *sender = nullptr);
+  // The shipped help file, or empty when none is installed.
+  QString helpFilePath();
+  static QString logFolder();
+  void assignMenuMnemonics();
   void Init_mainWindow_nib();
   QAction *menuItem(const QString &englishTitle) const;
 
@@ -285,6 +300,8 @@ public:
   // The settings page of a matrix row 0 to 6; other rows do nothing.
   Q_INVOKABLE void selectModule(QObject *sender);
   static QString settingsPageOfRow(int row);
+  // The settings page that holds a row's subject ("Sounds": "Alert"); the subject when none does.
+  static QString settingsPageOfSubject(const QString &subject);
   void selectTabViewbyIdentifier(const QString &identifier);
   Q_INVOKABLE void toolbarCallUssdSheetWnd(QObject *sender);
   Q_INVOKABLE void popUpUssdSeetWithTag(int tag);
@@ -439,6 +456,8 @@ private:
   std::vector<std::function<void()>> windowMoveFollowers_;
   bool eventFilter(QObject *watched, QEvent *event) override;
   void alert(const QString &title, const QString &message, const QString &button);
+  // An information alert with the worded `titleKey` over a message already worded.
+  void say(const QString &titleKey, const QString &message);
   bool quitRefusedBySelectionOrCall();
 
   // ---- state of reactions and window models ----
@@ -489,7 +508,8 @@ private:
   QPointer<QLabel> labelSPCode_;
   QPointer<QPushButton> btnSPCodeCancel_;
   QPointer<QAction> logoAction_;
-  QPointer<QWidget> toolbarView_; // the skin's "wndMainToolbar"
+  QPointer<QWidget> toolbarView_;     // the skin's "wndMainToolbar"
+  QPointer<QToolButton> toolbarMore_; // its "more" menu, shown while buttons do not fit
   QPointer<QLabel> labelBroadCast_;
   QPointer<DrawerPanel> drawerLink_;
   QPointer<QLabel> titleFontField_;

@@ -82,8 +82,78 @@ void MainController::cacheToolbarButtons(QWidget *view) {
   if (!view)
     return;
   for (QObject *child : view->children())
-    if (auto *button = qobject_cast<QAbstractButton *>(child))
+    if (auto *button = qobject_cast<QAbstractButton *>(child); button && button != toolbarMore_)
       toolbarButtons_ << button;
+}
+
+// ---- the skinned toolbar's overflow ----
+
+// Buttons that do not fit the toolbar view go into a "more" menu at its right end, as a toolbar's
+// extension does: every configured item stays reachable at any window width.
+void MainController::fitToolbarButtons() {
+  if (!toolbarView_)
+    return;
+  QList<QAbstractButton *> buttons;
+  for (const QPointer<QWidget> &w : std::as_const(toolbarButtons_))
+    if (auto *button = qobject_cast<QAbstractButton *>(w.data()); button && button->parentWidget() == toolbarView_)
+      // A button hidden by its own rule (not by the overflow) stays out.
+      if (button->isVisibleTo(toolbarView_) || button->property("inToolbarMore").toBool())
+        buttons << button;
+  std::stable_sort(buttons.begin(), buttons.end(),
+                   [](const QAbstractButton *a, const QAbstractButton *b) { return a->x() < b->x(); });
+  const int width = toolbarView_->width();
+  int right = 0;
+  for (QAbstractButton *button : std::as_const(buttons))
+    right = std::max(right, button->geometry().right() + 1);
+  if (!toolbarMore_) {
+    auto *more = new QToolButton(toolbarView_);
+    more->setObjectName(QStringLiteral("btnToolbarMore"));
+    more->setText(QStringLiteral("\u00BB"));
+    more->setAutoRaise(true);
+    more->setPopupMode(QToolButton::InstantPopup);
+    more->setStyleSheet(QStringLiteral("QToolButton { color: white; font-size: 18px; } "
+                                       "QToolButton::menu-indicator { image: none; }"));
+    more->setMenu(new QMenu(more));
+    // Each time it opens: the hidden buttons, worded and enabled as the buttons are now.
+    connect(more->menu(), &QMenu::aboutToShow, this, [this] {
+      QMenu *menu = toolbarMore_->menu();
+      menu->clear();
+      for (const QPointer<QWidget> &w : std::as_const(toolbarButtons_)) {
+        auto *button = qobject_cast<QAbstractButton *>(w.data());
+        if (!button || !button->property("inToolbarMore").toBool())
+          continue;
+        QAction *item = menu->addAction(button->icon(), button->text().isEmpty() ? button->toolTip() : button->text());
+        item->setObjectName(button->objectName());
+        item->setEnabled(button->isEnabled());
+        connect(item, &QAction::triggered, button, [button = QPointer<QAbstractButton>(button)] {
+          if (button)
+            button->click();
+        });
+      }
+    });
+    toolbarMore_ = more;
+  }
+  const int moreWidth = 36;
+  const bool overflow = right > width;
+  const int limit = overflow ? width - moreWidth : width;
+  for (QAbstractButton *button : std::as_const(buttons)) {
+    const bool fits = button->geometry().right() < limit;
+    button->setProperty("inToolbarMore", !fits);
+    button->setVisible(fits);
+  }
+  toolbarMore_->setVisible(overflow);
+  if (overflow) {
+    toolbarMore_->setGeometry(width - moreWidth, 0, moreWidth, toolbarView_->height());
+    toolbarMore_->raise();
+  }
+}
+
+QList<QAbstractButton *> MainController::toolbarButtonsInMore() const {
+  QList<QAbstractButton *> hidden;
+  for (const QPointer<QWidget> &w : toolbarButtons_)
+    if (auto *button = qobject_cast<QAbstractButton *>(w.data()); button && button->property("inToolbarMore").toBool())
+      hidden << button;
+  return hidden;
 }
 
 // ---- the skinned window's other parts ----
@@ -199,6 +269,7 @@ void MainController::insertUSSDToobarItem(int which) {
   initializeBtnsOfView(view, QStringLiteral("ToolbarItems"));
   qelSkinManager->updateItem(view);
   cacheToolbarButtons(view);
+  fitToolbarButtons();
   view->update();
 }
 

@@ -8,10 +8,12 @@
 #include "NSButtonExt.h"
 #include "Neighbourhood.h"
 #include "QELUIManager.h"
+#include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QHash>
 #include <QScreen>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -113,13 +115,29 @@ void MainController::selectModule(QObject *sender) {
     selectTabViewbyIdentifier(page);
 }
 
+QString MainController::settingsPageOfSubject(const QString &subject) {
+  // The matrix rows name subjects; this program's settings window files them under these pages.
+  static const QHash<QString, QString> pages = {{QStringLiteral("Connection"), QStringLiteral("Connect")},
+                                                {QStringLiteral("Selection"), QStringLiteral("Network")},
+                                                {QStringLiteral("Preference"), QStringLiteral("System")},
+                                                {QStringLiteral("Sounds"), QStringLiteral("Alert")},
+                                                {QStringLiteral("Update settings"), QStringLiteral("OnlineUpdate")}};
+  return pages.value(subject, subject);
+}
+
 void MainController::selectTabViewbyIdentifier(const QString &identifier) {
-  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewSetting, identifier);
+  QString page = identifier;
+  if (NSTabViewExt::tabViewItemOfIdentifier(tabviewSetting, page) < 0)
+    page = settingsPageOfSubject(identifier);
+  const int index = NSTabViewExt::tabViewItemOfIdentifier(tabviewSetting, page);
   if (index < 0)
     return;
-  tabviewSetting->setCurrentIndex(index);
+  // Through the settings window when there is one, so that its list and title follow.
+  SettingsNeighbour *settings = Neighbourhood::settings();
+  if (!settings || !settings->openSettingPage(page))
+    tabviewSetting->setCurrentIndex(index);
   if (labelSettingTitle_)
-    labelSettingTitle_->setText(identifier);
+    labelSettingTitle_->setText(Map_Name_Item_of_IndexString(identifier));
 }
 
 // ---- USSD windows ----
