@@ -66,6 +66,7 @@ SmsStore *SmsStore::install(SimulatedModem &modem) {
       ok = position <= quint32(kPositionMe) && box <= 6 && index <= quint32(kMaxCapacity) &&
            self->deleteRecord(int(position), int(box), int(index));
     }
+    self->requestHandled(kDeleteMinor);
     self->modem_.send(kSmsMajor, kDeleteMinor, 1, ok ? 0 : kFail, echo, kSmsModule);
     if (ok) {
       self->sendCounts();
@@ -80,6 +81,7 @@ SmsStore *SmsStore::install(SimulatedModem &modem) {
       ok = source <= quint32(kPositionMe) && destination <= quint32(kPositionMe) && box <= 6 &&
            index <= quint32(kMaxCapacity) && self->copyRecord(int(source), int(box), int(index), int(destination));
     }
+    self->requestHandled(kCopyMinor);
     self->modem_.send(kSmsMajor, kCopyMinor, 1, ok ? 0 : kFail, msg.payload().left(16), kSmsModule);
     if (ok)
       self->sendCounts();
@@ -383,6 +385,26 @@ bool SmsStore::takeFailure(int minor) {
   if (--*it == 0)
     failures_.erase(it);
   return true;
+}
+
+void SmsStore::afterRequests(int minor, int count, std::function<void()> action) {
+  if (count <= 0 || !action)
+    return;
+  afterRequests_[minor].append({std::min(count, kMaxCapacity), std::move(action)});
+}
+
+void SmsStore::requestHandled(int minor) {
+  auto it = afterRequests_.find(minor);
+  if (it == afterRequests_.end())
+    return;
+  QList<std::function<void()>> due;
+  for (qsizetype i = it->size() - 1; i >= 0; --i)
+    if (--(*it)[i].remaining <= 0)
+      due.prepend(it->takeAt(i).action);
+  if (it->isEmpty())
+    afterRequests_.erase(it);
+  for (const auto &action : due)
+    action();
 }
 
 void SmsStore::failRequests(int minor, int count) {

@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariantMap>
+#include <functional>
 
 class SimulatedModem;
 
@@ -37,6 +38,9 @@ class SimulatedModem;
 //   112 automatic deletion: removes the oldest read SIM InBox record (0xFF when there is none)
 //   114, 115 the memory card's reload and synchronisation: answered at once
 // `failRequests(minor, count)` makes the next `count` requests of that minor answer 0xFF.
+// `afterRequests(minor, count, action)` runs `action` once the `count`-th following request of
+// that minor has been carried out and before it is answered (a message arriving in the middle
+// of a delete or copy chain).
 //
 // Run-time changes last until the scenario is replaced.
 class SmsStore : public QObject {
@@ -76,6 +80,7 @@ public:
   bool copyRecord(int sourcePosition, int box, int index, int destination);
   bool deleteOldestReadSimMessage();
   void failRequests(int minor, int count);
+  void afterRequests(int minor, int count, std::function<void()> action);
   // ---- end ----
 
   // Writes the SIM and device files and pushes 98, 97 and 95.
@@ -92,7 +97,14 @@ private:
   void sendListReady();
   // Takes one of the failures asked for this minor.
   bool takeFailure(int minor);
+  // Counts one handled request of `minor` and runs the action waiting for it.
+  void requestHandled(int minor);
   QHash<int, int> failures_;
+  struct Pending {
+    int remaining;
+    std::function<void()> action;
+  };
+  QHash<int, QList<Pending>> afterRequests_;
 
   SimulatedModem &modem_;
   QVariantMap baseScenario_;

@@ -1,5 +1,7 @@
 #include "SimulatorControl.h"
 
+#include <QPointer>
+
 #include "BackendServer.h"
 #include "BusNames.h"
 #include "CallServices.h"
@@ -223,6 +225,19 @@ bool SimulatorControl::SetReceivePosition(int position) {
 void SimulatorControl::FailSmsRequests(int minor, int count) {
   if (::SmsStore *store = ::SmsStore::of(*modem_))
     store->failRequests(minor, count);
+}
+
+void SimulatorControl::DeliverSmsAfterRequests(int minor, int count, const QString &from, const QString &text,
+                                               int position) {
+  ::SmsStore *store = ::SmsStore::of(*modem_);
+  SmsArrivals *arrivals = SmsArrivals::of(*modem_);
+  if (!store || !arrivals)
+    return;
+  QPointer<SmsArrivals> target(arrivals);
+  store->afterRequests(minor, count, [target, from, text, position] {
+    if (target)
+      target->deliver(from, text, position);
+  });
 }
 
 int SimulatorControl::StoreLocation() {

@@ -135,6 +135,10 @@ public slots:
   // ---- managing stored messages ----
   // The next `count` requests of that minor (92 delete, 93 copy, 112, 114, 115) answer 0xFF.
   Q_SCRIPTABLE void FailSmsRequests(int minor, int count);
+  // A message from the network (as DeliverSms) that arrives once the `count`-th following
+  // request of that minor (92 delete, 93 copy) has been carried out, before it is answered.
+  Q_SCRIPTABLE void DeliverSmsAfterRequests(int minor, int count, const QString &from, const QString &text,
+                                            int position);
   // The store location the settings last sent (768/97 module 3: 1 SIM, 2 PC, 3 device, 4 card);
   // -1 before any.
   Q_SCRIPTABLE int StoreLocation();

@@ -176,6 +176,12 @@ void SettingController::restorePhoneFileOnly(const QString &path) {
   reloadPhonebookPage();
 }
 
+// Also the answer to the backend's restore reply (768/104): said without waiting, so packages
+// keep arriving while it is up, and the same result is never shown twice at once (the alert
+// layer drops a question that is already open).
 void SettingController::restoreAlertPanel(bool success) {
-  showResult(success ? "Restore SMS And PhoneBook Success." : "Restore SMS And PhoneBook Failed.Invalid data file!");
+  NSBeginAlertPanelExt(
+      QString(),
+      word(success ? "Restore SMS And PhoneBook Success." : "Restore SMS And PhoneBook Failed.Invalid data file!"),
+      word("OK"));
 }

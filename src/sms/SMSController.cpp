@@ -74,29 +74,39 @@ QString SMSController::lookupName(const QString &number) {
 
 // ---- hooks ----
 
+void SMSController::registerSkinItems(const QList<QPair<QObject *, const char *>> &items) {
+  for (const auto &[control, key] : items) {
+    if (!control)
+      continue;
+    skinItemNames_ << QLatin1String(key);
+    if (qelSkinManager)
+      FrameworkLinks::registerController(qelSkinManager, control, QLatin1String(key), true);
+  }
+}
+
+// The page's skin items; the windows register theirs when they are made (the editor, the
+// sending window and the arrival windows exist only once they are first needed).
 void SMSController::initializeSkin() {
-  if (!qelSkinManager || !page)
+  if (!page)
     return;
-  const QList<QWidget *> controls = {page->saveAtPos,
-                                     page->msgBoxSelectAt,
-                                     page->callBtn,
-                                     page->deleteBtn,
-                                     page->replyBtn,
-                                     page->forwardMessageBtn,
-                                     page->saveToBtn,
-                                     page->btnMoveTo_,
-                                     page->newMessageBtn,
-                                     page->smsSearchBtn_,
-                                     page,
-                                     page->savePhonePopUp,
-                                     page->inBoxMessageNum,
-                                     page->outBoxMessageNum,
-                                     page->draftBoxMessageNum,
-                                     page->SearchSMS_item,
-                                     page->msgBoxList,
-                                     page->messageText};
-  for (QWidget *control : controls)
-    FrameworkLinks::registerController(qelSkinManager, control, control->objectName(), true);
+  registerSkinItems({{page->saveAtPos, "matrixSMSSaveAtPos"},
+                     {page->msgBoxSelectAt, "matrixSMSMessageBoxSelectAt"},
+                     {page->callBtn, "btnSMSCall"},
+                     {page->deleteBtn, "btnSMSDelete"},
+                     {page->replyBtn, "btnSMSReply"},
+                     {page->forwardMessageBtn, "btnSMSFowardMessage"},
+                     {page->saveToBtn, "btnSMSSaveTo"},
+                     {page->btnMoveTo_, "btnSMSMoveTo"},
+                     {page->newMessageBtn, "btnSMSNewMessage"},
+                     {page->smsSearchBtn_, "btnSearchMsg"},
+                     {page, "viewSMSTab"},
+                     {page->savePhonePopUp, "comboSavePhonePopUp"},
+                     {page->inBoxMessageNum, "labelInboxMessageNum"},
+                     {page->outBoxMessageNum, "labelOutBoxMessageNum"},
+                     {page->draftBoxMessageNum, "labelDraftBoxMessageNum"},
+                     {page->SearchSMS_item, "textSearchSMS"},
+                     {page->msgBoxList, "tableMessageBoxList"},
+                     {page->messageText, "tableMessageText"}});
 }
 
 void SMSController::initializeNibResources() {

@@ -143,6 +143,8 @@ public:
   void clearSendSMSPara();
   // The run a removed device cut short: the counts shown, the rest kept as PC drafts.
   void saveUnsentWhenDeviceRemoved();
+  // The editor stays open with its text when the device goes.
+  void keepEditorWithoutDevice();
   int messageSendOkCount() const { return messageSendOkCount_; }
   int messageSendFailedCount() const { return messageSendFailedCount_; }
   SmsSendingWindow *sendingWindow();
@@ -162,6 +164,17 @@ public:
   void setSendSMSBtnStatWhenSendUserInfo(bool enabled) override;
   void saveSMSToDraftWhenNetCaredUnDetected();
   SmsSendState &sendState() { return send_; }
+  // ---- saves of the user's data that failed (SMSControllerSaves.cpp) ----
+  // Appends (or puts first) a record in a box of the PC list. A write that fails is said once,
+  // until a save succeeds again, and the record is kept and written again later: at the next
+  // save and on a timer.
+  bool storeInPcList(int box, const QVariantMap &record, bool atFront);
+  void retryPcWrites();
+  int pendingPcWriteCount() const { return int(pendingPcWrites_.size()); }
+  void setPcWriteRetryInterval(int ms);
+  // A save of the user's data failed: one notice, not one per failed save.
+  void saySaveFailed();
+  void saveSucceeded() { saveFailureSaid_ = false; }
 
   // ---- arrivals ----
   // The five arrival handlers and what they decide (SMSControllerArrival.cpp).
@@ -178,7 +191,7 @@ public:
   bool isDoNotifyWhenNewSmsArrived(const SmsArrivalRecord &record) const;
   void doAfterFinishReceiveNewSms(const SmsArrivalRecord &record);
   void addPop_UpSMSWhenReceiveNewSMS(const SmsArrivalRecord &record);
-  // The stamp's moment in its own zone; the arrival time for a stamp without 14 digits.
+  // The stamp's moment in the local zone; the arrival time for a stamp without 14 digits.
   static QDateTime calcTimeStamp(const QString &stamp);
   bool shouldShowHyperlinkWhitPhoneNumber(const QString &number) const;
   bool showCertainNewSMSContent(const QString &text, const QString &number) const;
@@ -251,6 +264,8 @@ public:
 
   // ---- the delivery-report box (SMSControllerReports.cpp) ----
   static QString deliveryReportBoxPath();
+  // Moves a damaged report box aside under a new name; answers that name (empty on failure).
+  static QString setDamagedReportBoxAside(const QString &path);
   void readDeliveryReportBox();
   bool writeToDeliveryReportBoxWithQelMessageDeliveryReportArray(const std::vector<QELMessageDeliveryReport> &reports);
   const std::vector<QELMessageDeliveryReport> &deliveryReports() const { return arrival_.deliveryReportArray; }
@@ -258,8 +273,9 @@ public:
   // The reports as rows of the message table: flat records, newest first.
   QVariantList deliveryReportRows() const;
   QVariant setSmsTableValueOfDeliveryReport(const QString &column, int row) const;
-  // Marks the report at `row` read, in the file at once.
+  // Marks the report at table row `row` read, in the file at once.
   void readDeliveryReportAt(int row);
+  int reportIndexOfRow(int row) const;
   void deleteDeliveryReport();
   void showOrHiddenDeliveryReportBox();
 
@@ -359,6 +375,8 @@ public:
   Q_INVOKABLE void simReady(const Notification &n);
   Q_INVOKABLE void deviceRemoved(const Notification &n);
   Q_INVOKABLE void tabViewItemWillChange(const Notification &n);
+  // Raises the SIM-full warning when the SIM store is full (the tab is being opened).
+  void updateInterface();
   // The rows on view now (the current position and box).
   QVariantList currentBoxList() const;
   QVariantMap currentSMSRecord() const { return currentSMSRecord_; }
@@ -502,8 +520,12 @@ public:
   void treeNodeSelected(int position, int box);
   // ---- end ----
 
+  // The skin item names registered so far (the skin manager applies those its skin has).
+  QStringList skinItemNames() const { return skinItemNames_; }
+
 protected:
   void initializeSkin() override;
+  void registerSkinItems(const QList<QPair<QObject *, const char *>> &items);
   void initializeNibResources() override;
   void registerMessages() override;
   void initializeController() override;
@@ -517,9 +539,12 @@ private:
   QVariantList *listRef(int position, int box);
 
   SmsTableModel *tableModel_ = nullptr;
+  QStringList skinItemNames_;
   int m_nNetCardStatus = 1;
   int m_nSIM_Cap = 0, m_nSIM_Used = 0, modemCap_ = 0, modemUsed_ = 0;
   int receivePosition_ = -1;
+  // The device went: its list files are left behind and no longer read.
+  bool deviceStoresGone_ = false;
   QVariantList simInBoxList_, simOutBoxList_, simDraftBoxList_;
   QVariantList pcInBoxList_, pcOutBoxList_, pcDraftBoxList_, deletedBoxList_, importantBoxList_;
   QVariantList allPcInBoxList_, allPcOutBoxList_, allPcDraftBoxList_;
@@ -549,6 +574,7 @@ private:
   void setManageButtonsForSelection();
   void sendDeleteRequest();
   void sendSaveRequest();
+  void forgetAfterSave(const QVariantMap &entry);
   void endChain();
   void sayChainFailures();
   Chain chain_ = NoChain;
@@ -559,6 +585,8 @@ private:
   QVariantList delSimSmsList_, saveToList_, delSmsListAfterSave_;
   // Records copied to the SIM by the running chain, to be found again and read.
   QVariantList copiedToSim_;
+  // The usage message copied to the SIM outside any chain, until its copy is answered.
+  QVariantMap usageCopyToSim_;
   QVariantMap messagesFromTcard_;
   int delSMSFromPos_ = -1, delSMSFromBox_ = -1;
   // ---- store upkeep ----
@@ -567,6 +595,18 @@ private:
   QMenu *menuUseShortcutKeyDeleteMessage_ = nullptr;
   QAction *mentItemUseShortcutKeyDeleteMessage_ = nullptr;
   // ---- end ----
+  struct PendingPcWrite {
+    int box;
+    QVariantMap record;
+    bool atFront;
+  };
+  QList<PendingPcWrite> pendingPcWrites_;
+  QTimer *pcWriteRetry_ = nullptr;
+  int pcWriteRetryMs_ = 30000;
+  bool saveFailureSaid_ = false;
+  // For each draft request the backend has not answered: whether the editor asked for it (the
+  // editor stays open until the draft is stored).
+  QList<bool> draftSavesFromEditor_;
   SmsArrivalState arrival_;
   QString applicationIconName_;
   void bindSendActions();

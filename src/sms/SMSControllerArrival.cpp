@@ -31,8 +31,9 @@ bool packageOfType(const Notification &n, int type, UIMsg &msg) {
 } // namespace
 
 QDateTime SMSController::calcTimeStamp(const QString &stamp) {
+  // The centre's stamp names its own zone; shown, kept and compared in the local one.
   const QDateTime decoded = SmsTimeStamp::decode(stamp);
-  return decoded.isValid() ? decoded : QDateTime::currentDateTime();
+  return decoded.isValid() ? decoded.toLocalTime() : QDateTime::currentDateTime();
 }
 
 void SMSController::setReciveHistoryWithNewConcatSms(const SmsArrivalRecord &record) {
@@ -74,7 +75,7 @@ void SMSController::receiveNewSms(const SmsArrivalRecord &record) {
   setReciveHistoryWithNewConcatSms(record);
   const bool finished = isFinishReceiveNewSms(record);
   const QDateTime date = calcTimeStamp(record.stamp);
-  const QString time = formatStringFromDate(date);
+  const QString time = shownDate(date);
   const QString number = record.number;
   const QString name = lookupName(number);
   const QString text = record.text;
@@ -125,7 +126,7 @@ void SMSController::doAfterFinishReceiveNewSms(const SmsArrivalRecord &record) {
     return;
   if (record.position == AT_TCARD)
     setProperty("synTcardSmsFlag", true);
-  const QString time = formatStringFromDate(calcTimeStamp(record.stamp));
+  const QString time = shownDate(calcTimeStamp(record.stamp));
   const QString number = record.number;
   const QString name = lookupName(number);
   if (smsSwitch("smsPopUpOfZ3i"))
@@ -151,7 +152,7 @@ void SMSController::addPop_UpSMSWhenReceiveNewSMS(const SmsArrivalRecord &record
   m.userName = lookupName(record.number);
   m.phoneNum = record.number;
   m.messageStoredLocation = record.position == smsarrival::kSimFullPosition ? int(AT_PC) : record.position;
-  m.setMessageDateFormatString(formatStringFromDate(date));
+  m.setMessageDateFormatString(shownDate(date));
   arrival_.tmpNewSMSListOfPop_Up.push_back(m);
 }
 
@@ -161,7 +162,7 @@ void SMSController::dealWithMsgOfRevRechargeSMS(const Notification &n) {
     return;
   const SmsArrivalRecord record = SmsArrivalRecord::decode(msg.payload());
   initNewSMSArriveMsgWndPropertyWithPhoneNumber(record.number, lookupName(record.number),
-                                                formatStringFromDate(calcTimeStamp(record.stamp)));
+                                                shownDate(calcTimeStamp(record.stamp)));
   preTreatBeforeJudgeSMSIsPurchaseSMS(record.number, record.text);
 }
 
@@ -185,7 +186,7 @@ void SMSController::dealWithMsgOfRevSMSReport(const Notification &n) {
 
 void SMSController::receiveReport(const SmsDeliveryReportRecord &report) {
   const QDateTime date = calcTimeStamp(report.stamp);
-  const QString time = formatStringFromDate(date);
+  const QString time = shownDate(date);
   if (smsSwitch("isHaveDeliveryReportBox")) {
     const QString text =
         word(report.result == 1 ? "Successful to send message(s) to:" : "Failed to send message(s) to:") +
@@ -214,10 +215,13 @@ void SMSController::dealWithMsgOfBroadCast(const Notification &n) {
   const SmsBroadcastRecord record = SmsBroadcastRecord::decode(msg.payload());
   qInfo().noquote() << QStringLiteral("Success to receive broad cast:%1!").arg(record.text);
   if (config(&ConfigService::checkIfSaveBroadCastAsShortMessage)) {
-    SmsService::sharedSmsService()->saveBroadCastAsShortMessage({{QStringLiteral("messagetext"), record.text},
-                                                                 {QStringLiteral("mobilephone"), record.sender},
-                                                                 {QStringLiteral("date"), QDateTime::currentDateTime()},
-                                                                 {QStringLiteral("stat"), QString()}});
+    // A broadcast that cannot be written now is kept and written again (said once).
+    storeInPcList(BroadCastBox,
+                  {{QStringLiteral("messagetext"), record.text},
+                   {QStringLiteral("mobilephone"), record.sender},
+                   {QStringLiteral("date"), QDateTime::currentDateTime()},
+                   {QStringLiteral("stat"), QString()}},
+                  true);
     loadSmsList();
   }
   playShortSound(kSoundSMS);

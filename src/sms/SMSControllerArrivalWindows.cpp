@@ -44,6 +44,14 @@ SmsNoteWindow *SMSController::newSMSArriveMsg() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { newSMSArriveMsgOK(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { newSMSArriveMsgOK(); });
     arrival_.newSMSArriveMsg = w;
+    registerSkinItems({{w, "wndSMSNewSMSArrive"},
+                       {w->okBtn, "btnSMSNewMsgArriveOK"},
+                       {w->label1, "labelNewSMSFrom"},
+                       {w->field1, "textNewSMSFrom"},
+                       {w->label2, "labelNewSMSName"},
+                       {w->field2, "textNewSMSName"},
+                       {w->label3, "labelNewSMSDate"},
+                       {w->field3, "textNewSMSDate"}});
     arrival_.closeTimer.setSingleShot(true);
     connect(&arrival_.closeTimer, &QTimer::timeout, this, [this] { close_newSMS_Msg(); });
   }
@@ -73,6 +81,7 @@ SmsNoteWindow *SMSController::class0ArriveWin() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { class0ArriveOK(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { class0ArriveOK(); });
     arrival_.class0ArriveWin = w;
+    registerSkinItems({{w, "wndSMSClass0NewSMS"}, {w->okBtn, "btnSMSClass0MsgOK"}, {w->content, "textSMSMessage"}});
   }
   return arrival_.class0ArriveWin;
 }
@@ -83,6 +92,7 @@ SmsNoteWindow *SMSController::reportWindow() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { SMSReportOK(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { SMSReportOK(); });
     arrival_.Win_SMSReport = w;
+    registerSkinItems({{w, "wndSMSReport"}, {w->okBtn, "btnSMSReportOK"}, {w->content, "labelSMSReport"}});
   }
   return arrival_.Win_SMSReport;
 }
@@ -96,6 +106,8 @@ SmsNoteWindow *SMSController::smsSimMaxWarningWin() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { smsSimMaxWarningOK(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { smsSimMaxWarningOK(); });
     arrival_.smsSimMaxWarningWin = w;
+    registerSkinItems(
+        {{w, "wndSMSSimMaxWarning"}, {w->okBtn, "btnSMSSimMaxWarning"}, {w->title, "labelSMSSimMaxText"}});
   }
   return arrival_.smsSimMaxWarningWin;
 }

@@ -80,6 +80,9 @@ QVariantList SMSController::searchMessagesFromCurrentBox(const QVariantList &lis
   return found;
 }
 
+// Every stamp the tab shows (lists, arrival, report and pop-up windows) is the moment in the
+// computer's own zone, whatever zone the date came in: the list files hold UTC, the message
+// centre's stamps its own offset.
 // Formatting a date in the local zone costs more than the whole rest of a search, so each
 // date's text is kept until the wording or the date format changes.
 QString SMSController::shownDate(const QDateTime &date) const {
@@ -88,7 +91,7 @@ QString SMSController::shownDate(const QDateTime &date) const {
   const qint64 key = date.toMSecsSinceEpoch();
   auto it = dateTexts_.constFind(key);
   if (it == dateTexts_.cend())
-    it = dateTexts_.insert(key, formatStringFromDate(date));
+    it = dateTexts_.insert(key, formatStringFromDate(date.toLocalTime()));
   return it.value();
 }
 

@@ -268,6 +268,7 @@ SmsNoteWindow *SMSController::popUpPanel() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { openNewSMSContentOfPop_Up(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { closeNewSMSWindowOfPop_Up(); });
     arrival_.panelNewSmsArriveOfPop_Up = w;
+    registerSkinItems({{w, "wndNewSmsArrive"}, {w->okBtn, "btnSMSOpenPopup"}});
   }
   return arrival_.panelNewSmsArriveOfPop_Up;
 }
@@ -284,6 +285,7 @@ SmsNoteWindow *SMSController::popUpContentWindow() {
     connect(w->okBtn, &QPushButton::clicked, this, [this] { closeSMSContentOfPop_UP(); });
     connect(w, &SmsNoteWindow::closedByUser, this, [this] { closeSMSContentOfPop_UP(); });
     arrival_.winNewSmsContextOfPop_Up = w;
+    registerSkinItems({{w, "wndNewSmsView"}, {w->okBtn, "btnSMSContentOK"}});
   }
   return arrival_.winNewSmsContextOfPop_Up;
 }
@@ -300,7 +302,7 @@ void SMSController::addPop_upUnReadSMSFromPC() {
     m.phoneNum = summary.value(QStringLiteral("mobilephone")).toString();
     m.userName = lookupName(m.phoneNum);
     m.messageStoredLocation = int(AT_PC);
-    m.setMessageDateFormatString(formatStringFromDate(m.messageDate));
+    m.setMessageDateFormatString(shownDate(m.messageDate));
     arrival_.tmpNewSMSListOfPop_Up.push_back(m);
   }
 }
@@ -345,8 +347,15 @@ void SMSController::openNewSMSContentOfPop_Up() {
   showNewSMSWindowOfPop_Up();
   if (found.isEmpty())
     return;
-  // The record's own "index" is its place in the list file, whatever the shown list filters.
-  ReadNewSmsAtpos(position, found.value(QStringLiteral("index")).toInt());
+  // Read in the store and in the lists the table shows, before the table is drawn again: the
+  // PC list is written here at once; the SIM's record is marked by the backend (the record's own
+  // "index" is its place in the list file) and in the list on view meanwhile.
+  QVariantMap read = found;
+  readNewMessage(read);
+  if (position == AT_PC)
+    markReadInListFile(SmsListFiles::pathOfPosition(AT_PC), {found});
+  else
+    ReadNewSmsAtpos(position, found.value(QStringLiteral("index")).toInt());
   notifyChangeTabViewItem(QStringLiteral("SMS"));
   if (page) {
     const int row = qelPositionManager_.getPositionOrderByPositon(position);
@@ -354,6 +363,15 @@ void SMSController::openNewSMSContentOfPop_Up() {
       page->saveAtPos->setCurrentRow(row);
   }
   loadSmsList();
+  if (position == AT_SIM)
+    for (QVariant &entry : simInBoxList_)
+      if (entry.toMap().value(QStringLiteral("index")) == found.value(QStringLiteral("index")) &&
+          SmsRecord::isUnread(entry.toMap())) {
+        QVariantMap record = entry.toMap();
+        readNewMessage(record);
+        entry = record;
+      }
+  messagesReadInList({read});
   selectSaveAt();
   if (wndMain && wndMain->isMinimized())
     wndMain->showNormal();

@@ -56,6 +56,14 @@ SmsEditorWindow *SMSController::messageWindow() {
   connect(editor->sendMessageText, &QPlainTextEdit::textChanged, this, [this] { textDidChangeForSMS(); });
   connect(editor->sendMessageTo, &QLineEdit::textEdited, this, [this] { controlTextDidChange(); });
   initSearchField();
+  registerSkinItems({{editor, "wndSMSMessageEdit"},
+                     {editor->MessageWinCancelBtn, "btnSMSCancelEditMsg"},
+                     {editor->SaveToDraftBtn, "btnSMSSaveToDraft"},
+                     {editor->SendMessageBtn, "btnSMSSendMsg"},
+                     {editor->sendMessageTo, "textSendMessageTo"},
+                     {editor->receiverName, "labelSMSSendTo"},
+                     {editor->textCount, "labelSMSTextCount"},
+                     {editor->sendMessageText, "textSendMessage"}});
   return editor;
 }
 
@@ -188,23 +196,18 @@ void SMSController::saveMessageToDraft(QObject *) {
     warn("SMS content exceeds the max length!");
     return;
   }
+  if (!qelMsgCenter->sendMessageModuleID(kModuleSms, kMajorSms, kMinorDraft, 0, 0, *payload)) {
+    saySaveFailed();
+    return;
+  }
   if (toSim)
     setButtonState(0);
-  // The old copy goes only once the new one is stored.
+  // The old copy goes only once the new one is stored; the editor stays open, with everything
+  // typed in it, until the store answers.
   send_.resaves.append(send_.isDraftSms ? send_.draft : SmsDraftKey());
-  send_.isDraftSms = false;
-  closeMessageWin();
-  setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
-  qelMsgCenter->sendMessageModuleID(kModuleSms, kMajorSms, kMinorDraft, 0, 0, *payload);
-  if (page) {
-    if (!toSim) {
-      page->saveAtPos->setCurrentRow(std::max(0, qelPositionManager_.getPositionOrderByPositon(AT_PC)));
-      selectSaveAt();
-    }
-    page->msgBoxSelectAt->setCurrentRow(getBoxDisplayOrderWithBox(DraftBox, page->msgBoxSelectAt->count()));
-    msgBoxSelect();
-  }
-  reloadTable();
+  draftSavesFromEditor_.append(true);
+  if (editor->isVisible())
+    editor->SaveToDraftBtn->setEnabled(false);
 }
 
 void SMSController::dealWithMsgOfSaveSMSToDraft(const Notification &n) {
@@ -212,10 +215,36 @@ void SMSController::dealWithMsgOfSaveSMSToDraft(const Notification &n) {
   if (!QELMsgCenter::getMsgPackage(&msg, n) || msg.type != 1)
     return;
   const SmsDraftKey old = send_.resaves.isEmpty() ? SmsDraftKey() : send_.resaves.takeFirst();
+  const bool fromEditor = !draftSavesFromEditor_.isEmpty() && draftSavesFromEditor_.takeFirst();
   loadSmsList();
   if (msg.result == 0 && old.valid)
     deleteDraft(old);
   setButtonState(1);
+  if (fromEditor && send_.messageWindow)
+    send_.messageWindow->SaveToDraftBtn->setEnabled(true);
+  if (msg.result != 0) {
+    // Not stored: the editor keeps the text (and the draft it came from); saving again tries
+    // again. Said once, without waiting: this is a backend handler.
+    qWarning("SMS: the modem did not store the draft");
+    saySaveFailed();
+    reloadTable();
+    return;
+  }
+  saveSucceeded();
+  if (fromEditor) {
+    if (send_.resaves.isEmpty())
+      send_.isDraftSms = false;
+    closeMessageWin();
+    setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
+    if (page) {
+      if (!smsSwitch("isSaveDraftSMSToSIM")) {
+        page->saveAtPos->setCurrentRow(std::max(0, qelPositionManager_.getPositionOrderByPositon(AT_PC)));
+        selectSaveAt();
+      }
+      page->msgBoxSelectAt->setCurrentRow(getBoxDisplayOrderWithBox(DraftBox, page->msgBoxSelectAt->count()));
+      msgBoxSelect();
+    }
+  }
   reloadTable();
 }
 
@@ -227,7 +256,8 @@ void SMSController::addToPcDraftBoxWithPhone(const QString &number, const QStrin
                             {QStringLiteral("mobilephone"), number},
                             {QStringLiteral("date"), QDateTime::currentDateTime()},
                             {QStringLiteral("stat"), QString()}};
-    SmsListFiles::insertIntoBox(SmsListFiles::pathOfPosition(AT_PC), DraftBox, draft, false);
+    // Kept and written again when the list cannot take it now.
+    storeInPcList(DraftBox, draft, false);
   } else {
     SmsDraftRequest request;
     request.text = body;
@@ -235,6 +265,7 @@ void SMSController::addToPcDraftBoxWithPhone(const QString &number, const QStrin
     const std::optional<QByteArray> payload = request.encode();
     if (payload && qelMsgCenter) {
       send_.resaves.append(SmsDraftKey());
+      draftSavesFromEditor_.append(false);
       qelMsgCenter->sendMessageModuleID(kModuleSms, kMajorSms, kMinorDraft, 0, 0, *payload);
     }
   }

@@ -96,6 +96,14 @@ void SMSController::loadBoxinPCList() {
 }
 
 void SMSController::loadBoxinSIMList() {
+  if (deviceStoresGone_) {
+    // The files stay behind when the device goes; they are not its stores any more.
+    simInBoxList_.clear();
+    simOutBoxList_.clear();
+    simDraftBoxList_.clear();
+    m_nSIM_Used = 0;
+    return;
+  }
   QVariantMap dict;
   ListFile::read(SmsListFiles::pathOfPosition(AT_SIM), &dict);
   simInBoxList_ = namedList(dict.value(QStringLiteral("InBox")).toList());
@@ -127,6 +135,11 @@ void SMSController::loadMessagesInPosition(int position) {
   }
   if (!hasPosition(position) || position != AT_ME)
     return;
+  if (deviceStoresGone_) {
+    messagesFromME_.clear();
+    modemUsed_ = 0;
+    return;
+  }
   QVariantMap dict;
   ListFile::read(SmsListFiles::pathOfPosition(AT_ME), &dict);
   messagesFromME_.clear();

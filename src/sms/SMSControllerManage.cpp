@@ -66,6 +66,27 @@ bool isPcOrCard(int position) {
   return position == AT_PC || position == AT_TCARD;
 }
 
+// Where a chosen message is now in its store's box: the backend puts arrivals at the front, so
+// an index read before a chain started may name another message by the time its request goes.
+// The store's file is read afresh; the message is taken at its old index when it is still there,
+// else found by number, date and text. -1 when it is gone; the old index when the request
+// carries no record to check against.
+int currentIndexInStore(const QVariantMap &entry, const char *positionKey, const char *boxKey, const char *indexKey) {
+  const int index = entry.value(QLatin1String(indexKey)).toInt();
+  if (!entry.contains(QStringLiteral("record")))
+    return index;
+  const QVariantMap wanted = entry.value(QStringLiteral("record")).toMap();
+  const QVariantList box =
+      SmsListFiles::readBox(SmsListFiles::pathOfPosition(entry.value(QLatin1String(positionKey)).toInt()),
+                            entry.value(QLatin1String(boxKey)).toInt());
+  if (index >= 0 && index < box.size() && sameMessage(box.at(index).toMap(), wanted))
+    return index;
+  for (qsizetype i = 0; i < box.size(); ++i)
+    if (sameMessage(box.at(i).toMap(), wanted))
+      return int(i);
+  return -1;
+}
+
 // The box a recovered message goes back to; -1 when the record names none that can take it.
 int previousBox(const QVariantMap &record, int sourceBox) {
   const char *key = sourceBox == DeletedBox ? "preLocationBeforeGoToDelBox" : "preLocationBeforeGotoImpBox";
@@ -214,7 +235,8 @@ QVariantList SMSController::getSelectedMessagesBeforeDeleteSMSInSIMOrME() const 
   for (const QVariant &r : getSelectedMessages())
     items.append(QVariantMap{{QStringLiteral("pos"), position},
                              {QStringLiteral("box"), box},
-                             {QStringLiteral("index"), r.toMap().value(QStringLiteral("index"))}});
+                             {QStringLiteral("index"), r.toMap().value(QStringLiteral("index"))},
+                             {QStringLiteral("record"), r}});
   return items;
 }
 
@@ -245,7 +267,20 @@ void SMSController::deleteMessagesInSIMorMEWithDeletedArray(const QVariantList &
 }
 
 void SMSController::sendDeleteRequest() {
-  const QVariantMap first = delSimSmsList_.first().toMap();
+  // Each message is found again in its store just before its request: one that is gone is
+  // dropped, one that moved is asked for where it is now.
+  int index = -1;
+  while (!delSimSmsList_.isEmpty() &&
+         (index = currentIndexInStore(delSimSmsList_.first().toMap(), "pos", "box", "index")) < 0)
+    delSimSmsList_.removeFirst();
+  if (delSimSmsList_.isEmpty()) {
+    endChain();
+    sayChainFailures();
+    return;
+  }
+  QVariantMap first = delSimSmsList_.first().toMap();
+  first.insert(QStringLiteral("index"), index);
+  delSimSmsList_[0] = first;
   outstandingRequest_ = words({wordOf(first, "pos"), wordOf(first, "box"), wordOf(first, "index")});
   if (!qelMsgCenter ||
       !qelMsgCenter->sendMessageModuleID(kSmsModule, kSmsMajor, kDeleteMinor, 0, 0, outstandingRequest_)) {
@@ -431,7 +466,22 @@ void SMSController::saveMessageInSIMorMeWithSaveArray(const QVariantList &entrie
 }
 
 void SMSController::sendSaveRequest() {
-  const QVariantMap first = saveToList_.first().toMap();
+  int index = -1;
+  while (!saveToList_.isEmpty() &&
+         (index = currentIndexInStore(saveToList_.first().toMap(), "srcPos", "srcBox", "srcIndex")) < 0) {
+    // Gone from its store: nothing to copy, and nothing to delete after the copy.
+    forgetAfterSave(saveToList_.takeFirst().toMap());
+  }
+  if (saveToList_.isEmpty()) {
+    endChain();
+    if (runIsMove_)
+      deleteSmsAfterSaveSmsOK();
+    sayChainFailures();
+    return;
+  }
+  QVariantMap first = saveToList_.first().toMap();
+  first.insert(QStringLiteral("srcIndex"), index);
+  saveToList_[0] = first;
   outstandingRequest_ =
       words({wordOf(first, "srcPos"), wordOf(first, "srcBox"), wordOf(first, "srcIndex"), wordOf(first, "destPos")});
   if (!qelMsgCenter ||
@@ -441,6 +491,19 @@ void SMSController::sendSaveRequest() {
     delSmsListAfterSave_.clear();
     endChain();
     sayChainFailures();
+  }
+}
+
+// The copy of `entry` did not happen: its source is not deleted after the chain. The entry is
+// named by its record (its index may have been found anew since).
+void SMSController::forgetAfterSave(const QVariantMap &entry) {
+  for (qsizetype i = 0; i < delSmsListAfterSave_.size(); ++i) {
+    const QVariantMap candidate = delSmsListAfterSave_.at(i).toMap();
+    if (candidate.value(QStringLiteral("record")) == entry.value(QStringLiteral("record")) &&
+        candidate.value(QStringLiteral("srcPos")) == entry.value(QStringLiteral("srcPos"))) {
+      delSmsListAfterSave_.removeAt(i);
+      return;
+    }
   }
 }
 
@@ -469,7 +532,15 @@ void SMSController::dealWithMsgOfSaveSMS(const Notification &n) {
   if (!QELMsgCenter::getMsgPackage(&msg, n))
     return;
   if (chain_ != SaveChain || saveToList_.isEmpty()) {
+    // The usage message's copy to the SIM goes outside the chain: marked read when it landed.
+    const QVariantMap usageCopy = usageCopyToSim_;
+    usageCopyToSim_.clear();
     loadSmsList();
+    if (!usageCopy.isEmpty() && msg.type == 1 && msg.result == 0 &&
+        SmsService::sharedSmsService()->smsCurrentOperate() == kOperationCopyPcToSim) {
+      copiedToSim_ = {usageCopy};
+      setSMSReadedAfterSMSCopyFromPcToSim();
+    }
     if (!chainRunning())
       setButtonState(1);
     reloadTable();
@@ -493,12 +564,7 @@ void SMSController::dealWithMsgOfSaveSMS(const Notification &n) {
     qWarning("%s", qPrintable(word("Fail to delete SMS!")));
     ++chainFailures_;
     // A message whose copy failed is never deleted at its source.
-    for (qsizetype i = 0; i < delSmsListAfterSave_.size(); ++i)
-      if (delSmsListAfterSave_.at(i).toMap().value(QStringLiteral("srcIndex")) ==
-          first.value(QStringLiteral("srcIndex"))) {
-        delSmsListAfterSave_.removeAt(i);
-        break;
-      }
+    forgetAfterSave(first);
   }
   if (!saveToList_.isEmpty()) {
     sendSaveRequest();

@@ -52,6 +52,9 @@ void SMSController::savePhoneNumber(const QString &chosenTitle) {
 
 void SMSController::call() {
   const QString number = getMobilePhoneFromSelectedSMS();
+  // No chosen message, no number: nothing to dial.
+  if (number.isEmpty() || !notificationCenter)
+    return;
   notificationCenter->postNotificationName(QStringLiteral("makeCallWithPhoneNumber"), this,
                                            {{QStringLiteral("makeCallWithPhoneNumber"), number}});
 }

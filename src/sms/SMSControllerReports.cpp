@@ -6,6 +6,7 @@
 #include "SMSController.h"
 #include "SMSPage.h"
 #include "SmsSendWording.h"
+#include "SmsTableModel.h"
 #include "WordingOperation.h"
 
 #include <QDateTime>
@@ -13,8 +14,23 @@
 #include <QFileInfo>
 #include <QListWidget>
 #include <QTextBrowser>
+#include <algorithm>
+#include <functional>
 
 using namespace smssend;
+
+// Moves a damaged report box aside under a name of its own ("<file>.damaged-<UTC time>", a
+// number added when that is taken): every damaged copy is kept, none replaces an earlier one.
+QString SMSController::setDamagedReportBoxAside(const QString &path) {
+  const QString stem =
+      path + QStringLiteral(".damaged-") + QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-HHmmss"));
+  QString aside = stem;
+  for (int n = 2; QFileInfo::exists(aside) || QFileInfo(aside).isSymLink(); ++n)
+    aside = stem + QStringLiteral("-%1").arg(n);
+  if (!QFile::rename(path, aside))
+    return QString();
+  return aside;
+}
 
 QString SMSController::deliveryReportBoxPath() {
   ConfigManager *manager = ConfigManager::sharedConfigManager();
@@ -28,9 +44,7 @@ void SMSController::readDeliveryReportBox() {
   QVariant root;
   if (!Plist::readFile(path, &root) || root.typeId() != QMetaType::QVariantList) {
     // A damaged file is kept beside for whoever wants it back; the next report starts anew.
-    const QString aside = path + QStringLiteral(".damaged");
-    QFile::remove(aside);
-    QFile::rename(path, aside);
+    const QString aside = setDamagedReportBoxAside(path);
     qWarning("the delivery-report file could not be read; moved to %s", qPrintable(aside));
     return;
   }
@@ -40,7 +54,7 @@ void SMSController::readDeliveryReportBox() {
     const QVariantMap m = item.toMap();
     const QDateTime date = m.value(QStringLiteral("date")).toDateTime();
     QELMessageDeliveryReport r(m.value(QStringLiteral("messagetext")).toString(), m.value(QStringLiteral("RESULT")),
-                               formatStringFromDate(date), m.value(QStringLiteral("username")).toString(),
+                               shownDate(date), m.value(QStringLiteral("username")).toString(),
                                m.value(QStringLiteral("mobilephone")).toString(), date);
     r.setStatus(m.value(QStringLiteral("stat"), 0).toInt());
     arrival_.deliveryReportArray.push_back(r);
@@ -59,11 +73,8 @@ bool SMSController::writeToDeliveryReportBoxWithQelMessageDeliveryReportArray(
   // A file that cannot be read is not silently replaced: it is moved aside first.
   if (QFileInfo::exists(path)) {
     QVariant existing;
-    if (!Plist::readFile(path, &existing) || existing.typeId() != QMetaType::QVariantList) {
-      const QString aside = path + QStringLiteral(".damaged");
-      QFile::remove(aside);
-      QFile::rename(path, aside);
-    }
+    if (!Plist::readFile(path, &existing) || existing.typeId() != QMetaType::QVariantList)
+      setDamagedReportBoxAside(path);
   }
   return Plist::writeFile(path, out);
 }
@@ -86,31 +97,36 @@ bool SMSController::isPcDeliveryReportBox() const {
 }
 
 QVariant SMSController::setSmsTableValueOfDeliveryReport(const QString &column, int row) const {
-  const auto &reports = arrival_.deliveryReportArray;
-  if (reports.empty())
-    return QString();
-  if (row < 0 || row >= int(reports.size()))
+  const QVariantList rows = deliveryReportRows();
+  if (row < 0 || row >= rows.size())
     return {};
-  const QELMessageDeliveryReport &r = reports.at(size_t(row));
-  if (column == QLatin1String("stat"))
-    return r.status().toInt() == 0
-               ? WordingOperation::getDisplayWordingValueByWordingKey(QStringLiteral("SMS_tableColumnStat_NewSmsState"))
-               : QString();
-  if (column == QLatin1String("mobilephone"))
-    return r.receiveMobilephone();
-  if (column == QLatin1String("username"))
-    return lookupName(r.receiveMobilephone());
-  if (column == QLatin1String("date"))
-    return r.dateFormatString();
-  return {};
+  return SmsTableModel::reportCellText(rows.at(row).toMap(), column, tableModel_->context());
+}
+
+// The report a table row shows: rows carry their place in the report array, whatever order a
+// sort gave them.
+int SMSController::reportIndexOfRow(int row) const {
+  const QVariantList rows = tableModel_->rows();
+  if (row < 0 || row >= rows.size())
+    return -1;
+  bool ok = false;
+  const int index = rows.at(row).toMap().value(QStringLiteral("index")).toInt(&ok);
+  return ok && index >= 0 && index < int(arrival_.deliveryReportArray.size()) ? index : -1;
 }
 
 void SMSController::readDeliveryReportAt(int row) {
   auto &reports = arrival_.deliveryReportArray;
-  if (row < 0 || row >= int(reports.size()) || reports.at(size_t(row)).status().toInt() != 0)
+  const int index = reportIndexOfRow(row);
+  if (index < 0 || reports.at(size_t(index)).status().toInt() != 0)
     return;
-  reports[size_t(row)].setStatus(1);
+  reports[size_t(index)].setStatus(1);
   writeToDeliveryReportBoxWithQelMessageDeliveryReportArray(reports);
+  // The row's state word follows at once; the selection stays.
+  QVariantList rows = tableModel_->rows();
+  QVariantMap shown = rows.at(row).toMap();
+  shown.insert(QStringLiteral("stat"), 1);
+  rows[row] = shown;
+  tableModel_->updateRows(rows);
 }
 
 void SMSController::deleteDeliveryReport() {
@@ -122,9 +138,13 @@ void SMSController::deleteDeliveryReport() {
   if (selectedRows_.isEmpty() || !isPcDeliveryReportBox())
     return;
   auto &reports = arrival_.deliveryReportArray;
-  for (int i = int(reports.size()) - 1; i >= 0; --i)
-    if (selectedRows_.contains(i))
-      reports.erase(reports.begin() + i);
+  QList<int> doomed;
+  for (int row : selectedRows_)
+    if (const int index = reportIndexOfRow(row); index >= 0)
+      doomed << index;
+  std::sort(doomed.begin(), doomed.end(), std::greater<>());
+  for (int index : doomed)
+    reports.erase(reports.begin() + index);
   writeToDeliveryReportBoxWithQelMessageDeliveryReportArray(reports);
   if (page)
     page->messageText->clear();

@@ -1,5 +1,6 @@
 // SMSController: choosing a position and a box, the device's coming and going, the button
 // states, and selecting and reading messages.
+#include "AnimationView.h"
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
@@ -10,6 +11,7 @@
 #include "SMSPage.h"
 #include "SettingsNeighbour.h"
 #include "SmsRecord.h"
+#include "SmsSendWording.h"
 #include "SmsService.h"
 #include "SmsTableModel.h"
 #include "WordGlobe.h"
@@ -76,13 +78,16 @@ void SMSController::reloadTable() {
   context.readWord = word("read");
   context.boxWord = [this](int box) { return Map_Name_Item_of_IndexString(getBoxStrWithBox(box)); };
   context.lookup = [](const QString &number) { return lookupName(number); };
+  context.specialText = [](const QString &number) { return smssend::specialNameOf(number); };
   context.multiLookup = [](const QString &numbers) {
     return SmsService::sharedSmsService()->searchMultiPhoneNumber(numbers);
   };
-  context.dateText = [this](const QDateTime &date) { return formatStringFromDate(date); };
+  context.dateText = [this](const QDateTime &date) { return shownDate(date); };
   tableModel_->setContext(context);
   tableModel_->setRows(currentBoxList());
-  selectedRows_.clear();
+  // A reset model has no selection, and the view says nothing of it: the selection step runs
+  // here, so no removed message stays in the text view, in the current record or behind Call.
+  selectionDidChange({});
   setMsgBoxInfo();
 }
 
@@ -98,6 +103,12 @@ void SMSController::setMsgBoxInfo() {
     page->inBoxMessageNum->setText(QStringLiteral("(%1)").arg(inBox.size()));
   page->outBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, OutBox).size()));
   page->draftBoxMessageNum->setText(QStringLiteral("(%1)").arg(boxList(position, DraftBox).size()));
+  const int rows = page->msgBoxSelectAt->count();
+  auto rowOf = [&](int box) {
+    const int row = getBoxDisplayOrderWithBox(box, rows);
+    return row < rows ? row : -1;
+  };
+  page->placeBoxCounters({rowOf(InBox), rowOf(OutBox), rowOf(DraftBox)});
   refreshTreeCounts();
   setMsgBoxSummary();
 }
@@ -169,6 +180,7 @@ void SMSController::setButtonState(int state) {
 
 void SMSController::netcardChanged(int status) {
   m_nNetCardStatus = status;
+  deviceStoresGone_ = status == 1;
   loadSaveNumberBtnwithState(status == kCardReady);
   if (status == kCardReady) {
     if (page)
@@ -204,14 +216,41 @@ void SMSController::deviceRemoved(const Notification &) {
     page->msgBoxSelectAt->setCurrentRow(0);
   }
   setButtonState(0);
-  currentSMSRecord_.clear();
+  setNewMessageBtnWhenNetCardUndetected();
+  // A send that was running stops here and says how far it went; the editor and what the user
+  // typed in it stay (see keepEditorWithoutDevice).
   saveUnsentWhenDeviceRemoved();
+  keepEditorWithoutDevice();
+  setColumnHeaders(getCurrentBox());
   reloadTable();
+  // The picture and the pop-up spoke of the device's messages too.
+  if (arrival_.Pic_newsms && !hasNewSMSInPos(AT_PC)) {
+    arrival_.Pic_newsms->stopAnimation();
+    arrival_.Pic_newsms->hide();
+  }
+  if (sms("smsPopUpOfZ3i")) {
+    arrival_.tmpNewSMSListOfPop_Up.clear();
+    closeNewSMSWindowOfPop_Up();
+  }
+  updateButtonSate(0);
+  special_SelectSaveAt();
+  setSynTcardSmsFlag(true);
+  // A background send the removal cut short is over: later sends show their progress and
+  // result again.
+  setSmsStateToNormalAfterSendSMSOverOnBackGround();
+  refreshTreeCounts();
+}
+
+void SMSController::updateInterface() {
+  if (isFullWithPosition(AT_SIM))
+    alertFullWithPosition(AT_SIM, 0);
 }
 
 void SMSController::tabViewItemWillChange(const Notification &n) {
   if (n.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() != QStringLiteral("SMS"))
     return;
+  // A full SIM store is said when the tab is opened.
+  updateInterface();
   const bool lockOn =
       ConfigManager::sharedConfigManager() &&
       ConfigManager::sharedConfigManager()->getConfiguration().value(QStringLiteral("DeviceLockSMSFunction")).toBool();

@@ -180,16 +180,22 @@ void SMSController::saveSMSToDraftWhenNetCaredUnDetected() {
     warn("SMS content is empty!!");
     return;
   }
-  closeMessageWin();
-  setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
   const QVariantMap draft{{QStringLiteral("messagetext"), text},
                           {QStringLiteral("mobilephone"), messageWindow()->sendMessageTo->text()},
                           {QStringLiteral("date"), QDateTime::currentDateTime()},
                           {QStringLiteral("stat"), QString()}};
   // Appended to the file's own DraftBox: the shown list may hold only this SIM's drafts, and a
-  // missing file is created.
-  const bool written = SmsListFiles::insertIntoBox(SmsListFiles::pathOfPosition(AT_PC), DraftBox, draft, false);
-  if (written && send_.isDraftSms && (send_.draft.position == AT_PC || send_.draft.position == AT_TCARD))
+  // missing file is created. Written first: the editor closes only once the draft is stored; a
+  // failed write leaves it open with everything typed, and saving again tries again.
+  retryPcWrites();
+  if (!SmsListFiles::insertIntoBox(SmsListFiles::pathOfPosition(AT_PC), DraftBox, draft, false)) {
+    saySaveFailed();
+    return;
+  }
+  saveSucceeded();
+  closeMessageWin();
+  setDynamicControllersEnabledByKey(QStringLiteral("DrawerItems"), true);
+  if (send_.isDraftSms && (send_.draft.position == AT_PC || send_.draft.position == AT_TCARD))
     deleteDraft(send_.draft);
   send_.isDraftSms = false;
   if (page) {

@@ -3,6 +3,7 @@
 // device's removal cuts short.
 #include "Neighbourhood.h"
 #include "NotificationCenter.h"
+#include "QELAlertPanel.h"
 #include "QELMsgCenter.h"
 #include "SMSController.h"
 #include "SMSPage.h"
@@ -15,7 +16,9 @@
 #include "TextFormats.h"
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 using namespace smssend;
 
@@ -23,6 +26,9 @@ SmsSendingWindow *SMSController::sendingWindow() {
   if (!send_.newSMSInfoWindow) {
     send_.newSMSInfoWindow = new SmsSendingWindow(wndMain ? wndMain.data() : nullptr);
     connect(send_.newSMSInfoWindow->cancelSendBtn, &QPushButton::clicked, this, [this] { endSendSmsInfoWindow(); });
+    registerSkinItems({{send_.newSMSInfoWindow, "wndSMSNewSMSInfo"},
+                       {send_.newSMSInfoWindow->cancelSendBtn, "btnSMSCancelSend"},
+                       {send_.newSMSInfoWindow->newSMSInfoText, "labelSMSInfo"}});
   }
   return send_.newSMSInfoWindow;
 }
@@ -191,12 +197,12 @@ void SMSController::dealWithMsgOfConcatSMSInfo(const Notification &n) {
 }
 
 void SMSController::saveUnsentWhenDeviceRemoved() {
-  closeMessageWin();
-  send_.isDraftSms = false;
-  const int count = int(phone_receive.size());
-  if (count == 0 || send_.messageSendCount >= count - 1 || !send_.running)
-    return;
   send_.delayTimer.stop();
+  const int count = int(phone_receive.size());
+  if (!send_.running || count == 0) {
+    send_.running = false;
+    return;
+  }
   const int failed = qMax(0, count * send_.formatter.packNum() - messageSendOkCount_);
   const QString text =
       fillWordedFormat(word("%@%d,%@%d,%@%d"), {word("Send success:"), messageSendOkCount_, word("failed:"), failed,
@@ -207,9 +213,30 @@ void SMSController::saveUnsentWhenDeviceRemoved() {
   } else {
     sendingWindow()->newSMSInfoText->setText(text);
   }
-  for (int i = send_.messageSendCount; i < count; ++i)
-    addToPcDraftBoxWithPhone(phone_receive.at(i), send_.runText);
+  // The recipients left, the one in progress included, keep the text as PC drafts; a single
+  // recipient in progress keeps it in the editor only.
+  if (send_.messageSendCount < count - 1)
+    for (int i = send_.messageSendCount; i < count; ++i)
+      addToPcDraftBoxWithPhone(phone_receive.at(i), send_.runText);
   endRunKeepingDraftUnlessSent();
   reloadTable();
   clearSendSMSPara();
+}
+
+// The device went while the editor was open: the editor stays with everything typed in it
+// (Send and Save to Draft without a device keep the text as a PC draft), and the user is told
+// once the removal has been dealt with.
+void SMSController::keepEditorWithoutDevice() {
+  SmsEditorWindow *editor = send_.messageWindow;
+  if (!editor || !editor->isVisible())
+    return;
+  if (stringForSMSEditor().isEmpty() && editor->sendMessageTo->text().isEmpty())
+    return;
+  QTimer::singleShot(0, this, [this] {
+    if (!send_.messageWindow || !send_.messageWindow->isVisible() || m_nNetCardStatus == kCardReady)
+      return;
+    NSBeginAlertPanelExt(word("Warning"),
+                         word("The device was removed. Your message is kept: Save to Draft keeps it on the PC."),
+                         word("OK"));
+  });
 }

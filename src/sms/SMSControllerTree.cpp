@@ -123,15 +123,11 @@ void SMSController::updateSMSCountOfNodeWithPos(int position) {
       QStringLiteral("%1 (%2/%3)").arg(positionTitle(position)).arg(getSMSCountOfNodeWithPos(position)).arg(capacity));
 }
 
+// The tree counts a store the way the position list and the capacity checks do: in stored
+// parts, reports included on the PC.
 int SMSController::getSMSCountOfNodeWithPos(int position) const {
-  if (position == AT_PC) {
-    int count = 0;
-    for (int box : {InBox, OutBox, DraftBox, DeletedBox, ImportantBox})
-      count += int(boxList(AT_PC, box).size());
-    return count;
-  }
-  if (position == AT_SIM)
-    return int(boxList(AT_SIM, InBox).size() + boxList(AT_SIM, OutBox).size());
+  if (position == AT_PC || position == AT_SIM)
+    return getSMSCountWithPos(position);
   return 0;
 }
 
@@ -169,7 +165,8 @@ void SMSController::refreshTreeCounts() {
   const int position = getCurrentPosition();
   updateSMSCountOfMsgBoxNode(int(boxList(position, InBox).size()), int(boxList(position, OutBox).size()),
                              int(boxList(position, DraftBox).size()), int(boxList(position, DeletedBox).size()),
-                             int(boxList(position, ImportantBox).size()), 0);
+                             int(boxList(position, ImportantBox).size()),
+                             int(boxList(position, DELIVERY_REPORTBOX).size()));
 }
 
 void SMSController::createNodeOfSimWhenSimCardvalid() {

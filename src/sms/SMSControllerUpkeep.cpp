@@ -203,7 +203,8 @@ void SMSController::deleteSmsAfterSaveSmsOK() {
     for (const QVariant &e : saved)
       items.append(QVariantMap{{QStringLiteral("pos"), delSMSFromPos_},
                                {QStringLiteral("box"), delSMSFromBox_},
-                               {QStringLiteral("index"), e.toMap().value(QStringLiteral("srcIndex"))}});
+                               {QStringLiteral("index"), e.toMap().value(QStringLiteral("srcIndex"))},
+                               {QStringLiteral("record"), e.toMap().value(QStringLiteral("record"))}});
     if (page)
       setButtonState(0);
     deleteMessagesInSIMorMEWithDeletedArray(items);

@@ -115,6 +115,11 @@ void SMSController::savePCNewArriveSmsToSim() {
   qToLittleEndian<quint32>(quint32(entry.value(QStringLiteral("srcIndex")).toInt()), data.data() + 8);
   qToLittleEndian<quint32>(quint32(entry.value(QStringLiteral("destPos")).toInt()), data.data() + 12);
   service->setSmsCurrentOperate(kCopyOperation);
+  // The copy lands unread on the SIM; its reply marks it read there (found by number and date).
+  const int index = entry.value(QStringLiteral("srcIndex")).toInt();
+  for (const QVariant &r : allPcInBoxList_)
+    if (r.toMap().value(QStringLiteral("index")).toInt() == index)
+      usageCopyToSim_ = r.toMap();
   qelMsgCenter->sendMessageModuleID(kModuleSms, kMajorSms, kCopyMinor, 0, 0, data);
 }
 

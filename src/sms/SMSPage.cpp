@@ -3,10 +3,13 @@
 #include "FlowRow.h"
 #include "NSTableViewExt.h"
 
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 template <typename T> T *named(T *widget, const char *name) {
@@ -28,16 +31,18 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
     list->setMaximumWidth(150);
   }
   saveAtPos->setMaximumHeight(80);
-  inBoxMessageNum = named(new QLabel(this), "labelInboxMessageNum");
-  outBoxMessageNum = named(new QLabel(this), "labelOutBoxMessageNum");
-  draftBoxMessageNum = named(new QLabel(this), "labelDraftBoxMessageNum");
-  auto *counters = new QVBoxLayout;
-  for (QLabel *label : boxCounters())
-    counters->addWidget(label);
-  counters->addStretch();
+  // The counters live on the box list's rows, so they scroll with them.
+  inBoxMessageNum = named(new QLabel(msgBoxSelectAt->viewport()), "labelInboxMessageNum");
+  outBoxMessageNum = named(new QLabel(msgBoxSelectAt->viewport()), "labelOutBoxMessageNum");
+  draftBoxMessageNum = named(new QLabel(msgBoxSelectAt->viewport()), "labelDraftBoxMessageNum");
+  for (QLabel *label : boxCounters()) {
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    label->hide();
+  }
+  msgBoxSelectAt->viewport()->installEventFilter(this);
+  connect(msgBoxSelectAt->verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { placeBoxCounters(); });
   auto *boxes = new QHBoxLayout;
   boxes->addWidget(msgBoxSelectAt);
-  boxes->addLayout(counters);
   outlineSMSTree = named(new NSOutlineViewExt(this), "outlineSMSTree");
   outlineSMSTree->setHeaderHidden(true);
   outlineSMSTree->setMinimumWidth(170);
@@ -101,4 +106,31 @@ SMSPage::SMSPage(QWidget *parent) : QWidget(parent) {
   auto *layout = new QHBoxLayout(this);
   layout->addLayout(left);
   layout->addLayout(right, 1);
+}
+
+void SMSPage::placeBoxCounters(const QList<int> &rows) {
+  counterRows_ = rows;
+  placeBoxCounters();
+}
+
+void SMSPage::placeBoxCounters() {
+  const QList<QLabel *> labels = boxCounters();
+  for (int i = 0; i < labels.size(); ++i) {
+    QLabel *label = labels.at(i);
+    QListWidgetItem *item = msgBoxSelectAt->item(counterRows_.value(i, -1));
+    if (!item || item->isHidden()) {
+      label->hide();
+      continue;
+    }
+    const QRect row = msgBoxSelectAt->visualItemRect(item);
+    label->adjustSize();
+    label->move(std::max(0, row.right() - label->width() - 2), row.top() + (row.height() - label->height()) / 2);
+    label->setVisible(row.intersects(msgBoxSelectAt->viewport()->rect()));
+  }
+}
+
+bool SMSPage::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == msgBoxSelectAt->viewport() && (event->type() == QEvent::Resize || event->type() == QEvent::Show))
+    placeBoxCounters();
+  return QWidget::eventFilter(watched, event);
 }

@@ -49,4 +49,15 @@ public:
 
   // The row of the box list whose counter a label shows.
   QList<QLabel *> boxCounters() const { return {inBoxMessageNum, outBoxMessageNum, draftBoxMessageNum}; }
+  // The counters sit at the right end of their box's row (the InBox's, OutBox's and DraftBox's
+  // rows of the box list; -1: the box is not listed) and move with the rows when the list
+  // scrolls or changes size.
+  void placeBoxCounters(const QList<int> &rows);
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  void placeBoxCounters();
+  QList<int> counterRows_;
 };

@@ -143,12 +143,16 @@ bool SmsService::writeMessagesToBox(int box, const QVariantList &records, const 
   return SmsListFiles::writeBox(path, box, stored);
 }
 
-void SmsService::setUserNameAndIndexToSMSBoxList(QVariantList &records, int box, int position) const {
+void SmsService::setUserNameAndIndexToSMSBoxList(QVariantList &records, int /*box*/, int position) const {
   for (qsizetype i = 0; i < records.size(); ++i) {
     QVariantMap record = records.at(i).toMap();
-    if (box == DraftBox && !isSimOrMeWithPosition(position) && SmsRecord::isFlat(record)) {
-      record.insert(QStringLiteral("username"),
-                    searchMultiPhoneNumber(record.value(QStringLiteral("mobilephone")).toString()));
+    // A flat record (a PC draft, a saved broadcast, or either moved to the DeletedBox or
+    // ImportantBox) stays flat: a summary added here would hide its text and number from every
+    // reader and from the search that finds it again in the file.
+    if (SmsRecord::isFlat(record)) {
+      if (!isSimOrMeWithPosition(position))
+        record.insert(QStringLiteral("username"),
+                      searchMultiPhoneNumber(record.value(QStringLiteral("mobilephone")).toString()));
     } else {
       QVariantMap summary = record.value(QStringLiteral("concatSmsInfo")).toMap();
       summary.insert(QStringLiteral("username"), summary.value(QStringLiteral("mobilephone")).toString());

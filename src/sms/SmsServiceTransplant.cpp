@@ -71,10 +71,13 @@ void SmsServiceTransplant::addUserNameToSMSList(QVariantList *target, const QVar
     return;
   for (qsizetype i = 0; i < source.size(); ++i) {
     QVariantMap record = source.at(i).toMap();
-    QVariantMap summary = record.value(QStringLiteral("concatSmsInfo")).toMap();
-    const QString number = summary.value(QStringLiteral("mobilephone")).toString();
-    summary.insert(QStringLiteral("username"), nameLookup_ ? nameLookup_(number) : number);
-    record.insert(QStringLiteral("concatSmsInfo"), summary);
+    // A flat record keeps its form; only a full one has a summary to name.
+    if (!SmsRecord::isFlat(record)) {
+      QVariantMap summary = record.value(QStringLiteral("concatSmsInfo")).toMap();
+      const QString number = summary.value(QStringLiteral("mobilephone")).toString();
+      summary.insert(QStringLiteral("username"), nameLookup_ ? nameLookup_(number) : number);
+      record.insert(QStringLiteral("concatSmsInfo"), summary);
+    }
     record.insert(QStringLiteral("index"), int(i));
     target->append(record);
   }

@@ -15,6 +15,12 @@ bool isSimOrMe(int position) {
   return position == AT_SIM || position == AT_ME;
 }
 
+// The special text of `number`, or `shown` when it has none.
+QString specialOr(const QString &number, const QString &shown, const SmsTableModel::Context &context) {
+  const QString special = context.specialText ? context.specialText(number) : QString();
+  return special.isEmpty() ? shown : special;
+}
+
 QString dateTextOf(const QVariant &value, const SmsTableModel::Context &context) {
   const QDateTime date = value.toDateTime();
   if (!date.isValid())
@@ -105,6 +111,8 @@ bool SmsTableModel::isBoldRow(const QVariantMap &record, const Context &context)
 }
 
 QString SmsTableModel::cellText(const QVariantMap &record, const QString &columnId, const Context &context) {
+  if (context.box == DELIVERY_REPORTBOX)
+    return reportCellText(record, columnId, context);
   const int box = effectiveBox(record, context);
   if (!isSimOrMe(context.position) && (box == DraftBox || box == BroadCastBox || SmsRecord::isFlat(record)))
     return flatCellText(record, columnId, context);
@@ -112,9 +120,10 @@ QString SmsTableModel::cellText(const QVariantMap &record, const QString &column
   if (columnId == kStat)
     return stateText(record, context);
   if (columnId == kPhone)
-    return summary.value(kPhone).toString();
+    return specialOr(summary.value(kPhone).toString(), summary.value(kPhone).toString(), context);
   if (columnId == kName)
-    return userNameWithPhoneNum(summary.value(kPhone).toString(), context);
+    return specialOr(summary.value(kPhone).toString(), userNameWithPhoneNum(summary.value(kPhone).toString(), context),
+                     context);
   if (columnId == kDate) {
     const bool concat = record.value(QStringLiteral("concatSmsFlag")).toBool();
     const QVariant date = concat ? summary.value(kDate) : record.value(QStringLiteral("smsInfo")).toMap().value(kDate);
@@ -152,10 +161,27 @@ QString SmsTableModel::flatCellText(const QVariantMap &record, const QString &co
       prefix = context.boxWord(effectiveBox(record, context));
     return prefix + record.value(kStat).toString();
   }
+  const QString cut = cutTrailingSeparator(number, context.separator);
   if (columnId == kPhone)
-    return cutTrailingSeparator(number, context.separator);
+    return specialOr(cut, cut, context);
   if (columnId == kName)
-    return context.multiLookup ? context.multiLookup(number) : number;
+    return specialOr(cut, context.multiLookup ? context.multiLookup(number) : number, context);
+  if (columnId == kDate)
+    return dateTextOf(record.value(kDate), context);
+  return QString();
+}
+
+QString SmsTableModel::reportCellText(const QVariantMap &record, const QString &columnId, const Context &context) {
+  if (columnId == kStat) {
+    // A report is new until it is read; its "stat" is the number 0 or 1, never shown as such.
+    if (record.value(kStat).toInt() == 0)
+      return context.unreadWord;
+    return context.showReadStatus ? context.readWord : QString("");
+  }
+  if (columnId == kPhone)
+    return record.value(kPhone).toString();
+  if (columnId == kName)
+    return userNameWithPhoneNum(record.value(kPhone).toString(), context);
   if (columnId == kDate)
     return dateTextOf(record.value(kDate), context);
   return QString();

@@ -29,6 +29,9 @@ public:
     // A flat draft's recipients as names.
     std::function<QString(const QString &)> multiLookup;
     std::function<QString(const QDateTime &)> dateText;
+    // The shown text of an operator's special number; empty for any other number (or when
+    // replacement is off).
+    std::function<QString(const QString &)> specialText;
   };
 
   explicit SmsTableModel(QObject *parent = nullptr);
@@ -62,6 +65,9 @@ public:
   static QString stateText(const QVariantMap &record, const Context &context);
   // The rule of flat records (PC drafts) and PC broadcasts.
   static QString flatCellText(const QVariantMap &record, const QString &columnId, const Context &context);
+  // The rule of delivery-report rows: the state word of the report's own "stat" (0 new), the
+  // number, its name and the date.
+  static QString reportCellText(const QVariantMap &record, const QString &columnId, const Context &context);
   // The name column's text for a number.
   static QString userNameWithPhoneNum(const QString &number, const Context &context);
   static QString cutTrailingSeparator(const QString &number, const QString &separator);

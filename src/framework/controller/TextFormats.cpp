@@ -138,8 +138,10 @@ QString systemDateTimeString(const QDateTime &date) {
     if (m >= 0)
       timeFormat.insert(m + 2, QStringLiteral(":ss"));
   }
-  return locale.toString(date.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
-         locale.toString(date.time(), timeFormat);
+  // The fields of the moment in the local zone, whatever zone the date carries.
+  const QDateTime local = date.toLocalTime();
+  return locale.toString(local.date(), QLocale::ShortFormat) + QLatin1Char(' ') +
+         locale.toString(local.time(), timeFormat);
 }
 
 QString fillWordedFormat(const QString &format, const QVariantList &values) {

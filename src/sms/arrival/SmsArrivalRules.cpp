@@ -1,12 +1,44 @@
 #include "SmsArrivalRules.h"
 
+#include "SmsClock.h"
+
+void SmsPartTracker::expire(qint64 nowMs) {
+  for (auto it = parts_.begin(); it != parts_.end();) {
+    if (nowMs - it->lastPartMs >= kExpiryMs) {
+      it = parts_.erase(it);
+      ++givenUp_;
+    } else {
+      ++it;
+    }
+  }
+}
+
 void SmsPartTracker::count(const SmsArrivalRecord &r) {
   if (!r.concat)
     return;
+  const qint64 now = SmsClock::now().toMSecsSinceEpoch();
   const Key key = keyOf(r);
-  QSet<int> &seen = parts_[key];
-  seen.insert(r.sequence);
-  if (seen.size() >= int(r.total))
+  if (!parts_.contains(key)) {
+    // Room for a new message: the stale ones go first, then the one heard of longest ago.
+    if (parts_.size() >= kMaxPending)
+      expire(now);
+    if (parts_.size() >= kMaxPending) {
+      auto oldest = parts_.begin();
+      for (auto it = parts_.begin(); it != parts_.end(); ++it)
+        if (it->lastPartMs < oldest->lastPartMs)
+          oldest = it;
+      parts_.erase(oldest);
+      ++givenUp_;
+    }
+  } else if (now - parts_.value(key).lastPartMs >= kExpiryMs) {
+    // Given up long ago: this part starts the count anew (a reference comes round again).
+    parts_.remove(key);
+    ++givenUp_;
+  }
+  Pending &seen = parts_[key];
+  seen.parts.insert(r.sequence);
+  seen.lastPartMs = now;
+  if (seen.parts.size() >= int(r.total))
     parts_.remove(key);
 }
 

@@ -12,13 +12,21 @@
 // so that two senders' messages that happen to share a reference are counted apart. A message
 // is complete once as many distinct part numbers as its total have arrived; a part that comes
 // twice counts once.
+// The tracking is bounded: at most kMaxPending messages are followed (the one heard of longest
+// ago gives way to a new one), and a message none of whose missing parts came for kExpiry is
+// given up. The modem stores every part as it comes, so a message given up keeps the parts that
+// came; only the wait for the rest ends.
 class SmsPartTracker {
 public:
+  static constexpr int kMaxPending = 512;
+  static constexpr qint64 kExpiryMs = 60LL * 60 * 1000;
   // Counts a part; nothing for a single message.
   void count(const SmsArrivalRecord &r);
   // Single messages, and long messages with all parts in (or a total of 0 or 1).
   bool isComplete(const SmsArrivalRecord &r) const;
   int pending() const { return int(parts_.size()); }
+  // Messages given up (expired or pushed out) since the tracker was made.
+  int givenUp() const { return givenUp_; }
 
 private:
   using Key = QString;
@@ -28,7 +36,13 @@ private:
         .arg(r.reference())
         .arg(r.number);
   }
-  QHash<Key, QSet<int>> parts_;
+  struct Pending {
+    QSet<int> parts;
+    qint64 lastPartMs = 0;
+  };
+  void expire(qint64 nowMs);
+  QHash<Key, Pending> parts_;
+  int givenUp_ = 0;
 };
 
 // The text gathered for the notification window: only the message being received, and never
