@@ -1,5 +1,7 @@
 #include "DialController.h"
 
+#include "MainWindowNeighbour.h"
+
 #include "ConfigService.h"
 #include "ConnectFigures.h"
 #include "DataSessionLayout.h"
@@ -51,11 +53,17 @@ DialController::DialController(QObject *parent) : QELUIController(parent) {
   connect(&reconnectAfterDisconnectTimer_, &QTimer::timeout, this, &DialController::reconnectAfterAutoDisconnect);
   timerForNoService_.setSingleShot(true);
   connect(&timerForNoService_, &QTimer::timeout, this, &DialController::SelectDisconnectAction);
+  // A modem that never reports the link down must not keep a closing program open.
+  quitFallbackTimer_.setSingleShot(true);
+  quitFallbackTimer_.setInterval(5000);
+  connect(&quitFallbackTimer_, &QTimer::timeout, this, &DialController::quitOnceDisconnected);
   performDialOptionTimer_.setSingleShot(true);
   connect(&performDialOptionTimer_, &QTimer::timeout, this, [this] {
     QObject *sender = performDialOptionSenderSet_ ? performDialOptionSender_.data() : nullptr;
     if (performDialOptionSenderSet_ && !sender)
       sender = this; // the button went; the request stays a manual one
+    if (!performDialOptionStillApplies())
+      return;
     performDialOption(sender);
   });
   InitConnectState();
@@ -84,7 +92,14 @@ void DialController::SelectDisconnectAction() {
     DialDisconnect();
 }
 
-void DialController::applicationDidFinishLaunchingInDialController() {}
+void DialController::applicationDidFinishLaunchingInDialController() {
+  if (switchOn(settingDict(), QString(), QStringLiteral("VuziraSplit")))
+    hintFavoriteIconConfigrable();
+}
+
+void DialController::addStatisticsInInternet(QObject *) {
+  notifyChangeTabViewItem(QStringLiteral("DialRecord"));
+}
 
 void DialController::setModemAndSimStateString(const QString &wordingKey) {
   stateHint_ = Map_Name_Item_of_IndexString(wordingKey);
@@ -192,5 +207,19 @@ void DialController::devicePlugin(const Notification &) {
 }
 
 void DialController::applicationWillClose(const Notification &) {
+  // Before the mark: the close action asks whether a connection is still up.
+  performCloseActionForZID();
   appWillClose_ = true;
+}
+
+void DialController::quitOnceDisconnected() {
+  if (!closingForZID_ || quitRequested_)
+    return;
+  quitRequested_ = true;
+  quitFallbackTimer_.stop();
+  // Out of the package handler that saw the link go: the quit may ask its own questions.
+  QTimer::singleShot(0, this, [] {
+    if (auto *main = Neighbourhood::mainWindow())
+      main->requestTerminate();
+  });
 }

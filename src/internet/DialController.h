@@ -56,6 +56,8 @@ public:
   // Disconnects by the current connection type.
   void SelectDisconnectAction();
   void applicationDidFinishLaunchingInDialController() override;
+  // The Internet tab's statistics button: the records tab.
+  Q_INVOKABLE void addStatisticsInInternet(QObject *sender = nullptr);
   // Sends the current connection profile to the backend (module 2, 257/61).
   void setDialParams() override;
 
@@ -67,7 +69,11 @@ public:
                             const QString &deviceStatus) override;
   QString ruvozDeviceStatus() const { return ruvozDeviceStatus_; }
 
+  // "AppWillClose": with MAINFORM/"CloseAppWihoutQueryConnection" a connection still up is
+  // taken down, its record saved, and the program quits once the link is down.
   Q_INVOKABLE void applicationWillClose(const Notification &notification);
+  void quitOnceDisconnected();
+  bool isQuitRequested() const { return quitRequested_; }
   Q_INVOKABLE void updateLanguages(const Notification &notification);
   Q_INVOKABLE void devicePlugin(const Notification &notification);
   Q_INVOKABLE void deviceRemoved(const Notification &notification);
@@ -88,6 +94,15 @@ public:
   // 0.05 s later.
   Q_INVOKABLE void DialOption(QObject *sender = nullptr);
   Q_INVOKABLE void performDialOption(QObject *sender = nullptr);
+  // The checks of DialOption after the account step (connect warning, operator APN prompt,
+  // frequency lock, manual mark); NO stops the connect.
+  bool finishConnectChecks(QObject *sender);
+  // The account sheet's OK: the remaining checks, then the connect.
+  void resumeConnectAfterAccount(QObject *sender);
+  // Runs performDialOption after 0.05 s, only while the status still fits the direction asked
+  // for (a connect from idle; a cancel or a disconnect otherwise).
+  void schedulePerformDialOption(QObject *sender, bool wantsConnect);
+  bool performDialOptionStillApplies() const;
   Q_INVOKABLE void dialNotification(const Notification &notification);
   Q_INVOKABLE void dialOptionExt(QObject *sender = nullptr);
   Q_INVOKABLE void btnZUDEConnect(QObject *sender = nullptr);
@@ -128,6 +143,13 @@ public:
   // The PPP state handlers of a dial-up status record.
   void processPPPConnectStatus(int pppState, double connectTime, float sent, float received);
   int preDealWithConnectStatus(int state);
+  // Says in the state field why a connect ended without a connection: refused, refused and tried
+  // again, or refused after the last automatic attempt.
+  void showConnectFailure(bool retrying);
+  // The speed samples go to every graph that follows them (both tabs), and are cleared there.
+  void feedSpeedGraphs(float upload, float download);
+  void clearSpeedGraphs();
+  QString connectFailureText() const { return connectFailureText_; }
   void setPPPDisconnectedSatus();
   void setPPPInitializingStatus();
   void setPPPConnectingLinkStatus();
@@ -483,6 +505,9 @@ public:
   QPointer<statisticsView> speedView;
   // The statistics window shown after a disconnect, and the connect-warning sheet.
   QPointer<QDialog> wndStatisticsWin_, wndConnectWarning_;
+  // The operator's APN prompt (Internet/"ChangePosForProfile"): the chosen service's text.
+  QPointer<QDialog> promptOfAPNWinForZIZ_;
+  QPointer<QLabel> promptOfAPNForZIZ_;
   QPointer<QLabel> tfdDisplayDownData_, tfdDisplayUpData_, tfdDisplayTotalData_, tfdDisplayDuration_;
 
   // ---- outlets of the management sheet and its browse view ----
@@ -895,6 +920,8 @@ private:
   QTimer performDialOptionTimer_;
   QPointer<QObject> performDialOptionSender_;
   bool performDialOptionSenderSet_ = false;
+  bool performDialOptionWantsConnect_ = false;
+  QString connectFailureText_;
   QVariantMap statusDict_;
   QVariantMap statisticsInfo_;
   qint64 m_connecttime = 0;
@@ -945,6 +972,8 @@ private:
   bool limitFiguresSet_ = false;
   int limitDisconnectRequests_ = 0;
   bool closingForZID_ = false;
+  bool quitRequested_ = false;
+  QTimer quitFallbackTimer_;
   bool askDeviceLockCodeForConnect();
   // The first connect and the operator's views.
   RuvozHeader ruvozHeader_;

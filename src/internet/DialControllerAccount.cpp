@@ -115,9 +115,10 @@ void DialController::checkWindowOK(QObject *) {
   saveDialConfigFile();
   displayAPNInfo();
   setConnectBtnEnable(false);
+  // The account step is one of the checks before a connect: the ones after it still apply.
   QTimer::singleShot(50, this, [this] {
     ++performDialOptionRequests_;
-    performDialOption(m_ConnectButton ? static_cast<QObject *>(m_ConnectButton.data()) : this);
+    resumeConnectAfterAccount(m_ConnectButton ? static_cast<QObject *>(m_ConnectButton.data()) : this);
   });
 }
 

@@ -13,6 +13,7 @@
 #include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -154,9 +155,15 @@ void DialController::displayUKMTSWaring() {
     clickOKForAPNPromptFlag_ = true;
     return;
   }
-  clickOKForAPNPromptFlag_ =
-      NSRunAlertPanelExt(QString(), word(QString::fromLatin1(details[item - 1])), word(QStringLiteral("OK")),
-                         word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+  const QString text = word(QString::fromLatin1(details[item - 1]));
+  if (!promptOfAPNWinForZIZ_) {
+    clickOKForAPNPromptFlag_ = NSRunAlertPanelExt(QString(), text, word(QStringLiteral("OK")),
+                                                  word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+    return;
+  }
+  if (promptOfAPNForZIZ_)
+    promptOfAPNForZIZ_->setText(text);
+  clickOKForAPNPromptFlag_ = runProfileSheet(promptOfAPNWinForZIZ_, QStringLiteral("promptOfAPNWin")) == 1;
 }
 
 bool DialController::runPreConnectChecks(QObject *sender) {

@@ -9,12 +9,14 @@
 #include "DialRecordController.h"
 #include "DialService.h"
 #include "MainWindowNeighbour.h"
+#include "MessagesNeighbour.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingsNeighbour.h"
 #include "SleepWatcher.h"
 #include "StatisticSource.h"
 #include "StatisticsView.h"
+#include "TextFormats.h"
 
 #include "CallsNeighbour.h"
 #include "Neighbourhood.h"
@@ -87,7 +89,9 @@ void DialController::btnZUDEConnect(QObject *) {
 }
 
 void DialController::DialOption(QObject *sender) {
-  if (connectStatus_ == kDisconnected) {
+  // The direction is the one the user asked for now; the questions below may outlast it.
+  const bool wantsConnect = connectStatus_ == kDisconnected;
+  if (wantsConnect) {
     if (checkDeviceLockStatus(sender))
       return;
     if (!allowUserConnect())
@@ -98,27 +102,13 @@ void DialController::DialOption(QObject *sender) {
         SettingValue::toBool(moduleValue(settingDict(), QStringLiteral("Record"), QStringLiteral("recordLimitState")));
     if (!(dataLimit ? displayDataLimitWarning() : displayTimeLimitWarning()))
       return;
+    // The account sheet's OK goes on with the checks that follow it (resumeConnectAfterAccount).
     if (checkUsernameFlag_ && checkAPNAccount())
       return;
-    if (switchOn(settingDict(), QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay")) &&
-        connectWarningsDisplayFlag_ && wndConnectWarning_) {
-      performDialOptionSender_ = sender;
-      performDialOptionSenderSet_ = sender != nullptr;
-      wndConnectWarning_->open();
+    if (!finishConnectChecks(sender))
       return;
-    }
-    if (switchOn(settingDict(), kInternet, QStringLiteral("ChangePosForProfile"))) {
-      displayUKMTSWaring();
-      if (!clickOKForAPNPromptFlag_)
-        return;
-    }
-    if (moduleValue(settingDict(), kInternet, QStringLiteral("LockNetFrequencyWhenConnect")).isValid())
-      readNetFrequencyLockStatus();
-    if (sender)
-      setManualConnect(true);
-    bManualConnectSuccess_ = false;
   }
-  if (connectStatus_ == kConnected) {
+  if (!wantsConnect && connectStatus_ == kConnected) {
     if (!allowUserDisconnect())
       return;
     if (!dialDisconnectWhenRoamForDidoro())
@@ -128,9 +118,51 @@ void DialController::DialOption(QObject *sender) {
     if (sender)
       setHadDoManualDisconnect(true);
   }
+  schedulePerformDialOption(sender, wantsConnect);
+}
+
+bool DialController::finishConnectChecks(QObject *sender) {
+  if (switchOn(settingDict(), QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay")) &&
+      connectWarningsDisplayFlag_ && wndConnectWarning_) {
+    if (runProfileSheet(wndConnectWarning_, QStringLiteral("connectWarningWin")) != 1)
+      return false;
+    // Shown once until the device goes: the OK stands for the connects that follow.
+    connectWarningsDisplayFlag_ = false;
+  }
+  if (switchOn(settingDict(), kInternet, QStringLiteral("ChangePosForProfile"))) {
+    displayUKMTSWaring();
+    if (!clickOKForAPNPromptFlag_)
+      return false;
+  }
+  if (moduleValue(settingDict(), kInternet, QStringLiteral("LockNetFrequencyWhenConnect")).isValid())
+    readNetFrequencyLockStatus();
+  if (sender)
+    setManualConnect(true);
+  bManualConnectSuccess_ = false;
+  return true;
+}
+
+void DialController::resumeConnectAfterAccount(QObject *sender) {
+  // The link may have come up or the device gone while the sheet was open.
+  if (connectStatus_ != kDisconnected || isDeviceRemoved_)
+    return;
+  if (finishConnectChecks(sender))
+    schedulePerformDialOption(sender, true);
+}
+
+void DialController::schedulePerformDialOption(QObject *sender, bool wantsConnect) {
+  // The request goes one way, fixed when it was made: a question answered after the link
+  // changed must not turn a disconnect into a connect.
+  performDialOptionWantsConnect_ = wantsConnect;
   performDialOptionSender_ = sender;
   performDialOptionSenderSet_ = sender != nullptr;
   performDialOptionTimer_.start(kPerformDelayMs);
+}
+
+bool DialController::performDialOptionStillApplies() const {
+  if (performDialOptionWantsConnect_)
+    return connectStatus_ == kDisconnected;
+  return connectStatus_ == kConnecting || connectStatus_ == kConnected;
 }
 
 void DialController::performDialOption(QObject *sender) {
@@ -151,6 +183,13 @@ void DialController::performDialOption(QObject *sender) {
         setApnCycleEnable(true);
       setDisplayDisConnectingFlag(false);
       checkIsAttachPSForConnect();
+      if (connectStatus_ == kConnecting) {
+        // A connect under way can be cancelled from the button from its start, not only once
+        // the network is being set up.
+        setConnectBtnEnable(false);
+        performCancelDialAction();
+        return;
+      }
       break;
     default:
       break;
@@ -502,6 +541,7 @@ void DialController::setPPPDisconnectingLinkStatus() {
   }
   if (switchOn(settingDict(), kInternet, QStringLiteral("ResetConnectBtnWhenDisconnecting")))
     resetConnectBtnStatusWhenDisconnecting();
+  quitOnceDisconnected();
 }
 
 void DialController::performCancelDialAction() {
@@ -567,7 +607,12 @@ void DialController::setPPPConnectedStatusWithTime(qint64 seconds, float sent, f
   setTransferDataInfo();
   sendStatisticsNotification();
   displayMonthlyData();
-  m_haveSendUpdateMessage = true;
+  // Once per run: the updater learns the device is ready now that it has a connection.
+  if (!m_haveSendUpdateMessage) {
+    m_haveSendUpdateMessage = true;
+    if (auto *main = Neighbourhood::mainWindow())
+      main->sendUpdaterDeviceReady();
+  }
 }
 
 void DialController::setPPPDisconnectedSatus() {
@@ -576,7 +621,12 @@ void DialController::setPPPDisconnectedSatus() {
     sendDialConnectMsg(true);
     return;
   }
+  // A link that went down while it was being made, not by the user's cancel, is a failed connect.
+  const bool connectFailed = connectStatus_ == kConnecting && !manualDisconnectFlag_;
+  bool retrying = false;
   if (isDoReconnectAfterDisconnect() && checkAutoConnectForPPPFailed()) {
+    retrying = checkAutoConnectByTimes() && !isDeviceRemoved_ && Neighbourhood::settings() &&
+               Neighbourhood::settings()->allowAutoReconnect();
     doReconnectAfterAutoDisconnect();
     setManualConnect(false);
     if (auto *main = Neighbourhood::mainWindow())
@@ -594,8 +644,7 @@ void DialController::setPPPDisconnectedSatus() {
     m_DialConfigList->setEnabled(true);
   if (!saveRecordFlag)
     saveDialRecord();
-  if (speedView)
-    speedView->setUndisplay();
+  clearSpeedGraphs();
   if (statisticForm)
     statisticForm->updateInterface();
   StopTimerOfGetConnectState();
@@ -603,6 +652,22 @@ void DialController::setPPPDisconnectedSatus() {
   if (!manualDisconnectFlag_)
     notificationCenter->postNotificationName(QString::fromLatin1(kConnectFailed), this);
   checkISDetatchPS();
+  if (connectFailed)
+    showConnectFailure(retrying);
+  quitOnceDisconnected();
+}
+
+void DialController::showConnectFailure(bool retrying) {
+  QString text;
+  if (retrying)
+    text = word(QStringLiteral("Dial_ConnectFailedRetrying"));
+  else if (reconnectTimes > 0)
+    text = fillWordedFormat(word(QStringLiteral("Dial_ConnectFailedGaveUp")), {reconnectTimes});
+  else
+    text = word(QStringLiteral("Dial_ConnectFailed"));
+  connectFailureText_ = text;
+  if (m_ConnectState)
+    m_ConnectState->setText(text);
 }
 
 // ---- end of a connection ----
@@ -643,8 +708,7 @@ void DialController::StopTimerOfGetConnectState() {
   if (m_DialConfigList)
     m_DialConfigList->setEnabled(true);
   InitConnectState();
-  if (speedView)
-    speedView->setUndisplay();
+  clearSpeedGraphs();
   if (statisticForm)
     statisticForm->updateInterface();
   sendResetStatisticsNotification();
@@ -776,8 +840,12 @@ void DialController::datausageRest(const Notification &) {
 }
 
 void DialController::tabViewItemWillChange(const Notification &notification) {
-  if (notification.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() == QLatin1String("Internet"))
+  if (notification.userInfo.value(QStringLiteral("TabViewItemWillChange")).toString() == QLatin1String("Internet")) {
     loadDialConfig();
+    return;
+  }
+  if (auto *sms = Neighbourhood::messages())
+    sms->cleanTextControlShowCertainNewSmsContent();
 }
 
 void DialController::watchSleepAndWake() {

@@ -377,8 +377,9 @@ void DialController::doAfterConnected() {
       !Neighbourhood::deviceStatus() || Neighbourhood::deviceStatus()->networkRoamStatus() != 0 ||
       Neighbourhood::deviceStatus()->isInWhiteList() || connectStatus_ != kConnected)
     return;
-  NSRunAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("connectedNotInWhiteList")),
-                     word(QStringLiteral("OK")), QString());
+  // Runs from the status handlers of the backend's packages: the alert must not wait there.
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")), word(QStringLiteral("connectedNotInWhiteList")),
+                       word(QStringLiteral("OK")));
 }
 
 void DialController::performCloseActionForZID() {
@@ -387,5 +388,7 @@ void DialController::performCloseActionForZID() {
       closingForZID_ || !GetisDialNow())
     return;
   closingForZID_ = true;
+  // The record is saved by the disconnect; the program ends once the link is down.
+  quitFallbackTimer_.start();
   SelectDisconnectAction();
 }

@@ -5,6 +5,8 @@
 #include "ConfigService.h"
 #include "DataSessionLayout.h"
 #include "DialControllerSupport.h"
+#include "DialService.h"
+#include "MainWindowNeighbour.h"
 #include "Neighbourhood.h"
 #include "QELAlertPanel.h"
 #include "SettingsNeighbour.h"
@@ -90,6 +92,7 @@ void DialController::dealWithOfNDISDialDisconnected() {
   AutoReconnectForNdis();
   if (m_DialConfigList)
     m_DialConfigList->setEnabled(true);
+  quitOnceDisconnected();
 }
 
 void DialController::dealWithOfNDISDialConnected() {
@@ -98,8 +101,8 @@ void DialController::dealWithOfNDISDialConnected() {
   if (m_launchURLState) {
     m_connecttime = 0;
     timerConnectInterval_.start();
-    if (auto *settings = Neighbourhood::settings())
-      settings->AutoLaunchURL();
+    // The start page opens once per connection on both roads, when the status turns connected
+    // (the settings window's connectStatusDidChange).
     // Clears the mark: the operator's first-connected pages run once per connection.
     performActionWhenFirstConnected();
   }
@@ -126,13 +129,17 @@ void DialController::dealWithOfNDISDialConnectFailed() {
     return;
   }
   playShortSound(kSoundOffline);
-  if (m_ConnectState)
-    m_ConnectState->setText(word(QStringLiteral("Failed")));
   if (auto *settings = Neighbourhood::settings())
     settings->setSettingBtnStatus(true);
   if (m_DialConfigList)
     m_DialConfigList->setEnabled(true);
   StopTimerOfGetConnectState();
+  // After the idle look, which would hide it: why the connect ended.
+  const bool retrying = isDoReconnectAfterDisconnect() && checkAutoConnectForPPPFailed() && !isDeviceRemoved_ &&
+                        switchOn(settingDict(), kInternet, QStringLiteral("AutoReconnectForNdis")) &&
+                        checkAutoConnectByTimes() && Neighbourhood::settings() &&
+                        Neighbourhood::settings()->allowAutoReconnect();
+  showConnectFailure(retrying);
   if (!(reconnectTimes > 1 &&
         switchOn(settingDict(), kInternet, QStringLiteral("DisableAlertWindowWhileAutoConnectFailed"))))
     NSBeginAlertPanelExt(word(QStringLiteral("Warning!")), word(QStringLiteral("NDIS Connection failed!")),
@@ -173,7 +180,17 @@ void DialController::dealWithMsgOfNDISDialTransferData(const Notification &notif
     bManualConnectSuccess_ = true;
     setManualConnect(false);
   }
-  m_haveSendUpdateMessage = true;
+  // Once per run, once the link has an address: the updater's device-ready message a little
+  // later, when the connection has settled.
+  if (!m_haveSendUpdateMessage) {
+    m_haveSendUpdateMessage = true;
+    if (Neighbourhood::mainWindow() && Neighbourhood::mainWindow()->updaterSupported() &&
+        !DialService::sharedDialService()->filterIPAddress(s.address).isEmpty())
+      QTimer::singleShot(scaledMs(5.0), this, [] {
+        if (auto *main = Neighbourhood::mainWindow())
+          main->sendUpdaterDeviceReady();
+      });
+  }
 }
 
 void DialController::refereshConnectTime() {

@@ -161,6 +161,7 @@ void DialController::setDialBtnWithStatus(bool connected) {
     apnCycleEnd();
     setApnCycleEnable(false);
     reconnectTimes = 0;
+    doAfterConnected();
     setDisplayDisConnectingFlag(true);
     if (isRuvozSkin() && config && config->isDisplayPhoneNumberForRuvoz()) {
       setDeviceStatusStringRows(1);
@@ -218,11 +219,12 @@ bool DialController::checkIsAutoConnectOnline() const {
 
 void DialController::connectWarningWinOKClicked(QObject *sender) {
   connectWarningsDisplayFlag_ = false;
-  if (wndConnectWarning_)
-    wndConnectWarning_->close();
-  performDialOptionSender_ = sender;
-  performDialOptionSenderSet_ = sender != nullptr;
-  performDialOptionTimer_.start(50);
+  // The sheet runs through the question layer: its OK ends it and the checks go on from there.
+  if (wndConnectWarning_ && wndConnectWarning_->isVisible()) {
+    wndConnectWarning_->done(QDialog::Accepted);
+    return;
+  }
+  schedulePerformDialOption(sender, true);
 }
 
 // ---- wording and looks of the tab ----
@@ -433,12 +435,23 @@ void DialController::setSpeedInfo() {
   for (QLabel *label : {m_SpeedForReceive.data(), labelSpeedForReceiveSimple.data()})
     if (label)
       label->setText(receive);
-  if (speedView)
-    speedView->setSpeedPointSend(float(ConnectFigures::graphPoint(m_sendSpeed, units)),
-                                 float(ConnectFigures::graphPoint(m_receiveSpeed, units)));
+  feedSpeedGraphs(float(ConnectFigures::graphPoint(m_sendSpeed, units)),
+                  float(ConnectFigures::graphPoint(m_receiveSpeed, units)));
   DialService::sharedDialService()->setSendSpeed(m_sendSpeed);
   statisticsInfo_.insert(QStringLiteral("UploadSpeed"), send);
   statisticsInfo_.insert(QStringLiteral("DowloadSpeed"), receive);
+}
+
+void DialController::feedSpeedGraphs(float upload, float download) {
+  SpeedSamples::shared()->add(upload, download);
+  if (speedView && !speedView->followsSharedSamples())
+    speedView->setSpeedPointSend(upload, download);
+}
+
+void DialController::clearSpeedGraphs() {
+  SpeedSamples::shared()->clear();
+  if (speedView && !speedView->followsSharedSamples())
+    speedView->setUndisplay();
 }
 
 void DialController::sendStatisticsNotification() {

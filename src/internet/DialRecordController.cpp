@@ -6,6 +6,7 @@
 #include "DialRecordTab.h"
 #include "NSTableViewExt.h"
 #include "Neighbourhood.h"
+#include "QELAlertPanel.h"
 #include "QelFileManager.h"
 #include "RecordClock.h"
 #include "StatisticSource.h"
@@ -13,6 +14,7 @@
 #include "WordGlobe.h"
 
 #include <QDateEdit>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QPushButton>
@@ -80,6 +82,18 @@ void DialRecordController::reloadTable() {
                                              viewDialRecordTab_->table);
 }
 
+void DialRecordController::refreshStore() {
+  store_.refresh();
+  // Told once per file: the records start afresh and the big file is kept aside at the next write.
+  if (!store_.fileWasTooLarge() || tooLargeTold_ == store_.path())
+    return;
+  tooLargeTold_ = store_.path();
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
+                       fillWordedFormat(Map_Name_Item_of_IndexString(QStringLiteral("Dial_RecordsFileTooLarge")),
+                                        {QFileInfo(store_.path()).fileName()}),
+                       Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
 void DialRecordController::loadRecordList(const QString &fileName) {
   if (fileName.isEmpty())
     return;
@@ -87,7 +101,7 @@ void DialRecordController::loadRecordList(const QString &fileName) {
     dialRecordFileToSave_ = fileName;
     store_.setPath(getDialRecordFilePathWithFileName(fileName));
   }
-  store_.refresh();
+  refreshStore();
   const bool unchanged = !FLAG_ShowPeriodRecord && shownPeriod_.fromMs == -1 && shownGeneration_ == store_.generation();
   shownGeneration_ = store_.generation();
   shownPeriod_ = {-1, -1};
@@ -139,7 +153,7 @@ void DialRecordController::showTotals(const RecordSums &sums) {
 void DialRecordController::getTotalDataAndTime() {
   if (store_.path().isEmpty())
     store_.setPath(getDialRecordFilePathWithFileName());
-  store_.refresh();
+  refreshStore();
   const RecordSums sums = store_.totals();
   totalDataKB = sums.dataKB();
   totalTimes = sums.seconds;
@@ -185,20 +199,20 @@ bool DialRecordController::isResetEnabled() const {
 DialRecordList DialRecordController::getRecordsFrom(const QDateTime &from, const QDateTime &to) {
   if (store_.path().isEmpty())
     store_.setPath(getDialRecordFilePathWithFileName());
-  store_.refresh();
+  refreshStore();
   recordList_ = store_.records();
   return store_.recordsIn({from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch()});
 }
 
 DialRecordList DialRecordController::getRecordsForOtherFunctionFrom(const QDateTime &from, const QDateTime &to) {
-  store_.refresh();
+  refreshStore();
   return store_.recordsIn({from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch()});
 }
 
 RecordSums DialRecordController::sumsFor(const RecordWindow &window) {
   if (store_.path().isEmpty())
     store_.setPath(getDialRecordFilePathWithFileName());
-  store_.refresh();
+  refreshStore();
   return store_.sumsIn(window);
 }
 
@@ -260,7 +274,7 @@ void DialRecordController::Show(QObject *) {
     loadRecordList(dialRecordFileToSave_);
     return;
   }
-  store_.refresh();
+  refreshStore();
   const RecordWindow window{from.toMSecsSinceEpoch(), to.toMSecsSinceEpoch()};
   // The same period of the same records: the view, its file and its selection stay.
   if (!(FLAG_ShowPeriodRecord && shownGeneration_ == store_.generation() && shownPeriod_.fromMs == window.fromMs &&

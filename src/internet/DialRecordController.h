@@ -72,6 +72,7 @@ public:
   QString periodText() const;
   bool isResetEnabled() const;
   const DialRecordStore &store() const { return store_; }
+  DialRecordStore &mutableStore() { return store_; }
   QString recordCellText(int row, const QString &key) const;
 
   // Sets both period pickers (the tab's dates are the period).
@@ -203,6 +204,9 @@ private:
   RecordSums sumsFor(const RecordWindow &window);
 
   DialRecordStore store_;
+  // Reads the records file again when it changed; a file refused for its size is told once.
+  void refreshStore();
+  QString tooLargeTold_;
   DialRecordList recordList_;
   QString dialRecordFileToSave_;
   double totalDataKB = 0;

@@ -11,8 +11,10 @@
 // reader. Non-dictionary entries of the array are skipped.
 namespace DialRecordFile {
 
-// The largest record file read (bigger files read as unreadable).
-constexpr qint64 kMaxFileBytes = 512LL * 1024 * 1024;
+// The largest record file read: about 200,000 connections, far beyond a lifetime of use, and
+// read and parsed within a fraction of a second. A bigger file is refused whole (never read in
+// part), kept, and set aside at the next write.
+constexpr qint64 kMaxFileBytes = 64LL * 1024 * 1024;
 
 // False when the bytes are not a property list whose root is an array.
 bool parse(const QByteArray &bytes, DialRecordList *out);

@@ -87,10 +87,20 @@ void DialRecordStore::reload() {
     recomputeTotals();
     return;
   }
+  tooLarge_ = false;
   DialRecordList records;
-  if (!QFileInfo(path_).isFile() || file.size() > DialRecordFile::kMaxFileBytes || !file.open(QIODevice::ReadOnly) ||
-      !DialRecordFile::parse(file.readAll(), &records)) {
-    qWarning() << "DialRecordStore: cannot read" << path_;
+  // Read at most one byte past the limit: a file that grew after its size was looked at is
+  // refused like one that was too large from the start.
+  QByteArray bytes;
+  const bool opened = QFileInfo(path_).isFile() && file.open(QIODevice::ReadOnly);
+  if (opened && file.size() <= maxFileBytes_)
+    bytes = file.read(maxFileBytes_ + 1);
+  tooLarge_ = opened && (file.size() > maxFileBytes_ || bytes.size() > maxFileBytes_);
+  if (!opened || tooLarge_ || file.error() != QFileDevice::NoError || !DialRecordFile::parse(bytes, &records)) {
+    if (tooLarge_)
+      qWarning() << "DialRecordStore: refused" << path_ << "of" << file.size() << "bytes, more than" << maxFileBytes_;
+    else
+      qWarning() << "DialRecordStore: cannot read" << path_;
     unreadable_ = true;
     recomputeTotals();
     return;

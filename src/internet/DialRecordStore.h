@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DialRecordFile.h"
+
 #include "DialRecord.h"
 
 #include <QDate>
@@ -81,6 +83,10 @@ public:
   QString setAsidePath() const { return setAsidePath_; }
   // True when the file at the path existed but could not be read.
   bool fileWasUnreadable() const { return unreadable_; }
+  // True when the last read refused the file for its size (it was not read at all).
+  bool fileWasTooLarge() const { return tooLarge_; }
+  // The largest file read (DialRecordFile::kMaxFileBytes; tests make it small).
+  void setMaxFileBytes(qint64 bytes) { maxFileBytes_ = bytes; }
 
   // Gives a record a process-wide identity (done for every record read or added).
   static quint64 nextId();
@@ -90,6 +96,8 @@ private:
   bool fileChanged() const;
   void recomputeTotals();
 
+  bool tooLarge_ = false;
+  qint64 maxFileBytes_ = DialRecordFile::kMaxFileBytes;
   QString path_;
   DialRecordList records_;
   RecordSums totals_;

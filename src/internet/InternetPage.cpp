@@ -289,6 +289,7 @@ QWidget *build(DialController *d, QWidget *profileBox, QWidget *window, QWidget 
   middle->addLayout(figures, 1);
   d->speedView = named(new statisticsView(page), "speedView");
   d->speedView->setMinimumSize(240, 120);
+  d->speedView->followSharedSamples();
   middle->addWidget(d->speedView, 1);
   column->addLayout(middle);
   if (web.embedded) {

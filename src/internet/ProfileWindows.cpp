@@ -357,6 +357,38 @@ void buildAccountSheet(DialController *d, QWidget *window) {
   d->checkUernameWin_ = sheet;
 }
 
+// A question window of the connect road: a text and OK / Cancel, run through the question layer.
+QDialog *buildQuestionSheet(QWidget *window, const char *name, QLabel **text) {
+  auto *sheet = named(new QDialog(window), name);
+  sheet->setWindowModality(Qt::WindowModal);
+  auto *v = new QVBoxLayout(sheet);
+  *text = named(new QLabel(sheet), "questionText");
+  (*text)->setWordWrap(true);
+  (*text)->setMinimumWidth(320);
+  v->addWidget(*text);
+  auto *buttons = new QHBoxLayout;
+  buttons->addStretch();
+  auto *cancel = named(new QPushButton(word("Cancel"), sheet), "btnCancel");
+  auto *ok = named(new QPushButton(word("OK"), sheet), "btnOK");
+  ok->setDefault(true);
+  cancel->setAutoDefault(false);
+  QObject::connect(ok, &QPushButton::clicked, sheet, &QDialog::accept);
+  QObject::connect(cancel, &QPushButton::clicked, sheet, &QDialog::reject);
+  buttons->addWidget(cancel);
+  buttons->addWidget(ok);
+  v->addLayout(buttons);
+  return sheet;
+}
+
+void buildConnectQuestions(DialController *d, QWidget *window) {
+  QLabel *text = nullptr;
+  d->wndConnectWarning_ = buildQuestionSheet(window, "wndConnectWarning_", &text);
+  text->setText(
+      word("We remind you that before connecting you must subcribe to an Internet Pack in order to get better rates."));
+  d->promptOfAPNWinForZIZ_ = buildQuestionSheet(window, "promptOfAPNWinForZIZ_", &text);
+  d->promptOfAPNForZIZ_ = text;
+}
+
 } // namespace
 
 namespace ProfileWindows {
@@ -366,6 +398,7 @@ QWidget *build(DialController *dial, QWidget *window) {
   buildManagementSheet(dial, window);
   buildEditSheet(dial, dial->m_dialConfigWindow);
   buildAccountSheet(dial, window);
+  buildConnectQuestions(dial, window);
   return box;
 }
 

@@ -21,6 +21,8 @@ StatisticsTab::StatisticsTab(QWidget *parent) : QWidget(parent) {
   transferOutline->setObjectName(QStringLiteral("outlineTransfer"));
   speedView = new statisticsView(this);
   speedView->setMinimumSize(300, 180);
+  // The same samples as the Internet tab's graph.
+  speedView->followSharedSamples();
   btnGoBack = new QPushButton(this);
   btnGoBack->setObjectName(QStringLiteral("btnGoToDialRecord"));
   layout->addWidget(statisticsOutline, 0, 0);

@@ -124,8 +124,8 @@ void SoapClient::connectionDidReceiveData() {
     connectionDidFail(QStringLiteral("The answer is too large."));
     return;
   }
-  // The time-out counts from the last sign of life.
-  timeout_.start(timeoutMs_);
+  // The limit is on the whole request: a server that trickles its answer must not keep it open
+  // for ever by sending a byte now and then.
 }
 
 void SoapClient::connectionDidFinish() {

@@ -33,7 +33,7 @@ struct MyURLConnection {
 class SoapClient : public QObject {
   Q_OBJECT
 public:
-  // A request with no answer for this long fails.
+  // A request not over after this long, however much of its answer came, fails.
   static constexpr int kDefaultTimeoutMs = 60000;
   // An answer larger than this is no device profile; the request fails rather than grow.
   static constexpr int kMaxAnswerBytes = 1024 * 1024;
@@ -57,7 +57,7 @@ public:
   // The records of the last answer, in the order the elements closed.
   QVariantList getxmlNodeRecordArray() const { return xmlNodeRecordArray_; }
 
-  // How long a request may go without an answer (tests shorten it).
+  // How long a request may take in all (tests shorten it).
   void setTimeoutMs(int ms) { timeoutMs_ = ms; }
   int timeoutMs() const { return timeoutMs_; }
 

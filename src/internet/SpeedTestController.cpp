@@ -159,8 +159,9 @@ bool SpeedTestController::isNeedTestSpeed(const SpeedTestSetup &setup) {
   if (!setup.switchedOn)
     return false;
   QString error;
+  // The list is a few lines of network codes: a longer answer is refused, never held.
   const std::optional<QByteArray> body = UrlOperation::synchronousOperation(
-      {}, setup.listUrl, {}, QStringLiteral("GET"), setup.timeouts.listMs, setup.cancel.get(), &error);
+      {}, setup.listUrl, {}, QStringLiteral("GET"), setup.timeouts.listMs, setup.cancel.get(), &error, kMaxListBytes);
   if (!body) {
     writeToLogFile(QStringLiteral("Download File throughputtest.txt: %1").arg(error));
     return false;

@@ -62,6 +62,9 @@ struct SpeedTestFigures {
 class SpeedTestController : public QELUIController {
   Q_OBJECT
 public:
+  // The operator's list of network codes is held whole up to this length; a longer answer fails.
+  static constexpr qint64 kMaxListBytes = 256 * 1024;
+
   explicit SpeedTestController(QObject *parent = nullptr);
   ~SpeedTestController() override;
 

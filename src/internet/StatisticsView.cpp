@@ -20,10 +20,19 @@ QColor settingColor(const QString &key, const QColor &fallback) {
 
 } // namespace
 
+SpeedSamples *SpeedSamples::shared() {
+  static SpeedSamples *samples = new SpeedSamples;
+  return samples;
+}
+
 statisticsView::statisticsView(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("statisticsView"));
-  for (int i = 0; i < kRulerCount; ++i)
-    rulerSpeedArray_[size_t(i)] = 60.0f * float(i + 1);
+  // Each scale is twelve grid steps that read well with one decimal.
+  static constexpr float kFine[kFineRulerCount] = {1.2f, 2.4f, 6.0f, 12.0f, 24.0f, 36.0f, 48.0f};
+  for (int i = 0; i < kFineRulerCount; ++i)
+    rulerSpeedArray_[size_t(i)] = kFine[i];
+  for (int i = kFineRulerCount; i < kRulerCount; ++i)
+    rulerSpeedArray_[size_t(i)] = 60.0f * float(i - kFineRulerCount + 1);
   loadStatisticsColorValue();
   loadStatisticsTextFont();
 }
@@ -118,6 +127,14 @@ void statisticsView::setSpeedPointsWithRuler(float scale) {
     downSpeedPoint[size_t(i)] = QPointF(x, relativeY + standard * downSpeed[size_t(i)]);
   }
   update();
+}
+
+void statisticsView::followSharedSamples() {
+  if (followsShared_)
+    return;
+  followsShared_ = true;
+  connect(SpeedSamples::shared(), &SpeedSamples::added, this, &statisticsView::setSpeedPointSend);
+  connect(SpeedSamples::shared(), &SpeedSamples::cleared, this, &statisticsView::setUndisplay);
 }
 
 void statisticsView::setUndisplay() {

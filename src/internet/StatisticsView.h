@@ -5,14 +5,30 @@
 #include <QWidget>
 #include <array>
 
+// The speed samples of the connection, once a second while connected: every graph that follows
+// them (the Internet tab's and the Statistics tab's) draws the same lines.
+class SpeedSamples : public QObject {
+  Q_OBJECT
+public:
+  static SpeedSamples *shared();
+  void add(float upload, float download) { emit added(upload, download); }
+  void clear() { emit cleared(); }
+
+signals:
+  void added(float upload, float download);
+  void cleared();
+};
+
 // The speed graph: the upload and download speeds of the last 50 samples as two lines over a
-// grid whose scale (60, 120, ... 7200) follows the largest speed shown. Geometry follows the
-// bottom-left origin of the design (x right, y up) and is flipped once when drawing.
+// grid whose scale follows the largest speed shown: fine steps for the few KB/s of a slow link
+// (1.2, 2.4, 6, 12, 24, 36, 48), then 60, 120, ... 7200. Geometry follows the bottom-left origin
+// of the design (x right, y up) and is flipped once when drawing.
 class statisticsView : public QWidget {
   Q_OBJECT
 public:
   static constexpr int kMaxPoints = 50;
-  static constexpr int kRulerCount = 120;
+  static constexpr int kFineRulerCount = 7;
+  static constexpr int kRulerCount = kFineRulerCount + 120;
 
   explicit statisticsView(QWidget *parent = nullptr);
 
@@ -20,6 +36,9 @@ public:
   void setSpeedPointSend(float upload, float download);
   // Clears the graph; the scale stays until the next sample.
   void setUndisplay();
+  // Draws the shared samples of the connection from now on.
+  void followSharedSamples();
+  bool followsSharedSamples() const { return followsShared_; }
 
   // Reads the colours and the font from the settings again.
   void loadStatisticsColorValue();
@@ -60,7 +79,9 @@ private:
   std::array<QPointF, kMaxPoints> upSpeedPoint{}, downSpeedPoint{};
   std::array<float, kMaxPoints> upSpeed{}, downSpeed{};
   int pointCount_ = 0;
-  int currentRulerPos_ = 1;
+  // Before the first sample: 120.
+  int currentRulerPos_ = kFineRulerCount + 1;
+  bool followsShared_ = false;
   int relativeX = 35;
   int relativeY = 30;
   int textY_ = 5;

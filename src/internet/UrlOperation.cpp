@@ -11,6 +11,7 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,28 +29,16 @@ constexpr int kProbeServers = 4;
 constexpr int kWorkersPerServer = 2;
 } // namespace
 
-std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &body, const QString &urlStr,
-                                                             const QVariantMap &params, const QString &method,
-                                                             int timeoutMs, const std::atomic_bool *cancel,
-                                                             QString *error) {
-  QString address = urlStr;
-  bool first = true;
-  for (auto it = params.cbegin(); it != params.cend(); ++it) {
-    address += QLatin1Char(first ? '?' : '&') + it.key() + QLatin1Char('=') + it.value().toString();
-    first = false;
-  }
-  const QUrl url(address);
-  const auto fail = [&](const QString &why) -> std::optional<QByteArray> {
-    if (error)
-      *error = why;
-    qWarning("error://%s method:%s", qPrintable(why), qPrintable(method));
-    return std::nullopt;
-  };
-  if (!url.isValid() || url.scheme().isEmpty())
-    return fail(QStringLiteral("invalid address %1").arg(address));
-  if (cancel && cancel->load())
-    return fail(QStringLiteral("cancelled"));
+namespace {
 
+// How much the network layer holds for us between two reads: the answer is taken from it in
+// pieces of this size as it arrives.
+constexpr qint64 kReadChunk = 256 * 1024;
+
+// One request run to its end on the calling thread. Every piece of the answer goes to `sink`;
+// a sink that answers false ends the request (the answer is too long).
+bool runRequest(const QByteArray &body, const QUrl &url, const QString &method, int timeoutMs,
+                const std::atomic_bool *cancel, const std::function<bool(const QByteArray &)> &sink, QString *why) {
   QNetworkAccessManager network;
   QNetworkRequest request(url);
   // Always from the network: a cached answer would measure nothing.
@@ -66,9 +55,23 @@ std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &b
     reply = network.sendCustomRequest(request, verb, body);
   }
   std::unique_ptr<QNetworkReply> owner(reply);
+  // The network layer buffers no more than a few pieces: what is not read waits in the socket.
+  reply->setReadBufferSize(4 * kReadChunk);
 
   QEventLoop loop;
   bool timedOut = false;
+  bool tooLong = false;
+  const auto drain = [&] {
+    while (!tooLong && reply->bytesAvailable() > 0) {
+      const QByteArray piece = reply->read(kReadChunk);
+      if (piece.isEmpty())
+        break;
+      if (!sink(piece)) {
+        tooLong = true;
+        reply->abort();
+      }
+    }
+  };
   QTimer limit;
   limit.setSingleShot(true);
   QObject::connect(&limit, &QTimer::timeout, &loop, [&] {
@@ -80,8 +83,10 @@ std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &b
     if (cancel && cancel->load())
       reply->abort();
   });
+  QObject::connect(reply, &QNetworkReply::readyRead, &loop, drain);
   QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
   if (!reply->isFinished()) {
+    // The limit is on the whole request, started once: data coming in does not extend it.
     limit.start(qMax(1, timeoutMs));
     if (cancel)
       poll.start(kCancelPollMs);
@@ -89,13 +94,102 @@ std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &b
   }
   limit.stop();
   poll.stop();
-  if (timedOut)
-    return fail(QStringLiteral("no answer within %1 ms from %2").arg(timeoutMs).arg(url.toDisplayString()));
-  if (cancel && cancel->load())
-    return fail(QStringLiteral("cancelled"));
-  if (reply->error() != QNetworkReply::NoError)
-    return fail(reply->errorString());
-  return reply->readAll();
+  if (!timedOut && !tooLong && reply->error() == QNetworkReply::NoError)
+    drain();
+  if (timedOut) {
+    *why = QStringLiteral("no complete answer within %1 ms from %2").arg(timeoutMs).arg(url.toDisplayString());
+    return false;
+  }
+  if (tooLong) {
+    *why = QStringLiteral("the answer from %1 is longer than allowed").arg(url.toDisplayString());
+    return false;
+  }
+  if (cancel && cancel->load()) {
+    *why = QStringLiteral("cancelled");
+    return false;
+  }
+  if (reply->error() != QNetworkReply::NoError) {
+    *why = reply->errorString();
+    return false;
+  }
+  return true;
+}
+
+// The address with its query, or an empty URL with `why` set.
+QUrl requestUrl(const QString &urlStr, const QVariantMap &params, QString *why) {
+  QString address = urlStr;
+  bool first = true;
+  for (auto it = params.cbegin(); it != params.cend(); ++it) {
+    address += QLatin1Char(first ? '?' : '&') + it.key() + QLatin1Char('=') + it.value().toString();
+    first = false;
+  }
+  const QUrl url(address);
+  if (!url.isValid() || url.scheme().isEmpty()) {
+    *why = QStringLiteral("invalid address %1").arg(address);
+    return {};
+  }
+  return url;
+}
+
+void report(const QString &why, const QString &method, QString *error) {
+  if (error)
+    *error = why;
+  qWarning("error://%s method:%s", qPrintable(why), qPrintable(method));
+}
+
+} // namespace
+
+std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &body, const QString &urlStr,
+                                                             const QVariantMap &params, const QString &method,
+                                                             int timeoutMs, const std::atomic_bool *cancel,
+                                                             QString *error, qint64 maxBodyBytes) {
+  QString why;
+  const QUrl url = requestUrl(urlStr, params, &why);
+  if (url.isEmpty()) {
+    report(why, method, error);
+    return std::nullopt;
+  }
+  if (cancel && cancel->load()) {
+    report(QStringLiteral("cancelled"), method, error);
+    return std::nullopt;
+  }
+  QByteArray answer;
+  const auto keep = [&](const QByteArray &piece) {
+    if (answer.size() + piece.size() > maxBodyBytes)
+      return false;
+    answer += piece;
+    return true;
+  };
+  if (!runRequest(body, url, method, timeoutMs, cancel, keep, &why)) {
+    report(why, method, error);
+    return std::nullopt;
+  }
+  return answer;
+}
+
+std::optional<qint64> UrlOperation::synchronousDownload(const QString &urlStr, int timeoutMs,
+                                                        const std::atomic_bool *cancel, QString *error) {
+  const QString method = QStringLiteral("GET");
+  QString why;
+  const QUrl url = requestUrl(urlStr, {}, &why);
+  if (url.isEmpty()) {
+    report(why, method, error);
+    return std::nullopt;
+  }
+  if (cancel && cancel->load()) {
+    report(QStringLiteral("cancelled"), method, error);
+    return std::nullopt;
+  }
+  qint64 count = 0;
+  const auto measure = [&](const QByteArray &piece) {
+    count += piece.size();
+    return true;
+  };
+  if (!runRequest({}, url, method, timeoutMs, cancel, measure, &why)) {
+    report(why, method, error);
+    return std::nullopt;
+  }
+  return count;
 }
 
 QString UrlOperation::probeFiller() {

@@ -45,6 +45,13 @@ public:
   virtual void setUpdaterDuration(int days) = 0;
   virtual void sendUpdaterInit() = 0;
   virtual void sendUpdaterManualUpdate() = 0;
+  // The modem is ready and has an address: the updater gets the device-ready and firmware
+  // messages (nothing without updater support).
+  virtual void sendUpdaterDeviceReady() = 0;
+
+  // Asks the application to quit through the usual quit rules; answers whether it goes ahead
+  // (a connection closing on the way out calls it once the link is down).
+  virtual bool requestTerminate() = 0;
 };
 
 class DeviceStatusNeighbour {

@@ -54,6 +54,8 @@ public:
   virtual void doWithPcUnreadFlowValueSMSAndRefreshStatusWhenFlowAlertOverTime() = 0;
   // Brings the SMS tab forward with the InBox of the last arrival's position selected.
   virtual void GotoInbox() = 0;
+  // Empties the text of a shown new message (the Internet tab asks when another tab comes).
+  virtual void cleanTextControlShowCertainNewSmsContent() = 0;
   virtual void stopAnimationWhenMinimizeWithNewSms() = 0;
   virtual void startAnimationWhenMaximizeWithNewSms() = 0;
   // Centres the window on the main window, as a new-message window would be; false when there

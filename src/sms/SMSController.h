@@ -231,6 +231,7 @@ public:
   void newSMSNotificationRead();
   void autoSelectNewSMSRowInTableView();
   void GotoInbox() override;
+  void cleanTextControlShowCertainNewSmsContent() override;
   bool hasNewSMSInPos(int position) const;
   void stopNewSMSSound();
   // Puts the arrival controls into the tab.

@@ -74,6 +74,12 @@ void SMSController::bindArrivalPage() {
   }
 }
 
+void SMSController::cleanTextControlShowCertainNewSmsContent() {
+  arrival_.certainContentTimer.stop();
+  if (arrival_.tfdShowCertainNewSmsContent_)
+    arrival_.tfdShowCertainNewSmsContent_->clear();
+}
+
 void SMSController::stopAnimationWhenMinimizeWithNewSms() {
   newSmsAnimationPaused_ = true;
   if (arrival_.Pic_newsms && arrival_.Pic_newsms->isVisible())

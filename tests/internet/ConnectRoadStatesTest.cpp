@@ -3,6 +3,8 @@
 #include "../mainwindow/MainWindowFixture.h"
 #include "Bundle.h"
 #include "DialController.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
 #include "SettingController.h"
 #include "WordGlobe.h"
 
@@ -11,6 +13,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QTabWidget>
 
 namespace {
 
@@ -229,6 +232,60 @@ TEST_F(ConnectRoadStates, ConnectButtonImageByStatusAndSafeNames) {
   EXPECT_TRUE(dial()->connectButtonImagePath().endsWith("/disconnect.png"));
   QFile::remove(resources + QStringLiteral("/connect-enabled.png"));
   QFile::remove(resources + QStringLiteral("/disconnect.png"));
+}
+
+// The operations of the connection that only a test called before: each now runs where the
+// connection road reaches it.
+TEST_F(ConnectRoadStates, OperationsOnTheRoadRunWhereTheRoadReachesThem) {
+  start({{QStringLiteral("alertWhenRoamConnectedAndIsBlackNet"), true}});
+  // Another tab clears the shown new-message text; the Internet tab reloads the profiles.
+  auto *smsText = parts.window->findChild<QLabel *>(QStringLiteral("tfdShowCertainNewSmsContent_"));
+  ASSERT_TRUE(smsText);
+  smsText->setText(QStringLiteral("Your balance is 5.00"));
+  dial()->notifyChangeTabViewItem(QStringLiteral("Internet"));
+  EXPECT_FALSE(smsText->text().isEmpty());
+  dial()->notifyChangeTabViewItem(QStringLiteral("DialRecord"));
+  EXPECT_TRUE(smsText->text().isEmpty());
+
+  // The statistics action brings the records tab.
+  dial()->notifyChangeTabViewItem(QStringLiteral("Internet"));
+  dial()->addStatisticsInInternet(nullptr);
+  ASSERT_TRUE(parts.tabs->currentWidget());
+  EXPECT_EQ(parts.tabs->currentWidget()->property("itemIdentifier").toString(), QStringLiteral("DialRecord"));
+
+  // The updater hears of the ready device once per run, at the first connected report.
+  struct UpdaterCount : MainWindowNeighbour {
+    int deviceReady = 0;
+    void openMainWindow() override {}
+    void miniaturizeMainWindowWhenConnectSucced() override {}
+    void toolbarSetEnable(bool) override {}
+    void toolbarSetItemEnable(bool, const QString &) override {}
+    void insertUSSDToobarItem(int) override {}
+    void setIsHiddenForUSSDActive(bool) override {}
+    void setCallMenuItemEnable(bool, bool, bool, bool) override {}
+    void freshStatusViewWhenDialStatusChanged() override {}
+    void tbimainURLEncipherActionExt(QObject *) override {}
+    void updateUIForBraVavav(const QString &) override {}
+    bool updaterSupported() const override { return true; }
+    void setUpdaterAutoUpdate(bool) override {}
+    void setUpdaterServiceAddress(const QString &) override {}
+    void setUpdaterDuration(int) override {}
+    void sendUpdaterInit() override {}
+    void sendUpdaterManualUpdate() override {}
+    void sendUpdaterDeviceReady() override { ++deviceReady; }
+    bool requestTerminate() override { return false; }
+  } updater;
+  MainWindowNeighbour *main = Neighbourhood::mainWindow();
+  Neighbourhood::setMainWindow(&updater);
+  dial()->setConnectStatus(DialController::kConnecting);
+  for (int report = 0; report < 3; ++report)
+    dial()->processPPPConnectStatus(8, report, 100, 200);
+  EXPECT_EQ(updater.deviceReady, 1);
+  dial()->processPPPConnectStatus(0, 0, 0, 0);
+  dial()->setConnectStatus(DialController::kConnecting);
+  dial()->processPPPConnectStatus(8, 1, 100, 200);
+  EXPECT_EQ(updater.deviceReady, 1) << "once per run, not per connection";
+  Neighbourhood::setMainWindow(main);
 }
 
 } // namespace

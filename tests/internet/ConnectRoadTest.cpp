@@ -4,10 +4,18 @@
 #include "DataSessionLayout.h"
 #include "DialController.h"
 #include "DialRecordController.h"
+#include "DialRecordFile.h"
+#include "MainController.h"
+#include "MainWindowNeighbour.h"
+#include "Neighbourhood.h"
+#include "RecordViews.h"
 #include "SimulatedModem.h"
+#include "StatisticsView.h"
+#include "TextFormats.h"
 #include "WordGlobe.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
@@ -31,6 +39,7 @@ class ConnectRoadFixture : public NetworkWindowFixture {
 protected:
   QVariantMap extraSettings;
   QVariantMap data{{QStringLiteral("StepMs"), 30}};
+  QVariantMap network; // merged over the scenario's network
   QVariantList profiles{profile("Internet", "internet"), profile("Work", "work.apn")};
   QList<Notification> failed;
 
@@ -42,11 +51,30 @@ protected:
       NetworkWindowFixture::TearDown();
   }
 
-  void internet(const QString &key, const QVariant &value) {
-    QVariantMap m = extraSettings.value(QStringLiteral("Internet")).toMap();
+  void internet(const QString &key, const QVariant &value) { module(QStringLiteral("Internet"), key, value); }
+  void module(const QString &name, const QString &key, const QVariant &value) {
+    QVariantMap m = extraSettings.value(name).toMap();
     m.insert(key, value);
-    extraSettings.insert(QStringLiteral("Internet"), m);
+    extraSettings.insert(name, m);
   }
+  // Answers every question with `responder` from now on; the questions asked are in `answers`.
+  void answerWith(ModalQuestions::Responder responder) {
+    answers.reset();
+    answers = std::make_unique<ScriptedAnswers>(std::move(responder));
+  }
+  QStringList askedKinds() const {
+    QStringList kinds;
+    for (const ModalQuestion &q : answers->asked())
+      kinds << q.kind;
+    return kinds;
+  }
+  QStringList askedMessages() const {
+    QStringList messages;
+    for (const ModalQuestion &q : answers->asked())
+      messages << q.message;
+    return messages;
+  }
+  static QString w(const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); }
 
   bool start() {
     NetworkWindowFixture::SetUp();
@@ -55,6 +83,10 @@ protected:
     Plist::readDictionary(testsupport::buildBundlePath() + QStringLiteral("/Resources/Scenarios/sim-ready.plist"),
                           &scenario);
     scenario.insert(QStringLiteral("Data"), data);
+    QVariantMap net = scenario.value(QStringLiteral("Network")).toMap();
+    for (auto it = network.cbegin(); it != network.cend(); ++it)
+      net.insert(it.key(), it.value());
+    scenario.insert(QStringLiteral("Network"), net);
     const QString path = testsupport::writePlist(dir.filePath(QStringLiteral("scenario.plist")), scenario);
     DialController::setTimeScale(0.02);
     if (!launch(path))
@@ -263,6 +295,250 @@ TEST_F(ConnectRoadFixture, OneConnectPerDialOptionWithTheSmallWindowButton) {
   EXPECT_EQ(simple->text(), Map_Name_Item_of_IndexString(QStringLiteral("Internet_btnConnectSimple_Disconnect")));
 }
 
+// ---- the question answered, the quit completed, the graph drawn, the failure said ----
+
+TEST_F(ConnectRoadFixture, DisconnectQuestionAnsweredAfterTheLinkDroppedConnectsNothing) {
+  internet(QStringLiteral("PopUpDisconnectWaring"), true);
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  // While the question is up the network takes the link down; then the user says OK.
+  answerWith([this](const ModalQuestion &q) {
+    if (q.message == w("Do you want to terminate current connection?")) {
+      backend->control(QStringLiteral("DropData"));
+      EXPECT_TRUE(waitStatus(DialController::kDisconnected));
+    }
+    return 1;
+  });
+  button()->click();
+  ASSERT_TRUE(askedMessages().contains(w("Do you want to terminate current connection?")));
+  QTest::qWait(500);
+  EXPECT_EQ(received(kDialMajor, kDialConnect), 1) << "the OK to a disconnect never connects";
+  EXPECT_EQ(dial()->connectStatus(), DialController::kDisconnected);
+  EXPECT_EQ(session().state, "idle");
+  // The question still works while the link is up.
+  answerWith([](const ModalQuestion &) { return 1; });
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+  EXPECT_EQ(received(kDialMajor, kDialDisconnect), 1);
+}
+
+class QuitRoad : public ConnectRoadFixture, public ::testing::WithParamInterface<int> {};
+
+TEST_P(QuitRoad, QuitWhileConnectedDisconnectsSavesTheRecordAndQuits) {
+  extraSettings.insert(QStringLiteral("ConnectType"), GetParam());
+  module(QStringLiteral("MAINFORM"), QStringLiteral("CloseAppWihoutQueryConnection"), true);
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  int willClose = 0;
+  NotificationCenter::defaultCenter().addObserver(&owner, QStringLiteral("AppWillClose"), nullptr,
+                                                  [&willClose](const Notification &) { ++willClose; });
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->connectTime() >= 1; }));
+  const QString path = g_DialRecordController->store().path();
+  ASSERT_FALSE(path.isEmpty());
+
+  EXPECT_FALSE(parts.mainController->windowShouldClose(nullptr)) << "the window waits for the link";
+  EXPECT_TRUE(askedMessages().contains(
+      w("It has an active connection.Are you sure you hold fast to finish the applications?")));
+  const int disconnect = GetParam() == DialController::kDialUp ? kDialDisconnect : kNdisDisconnect;
+  ASSERT_TRUE(testsupport::waitUntil([&] { return received(kDialMajor, disconnect) == 1; }));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return dial()->isQuitRequested() && willClose >= 2; }))
+      << "the quit goes on once the link is down";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  DialRecordList stored;
+  ASSERT_TRUE(DialRecordFile::parse(file.readAll(), &stored));
+  ASSERT_EQ(stored.size(), 1);
+  EXPECT_GE(stored.first().connectTime, 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothRoads, QuitRoad, ::testing::Values(0, 1),
+                         [](const auto &info) { return info.param ? "Ndis" : "DialUp"; });
+
+TEST_F(ConnectRoadFixture, QuitWithoutTheSwitchLeavesTheConnectionAlone) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  EXPECT_FALSE(parts.mainController->windowShouldClose(nullptr));
+  QTest::qWait(300);
+  EXPECT_EQ(received(kDialMajor, kDialDisconnect), 0);
+  EXPECT_FALSE(dial()->isQuitRequested());
+  EXPECT_EQ(dial()->connectStatus(), DialController::kConnected);
+}
+
+TEST_F(ConnectRoadFixture, BothSpeedGraphsDrawTheSameSamplesOnAScaleThatFitsThem) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  auto *statisticsPage = parts.window->findChild<StatisticsTab *>();
+  ASSERT_TRUE(statisticsPage);
+  statisticsView *statistics = statisticsPage->speedView;
+  statisticsView *internetGraph = dial()->speedView;
+  ASSERT_TRUE(statistics && internetGraph);
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return statistics->pointCount() >= 3; }, 10000));
+  EXPECT_EQ(statistics->pointCount(), internetGraph->pointCount());
+  for (int slot = 0; slot < statistics->pointCount(); ++slot)
+    EXPECT_EQ(statistics->downSpeedSample(slot), internetGraph->downSpeedSample(slot)) << slot;
+  // The modem's 2000 and 8000 bytes/s: a few KB/s, drawn on a scale just above them.
+  EXPECT_GT(statistics->downSpeedSample(0), 4);
+  EXPECT_LE(statistics->rulerValue(), 12);
+  EXPECT_GT(statistics->maxDownSpeedValue() / statistics->rulerValue(), 0.5f);
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+  EXPECT_EQ(statistics->pointCount(), 0);
+  EXPECT_EQ(internetGraph->pointCount(), 0);
+}
+
+TEST_F(ConnectRoadFixture, NdisOpensTheStartPageOncePerConnect) {
+  extraSettings.insert(QStringLiteral("ConnectType"), 1);
+  extraSettings.insert(QStringLiteral("SettingDefaultItem"), QVariantList{QStringLiteral("Browser")});
+  extraSettings.insert(QStringLiteral("BrowserID"), 0);
+  QStringList opened;
+  QELUIController::setUrlOpener([&opened](const QUrl &u) {
+    opened << u.toString();
+    return true;
+  });
+  struct Reset {
+    ~Reset() { QELUIController::setUrlOpener({}); }
+  } reset;
+  // The browser list lives beside the settings.
+  QDir().mkpath(dir.filePath(QStringLiteral("ModemList")));
+  Plist::writeFile(
+      dir.filePath(QStringLiteral("ModemList/browserList.plist")),
+      QVariantList{QVariantMap{{QStringLiteral("browserdiscription"), QStringLiteral("https://start.example")},
+                               {QStringLiteral("DonotOpenTheBrowser"), QStringLiteral("0")}}});
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  for (int connect = 1; connect <= 2; ++connect) {
+    button()->click();
+    ASSERT_TRUE(waitStatus(DialController::kConnected));
+    QTest::qWait(300);
+    EXPECT_EQ(opened.count(QStringLiteral("https://start.example")), connect) << opened.join(' ').toStdString();
+    button()->click();
+    ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+  }
+}
+
+TEST_F(ConnectRoadFixture, RoamingWarningAfterConnectingOutsideTheWhiteList) {
+  internet(QStringLiteral("alertWhenRoamConnectedAndIsBlackNet"), true);
+  internet(QStringLiteral("ForbidRoamingAlert"), true); // no question before the connect
+  internet(QStringLiteral("InternetWhiteList"), QVariantMap{{QStringLiteral("Partner"), QStringLiteral("00202")}});
+  network.insert(QStringLiteral("Roaming"), true);
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(testsupport::waitUntil([] { return Neighbourhood::deviceStatus()->networkRoamStatus() == 0; }));
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return askedMessages().contains(w("connectedNotInWhiteList")); }));
+  EXPECT_EQ(askedMessages().count(w("connectedNotInWhiteList")), 1);
+  EXPECT_EQ(dial()->connectStatus(), DialController::kConnected) << "a warning, not a disconnect";
+}
+
+TEST_F(ConnectRoadFixture, NoRoamingWarningAtHome) {
+  internet(QStringLiteral("alertWhenRoamConnectedAndIsBlackNet"), true);
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  QTest::qWait(200);
+  EXPECT_FALSE(askedMessages().contains(w("connectedNotInWhiteList")));
+}
+
+// The account sheet's OK goes on with the checks after it: the operator's APN prompt still asks.
+TEST_F(ConnectRoadFixture, AccountSheetOkResumesTheRemainingChecks) {
+  internet(QStringLiteral("CheckAPNAccount"), true);
+  internet(QStringLiteral("ChangePosForProfile"), true);
+  QVariantMap asking = profile("Internet", "internet");
+  asking.insert(QStringLiteral("askUsernameFlag"), 1);
+  profiles = {asking};
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  struct Case {
+    int promptAnswer;
+    int connects;
+  };
+  for (const Case c : {Case{0, 0}, Case{1, 1}}) {
+    answerWith([c](const ModalQuestion &q) { return q.kind == QLatin1String("promptOfAPNWin") ? c.promptAnswer : 1; });
+    button()->click();
+    QTest::qWait(400);
+    const QStringList kinds = askedKinds();
+    ASSERT_GE(kinds.size(), 2);
+    EXPECT_EQ(kinds.first(), "checkUernameWin");
+    EXPECT_EQ(kinds.at(1), "promptOfAPNWin") << "the prompt follows the account sheet";
+    EXPECT_EQ(dial()->promptOfAPNForZIZ_->text(), w("Detail Service Mobile GPRS-Internet"));
+    EXPECT_EQ(received(kDialMajor, kDialConnect), c.connects);
+  }
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+}
+
+TEST_F(ConnectRoadFixture, ConnectWarningSheetAsksOnceAndItsCancelStops) {
+  module(QStringLiteral("Setting"), QStringLiteral("connectWarningsDisplay"), true);
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(dial()->wndConnectWarning_);
+  answerWith([](const ModalQuestion &) { return 0; });
+  button()->click();
+  QTest::qWait(300);
+  EXPECT_EQ(askedKinds(), QStringList{QStringLiteral("connectWarningWin")});
+  EXPECT_EQ(received(kDialMajor, kDialConnect), 0);
+  answerWith([](const ModalQuestion &) { return 1; });
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  EXPECT_EQ(askedKinds(), QStringList{QStringLiteral("connectWarningWin")});
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+  answerWith([](const ModalQuestion &) { return 1; });
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnected));
+  EXPECT_TRUE(askedKinds().isEmpty()) << "asked once until the device goes";
+}
+
+TEST_F(ConnectRoadFixture, FailedManualConnectSaysWhyOnBothRoads) {
+  for (int type : {0, 1}) {
+    SCOPED_TRACE(type);
+    extraSettings.insert(QStringLiteral("ConnectType"), type);
+    if (!start())
+      GTEST_SKIP() << "no session bus";
+    backend->control(QStringLiteral("SetConnectOutcome"), {QStringLiteral("internet"), QStringLiteral("fail")});
+    button()->click();
+    ASSERT_TRUE(testsupport::waitUntil([&] { return !failed.isEmpty() || dial()->connectFailureText().size(); }));
+    ASSERT_TRUE(waitStatus(DialController::kDisconnected));
+    QTest::qWait(100);
+    EXPECT_EQ(dial()->m_ConnectState->text(), w("Dial_ConnectFailed"));
+    EXPECT_TRUE(button()->isEnabled());
+    NetworkWindowFixture::TearDown();
+    parts = {};
+    failed.clear();
+    answers.reset();
+  }
+}
+
+TEST_F(ConnectRoadFixture, ConnectUnderWayIsCancelledFromTheButton) {
+  data.insert(QStringLiteral("StepMs"), 400); // a slow network: time to change one's mind
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kConnecting));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return button()->isEnabled(); }, 1000));
+  EXPECT_EQ(button()->text(), w("Internet_btnConnect_Cancel"));
+  button()->click();
+  ASSERT_TRUE(waitStatus(DialController::kDisconnected, 8000));
+  EXPECT_EQ(received(kDialMajor, kDialDisconnect), 1);
+  EXPECT_EQ(received(kDialMajor, kDialConnect), 1);
+  EXPECT_TRUE(failed.isEmpty()) << "a cancel is no failure";
+  EXPECT_TRUE(records().isEmpty());
+  EXPECT_EQ(session().state, "idle");
+  EXPECT_NE(dial()->m_ConnectState->text(), w("Dial_ConnectFailed"));
+  EXPECT_TRUE(button()->isEnabled());
+}
+
 class ReconnectRoad : public ConnectRoadFixture {
 protected:
   void allowReconnect(int maxTimes) {
@@ -292,6 +568,8 @@ TEST_F(ReconnectRoad, DropReconnectsAndFailuresStopAfterTheMaximum) {
   EXPECT_EQ(received(kDialMajor, kDialConnect), 4) << "no third attempt after two";
   EXPECT_EQ(dial()->reconnectTimes, 2);
   EXPECT_FALSE(dial()->isAutoReconnectPending());
+  // The state field says the attempts were given up, and how many there were.
+  EXPECT_EQ(dial()->m_ConnectState->text(), fillWordedFormat(w("Dial_ConnectFailedGaveUp"), {2}));
 }
 
 TEST_F(ReconnectRoad, TwoReconnectCallsMakeOneAttempt) {

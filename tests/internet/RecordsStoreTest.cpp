@@ -1,6 +1,8 @@
 #include "DialRecordStore.h"
 #include "Plist.h"
 #include "RecordsFixture.h"
+#include "TextFormats.h"
+#include "WordGlobe.h"
 
 #include <QFileInfo>
 #include <QThread>
@@ -124,6 +126,70 @@ TEST_F(RecordsStore, NeverLosesRecordsToAnUnreadableFileOrAFailedWrite) {
   EXPECT_TRUE(failing.append(DialRecord::fromMap(record("second", "2024-03-02T10:00:00Z", 1, "1", "1"))));
   EXPECT_FALSE(failing.hasUnsavedChanges());
   EXPECT_EQ(readList(blocked + "/records.plist").size(), 2);
+}
+
+// A records file too large to hold is refused whole: nothing of it is read, the user is told
+// once, and the file is kept (set aside at the next write, byte for byte).
+TEST_F(RecordsStore, ATooLargeFileIsRefusedWholeToldOnceAndKept) {
+  QVariantList list;
+  for (int i = 0; i < 400; ++i)
+    list << record(QStringLiteral("c%1").arg(i), "2024-03-01T10:00:00Z", 60, "1.00", "2.00");
+  writeRecords(list);
+  const qint64 size = QFileInfo(recordPath()).size();
+  QFile original(recordPath());
+  ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+  const QByteArray bytes = original.readAll();
+  original.close();
+
+  struct Case {
+    qint64 limit;
+    bool refused;
+    int held;
+  };
+  for (const Case c : {Case{size, false, 400}, Case{size - 1, true, 0}, Case{1, true, 0}}) {
+    DialRecordStore store(recordPath());
+    store.setMaxFileBytes(c.limit);
+    store.refresh();
+    EXPECT_EQ(store.fileWasTooLarge(), c.refused) << c.limit;
+    EXPECT_EQ(store.records().size(), c.held) << "never a part of the file";
+  }
+
+  // The real limit, against a sparse file of the next size up: refused without reading.
+  ASSERT_TRUE(QFile::resize(recordPath(), DialRecordFile::kMaxFileBytes + 1));
+  {
+    DialRecordStore store(recordPath());
+    store.refresh();
+    EXPECT_TRUE(store.fileWasTooLarge());
+    EXPECT_TRUE(store.isEmpty());
+  }
+  ASSERT_TRUE(QFile::resize(recordPath(), 0));
+  writeRecords(list);
+
+  // Through the controller: one notice however often the records are looked at.
+  ScriptedAnswers answers;
+  tab = std::make_unique<DialRecordTab>();
+  records = std::make_unique<DialRecordController>();
+  records->viewDialRecordTab_ = tab.get();
+  records->mutableStore().setMaxFileBytes(size - 1);
+  records->awakeFromNib();
+  records->updateInterface();
+  records->getTotalDataAndTime();
+  const QString notice = fillWordedFormat(Map_Name_Item_of_IndexString(QStringLiteral("Dial_RecordsFileTooLarge")),
+                                          {QFileInfo(recordPath()).fileName()});
+  int notices = 0;
+  for (const ModalQuestion &q : answers.asked())
+    if (q.message == notice)
+      ++notices;
+  EXPECT_EQ(notices, 1);
+  EXPECT_TRUE(records->store().isEmpty());
+  // A new record starts a new file; the refused one is kept aside unchanged.
+  ASSERT_TRUE(records->appendRecord(record("new", "2024-03-02T10:00:00Z", 5, "1", "1")));
+  const QString aside = records->store().setAsidePath();
+  ASSERT_FALSE(aside.isEmpty());
+  QFile kept(aside);
+  ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+  EXPECT_EQ(kept.readAll(), bytes);
+  EXPECT_EQ(readList(recordPath()).size(), 1);
 }
 
 // Day, month and year sums in a zone with daylight saving, across a month's and a year's end.

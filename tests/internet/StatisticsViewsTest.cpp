@@ -65,8 +65,8 @@ class StatisticsGraph : public RecordsFixture {};
 
 TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
   statisticsView graph;
-  // Before the first sample the scale index is 1.
-  EXPECT_EQ(graph.currentRulerPos(), 1);
+  // Before the first sample the scale is 120.
+  EXPECT_EQ(graph.rulerValue(), 120);
   EXPECT_EQ(graph.axisLabels().first(), "0.0");
   EXPECT_EQ(graph.axisLabels()[1], "10.0");
   EXPECT_EQ(graph.axisLabels().last(), "120.0");
@@ -78,7 +78,7 @@ TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
     float storedUp;
   };
   const Step steps[] = {
-      {10, 60, 1, 60, 10},       // one sample, the first scale
+      {10, 60, 1, 60, 10},       // one sample: 60 holds it
       {61, 0, 2, 120, 61},       // 61 needs 120
       {10000, 5, 3, 7200, 7200}, // clamped to the last entry
       {0, 0, 4, 7200, 0},        // the earlier maximum still shown
@@ -94,7 +94,7 @@ TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
   for (int i = 0; i < 60; ++i)
     graph.setSpeedPointSend(1, 1);
   EXPECT_EQ(graph.pointCount(), statisticsView::kMaxPoints);
-  EXPECT_EQ(graph.rulerValue(), 60); // the large samples have left the graph
+  EXPECT_EQ(graph.rulerValue(), 1.2f); // the large samples have left the graph
 
   // Clearing keeps the scale until the next sample.
   graph.setSpeedPointSend(500, 0);
@@ -103,7 +103,50 @@ TEST_F(StatisticsGraph, ScaleFollowsTheLargestSampleShown) {
   EXPECT_EQ(graph.rulerValue(), 540);
   EXPECT_EQ(graph.axisLabels().last(), "540.0");
   graph.setSpeedPointSend(1, 1);
-  EXPECT_EQ(graph.rulerValue(), 60);
+  EXPECT_EQ(graph.rulerValue(), 1.2f);
+}
+
+TEST_F(StatisticsGraph, ASlowLinkFillsTheGraphInsteadOfAFlatLine) {
+  statisticsView graph;
+  struct Case {
+    float up, down, scale;
+    const char *top, *step;
+  };
+  // Rates of a few KB/s get a scale close above them, with labels that read.
+  const Case cases[] = {
+      {0.5f, 1.0f, 1.2f, "1.2", "0.1"}, {2, 2.3f, 2.4f, "2.4", "0.2"}, {2, 5, 6, "6.0", "0.5"},
+      {2, 8, 12, "12.0", "1.0"},        {3, 20, 24, "24.0", "2.0"},    {0, 47, 48, "48.0", "4.0"},
+  };
+  for (const Case &c : cases) {
+    graph.setUndisplay();
+    for (int i = 0; i < statisticsView::kMaxPoints; ++i)
+      graph.setSpeedPointSend(c.up / 2, c.down / 2);
+    graph.setSpeedPointSend(c.up, c.down);
+    EXPECT_EQ(graph.rulerValue(), c.scale) << c.down;
+    EXPECT_EQ(graph.axisLabels().last(), c.top);
+    EXPECT_EQ(graph.axisLabels()[1], c.step);
+    // The largest sample takes more than half the height.
+    EXPECT_GT(std::max(c.up, c.down) / graph.rulerValue(), 0.5f);
+  }
+}
+
+TEST_F(StatisticsGraph, GraphsFollowingTheSharedSamplesDrawTheSame) {
+  statisticsView internet, statistics, alone;
+  internet.followSharedSamples();
+  statistics.followSharedSamples();
+  internet.followSharedSamples(); // a second call adds nothing
+  for (float v : {2.f, 8.f, 5.f})
+    SpeedSamples::shared()->add(v / 4, v);
+  for (const statisticsView *g : {&internet, &statistics}) {
+    EXPECT_EQ(g->pointCount(), 3);
+    EXPECT_EQ(g->downSpeedSample(0), 5);
+    EXPECT_EQ(g->downSpeedSample(2), 2);
+    EXPECT_EQ(g->rulerValue(), 12);
+  }
+  EXPECT_EQ(alone.pointCount(), 0);
+  SpeedSamples::shared()->clear();
+  EXPECT_EQ(internet.pointCount(), 0);
+  EXPECT_EQ(statistics.pointCount(), 0);
 }
 
 TEST_F(StatisticsGraph, TheMegabyteSwitchRescalesEarlierSamples) {
@@ -118,8 +161,8 @@ TEST_F(StatisticsGraph, TheMegabyteSwitchRescalesEarlierSamples) {
   EXPECT_NEAR(graph.upSpeedSample(0), 7200.0f / 1024, 1e-4);
   EXPECT_NEAR(graph.downSpeedSample(0), 2.0f, 1e-6);
   EXPECT_NEAR(graph.upSpeedSample(1), 0.5f, 1e-6); // 512 KB/s in MB/s now
-  EXPECT_EQ(graph.rulerValue(), 60);
-  graph.setSpeedPointSend(100, 0); // back to KB/s: every sample follows
+  EXPECT_EQ(graph.rulerValue(), 12);               // 7.03 MB/s
+  graph.setSpeedPointSend(100, 0);                 // back to KB/s: every sample follows
   EXPECT_FALSE(graph.speedUnitFlag());
   EXPECT_NEAR(graph.upSpeedSample(1), 7200.0f, 1e-2);
   EXPECT_NEAR(graph.upSpeedSample(2), 512.0f, 1e-3);

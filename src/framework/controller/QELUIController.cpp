@@ -1,5 +1,7 @@
 #include "QELUIController.h"
 
+#include "WebViewUtilities.h"
+
 #include "Bundle.h"
 #include "CocoaExt.h"
 #include "ConfigManager.h"
@@ -441,6 +443,12 @@ bool QELUIController::openSafari(const QString &url) {
   const QUrl u(url, QUrl::StrictMode);
   if (!u.isValid() || u.scheme().isEmpty())
     return false;
+  // Addresses come from settings and operator files: only web and mail addresses and local
+  // documents go to the desktop, never a program, a launcher or another handler's scheme.
+  if (!WebViewUtilities::mayOpenOutside(u)) {
+    qWarning().noquote() << "Not opened outside the program (scheme not allowed):" << u.scheme();
+    return false;
+  }
   if (urlOpener())
     return urlOpener()(u);
   return QDesktopServices::openUrl(u);

@@ -1,4 +1,5 @@
 #include "KLog.h"
+#include "SafeFile.h"
 
 #include "ConfigManager.h"
 
@@ -95,7 +96,8 @@ QString KLog::defaultLogFolder() {
   QString state = qEnvironmentVariable("XDG_STATE_HOME");
   if (state.isEmpty() || !QDir::isAbsolutePath(state))
     state = QDir::homePath() + QStringLiteral("/.local/state");
-  QDir().mkpath(state);
+  // Missing parents are the user's own: nobody else needs to read or enter them.
+  SafeFile::makeFolder(state, 0700);
   return ensurePrivateFolder(state);
 }
 

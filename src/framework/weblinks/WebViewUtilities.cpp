@@ -355,11 +355,27 @@ bool WebViewUtilities::opensInNewWindow(const QUrl &url) {
          (scheme == QLatin1String("http") || scheme == QLatin1String("https") || scheme == QLatin1String("mailto"));
 }
 
+bool WebViewUtilities::mayOpenOutside(const QUrl &url) {
+  if (opensInNewWindow(url))
+    return true;
+  if (!url.isValid() || !url.isLocalFile())
+    return false;
+  const QFileInfo file(url.toLocalFile());
+  return file.isFile() && !file.isExecutable() &&
+         file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0;
+}
+
 void WebViewUtilities::setOpener(Opener o) {
   opener() = std::move(o);
 }
 
 bool WebViewUtilities::openInBrowser(const QUrl &url) {
+  // The desktop opens a file, a .desktop launcher or any handler's scheme as readily as a page:
+  // only web and mail addresses leave the program.
+  if (!opensInNewWindow(url)) {
+    qWarning().noquote() << "Not opened outside the program (scheme not allowed):" << url.scheme();
+    return false;
+  }
   return opener() ? opener()(url) : QDesktopServices::openUrl(url);
 }
 

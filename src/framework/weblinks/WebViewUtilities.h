@@ -140,9 +140,13 @@ public:
 
   // A new window opens only for web and mail addresses: another scheme could start any program.
   static bool opensInNewWindow(const QUrl &url);
+  // What may be handed to the desktop's opener: web and mail addresses, and a local document
+  // (an existing regular file that is neither a program nor a desktop launcher).
+  static bool mayOpenOutside(const QUrl &url);
   // How addresses reach the default browser (tests replace it).
   using Opener = std::function<bool(const QUrl &)>;
   static void setOpener(Opener opener);
+  // Opens a web or mail address; anything else is refused and logged.
   static bool openInBrowser(const QUrl &url);
   // The engine plug-in, loaded the first time a view asks; null when it is absent or turned off.
   static WebEngineFactory *engineFactory();

@@ -906,3 +906,9 @@ void MainController::sendUpdaterInit() {
 void MainController::sendUpdaterManualUpdate() {
   AEMessage::defaultAEMessage()->send_ManualUpdate_Msg();
 }
+
+void MainController::sendUpdaterDeviceReady() {
+  AEMessage *updater = AEMessage::defaultAEMessage();
+  if (updater->isSupportUpdate())
+    updater->dealWithDeviceReady();
+}

@@ -83,7 +83,7 @@ public:
   bool appShouldClose();
   bool getAppCloseStateForZID() const;
   // Asks the application to terminate; answers whether it goes ahead.
-  bool requestTerminate();
+  bool requestTerminate() override;
   Q_INVOKABLE void quitTerminal(QObject *sender = nullptr) { windowShouldClose(sender); }
   Q_INVOKABLE void closeMainWindow(QObject *sender = nullptr);
   bool quitAppAlert();
@@ -113,6 +113,7 @@ public:
   void setUpdaterDuration(int days) override;
   void sendUpdaterInit() override;
   void sendUpdaterManualUpdate() override;
+  void sendUpdaterDeviceReady() override;
 
   // Toolbar.
   void loadToolBar();
