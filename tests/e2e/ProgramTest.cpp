@@ -5,12 +5,15 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -77,6 +80,69 @@ TEST_F(ProgramTest, SecondInstanceExitsAtOnceAndSigtermEndsTheFirst) {
   EXPECT_EQ(first.exitStatus(), QProcess::NormalExit);
   EXPECT_EQ(first.exitCode(), 0);
   EXPECT_TRUE(testsupport::waitUntil([&] { return !bus->isServiceRegistered(be).value(); }, 5000));
+}
+
+// The program ends cleanly, its runtime entries removed from the settings, whatever question is
+// up when it is told to end: an alert that does not wait (invalid card), the PIN sheet, the
+// device's unlock sheet; both by the screenshot's own quit and by SIGTERM.
+TEST_F(ProgramTest, EndingWithAQuestionOpenExitsCleanly) {
+  for (const char *scenario : {"invalid-card", "sim-pin", "device-lock"}) {
+    for (const bool bySignal : {false, true}) {
+      SCOPED_TRACE(std::string(scenario) + (bySignal ? " SIGTERM" : " screenshot"));
+      QTemporaryDir own;
+      QProcess p;
+      prepare(p);
+      QProcessEnvironment env = p.processEnvironment();
+      env.insert("QEL_SCENARIO", scenario);
+      env.insert("XDG_DATA_HOME", own.filePath("data"));
+      p.setProcessEnvironment(env);
+      if (bySignal) {
+        p.start(program());
+        QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+        ASSERT_TRUE(testsupport::waitUntil([&] { return bus->isServiceRegistered(be).value(); }, 10000));
+        // The question comes with the backend's first reports.
+        QThread::msleep(2500);
+        ASSERT_EQ(p.state(), QProcess::Running) << "the question must keep the program up";
+        p.terminate();
+      } else {
+        p.start(program(), {"--screenshot", own.filePath("shot.png")});
+      }
+      ASSERT_TRUE(p.waitForFinished(20000));
+      EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+      EXPECT_EQ(p.exitCode(), 0);
+      QFile settings(own.filePath("data/qel-connection-manager/ModemList/settings.plist"));
+      ASSERT_TRUE(settings.open(QIODevice::ReadOnly));
+      EXPECT_FALSE(settings.readAll().contains("RuntimeData"));
+      QDBusConnectionInterface *bus = QDBusConnection::sessionBus().interface();
+      EXPECT_TRUE(testsupport::waitUntil([&] { return !bus->isServiceRegistered(be).value(); }, 5000));
+    }
+  }
+}
+
+// Under umask 0 every file the program writes in the user's folder is the user's alone, and so
+// is every folder it makes there.
+TEST_F(ProgramTest, UnderUmaskZeroEveryWrittenFileIsPrivate) {
+  QProcess p;
+  prepare(p);
+  QProcessEnvironment env = p.processEnvironment();
+  env.insert("QEL_SCENARIO", "sms-arrivals");
+  p.setProcessEnvironment(env);
+  p.setChildProcessModifier([] { ::umask(0); });
+  p.start(program(), {"--screenshot", home.filePath("shot.png")});
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 0);
+  const QString data = home.filePath("data");
+  int files = 0;
+  QDirIterator it(data, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+  while (it.hasNext()) {
+    const QString path = it.next();
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &st), 0);
+    const bool folder = S_ISDIR(st.st_mode);
+    files += folder ? 0 : 1;
+    EXPECT_EQ(int(st.st_mode & 07777), folder ? 0700 : 0600) << path.mid(data.size()).toStdString();
+  }
+  EXPECT_GT(files, 2) << "the settings and the message lists at least";
 }
 
 TEST_F(ProgramTest, RunKnobsReachTheBackendAndUnknownNamesAreReportedWithoutStopping) {
