@@ -5,6 +5,7 @@
 #include "FakeAudio.h"
 #include "MainWindowFixture.h"
 #include "ModalQuestions.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "PBController.h"
 #include "PackageDispatchGuard.h"
 #include "SMSController.h"
@@ -37,6 +38,7 @@ using testsupport::waitUntil;
 
 class CallBackend : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   virtual bool multiCall() const { return false; }
   virtual bool callWait() const { return false; }
 
@@ -371,7 +373,10 @@ TEST_F(CallBackend, VoiceAvailabilityAndADeviceThatLeavesDuringACall) {
 
 namespace {
 
-class CallPlugIns : public ModemWindowFixture {};
+class CallPlugIns : public ModemWindowFixture {
+protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
+};
 
 TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifications) {
   Bundle::setMainBundlePath(QStringLiteral(QEL_BUNDLE_BUILD_DIR)); // where the build puts the plug-ins

@@ -1,6 +1,7 @@
 // The SIM toolkit: its records, and the toolkit tab with its plug-in against the simulated SIM
 // application of the "sim-services" scenario.
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "STKController.h"
 #include "SettingsNeighbourStub.h"
 #include "StkRecords.h"
@@ -70,6 +71,7 @@ public:
 
 class StkRoad : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   QVariantMap settingsOverrides() const override {
     return {{"Setting", QVariantMap{{"Setting_RoamingImsiSet", true}}}};
   }

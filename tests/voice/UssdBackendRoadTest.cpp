@@ -2,6 +2,7 @@
 // network (scenario "sim-services"), driven through the plug-in's own controls.
 #include "CompoundCallController.h"
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "USSDContrller.h"
 #include "WordGlobe.h"
 
@@ -19,6 +20,7 @@ using testsupport::waitUntil;
 
 class UssdRoad : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   QVariantMap settingsOverrides() const override {
     return {{"Call", QVariantMap{{"SupportUssdCommand", true}}},
             {"USSD", QVariantMap{{"Ussd_codeTheSendStringWithGSM7_IfUssdModeIsOne", true}}}};
