@@ -23,10 +23,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDBusArgument>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMutexLocker>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
@@ -203,6 +206,37 @@ TEST_F(CallBackend, ARingThatTheCallerEndsIsMissed) {
   EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("missedCall"));
   EXPECT_EQ(lastRecord().value("calltime").toString(), QStringLiteral("00:00:00"));
   EXPECT_FALSE(control("RemoteHangup", {0})); // nobody left
+}
+
+// A ring plays the ring tone the bundle ships, from the user's settings folder as a first start
+// leaves it, and stops when the caller gives up.
+TEST_F(CallBackend, ARingPlaysTheShippedRingTone) {
+  PlayedAudio played;
+  Sound::setOutputFactory([&played] { return std::make_unique<RecordingOutput>(&played); });
+  struct Restore {
+    ~Restore() { Sound::setOutputFactory({}); }
+  } restore;
+  const QString shippedSounds = testsupport::buildBundlePath() + QStringLiteral("/Resources/ModemList/sound");
+  const QString userSounds = dir.filePath(QStringLiteral("ModemList/sound"));
+  ASSERT_TRUE(QDir().mkpath(userSounds));
+  for (const QFileInfo &f : QDir(shippedSounds).entryInfoList(QDir::Files))
+    ASSERT_TRUE(QFile::copy(f.filePath(), userSounds + QLatin1Char('/') + f.fileName()));
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  const int before = played.count();
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550200")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  ASSERT_TRUE(waitUntil([&] { return played.count() > before; })) << "no ring tone";
+  const auto ring = Sound::fromFile(shippedSounds + QStringLiteral("/call.wav"));
+  ASSERT_TRUE(ring);
+  {
+    QMutexLocker lock(&played.lock);
+    EXPECT_EQ(played.pcm.last(), ring->audio().pcm);
+  }
+  EXPECT_EQ(QELUIController::currentSoundType(), int(kSoundIncomingCall));
+  ASSERT_TRUE(control("RemoteHangup", {0}));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_FALSE(QELUIController::isSoundPlaying()) << "the ring stops with the call";
 }
 
 TEST_F(CallBackend, ARingAnsweredAndEndedByTheCallerIsReceived) {
