@@ -1,8 +1,10 @@
 #pragma once
 
 // How the call plug-ins talk to the program: through the application's notification bridge
-// (an object named "qelNotificationCenter", a child of the application object), found and
-// called by name only.
+// (an object named "qelNotificationCenter", a child of the application object), called through
+// its typed interface; what is observed comes back through the bridge's signal.
+#include "PlugInHosts.h"
+
 #include <QCoreApplication>
 #include <QHash>
 #include <QObject>
@@ -22,17 +24,17 @@ public:
                        SLOT(deliver(QString, QVariantMap)));
   }
 
-  bool isConnected() const { return bridge_ != nullptr; }
+  bool isConnected() const { return host() != nullptr; }
 
   void post(const QString &name, const QVariantMap &userInfo = {}) {
-    if (bridge_)
-      QMetaObject::invokeMethod(bridge_, "post", Q_ARG(QString, name), Q_ARG(QVariantMap, userInfo));
+    if (NotificationHostInterface *h = host())
+      h->post(name, userInfo);
   }
 
   void observe(const QString &name, std::function<void(const QVariantMap &)> handler) {
     handlers_.insert(name, std::move(handler));
-    if (bridge_)
-      QMetaObject::invokeMethod(bridge_, "observe", Q_ARG(QString, name));
+    if (NotificationHostInterface *h = host())
+      h->observe(name);
   }
 
 public slots:
@@ -44,6 +46,8 @@ public slots:
   }
 
 private:
+  NotificationHostInterface *host() const { return qobject_cast<NotificationHostInterface *>(bridge_.data()); }
+
   QPointer<QObject> bridge_;
   QHash<QString, std::function<void(const QVariantMap &)>> handlers_;
 };

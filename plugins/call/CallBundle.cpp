@@ -49,16 +49,19 @@ public:
       });
       keys->addWidget(key, i / 3, i % 3);
     }
-    auto *dial = new QPushButton(QStringLiteral("Dial"), view_);
+    QPushButton *dial = new QPushButton(QStringLiteral("Dial"), view_);
+    dial_ = dial;
     dial->setObjectName(QStringLiteral("CallBundleDial"));
     connect(dial, &QPushButton::clicked, this, [this] {
       bridge_->post(QStringLiteral("makeCallWithPhoneNumber"),
                     {{QStringLiteral("makeCallWithPhoneNumber"), number_->text()}});
     });
-    auto *answer = new QPushButton(QStringLiteral("Answer"), view_);
+    QPushButton *answer = new QPushButton(QStringLiteral("Answer"), view_);
+    answer_ = answer;
     answer->setObjectName(QStringLiteral("CallBundleAnswer"));
     connect(answer, &QPushButton::clicked, this, [this] { bridge_->post(QStringLiteral("answerCall")); });
-    auto *hangup = new QPushButton(QStringLiteral("Hang up"), view_);
+    QPushButton *hangup = new QPushButton(QStringLiteral("Hang up"), view_);
+    hangup_ = hangup;
     hangup->setObjectName(QStringLiteral("CallBundleHangup"));
     connect(hangup, &QPushButton::clicked, this, [this] { bridge_->post(QStringLiteral("hostHangupCall")); });
     auto *mute = new QCheckBox(QStringLiteral("Mute"), view_);
@@ -106,28 +109,40 @@ public:
     layout->addWidget(diagInfo_);
     layout->addStretch(1);
 
+    // Until the controller says otherwise nothing is going on: nothing to answer or hang up.
+    answer->setEnabled(false);
+    hangup->setEnabled(false);
     const auto show = [this](const QString &text) {
       return [this, text](const QVariantMap &) {
         if (status_)
           status_->setText(text);
       };
     };
-    bridge_->observe(QStringLiteral("incomingCall"), [this](const QVariantMap &info) {
+    // The one call state, as the controller's page shows it: its status words and the buttons
+    // its page offers.
+    bridge_->observe(QStringLiteral("callStateChanged"), [this](const QVariantMap &state) {
       if (!status_)
         return;
-      status_->setText(QStringLiteral("Incoming call"));
-      number_->setText(info.value(QStringLiteral("IncomingPhoneNumber")).toString());
+      state_ = state;
+      status_->setText(state.value(QStringLiteral("CallStatus")).toString());
+      dial_->setEnabled(state.value(QStringLiteral("CanDial")).toBool());
+      answer_->setEnabled(state.value(QStringLiteral("CanAnswer")).toBool());
+      hangup_->setEnabled(state.value(QStringLiteral("CanHangup")).toBool());
     });
-    bridge_->observe(QStringLiteral("callSuccessed"), show(QStringLiteral("Ringing")));
-    bridge_->observe(QStringLiteral("connectedCall"), show(QStringLiteral("Connected")));
+    bridge_->observe(QStringLiteral("incomingCall"), [this](const QVariantMap &info) {
+      if (number_)
+        number_->setText(info.value(QStringLiteral("IncomingPhoneNumber")).toString());
+    });
+    // How a call ended, shown until the page's end notice goes.
     bridge_->observe(QStringLiteral("hangupCall"), show(QStringLiteral("Call ended")));
     bridge_->observe(QStringLiteral("callFailed"), show(QStringLiteral("Call failed")));
     bridge_->observe(QStringLiteral("callError"), show(QStringLiteral("Call error")));
     bridge_->observe(QStringLiteral("dataCardNotreadyForCall"), show(QStringLiteral("Device not ready")));
-    bridge_->observe(QStringLiteral("willMakeCall"), show(QStringLiteral("Calling")));
     bridge_->observe(QStringLiteral("enabelBtn"), [this](const QVariantMap &) {
       if (number_)
         number_->clear();
+      if (status_ && !state_.isEmpty())
+        status_->setText(state_.value(QStringLiteral("CallStatus")).toString());
     });
     bridge_->observe(QStringLiteral("callName"), [this](const QVariantMap &info) {
       if (name_)
@@ -158,6 +173,10 @@ private:
   QPointer<QLabel> name_;
   QPointer<QLineEdit> number_;
   QPointer<QLabel> diagInfo_;
+  QPointer<QPushButton> dial_;
+  QPointer<QPushButton> answer_;
+  QPointer<QPushButton> hangup_;
+  QVariantMap state_; // the last call state the controller told
 };
 
 #include "CallBundle.moc"

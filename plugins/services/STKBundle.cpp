@@ -2,6 +2,7 @@
 // Exit) and its alert, input and information panels, shown in the page below the menu so that
 // nothing blocks the program. The host fills it through the declared interface; the buttons
 // call the host's answers by name.
+#include "PlugInHosts.h"
 #include "PlugInInterface.h"
 #include "STKPlugInInterface.h"
 
@@ -108,12 +109,11 @@ public:
 
 private:
   QString word(const char *key) const {
-    QString text = QLatin1String(key);
-    if (host_)
-      QMetaObject::invokeMethod(host_, "getLanguageString", Qt::DirectConnection, Q_RETURN_ARG(QString, text),
-                                Q_ARG(QString, QLatin1String(key)));
-    return text;
+    STKHostInterface *host = typedHost();
+    return host ? host->getLanguageString(QLatin1String(key)) : QString(QLatin1String(key));
   }
+  // The host's typed side; null for a host without it.
+  STKHostInterface *typedHost() const { return qobject_cast<STKHostInterface *>(host_.data()); }
   void tell(const char *method) {
     if (host_)
       QMetaObject::invokeMethod(host_, method, Qt::DirectConnection);
@@ -148,8 +148,8 @@ private:
     connect(list_, &QListWidget::currentRowChanged, this, [this](int row) { select_->setEnabled(row >= 0); });
     const auto choose = [this] {
       const int row = list_->currentRow();
-      if (row >= 0 && host_)
-        QMetaObject::invokeMethod(host_, "SelectClicked", Qt::DirectConnection, Q_ARG(int, row));
+      if (STKHostInterface *host = typedHost(); row >= 0 && host)
+        host->SelectClicked(row);
     };
     connect(select_, &QPushButton::clicked, this, choose);
     connect(list_, &QListWidget::itemDoubleClicked, this, choose);

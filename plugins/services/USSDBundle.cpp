@@ -3,6 +3,7 @@
 // controller, by method name only, and hears the call page's USSD codes through the program's
 // notification bridge.
 #include "../call/CallBridge.h" // the bridge to the notifications
+#include "PlugInHosts.h"
 #include "PlugInInterface.h"
 
 #include <QComboBox>
@@ -167,12 +168,11 @@ public:
 private:
   QString word(const char *key) const { return word(QLatin1String(key)); }
   QString word(const QString &key) const {
-    QString text = key;
-    if (host_)
-      QMetaObject::invokeMethod(host_, "getLanguageString", Qt::DirectConnection, Q_RETURN_ARG(QString, text),
-                                Q_ARG(QString, key));
-    return text;
+    USSDHostInterface *host = typedHost();
+    return host ? host->getLanguageString(key) : key;
   }
+  // The host's typed side; null for a host without it.
+  USSDHostInterface *typedHost() const { return qobject_cast<USSDHostInterface *>(host_.data()); }
   void ask(const char *method) {
     if (host_)
       QMetaObject::invokeMethod(host_, method, Qt::DirectConnection);
@@ -191,18 +191,19 @@ private:
 
   // Sends a request: `first` 1 for a code or an answer, 2 to end the session.
   bool request(int first, const QString &text) {
-    if (!host_)
+    USSDHostInterface *host = typedHost();
+    if (!host)
       return false;
-    int result = -1;
-    QMetaObject::invokeMethod(host_, "sendUSSDCommand", Qt::DirectConnection, Q_RETURN_ARG(int, result),
-                              Q_ARG(QVariantMap, (QVariantMap{{QStringLiteral("FIRST_PARAMETER"), first},
-                                                              {QStringLiteral("CODE_TYPE"), 15},
-                                                              {QStringLiteral("CODE_STRING"), text}})));
+    const int result = host->sendUSSDCommand({{QStringLiteral("FIRST_PARAMETER"), first},
+                                              {QStringLiteral("CODE_TYPE"), 15},
+                                              {QStringLiteral("CODE_STRING"), text}});
     if (result != 0) {
       showStatus(QStringLiteral("USSD_TooLong"));
       return false;
     }
     waiting_ = first == 1;
+    // A new request makes the notice about the last one's silence stale.
+    ask("closeUssdTimeOutWndPopup");
     showStatus(QString());
     updateButtons();
     return true;

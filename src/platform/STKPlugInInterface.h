@@ -10,9 +10,10 @@ class QWidget;
 
 // What the SIM toolkit tab asks of its plug-in's principal object, beside the common tab plug-in
 // interface: the menu list and title, the Select, Back and Exit buttons, and the alert, input and
-// information windows. The plug-in calls its host's answers (SelectClicked(int), backClicked(),
-// ExitClicked(), InputOKClicked(), InputCancelClicked(), AlertOKClicked(), AlertCancelClicked(),
-// getLanguageString(QString), getmTextColor(), getIsNewUI(), GetGlobalSupportLanguage()) by name.
+// information windows. The plug-in calls its host's SelectClicked(int) and
+// getLanguageString(QString) through STKHostInterface (PlugInHosts.h), and its other answers
+// (backClicked(), ExitClicked(), InputOKClicked(), InputCancelClicked(), AlertOKClicked(),
+// AlertCancelClicked(), getmTextColor(), getIsNewUI(), GetGlobalSupportLanguage()) by name.
 class STKPlugInInterface {
 public:
   virtual ~STKPlugInInterface() = default;

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QTimer>
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -133,9 +135,19 @@ void CallAudioPath::writeVoiceDataOverUsb(const char *bytes, int length) {
   // A muted microphone sends nothing at all; an unmapped block loses the frame.
   if (muted_ || length <= 0 || !blocks_.waveOut.isMapped())
     return;
+  if (platformCode() == Platform::kPlatformIcera) {
+    // This platform always takes whole frames: a short capture goes out padded with silence, so
+    // that the modem never reads the tail of an earlier frame.
+    QByteArray frame(kFrameBytes, '\0');
+    std::memcpy(frame.data(), bytes, size_t(std::min(length, int(kFrameBytes))));
+    blocks_.waveOut.write(frame.constData(), kFrameBytes);
+    if (serverProto_)
+      serverProto_->writeVoiceData(kFrameBytes);
+    return;
+  }
   const int n = blocks_.waveOut.write(bytes, length);
   if (serverProto_)
-    serverProto_->writeVoiceData(platformCode() == Platform::kPlatformIcera ? kFrameBytes : n);
+    serverProto_->writeVoiceData(n);
 }
 
 void CallAudioPath::readVoiceDataOverUsb() {

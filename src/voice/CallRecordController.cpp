@@ -13,6 +13,7 @@
 #include "WordGlobe.h"
 
 #include <QCollator>
+#include <QDebug>
 #include <QHeaderView>
 #include <QPointer>
 #include <algorithm>
@@ -42,6 +43,9 @@ QString kindOfRow(int row) {
 
 CallRecordController::CallRecordController(QObject *parent) : QELUIController(parent) {
   g_CallRecordController = this;
+  saveRetry_.setSingleShot(true);
+  saveRetry_.setInterval(kSaveRetryMs);
+  connect(&saveRetry_, &QTimer::timeout, this, [this] { saveLog(); });
 }
 
 CallRecordController::~CallRecordController() {
@@ -176,9 +180,28 @@ void CallRecordController::addCallRecord(const QVariantMap &record) {
   if (removed >= 0)
     notificationCenter->postNotificationName(QString::fromLatin1(kRemoveCallRecord), this,
                                              {{QString::fromLatin1(kRemoveCallRecord), removed}});
-  store_.save();
+  saveLog();
   notificationCenter->postNotificationName(QString::fromLatin1(kAddNewCallRecord), this,
                                            {{QString::fromLatin1(kAddNewCallRecord), record}});
+}
+
+bool CallRecordController::saveLog() {
+  if (store_.save()) {
+    saveFailing_ = false;
+    saveRetry_.stop();
+    return true;
+  }
+  qWarning() << "CallRecordController: the call log could not be written; kept in memory, tried again";
+  saveRetry_.start();
+  if (saveFailing_)
+    return false;
+  saveFailing_ = true;
+  // Told from the end of a call, inside the package handlers: the notice must not wait.
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning")),
+                       word(QStringLiteral("The call log could not be saved. The calls are kept and saved again "
+                                           "as soon as the disk allows.")),
+                       word(QStringLiteral("OK")));
+  return false;
 }
 
 void CallRecordController::selectRecordPosition(QObject *) {
@@ -278,7 +301,7 @@ void CallRecordController::deleteRecords(QObject *) {
       currentRecordList_.removeAt(*it);
       store_.removeEqual(record);
     }
-    store_.save();
+    saveLog();
   }
   selectRecordPosition();
 }
@@ -367,7 +390,7 @@ void CallRecordController::clearAllCallRecords(const Notification &) {
 
 void CallRecordController::clearAllCallRecordsNow() {
   store_.clear();
-  store_.save();
+  saveLog();
   selectRecordPosition();
   notificationCenter->postNotificationName(QString::fromLatin1(kClearAllCallRecordsSuccess), this,
                                            {{QString::fromLatin1(kClearAllCallRecordsSuccess), store_.records()}});

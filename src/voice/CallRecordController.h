@@ -5,6 +5,7 @@
 #include "QELUIController.h"
 
 #include <QPointer>
+#include <QTimer>
 #include <memory>
 
 // The call log: keeps a record of every ended call in "callRecordData.plist", shows the records
@@ -53,6 +54,13 @@ public:
   const CallRecordStore &store() const { return store_; }
   // Loads the log again from its file (tests; the controller loads it once at start).
   void loadCallRecords();
+  // Writes the log. A write that fails keeps the records in memory, says so once (not once per
+  // call) and is tried again after the retry interval and at every later change, until one
+  // succeeds; a failure after that is told again.
+  bool saveLog();
+  bool isSaveFailing() const { return saveFailing_; }
+  static constexpr int kSaveRetryMs = 30000;
+  void setSaveRetryIntervalMs(int ms) { saveRetry_.setInterval(ms); }
 
 protected:
   void initializeSkin() override;
@@ -70,6 +78,8 @@ private:
   QString word(const QString &key) const;
 
   CallRecordStore store_;
+  bool saveFailing_ = false;
+  QTimer saveRetry_;
   QVariantList currentRecordList_;
   QVariantMap recordListItem_;
   bool dataCardOnLine_ = false;

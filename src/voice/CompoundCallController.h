@@ -46,7 +46,19 @@ public:
   QPointer<CallPage> page;
 
   int callStage() const override { return m_callStage; }
-  void setCallStage(int stage) { m_callStage = stage; }
+  // Every change of the stage goes through here, so that the plug-in hears of it.
+  void setCallStage(int stage) {
+    m_callStage = stage;
+    publishCallState();
+  }
+  // The notification that tells the call plug-in the one call state both halves show: the stage,
+  // the page's status words and what the page's buttons offer.
+  static constexpr const char *kCallStateChanged = "callStateChanged";
+  // The state as last told, for tests: "CallStage", "CallStatus", "CanDial", "CanAnswer",
+  // "CanHangup".
+  QVariantMap callState() const;
+  // A ringing or waiting call: Dial answers it (and says so).
+  bool isAnswerable() const { return m_callStage == kIncoming || m_callStage == kWaiting; }
   bool is2GNetRegisted() const override { return Net2GFlag; }
   // The USSD controller's and the SIM toolkit's operations for the other subsystems; nothing
   // (false) while that controller is absent.
@@ -239,6 +251,8 @@ private:
   void promptCallEndStatus(qint64 seconds);
   void closeCallEndWindow();
   void alert(const QString &titleKey, const QString &messageKey);
+  // Posts the call state when it differs from the one last posted (always with `force`).
+  void publishCallState(bool force = false);
   void alertWithItemTitle(const QString &messageKey);
   QString word(const QString &key) const;
 
@@ -278,6 +292,9 @@ private:
   bool menuReject_ = false;
   int audioStarts_ = 0;
   int audioStops_ = 0;
+  // The missing audio channel is told once a session, not on every call.
+  bool audioProblemTold_ = false;
+  QVariantMap publishedState_;
 
   QTimer promptTimer_;
   QString promptText_;

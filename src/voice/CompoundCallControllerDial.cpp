@@ -69,7 +69,7 @@ void CompoundCallController::originateVoiceCall() {
   QString prompt;
   if (urgentCallNumberList.contains(number)) {
     m_isUrgentCall = true;
-    m_callStage = kDialling;
+    setCallStage(kDialling);
     sendCommandOfVoiceCallToNumber(number);
     m_callStyle = 0;
     prompt = QStringLiteral("Status:urgent call");
@@ -81,7 +81,7 @@ void CompoundCallController::originateVoiceCall() {
     return;
   } else {
     m_isUrgentCall = false;
-    m_callStage = kDialling;
+    setCallStage(kDialling);
     sendCommandOfVoiceCallToNumber(number);
     m_callStyle = 0;
     prompt = QStringLiteral("Status:call");
@@ -143,14 +143,14 @@ void CompoundCallController::dealDialWithCallHoldStage() {
     return;
   }
   sendCHLDCmdWithOption(2);
-  m_callStage = kActive;
+  setCallStage(kActive);
   enableDial(false);
   setStatus(QStringLiteral("Status:In use"));
 }
 
 void CompoundCallController::dealDialWithCallHoldConnectedStage() {
   sendCHLDCmdWithOption(2);
-  m_callStage = kTwoParties;
+  setCallStage(kTwoParties);
   if (page && page->tipWindow) {
     page->tipWindow->answer->setEnabled(true);
     page->tipWindow->title->setText(word(QStringLiteral("Call holding")));
@@ -163,7 +163,7 @@ void CompoundCallController::dealDialWithCallHoldConnectedStage() {
 void CompoundCallController::dealDialWithCallWaitStage() {
   if (supportMultipleCall() && !hasIncomingCallInTip_) {
     sendCHLDCmdWithOption(2);
-    m_callStage = kTwoParties;
+    setCallStage(kTwoParties);
     checkCallerState();
     enableDial(false);
     setStatus(QStringLiteral("Status:In use"));
@@ -178,7 +178,7 @@ void CompoundCallController::answerIncomingCall() {
   stopSound(kSoundIncomingCall);
   m_isdtmfEnabled = true;
   sendCommandOfAnswerCall();
-  m_callStage = kAnswering;
+  setCallStage(kAnswering);
   spinDialPrompt(QStringLiteral("Status:connect"));
   enableHangup(true);
   enableDial(false);
@@ -228,12 +228,12 @@ void CompoundCallController::hangupInSingleMode() {
 
 void CompoundCallController::hangupWaitingCallFromMainPage() {
   if (page && page->dial->isEnabled()) {
-    page->dial->setEnabled(false);
+    enableDial(false);
     sendCHLDCmdWithOption(0);
   } else {
     sendCHLDCmdWithOption(1);
   }
-  m_callStage = kActive;
+  setCallStage(kActive);
   setStatus(QStringLiteral("Status:In use"));
   saveCallRecordOfMainCall();
   changeCallWindow();
@@ -259,15 +259,14 @@ void CompoundCallController::incomingCallTipHangup(QObject *) {
   if (m_callStage != kWaiting && m_callStage != kTwoParties)
     return;
   if (m_callStage == kWaiting || !tipCallActive_) {
-    if (page)
-      page->dial->setEnabled(false);
+    enableDial(false);
     sendCHLDCmdWithOption(0);
   } else {
     sendCHLDCmdWithOption(1);
   }
   setStatus(QStringLiteral("Status:In use"));
   saveCallRecordOfTipCall();
-  m_callStage = kActive;
+  setCallStage(kActive);
   tipCallActive_ = false;
   closeTipWindow();
 }
@@ -279,7 +278,7 @@ void CompoundCallController::incomingCallTipAnswer(QObject *) {
   // A tip call answered again after a swap keeps the time it first connected.
   if (connectTimeInCallTip_ == 0)
     connectTimeInCallTip_ = referenceSeconds();
-  m_callStage = kTwoParties;
+  setCallStage(kTwoParties);
   tipCallActive_ = true;
   if (page && page->tipWindow) {
     page->tipWindow->answer->setEnabled(false);
@@ -355,7 +354,7 @@ void CompoundCallController::callStageDidChange(int code) {
     if (m_hasIncomingCall && m_callStage != kActive) {
       incomingCallEstablished();
     } else if (m_callStage != kActive) {
-      m_callStage = kActive;
+      setCallStage(kActive);
       setStatus(QStringLiteral("Status:In use"));
       m_connectTime = referenceSeconds();
       scheduleTimerForCallTiming();
@@ -378,7 +377,7 @@ void CompoundCallController::callStageDidChange(int code) {
     } else if (m_callStage == kWaiting) {
       saveCallRecordOfTipCall();
       closeTipWindow();
-      m_callStage = kActive;
+      setCallStage(kActive);
     }
     break;
   case 8: {
@@ -396,7 +395,7 @@ void CompoundCallController::callStageDidChange(int code) {
 void CompoundCallController::incomingCallEstablished() {
   startVoiceDataSequenceGrabbing();
   stopSound(kSoundIncomingCall);
-  m_callStage = kActive;
+  setCallStage(kActive);
   m_callRecordType = kRecordReceived;
   m_isdtmfEnabled = true;
   m_connectTime = referenceSeconds();
@@ -433,6 +432,6 @@ void CompoundCallController::responseToCallDisconnected() {
   promptCallEndStatus(duration);
   m_connectTime = 0;
   setStatus(QStringLiteral("Status:Idle"));
-  m_callStage = kIdle;
+  setCallStage(kIdle);
   setNumberField(QString());
 }

@@ -92,7 +92,7 @@ int CompoundCallController::checkDataCardCallState() const {
 
 void CompoundCallController::applyStageFromCallers(int stage) {
   const int previous = m_callStage;
-  m_callStage = stage;
+  setCallStage(stage);
   if (stage == kIdle) {
     stopVoiceDataSequenceGrabbing();
     m_isdtmfEnabled = false;
@@ -114,6 +114,8 @@ void CompoundCallController::applyStageFromCallers(int stage) {
     setMenuItems(false, false);
   }
   setButtonState();
+  if (previous != kIdle && stage == kIdle)
+    notificationCenter->postNotificationName(QString::fromLatin1(kHangUpCall), this);
 }
 
 void CompoundCallController::setBtnStateWithDialBtn(bool dial, bool hangup, bool hold, bool multiple) {
@@ -218,7 +220,12 @@ void CompoundCallController::receiveCallerListInSingleMode(const QList<CallPacka
     if (hasIncomingCallInTip_)
       saveCallRecordOfTipCall();
     closeTipWindow();
+    // With call waiting on, the end of the last call comes this way and not as a stage code:
+    // tell it as the stage code would have.
+    const bool ended = m_callStage != kIdle;
     responseToCallDisconnected();
+    if (ended)
+      notificationCenter->postNotificationName(QString::fromLatin1(kHangUpCall), this);
     return;
   }
   if (m_callStage == kTwoParties || m_callStage == kWaiting)
@@ -241,14 +248,14 @@ void CompoundCallController::receiveHangupWhenHasCallInIncommingCallTip(
     if (r.state == 1) {
       enableDial(true);
       setStatus(QStringLiteral("Status:Call holding"));
-      m_callStage = kHeld;
+      setCallStage(kHeld);
     } else if (r.state == 4) {
       enableDial(true);
       setStatus(QStringLiteral("Status:Incoming Call"));
-      m_callStage = kIncoming;
+      setCallStage(kIncoming);
     } else {
       setStatus(QStringLiteral("Status:In use"));
-      m_callStage = kActive;
+      setCallStage(kActive);
     }
     return;
   }

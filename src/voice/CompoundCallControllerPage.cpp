@@ -34,12 +34,15 @@ QString CompoundCallController::word(const QString &key) const {
   return Map_Name_Item_of_IndexString(key);
 }
 
+// The call's notices only inform: they never wait, so that a notice raised while a package is
+// handled (the audio channel at connect) leaves the packages after it, the device's removal
+// among them, flowing.
 void CompoundCallController::alert(const QString &titleKey, const QString &messageKey) {
-  NSRunAlertPanelExt(word(titleKey), word(messageKey), word(QStringLiteral("OK")));
+  NSBeginAlertPanelExt(word(titleKey), word(messageKey), word(QStringLiteral("OK")));
 }
 
 void CompoundCallController::alertWithItemTitle(const QString &messageKey) {
-  NSRunAlertPanelExt(Map_Name_Item_of_Index(14), word(messageKey), word(QStringLiteral("OK")));
+  NSBeginAlertPanelExt(Map_Name_Item_of_Index(14), word(messageKey), word(QStringLiteral("OK")));
 }
 
 // ---- page set-up ----
@@ -136,7 +139,7 @@ void CompoundCallController::changeNibLanguage() {
   // The sliders have no caption of their own; a screen reader names them after their buttons.
   page->microPhoneVolume->setAccessibleName(page->microPhone->text());
   page->speakerVolume->setAccessibleName(page->speaker->text());
-  page->dial->setText(word(QStringLiteral("Dial")));
+  page->dial->setText(word(isAnswerable() ? QStringLiteral("Answer") : QStringLiteral("Dial")));
   page->hangup->setText(word(QStringLiteral("Hang up")));
   page->hold->setText(word(m_callStage == kHeld ? QStringLiteral("Resume") : QStringLiteral("Hold")));
   page->multipleCall->setText(word(QStringLiteral("Multiple Call")));
@@ -224,6 +227,7 @@ void CompoundCallController::setStatus(const QString &wordingKey) {
     promptTimer_.stop();
   if (page)
     page->dialStatus->setText(word(wordingKey));
+  publishCallState();
 }
 
 void CompoundCallController::setCallName(const QString &number) {
@@ -244,11 +248,40 @@ void CompoundCallController::setMenuItems(bool accept, bool reject) {
 void CompoundCallController::enableDial(bool on) {
   if (page)
     page->dial->setEnabled(on);
+  publishCallState();
 }
 
 void CompoundCallController::enableHangup(bool on) {
   if (page)
     page->hangup->setEnabled(on);
+  publishCallState();
+}
+
+QVariantMap CompoundCallController::callState() const {
+  return publishedState_;
+}
+
+void CompoundCallController::publishCallState(bool force) {
+  const bool answerable = isAnswerable();
+  // The page's Dial button answers a ringing call: it says so.
+  if (page)
+    page->dial->setText(word(answerable ? QStringLiteral("Answer") : QStringLiteral("Dial")));
+  const bool dialEnabled = page && page->dial->isEnabled();
+  const QString status = promptTimer_.isActive() && promptStageHolds()
+                             ? promptText_
+                             : (page ? page->dialStatus->text() : word(QStringLiteral("Status:Idle")));
+  const QVariantMap state{
+      {QStringLiteral("CallStage"), m_callStage},
+      {QStringLiteral("CallStatus"), status},
+      // Idle, a number may always be tried: a device that is not ready says so.
+      {QStringLiteral("CanDial"), !answerable && (m_callStage == kIdle || dialEnabled)},
+      {QStringLiteral("CanAnswer"), answerable},
+      {QStringLiteral("CanHangup"), m_callStage != kIdle && page && page->hangup->isEnabled()},
+  };
+  if (!force && state == publishedState_)
+    return;
+  publishedState_ = state;
+  notificationCenter->postNotificationName(QString::fromLatin1(kCallStateChanged), this, state);
 }
 
 void CompoundCallController::enableNumberField(bool on) {
@@ -274,6 +307,7 @@ void CompoundCallController::spinDialPrompt(const QString &wordingKey) {
   promptStep_ = 0;
   promptTimer_.start();
   promptTick();
+  publishCallState();
 }
 
 bool CompoundCallController::promptStageHolds() const {
@@ -318,14 +352,14 @@ void CompoundCallController::showIncomingCall(const QString &number) {
 void CompoundCallController::showWaitingCall(const QString &number) {
   const bool tipPath = supportCallWait() && m_callStage == kActive;
   if (supportMultipleCall() && !tipPath) {
-    m_callStage = kWaiting;
+    setCallStage(kWaiting);
     checkCallerState();
     showIncomingCall(number);
     return;
   }
   if (!tipPath)
     return;
-  m_callStage = kWaiting;
+  setCallStage(kWaiting);
   phoneNumberInCallTip_ = number;
   connectTimeInCallTip_ = 0;
   tipCallActive_ = false;
@@ -342,7 +376,7 @@ void CompoundCallController::promptIncomingCallOfNumber(const QString &number) {
   if (wndMain && wndMain->isMinimized())
     wndMain->showNormal();
   if (m_callStage == kIdle) {
-    m_callStage = kIncoming;
+    setCallStage(kIncoming);
     playSound(kSoundIncomingCall);
     spinDialPrompt(QStringLiteral("Status: Incomming call"));
   } else if (m_callStage == kWaiting) {

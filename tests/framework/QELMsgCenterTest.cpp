@@ -1,8 +1,11 @@
 #include "QELMsgCenter.h"
 #include "Bundle.h"
 #include "BusNames.h"
+#include "ModalQuestions.h"
+#include "PackageDispatchGuard.h"
 #include "PackageLink.h"
 #include "Plist.h"
+#include "QELAlertPanel.h"
 #include "SimulatedModem.h"
 #include "TestSupport.h"
 
@@ -115,6 +118,44 @@ TEST(QELMsgCenter, WithoutTheReceiveLockHandlersMayNest) {
   center.putReceiveMsgInQueue(package(7, 3));
   ASSERT_TRUE(testsupport::waitUntil([&] { return hits == 2; }, 3000));
   EXPECT_EQ(maxDepth, 2);
+}
+
+// A waiting alert opened by a package's handler holds back every later package: the centre marks
+// its dispatch and such an alert is caught and named, whether a script or a window answers it.
+// The non-blocking alert there, and a waiting one outside a dispatch, are fine.
+TEST(QELMsgCenter, AWaitingAlertInsideAPackageHandlerIsCaught) {
+  PackageDispatchGuard::resetWaitingAlertsInHandlers();
+  ScriptedAnswers answers;
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  bool handling = false;
+  center.registerObserver(&owner, 7, 4, [&](const Notification &) {
+    handling = PackageDispatchGuard::isHandlingPackage();
+    NSBeginAlertPanelExt(QStringLiteral("Fine"), QStringLiteral("does not wait"), QStringLiteral("OK"));
+  });
+  center.registerObserver(&owner, 7, 5, [&](const Notification &) {
+    NSRunAlertPanelExt(QStringLiteral("Stuck"), QStringLiteral("waits in a handler"), QStringLiteral("OK"));
+  });
+  center.registerObserver(&owner, 7, 6, [&](const Notification &) {
+    runSystemAlertPanel(QStringLiteral("Stuck too"), QStringLiteral("the system's form"), QStringLiteral("OK"));
+  });
+  center.putReceiveMsgInQueue(package(7, 4));
+  center.readingReceiveMsg();
+  EXPECT_TRUE(handling);
+  EXPECT_FALSE(PackageDispatchGuard::isHandlingPackage()) << "the mark ends with the dispatch";
+  EXPECT_TRUE(PackageDispatchGuard::waitingAlertsInHandlers().isEmpty());
+  NSRunAlertPanelExt(QStringLiteral("Free"), QStringLiteral("outside any handler"), QStringLiteral("OK"));
+  EXPECT_TRUE(PackageDispatchGuard::waitingAlertsInHandlers().isEmpty());
+
+  center.putReceiveMsgInQueue(package(7, 5));
+  center.putReceiveMsgInQueue(package(7, 6));
+  center.readingReceiveMsg();
+  center.readingReceiveMsg();
+  EXPECT_EQ(
+      PackageDispatchGuard::waitingAlertsInHandlers(),
+      QStringList({QStringLiteral("Stuck / waits in a handler"), QStringLiteral("Stuck too / the system's form")}));
+  EXPECT_EQ(answers.asked().size(), 4) << "the guard names the fault; the alerts still run";
+  PackageDispatchGuard::resetWaitingAlertsInHandlers();
 }
 
 TEST(QELMsgCenter, GetMsgPackageZeroesTheBufferFirst) {

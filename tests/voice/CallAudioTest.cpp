@@ -1,6 +1,7 @@
 // The capture library and the call audio path, against the simulated backend's voice-data echo.
 #include "CallAudioPath.h"
 #include "FakeAudio.h"
+#include "Platform.h"
 #include "SeqGrab.h"
 #include "SharedDistantConnection.h"
 #include "Sound.h"
@@ -237,4 +238,39 @@ TEST_F(CallAudioBackend, MutedMicrophoneSendsNothing) {
   path.setMicrophoneMuted(false);
   EXPECT_TRUE(waitUntil([&] { return played.count() >= 1; }, 10000));
   path.stop(false);
+}
+
+// The platform that takes whole frames gets a short capture padded with silence: the modem reads
+// the announced 320 bytes, and none of them may be left from the frame before.
+TEST_F(CallAudioBackend, AShortFrameGoesOutPaddedWithSilenceWhereWholeFramesAreAnnounced) {
+  Platform *before = Platform::sharedPlatform();
+  Platform icera(Platform::kPlatformIcera);
+  Platform::setSharedPlatform(&icera);
+  struct Restore {
+    Platform *platform;
+    ~Restore() { Platform::setSharedPlatform(platform); }
+  } restore{before};
+  // No microphone: only the frames written here go out.
+  SGAudio::setSourceFactory([] { return std::unique_ptr<AudioCaptureSource>(); });
+  CallAudioPath path(link_.get(), backendName_, folder.path());
+  path.start();
+  ASSERT_TRUE(path.blocksMapped());
+  constexpr int kFrame = CallAudioPath::kFrameBytes;
+  constexpr int kShort = 100;
+  // A loud whole frame first, then short ones: half a second in all, played back as one piece.
+  path.writeVoiceDataOverUsb(QByteArray(kFrame, '\x7f').constData(), kFrame);
+  const QByteArray shortFrame(kShort, '\x11');
+  for (int i = 1; i < CallAudioPath::kVoicePlayBytes / kFrame; ++i)
+    path.writeVoiceDataOverUsb(shortFrame.constData(), kShort);
+  ASSERT_TRUE(waitUntil([&] { return played.count() >= 1; }, 10000));
+  path.stop(true);
+  QMutexLocker lock(&played.lock);
+  const QByteArray pcm = played.pcm.first();
+  ASSERT_EQ(pcm.size(), CallAudioPath::kVoicePlayBytes);
+  EXPECT_EQ(pcm.left(kFrame), QByteArray(kFrame, '\x7f'));
+  for (int f = kFrame; f < pcm.size(); f += kFrame) {
+    SCOPED_TRACE(f / kFrame);
+    EXPECT_EQ(pcm.mid(f, kShort), shortFrame);
+    EXPECT_EQ(pcm.mid(f + kShort, kFrame - kShort), QByteArray(kFrame - kShort, '\0')) << "padded with silence";
+  }
 }

@@ -4,12 +4,16 @@
 #include "CompoundCallController.h"
 #include "FakeAudio.h"
 #include "MainWindowFixture.h"
+#include "ModalQuestions.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "PBController.h"
+#include "PackageDispatchGuard.h"
 #include "SMSController.h"
 #include "SharedDistantConnection.h"
 #include "SimulatedModem.h"
 #include "SimulatorControl.h"
 #include "SmsSendWindows.h"
+#include "WordGlobe.h"
 
 #include "Bundle.h"
 #include "CocoaExt.h"
@@ -19,10 +23,13 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDBusArgument>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMutexLocker>
 #include <QPushButton>
 #include <QSlider>
 #include <QTableWidget>
@@ -34,6 +41,7 @@ using testsupport::waitUntil;
 
 class CallBackend : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   virtual bool multiCall() const { return false; }
   virtual bool callWait() const { return false; }
 
@@ -200,6 +208,37 @@ TEST_F(CallBackend, ARingThatTheCallerEndsIsMissed) {
   EXPECT_FALSE(control("RemoteHangup", {0})); // nobody left
 }
 
+// A ring plays the ring tone the bundle ships, from the user's settings folder as a first start
+// leaves it, and stops when the caller gives up.
+TEST_F(CallBackend, ARingPlaysTheShippedRingTone) {
+  PlayedAudio played;
+  Sound::setOutputFactory([&played] { return std::make_unique<RecordingOutput>(&played); });
+  struct Restore {
+    ~Restore() { Sound::setOutputFactory({}); }
+  } restore;
+  const QString shippedSounds = testsupport::buildBundlePath() + QStringLiteral("/Resources/ModemList/sound");
+  const QString userSounds = dir.filePath(QStringLiteral("ModemList/sound"));
+  ASSERT_TRUE(QDir().mkpath(userSounds));
+  for (const QFileInfo &f : QDir(shippedSounds).entryInfoList(QDir::Files))
+    ASSERT_TRUE(QFile::copy(f.filePath(), userSounds + QLatin1Char('/') + f.fileName()));
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  const int before = played.count();
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550200")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  ASSERT_TRUE(waitUntil([&] { return played.count() > before; })) << "no ring tone";
+  const auto ring = Sound::fromFile(shippedSounds + QStringLiteral("/call.wav"));
+  ASSERT_TRUE(ring);
+  {
+    QMutexLocker lock(&played.lock);
+    EXPECT_EQ(played.pcm.last(), ring->audio().pcm);
+  }
+  EXPECT_EQ(QELUIController::currentSoundType(), int(kSoundIncomingCall));
+  ASSERT_TRUE(control("RemoteHangup", {0}));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_FALSE(QELUIController::isSoundPlaying()) << "the ring stops with the call";
+}
+
 TEST_F(CallBackend, ARingAnsweredAndEndedByTheCallerIsReceived) {
   if (!start())
     GTEST_SKIP() << "no session bus";
@@ -243,6 +282,39 @@ TEST_F(CallBackend, AMalformedIncomingNumberIsFilteredBeforeItIsShownOrLogged) {
   ASSERT_TRUE(stageBecomes(0));
   EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("missedCall"));
   EXPECT_EQ(lastRecord().value("mobilephone").toString(), expected);
+}
+
+// A machine without a microphone: the notice about the audio channel is up while the modem's
+// packages go on arriving, so the call connects, hangs up, and the device's removal is seen
+// (and closes the notice) without anyone pressing OK.
+TEST_F(CallBackend, WithoutAMicrophoneTheCallGoesOnWhileTheAudioNoticeIsUp) {
+  SGAudio::setSourceFactory([] { return std::unique_ptr<AudioCaptureSource>(); });
+  struct Restore {
+    ~Restore() { SGAudio::setSourceFactory({}); }
+  } restore;
+  PackageDispatchGuard::resetWaitingAlertsInHandlers();
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  answers.reset(); // real windows: the notice stays until answered
+  dial(QStringLiteral("5550100"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); })); // delivered
+  ASSERT_TRUE(waitUntil([] { return ModalQuestions::openQuestionCount() == 1; })) << "the audio notice";
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  EXPECT_EQ(call()->page->dialStatus->text(), Map_Name_Item_of_IndexString(QStringLiteral("Status:In use")));
+  call()->hangClicked();
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_TRUE(callers().isEmpty()) << "the hang-up reached the modem";
+  dial(QStringLiteral("5550101"));
+  ASSERT_TRUE(waitUntil([this] { return call()->isAudioRunning(); }));
+  ASSERT_TRUE(control("RemoteAnswer"));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 1);
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_TRUE(waitUntil([] { return ModalQuestions::openQuestionCount() == 0; })) << "the notice went with the device";
+  EXPECT_TRUE(PackageDispatchGuard::waitingAlertsInHandlers().isEmpty())
+      << PackageDispatchGuard::waitingAlertsInHandlers().join(QLatin1Char('\n')).toStdString();
 }
 
 class WaitingCallBackend : public CallBackend {
@@ -335,7 +407,10 @@ TEST_F(CallBackend, VoiceAvailabilityAndADeviceThatLeavesDuringACall) {
 
 namespace {
 
-class CallPlugIns : public ModemWindowFixture {};
+class CallPlugIns : public ModemWindowFixture {
+protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
+};
 
 TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifications) {
   Bundle::setMainBundlePath(QStringLiteral(QEL_BUNDLE_BUILD_DIR)); // where the build puts the plug-ins
@@ -416,6 +491,61 @@ TEST_F(CallPlugIns, TheirViewsSitBesideThePagesOwnControlsAndTalkThroughNotifica
   EXPECT_EQ(answers->asked().size(), 1);
   EXPECT_EQ(list->count(), 0);
   EXPECT_TRUE(g_CallRecordController->recordList().isEmpty());
+}
+
+} // namespace
+
+namespace {
+
+// The call plug-in beside the page, against the modem with call waiting on (the shipped
+// configuration), where a call's end arrives as a caller list and not as a stage code.
+class CallPlugInBackend : public WaitingCallBackend {
+protected:
+  QWidget *view() const { return call()->page->findChild<QWidget *>(QStringLiteral("CallBundleView")); }
+  QPushButton *button(const char *name) const { return view()->findChild<QPushButton *>(QLatin1String(name)); }
+  QString status() const { return view()->findChild<QLabel *>(QStringLiteral("CallBundleStatus"))->text(); }
+  static QString word(const char *key) { return Map_Name_Item_of_IndexString(QLatin1String(key)); }
+  // Dial, Answer and Hang up of the plug-in, enabled or not.
+  QList<bool> offered() const {
+    return {button("CallBundleDial")->isEnabled(), button("CallBundleAnswer")->isEnabled(),
+            button("CallBundleHangup")->isEnabled()};
+  }
+};
+
+TEST_F(CallPlugInBackend, BothHalvesShowOneCallStateToItsEndThroughACallerList) {
+  Bundle::setMainBundlePath(QStringLiteral(QEL_BUNDLE_BUILD_DIR)); // where the build puts the plug-ins
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_NE(view(), nullptr) << "CallBundle not loaded";
+  ASSERT_TRUE(waitUntil([this] { return status() == call()->page->dialStatus->text(); }));
+  EXPECT_EQ(offered(), QList<bool>({true, false, false})) << "nothing to answer or hang up";
+  EXPECT_EQ(call()->page->dial->text(), word("Dial"));
+
+  // A ringing call: both halves offer Answer.
+  ASSERT_TRUE(control("Ring", {QStringLiteral("5550300")}));
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kIncoming));
+  EXPECT_EQ(call()->page->dial->text(), word("Answer"));
+  EXPECT_TRUE(call()->page->dial->isEnabled());
+  EXPECT_EQ(offered(), QList<bool>({false, true, true}));
+  EXPECT_EQ(status(), word("Status: Incomming call"));
+  EXPECT_TRUE(call()->page->dialStatus->text().startsWith(status()));
+
+  button("CallBundleAnswer")->click();
+  ASSERT_TRUE(stageBecomes(CompoundCallController::kActive));
+  EXPECT_EQ(status(), call()->page->dialStatus->text());
+  EXPECT_EQ(status(), word("Status:In use"));
+  EXPECT_EQ(call()->page->dial->text(), word("Dial"));
+  EXPECT_EQ(offered(), QList<bool>({false, false, true}));
+
+  // The caller hangs up: with call waiting on the end comes as an empty caller list.
+  ASSERT_TRUE(control("RemoteHangup", {0}));
+  ASSERT_TRUE(stageBecomes(0));
+  EXPECT_EQ(status(), QStringLiteral("Call ended"));
+  EXPECT_EQ(offered(), QList<bool>({true, false, false}));
+  EXPECT_EQ(lastRecord().value("callType").toString(), QStringLiteral("recivedCall"));
+  // When the page's end notice goes, both show the page's idle words.
+  ASSERT_TRUE(waitUntil([this] { return status() == call()->page->dialStatus->text(); }, 5000));
+  EXPECT_EQ(status(), word("Status:Idle"));
 }
 
 } // namespace

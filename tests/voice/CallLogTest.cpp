@@ -2,7 +2,9 @@
 // filter, delete and clear, and a log file that cannot be read.
 #include "CallFixture.h"
 
+#include <QDir>
 #include <QFile>
+#include <QTest>
 
 namespace {
 
@@ -36,6 +38,35 @@ TEST_F(CallLog, EveryRecordIsWrittenToTheFileAtOnce) {
   // A new controller reads what the last one wrote.
   log->loadCallRecords();
   EXPECT_EQ(log->recordList().size(), 2);
+}
+
+// A log that cannot be written (here a folder stands where the file goes, which no permission
+// bit a privileged test run ignores can undo) keeps its calls, says so once and writes them when
+// the disk allows.
+TEST_F(CallLog, AFailedSaveIsToldOnceKeepsTheCallsAndIsTriedAgain) {
+  log->setSaveRetryIntervalMs(50);
+  ASSERT_TRUE(QDir().mkpath(logPath() + QStringLiteral("/blocked")));
+  log->addCallRecord(record("5551", "missedCall"));
+  log->addCallRecord(record("5552", "dialedCall"));
+  log->addCallRecord(record("5553", "recivedCall"));
+  EXPECT_TRUE(log->isSaveFailing());
+  ASSERT_EQ(answers->asked().size(), 1) << "one notice, not one per call";
+  EXPECT_TRUE(answers->asked().first().message.contains(QStringLiteral("could not be saved")));
+  EXPECT_EQ(log->recordList().size(), 3) << "the calls are kept";
+  // Retries while the disk still refuses say nothing more.
+  QTest::qWait(200);
+  EXPECT_EQ(answers->asked().size(), 1);
+  // The way clears: the next retry writes every call kept.
+  ASSERT_TRUE(QDir(logPath()).removeRecursively());
+  ASSERT_TRUE(testsupport::waitUntil([this] { return fileRecords().size() == 3; }));
+  EXPECT_FALSE(log->isSaveFailing());
+  EXPECT_EQ(fileRecords().at(2).toMap().value("mobilephone").toString(), QStringLiteral("5553"));
+  // A new failure after a success is news again.
+  ASSERT_TRUE(QFile::remove(logPath()));
+  ASSERT_TRUE(QDir().mkpath(logPath()));
+  log->addCallRecord(record("5554", "dialedCall"));
+  EXPECT_EQ(answers->asked().size(), 2);
+  ASSERT_TRUE(QDir(logPath()).removeRecursively());
 }
 
 TEST_F(CallLog, AnUnansweredOutgoingCallIsDialledWithZeroDuration) {

@@ -1,6 +1,7 @@
 // The call stage machine of both modes, as tables: stage and event in; stage, notifications,
 // audio start and stop, requests and the log record out.
 #include "CallFixture.h"
+#include "SeqGrab.h"
 
 namespace {
 
@@ -176,6 +177,58 @@ TEST_F(SingleCall, ADropWhileHeldStopsTheTimerAndEmptiesItsLabel) {
   EXPECT_TRUE(call->page->timing->text().isEmpty());
 }
 
+// A machine without a microphone lacks one on every call: the notice comes with the first call
+// of the session only, and the calls go on without it.
+TEST_F(SingleCall, TheMissingAudioChannelIsToldOnceASession) {
+  SGAudio::setSourceFactory([] { return std::unique_ptr<AudioCaptureSource>(); });
+  struct Restore {
+    ~Restore() { SGAudio::setSourceFactory({}); }
+  } restore;
+  for (int i = 0; i < 3; ++i) {
+    SCOPED_TRACE(i);
+    reach(Stage::kActive);
+    EXPECT_TRUE(call->isAudioRunning());
+    call->callStageDidChange(6);
+    ASSERT_EQ(call->callStage(), 0);
+  }
+  int notices = 0;
+  for (const ModalQuestion &q : answers->asked())
+    notices += q.message.contains(QStringLiteral("audio channel")) ? 1 : 0;
+  EXPECT_EQ(notices, 1);
+}
+
+// What the call plug-in is told: the stage, the page's status words and the buttons the page
+// offers, through a ring, its answer and its end; the page's Dial says Answer while it answers.
+TEST_F(SingleCall, ThePlugInIsToldTheStateThePageShows) {
+  const auto told = [this] {
+    QVariantMap last;
+    for (int i = 0; i < posted.size(); ++i)
+      if (posted.at(i) == QLatin1String(CompoundCallController::kCallStateChanged))
+        last = postedInfo.at(i);
+    return last;
+  };
+  const auto offered = [&told] {
+    const QVariantMap s = told();
+    return QList<bool>{s.value("CanDial").toBool(), s.value("CanAnswer").toBool(), s.value("CanHangup").toBool()};
+  };
+  call->showIncomingCall(QStringLiteral("5550200"));
+  EXPECT_EQ(told().value("CallStage").toInt(), int(Stage::kIncoming));
+  EXPECT_EQ(offered(), QList<bool>({false, true, true}));
+  EXPECT_EQ(call->page->dial->text(), QStringLiteral("Answer"));
+  EXPECT_TRUE(call->page->dialStatus->text().startsWith(told().value("CallStatus").toString()));
+  EXPECT_EQ(told(), call->callState());
+  call->answerCall();
+  call->callStageDidChange(5);
+  EXPECT_EQ(told().value("CallStage").toInt(), int(Stage::kActive));
+  EXPECT_EQ(told().value("CallStatus").toString(), call->page->dialStatus->text());
+  EXPECT_EQ(offered(), QList<bool>({false, false, true}));
+  EXPECT_EQ(call->page->dial->text(), QStringLiteral("Dial"));
+  call->callStageDidChange(6);
+  EXPECT_EQ(told().value("CallStage").toInt(), 0);
+  EXPECT_EQ(told().value("CallStatus").toString(), call->page->dialStatus->text());
+  EXPECT_EQ(offered(), QList<bool>({true, false, false}));
+}
+
 // ---- waiting calls of single-call mode ----
 
 class WaitingCall : public SingleCall {
@@ -245,6 +298,20 @@ TEST_F(WaitingCall, AnEmptyCallerListLogsTheWaitingCallBeforeTheMainCall) {
   EXPECT_FALSE(call->page->tipWindow->isVisible());
 }
 
+// With call waiting on, the end of the last call comes as an empty caller list: it is told as a
+// hang-up, as the stage code tells it otherwise (once; a second empty list tells nothing).
+TEST_F(WaitingCall, AnEmptyCallerListIsToldAsAHangUp) {
+  reach(Stage::kActive);
+  call->callStageDidChange(6);
+  EXPECT_EQ(minors().last(), CallPackages::kCallerListMinor);
+  EXPECT_EQ(call->callStage(), int(Stage::kActive));
+  call->receiveCallerListInSingleMode({});
+  EXPECT_EQ(call->callStage(), 0);
+  EXPECT_EQ(callPosts(posted), QStringList({"hangupCall"}));
+  call->receiveCallerListInSingleMode({});
+  EXPECT_EQ(callPosts(posted), QStringList({"hangupCall"}));
+}
+
 TEST_F(WaitingCall, ACallerListInTwoPartiesSettlesWhoIsLeft) {
   struct Case {
     const char *name;
@@ -289,6 +356,16 @@ protected:
     deviceReady();
   }
 };
+
+TEST_F(MultiCall, TheLastCallerLeavingIsToldAsAHangUp) {
+  call->upDateCaller({caller(1, 0, 0, "1"), caller(2, 1, 1, "2")});
+  call->upDateCaller({caller(1, 0, 0, "1")});
+  EXPECT_FALSE(posted.contains("hangupCall")) << "a call is still up";
+  call->upDateCaller({});
+  EXPECT_EQ(call->callStage(), 0);
+  EXPECT_EQ(posted.count("hangupCall"), 1);
+  EXPECT_FALSE(call->callState().value("CanHangup").toBool());
+}
 
 TEST_F(MultiCall, TheStageIsFormedFromTheCallers) {
   struct Case {

@@ -1,6 +1,7 @@
 // The SIM toolkit: its records, and the toolkit tab with its plug-in against the simulated SIM
 // application of the "sim-services" scenario.
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "STKController.h"
 #include "SettingsNeighbourStub.h"
 #include "StkRecords.h"
@@ -70,6 +71,7 @@ public:
 
 class StkRoad : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   QVariantMap settingsOverrides() const override {
     return {{"Setting", QVariantMap{{"Setting_RoamingImsiSet", true}}}};
   }
@@ -238,6 +240,25 @@ TEST_F(StkRoad, RemovingTheDeviceEmptiesThePage) {
   backend->control(QStringLiteral("Unplug"));
   ASSERT_TRUE(waitUntil([&] { return list()->count() == 0; }));
   EXPECT_EQ(text("STKBundleTitle"), QStringLiteral(" "));
+}
+
+TEST_F(StkRoad, TheCardsAlertAndInformationGoWithTheDevice) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  choose(1);
+  ASSERT_TRUE(itemsBecome(serviceItems));
+  choose(0);
+  ASSERT_TRUE(waitUntil([&] { return shown("STKBundleAlert"); }));
+  ASSERT_TRUE(
+      backend->control(QStringLiteral("StkPush"), {QStringLiteral("information"), QStringLiteral("Pushed"), 0, 0})
+          .value(0)
+          .toBool());
+  ASSERT_TRUE(waitUntil([&] { return shown("STKBundleInformation"); }));
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(waitUntil([&] { return list()->count() == 0; }));
+  EXPECT_FALSE(shown("STKBundleAlert")) << "an alert of a card that has gone";
+  EXPECT_FALSE(shown("STKBundleInformation"));
+  EXPECT_FALSE(shown("STKBundleInputPanel"));
 }
 
 class StkInvalidPlugIn : public MainWindowFixture {};

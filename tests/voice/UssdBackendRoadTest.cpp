@@ -2,6 +2,7 @@
 // network (scenario "sim-services"), driven through the plug-in's own controls.
 #include "CompoundCallController.h"
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "USSDContrller.h"
 #include "WordGlobe.h"
 
@@ -19,6 +20,7 @@ using testsupport::waitUntil;
 
 class UssdRoad : public ModemWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   QVariantMap settingsOverrides() const override {
     return {{"Call", QVariantMap{{"SupportUssdCommand", true}}},
             {"USSD", QVariantMap{{"Ussd_codeTheSendStringWithGSM7_IfUssdModeIsOne", true}}}};
@@ -162,6 +164,58 @@ TEST_F(UssdRoad, ANetworkThatNeverAnswersTimesOutWithANotice) {
   EXPECT_TRUE(child<QPushButton>("USSDBundleSend")->isEnabled());
   g_USSDController->closeUssdTimeOutWndPopup();
   EXPECT_FALSE(g_USSDController->wndUssdTimeOutPopup_->isVisible());
+}
+
+// The notice that the network did not answer has its OK, and goes by itself when it is no
+// longer true: at the next request and when the device goes.
+TEST_F(UssdRoad, TheTimeOutNoticeHasItsOKAndGoesWithTheNextRequestOrTheDevice) {
+  if (!launch(QStringLiteral("sim-ready")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(waitUntil([] { return g_USSDController && g_USSDController->netCardStatus() == 12; }));
+  g_USSDController->bundleDelegate()->setProperty("replyTimeoutMs", 300);
+  QWidget *notice = g_USSDController->wndUssdTimeOutPopup_;
+  ASSERT_NE(notice, nullptr);
+  auto *ok = notice->findChild<QPushButton *>(QStringLiteral("btnUssdTimeOutOK"));
+  ASSERT_NE(ok, nullptr);
+  EXPECT_EQ(ok->text(), word("OK"));
+
+  sendCode(QStringLiteral("*100#"));
+  ASSERT_TRUE(waitUntil([&] { return notice->isVisible(); }));
+  ok->click();
+  EXPECT_FALSE(notice->isVisible());
+
+  sendCode(QStringLiteral("*100#"));
+  ASSERT_TRUE(waitUntil([&] { return notice->isVisible(); }));
+  sendCode(QStringLiteral("*101#"));
+  EXPECT_FALSE(notice->isVisible()) << "a new request makes the notice stale";
+  EXPECT_TRUE(statusBecomes("USSD_Waiting"));
+
+  ASSERT_TRUE(waitUntil([&] { return notice->isVisible(); }));
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(waitUntil([] { return g_USSDController->netCardStatus() == 1; }));
+  EXPECT_FALSE(notice->isVisible()) << "nothing to wait for without the device";
+}
+
+// The pop-up USSD window (the toolbar's USSD item) sends a code of its own and shows the
+// network's reply, without the USSD tab.
+TEST_F(UssdRoad, ThePopUpWindowSendsACodeAndShowsTheReply) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("openPopUpUssdWnd"));
+  QWidget *popup = g_USSDController->popUpUssdWnd;
+  ASSERT_NE(popup, nullptr);
+  ASSERT_TRUE(popup->isVisible());
+  auto *code = popup->findChild<QComboBox *>(QStringLiteral("popupUssdCode"));
+  auto *send = popup->findChild<QPushButton *>(QStringLiteral("btnPopupUssdSend"));
+  auto *reply = popup->findChild<QPlainTextEdit *>(QStringLiteral("tfdPopupUssdReply"));
+  ASSERT_TRUE(code && send && reply);
+  EXPECT_EQ(send->text(), word("USSD_Send"));
+  code->setCurrentText(QStringLiteral("*101#"));
+  send->click();
+  ASSERT_TRUE(waitUntil([&] { return reply->toPlainText() == QStringLiteral("Data left: 1.2 GB"); }));
+  EXPECT_EQ(code->itemText(0), QStringLiteral("*101#")) << "kept for the next time";
+  popup->findChild<QPushButton *>(QStringLiteral("btnPopupUssdClose"))->click();
+  EXPECT_FALSE(popup->isVisible());
 }
 
 } // namespace

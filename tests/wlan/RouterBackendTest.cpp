@@ -1,6 +1,7 @@
 // The router page against the simulated modem: reads, applies, refusals and the rule lists,
 // end to end over the bus.
 #include "../mainwindow/MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "WLANController.h"
 #include "WordGlobe.h"
 
@@ -18,6 +19,7 @@ using testsupport::waitUntil;
 
 class RouterBackendFixture : public MainWindowFixture {
 protected:
+  NoWaitingAlertInHandlers noWaitingAlerts;
   WLANController *wlan = nullptr;
 
   bool start(const QString &scenario = QStringLiteral("router")) {

@@ -2,6 +2,7 @@
 
 #include "ConfigManager.h"
 #include "DispatchTargets.h"
+#include "PackageDispatchGuard.h"
 #include "PackageLink.h"
 
 #include <QDebug>
@@ -153,6 +154,7 @@ void QELMsgCenter::postNotificationWithMsg(const QByteArray &package) {
   UIMsg msg;
   if (!UIMsg::decode(package, &msg))
     return;
+  const PackageDispatchGuard::Scope handling;
   NotificationCenter::defaultCenter().postNotificationName(notificationName(msg.majorId, msg.minorId), this,
                                                            {{kMsgUserInfo, package}});
 }

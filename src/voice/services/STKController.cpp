@@ -331,6 +331,9 @@ void STKController::deviceRemoved(const Notification &) {
   p->SelectBtnSetEnabled(false);
   p->BackBtnSetEnabled(false);
   p->ExitBtnSetEnabled(false);
+  // What the card asked or told belongs to a card that has gone.
+  closeWindows();
+  p->infoWindowShutDown();
 }
 
 void STKController::tabViewItemWillChange(const Notification &n) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlugInHosts.h"
 #include "QELUIController.h"
 #include "STKPlugInInterface.h"
 #include "ServiceHostPage.h"
@@ -13,8 +14,9 @@
 // answers back. It also finishes the roaming-IMSI choice the settings window starts: once the
 // SIM's main menu is known the choice is offered, and a sub-menu then answers itself with the
 // item the settings chose.
-class STKController : public QELUIController {
+class STKController : public QELUIController, public STKHostInterface {
   Q_OBJECT
+  Q_INTERFACES(STKHostInterface)
 public:
   explicit STKController(QObject *parent = nullptr);
   ~STKController() override;
@@ -26,14 +28,14 @@ public:
   const StkRecords::Menu &subMenu() const { return mSubMenu; }
 
   // ---- the plug-in's buttons ----
-  Q_INVOKABLE void SelectClicked(int index);
+  Q_INVOKABLE void SelectClicked(int index) override;
   Q_INVOKABLE void backClicked();
   Q_INVOKABLE void ExitClicked();
   Q_INVOKABLE void InputOKClicked();
   Q_INVOKABLE void InputCancelClicked();
   Q_INVOKABLE void AlertOKClicked();
   Q_INVOKABLE void AlertCancelClicked();
-  Q_INVOKABLE QString getLanguageString(const QString &key);
+  Q_INVOKABLE QString getLanguageString(const QString &key) override;
   Q_INVOKABLE QColor getmTextColor() const { return Qt::black; }
   Q_INVOKABLE bool getIsNewUI() const { return isNewUI; }
   Q_INVOKABLE int GetGlobalSupportLanguage();

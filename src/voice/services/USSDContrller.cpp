@@ -9,6 +9,7 @@
 #include "PlugInCalls.h"
 #include "SmsCodecSettings.h"
 #include "UIMsg.h"
+#include "WordGlobe.h"
 
 #include <QDebug>
 
@@ -113,6 +114,7 @@ void USSDContrller::initUSSDModuleNib() {
 
 void USSDContrller::updateLanguages(const Notification &) {
   initUSSDModuleNib();
+  wordPopupWindows();
 }
 
 // ---- requests ----
@@ -163,6 +165,8 @@ void USSDContrller::requestAnswered(bool success) {
   if (m_nSendType == 1 || m_nSendType == 2)
     info.insert(QStringLiteral("CMD_TYPE"), m_nSendType == 1 ? 0 : 1);
   callPlugIn(m_bundleDelegate.data(), "receiveUSSDResponse", info);
+  if (!success && popupUssdStatus_ && popUpUssdWnd && popUpUssdWnd->isVisible())
+    popupUssdStatus_->setText(Map_Name_Item_of_IndexString(QStringLiteral("USSD_Failed")));
 }
 
 void USSDContrller::dealWithMsgOfFeedBack(const Notification &n) {
@@ -180,10 +184,16 @@ void USSDContrller::feedbackReceived(const QByteArray &data) {
   // a question the network never asked.
   m_StrFeedbackString = m_Feedback.decoded ? m_Feedback.text : QString();
   qInfo().noquote() << QStringLiteral("m_Feedback.n=%1,codetype=%2").arg(m_Feedback.interaction).arg(m_Feedback.dcs);
+  // The network answered after all: its earlier silence is no longer news.
+  closeUssdTimeOutWndPopup();
   callPlugIn(m_bundleDelegate.data(), "receiveUSSDResponse",
              QVariantMap{{QStringLiteral("USSD_RES_CONTENTS"), true},
                          {QStringLiteral("CODE_STRING"), m_StrFeedbackString},
                          {QStringLiteral("INTERACT_TYPE"), m_Feedback.interaction}});
+  if (popupUssdReply_) {
+    popupUssdReply_->setPlainText(m_StrFeedbackString);
+    popupUssdStatus_->clear();
+  }
 }
 
 // ---- device ----
@@ -202,6 +212,9 @@ void USSDContrller::deviceRemoved(const Notification &) {
 
 void USSDContrller::netcardChanged(int status) {
   m_nNetCardStatus = status;
+  // A notice about a request to a device that has gone answers nothing.
+  if (status == 1)
+    closeUssdTimeOutWndPopup();
   callPlugIn(m_bundleDelegate.data(), "OnReceiveNetCardStatusChange", status);
 }
 

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "PlugInHosts.h"
 #include "QELUIController.h"
 #include "ServiceHostPage.h"
 #include "UssdRecord.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPointer>
+#include <QPushButton>
 #include <QVariantMap>
 #include <functional>
 
@@ -17,8 +21,9 @@
 // operations below are Q_INVOKABLE, and the plug-in's are asked for with askPlugIn. Split by
 // concern: USSDContrller.cpp (life, plug-in, requests and replies, tabs) and
 // USSDContrllerHost.cpp (the operations the plug-in calls for the main window and neighbours).
-class USSDContrller : public QELUIController {
+class USSDContrller : public QELUIController, public USSDHostInterface {
   Q_OBJECT
+  Q_INTERFACES(USSDHostInterface)
 public:
   explicit USSDContrller(QObject *parent = nullptr);
   ~USSDContrller() override;
@@ -28,9 +33,18 @@ public:
   QPointer<ServiceHostPage> hostView;
   QPointer<ServiceHostPage> hostViewTwo;
   QPointer<ServiceHostPage> viewHostThree_;
+  // The pop-up USSD window: a code, Send, the network's reply and Close, for a quick request
+  // without the USSD tab. It speaks to the modem through sendUSSDCommand as the tab does.
   QPointer<QWidget> popUpUssdWnd;
+  QPointer<QComboBox> popupUssdCode_;
+  QPointer<QPushButton> popupUssdSend_;
+  QPointer<QPlainTextEdit> popupUssdReply_;
+  QPointer<QLabel> popupUssdStatus_;
+  // The notice that the network did not answer, with its OK; it goes when an answer comes, a new
+  // request goes out or the device goes.
   QPointer<QWidget> wndUssdTimeOutPopup_;
   QPointer<QLabel> tfdUssdTimeOutInfo_;
+  QPointer<QPushButton> btnUssdTimeOutOK_;
 
   int netCardStatus() const { return m_nNetCardStatus; }
   int sendType() const { return m_nSendType; }
@@ -40,13 +54,13 @@ public:
   // ---- operations the plug-in calls ----
   // Encodes and sends a request ("FIRST_PARAMETER", "CODE_TYPE", "CODE_STRING"). -1 for an empty
   // dictionary or a text that does not fit the request (nothing is then sent), else 0.
-  Q_INVOKABLE int sendUSSDCommand(const QVariantMap &dict);
+  Q_INVOKABLE int sendUSSDCommand(const QVariantMap &dict) override;
   Q_INVOKABLE int sendUSSDSMSCommand(const QVariantMap &dict);
   Q_INVOKABLE int getInternetConnectFlag();
   Q_INVOKABLE int get_flag_isconnect();
   Q_INVOKABLE int get_flag_status();
   Q_INVOKABLE int get_flag_list() { return 0; }
-  Q_INVOKABLE QString getLanguageString(const QString &key);
+  Q_INVOKABLE QString getLanguageString(const QString &key) override;
   Q_INVOKABLE int USSDNSRunAlertPanelExt(const QVariantMap &dict);
   Q_INVOKABLE void toolbarEnable();
   Q_INVOKABLE void toolbarDisable();
@@ -111,6 +125,8 @@ private:
   void setToolbarItem(const QVariant &flag, const QString &identifier, int insertWhich);
   void registerUIControllerMessages();
   void buildWindows();
+  void sendFromPopup();
+  void wordPopupWindows();
   bool gsm7() const;
 
   int m_nNetCardStatus = 0;

@@ -12,14 +12,37 @@
 #include "WordGlobe.h"
 
 #include <QDebug>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 void USSDContrller::buildWindows() {
   if (!popUpUssdWnd) {
     auto *popup = new QWidget(nullptr, Qt::Tool);
     popup->setObjectName(QStringLiteral("wndPopupUSSD"));
-    popup->setWindowTitle(QStringLiteral("USSD"));
-    popup->resize(320, 180);
+    popup->resize(320, 220);
+    popupUssdCode_ = new QComboBox(popup);
+    popupUssdCode_->setObjectName(QStringLiteral("popupUssdCode"));
+    popupUssdCode_->setEditable(true);
+    popupUssdSend_ = new QPushButton(popup);
+    popupUssdSend_->setObjectName(QStringLiteral("btnPopupUssdSend"));
+    connect(popupUssdSend_, &QPushButton::clicked, this, [this] { sendFromPopup(); });
+    popupUssdReply_ = new QPlainTextEdit(popup);
+    popupUssdReply_->setObjectName(QStringLiteral("tfdPopupUssdReply"));
+    popupUssdReply_->setReadOnly(true);
+    popupUssdStatus_ = new QLabel(popup);
+    popupUssdStatus_->setObjectName(QStringLiteral("labelPopupUssdStatus"));
+    popupUssdStatus_->setWordWrap(true);
+    auto *close = new QPushButton(popup);
+    close->setObjectName(QStringLiteral("btnPopupUssdClose"));
+    connect(close, &QPushButton::clicked, this, [this] { closePopUpUssdWnd(); });
+    auto *top = new QHBoxLayout;
+    top->addWidget(popupUssdCode_, 1);
+    top->addWidget(popupUssdSend_);
+    auto *layout = new QVBoxLayout(popup);
+    layout->addLayout(top);
+    layout->addWidget(popupUssdReply_, 1);
+    layout->addWidget(popupUssdStatus_);
+    layout->addWidget(close, 0, Qt::AlignRight);
     popUpUssdWnd = popup;
   }
   if (!wndUssdTimeOutPopup_) {
@@ -30,9 +53,45 @@ void USSDContrller::buildWindows() {
     tfdUssdTimeOutInfo_->setObjectName(QStringLiteral("tfdUssdTimeOutInfo"));
     tfdUssdTimeOutInfo_->setWordWrap(true);
     layout->addWidget(tfdUssdTimeOutInfo_);
-    window->resize(300, 100);
+    btnUssdTimeOutOK_ = new QPushButton(window);
+    btnUssdTimeOutOK_->setObjectName(QStringLiteral("btnUssdTimeOutOK"));
+    connect(btnUssdTimeOutOK_, &QPushButton::clicked, this, [this] { closeUssdTimeOutWndPopup(); });
+    layout->addWidget(btnUssdTimeOutOK_, 0, Qt::AlignRight);
+    window->resize(300, 120);
     wndUssdTimeOutPopup_ = window;
   }
+  wordPopupWindows();
+}
+
+void USSDContrller::wordPopupWindows() {
+  if (popUpUssdWnd) {
+    popUpUssdWnd->setWindowTitle(QStringLiteral("USSD"));
+    popupUssdSend_->setText(Map_Name_Item_of_IndexString(QStringLiteral("USSD_Send")));
+    popUpUssdWnd->findChild<QPushButton *>(QStringLiteral("btnPopupUssdClose"))
+        ->setText(Map_Name_Item_of_IndexString(QStringLiteral("Close")));
+  }
+  if (btnUssdTimeOutOK_)
+    btnUssdTimeOutOK_->setText(Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
+void USSDContrller::sendFromPopup() {
+  if (!popupUssdCode_)
+    return;
+  const QString code = popupUssdCode_->currentText().trimmed();
+  if (code.isEmpty())
+    return;
+  if (m_nNetCardStatus != 12) {
+    popupUssdStatus_->setText(Map_Name_Item_of_IndexString(QStringLiteral("USSD_NoDevice")));
+    return;
+  }
+  popupUssdReply_->clear();
+  const bool sent = sendUSSDCommand({{QStringLiteral("FIRST_PARAMETER"), 1},
+                                     {QStringLiteral("CODE_TYPE"), 15},
+                                     {QStringLiteral("CODE_STRING"), code}}) == 0;
+  popupUssdStatus_->setText(
+      Map_Name_Item_of_IndexString(sent ? QStringLiteral("USSD_Waiting") : QStringLiteral("USSD_TooLong")));
+  if (sent && popupUssdCode_->findText(code) < 0)
+    popupUssdCode_->insertItem(0, code);
 }
 
 int USSDContrller::sendUSSDSMSCommand(const QVariantMap &dict) {
@@ -154,6 +213,8 @@ void USSDContrller::selectMainUSSDTab() {
 void USSDContrller::openPopUpUssdWnd(QObject *) {
   if (!popUpUssdWnd)
     return;
+  wordPopupWindows();
+  popupUssdStatus_->clear();
   popUpUssdWnd->show();
   popUpUssdWnd->raise();
   if (ConfigService::readBool(QStringLiteral("USSD"), QStringLiteral("sendCmdWhenOpenUSSDWnd")))

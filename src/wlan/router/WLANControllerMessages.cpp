@@ -81,7 +81,8 @@ bool WLANController::takePackage(const Notification &n, UIMsg *msg) const {
 void WLANController::failedSetting() {
   if (statusNoteKey_ == QLatin1String("Settings successful!"))
     setStatusNote({});
-  NSRunAlertPanelExt(word("Warning!"), word("Setting Failed!"), word("OK"));
+  // Told from the reply's handler: the notice must not hold back the packages after it.
+  NSBeginAlertPanelExt(word("Warning!"), word("Setting Failed!"), word("OK"));
 }
 
 namespace {
