@@ -340,12 +340,8 @@ int SmsStore::storeArrival(int position, const QVariantMap &record, int parts) {
     stored = kFullSimPosition;
   if (stored == 0 || stored == kFullSimPosition || !storeRef(stored)) {
     const QString path = QDir(modemListDir()).filePath(QStringLiteral("SmsList_PC.plist"));
-    const bool ok = ListFile::update(path, [&](QVariantMap &dict) {
-      QVariantList inBox = dict.value(QStringLiteral("InBox")).toList();
-      inBox.prepend(record);
-      dict.insert(QStringLiteral("InBox"), inBox);
-      return true;
-    });
+    // One record into a list that may hold 100,000: put into its text, not parsed and rewritten.
+    const bool ok = ListFile::prepend(path, QStringLiteral("InBox"), record);
     if (!ok)
       return -1;
     return stored == kFullSimPosition ? stored : 0;

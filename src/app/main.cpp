@@ -1,4 +1,6 @@
 #include "Application.h"
+#include "ListFileNotices.h"
+#include "WebContentProbe.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -20,8 +22,11 @@ void SignalHandler(int) {
 
 int main(int argc, char **argv) {
   const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
-  // The web engine, loaded with the first web view, shares its GL contexts with the windows'.
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // Shared GL contexts make Qt load the GL stack at once: only for a window that shows web pages
+  // from the start. Otherwise the web engine comes with the first web view and composes its
+  // pages without them.
+  if (WebContentProbe::shareGlContexts())
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("connection-manager"));
   QApplication::setApplicationVersion(QStringLiteral("1.0"));
@@ -48,6 +53,8 @@ int main(int argc, char **argv) {
     std::signal(SIGTERM, SignalHandler);
   }
 
+  // A message list that cannot be read is told to the user, not shown as an empty box.
+  ListFileNotices::install();
   if (parser.isSet(quitWhenReady))
     application.quitWhenReady(startedAt);
   application.start();

@@ -612,6 +612,18 @@ private:
   PBPageLink noPage_;
 
   // PC store.
+  // A save of the PC list that failed (a full disk, say): the list in memory is newer than the
+  // file, is kept, and the save is tried again; the user hears of it once until a save succeeds.
+  void pcSaveFailed();
+  void pcSaveSucceeded();
+  void tellPcFileUnreadable(int state);
+  int sumOfContactInPCPlain() const;
+  bool pcSavePending_ = false;
+  bool pcSaveFailureTold_ = false;
+  // What the file looked like when the save failed: a file changed since (a restore wrote it)
+  // is newer than the pending list.
+  QString pcFileAtFailure_;
+  QTimer *pcSaveRetry_ = nullptr;
   QVariantList m_PcPhoneList;
   int m_CurGroupIndex = -1;
   PBContactList m_allPhoneList;

@@ -4,9 +4,13 @@
 #include "PBNameSort.h"
 #include "PBPcFile.h"
 #include "Plist.h"
+#include "QELAlertPanel.h"
 #include "WordGlobe.h"
 
+#include <QDebug>
+#include <QFile>
 #include <QFileInfo>
+#include <sys/stat.h>
 
 namespace {
 QVariantList groupAt(const QVariantList &groups, int g) {
@@ -15,6 +19,19 @@ QVariantList groupAt(const QVariantList &groups, int g) {
 QString groupNameOf(const QVariant &group) {
   return group.toList().value(0).toMap().value(PBKey::kGroupName).toString();
 }
+// Size, modification time and inode: enough to tell that someone else replaced the file.
+QString fingerprint(const QString &path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    return QStringLiteral("none");
+  return QStringLiteral("%1:%2.%3:%4")
+      .arg(qint64(st.st_size))
+      .arg(qint64(st.st_mtim.tv_sec))
+      .arg(qint64(st.st_mtim.tv_nsec))
+      .arg(quint64(st.st_ino));
+}
+// A failed save is tried again this often while it keeps failing.
+constexpr int kPcSaveRetryMs = 30000;
 } // namespace
 
 QString PBController::getPhoneBookFilePathWithFileName(const QString &fileName) const {
@@ -22,8 +39,70 @@ QString PBController::getPhoneBookFilePathWithFileName(const QString &fileName) 
 }
 
 void PBController::loadListFromFile() {
-  m_PcPhoneList = PBPcFile::read(getPhoneBookFilePathWithFileName(kCMPhoneBookFile));
+  const QString path = getPhoneBookFilePathWithFileName(kCMPhoneBookFile);
+  if (pcSavePending_) {
+    // Changes the disk did not take are newer than the file, unless someone wrote it since.
+    if (fingerprint(path) == pcFileAtFailure_) {
+      if (savePhoneList2File())
+        qInfo() << "phonebook: the changes that could not be saved earlier are saved now";
+      pcChanged();
+      return;
+    }
+    qWarning() << "phonebook: the file was replaced while changes waited to be saved; the file is taken";
+    pcSaveSucceeded();
+  }
+  PBPcFile::ReadState state = PBPcFile::ReadState::Missing;
+  m_PcPhoneList = PBPcFile::read(path, &state);
+  if (state == PBPcFile::ReadState::SetAside || state == PBPcFile::ReadState::Kept)
+    tellPcFileUnreadable(int(state));
   pcChanged();
+}
+
+void PBController::tellPcFileUnreadable(int state) {
+  // A file kept in place takes no save: the notice below says so, and saves need not repeat it.
+  if (state == int(PBPcFile::ReadState::Kept))
+    pcSaveFailureTold_ = true;
+  const QString text =
+      state == int(PBPcFile::ReadState::SetAside)
+          ? Map_Name_Item_of_IndexString(QStringLiteral("The phonebook file could not be read. It was kept as %1 "
+                                                        "and the phonebook starts empty."))
+                .arg(PBPcFile::lastSetAsidePath())
+          : Map_Name_Item_of_IndexString(QStringLiteral("The phonebook file could not be read. It is left as it "
+                                                        "is, and changes to the phonebook cannot be saved."));
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")), text,
+                       Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
+void PBController::pcSaveFailed() {
+  pcFileAtFailure_ = fingerprint(getPhoneBookFilePathWithFileName(kCMPhoneBookFile));
+  pcSavePending_ = true;
+  if (!pcSaveRetry_) {
+    pcSaveRetry_ = new QTimer(this);
+    pcSaveRetry_->setObjectName(QStringLiteral("pcSaveRetry"));
+    pcSaveRetry_->setSingleShot(true);
+    connect(pcSaveRetry_, &QTimer::timeout, this, [this] {
+      if (pcSavePending_ && savePhoneList2File())
+        qInfo() << "phonebook: the changes that could not be saved earlier are saved now";
+    });
+  }
+  pcSaveRetry_->start(kPcSaveRetryMs);
+  if (pcSaveFailureTold_)
+    return;
+  // Once until a save succeeds: a full disk fails every save, and one notice says it all.
+  pcSaveFailureTold_ = true;
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
+                       Map_Name_Item_of_IndexString(
+                           QStringLiteral("The phonebook could not be saved (is the disk full?). Your changes are kept "
+                                          "and saving is tried again.")),
+                       Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
+void PBController::pcSaveSucceeded() {
+  pcSavePending_ = false;
+  pcSaveFailureTold_ = false;
+  pcFileAtFailure_.clear();
+  if (pcSaveRetry_)
+    pcSaveRetry_->stop();
 }
 
 void PBController::loadPcPhoneList(const QString &text) {
@@ -65,7 +144,15 @@ void PBController::reloadPCPhoneList() {
 }
 
 bool PBController::savePhoneList2File() {
-  return PBPcFile::write(getPhoneBookFilePathWithFileName(kCMPhoneBookFile), m_PcPhoneList);
+  const QString path = getPhoneBookFilePathWithFileName(kCMPhoneBookFile);
+  if (path.isEmpty())
+    return false;
+  if (!PBPcFile::write(path, m_PcPhoneList)) {
+    pcSaveFailed();
+    return false;
+  }
+  pcSaveSucceeded();
+  return true;
 }
 
 int PBController::sumOfContactInGroup(int group) const {
@@ -194,6 +281,10 @@ void PBController::deleteUserFromCurGrop(int row) {
 int PBController::sumOfContactInPC() const {
   if (notAddCountWhenSameRecord_)
     return getPCCurUserCountWhenNameAndNumberUnique();
+  return sumOfContactInPCPlain();
+}
+
+int PBController::sumOfContactInPCPlain() const {
   int sum = 0;
   for (int g = 0; g < m_PcPhoneList.size(); ++g)
     sum += sumOfContactInGroup(g);
@@ -201,21 +292,30 @@ int PBController::sumOfContactInPC() const {
 }
 
 int PBController::getPCCurUserCountWhenNameAndNumberUnique() const {
-  // The capacity label asks for this at every table reload: one pass with a set, not a
-  // comparison of every pair.
+  // The capacity label asks for this at every table reload: one pass with a set of (name,
+  // number) pairs that shares the records' strings, no key built per record.
   // A record lacking the name or the number never equals a counted one, so it always counts.
-  QSet<QString> seen;
+  QSet<std::pair<QString, QString>> seen;
+  seen.reserve(sumOfContactInPCPlain());
   int incomplete = 0;
   for (const QVariant &g : m_PcPhoneList) {
-    const QVariantList group = g.toList();
-    for (int i = 1; i < group.size(); ++i) {
-      const QVariantMap r = group.at(i).toMap();
-      if (!r.contains(PBKey::kUserName) || !r.contains(PBKey::kMobilePhone)) {
+    if (g.typeId() != QMetaType::QVariantList)
+      continue;
+    const QVariantList &group = *static_cast<const QVariantList *>(g.constData());
+    for (qsizetype i = 1; i < group.size(); ++i) {
+      const QVariant &v = group.at(i);
+      if (v.typeId() != QMetaType::QVariantMap) {
         ++incomplete;
         continue;
       }
-      const QString name = r.value(PBKey::kUserName).toString();
-      seen.insert(QString::number(name.size()) + QLatin1Char(':') + name + r.value(PBKey::kMobilePhone).toString());
+      const QVariantMap &r = *static_cast<const QVariantMap *>(v.constData());
+      const auto name = r.constFind(PBKey::kUserName);
+      const auto mobile = r.constFind(PBKey::kMobilePhone);
+      if (name == r.cend() || mobile == r.cend()) {
+        ++incomplete;
+        continue;
+      }
+      seen.insert({name->toString(), mobile->toString()});
     }
   }
   return int(seen.size()) + incomplete;
@@ -233,34 +333,58 @@ bool PBController::newContactIndexExistInList(int index, const QVariantList &lis
   return false;
 }
 
+namespace {
+// The record numbers taken in the PC store: those the current group's records carry and those
+// the merged list gave to PC entries. Built once, then handed out smallest first.
+class PcNumbers {
+public:
+  PcNumbers(const QVariantList &group, const PBContactList &all, int max) : max_(max) {
+    for (int i = 1; i < group.size(); ++i) {
+      const QVariantMap r = group.at(i).toMap();
+      const auto it = r.constFind(PBKey::kIndex);
+      if (it != r.cend())
+        taken_.insert(it->toInt());
+    }
+    for (const QVariant &v : all) {
+      const QVariantMap r = v.toMap();
+      if (r.value(PBKey::kSavePos).toString() == PBTag::kPC)
+        taken_.insert(r.value(PBKey::kIndex).toInt());
+    }
+  }
+  // The smallest free number, now taken; past the capacity, the capacity plus one every time.
+  int take() {
+    while (next_ <= max_ && taken_.contains(next_))
+      ++next_;
+    if (next_ > max_)
+      return max_ + 1;
+    taken_.insert(next_);
+    return next_;
+  }
+
+private:
+  QSet<int> taken_;
+  int max_;
+  int next_ = 1;
+};
+} // namespace
+
 int PBController::pcNewContactIndex() const {
   // PC records carry no number of their own: the numbers the merged list gave to PC entries
   // count as taken, so every PC entry gets its own.
-  QSet<int> taken;
-  const QVariantList group = currentGroup();
-  for (int i = 1; i < group.size(); ++i) {
-    const QVariantMap r = group.at(i).toMap();
-    if (r.contains(PBKey::kIndex))
-      taken.insert(r.value(PBKey::kIndex).toInt());
-  }
-  for (const QVariant &v : m_allPhoneList) {
-    const QVariantMap r = v.toMap();
-    if (r.value(PBKey::kSavePos).toString() == PBTag::kPC)
-      taken.insert(r.value(PBKey::kIndex).toInt());
-  }
-  for (int n = 1; n <= pcUserMaxCount_; ++n)
-    if (!taken.contains(n))
-      return n;
-  return pcUserMaxCount_ + 1;
+  return PcNumbers(currentGroup(), m_allPhoneList, pcUserMaxCount_).take();
 }
 
 // ---- merged list ----
 
 void PBController::addPcPhoneListToAllPhoneList() {
+  // One set for the whole group: numbers only grow taken, so each record gets the smallest number
+  // free after those before it, as a fresh look for every record would give.
   const QVariantList group = currentGroup();
+  PcNumbers numbers(group, m_allPhoneList, pcUserMaxCount_);
+  m_allPhoneList.reserve(m_allPhoneList.size() + group.size());
   for (int i = 1; i < group.size(); ++i) {
     QVariantMap r = group.at(i).toMap();
-    r.insert(PBKey::kIndex, pcNewContactIndex());
+    r.insert(PBKey::kIndex, numbers.take());
     r.insert(PBKey::kSavePos, PBTag::kPC);
     m_allPhoneList.append(r);
   }

@@ -11,6 +11,7 @@
 #include <QMutex>
 #include <QThread>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -57,32 +58,62 @@ private:
   bool locked_ = false;
 };
 
+ListFile::ReportHandler g_reportHandler;
+
+void report(const QString &path, ListFile::ReadState state, const QString &keptAs) {
+  ListFile::ReportHandler handler;
+  {
+    QMutexLocker locker(&g_setAsideLock);
+    handler = g_reportHandler;
+  }
+  if (handler)
+    handler(path, state, keptAs);
+}
+
 ListFile::ReadState readBytes(const QString &path, QVariantMap *out) {
   out->clear();
-  if (!QFileInfo::exists(path))
-    return ListFile::ReadState::Missing;
   QByteArray bytes;
-  if (!SafeFile::readRegularFile(path, &bytes))
+  switch (SafeFile::readRegular(path, &bytes, SafeFile::kListMaxReadBytes)) {
+  case SafeFile::ReadResult::Read:
+    break;
+  case SafeFile::ReadResult::Missing:
+    return ListFile::ReadState::Missing;
+  case SafeFile::ReadResult::TooLarge:
+    return ListFile::ReadState::TooLarge;
+  case SafeFile::ReadResult::Failed:
+    return ListFile::ReadState::Unreadable;
+  case SafeFile::ReadResult::NotAFile:
     return ListFile::ReadState::Damaged;
+  }
   QVariant root;
-  if (!Plist::fromData(bytes, &root) || root.typeId() != QMetaType::QVariantMap)
+  // The bytes go as soon as the parser is done with them: the values are what stays.
+  const bool parsed = Plist::fromData(std::move(bytes), &root);
+  if (!parsed || root.typeId() != QMetaType::QVariantMap)
     return ListFile::ReadState::Damaged;
   *out = root.toMap();
   return ListFile::ReadState::Read;
 }
 
-bool setAside(const QString &path) {
-  const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz"));
-  QString target = path + QStringLiteral(".damaged-") + stamp;
-  for (int n = 1; QFileInfo::exists(target); ++n)
-    target = path + QStringLiteral(".damaged-") + stamp + QLatin1Char('-') + QString::number(n);
-  if (!QFile::rename(path, target)) {
-    qWarning() << "list file" << path << "cannot be read and cannot be moved aside; left as it is";
-    return false;
+const char *describe(ListFile::ReadState state) {
+  switch (state) {
+  case ListFile::ReadState::TooLarge:
+    return "is too large to read; left as it is";
+  case ListFile::ReadState::Unreadable:
+    return "cannot be opened or read; left as it is";
+  default:
+    return "is damaged; its boxes read empty";
   }
-  qWarning() << "list file" << path << "cannot be read; kept as" << target;
-  QMutexLocker locker(&g_setAsideLock);
-  g_lastSetAside = target;
+}
+
+bool setAside(const QString &path) {
+  QString target;
+  if (!SafeFile::setAside(path, &target))
+    return false;
+  {
+    QMutexLocker locker(&g_setAsideLock);
+    g_lastSetAside = target;
+  }
+  report(path, ListFile::ReadState::Damaged, target);
   return true;
 }
 
@@ -92,30 +123,28 @@ namespace ListFile {
 
 ReadState read(const QString &path, QVariantMap *out) {
   const ReadState state = readBytes(path, out);
-  if (state == ReadState::Damaged)
-    qWarning() << "list file" << path << "cannot be read; its boxes read empty";
+  if (isUnread(state)) {
+    qWarning().noquote() << "list file" << path << describe(state);
+    report(path, state, QString());
+  }
   return state;
 }
 
-bool update(const QString &path, const std::function<bool(QVariantMap &)> &change, int lockTimeoutMs) {
-  if (path.isEmpty() || !change)
-    return false;
-  const QString folder = QFileInfo(path).absolutePath();
-  if (!SafeFile::makeFolder(folder))
-    return false;
-  // Something other than a file in the list's place is not ours to move or replace.
-  const QFileInfo info(path);
-  if (info.exists() && !info.isFile()) {
-    qWarning() << "list file" << path << "is not a file; not written";
-    return false;
-  }
-  FileLock lock(path, lockTimeoutMs);
-  if (!lock.locked()) {
-    qWarning() << "list file" << path << "is locked by another writer; not written";
-    return false;
-  }
+namespace {
+
+// The read-modify-write of update(), with the lock held by the caller.
+bool updateLocked(const QString &path, const std::function<bool(QVariantMap &)> &change, ReadState *state) {
   QVariantMap dict;
-  if (readBytes(path, &dict) == ReadState::Damaged) {
+  const ReadState read = readBytes(path, &dict);
+  if (state)
+    *state = read;
+  if (read == ReadState::TooLarge || read == ReadState::Unreadable) {
+    // Messages the program cannot read now are still messages: never replaced by fewer.
+    qWarning().noquote() << "list file" << path << describe(read) << "- not written";
+    report(path, read, QString());
+    return false;
+  }
+  if (read == ReadState::Damaged) {
     if (!setAside(path))
       return false;
     dict.clear();
@@ -125,9 +154,186 @@ bool update(const QString &path, const std::function<bool(QVariantMap &)> &chang
   return Plist::writeFile(path, dict);
 }
 
+// Checks before the lock: a folder to write in, and a file (or nothing) in the list's place.
+bool mayWrite(const QString &path) {
+  if (!SafeFile::makeFolder(QFileInfo(path).absolutePath()))
+    return false;
+  // Something other than a file in the list's place is not ours to move or replace.
+  const QFileInfo info(path);
+  if (info.exists() && !info.isFile()) {
+    qWarning() << "list file" << path << "is not a file; not written";
+    return false;
+  }
+  return true;
+}
+
+// The XML text of `value` as an element of an array: the value's own markup, without the
+// document's head and the <plist> element around it.
+QByteArray elementXml(const QVariant &value) {
+  const QByteArray doc = Plist::toXml(value);
+  const qsizetype open = doc.indexOf("<plist");
+  const qsizetype start = open < 0 ? -1 : doc.indexOf('>', open);
+  const qsizetype end = doc.lastIndexOf("</plist>");
+  if (start < 0 || end <= start)
+    return {};
+  return doc.mid(start + 1, end - start - 1).trimmed();
+}
+
+// Where in the XML list `bytes` the first element of the array under `key` of the root
+// dictionary goes: the offset just after that array's start tag. `emptyArray` is set when the
+// array is written as "<array/>" (the offset then is that tag's start), `missingAt` (with -1
+// answered) gives the offset of the root's end tag when the key is absent. -1 with `missingAt`
+// -1 when the text is not plainly one of the lists this module writes: no document type or
+// markup beyond plain elements, a root dictionary closed at the end, every element balanced.
+qsizetype insertionPoint(const QByteArray &bytes, const QByteArray &key, bool *emptyArray, qsizetype *missingAt) {
+  *emptyArray = false;
+  *missingAt = -1;
+  const char *p = bytes.constData();
+  const qsizetype n = bytes.size();
+  qsizetype i = bytes.indexOf("<plist");
+  if (i < 0 || bytes.left(i).contains("<!--") || bytes.left(i).contains("<![CDATA["))
+    return -1;
+  i = bytes.indexOf('>', i);
+  if (i < 0)
+    return -1;
+  ++i;
+  const QByteArray keyTag = "<key>" + key + "</key>";
+  int depth = 0;
+  bool rootSeen = false;
+  bool keyNext = false; // the key was just read at depth 1: the next tag is its value
+  qsizetype found = -1;
+  qsizetype rootEnd = -1;
+  while (i < n) {
+    const void *lt = std::memchr(p + i, '<', size_t(n - i));
+    if (!lt)
+      break;
+    const qsizetype at = static_cast<const char *>(lt) - p;
+    const void *gt = std::memchr(p + at, '>', size_t(n - at));
+    if (!gt)
+      return -1;
+    const qsizetype after = static_cast<const char *>(gt) - p + 1;
+    const QByteArrayView tag(p + at, after - at);
+    if (tag.startsWith("<!") || tag.startsWith("<?"))
+      return -1;
+    const bool closing = tag.startsWith("</");
+    const bool selfClosing = tag.endsWith("/>");
+    const bool container = tag == "<dict>" || tag == "<array>";
+    const bool containerEnd = tag == "</dict>" || tag == "</array>";
+    if (tag == "</plist>") {
+      if (depth != 0 || !rootSeen)
+        return -1;
+      // Nothing but white space may follow.
+      for (qsizetype j = after; j < n; ++j)
+        if (!QChar::isSpace(uchar(p[j])))
+          return -1;
+      if (found >= 0)
+        return found;
+      *missingAt = rootEnd;
+      return -1;
+    }
+    if (keyNext && !closing) {
+      keyNext = false;
+      if (tag == "<array>")
+        found = after;
+      else if (tag == "<array/>") {
+        *emptyArray = true;
+        found = at;
+      } else {
+        return -1; // the key holds something other than an array
+      }
+    }
+    if (container) {
+      if (depth == 0) {
+        if (rootSeen || tag != "<dict>")
+          return -1;
+        rootSeen = true;
+      }
+      ++depth;
+    } else if (containerEnd) {
+      if (--depth < 0)
+        return -1;
+      if (depth == 0)
+        rootEnd = at;
+    } else if (depth == 1 && !closing && !selfClosing && tag == "<key>") {
+      // A key of the root dictionary: its text runs to the next '<'.
+      if (QByteArrayView(p + at, std::min<qsizetype>(keyTag.size(), n - at)) == keyTag) {
+        if (found >= 0)
+          return -1; // the same key twice
+        keyNext = true;
+        i = at + keyTag.size();
+        continue;
+      }
+    }
+    i = after;
+  }
+  return -1; // no </plist>: cut short
+}
+
+} // namespace
+
+bool update(const QString &path, const std::function<bool(QVariantMap &)> &change, int lockTimeoutMs,
+            ReadState *state) {
+  if (state)
+    *state = ReadState::Missing;
+  if (path.isEmpty() || !change || !mayWrite(path))
+    return false;
+  FileLock lock(path, lockTimeoutMs);
+  if (!lock.locked()) {
+    qWarning() << "list file" << path << "is locked by another writer; not written";
+    return false;
+  }
+  return updateLocked(path, change, state);
+}
+
+bool prepend(const QString &path, const QString &key, const QVariant &value, int lockTimeoutMs) {
+  if (path.isEmpty() || key.isEmpty() || !value.isValid() || !mayWrite(path))
+    return false;
+  FileLock lock(path, lockTimeoutMs);
+  if (!lock.locked()) {
+    qWarning() << "list file" << path << "is locked by another writer; not written";
+    return false;
+  }
+  const auto parsed = [&] {
+    return updateLocked(
+        path,
+        [&](QVariantMap &dict) {
+          QVariantList list = dict.value(key).toList();
+          list.prepend(value);
+          dict.insert(key, list);
+          return true;
+        },
+        nullptr);
+  };
+  QByteArray bytes;
+  const QByteArray element = elementXml(value);
+  const QByteArray keyBytes = key.toUtf8();
+  // Only a plain key names the array directly in the text.
+  if (element.isEmpty() || keyBytes.contains('<') || keyBytes.contains('&') ||
+      SafeFile::readRegular(path, &bytes, SafeFile::kListMaxReadBytes) != SafeFile::ReadResult::Read ||
+      bytes.startsWith("bplist"))
+    return parsed();
+  bool emptyArray = false;
+  qsizetype missingAt = -1;
+  const qsizetype at = insertionPoint(bytes, keyBytes, &emptyArray, &missingAt);
+  if (at >= 0 && emptyArray)
+    bytes.replace(at, qsizetype(sizeof("<array/>") - 1), "<array>\n" + element + "\n</array>");
+  else if (at >= 0)
+    bytes.insert(at, "\n" + element);
+  else if (missingAt >= 0)
+    bytes.insert(missingAt, "<key>" + keyBytes + "</key>\n<array>\n" + element + "\n</array>\n");
+  else
+    return parsed(); // not plainly one of ours: the parser decides, and sets a damaged file aside
+  return SafeFile::writeAtomically(path, bytes);
+}
+
 QString lastSetAsidePath() {
   QMutexLocker locker(&g_setAsideLock);
   return g_lastSetAside;
+}
+
+void setReportHandler(ReportHandler handler) {
+  QMutexLocker locker(&g_setAsideLock);
+  g_reportHandler = std::move(handler);
 }
 
 ReadState Cache::read(const QString &path, QVariantMap *out, bool *parsed) {

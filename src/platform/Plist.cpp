@@ -342,11 +342,9 @@ plist_t fromVariant(const QVariant &v, int depth) {
   }
 }
 
-} // namespace
-
-namespace Plist {
-
-bool fromData(const QByteArray &data, QVariant *out) {
+// `release`, when given, is emptied once the parser has built its tree: a large list's bytes
+// need not stay while its values are made.
+bool parse(const QByteArray &data, QByteArray *release, QVariant *out) {
   *out = QVariant();
   if (data.isEmpty() || data.size() > std::numeric_limits<int32_t>::max())
     return false;
@@ -358,10 +356,26 @@ bool fromData(const QByteArray &data, QVariant *out) {
   plist_t root = nullptr;
   plist_from_memory(data.constData(), uint32_t(data.size()), &root);
   PlistPtr guard(root);
+  if (release)
+    *release = QByteArray();
   if (!root)
     return false;
   *out = toVariant(root, 0);
   return out->isValid();
+}
+
+} // namespace
+
+namespace Plist {
+
+bool fromData(const QByteArray &data, QVariant *out) {
+  return parse(data, nullptr, out);
+}
+
+bool fromData(QByteArray &&data, QVariant *out) {
+  QByteArray held = std::move(data);
+  data = QByteArray();
+  return parse(held, &held, out);
 }
 
 QByteArray toXml(const QVariant &value) {
@@ -382,7 +396,7 @@ bool readFile(const QString &path, QVariant *out) {
     *out = QVariant();
     return false;
   }
-  return fromData(bytes, out);
+  return fromData(std::move(bytes), out);
 }
 
 bool readDictionary(const QString &path, QVariantMap *out) {

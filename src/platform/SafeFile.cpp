@@ -1,8 +1,10 @@
 #include "SafeFile.h"
 
+#include <QDateTime>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRandomGenerator>
 #include <atomic>
 #include <cerrno>
@@ -175,19 +177,27 @@ bool writeAtomically(const QString &path, const QByteArray &bytes, QFileDevice::
 }
 
 bool readRegularFile(const QString &path, QByteArray *out, qint64 maxBytes) {
+  return readRegular(path, out, maxBytes) == ReadResult::Read;
+}
+
+ReadResult readRegular(const QString &path, QByteArray *out, qint64 maxBytes) {
   out->clear();
   if (path.isEmpty())
-    return false;
+    return ReadResult::Missing;
   // Non-blocking: opening a FIFO for reading would otherwise wait for a writer forever.
   const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0)
-    return false;
+    return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
   struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > maxBytes) {
+  if (::fstat(fd, &st) != 0) {
+    ::close(fd);
+    return ReadResult::Failed;
+  }
+  if (!S_ISREG(st.st_mode) || st.st_size > maxBytes) {
     qWarning().noquote() << "SafeFile: not reading" << path
                          << (S_ISREG(st.st_mode) ? "(too large)" : "(not a regular file)");
     ::close(fd);
-    return false;
+    return S_ISREG(st.st_mode) ? ReadResult::TooLarge : ReadResult::NotAFile;
   }
   QByteArray data;
   data.resize(qsizetype(st.st_size));
@@ -204,7 +214,7 @@ bool readRegularFile(const QString &path, QByteArray *out, qint64 maxBytes) {
       if (errno == EINTR)
         continue;
       ::close(fd);
-      return false;
+      return ReadResult::Failed;
     }
     if (n == 0)
       break;
@@ -213,10 +223,36 @@ bool readRegularFile(const QString &path, QByteArray *out, qint64 maxBytes) {
   ::close(fd);
   if (got > maxBytes) {
     qWarning().noquote() << "SafeFile: not reading" << path << "(too large)";
-    return false;
+    return ReadResult::TooLarge;
   }
   data.truncate(qsizetype(got));
   *out = std::move(data);
+  return ReadResult::Read;
+}
+
+bool setAside(const QString &path, QString *target) {
+  const QString stamp = QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd'T'HHmmsszzz"));
+  const QString base = path + QStringLiteral(".damaged-") + stamp;
+  QString aside = base;
+  for (int n = 1;; ++n) {
+    // link() never replaces an existing name, so no earlier copy is lost to a race.
+    if (::link(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0) {
+      ::unlink(QFile::encodeName(path).constData());
+      break;
+    }
+    if (errno != EEXIST || n > 1000) {
+      // A file system without hard links: a rename to a name just seen free.
+      if (errno != EEXIST && !QFileInfo::exists(aside) &&
+          ::rename(QFile::encodeName(path).constData(), QFile::encodeName(aside).constData()) == 0)
+        break;
+      qWarning().noquote() << "SafeFile:" << path << "cannot be read and cannot be moved aside; left as it is";
+      return false;
+    }
+    aside = base + QLatin1Char('-') + QString::number(n);
+  }
+  qWarning().noquote() << "SafeFile:" << path << "cannot be read; kept as" << aside;
+  if (target)
+    *target = aside;
   return true;
 }
 

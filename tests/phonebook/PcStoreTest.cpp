@@ -96,6 +96,31 @@ TEST_F(PBFixture, MergedListGivesEveryPcEntryItsOwnNumber) {
             QStringLiteral("Sim"));
 }
 
+// The merge hands out numbers from one set for the whole group: numbers the group's records
+// already carry are passed over, each entry takes the smallest number still free, and past the
+// capacity every entry gets the capacity plus one, as before.
+TEST_F(PBFixture, MergedPcNumbersPassOverTakenOnesAndStopAtTheCapacity) {
+  QVariantList contacts;
+  for (int i = 0; i < 102; ++i)
+    contacts << contact(QStringLiteral("C%1").arg(i, 3, 10, QLatin1Char('0')), QString::number(i),
+                        i == 1   ? QVariantMap{{PBKey::kIndex, 1}}
+                        : i == 4 ? QVariantMap{{PBKey::kIndex, 3}}
+                                 : QVariantMap{});
+  start({group("A", contacts)}, {{QStringLiteral("PCContactsMaxCount"), 100}});
+  read(kStorageSIM, {});
+  QList<int> numbers;
+  for (const QVariant &v : pb->allPhoneList())
+    if (v.toMap().value(PBKey::kSavePos) == PBTag::kPC)
+      numbers << v.toMap().value(PBKey::kIndex).toInt();
+  ASSERT_EQ(numbers.size(), 102);
+  EXPECT_EQ(numbers.mid(0, 5), (QList<int>{2, 4, 5, 6, 7}));
+  // 98 free numbers below the capacity (1 and 3 are taken), then capacity plus one.
+  EXPECT_EQ(numbers.at(97), 100);
+  EXPECT_EQ(numbers.mid(98), (QList<int>{101, 101, 101, 101}));
+  // A new PC entry now finds no number below the capacity.
+  EXPECT_EQ(pb->pcNewContactIndex(), 101);
+}
+
 TEST_F(PBFixture, UniqueNamesFollowTheNameLimit) {
   start({group("A", {contact("Ann", "1"), contact("ABCDEFGHIJKLMNO", "2"), contact("Bo", "3"), contact("Bo1", "4")})},
         {{QStringLiteral("ContactNameUniqueCheckingEnabled"), true}});

@@ -195,11 +195,17 @@ TEST(SafeFile, ReadsOnlyRegularFilesOfBoundedSize) {
   struct Case {
     const char *name;
     qint64 limit;
+    SafeFile::ReadResult result; // a file too large is told apart from one that is no file
   };
-  for (const Case &c : {Case{"fifo", 1000}, Case{"zero", 1000}, Case{"tofifo", 1000}, Case{"folder", 1000},
-                        Case{"big", 1999}, Case{"missing", 1000}}) {
+  using R = SafeFile::ReadResult;
+  for (const Case &c :
+       {Case{"fifo", 1000, R::NotAFile}, Case{"zero", 1000, R::NotAFile}, Case{"tofifo", 1000, R::NotAFile},
+        Case{"folder", 1000, R::NotAFile}, Case{"big", 1999, R::TooLarge}, Case{"missing", 1000, R::Missing}}) {
     out = "stale";
     EXPECT_FALSE(SafeFile::readRegularFile(dir.filePath(c.name), &out, c.limit)) << c.name;
+    EXPECT_TRUE(out.isEmpty()) << c.name;
+    out = "stale";
+    EXPECT_EQ(SafeFile::readRegular(dir.filePath(c.name), &out, c.limit), c.result) << c.name;
     EXPECT_TRUE(out.isEmpty()) << c.name;
   }
   EXPECT_TRUE(SafeFile::readRegularFile(dir.filePath("big"), &out, 2000));
