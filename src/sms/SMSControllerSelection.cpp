@@ -85,9 +85,12 @@ void SMSController::reloadTable() {
   context.dateText = [this](const QDateTime &date) { return shownDate(date); };
   tableModel_->setContext(context);
   tableModel_->setRows(currentBoxList());
-  // A reset model has no selection, and the view says nothing of it: the selection step runs
-  // here, so no removed message stays in the text view, in the current record or behind Call.
-  selectionDidChange({});
+  // A reset model has no selection, and the view says nothing of it: when a message was chosen,
+  // the selection step runs here, so no removed message stays in the text view, in the current
+  // record or behind Call and the buttons.
+  if (!selectedRows_.isEmpty() || !currentSMSRecord_.isEmpty())
+    selectionDidChange({});
+  selectedRows_.clear();
   setMsgBoxInfo();
 }
 

@@ -686,3 +686,35 @@ TEST_F(SmsStuck, OpeningTheTabSaysTheSimIsFull) {
 }
 
 } // namespace
+
+namespace {
+
+class SmsStuckUsage : public SmsStuck {
+protected:
+  void SetUp() override {
+    smsSettings.insert("SMS_CheckSmsIsFlowValueSms_ifNeeded", true);
+    smsSettings.insert("SMS_FlowValueSMSJudegeConditions",
+                       QVariantMap{{"FlowValueSMS_PhoneNumber", "10086"},
+                                   {"FLowValueSMS_Bandbreite", "volume"},
+                                   {"FlowValueSMS_SeventyFivePercentKey", "75%"},
+                                   {"FlowValueSMS_OneHundredPercentKey1", "100%"},
+                                   {"FlowValueSMS_OneHundredPercentKey2", "used up"}});
+  }
+};
+
+TEST_F(SmsStuckUsage, TheUsageMessageCopiedToTheSimIsReadThere) {
+  if (!start())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(ready());
+  const QString text = QStringLiteral("Your volume is 75% used");
+  backend->control("DeliverSms", {QString("10086"), text, 0});
+  auto stateOnSim = [&] {
+    for (const QVariant &r : fileBox("SmsList_Sim.plist", "InBox"))
+      if (textOf(r) == text)
+        return r.toMap().value("smsInfo").toMap().value("stat").toInt();
+    return -1;
+  };
+  ASSERT_TRUE(testsupport::waitUntil([&] { return stateOnSim() == 1; })) << stateOnSim();
+}
+
+} // namespace
