@@ -105,6 +105,8 @@ TEST_F(LocalFoldersAndAddresses, OnlyWebMailAndDocumentAddressesReachTheDesktop)
       {dir.filePath(QStringLiteral("missing.pdf")).prepend(QStringLiteral("file://")), false},
       {QStringLiteral("smb://server/share"), false},
       {QStringLiteral("javascript:alert(1)"), false},
+      {QStringLiteral("about:blank"), true},
+      {QStringLiteral("about:config"), false},
       {QStringLiteral("ftp://files.example/x"), false},
   };
   dial()->setConnectStatus(DialController::kConnected);

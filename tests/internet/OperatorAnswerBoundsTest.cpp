@@ -127,9 +127,10 @@ struct MemoryWatch {
 constexpr qint64 kMiB = 1024 * 1024;
 
 TEST(OperatorAnswerBounds, AnEndlessDownloadIsCountedAndNeverHeld) {
-  // A gigabyte (a quarter under the sanitizer, which is several times slower): far more than the
-  // bound below, so an answer held whole cannot pass.
-  const qint64 length = kSanitizer ? 256 * kMiB : 1024 * kMiB;
+  // A gigabyte: far more than the bound below, so an answer held whole cannot pass. The
+  // sanitizer keeps freed pieces in its quarantine (256 MiB) before reusing them.
+  const qint64 length = 1024 * kMiB;
+  const qint64 bound = kSanitizer ? 384 * kMiB : 64 * kMiB;
   StreamingServer server(length, 256 * 1024, 0);
   ASSERT_TRUE(server.listening());
   MemoryWatch memory;
@@ -138,8 +139,8 @@ TEST(OperatorAnswerBounds, AnEndlessDownloadIsCountedAndNeverHeld) {
                                                        nullptr, &error);
   ASSERT_TRUE(bytes.has_value()) << error.toStdString();
   EXPECT_EQ(*bytes, length);
-  EXPECT_LT(memory.growth(), 64 * kMiB) << "peak growth " << memory.growth() / kMiB << " MiB for " << length / kMiB
-                                        << " MiB streamed";
+  EXPECT_LT(memory.growth(), bound) << "peak growth " << memory.growth() / kMiB << " MiB for " << length / kMiB
+                                    << " MiB streamed";
 }
 
 TEST(OperatorAnswerBounds, AKeptAnswerLongerThanItsLimitFails) {
@@ -176,7 +177,7 @@ TEST(OperatorAnswerBounds, ATricklingAnswerEndsAtTheTimeLimit) {
   QString error;
   EXPECT_FALSE(
       UrlOperation::synchronousDownload(trickle.url(QStringLiteral("/modemdltest.jpg")), 1500, nullptr, &error));
-  EXPECT_GE(clock.elapsed(), 1400);
+  EXPECT_GE(clock.elapsed(), 1300);
   EXPECT_LT(clock.elapsed(), 12000);
   EXPECT_TRUE(error.contains(QStringLiteral("no complete answer"))) << error.toStdString();
 }
@@ -198,7 +199,7 @@ TEST(OperatorAnswerBounds, ASoapAnswerAtOneByteASecondEndsAtTheTimeLimit) {
   client.sendMessage("<Envelope/>", true, &sent);
   ASSERT_TRUE(sent);
   // Bytes arrived every second, yet the request ended at its limit, not when the server gave up.
-  EXPECT_GE(clock.elapsed(), 3400);
+  EXPECT_GE(clock.elapsed(), 3000); // the timer may fire a little early
   EXPECT_LT(clock.elapsed(), 20000);
   EXPECT_GE(trickle.sent(), 2);
   ASSERT_EQ(errors.size(), 1);

@@ -356,7 +356,8 @@ bool WebViewUtilities::opensInNewWindow(const QUrl &url) {
 }
 
 bool WebViewUtilities::mayOpenOutside(const QUrl &url) {
-  if (opensInNewWindow(url))
+  // The empty page starts the browser at its own home.
+  if (opensInNewWindow(url) || url == QUrl(QStringLiteral("about:blank")))
     return true;
   if (!url.isValid() || !url.isLocalFile())
     return false;

@@ -140,8 +140,8 @@ public:
 
   // A new window opens only for web and mail addresses: another scheme could start any program.
   static bool opensInNewWindow(const QUrl &url);
-  // What may be handed to the desktop's opener: web and mail addresses, and a local document
-  // (an existing regular file that is neither a program nor a desktop launcher).
+  // What may be handed to the desktop's opener: web and mail addresses, the empty page, and a
+  // local document (an existing regular file that is neither a program nor a desktop launcher).
   static bool mayOpenOutside(const QUrl &url);
   // How addresses reach the default browser (tests replace it).
   using Opener = std::function<bool(const QUrl &)>;
