@@ -16,6 +16,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardItemModel>
 #include <QVBoxLayout>
 
@@ -81,7 +82,8 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   details = new QTextEdit(this);
   details->setObjectName(QStringLiteral("details"));
   details->setReadOnly(true);
-  details->setMaximumHeight(44);
+  details->setLineWrapMode(QTextEdit::NoWrap);
+  details->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
   btnAddGroup = makeButton(this, "btnAddGroup", "New Group");
   btnDeleteGroup = makeButton(this, "btnDeleteGroup", "Delete Group");
   btnEditGroup = makeButton(this, "btnEditGroup", "EditGroup");
@@ -408,8 +410,14 @@ void PBPage::controlsChanged() {
   for (const QString &title : c.callMenu)
     callMenu_->addAction(title);
   labelCapacity->setText(c.capacity);
-  if (details->toPlainText() != c.details)
-    details->setPlainText(c.details);
+  // The text ends its lines with "\r\n"; shown, a line is a line.
+  QString text = c.details;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  while (text.endsWith(QLatin1Char('\n')))
+    text.chop(1);
+  if (details->toPlainText() != text)
+    details->setPlainText(text);
+  fitDetails();
   progress->setVisible(c.progressVisible);
   progress->setValue(int(c.progressValue));
   const bool fileStore = (pos == kSaveInPC || pos == kSaveInSIM) && !controller_->batchRunning();
@@ -417,6 +425,17 @@ void PBPage::controlsChanged() {
   for (QWidget *w : {btnImport, btnUpdate, btnRestore})
     w->setEnabled(fileStore);
   showUpdateWindow(c);
+}
+
+void PBPage::fitDetails() {
+  // Room for every line of a contact's details in the store shown (its heading, a blank line,
+  // one line per column), so the box keeps its height whether or not a contact is selected.
+  const int columns = controller_ ? int(controller_->userTableViewColumns().size()) : 0;
+  const int lines = std::max(details->document()->blockCount(), 2 + columns);
+  const int height = lines * details->fontMetrics().lineSpacing() + 2 * int(details->document()->documentMargin()) +
+                     2 * details->frameWidth() + details->horizontalScrollBar()->sizeHint().height();
+  if (details->height() != height)
+    details->setFixedHeight(height);
 }
 
 void PBPage::showUpdateWindow(const PBPageControls &c) {

@@ -92,6 +92,8 @@ private:
   void saveAs();
   void contactSelectionChanged();
   void showUpdateWindow(const PBPageControls &c);
+  // Gives the details box the height of the details it shows.
+  void fitDetails();
 
   PBController *controller_ = nullptr;
   PBSource *source_ = nullptr;
