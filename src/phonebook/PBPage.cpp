@@ -9,6 +9,7 @@
 #include "PBController.h"
 #include "PBSource.h"
 #include "PBTypes.h"
+#include "TcardVolume.h"
 #include "UpdatePhonebookWindow.h"
 #include "WordGlobe.h"
 
@@ -18,6 +19,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -170,6 +172,11 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   all->addLayout(contactRow);
   all->addLayout(fileRow);
 
+  // A card taken out of (or put into) the modem tells nobody: while the page shows, it looks.
+  cardTimer_ = new QTimer(this);
+  cardTimer_->setInterval(kCardCheckMs);
+  connect(cardTimer_, &QTimer::timeout, this, [this] { checkCardMount(); });
+  cardMounted_ = !getTcardVolume().isEmpty();
   initSelectSavePosControl();
   connect(savePosition, &QComboBox::currentIndexChanged, this, [this] {
     if (controller_ && !reloading_)
@@ -278,11 +285,49 @@ void PBPage::initSelectSavePosControl() {
   savePosition->addItem(word("(U)SIM"), int(kSaveInSIM));
   if (controller_ && controller_->hasMePosition())
     savePosition->addItem(word("Data Card"), int(kSaveInME));
-  if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")))
+  if (cardStoreOffered())
     savePosition->addItem(word("SD Card"), int(kSaveInTCard));
   const int i = savePosition->findData(shown);
   savePosition->setCurrentIndex(i >= 0 ? i : 0);
   reloading_ = false;
+}
+
+bool PBPage::cardStoreOffered() const {
+  // The memory card's store exists only while a card is there and its phonebook could be opened.
+  return controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")) &&
+         controller_->tcardInitFinished();
+}
+
+void PBPage::syncCardStore() {
+  if (!controller_ || (savePosition->findData(int(kSaveInTCard)) >= 0) == cardStoreOffered())
+    return;
+  const bool cardShown = selectedSavePos() == kSaveInTCard;
+  initSelectSavePosControl();
+  // The card went while its store was shown: the PC store takes its place.
+  if (cardShown && controller_->lastSelectSavePos() == kSaveInTCard)
+    controller_->selectSavePos(kSaveInPC);
+}
+
+void PBPage::checkCardMount() {
+  if (!controller_ || !controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")))
+    return;
+  const bool mounted = !getTcardVolume().isEmpty();
+  if (mounted == cardMounted_)
+    return;
+  cardMounted_ = mounted;
+  controller_->tcardMountChanged();
+  syncCardStore();
+}
+
+void PBPage::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  checkCardMount();
+  cardTimer_->start();
+}
+
+void PBPage::hideEvent(QHideEvent *event) {
+  cardTimer_->stop();
+  QWidget::hideEvent(event);
 }
 
 void PBPage::reloadGroupTable() {
@@ -335,6 +380,7 @@ void PBPage::setConpacityShow() {
 }
 
 void PBPage::setSavePosEnabled(bool pc, bool sim, bool me) {
+  syncCardStore();
   auto *model = qobject_cast<QStandardItemModel *>(savePosition->model());
   if (!model)
     return;
@@ -384,6 +430,7 @@ void PBPage::contactSelectionChanged() {
 void PBPage::controlsChanged() {
   if (!controller_)
     return;
+  syncCardStore();
   const PBPageControls &c = controller_->controls();
   const bool pc = controller_->lastSelectSavePos() == kSaveInPC;
   for (QWidget *w : {btnAddGroup, btnDeleteGroup, btnEditGroup})
