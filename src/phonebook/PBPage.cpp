@@ -85,7 +85,9 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   details->setObjectName(QStringLiteral("details"));
   details->setReadOnly(true);
   details->setLineWrapMode(QTextEdit::NoWrap);
-  details->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+  // Beside the contact table, where the page has height to spare: a column of short lines.
+  details->setFixedWidth(28 * details->fontMetrics().averageCharWidth() + 2 * details->frameWidth() +
+                         2 * int(details->document()->documentMargin()));
   btnAddGroup = makeButton(this, "btnAddGroup", "New Group");
   btnDeleteGroup = makeButton(this, "btnDeleteGroup", "Delete Group");
   btnEditGroup = makeButton(this, "btnEditGroup", "EditGroup");
@@ -147,6 +149,7 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   }
   tables->addWidget(groupTable, 1);
   tables->addWidget(contactTable, 4);
+  tables->addWidget(details);
   // Two rows of commands: the groups and the stores on the first, the contacts on the second.
   auto *groupRow = new QHBoxLayout;
   for (QWidget *w : std::initializer_list<QWidget *>{btnAddGroup, btnDeleteGroup, btnEditGroup})
@@ -167,7 +170,6 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   auto *all = new QVBoxLayout(this);
   all->addLayout(top);
   all->addLayout(tables, 1);
-  all->addWidget(details);
   all->addLayout(groupRow);
   all->addLayout(contactRow);
   all->addLayout(fileRow);
@@ -481,8 +483,9 @@ void PBPage::fitDetails() {
   const int lines = std::max(details->document()->blockCount(), 2 + columns);
   const int height = lines * details->fontMetrics().lineSpacing() + 2 * int(details->document()->documentMargin()) +
                      2 * details->frameWidth() + details->horizontalScrollBar()->sizeHint().height();
-  if (details->height() != height)
-    details->setFixedHeight(height);
+  // The row of the tables grows to it; the table beside it takes the same height.
+  if (details->minimumHeight() != height)
+    details->setMinimumHeight(height);
 }
 
 void PBPage::showUpdateWindow(const PBPageControls &c) {
