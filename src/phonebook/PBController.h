@@ -252,6 +252,10 @@ public:
   const PBContactList &getTCardUserList() const { return m_TCardPhoneList; }
   void clearTCardUserList() { m_TCardPhoneList.clear(); }
   bool tcardInitFinished() const { return tcardInitFinished_; }
+  // Looks whether the card came or went since the store was last opened: the store opens with
+  // the card's contacts, or closes (the page falls back to the PC store); the merged list and
+  // the copy-to menus follow. True when something changed.
+  bool tcardMountChanged();
   QString phonebookFolderPathInTCard() const { return phonebookFolderPathInTCard_; }
 
   // ==== the page ====

@@ -24,6 +24,13 @@ int takeMoveSource(PBContactRecord &record) {
   record.remove(kMoveSourceKey);
   return id;
 }
+
+// Applies the page's command rules again now that a batch is under way: New, Edit and Delete
+// wait for its results (the rules know the batch), the rest stays as it was.
+void applyBatchRules(PBController &c) {
+  const PBPageControls &k = c.controls();
+  c.buttonControl(k.addGroup, k.deleteGroup, k.editGroup, k.addUser, k.deleteUser, k.editUser);
+}
 } // namespace
 
 // ---- the commands ----
@@ -38,14 +45,16 @@ void PBController::move(const QString &destination) {
     return;
   moveDestName_ = destination;
   if (destination == word("(U)SIM") || destination == word("Data Card")) {
-    if (ConfigService::readBool(QStringLiteral("PhoneBook"),
-                                QStringLiteral("PhoneBook_PopUpSelectAlertWnd_IfCopyToSim"))) {
-      if (!popupAlertOkCancel(QStringLiteral("The info may be lost! Do you want to copy the contact to (U)Sim?"))) {
-        moveDestName_.clear();
-        return;
-      }
-    } else {
-      popUpInfoLostAlertWin();
+    // The warning about what the smaller records drop comes while the user can still cancel:
+    // Cancel copies nothing.
+    const bool accepted =
+        ConfigService::readBool(QStringLiteral("PhoneBook"),
+                                QStringLiteral("PhoneBook_PopUpSelectAlertWnd_IfCopyToSim"))
+            ? popupAlertOkCancel(QStringLiteral("The info may be lost! Do you want to copy the contact to (U)Sim?"))
+            : notShowInfoLostTip_ || popupAlertOkCancel(QStringLiteral("The info may be lost!"));
+    if (!accepted) {
+      moveDestName_.clear();
+      return;
     }
   }
   phonebookOperate_ = kPBOperationCopy;
@@ -57,10 +66,14 @@ void PBController::moveAndDelcont(const QString &destination) {
   if (batchRunning() || destination.isEmpty())
     return;
   moveDestName_ = destination;
+  // As for a copy: Cancel on the warning moves nothing.
+  if ((destination == word("(U)SIM") || destination == word("Data Card")) && !notShowInfoLostTip_ &&
+      !popupAlertOkCancel(QStringLiteral("The info may be lost!"))) {
+    moveDestName_.clear();
+    return;
+  }
   phonebookOperate_ = kPBOperationMove;
   setMoveAndDelStatus(true);
-  if (destination == word("(U)SIM") || destination == word("Data Card"))
-    popUpInfoLostAlertWin();
   startCopy();
 }
 
@@ -93,6 +106,8 @@ void PBController::startCopy() {
   } else {
     copyContactsToPC();
   }
+  if (batchRunning())
+    applyBatchRules(*this);
 }
 
 void PBController::endCopy() {
@@ -412,6 +427,7 @@ void PBController::startMoveDeletes() {
   if (qelMsgCenter)
     qelMsgCenter->sendMessageModuleID(kModulePhonebook, PBModemBlocks::kSwitchMajor, PBModemBlocks::kSwitchMinor, 0, 0,
                                       PBModemBlocks::encodeI32(moveDeleteStorage_));
+  applyBatchRules(*this);
 }
 
 void PBController::sendMoveDeletes() {
@@ -423,4 +439,5 @@ void PBController::sendMoveDeletes() {
     addContactToDelUserList(index);
   for (int index : indexes)
     deleteContactFromSim(index);
+  applyBatchRules(*this);
 }

@@ -38,6 +38,33 @@ void PBController::initTCard() {
   addListToAllPhoneList(m_TCardPhoneList, kStorageTCard);
 }
 
+bool PBController::tcardMountChanged() {
+  // The store is opened with the modem's phonebook; before that read there is nothing to follow.
+  if (!isShowTCard_ || !simInitFinished_)
+    return false;
+  const bool mounted = !getTcardVolume().isEmpty();
+  if (mounted == tcardInitFinished_)
+    return false;
+  m_allPhoneList.erase(
+      std::remove_if(m_allPhoneList.begin(), m_allPhoneList.end(),
+                     [](const QVariant &v) { return v.toMap().value(PBKey::kSavePos).toString() == PBTag::kTCard; }),
+      m_allPhoneList.end());
+  clearTCardUserList();
+  if (mounted)
+    initTCard();
+  else
+    tcardInitFinished_ = false;
+  if (!tcardInitFinished_ && lastSelectSavePos_ == kSaveInTCard) {
+    page().showStore(kSaveInPC);
+    selectAtPCSide();
+  }
+  setMoveMenu();
+  page().reloadContactTableAndDeselect();
+  SetConpacityShow();
+  controlsChanged();
+  return true;
+}
+
 bool PBController::initTCardFilePath() {
   tcardInitFinished_ = false;
   const QString volume = getTcardVolume();

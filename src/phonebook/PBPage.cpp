@@ -9,6 +9,7 @@
 #include "PBController.h"
 #include "PBSource.h"
 #include "PBTypes.h"
+#include "TcardVolume.h"
 #include "UpdatePhonebookWindow.h"
 #include "WordGlobe.h"
 
@@ -16,7 +17,9 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QStandardItemModel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -81,7 +84,10 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   details = new QTextEdit(this);
   details->setObjectName(QStringLiteral("details"));
   details->setReadOnly(true);
-  details->setMaximumHeight(44);
+  details->setLineWrapMode(QTextEdit::NoWrap);
+  // Beside the contact table, where the page has height to spare: a column of short lines.
+  details->setFixedWidth(28 * details->fontMetrics().averageCharWidth() + 2 * details->frameWidth() +
+                         2 * int(details->document()->documentMargin()));
   btnAddGroup = makeButton(this, "btnAddGroup", "New Group");
   btnDeleteGroup = makeButton(this, "btnDeleteGroup", "Delete Group");
   btnEditGroup = makeButton(this, "btnEditGroup", "EditGroup");
@@ -143,6 +149,7 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   }
   tables->addWidget(groupTable, 1);
   tables->addWidget(contactTable, 4);
+  tables->addWidget(details);
   // Two rows of commands: the groups and the stores on the first, the contacts on the second.
   auto *groupRow = new QHBoxLayout;
   for (QWidget *w : std::initializer_list<QWidget *>{btnAddGroup, btnDeleteGroup, btnEditGroup})
@@ -163,11 +170,15 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   auto *all = new QVBoxLayout(this);
   all->addLayout(top);
   all->addLayout(tables, 1);
-  all->addWidget(details);
   all->addLayout(groupRow);
   all->addLayout(contactRow);
   all->addLayout(fileRow);
 
+  // A card taken out of (or put into) the modem tells nobody: while the page shows, it looks.
+  cardTimer_ = new QTimer(this);
+  cardTimer_->setInterval(kCardCheckMs);
+  connect(cardTimer_, &QTimer::timeout, this, [this] { checkCardMount(); });
+  cardMounted_ = !getTcardVolume().isEmpty();
   initSelectSavePosControl();
   connect(savePosition, &QComboBox::currentIndexChanged, this, [this] {
     if (controller_ && !reloading_)
@@ -276,11 +287,49 @@ void PBPage::initSelectSavePosControl() {
   savePosition->addItem(word("(U)SIM"), int(kSaveInSIM));
   if (controller_ && controller_->hasMePosition())
     savePosition->addItem(word("Data Card"), int(kSaveInME));
-  if (controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")))
+  if (cardStoreOffered())
     savePosition->addItem(word("SD Card"), int(kSaveInTCard));
   const int i = savePosition->findData(shown);
   savePosition->setCurrentIndex(i >= 0 ? i : 0);
   reloading_ = false;
+}
+
+bool PBPage::cardStoreOffered() const {
+  // The memory card's store exists only while a card is there and its phonebook could be opened.
+  return controller_ && controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")) &&
+         controller_->tcardInitFinished();
+}
+
+void PBPage::syncCardStore() {
+  if (!controller_ || (savePosition->findData(int(kSaveInTCard)) >= 0) == cardStoreOffered())
+    return;
+  const bool cardShown = selectedSavePos() == kSaveInTCard;
+  initSelectSavePosControl();
+  // The card went while its store was shown: the PC store takes its place.
+  if (cardShown && controller_->lastSelectSavePos() == kSaveInTCard)
+    controller_->selectSavePos(kSaveInPC);
+}
+
+void PBPage::checkCardMount() {
+  if (!controller_ || !controller_->getPhonebookSettingBoolValue(QStringLiteral("IsShowTCard")))
+    return;
+  const bool mounted = !getTcardVolume().isEmpty();
+  if (mounted == cardMounted_)
+    return;
+  cardMounted_ = mounted;
+  controller_->tcardMountChanged();
+  syncCardStore();
+}
+
+void PBPage::showEvent(QShowEvent *event) {
+  QWidget::showEvent(event);
+  checkCardMount();
+  cardTimer_->start();
+}
+
+void PBPage::hideEvent(QHideEvent *event) {
+  cardTimer_->stop();
+  QWidget::hideEvent(event);
 }
 
 void PBPage::reloadGroupTable() {
@@ -333,6 +382,7 @@ void PBPage::setConpacityShow() {
 }
 
 void PBPage::setSavePosEnabled(bool pc, bool sim, bool me) {
+  syncCardStore();
   auto *model = qobject_cast<QStandardItemModel *>(savePosition->model());
   if (!model)
     return;
@@ -382,6 +432,7 @@ void PBPage::contactSelectionChanged() {
 void PBPage::controlsChanged() {
   if (!controller_)
     return;
+  syncCardStore();
   const PBPageControls &c = controller_->controls();
   const bool pc = controller_->lastSelectSavePos() == kSaveInPC;
   for (QWidget *w : {btnAddGroup, btnDeleteGroup, btnEditGroup})
@@ -408,8 +459,14 @@ void PBPage::controlsChanged() {
   for (const QString &title : c.callMenu)
     callMenu_->addAction(title);
   labelCapacity->setText(c.capacity);
-  if (details->toPlainText() != c.details)
-    details->setPlainText(c.details);
+  // The text ends its lines with "\r\n"; shown, a line is a line.
+  QString text = c.details;
+  text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  while (text.endsWith(QLatin1Char('\n')))
+    text.chop(1);
+  if (details->toPlainText() != text)
+    details->setPlainText(text);
+  fitDetails();
   progress->setVisible(c.progressVisible);
   progress->setValue(int(c.progressValue));
   const bool fileStore = (pos == kSaveInPC || pos == kSaveInSIM) && !controller_->batchRunning();
@@ -417,6 +474,18 @@ void PBPage::controlsChanged() {
   for (QWidget *w : {btnImport, btnUpdate, btnRestore})
     w->setEnabled(fileStore);
   showUpdateWindow(c);
+}
+
+void PBPage::fitDetails() {
+  // Room for every line of a contact's details in the store shown (its heading, a blank line,
+  // one line per column), so the box keeps its height whether or not a contact is selected.
+  const int columns = controller_ ? int(controller_->userTableViewColumns().size()) : 0;
+  const int lines = std::max(details->document()->blockCount(), 2 + columns);
+  const int height = lines * details->fontMetrics().lineSpacing() + 2 * int(details->document()->documentMargin()) +
+                     2 * details->frameWidth() + details->horizontalScrollBar()->sizeHint().height();
+  // The row of the tables grows to it; the table beside it takes the same height.
+  if (details->minimumHeight() != height)
+    details->setMinimumHeight(height);
 }
 
 void PBPage::showUpdateWindow(const PBPageControls &c) {

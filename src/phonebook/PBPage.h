@@ -21,6 +21,7 @@ class PBSource;
 class NodeOutlineModel;
 class PBContactTableModel;
 class UpdatePhonebookWindow;
+class QTimer;
 
 // The Phonebook tab: the store selector, the group table of the PC store (and the store tree
 // when the skin places one), the contact table of the store shown, the search field, the
@@ -53,9 +54,15 @@ public:
 
   // Asks, then deletes the selected contacts of the store shown.
   void deleteSelectedContacts();
-  // Fills the store selector's entries (PC, SIM, and the device memory and memory card when the
-  // configuration has them).
+  // Fills the store selector's entries (PC, SIM, the device memory when the configuration has
+  // it, the memory card while a card's store is open).
   void initSelectSavePosControl();
+  // Whether the selector offers the memory card's store: configured, and a card's store open.
+  bool cardStoreOffered() const;
+  // Looks whether the card came or went and lets the store and the selector follow.
+  void checkCardMount();
+  // How often the shown page looks for the card.
+  static constexpr int kCardCheckMs = 2000;
 
   QComboBox *savePosition = nullptr;
   QTreeView *tree = nullptr;
@@ -92,6 +99,12 @@ private:
   void saveAs();
   void contactSelectionChanged();
   void showUpdateWindow(const PBPageControls &c);
+  // Adds or removes the selector's memory-card entry when the store opened or closed.
+  void syncCardStore();
+  void showEvent(QShowEvent *event) override;
+  void hideEvent(QHideEvent *event) override;
+  // Gives the details box the height of the details it shows.
+  void fitDetails();
 
   PBController *controller_ = nullptr;
   PBSource *source_ = nullptr;
@@ -101,6 +114,8 @@ private:
   QMenu *moveMenu_ = nullptr;
   QMenu *callMenu_ = nullptr;
   bool reloading_ = false;
+  QTimer *cardTimer_ = nullptr;
+  bool cardMounted_ = false;
   QString sortKey_;
   bool sortAscending_ = true;
 };

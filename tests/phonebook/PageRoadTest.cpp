@@ -212,4 +212,92 @@ TEST_F(PhonebookPageRoadTest, MoveFromTheSimIntoAPcGroupDeletesTheSourcesAfterTh
   EXPECT_TRUE(sortedNames(pb()->getGroupWithGroupName(QStringLiteral("Friends")).mid(1)).contains("Anna SIM"));
 }
 
+// While a copy or move awaits the modem's results, New and Delete show disabled (and do nothing);
+// once the batch is over New is offered again. Copies and moves, into the SIM from the PC, into
+// the device memory from the SIM (a memory switch first), and a move's deletes of its sources.
+TEST_F(PhonebookPageRoadTest, NewAndDeleteWaitWhileACopyOrMoveBatchRuns) {
+  if (!up())
+    GTEST_SKIP() << "no session bus";
+  auto *page = parts.window->findChild<PBPage *>();
+  ASSERT_NE(page, nullptr);
+  struct Case {
+    int store;
+    const char *destination;
+    bool moving;
+  };
+  for (const Case &c : {Case{kSaveInPC, "(U)SIM", false}, Case{kSaveInSIM, "Data Card", false},
+                        Case{kSaveInPC, "(U)SIM", true}, Case{kSaveInME, "(U)SIM", true}}) {
+    SCOPED_TRACE(std::to_string(c.store) + " " + c.destination + (c.moving ? " move" : " copy"));
+    ASSERT_TRUE(show(c.store));
+    pb()->contactSelectionChanged({0});
+    ASSERT_TRUE(page->btnNew->isEnabled());
+    ASSERT_TRUE(page->btnDelete->isEnabled());
+    if (c.moving)
+      pb()->moveAndDelcont(word(c.destination));
+    else
+      pb()->move(word(c.destination));
+    ASSERT_TRUE(pb()->batchRunning());
+    EXPECT_FALSE(page->btnNew->isEnabled());
+    EXPECT_FALSE(page->btnDelete->isEnabled());
+    EXPECT_FALSE(page->btnEdit->isEnabled());
+    // A move's deletes are a batch of their own, after the copies' results.
+    if (c.moving) {
+      ASSERT_TRUE(testsupport::waitUntil([this] { return pb()->delUserList().size() > 0 || idle(); }, 5000));
+      if (pb()->batchRunning()) {
+        EXPECT_FALSE(page->btnNew->isEnabled());
+        EXPECT_FALSE(page->btnDelete->isEnabled());
+      }
+    }
+    ASSERT_TRUE(waitIdle());
+    EXPECT_TRUE(page->btnNew->isEnabled());
+    EXPECT_FALSE(page->btnDelete->isEnabled()) << "nothing is selected after the batch";
+  }
+}
+
+// The warning about details lost on the way into the SIM or the device memory offers Cancel;
+// Cancel copies (or moves) nothing, OK goes on.
+TEST_F(PhonebookPageRoadTest, CancelOnTheDetailsLostWarningCopiesNothing) {
+  if (!up())
+    GTEST_SKIP() << "no session bus";
+  const QString warning = word("The info may be lost!");
+  int cancelled = 0;
+  answers.reset();
+  answers = std::make_unique<ScriptedAnswers>([&](const ModalQuestion &q) {
+    if (q.message != warning)
+      return ModalQuestions::kDefaultAnswer;
+    ++cancelled;
+    return ModalQuestions::kAlternateAnswer;
+  });
+  ASSERT_TRUE(show(kSaveInPC));
+  const qsizetype writesBefore = requestsSent(PBModemBlocks::kOperationWrite).size();
+  for (const bool moving : {false, true}) {
+    pb()->contactSelectionChanged({0, 1});
+    if (moving)
+      pb()->moveAndDelcont(word("(U)SIM"));
+    else
+      pb()->move(word("(U)SIM"));
+    EXPECT_FALSE(pb()->batchRunning());
+    ASSERT_TRUE(waitIdle());
+  }
+  EXPECT_EQ(cancelled, 2);
+  for (const ModalQuestion &asked : answers->asked()) {
+    if (asked.message == warning) {
+      EXPECT_EQ(asked.title, word("Warning!"));
+      EXPECT_EQ(asked.alternateButton, word("Cancel")) << "the warning offers Cancel";
+    }
+  }
+  EXPECT_EQ(requestsSent(PBModemBlocks::kOperationWrite).size(), writesBefore);
+  EXPECT_EQ(modemContacts("SIM").size(), 2);
+  EXPECT_EQ(pb()->currentGroup().size(), 6) << "the moved sources stay";
+  EXPECT_EQ(pb()->phonebookOperate(), kPBOperationNone);
+
+  // OK copies.
+  answers.reset();
+  answers = std::make_unique<ScriptedAnswers>();
+  pb()->contactSelectionChanged({0});
+  pb()->move(word("(U)SIM"));
+  ASSERT_TRUE(waitIdle());
+  EXPECT_EQ(modemContacts("SIM").size(), 3);
+}
+
 } // namespace

@@ -157,12 +157,18 @@ TEST_F(PageRules, ColumnsPerStore) {
   EXPECT_EQ(noGroup.userTableViewColumnsAtNotPC(), (K{"username", "mobilephone", "officephone", "email"}));
 }
 
+// The memory card's cell comes after the others, once a card's store is open.
 TEST_F(PageRules, StoreSelectorCellsFollowTheConfiguration) {
+  QDir().mkpath(dir.filePath(QStringLiteral("card")));
+  qputenv("QEL_TCARD_VOLUME", dir.filePath(QStringLiteral("card")).toUtf8());
   PBController &c = start({}, {{QStringLiteral("IsShowTCard"), true}});
+  read(kStorageSIM, {});
   PBPage page(&c);
+  qunsetenv("QEL_TCARD_VOLUME");
   ASSERT_EQ(page.savePosition->count(), 3);
   EXPECT_EQ(page.savePosition->itemData(2).toInt(), int(kSaveInTCard));
   EXPECT_EQ(page.savePosition->itemText(1), word("(U)SIM"));
+  c.setPage(nullptr);
 }
 
 TEST_F(PageRules, FieldsAreCutWhileTypingByTheStoresLimit) {

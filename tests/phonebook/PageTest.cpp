@@ -4,8 +4,11 @@
 #include "PBSource.h"
 #include "UpdatePhonebookWindow.h"
 
+#include <QCoreApplication>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QTest>
+#include <QTextDocument>
 
 using namespace pbtest;
 
@@ -197,5 +200,38 @@ TEST_F(PBFixture, HeaderClicksSortTheContactTableAndASecondClickReverses) {
   page.showStore(kSaveInSIM);
   emit header->sectionClicked(0);
   EXPECT_EQ(column(0), (QStringList{"Ann", "Zoe"}));
+  c.setPage(nullptr);
+}
+
+// The details box shows every line of the selected contact's details (heading, blank line, one
+// line per column) without scrolling, for the PC and the SIM store, and keeps its size when the
+// selection goes.
+TEST_F(PBFixture, TheDetailsBoxShowsEveryLineOfTheSelectedContact) {
+  PBController &c = start({group(
+      QStringLiteral("Family"),
+      {contact("Bea", "0301",
+               {{PBKey::kHomePhone, "0302"}, {PBKey::kOfficePhone, "0303"}, {PBKey::kEmail, "bea@example.org"}})})});
+  read(kStorageSIM, {item(1, QStringLiteral("Sim One"), QStringLiteral("555"))});
+  PBPage page(&c);
+  page.resize(900, 650);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  for (const int store : {int(kSaveInPC), int(kSaveInSIM)}) {
+    SCOPED_TRACE(store);
+    page.showStore(store);
+    page.contactTable->selectRow(0);
+    QCoreApplication::processEvents();
+    const QString text = page.details->toPlainText();
+    ASSERT_TRUE(text.contains(store == kSaveInPC ? QStringLiteral("0303") : QStringLiteral("555")))
+        << text.toStdString();
+    EXPECT_GE(page.details->document()->blockCount(), 2 + c.userTableViewColumns().size());
+    EXPECT_FALSE(text.contains(QLatin1Char('\r')));
+    EXPECT_EQ(page.details->verticalScrollBar()->maximum(), 0) << "every line shows: " << text.toStdString();
+    EXPECT_GE(page.details->viewport()->height(), int(page.details->document()->size().height()));
+    const QSize size = page.details->size();
+    page.contactTable->clearSelection();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(page.details->size(), size);
+  }
   c.setPage(nullptr);
 }

@@ -1,10 +1,12 @@
 // The memory card's contact files.
 #include "PBFixture.h"
+#include "PBPage.h"
 #include "QelFileManager.h"
 #include "TCardFiles.h"
 #include "WordGlobe.h"
 
 #include <QFile>
+#include <QTest>
 
 namespace {
 using namespace pbtest;
@@ -166,6 +168,67 @@ TEST_F(TCardTest, NewOnTheCardsStoreAddsAContactOrSaysThereIsNoCard) {
   ASSERT_EQ(answers->asked().size(), asked + 1);
   EXPECT_EQ(answers->asked().last().message,
             Map_Name_Item_of_IndexString(QStringLiteral("No memory card is available.")));
+}
+
+// The selector offers the memory card's store only while a card is there: not without one, and
+// the shown page follows a card that goes (its store gives way to the PC store, its contacts
+// leave the lookup list and the copy-to menus) and comes back (once, without doubles).
+TEST_F(TCardTest, TheCardsStoreIsOfferedOnlyWhileACardIsThere) {
+  const auto offered = [](const PBPage &page) { return page.savePosition->findData(int(kSaveInTCard)) >= 0; };
+  const auto cardEntries = [this] {
+    int n = 0;
+    for (const QVariant &v : pb->allPhoneList())
+      n += v.toMap().value(PBKey::kSavePos).toString() == PBTag::kTCard;
+    return n;
+  };
+  const QString sdCard = Map_Name_Item_of_IndexString(QStringLiteral("SD Card"));
+  // The copy-to menus list the card's store, enabled only while it is open.
+  const auto copyOffered = [&] {
+    const PBPageControls &c = pb->controls();
+    return c.moveMenuEnabled.value(int(c.moveMenu.indexOf(sdCard)), false);
+  };
+  {
+    qputenv("QEL_TCARD_VOLUME", dir.filePath("missing").toUtf8());
+    open();
+    PBPage page(pb.get());
+    EXPECT_FALSE(offered(page));
+    EXPECT_FALSE(copyOffered());
+    pb->setPage(nullptr);
+  }
+  qputenv("QEL_TCARD_VOLUME", card().toUtf8());
+  writeContactFile(1, QStringLiteral("[Contact]\r\nIndex=1\r\nName=Anna\r\nPhoneNumber=0301"));
+  open();
+  PBPage page(pb.get());
+  ASSERT_TRUE(offered(page));
+  page.showStore(kSaveInTCard);
+  ASSERT_EQ(pb->lastSelectSavePos(), int(kSaveInTCard));
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 1);
+  EXPECT_EQ(cardEntries(), 1);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+
+  // The card is taken out while its store shows.
+  ASSERT_TRUE(QDir().rename(card(), card() + "-out"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return !offered(page); }, 10 * PBPage::kCardCheckMs));
+  EXPECT_EQ(page.selectedSavePos(), int(kSaveInPC));
+  EXPECT_EQ(pb->lastSelectSavePos(), int(kSaveInPC));
+  EXPECT_EQ(cardEntries(), 0);
+  EXPECT_EQ(pb->getTCardUserNumber(), 0);
+  pb->selectSavePos(kSaveInSIM);
+  EXPECT_FALSE(copyOffered());
+
+  // It comes back.
+  ASSERT_TRUE(QDir().rename(card() + "-out", card()));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return offered(page); }, 10 * PBPage::kCardCheckMs));
+  EXPECT_EQ(cardEntries(), 1);
+  EXPECT_TRUE(copyOffered());
+  page.showStore(kSaveInTCard);
+  EXPECT_EQ(page.contactTable->model()->rowCount(), 1);
+  // The card goes with the device.
+  pb->deviceRemoved(Notification());
+  EXPECT_FALSE(offered(page));
+  EXPECT_EQ(page.selectedSavePos(), int(kSaveInPC));
+  pb->setPage(nullptr);
 }
 
 TEST(TCardFiles, NamesAndParsing) {
