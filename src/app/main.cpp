@@ -22,9 +22,8 @@ void SignalHandler(int) {
 
 int main(int argc, char **argv) {
   const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
-  // Shared GL contexts make Qt load the GL stack at once: only for a window that shows web pages
-  // from the start. Otherwise the web engine comes with the first web view and composes its
-  // pages without them.
+  // Shared GL contexts make Qt load the GL stack at once: only when a web view can load the web
+  // engine, which needs them from the start.
   if (WebContentProbe::shareGlContexts())
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);

@@ -1,38 +1,46 @@
-// The GL stack is set up at start only for a configuration whose window shows web pages unasked.
+// The GL stack is set up at start only when a web view can load the web engine.
 #include "WebContentProbe.h"
 
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(WebContentProbe, OnlySettingsWithWebPagesInTheWindowAskForSharedGlContexts) {
-  const struct {
-    const char *what;
-    QVariantMap settings;
-    bool shows;
-  } cases[] = {
-      {"the shipped defaults", {{"CurrentLanguage", "English"}, {"EmbedWebViewURL", ""}}, false},
-      {"split layout", {{"EnableSplitConnectionProcess", true}}, true},
-      {"split layout off in words", {{"EnableSplitConnectionProcess", "NO"}}, false},
-      {"advertisement", {{"AddZodiAdView", 1}}, true},
-      {"embedded page", {{"EmbedWebViewURL", "http://example.org/"}}, true},
-      {"special page", {{"WebViewURL", "http://example.org/"}}, true},
-  };
-  for (const auto &c : cases)
-    EXPECT_EQ(WebContentProbe::settingsShowWebContent(c.settings), c.shows) << c.what;
-}
+// Sets an environment variable for the test's length.
+struct Env {
+  QByteArray name, old;
+  bool had;
+  Env(const char *n, const QByteArray &value) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
+    qputenv(n, value);
+  }
+  ~Env() {
+    if (had)
+      qputenv(name.constData(), old);
+    else
+      qunsetenv(name.constData());
+  }
+};
 
-TEST(WebContentProbe, TheEnvironmentDecidesFirst) {
-  qputenv("QEL_SHARE_GL_CONTEXTS", "1");
+TEST(WebContentProbe, SharedGlContextsOnlyWhenAWebViewCanLoadTheEngine) {
+  QTemporaryDir bundle;
+  QDir().mkpath(bundle.filePath(QStringLiteral("PlugIns")));
+  Env at("QEL_BUNDLE_DIR", QFile::encodeName(bundle.path()));
+  {
+    Env engine("QEL_WEBENGINE", "1");
+    EXPECT_FALSE(WebContentProbe::shareGlContexts()) << "no engine plug-in: rich text, no GL";
+    QFile plugIn(bundle.filePath(QStringLiteral("PlugIns/WebEngineView.so")));
+    ASSERT_TRUE(plugIn.open(QIODevice::WriteOnly));
+    plugIn.close();
+    EXPECT_TRUE(WebContentProbe::shareGlContexts());
+    Env forced("QEL_SHARE_GL_CONTEXTS", "0");
+    EXPECT_FALSE(WebContentProbe::shareGlContexts());
+  }
+  Env off("QEL_WEBENGINE", "0");
+  EXPECT_FALSE(WebContentProbe::shareGlContexts()) << "the engine turned off";
+  Env forced("QEL_SHARE_GL_CONTEXTS", "1");
   EXPECT_TRUE(WebContentProbe::shareGlContexts());
-  qputenv("QEL_SHARE_GL_CONTEXTS", "0");
-  EXPECT_FALSE(WebContentProbe::shareGlContexts());
-  qunsetenv("QEL_SHARE_GL_CONTEXTS");
-  // The tests run with the engine turned off.
-  const QByteArray engine = qgetenv("QEL_WEBENGINE");
-  qputenv("QEL_WEBENGINE", "0");
-  EXPECT_FALSE(WebContentProbe::shareGlContexts());
-  qputenv("QEL_WEBENGINE", engine);
 }
 
 } // namespace
