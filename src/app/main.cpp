@@ -22,9 +22,9 @@ void SignalHandler(int) {
 
 int main(int argc, char **argv) {
   const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
-  // Shared GL contexts make Qt load the GL stack at once: only when a web view can load the web
-  // engine, which needs them from the start.
-  if (WebContentProbe::shareGlContexts())
+  // Shared GL contexts make Qt load the GL stack at once. The web engine's context is made with
+  // the first web view instead; only a run that asks for it pays at start.
+  if (WebContentProbe::shareGlContextsAtStart())
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("connection-manager"));

@@ -1,46 +1,24 @@
-// The GL stack is set up at start only when a web view can load the web engine.
+// The GL stack is not set up at start unless asked for: the web engine's shared context comes
+// with the first web view.
 #include "WebContentProbe.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 namespace {
 
-// Sets an environment variable for the test's length.
-struct Env {
-  QByteArray name, old;
-  bool had;
-  Env(const char *n, const QByteArray &value) : name(n), old(qgetenv(n)), had(qEnvironmentVariableIsSet(n)) {
-    qputenv(n, value);
-  }
-  ~Env() {
-    if (had)
-      qputenv(name.constData(), old);
-    else
-      qunsetenv(name.constData());
-  }
-};
-
-TEST(WebContentProbe, SharedGlContextsOnlyWhenAWebViewCanLoadTheEngine) {
-  QTemporaryDir bundle;
-  QDir().mkpath(bundle.filePath(QStringLiteral("PlugIns")));
-  Env at("QEL_BUNDLE_DIR", QFile::encodeName(bundle.path()));
-  {
-    Env engine("QEL_WEBENGINE", "1");
-    EXPECT_FALSE(WebContentProbe::shareGlContexts()) << "no engine plug-in: rich text, no GL";
-    QFile plugIn(bundle.filePath(QStringLiteral("PlugIns/WebEngineView.so")));
-    ASSERT_TRUE(plugIn.open(QIODevice::WriteOnly));
-    plugIn.close();
-    EXPECT_TRUE(WebContentProbe::shareGlContexts());
-    Env forced("QEL_SHARE_GL_CONTEXTS", "0");
-    EXPECT_FALSE(WebContentProbe::shareGlContexts());
-  }
-  Env off("QEL_WEBENGINE", "0");
-  EXPECT_FALSE(WebContentProbe::shareGlContexts()) << "the engine turned off";
-  Env forced("QEL_SHARE_GL_CONTEXTS", "1");
-  EXPECT_TRUE(WebContentProbe::shareGlContexts());
+TEST(WebContentProbe, SharedGlContextsAtStartOnlyWhenAskedFor) {
+  const QByteArray old = qgetenv("QEL_SHARE_GL_CONTEXTS");
+  qunsetenv("QEL_SHARE_GL_CONTEXTS");
+  EXPECT_FALSE(WebContentProbe::shareGlContextsAtStart());
+  qputenv("QEL_SHARE_GL_CONTEXTS", "0");
+  EXPECT_FALSE(WebContentProbe::shareGlContextsAtStart());
+  qputenv("QEL_SHARE_GL_CONTEXTS", "1");
+  EXPECT_TRUE(WebContentProbe::shareGlContextsAtStart());
+  if (old.isNull())
+    qunsetenv("QEL_SHARE_GL_CONTEXTS");
+  else
+    qputenv("QEL_SHARE_GL_CONTEXTS", old);
 }
 
 } // namespace
