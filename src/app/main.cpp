@@ -22,10 +22,9 @@ void SignalHandler(int) {
 
 int main(int argc, char **argv) {
   const qint64 startedAt = QDateTime::currentMSecsSinceEpoch();
-  // Shared GL contexts make Qt load the GL stack at once: only for a window that shows web pages
-  // from the start. Otherwise the web engine comes with the first web view and composes its
-  // pages without them.
-  if (WebContentProbe::shareGlContexts())
+  // Shared GL contexts make Qt load the GL stack at once. The web engine's context is made with
+  // the first web view instead; only a run that asks for it pays at start.
+  if (WebContentProbe::shareGlContextsAtStart())
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName(QStringLiteral("connection-manager"));

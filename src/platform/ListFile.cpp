@@ -216,7 +216,6 @@ qsizetype insertionPoint(const QByteArray &bytes, const QByteArray &key, bool *e
     if (tag.startsWith("<!") || tag.startsWith("<?"))
       return -1;
     const bool closing = tag.startsWith("</");
-    const bool selfClosing = tag.endsWith("/>");
     const bool container = tag == "<dict>" || tag == "<array>";
     const bool containerEnd = tag == "</dict>" || tag == "</array>";
     if (tag == "</plist>") {
@@ -242,6 +241,8 @@ qsizetype insertionPoint(const QByteArray &bytes, const QByteArray &key, bool *e
         return -1; // the key holds something other than an array
       }
     }
+    if (depth == 0 && rootSeen && !closing)
+      return -1; // something after the root dictionary
     if (container) {
       if (depth == 0) {
         if (rootSeen || tag != "<dict>")
@@ -254,8 +255,19 @@ qsizetype insertionPoint(const QByteArray &bytes, const QByteArray &key, bool *e
         return -1;
       if (depth == 0)
         rootEnd = at;
-    } else if (depth == 1 && !closing && !selfClosing && tag == "<key>") {
-      // A key of the root dictionary: its text runs to the next '<'.
+    } else if (depth == 1 && !closing && tag.startsWith("<key")) {
+      // A key of the root dictionary: exactly "<key>", text, "</key>". A key written any other
+      // way (attributes, spaces, an entity) might name the box in another spelling: not plainly
+      // ours.
+      if (tag != "<key>")
+        return -1;
+      const void *next = std::memchr(p + after, '<', size_t(n - after));
+      if (!next)
+        return -1;
+      const qsizetype textEnd = static_cast<const char *>(next) - p;
+      if (std::memchr(p + after, '&', size_t(textEnd - after)) ||
+          !QByteArrayView(p + textEnd, n - textEnd).startsWith("</key>"))
+        return -1;
       if (QByteArrayView(p + at, std::min<qsizetype>(keyTag.size(), n - at)) == keyTag) {
         if (found >= 0)
           return -1; // the same key twice

@@ -9,6 +9,7 @@
 #include "SmsTableModel.h"
 
 #include <QHeaderView>
+#include <QStringMatcher>
 
 void SMSController::didClickTableColumn(const QString &columnId) {
   const int position = getCurrentPosition();
@@ -68,14 +69,23 @@ QVariantList SMSController::searchMessagesFromCurrentBox(const QVariantList &lis
   QVariantList found;
   if (key.isEmpty())
     return list;
+  // Every keystroke runs this over the whole box: the key is prepared once, each record's
+  // summary is looked up once, and the dearer fields (the name through the phonebook, the date's
+  // text) are looked at only when the number and the text did not match.
+  const QStringMatcher matcher(key, Qt::CaseInsensitive);
+  const auto has = [&matcher](const QString &field) { return !field.isEmpty() && matcher.indexIn(field) >= 0; };
+  const QString kNumber = QStringLiteral("mobilephone"), kText = QStringLiteral("messagetext"),
+                kDate = QStringLiteral("date");
   for (const QVariant &entry : list) {
     const QVariantMap record = entry.toMap();
-    const QString number = SmsRecord::number(record);
-    if (SmsMessageText::fieldContains(number, key) ||
-        SmsMessageText::fieldContains(SmsRecord::isFlat(record) ? number : lookupName(number), key) ||
-        SmsMessageText::fieldContains(shownDate(SmsRecord::date(record).toDateTime()), key) ||
-        SmsMessageText::fieldContains(SmsRecord::text(record), key))
-      found.append(record);
+    const bool flat = SmsRecord::isFlat(record);
+    const QVariantMap summary = flat                          ? record
+                                : SmsRecord::isConcat(record) ? record.value(QStringLiteral("concatSmsInfo")).toMap()
+                                                              : record.value(QStringLiteral("smsInfo")).toMap();
+    const QString number = summary.value(kNumber).toString();
+    if (has(number) || has(summary.value(kText).toString()) || (!flat && has(lookupName(number))) ||
+        has(shownDate(summary.value(kDate).toDateTime())))
+      found.append(entry);
   }
   return found;
 }

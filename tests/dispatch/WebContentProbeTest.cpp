@@ -1,38 +1,24 @@
-// The GL stack is set up at start only for a configuration whose window shows web pages unasked.
+// The GL stack is not set up at start unless asked for: the web engine's shared context comes
+// with the first web view.
 #include "WebContentProbe.h"
 
+#include <QByteArray>
 #include <gtest/gtest.h>
 
 namespace {
 
-TEST(WebContentProbe, OnlySettingsWithWebPagesInTheWindowAskForSharedGlContexts) {
-  const struct {
-    const char *what;
-    QVariantMap settings;
-    bool shows;
-  } cases[] = {
-      {"the shipped defaults", {{"CurrentLanguage", "English"}, {"EmbedWebViewURL", ""}}, false},
-      {"split layout", {{"EnableSplitConnectionProcess", true}}, true},
-      {"split layout off in words", {{"EnableSplitConnectionProcess", "NO"}}, false},
-      {"advertisement", {{"AddZodiAdView", 1}}, true},
-      {"embedded page", {{"EmbedWebViewURL", "http://example.org/"}}, true},
-      {"special page", {{"WebViewURL", "http://example.org/"}}, true},
-  };
-  for (const auto &c : cases)
-    EXPECT_EQ(WebContentProbe::settingsShowWebContent(c.settings), c.shows) << c.what;
-}
-
-TEST(WebContentProbe, TheEnvironmentDecidesFirst) {
-  qputenv("QEL_SHARE_GL_CONTEXTS", "1");
-  EXPECT_TRUE(WebContentProbe::shareGlContexts());
-  qputenv("QEL_SHARE_GL_CONTEXTS", "0");
-  EXPECT_FALSE(WebContentProbe::shareGlContexts());
+TEST(WebContentProbe, SharedGlContextsAtStartOnlyWhenAskedFor) {
+  const QByteArray old = qgetenv("QEL_SHARE_GL_CONTEXTS");
   qunsetenv("QEL_SHARE_GL_CONTEXTS");
-  // The tests run with the engine turned off.
-  const QByteArray engine = qgetenv("QEL_WEBENGINE");
-  qputenv("QEL_WEBENGINE", "0");
-  EXPECT_FALSE(WebContentProbe::shareGlContexts());
-  qputenv("QEL_WEBENGINE", engine);
+  EXPECT_FALSE(WebContentProbe::shareGlContextsAtStart());
+  qputenv("QEL_SHARE_GL_CONTEXTS", "0");
+  EXPECT_FALSE(WebContentProbe::shareGlContextsAtStart());
+  qputenv("QEL_SHARE_GL_CONTEXTS", "1");
+  EXPECT_TRUE(WebContentProbe::shareGlContextsAtStart());
+  if (old.isNull())
+    qunsetenv("QEL_SHARE_GL_CONTEXTS");
+  else
+    qputenv("QEL_SHARE_GL_CONTEXTS", old);
 }
 
 } // namespace

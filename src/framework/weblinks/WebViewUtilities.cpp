@@ -3,6 +3,8 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QOpenGLContext>
 #include <QPluginLoader>
 #include <QVBoxLayout>
 #include <unistd.h>
@@ -279,6 +281,25 @@ bool WebViewUtilities::engineMayLoad() {
   return qEnvironmentVariable("QEL_WEBENGINE") != QLatin1String("0") && QFileInfo::exists(enginePlugInPath());
 }
 
+// QtGui's setter of the context every later GL context shares with (the one the engine's own
+// start-up calls); exported, but declared in no public header.
+Q_GUI_EXPORT void qt_gl_set_global_share_context(QOpenGLContext *context);
+
+namespace {
+// The engine shares its GL textures with the windows' contexts through one global context. Qt
+// makes it at start when asked (Qt::AA_ShareOpenGLContexts), which loads the GL stack for every
+// run; it is made here instead, just before the engine loads with the first web view. As Qt does
+// it: set even when it cannot be created (no GL at all), so the engine finds one and falls back.
+void shareGlContextsForTheEngine() {
+  if (QOpenGLContext::globalShareContext() || !qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
+    return;
+  auto *context = new QOpenGLContext(QCoreApplication::instance());
+  context->create();
+  qt_gl_set_global_share_context(context);
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+}
+} // namespace
+
 WebEngineFactory *WebViewUtilities::engineFactory() {
   static WebEngineFactory *factory = []() -> WebEngineFactory * {
     if (!engineMayLoad())
@@ -287,6 +308,7 @@ WebEngineFactory *WebViewUtilities::engineFactory() {
     // The engine's sandbox refuses to start for root; the program then runs it without one.
     if (::geteuid() == 0 && !qEnvironmentVariableIsSet("QTWEBENGINE_DISABLE_SANDBOX"))
       qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    shareGlContextsForTheEngine();
     QPluginLoader loader(path);
     auto *made = qobject_cast<WebEngineFactory *>(loader.instance());
     if (!made)
