@@ -3,10 +3,14 @@
 // items that do nothing. Each page is also written as a picture into the build folder
 // ("pagewalk/<language>-<page>.png") to be looked at.
 #include "CocoaExt.h"
+#include "CodeSheet.h"
 #include "DispatchTargets.h"
+#include "InitController.h"
 #include "MainWindowFixture.h"
 #include "NSButtonExt.h"
+#include "PinSheets.h"
 #include "QELUIManager.h"
+#include "SettingController.h"
 #include "StartKnobs.h"
 #include "TokenListReader.h"
 #include "WordGlobe.h"
@@ -18,6 +22,7 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QMap>
 #include <QMenu>
 #include <QMenuBar>
 #include <QRadioButton>
@@ -59,6 +64,26 @@ const PageCase kPages[] = {
     {"Setting", "FavoriteLinks"},
 };
 
+// The sheets a user opens from those pages: the SIM code sheets of the device status and of the
+// settings' security page. A new sheet is one line here.
+struct SheetCase {
+  const char *name;
+  // The sheet and its prompt.
+  std::pair<QWidget *, QLabel *> (*open)();
+};
+template <typename Sheet> std::pair<QWidget *, QLabel *> sheetOf(Sheet *sheet) {
+  return {sheet, sheet ? sheet->prompt : nullptr};
+}
+const SheetCase kSheets[] = {
+    {"Enter PIN", [] { return sheetOf(g_InitController->pinSheet()); }},
+    {"Enter PUK", [] { return sheetOf(g_InitController->pukSheet()); }},
+    {"Enable PIN", [] { return sheetOf(g_SettingController->enablePinSheet()); }},
+    {"Change PIN", [] { return sheetOf(g_SettingController->revisePinSheet()); }},
+    {"Unlock PIN", [] { return sheetOf(g_SettingController->pukSheet()); }},
+    {"Device lock", [] { return sheetOf(g_SettingController->unlockDeviceSheet()); }},
+    {"Change lock code", [] { return sheetOf(g_SettingController->modifyUnlockDeviceSheet()); }},
+};
+
 // The languages the walk reads the pages in: the shipped English list, and the same list with
 // every text made a third longer, as the longer of the languages the program is worded in are.
 struct Language {
@@ -97,7 +122,10 @@ protected:
     parts.mainController = nullptr;
     MainWindowFixture::TearDown();
     skin.reset();
-    if (!before.isEmpty())
+    // The wording the other tests of this process started with, none included.
+    if (before.isEmpty())
+      WordGlobe::reset();
+    else
       Word_Globe_Init(before);
   }
 
@@ -265,8 +293,9 @@ protected:
     walk(QModelIndex());
   }
 
-  void checkPage(const QString &page, const QSet<QString> &rawKeys) {
-    QWidget *window = parts.window;
+  void checkPage(const QString &page, const QSet<QString> &rawKeys, QWidget *window = nullptr) {
+    if (!window)
+      window = parts.window;
     const QRect visible = window->rect();
     for (QWidget *w : window->findChildren<QWidget *>()) {
       if (!w->isVisibleTo(window) || w->isWindow() || w->window() != window)
@@ -363,6 +392,37 @@ TEST_F(PageWalk, EveryPageIsWholeWordedAndReachable) {
       file.replace(QLatin1Char('/'), QLatin1Char('-')).replace(QLatin1Char(' '), QLatin1Char('_'));
       parts.window->grab().save(QStringLiteral("%1/%2-%3.png").arg(outDir, QLatin1String(language.name), file));
     }
+    // The simple window, the other window model.
+    if (QWidget *simple = parts.mainController->wndSimpleMain_) {
+      simple->show();
+      QTest::qWait(20);
+      checkPage(QStringLiteral("simple window"), WordGlobe::missingKeys(), simple);
+      simple->grab().save(QStringLiteral("%1/%2-simple.png").arg(outDir, QLatin1String(language.name)));
+      simple->hide();
+    }
+    QMap<QString, QString> prompts;
+    for (const SheetCase &sheetCase : kSheets) {
+      const auto [sheet, prompt] = sheetCase.open();
+      ASSERT_NE(sheet, nullptr) << sheetCase.name;
+      sheet->show();
+      QTest::qWait(20);
+      const QString where = QStringLiteral("sheet ") + QLatin1String(sheetCase.name);
+      if (sheet->windowTitle().isEmpty())
+        fault(where, QStringLiteral("has no title"));
+      QSet<QString> raw;
+      for (const QString &key : WordGlobe::missingKeys())
+        raw.insert(key);
+      checkPage(where, raw, sheet);
+      if (prompt)
+        prompts.insert(QLatin1String(sheetCase.name), prompt->text());
+      QString file = QLatin1String(sheetCase.name);
+      sheet->grab().save(
+          QStringLiteral("%1/%2-sheet-%3.png").arg(outDir, QLatin1String(language.name), file.replace(' ', '_')));
+      sheet->hide();
+    }
+    // The sheets that change a code ask for the current one, not for the PUK.
+    for (const char *changing : {"Change PIN", "Change lock code"})
+      EXPECT_NE(prompts.value(QLatin1String(changing)), prompts.value(QStringLiteral("Unlock PIN"))) << changing;
     EXPECT_TRUE(faults.isEmpty()) << faults.size() << " faults:\n" << qPrintable(faults.join(QLatin1Char('\n')));
     // The next language gets a window of its own.
     delete parts.mainController;

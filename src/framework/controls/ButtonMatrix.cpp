@@ -54,10 +54,15 @@ void ButtonMatrix::fitCellsToTitles() {
   if (width == cellSize_.width())
     return;
   const bool pinned = minimumSize() == size();
+  const bool fixed = maximumSize() == size();
+  if (fixed)
+    setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   setCellSize(QSize(width, cellSize_.height()));
   sizeToCells();
   if (pinned)
     setMinimumSize(size());
+  if (fixed)
+    setMaximumSize(size());
   updateGeometry();
 }
 

@@ -109,6 +109,7 @@ void MainController::fitToolbarButtons() {
     auto *more = new QToolButton(toolbarView_);
     more->setObjectName(QStringLiteral("btnToolbarMore"));
     more->setText(QStringLiteral("\u00BB"));
+    more->setToolTip(word(QStringLiteral("More")));
     more->setAutoRaise(true);
     more->setPopupMode(QToolButton::InstantPopup);
     more->setStyleSheet(QStringLiteral("QToolButton { color: white; font-size: 18px; } "

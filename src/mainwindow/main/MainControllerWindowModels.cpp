@@ -480,7 +480,12 @@ void MainController::loadSimpleModeWording() {
     // Our cells carry a title as well as the picture a skin may give them.
     if (QAbstractButton *cell = matrix ? matrix->cellAtRow(0, 0) : nullptr)
       cell->setText(word(QLatin1String(key)));
+    // A worded title longer than the skin's cell widens it.
+    if (matrix)
+      matrix->fitCellsToTitles();
   }
+  if (wndSimpleMain_)
+    wndSimpleMain_->adjustSize();
 }
 
 void MainController::setButtonMatrixToolTip(ButtonMatrix *matrix, const QString &wordingKey) {
