@@ -99,6 +99,7 @@ TEST_F(LocalFoldersAndAddresses, OnlyWebMailAndDocumentAddressesReachTheDesktop)
       {QStringLiteral("http://start.example/"), true},
       {QStringLiteral("mailto:help@example.com"), true},
       {document, true},
+      {QUrl::fromLocalFile(dir.path()).toString(), true}, // a folder opens in the file manager
       {launcher, false},
       {program, false},
       {QStringLiteral("file:///usr/share/applications/any.desktop"), false},

@@ -383,7 +383,11 @@ bool WebViewUtilities::mayOpenOutside(const QUrl &url) {
     return true;
   if (!url.isValid() || !url.isLocalFile())
     return false;
+  // A folder opens in the file manager (the log folder); a file only when it is a document,
+  // never a program or a launcher.
   const QFileInfo file(url.toLocalFile());
+  if (file.isDir())
+    return true;
   return file.isFile() && !file.isExecutable() &&
          file.suffix().compare(QLatin1String("desktop"), Qt::CaseInsensitive) != 0;
 }
