@@ -104,6 +104,11 @@ void waiting(SimulatedModem &modem, const UIMsg &m) {
     modem.send(kMajor, kWaitAnswer, 1, kFail, {}, m.moduleId);
     return;
   }
+  // A network that refuses with a code of its own (not the general failure) changes nothing.
+  if (const int refusal = services(modem).value(QStringLiteral("WaitSetResult")).toInt(); refusal > 0) {
+    modem.send(kMajor, kWaitAnswer, 1, quint8(refusal), {}, m.moduleId);
+    return;
+  }
   if (!flag(modem, "Keep"))
     edit(modem, [&](QVariantMap &s) { s.insert(QStringLiteral("Waiting"), mode == 1); });
   modem.send(kMajor, kWaitAnswer, 1, 0, {}, m.moduleId);

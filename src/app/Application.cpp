@@ -106,8 +106,21 @@ void Application::start() {
         *knobsApplied = true;
         QTimer::singleShot(0, this, [this] { StartKnobs::applyFromEnvironment(main_, controllers_); });
       });
+  // Every orderly ending (the window's close, the Quit menu, the screenshot's quit, SIGTERM)
+  // leaves the event loop; the ending that clears this run's entries from the settings runs there.
+  connect(qApp, &QCoreApplication::aboutToQuit, this, &Application::endRun);
   main_->applicationWillFinishLaunching();
   main_->applicationDidFinishLaunching();
+}
+
+void Application::endRun() {
+  if (runEnded_ || !main_)
+    return;
+  runEnded_ = true;
+  // The window's close and the Quit menu have cleared them while asking whether to end; the
+  // file is written again only when something is left.
+  if (main_->settingDict().contains(kCMRuntimeDataKey))
+    main_->deleteRuntimeDictionary();
 }
 
 QMainWindow *Application::mainWindow() const {

@@ -40,6 +40,9 @@ public:
   QMainWindow *mainWindow() const;
 
 private:
+  // Removes this run's runtime entries from the settings, once, whichever way the program ends.
+  void endRun();
+
   std::unique_ptr<PackageLink> link_;
   std::unique_ptr<ConfigManager> config_;
   std::unique_ptr<ConfigService> switches_;
@@ -50,6 +53,7 @@ private:
   QMainWindow *window_ = nullptr;
   QList<QObject *> controllers_;
   bool otherInstance_ = false;
+  bool runEnded_ = false;
 };
 
 // Switches the AT log from "IsLogOn", read afresh from the settings file: on only when the key

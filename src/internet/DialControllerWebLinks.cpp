@@ -7,6 +7,7 @@
 #include "DialControllerSupport.h"
 #include "DownloadUtilities.h"
 #include "NotificationTables.h"
+#include "SafeFile.h"
 #include "WebLinkControls.h"
 #include "WebViewUtilities.h"
 #include "WeblinkUpdateUtilities.h"
@@ -38,8 +39,8 @@ void DialController::initWebDownloadAndLinkUpdateUtilitiesOfEntertain() {
   if (!config)
     return;
   const QString folder = config->getFilePathWithFileName(QStringLiteral("vuzira/images/"));
-  // A first start has no folder yet: the icons need one to land in.
-  QDir().mkpath(folder);
+  // A first start has no folder yet: the icons need one to land in, the user's alone.
+  SafeFile::makeFolder(folder, 0700);
   DownloadUtilities::sharedDownloadManager()->setDownloadFolder(folder);
   WeblinkUpdateUtilities::sharedUpdateManager()->setcfgFile(
       config->getFilePathWithFileName(QStringLiteral("IconLinks.plist")));
@@ -145,7 +146,7 @@ void DialController::initAdContainerView() {
     return;
   const QString folder = config->configFilePathOfKey(kSourcesFolder);
   if (!folder.isEmpty())
-    QDir().mkpath(folder);
+    SafeFile::makeFolder(folder, 0700);
   DownloadUtilities::sharedDownloadManager()->setDownloadFolder(folder);
   WeblinkUpdateUtilities::sharedUpdateManager()->setcfgFile(config->configFilePathOfKey(kWebLinkInfoPath));
 }

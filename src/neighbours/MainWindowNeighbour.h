@@ -82,6 +82,14 @@ public:
   virtual void openUnlockDeviceWindow(QWidget *window) = 0;
   virtual void setDeviceLockFunctionModule(int module) = 0;
   virtual int getDeviceLockFunctionModule() const = 0;
+  // The PIN kept on this computer for the card it belongs to (Main/"EnableSavePINNum"): whether
+  // saving is on, switching it (off forgets a saved PIN), forgetting the saved PIN (told to the
+  // user), and following a change of the card's PIN: the saved one is replaced by `newPin`, or
+  // forgotten when `newPin` is empty (the PIN lock was switched off).
+  virtual bool isSavingPin() const = 0;
+  virtual void setSavingPin(bool on) = 0;
+  virtual void forgetSavedPin() = 0;
+  virtual void cardPinChanged(const QString &newPin) = 0;
   // The last-chance warning when exactly one PIN (pinAlert) or PUK try is left; `then` runs
   // when it is dismissed (not when the device went meanwhile), or at once without a warning.
   virtual void alertWithPinOrPukLeftTimes(int tries, bool pinAlert, std::function<void()> then) = 0;

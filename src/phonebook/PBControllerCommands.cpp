@@ -101,6 +101,17 @@ bool PBController::canAddNewContact() {
     return canAddNewContactInSIM();
   case kSaveInME:
     return canAddNewContactInME();
+  case kSaveInTCard:
+    // The memory card's store takes a contact only with a card whose phonebook could be prepared.
+    if (!tcardInitFinished_ && !initTCardFilePath()) {
+      popupAlertOk(QStringLiteral("No memory card is available."));
+      return false;
+    }
+    if (getTCardUserNumber() >= pcUserMaxCount_) {
+      popupAlertOk(QStringLiteral("SD Card Record full,Please delete records first!"));
+      return false;
+    }
+    return true;
   default:
     return false;
   }

@@ -226,17 +226,28 @@ void SelectWindowControl::ResizeWindowForCall() {
 }
 
 void SelectWindowControl::simpliedSelectWnd(const QSize &size) {
+  // One list and its two buttons, laid out for this window's own size (the full picker's places
+  // come from the editor's size and would leave the top empty and the buttons over each other).
   selectContactWin->resize(size);
-  relayout();
-  const double L = (g_selectWindowSize.width() - 100) / 2.0;
-  const QRectF ok = frames_.value(okBtn), cancel = frames_.value(cancelBtn);
-  place(okBtn, L - 85, ok.y(), ok.width(), ok.height());
-  place(cancelBtn, 15, cancel.y(), cancel.width(), cancel.height());
+  const double W = size.width(), H = size.height();
+  for (QWidget *w : {static_cast<QWidget *>(addToSelectedBtn), static_cast<QWidget *>(removeFromSelectedBtn),
+                     static_cast<QWidget *>(storeMediumComb), static_cast<QWidget *>(selectedTableView),
+                     static_cast<QWidget *>(selectedTextField), static_cast<QWidget *>(combPCGroup_),
+                     static_cast<QWidget *>(labelLocation_), static_cast<QWidget *>(labelGroup_)})
+    if (w) {
+      w->hide();
+      frames_.remove(w);
+    }
+  place(contactTextField, 15, H - 30, W - 30, 20);
+  place(contactTableView, 15, 47, W - 30, H - 47 - 35);
+  contactTableView->setColumnWidth(0, int((W - 34) / 2));
+  contactTableView->setColumnWidth(1, int((W - 34) / 2));
+  // Cancel at the left, OK at the right, the same width, never overlapping.
+  const double bw = std::min(frames_.value(okBtn).width(), (W - 45) / 2);
+  place(cancelBtn, 15, 7, bw, 25);
+  place(okBtn, W - 15 - bw, 7, bw, 25);
   contactTableView->setSelectionMode(QAbstractItemView::SingleSelection);
-  addToSelectedBtn->hide();
-  removeFromSelectedBtn->hide();
   cancelBtn->show();
-  storeMediumComb->hide();
   storeMediumComb->setCurrentIndex(1);
   hasNoSelectedTableView = true;
 }

@@ -496,6 +496,8 @@ void SettingController::selectSettingPage(const QString &page) {
     if (page == QLatin1String("SMS") && currentSettingPage() != page && bSimCardReady_ &&
         boolOf(settingDict(), QStringLiteral("SMS"), QStringLiteral("CheckSMSCenterAfterSTK")))
       checkMessageCenter();
+    if (page == QLatin1String("Security"))
+      refreshSavedPinControls();
     tabviewSetting->setCurrentIndex(i);
     for (const QPointer<QAbstractButton> &b : settingPageButtons)
       if (b)

@@ -79,6 +79,7 @@ public:
   QPointer<QPushButton> btnApplyServer, btnUpdateNow, btnCheckForUpdateRizora;
   QPointer<QWidget> boxUpdate;
   QPointer<QComboBox> cboxUpdateDuration;
+  QPointer<QLabel> labelUpdateDuration;
 
   // Connect page.
   QPointer<ButtonMatrix> matrixConnectType; // cells tagged 0 (RAS) and 1 (NDIS)
@@ -95,6 +96,9 @@ public:
   QPointer<QAction> labelPINEnable_, labelPINDisable_, labelPinModify_;
   QPointer<QCheckBox> btnCheckDeviceUnlockCodeEnable;
   QPointer<QPushButton> btnModifyDeviceUnlockCode;
+  // The PIN kept on this computer (when the configuration offers saving it).
+  QPointer<QCheckBox> btnPinNumSavedInConfigFile_;
+  QPointer<QPushButton> btnRemovePinAutoCheckByICCID_;
   // Backup and restore of the phonebook and the messages (Security page).
   QPointer<QCheckBox> btnBRSMSandPB;
   QPointer<QPushButton> btnBackupSMSAndPB, btnRestoreSMSAndPB;
@@ -278,6 +282,11 @@ public:
   Q_INVOKABLE void CheckPinPukRemainCount(QObject *sender = nullptr);
   Q_INVOKABLE void pinAutoValidation(QObject *sender = nullptr);
   Q_INVOKABLE void checkDeviceUnlockCodeStatus(QObject *sender = nullptr);
+  // The saved PIN's controls: the box switches saving, the button forgets the saved PIN; both
+  // act on the device-status side, which keeps the PIN.
+  Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
+  Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
+  void refreshSavedPinControls();
   Q_INVOKABLE void modifyDeviceUnlockCode(QObject *sender = nullptr);
   Q_INVOKABLE void enableDeviceUnlockCodeOK(QObject *sender = nullptr);
   Q_INVOKABLE void enableDeviceUnlockCodeCancel(QObject *sender = nullptr);
@@ -533,6 +542,8 @@ public:
   Q_INVOKABLE void okEditBrowser(QObject *sender = nullptr);
   Q_INVOKABLE void cancelEditBrowser(QObject *sender = nullptr);
   Q_INVOKABLE void removAvailableLinks(QObject *sender = nullptr);
+  // The page's "do not open the page after connecting" box: stored when clicked.
+  Q_INVOKABLE void notAutolaunchClicked(QObject *sender = nullptr);
   Q_INVOKABLE void okAddBrowser(QObject *sender = nullptr);
   Q_INVOKABLE void cancelAddBrowser(QObject *sender = nullptr);
   void comboBoxSelectionDidChange(QObject *box);
@@ -589,6 +600,7 @@ protected:
   void loadCommonBundle() override;
 
 private:
+  QString sentNewPin_; // the new PIN of the change (or PUK unblock) the modem was asked for
   bool writeSetting(const QString &key, const QVariant &value);
   bool writeModuleSetting(const QString &module, const QString &key, const QVariant &value);
   void setSmsPageButtonsEnabled(bool enabled);

@@ -231,6 +231,12 @@ void SettingController::okAddBrowser(QObject *) {
   LoadBrowserList();
 }
 
+void SettingController::notAutolaunchClicked(QObject *) {
+  m_addBrowserBtnState = btnNotAutolaunch && btnNotAutolaunch->isChecked();
+  settingDict().insert(QStringLiteral("NotAutolaunch"), m_addBrowserBtnState);
+  writeSettings();
+}
+
 void SettingController::cancelAddBrowser(QObject *) {
   if (btnNotAutolaunch)
     btnNotAutolaunch->setChecked(m_addBrowserBtnState);
@@ -336,8 +342,22 @@ void SettingController::SetControl(QWidget *control, const QVariantMap &link, co
 
 void SettingController::switchInterfaceToIndexedLink(int index) {
   const QVariantMap link = findLinkPropertiesByIndex(index);
-  if (index < 0 || link.isEmpty())
+  // The form edits the chosen link: without one it has nothing to show or save.
+  const bool chosen = index >= 0 && !link.isEmpty();
+  for (QWidget *w :
+       {static_cast<QWidget *>(tfdLinkName), static_cast<QWidget *>(tfdLinkPath), static_cast<QWidget *>(cboxLinkType),
+        static_cast<QWidget *>(tfdLinkImage), static_cast<QWidget *>(tfdLinkPara),
+        static_cast<QWidget *>(btnBrowseLinkPath), static_cast<QWidget *>(btnBrowseLinkImage),
+        static_cast<QWidget *>(btnLaunchAtStartup), static_cast<QWidget *>(btnLaunchWhenConnected),
+        static_cast<QWidget *>(btnModifyFavoriteLink), static_cast<QWidget *>(btnCancelFavoriteLink)})
+    if (w)
+      w->setEnabled(chosen);
+  if (!chosen) {
+    for (QLineEdit *f : {tfdLinkName.data(), tfdLinkPath.data(), tfdLinkImage.data(), tfdLinkPara.data()})
+      if (f)
+        f->clear();
     return;
+  }
   SetControl(tfdLinkName, link, QStringLiteral("Name"));
   SetControl(tfdLinkPath, link, QStringLiteral("Path"));
   SetControl(cboxLinkType, link, QStringLiteral("Type"));
@@ -417,6 +437,8 @@ bool SettingController::checkFavoriteURL() const {
 }
 
 void SettingController::modifyFavoriteLink(QObject *) {
+  if (!iconMatrixFavoriteLinks || findLinkPropertiesByIndex(iconMatrixFavoriteLinks->curcellIndex()).isEmpty())
+    return; // no link chosen: nothing to save
   if (ConfigService::sharedConfigService()->isSkinVersionForRAdirer() && cboxLinkType &&
       cboxLinkType->currentIndex() == 1 && !checkFavoriteURL()) {
     const QString key = QStringLiteral("URL must start with \"http://\" or \"https://\"");

@@ -428,7 +428,8 @@ void SettingController::dealWithCallWaitSettingResult(const Notification &n) {
   UIMsg msg;
   if (!QELMsgCenter::getMsgPackage(&msg, n) || msg.moduleId != kModuleSetting)
     return;
-  tellCall(msg.result < 0xFF ? QStringLiteral("Settings successful!") : QStringLiteral("Settings Failed!"));
+  // Only 0 is a success; any other result (not only 255) left the setting as it was.
+  tellCall(msg.result == 0 ? QStringLiteral("Settings successful!") : QStringLiteral("Settings Failed!"));
   enableCallButtonsWhenFinished(this);
 }
 

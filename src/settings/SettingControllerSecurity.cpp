@@ -312,6 +312,7 @@ void SettingController::SendCPWD() {
     oldPin = sheet->field(0)->text();
     newPin = sheet->field(1)->text();
   }
+  sentNewPin_ = newPin;
   sendPinPayload(12, codeField(oldPin, 10) + codeField(newPin, 10));
 }
 
@@ -329,6 +330,9 @@ void SettingController::dealWithMsgOfChangePinActiveStatus(const Notification &n
   service->setNeedAlertLeftTimesFlag(false);
   m_PinEnableFlag = 0;
   const bool on = pinActiveStatus();
+  // Without the lock a saved PIN has no use left: it goes.
+  if (auto *device = Neighbourhood::deviceStatus(); device && !on)
+    device->cardPinChanged(QString());
   if (m_RevisePinButton)
     m_RevisePinButton->setEnabled(on);
   if (labelPinModify_)
@@ -382,6 +386,10 @@ void SettingController::dealWithMsgOfChangePin(const Notification &n) {
     return;
   }
   service->setNeedAlertLeftTimesFlag(false);
+  // A PIN saved on this computer for the card follows its change.
+  if (auto *device = Neighbourhood::deviceStatus(); device && !sentNewPin_.isEmpty())
+    device->cardPinChanged(sentNewPin_);
+  sentNewPin_.clear();
   if (!pinAutoValidationStatusWinFlag_)
     tell(QStringLiteral(" "), QStringLiteral("New PIN enabled!"));
 }
@@ -509,6 +517,7 @@ void SettingController::CheckoutPukOK(QObject *) {
 
 void SettingController::SendPukCheckout() {
   CodeSheet *sheet = pukSheet();
+  sentNewPin_ = sheet->field(1)->text();
   sendPinPayload(11, codeField(sheet->field(1)->text(), 10) + codeField(sheet->field(0)->text(), 10));
 }
 
@@ -531,9 +540,37 @@ void SettingController::dealWithMsgOfCheckoutPuk(const Notification &n) {
     return;
   }
   tell(QStringLiteral(" "), QStringLiteral("New PIN enabled!"));
+  if (auto *device = Neighbourhood::deviceStatus(); device && !sentNewPin_.isEmpty())
+    device->cardPinChanged(sentNewPin_);
+  sentNewPin_.clear();
   if (ConfigService::readBool(QStringLiteral("Setting"), QStringLiteral("IsPUKwinBeginSheetForDidoro")))
     NotificationCenter::defaultCenter().postNotificationName(QStringLiteral("changePukStatusSuccessfulForBundle"),
                                                              nullptr);
+}
+
+// ---- the PIN saved on this computer ----
+
+void SettingController::refreshSavedPinControls() {
+  DeviceStatusNeighbour *device = Neighbourhood::deviceStatus();
+  if (btnPinNumSavedInConfigFile_)
+    btnPinNumSavedInConfigFile_->setChecked(device && device->isSavingPin());
+  if (btnPinNumSavedInConfigFile_)
+    btnPinNumSavedInConfigFile_->setEnabled(device != nullptr);
+  if (btnRemovePinAutoCheckByICCID_)
+    btnRemovePinAutoCheckByICCID_->setEnabled(device != nullptr);
+}
+
+void SettingController::enableSavePinNum(QObject *sender) {
+  auto *box = qobject_cast<QCheckBox *>(sender);
+  if (auto *device = Neighbourhood::deviceStatus())
+    device->setSavingPin(box ? box->isChecked() : !device->isSavingPin());
+  refreshSavedPinControls();
+}
+
+void SettingController::removeAutoCheckPinByICCID(QObject *) {
+  if (auto *device = Neighbourhood::deviceStatus())
+    device->forgetSavedPin();
+  refreshSavedPinControls();
 }
 
 // ---- device lock code ----

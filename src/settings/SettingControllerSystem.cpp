@@ -358,7 +358,8 @@ void SettingController::initUpdateNibState() {
     for (QWidget *w : {static_cast<QWidget *>(btnAutoUpdate), static_cast<QWidget *>(matrixAutoUpdate),
                        static_cast<QWidget *>(tfdServerAddress), static_cast<QWidget *>(labelServer),
                        static_cast<QWidget *>(btnApplyServer), static_cast<QWidget *>(btnUpdateNow),
-                       static_cast<QWidget *>(boxUpdate), static_cast<QWidget *>(cboxUpdateDuration)})
+                       static_cast<QWidget *>(boxUpdate), static_cast<QWidget *>(cboxUpdateDuration),
+                       static_cast<QWidget *>(labelUpdateDuration)})
       if (w)
         w->hide();
     return;

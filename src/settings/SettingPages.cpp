@@ -101,10 +101,17 @@ QWidget *buildSystem(SettingController *c, QWidget *parent) {
   c->btnApplyServer = worded<QPushButton>(update, "btnApplyServer", "Apply");
   c->btnUpdateNow = worded<QPushButton>(update, "btnUpdateNow", "Update Now");
   c->cboxUpdateDuration = new QComboBox(update);
+  c->cboxUpdateDuration->setObjectName(QStringLiteral("cboxUpdateDuration"));
+  // The days between two automatic checks; each item's text is its number of days, as the
+  // stored interval is shown.
+  for (const int days : {1, 7, 14, 30})
+    c->cboxUpdateDuration->addItem(QString::number(days), days);
+  c->cboxUpdateDuration->setCurrentText(QStringLiteral("14"));
+  c->labelUpdateDuration = worded<QLabel>(update, "labelUpdateDuration", "Check interval (days):");
   updateLayout->addRow(c->btnAutoUpdate);
   updateLayout->addRow(c->labelServer, c->tfdServerAddress);
   updateLayout->addRow(c->btnApplyServer, c->btnUpdateNow);
-  updateLayout->addRow(c->cboxUpdateDuration);
+  updateLayout->addRow(c->labelUpdateDuration, c->cboxUpdateDuration);
   layout->addWidget(update);
   c->btnCheckForUpdateRizora = worded<QPushButton>(page, "btnCheckForUpdateRizora", "Check for Updates");
   layout->addWidget(c->btnCheckForUpdateRizora, 0, Qt::AlignLeft);
@@ -126,6 +133,8 @@ QWidget *buildSystem(SettingController *c, QWidget *parent) {
   QObject::connect(c->btnAutoUpdate, &QCheckBox::clicked, c, [c] { c->CheckAutoUpdate(c->btnAutoUpdate); });
   QObject::connect(c->btnApplyServer, &QPushButton::clicked, c, [c] { c->ApplyServerAddress(c->btnApplyServer); });
   QObject::connect(c->btnUpdateNow, &QPushButton::clicked, c, [c] { c->SendManualUpdate(c->btnUpdateNow); });
+  QObject::connect(c->cboxUpdateDuration, &QComboBox::activated, c,
+                   [c] { c->SetUpdateDuration(c->cboxUpdateDuration->currentData().toInt()); });
   QObject::connect(c->btnCheckForUpdateRizora, &QPushButton::clicked, c,
                    [c] { c->checkForUpdateRizora(c->btnCheckForUpdateRizora); });
   return page;
@@ -171,6 +180,19 @@ QWidget *buildSecurity(SettingController *c, QWidget *parent) {
   }
   pinLayout->addWidget(c->m_RevisePinButton, 0, Qt::AlignLeft);
   layout->addWidget(pinBox);
+
+  // The PIN remembered on this computer for its card: saving can be switched off and the saved
+  // PIN forgotten here, where the user looks for them.
+  if (ConfigService::readBool(QStringLiteral("Main"), QStringLiteral("AtuoCheckPinAndIccidSavedInConfigFile"))) {
+    c->btnPinNumSavedInConfigFile_ = worded<QCheckBox>(pinBox, "btnPinNumSavedInConfigFile", "Save Pin");
+    c->btnRemovePinAutoCheckByICCID_ = worded<QPushButton>(pinBox, "btnRemovePinAutoCheckByICCID", "Remove saved PIN");
+    pinLayout->addWidget(c->btnPinNumSavedInConfigFile_);
+    pinLayout->addWidget(c->btnRemovePinAutoCheckByICCID_, 0, Qt::AlignLeft);
+    QObject::connect(c->btnPinNumSavedInConfigFile_, &QCheckBox::clicked, c,
+                     [c] { c->enableSavePinNum(c->btnPinNumSavedInConfigFile_); });
+    QObject::connect(c->btnRemovePinAutoCheckByICCID_, &QPushButton::clicked, c,
+                     [c] { c->removeAutoCheckPinByICCID(c->btnRemovePinAutoCheckByICCID_); });
+  }
 
   auto *lockBox = new QGroupBox(page);
   auto *lockLayout = new QVBoxLayout(lockBox);
@@ -305,13 +327,13 @@ const QList<Page> &pageTable() {
       {"Network", 3, "Setting_NetworkBtn", buildNetwork},
       {"Security", 4, "Setting_SecurityBtn", buildSecurity},
       {"Alert", 5, "Setting_AlertBtn", buildAlert},
-      {"Record", 6, "Setting_RecordBtn", nullptr},
       {"Browser", 7, "Setting_BrowserBtn", buildBrowser},
       {"Call", -1, nullptr, buildCall},
       {"FavoriteLinks", -1, nullptr, buildFavoriteLinks},
-      {"OnlineUpdate", -1, nullptr, nullptr},
-      {"Z3ISetting", -1, nullptr, nullptr},
-      {"Volume Limit", -1, nullptr, nullptr},
+      // No page of this window for "Record", "OnlineUpdate", "Z3ISetting" and "Volume Limit":
+      // the usage limits have their own window (the records' "Set limit"), updates are on the
+      // System page; a configuration that lists them gets no empty page. The list still says
+      // whether they are configured (sethasModuleWith).
   };
   return table;
 }
@@ -341,7 +363,7 @@ QWidget *build(SettingController *c, QTabWidget *mainTabs) {
 
   for (const Page &p : pageTable()) {
     const QString id = QLatin1String(p.identifier);
-    QWidget *page = p.build ? p.build(c, tabs) : new QWidget(tabs);
+    QWidget *page = p.build(c, tabs);
     page->setProperty("itemIdentifier", id);
     tabs->addTab(page, id);
     auto *button = new QPushButton(view);

@@ -291,6 +291,7 @@ QWidget *buildBrowser(SettingController *c, QWidget *parent) {
   layout->addLayout(row);
   c->btnNotAutolaunch = worded<QCheckBox>(page, "btnSettingAddBrowser", "Do not open the page after connecting");
   layout->addWidget(c->btnNotAutolaunch);
+  QObject::connect(c->btnNotAutolaunch, &QCheckBox::clicked, c, [c] { c->notAutolaunchClicked(c->btnNotAutolaunch); });
 
   // The add window: the list of pages with add, edit and remove.
   QDialog *add = sheet(page, "wndSettingAddBrowser");

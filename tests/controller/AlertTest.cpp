@@ -157,6 +157,46 @@ TEST_F(AlertTest, AnAlertThatDoesNotWaitAnswersLaterAndClosesOnRemoval) {
   EXPECT_TRUE(testsupport::waitUntil([] { return QApplication::activeModalWidget() == nullptr; }));
 }
 
+TEST_F(AlertTest, ADialogDestroyedWhileTheProgramEndsAnswersNothing) {
+  // Outside a teardown, a dialog destroyed while open answers as declined.
+  int answers = 0, lastAnswer = -1;
+  auto *dialog = new QDialog;
+  ASSERT_TRUE(ModalQuestions::open(dialog, {QStringLiteral("alert"), "Warning", "Invalid card", "OK", QString()},
+                                   [&](int answer, bool) {
+                                     ++answers;
+                                     lastAnswer = answer;
+                                   }));
+  delete dialog;
+  EXPECT_EQ(answers, 1);
+  EXPECT_EQ(lastAnswer, 0);
+
+  // While the program ends, neither the window's destruction nor its closing answers: the
+  // handlers would reach controllers that are going. The question is forgotten all the same.
+  for (const bool destroy : {true, false}) {
+    SCOPED_TRACE(destroy ? "destroyed" : "closed");
+    answers = 0;
+    auto *open = new QDialog;
+    ASSERT_TRUE(ModalQuestions::open(open, {QStringLiteral("alert"), "Warning", "Invalid card", "OK", QString()},
+                                     [&](int, bool) { ++answers; }));
+    ModalQuestions::beginTeardown();
+    ModalQuestions::beginTeardown(); // twice is harmless
+    EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+    if (destroy) {
+      delete open;
+    } else {
+      open->done(1);
+      delete open;
+    }
+    // Nothing new opens either.
+    auto *late = new QDialog;
+    EXPECT_FALSE(ModalQuestions::open(late, {QStringLiteral("alert"), "Warning", "Late", "OK", QString()},
+                                      [&](int, bool) { ++answers; }));
+    delete late;
+    ModalQuestions::endTeardown();
+    EXPECT_EQ(answers, 0);
+  }
+}
+
 TEST_F(AlertTest, TheSameQuestionIsNotAskedTwiceAtOnce) {
   int inner = -1, innerOther = -1;
   whenQuestionIsUp([&](QWidget *outer) {

@@ -4,6 +4,7 @@
 #include "MainWindowFixture.h"
 #include "WordGlobe.h"
 
+#include <QTest>
 #include <csignal>
 
 namespace {
@@ -68,6 +69,28 @@ TEST_F(BackendRestart, ABackendThatCannotBeBroughtBackIsReportedInTheStatusArea)
   EXPECT_EQ(init()->statusView->lockTipLabel->text(),
             Map_Name_Item_of_IndexString(QStringLiteral("Init_BackendStopped")));
   EXPECT_EQ(removed, 0) << "no device was ever reported";
+}
+
+// A backend that keeps dying after it reported its device: once the program stops starting it,
+// the device's removal that follows the last end does not wipe the message from the status area.
+TEST_F(BackendRestart, TheStoppedServiceStaysToldAfterTheLastDeviceRemoval) {
+  if (!launchSupervised())
+    GTEST_SKIP() << "no session bus";
+  for (int round = 0; round < 10 && !center->hasGivenUp(); ++round) {
+    ASSERT_TRUE(testsupport::waitUntil([&] { return simReady(); }, 15000)) << "round " << round;
+    const int before = removed;
+    ::kill(pid_t(center->serverProcessId()), SIGKILL);
+    ASSERT_TRUE(testsupport::waitUntil([&] { return removed == before + 1; })) << "round " << round;
+  }
+  ASSERT_TRUE(center->hasGivenUp());
+  // Whatever packages were still queued have been handled.
+  QTest::qWait(200);
+  EXPECT_EQ(init()->statusView->lockTipLabel->text(),
+            Map_Name_Item_of_IndexString(QStringLiteral("Init_BackendStopped")));
+  // A change of language re-words it and keeps it.
+  init()->updateLanguages(Notification{});
+  EXPECT_EQ(init()->statusView->lockTipLabel->text(),
+            Map_Name_Item_of_IndexString(QStringLiteral("Init_BackendStopped")));
 }
 
 } // namespace

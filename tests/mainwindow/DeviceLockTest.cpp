@@ -1,10 +1,13 @@
 // The device lock code at start-up and for the guarded pages, end to end against the simulated
 // modem.
 #include "CallNeighbours.h"
+#include "DataSessionLayout.h"
 #include "InitController.h"
 #include "MainWindowFixture.h"
 #include "SettingController.h"
 #include "UnlockDeviceSheet.h"
+
+#include <QTest>
 
 namespace {
 
@@ -98,6 +101,81 @@ TEST_F(DeviceLock, CancelTellsTheGuardedPagesAndAnUnlockedDeviceAsksNothing) {
   // Removal forgets the unlock.
   backend->control(QStringLiteral("Unplug"));
   ASSERT_TRUE(testsupport::waitUntil([&] { return !init()->firstUnlockedDevice(); }));
+}
+
+// The start-up sheet declined, the device stays locked: each guarded page asks for the code when
+// it is opened, Cancel leaves for the Internet page, and the right code (still under the start-up
+// module, as the device was never unlocked) opens the page that asked.
+TEST_F(DeviceLock, AfterCancelAtStartUpEveryGuardedPageAsksForTheCode) {
+  if (!launch(QStringLiteral("device-lock")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(sheetUp());
+  sheet()->cancel->click();
+  ASSERT_FALSE(sheet()->isVisible());
+  QStringList pagesEntered;
+  NotificationCenter::defaultCenter().addObserver(
+      &owner, QLatin1String(kTabViewItemWillChange), nullptr,
+      [&](const Notification &n) { pagesEntered << n.userInfo.value(kTabViewItemWillChange).toString(); });
+  const struct {
+    const char *page;
+    int module;
+  } cases[] = {{"SMS", 1}, {"Phonebook", 2}, {"Setting", 6}};
+  for (const auto &c : cases) {
+    SCOPED_TRACE(c.page);
+    pagesEntered.clear();
+    parts.mainController->notifyChangeTabViewItem(QLatin1String(c.page));
+    ASSERT_TRUE(sheetUp());
+    EXPECT_EQ(init()->getDeviceLockFunctionModule(), c.module);
+    sheet()->cancel->click();
+    EXPECT_EQ(pagesEntered, (QStringList{QLatin1String(c.page), QStringLiteral("Internet")}));
+  }
+  pagesEntered.clear();
+  parts.mainController->notifyChangeTabViewItem(QStringLiteral("SMS"));
+  ASSERT_TRUE(sheetUp());
+  type(QStringLiteral("4321"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return pagesEntered.size() == 2; }));
+  EXPECT_EQ(pagesEntered.last(), QStringLiteral("SMS"));
+  EXPECT_TRUE(init()->firstUnlockedDevice());
+  EXPECT_EQ(unlockRequests().constLast().first, kModuleInit);
+  // The page opened on the code just accepted does not ask for it again.
+  QTest::qWait(200);
+  EXPECT_FALSE(sheet()->isVisible());
+  // Opened later, it asks again (now under the settings module, the device having been unlocked).
+  parts.mainController->notifyChangeTabViewItem(QStringLiteral("Internet"));
+  parts.mainController->notifyChangeTabViewItem(QStringLiteral("SMS"));
+  ASSERT_TRUE(sheetUp());
+  type(QStringLiteral("4321"));
+  ASSERT_TRUE(testsupport::waitUntil(
+      [&] { return pagesEntered.constLast() == QLatin1String("SMS") && !sheet()->isVisible(); }));
+  QTest::qWait(200);
+  EXPECT_FALSE(sheet()->isVisible());
+  EXPECT_EQ(unlockRequests().constLast().first, kModuleSetting);
+}
+
+// The code accepted at start-up is told like any other, and no feature acts on it: no page
+// moves and no connect starts.
+TEST_F(DeviceLock, TheStartUpCodeIsToldAndMovesNothing) {
+  if (!launch(QStringLiteral("device-lock")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(sheetUp());
+  int successes = 0, pageChanges = 0;
+  NotificationCenter::defaultCenter().addObserver(&owner, QLatin1String(kDeviceUnlockSuccess), nullptr,
+                                                  [&](const Notification &) { ++successes; });
+  NotificationCenter::defaultCenter().addObserver(&owner, QLatin1String(kTabViewItemWillChange), nullptr,
+                                                  [&](const Notification &) { ++pageChanges; });
+  EXPECT_EQ(init()->getDeviceLockFunctionModule(), InitController::kDeviceLockAskedAtStartUp);
+  type(QStringLiteral("4321"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return successes == 1; }));
+  EXPECT_TRUE(init()->firstUnlockedDevice());
+  EXPECT_EQ(pageChanges, 0);
+  QTest::qWait(300);
+  for (const QByteArray &bytes : backend->received()) {
+    UIMsg msg;
+    if (UIMsg::decode(bytes, &msg)) {
+      EXPECT_FALSE(msg.majorId == DataSessionLayout::kDialMajor && msg.minorId == DataSessionLayout::kDialConnect)
+          << "no connect request";
+    }
+  }
 }
 
 TEST_F(DeviceLock, ALockStatusWithAFailureResultChangesNothing) {

@@ -128,6 +128,28 @@ TEST_F(DiagnosticsWindowTest, TheImsiRowAsksTheDeviceOnlyWithTheSwitchAndNeverLo
   EXPECT_EQ(imsiRequests(), before + 1);
 }
 
+// The card's and the network's codes have rows of their own, and an open window shows an IMSI
+// reply at once instead of an empty row until Refresh.
+TEST_F(DiagnosticsWindowTest, TheCodesShowAndAnOpenWindowTakesTheImsiReply) {
+  if (!launch(QStringLiteral("sim-ready")))
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(simReady());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return !init()->mccmnc().isEmpty(); }));
+  init()->showDiagInfo();
+  EXPECT_EQ(value("MCC:"), QStringLiteral("001"));
+  EXPECT_EQ(value("MNC:"), QStringLiteral("01"));
+  EXPECT_EQ(value("ICCID:"), QStringLiteral("89860012345678901234"));
+  // The device goes and comes back while the window stays open: its first IMSI reply fills the
+  // row without a Refresh.
+  backend->control(QStringLiteral("Unplug"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return main()->getNetCardStatus() != MainController::kNetCardSimReady; }));
+  init()->diagWindow()->valueField(QStringLiteral("IMSI number:"))->clear();
+  backend->control(QStringLiteral("Plug"));
+  ASSERT_TRUE(simReady());
+  EXPECT_TRUE(testsupport::waitUntil([&] { return value("IMSI number:") == QLatin1String("001010123456789"); }));
+  init()->closeDiagWindow(nullptr);
+}
+
 TEST_F(DiagnosticsWindowTest, ACdmaDeviceKeepsOnlyItsRows) {
   buildOffline();
   init()->initWithCDMA();

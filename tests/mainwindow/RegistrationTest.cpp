@@ -260,6 +260,23 @@ TEST_F(Registration, FirstReportsAfterAChangeOfNetworkAreFiltered) {
   EXPECT_EQ(init()->networkMode(), 3);
 }
 
+// The dropped report after a change of network holds connecting back where a white-listed
+// network is paid as the home one; elsewhere the buttons stay as they are.
+TEST_F(Registration, TheDroppedReportHoldsTheConnectButtonsForAPaidAsHomeNetwork) {
+  buildOffline();
+  ASSERT_TRUE(g_DialController && g_DialController->m_ConnectButton);
+  set(QStringLiteral("Main"), QStringLiteral("filterTheFirstQdonQpasWhenNetWorkChanged"), true);
+  for (const bool paidAsHome : {false, true}) {
+    SCOPED_TRACE(paidAsHome);
+    set(QStringLiteral("Internet"), QStringLiteral("paySameAsHomeNetIfIsWhilteNet"), paidAsHome);
+    g_DialController->setConnectBtnEnable(true);
+    init()->setFirstTimeDealWithQpasWhenNetWorkChanged(true);
+    init()->dealWithCheckNetInfo(netInfo(QStringLiteral("UMTS"), QStringLiteral("CS_PS")));
+    EXPECT_FALSE(init()->firstTimeDealWithQpasWhenNetWorkChanged());
+    EXPECT_EQ(g_DialController->m_ConnectButton->isEnabled(), !paidAsHome);
+  }
+}
+
 // ---- Icera devices ----
 
 TEST_F(Registration, IceraNetworkStringsAndTechnologies) {

@@ -4,8 +4,14 @@
 #include "MainWindowFixture.h"
 #include "PinSheets.h"
 
+#include "WordGlobe.h"
+
+#include <QApplication>
 #include <QCoreApplication>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -38,6 +44,33 @@ TEST_F(SimCodeEntry, RightPinAfterAWrongOneMakesTheSimReady) {
   EXPECT_TRUE(simReady());
   EXPECT_FALSE(init()->pinSheet()->isVisible());
   EXPECT_EQ(init()->runtimeObjectForKey(kRTSIMCardReady).toBool(), true);
+}
+
+// With real windows: the wrong PIN is told at once, and the sheet for the next try opens only
+// from the alert's answer, so the alert keeps the keyboard and is read before the next code.
+TEST_F(SimCodeEntry, AWrongPinIsToldBeforeTheSheetComesBack) {
+  answers.reset();
+  if (!launch(QStringLiteral("sim-pin")))
+    GTEST_SKIP() << "no session bus";
+  typePin(QStringLiteral("9999"));
+  ASSERT_TRUE(testsupport::waitUntil([] { return ModalQuestions::openQuestionCount() == 1; }));
+  auto *alert = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+  ASSERT_NE(alert, nullptr);
+  EXPECT_EQ(alert->text(), Map_Name_Item_of_IndexString(QStringLiteral("Incorrect PIN code!")));
+  // The tries left arrive while the alert is up; the sheet waits for the answer.
+  ASSERT_TRUE(testsupport::waitUntil([&] { return init()->pinSheet()->timeLeft->text().contains(QLatin1Char('2')); }));
+  QTest::qWait(300);
+  EXPECT_FALSE(init()->pinSheet()->isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), alert);
+  alert->defaultButton()->click();
+  ASSERT_TRUE(testsupport::waitUntil([&] { return init()->pinSheet()->isVisible(); }));
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+  typePin(QStringLiteral("1234"));
+  ASSERT_TRUE(testsupport::waitUntil([&] { return simReady(); }));
+  // Nothing is told after the right code.
+  QTest::qWait(300);
+  EXPECT_EQ(ModalQuestions::openQuestionCount(), 0);
+  EXPECT_FALSE(init()->pinSheet()->isVisible());
 }
 
 TEST_F(SimCodeEntry, ThreeWrongPinsBringThePukSheetAndTheRightPukUnblocks) {

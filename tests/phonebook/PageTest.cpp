@@ -4,6 +4,7 @@
 #include "PBSource.h"
 #include "UpdatePhonebookWindow.h"
 
+#include <QHeaderView>
 #include <QTest>
 
 using namespace pbtest;
@@ -166,4 +167,35 @@ TEST_F(PBFixture, AnUntouchedDefaultGroupTakesTheNewLanguagesName) {
       start({group(QStringLiteral("Gruppe 0"))}, {{QStringLiteral("CurDefGrpName"), QStringLiteral("Gruppe 0")}});
   off.updateLanguages(Notification());
   EXPECT_EQ(off.getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Gruppe 0"));
+}
+
+// A click on a column header sorts the shown contacts by that column, a second click on the same
+// header reverses the order; the stored group keeps its header row first, and the SIM store sorts
+// too.
+TEST_F(PBFixture, HeaderClicksSortTheContactTableAndASecondClickReverses) {
+  PBController &c =
+      start({group(QStringLiteral("Family"), {contact("Bea", "300"), contact("al", "100"), contact("Cid", "200")})});
+  read(kStorageSIM,
+       {item(1, QStringLiteral("Zoe"), QStringLiteral("9")), item(2, QStringLiteral("Ann"), QStringLiteral("8"))});
+  PBPage page(&c);
+  page.groupTable->setCurrentCell(0, 0);
+  const auto column = [&](int col) {
+    QStringList out;
+    for (int r = 0; r < page.contactTable->model()->rowCount(); ++r)
+      out << page.contactTable->model()->index(r, col).data().toString();
+    return out;
+  };
+  QHeaderView *header = page.contactTable->horizontalHeader();
+  emit header->sectionClicked(0);
+  EXPECT_EQ(column(0), (QStringList{"al", "Bea", "Cid"})) << "names in the language's order, case aside";
+  emit header->sectionClicked(0);
+  EXPECT_EQ(column(0), (QStringList{"Cid", "Bea", "al"}));
+  emit header->sectionClicked(1);
+  EXPECT_EQ(column(1), (QStringList{"100", "200", "300"}));
+  // The group's own entry stays where the store keeps it.
+  EXPECT_EQ(c.getPCUserByIndex(0, -1).value(PBKey::kGroupName).toString(), QStringLiteral("Family"));
+  page.showStore(kSaveInSIM);
+  emit header->sectionClicked(0);
+  EXPECT_EQ(column(0), (QStringList{"Ann", "Zoe"}));
+  c.setPage(nullptr);
 }

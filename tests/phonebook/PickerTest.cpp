@@ -5,6 +5,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QDir>
 #include <QPushButton>
 #include <QTableWidget>
@@ -139,6 +140,41 @@ TEST_F(PickerTest, SimplifiedVariantAnswersTheChosenSimRow) {
   picker->doSelectAction();
   ASSERT_EQ(posted.size(), 1);
   EXPECT_EQ(posted.at(0).userInfo.value("SendList").toStringList(), QStringList{"0171"});
+}
+
+// The simplified picker of the message editor is laid out for its own size, whatever the size of
+// the editor it opens over: the list starts at the top, every control shows whole inside the
+// window, and no two overlap.
+TEST_F(PickerTest, TheSimplifiedPickersControlsFitAndDoNotOverlap) {
+  startStores();
+  for (const QSize editor : {QSize(600, 420), QSize(760, 560), QSize(420, 300)}) {
+    SCOPED_TRACE(editor.width());
+    SelectWindowControl::setSelectWindowSize(editor);
+    auto *picker = new SelectWindowControl;
+    picker->allowsContactTableMultiSelection(true);
+    picker->simpliedSelectWnd(QSize(285, 448));
+    picker->showWindow(nullptr);
+    QDialog *w = picker->window();
+    QList<QWidget *> shown;
+    for (QWidget *child : w->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+      if (child->isVisible())
+        shown << child;
+    ASSERT_GE(shown.size(), 4); // the label, the list, Cancel and OK
+    for (QWidget *a : shown) {
+      EXPECT_TRUE(w->rect().contains(a->geometry())) << a->metaObject()->className();
+      for (QWidget *b : shown) {
+        if (a != b) {
+          EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+              << a->metaObject()->className() << " " << b->metaObject()->className();
+        }
+      }
+    }
+    EXPECT_LT(picker->contactTable()->geometry().top(), 60) << "the list starts at the top";
+    EXPECT_LT(picker->cancelButton()->geometry().left(), picker->okButton()->geometry().left());
+    EXPECT_FALSE(picker->selectedTable()->isVisible());
+    picker->quitWindow(0);
+  }
+  SelectWindowControl::setSelectWindowSize(QSize(600, 420));
 }
 
 TEST_F(PickerTest, ModalUseOverAGivenList) {

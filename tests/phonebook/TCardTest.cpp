@@ -145,6 +145,29 @@ TEST_F(TCardTest, NoCardOrSwitchOffLeavesTheStoreClosed) {
   EXPECT_FALSE(pb->tcardInitFinished());
 }
 
+// New on the memory card's store opens the dialog and its OK writes the card's files; without
+// a card New says why instead of doing nothing.
+TEST_F(TCardTest, NewOnTheCardsStoreAddsAContactOrSaysThereIsNoCard) {
+  open();
+  pb->selectSavePos(kSaveInTCard);
+  ASSERT_TRUE(pb->newUser());
+  EXPECT_EQ(pb->dialogStore(), int(kSaveInTCard));
+  QString failed;
+  ASSERT_TRUE(pb->adduserok(contact("Anna", "0301"), &failed)) << failed.toStdString();
+  EXPECT_EQ(names(), QStringList{QStringLiteral("Anna")});
+  EXPECT_TRUE(QFile::exists(pbFolder() + "/PB_0.ini"));
+
+  qputenv("QEL_TCARD_VOLUME", dir.filePath("missing").toUtf8());
+  start({}, {{QStringLiteral("IsShowTCard"), true}});
+  read(kStorageSIM, {});
+  pb->selectSavePos(kSaveInTCard);
+  const int asked = int(answers->asked().size());
+  EXPECT_FALSE(pb->newUser());
+  ASSERT_EQ(answers->asked().size(), asked + 1);
+  EXPECT_EQ(answers->asked().last().message,
+            Map_Name_Item_of_IndexString(QStringLiteral("No memory card is available.")));
+}
+
 TEST(TCardFiles, NamesAndParsing) {
   EXPECT_EQ(TCardFiles::fileNumberOfName("PB_12"), 12);
   EXPECT_EQ(TCardFiles::fileNumberOfName("PB_7abc"), 7);

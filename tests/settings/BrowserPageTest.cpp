@@ -8,7 +8,11 @@
 #include "SettingPages.h"
 #include "WordGlobe.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QUrl>
 
@@ -219,6 +223,54 @@ TEST_F(LinkPages, FavouriteLinksMoveAndSaveOnlyOnModify) {
   one->moveLinkBackward(one->btnMoveLinkBackward);
   EXPECT_EQ(one->findLinkPropertiesByIndex(0).value(QStringLiteral("Name")).toString(), QStringLiteral("Only"));
   delete one;
+}
+
+// The page's own "do not open" box counts when clicked, without the Advanced sheet.
+TEST_F(LinkPages, TheSuppressionBoxIsStoredWhenClicked) {
+  writeBrowserList({QStringLiteral("one.example")});
+  QStringList opened;
+  QELUIController::setUrlOpener([&](const QUrl &u) {
+    opened << u.toString();
+    return true;
+  });
+  SettingController *s = fresh();
+  s->btnNotAutolaunch->click();
+  QVariantMap onDisk;
+  ASSERT_TRUE(Plist::readDictionary(modemList() + QStringLiteral("/settings.plist"), &onDisk));
+  EXPECT_TRUE(onDisk.value(QStringLiteral("NotAutolaunch")).toBool());
+  s->AutoLaunchURL();
+  EXPECT_TRUE(opened.isEmpty());
+  s->btnNotAutolaunch->click();
+  ASSERT_TRUE(Plist::readDictionary(modemList() + QStringLiteral("/settings.plist"), &onDisk));
+  EXPECT_FALSE(onDisk.value(QStringLiteral("NotAutolaunch")).toBool());
+  s->AutoLaunchURL();
+  EXPECT_EQ(opened, QStringList{QStringLiteral("http://one.example")});
+  delete s;
+}
+
+// Without a link to edit, the favourite links' form is off and its Save writes nothing.
+TEST_F(LinkPages, TheLinkFormIsOffUntilALinkIsChosen) {
+  for (const bool withFile : {false, true}) {
+    SCOPED_TRACE(withFile ? "empty list" : "no file");
+    QFile::remove(modemList() + QStringLiteral("/FavoriteLinks.plist"));
+    if (withFile)
+      writeLinks({});
+    SettingController *s = fresh();
+    for (QWidget *w : std::initializer_list<QWidget *>{s->tfdLinkName, s->tfdLinkPath, s->cboxLinkType, s->tfdLinkPara,
+                                                       s->btnLaunchAtStartup, s->btnModifyFavoriteLink})
+      EXPECT_FALSE(w->isEnabled()) << w->objectName().toStdString();
+    s->modifyFavoriteLink(s->btnModifyFavoriteLink);
+    EXPECT_EQ(QFile::exists(modemList() + QStringLiteral("/FavoriteLinks.plist")), withFile);
+    EXPECT_TRUE(storedLinks().isEmpty());
+    delete s;
+  }
+  writeLinks({link(0, QStringLiteral("Mail"), 0, QStringLiteral("/usr/bin/mail-client"))});
+  SettingController *s = fresh();
+  s->iconMatrixFavoriteLinks->setCurcellIndex(0);
+  s->iconMatrixClicked(s->iconMatrixFavoriteLinks);
+  EXPECT_TRUE(s->tfdLinkName->isEnabled());
+  EXPECT_TRUE(s->btnModifyFavoriteLink->isEnabled());
+  delete s;
 }
 
 TEST_F(LinkPages, AWebLinkWithoutASchemeIsRefusedUnderTheOperatorSwitch) {

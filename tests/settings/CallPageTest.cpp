@@ -178,6 +178,25 @@ TEST_F(CallPage, FieldsThatDoNotFitAreRefusedBeforeAnythingIsSent) {
   EXPECT_TRUE(settings()->btnCallSettingApply_->isEnabled());
 }
 
+// Only a result of 0 sets call waiting: a network's own refusal codes are failures too.
+TEST_F(CallPage, CallWaitingRefusedWithAnyCodeIsAFailure) {
+  if (!launch())
+    GTEST_SKIP() << "no session bus";
+  ASSERT_TRUE(waitFirstRead());
+  for (const int refusal : {1, 3, 254}) {
+    SCOPED_TRACE(refusal);
+    setServices({{QStringLiteral("Waiting"), true}, {QStringLiteral("WaitSetResult"), refusal}});
+    const int failedBefore = askedCount(word("Settings Failed!"));
+    showTab(1);
+    settings()->btnCallWaitSetting_->setChecked(false);
+    settings()->btnCallSettingApply_->click();
+    ASSERT_TRUE(waitAsked(word("Settings Failed!"), failedBefore + 1));
+    ASSERT_TRUE(waitButtons());
+    EXPECT_TRUE(services().value(QStringLiteral("Waiting")).toBool());
+  }
+  EXPECT_EQ(askedCount(word("Settings successful!")), 0);
+}
+
 TEST_F(CallPage, FirstReadFailuresStaySilentLaterOnesAlert) {
   if (!launch())
     GTEST_SKIP() << "no session bus";

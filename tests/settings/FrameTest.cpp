@@ -5,6 +5,7 @@
 #include "SettingPages.h"
 #include "WordGlobe.h"
 
+#include <QAbstractButton>
 #include <QFile>
 #include <QRegularExpression>
 #include <QSet>
@@ -70,6 +71,29 @@ TEST_F(Frame, ThePageListKeepsItsPagesAndNoListKeepsEveryPage) {
   unlisted->deviceRemoved(Notification{});
   EXPECT_EQ(unlisted->MessageCenter->text(), QStringLiteral("+1"));
   delete unlisted;
+}
+
+// Pages the window does not build are not offered, even when the configuration lists them; the
+// list still tells whether they are configured. No page shown is an empty widget.
+TEST_F(Frame, ListedPagesWithoutControlsAreNotOffered) {
+  SettingController *c = fresh([](QVariantMap &d) {
+    d.insert(QStringLiteral("SettingDefaultItem"),
+             QVariantList{"System", "Record", "OnlineUpdate", "Z3ISetting", "Volume Limit", "Security"});
+  });
+  EXPECT_EQ(pageIds(c), (QStringList{"System", "Security"}));
+  EXPECT_TRUE(c->sethasModuleWith(QStringLiteral("Volume Limit")));
+  EXPECT_FALSE(c->openSettingPage(QStringLiteral("Record")));
+  QStringList buttons;
+  for (const QPointer<QAbstractButton> &b : c->settingPageButtons)
+    if (b && !b->isHidden())
+      buttons << b->property("pageIdentifier").toString();
+  EXPECT_EQ(buttons, (QStringList{"System", "Security"}));
+  delete c;
+  SettingController *every = fresh([](QVariantMap &d) { d.remove(QStringLiteral("SettingDefaultItem")); });
+  for (int i = 0; i < every->tabviewSetting->count(); ++i)
+    EXPECT_FALSE(every->tabviewSetting->widget(i)->findChildren<QWidget *>().isEmpty())
+        << every->tabviewSetting->widget(i)->property("itemIdentifier").toString().toStdString();
+  delete every;
 }
 
 TEST_F(Frame, AllowAutoConnectFollowsTheVisibleControls) {

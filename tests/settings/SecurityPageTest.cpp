@@ -2,9 +2,13 @@
 // simulated modem.
 #include "InitController.h"
 #include "PinSheets.h"
+#include "Plist.h"
 #include "SettingFixture.h"
 #include "SettingService.h"
 #include "UnlockDeviceSheet.h"
+
+#include <QCheckBox>
+#include <QPushButton>
 
 namespace {
 
@@ -55,8 +59,7 @@ TEST_F(SecurityPage, WrongPinsCountDownThenTheLastTryWarnsAndNoTriesOpenThePukSh
   // time the question has been seen.
   QList<bool> boxStates;
   QObject recording;
-  QObject::connect(settings()->m_PINEnable, &QAbstractButton::toggled, &recording,
-                   [&](bool on) { boxStates << on; });
+  QObject::connect(settings()->m_PINEnable, &QAbstractButton::toggled, &recording, [&](bool on) { boxStates << on; });
   clickLock(QStringLiteral("0000"));
   ASSERT_TRUE(waitAsked(QStringLiteral("Incorrect PIN code!")));
   // The box went back to the card's state; the tries are shown in the sheet.
@@ -293,6 +296,83 @@ TEST_F(AutoValidation, TickingTheBoxChecksThePinThenKeepsItInTheModem) {
   ASSERT_TRUE(waitVisible(settings()->enablePinSheet()));
   settings()->enablePinSheet()->cancel->click();
   EXPECT_TRUE(settings()->btnPINAutoValidat_->isChecked());
+}
+
+} // namespace
+
+namespace {
+
+// A PIN remembered on this computer for the scenario's card.
+class SavedPinControls : public SettingFixture {
+protected:
+  QVariantMap settingsOverrides() const override {
+    return {{QStringLiteral("Main"), QVariantMap{{QStringLiteral("AtuoCheckPinAndIccidSavedInConfigFile"), true},
+                                                 {QStringLiteral("EnableSavePINNum"), true}}},
+            {kCMSavedPinKey, QStringLiteral("1234")},
+            {kCMSavedIccidKey, QStringLiteral("89860012345678901234")}};
+  }
+  QVariantMap onDisk() const {
+    QVariantMap dict;
+    Plist::readDictionary(config->configFilePathOfKey(kCMSettingFile), &dict);
+    return dict;
+  }
+  bool savingOnDisk() const {
+    return onDisk().value(QStringLiteral("Main")).toMap().value(QStringLiteral("EnableSavePINNum")).toBool();
+  }
+};
+
+// The saved PIN follows the card's PIN: a change replaces it, switching the lock off removes it;
+// the page's button forgets it and its box switches saving, both written to the file at once.
+TEST_F(SavedPinControls, TheSavedPinFollowsTheCardAndCanBeForgottenFromThePage) {
+  if (!launch(QStringLiteral("sim-pin")))
+    GTEST_SKIP() << "no session bus";
+  // The saved PIN opened the card by itself.
+  ASSERT_TRUE(testsupport::waitUntil([&] {
+    return parts.initController->simPinState() == InitController::kSimReady &&
+           settings()->m_RevisePinButton->isEnabled();
+  }));
+  EXPECT_FALSE(parts.initController->pinSheet()->isVisible());
+  settings()->selectSettingPage(QStringLiteral("Security"));
+  ASSERT_NE(settings()->btnPinNumSavedInConfigFile_, nullptr);
+  ASSERT_NE(settings()->btnRemovePinAutoCheckByICCID_, nullptr);
+  EXPECT_TRUE(settings()->btnPinNumSavedInConfigFile_->isChecked());
+
+  settings()->m_RevisePinButton->click();
+  ASSERT_TRUE(waitVisible(settings()->revisePinSheet()));
+  fill(settings()->revisePinSheet(), {QStringLiteral("1234"), QStringLiteral("4321"), QStringLiteral("4321")});
+  ASSERT_TRUE(waitAsked(QStringLiteral("New PIN enabled!"))) << [&] {
+    std::string all;
+    for (const ModalQuestion &q : answers->asked())
+      all += q.message.toStdString() + " | ";
+    return all;
+  }();
+  EXPECT_EQ(onDisk().value(kCMSavedPinKey).toString(), QStringLiteral("4321"));
+
+  settings()->m_PINEnable->click();
+  ASSERT_TRUE(waitVisible(settings()->enablePinSheet()));
+  fill(settings()->enablePinSheet(), {QStringLiteral("4321")});
+  ASSERT_TRUE(waitAsked(QStringLiteral("Settings successful!")));
+  EXPECT_FALSE(onDisk().contains(kCMSavedPinKey));
+  EXPECT_FALSE(onDisk().contains(kCMSavedIccidKey));
+
+  // Saved again (as the PIN sheet does), then forgotten from the page.
+  config->getConfiguration().insert(kCMSavedPinKey, QStringLiteral("4321"));
+  config->getConfiguration().insert(kCMSavedIccidKey, QStringLiteral("89860012345678901234"));
+  ASSERT_TRUE(config->writeToFile());
+  settings()->btnRemovePinAutoCheckByICCID_->click();
+  ASSERT_TRUE(waitAsked(QStringLiteral("Remove saved PIN from computer successfully!")));
+  EXPECT_FALSE(onDisk().contains(kCMSavedPinKey));
+  EXPECT_FALSE(onDisk().contains(kCMSavedIccidKey));
+  EXPECT_FALSE(savingOnDisk());
+  EXPECT_FALSE(settings()->btnPinNumSavedInConfigFile_->isChecked());
+
+  // The box switches saving; switching it off forgets a PIN saved meanwhile.
+  settings()->btnPinNumSavedInConfigFile_->click();
+  EXPECT_TRUE(savingOnDisk());
+  config->getConfiguration().insert(kCMSavedPinKey, QStringLiteral("4321"));
+  settings()->btnPinNumSavedInConfigFile_->click();
+  EXPECT_FALSE(savingOnDisk());
+  EXPECT_FALSE(onDisk().contains(kCMSavedPinKey));
 }
 
 } // namespace

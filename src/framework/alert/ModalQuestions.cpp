@@ -3,6 +3,7 @@
 #include "NotificationCenter.h"
 #include "NotificationTables.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDialog>
 #include <QPointer>
@@ -13,12 +14,15 @@ struct OpenQuestion {
   ModalQuestion question;
   QPointer<QDialog> dialog; // null while the responder answers
   bool closedByRemoval = false;
+  bool waitless = false;         // opened without waiting (open())
+  std::function<void()> abandon; // for those: ends the question without an answer
 };
 
 struct State {
   ModalQuestions::Responder responder;
   QList<OpenQuestion *> open; // innermost (latest) last
   int dropped = 0;
+  bool tearingDown = false;
 };
 
 State &state() {
@@ -48,7 +52,7 @@ int runQuestion(const ModalQuestion &question, const std::function<int(OpenQuest
     *closedByRemoval = false;
   if (dropAsDuplicate(question))
     return ModalQuestions::kAlternateAnswer;
-  OpenQuestion open{question, {}, false};
+  OpenQuestion open{question, {}, false, false, {}};
   state().open.append(&open);
   const int answer = body(open);
   state().open.removeOne(&open);
@@ -66,6 +70,32 @@ void ModalQuestions::install() {
   installed = true;
   NotificationCenter::defaultCenter().addObserver(watcher(), QString::fromLatin1(kDeviceRemoved), nullptr,
                                                   [](const Notification &) { closeAllQuestions(); });
+  // The windows (and the dialogs they own) are destroyed after the main loop ended, when the
+  // controllers an answer would reach may be half gone.
+  if (QCoreApplication *app = QCoreApplication::instance())
+    QObject::connect(app, &QCoreApplication::aboutToQuit, watcher(), [] { beginTeardown(); });
+}
+
+void ModalQuestions::beginTeardown() {
+  State &s = state();
+  s.tearingDown = true;
+  // The questions opened without waiting are forgotten; those waited for end with their own
+  // loops, which return before the program does.
+  const QList<OpenQuestion *> open = s.open;
+  for (OpenQuestion *q : open)
+    if (q->waitless) {
+      // The question is freed by its own ending: the ending must not live in it meanwhile.
+      const std::function<void()> abandon = std::move(q->abandon);
+      abandon();
+    }
+}
+
+void ModalQuestions::endTeardown() {
+  state().tearingDown = false;
+}
+
+bool ModalQuestions::tearingDown() {
+  return state().tearingDown;
 }
 
 void ModalQuestions::setResponder(Responder responder) {
@@ -119,7 +149,7 @@ int ModalQuestions::runDialog(QDialog *dialog, const ModalQuestion &question, bo
 }
 
 bool ModalQuestions::open(QDialog *dialog, const ModalQuestion &question, AnswerHandler done) {
-  if (!dialog)
+  if (!dialog || state().tearingDown)
     return false;
   install();
   if (state().responder) {
@@ -132,7 +162,7 @@ bool ModalQuestions::open(QDialog *dialog, const ModalQuestion &question, Answer
   }
   if (dropAsDuplicate(question))
     return false;
-  auto *open = new OpenQuestion{question, dialog, false};
+  auto *open = new OpenQuestion{question, dialog, false, true, {}};
   state().open.append(open);
   // The dialog may be shown again later (the skinned panel's window is): its connections end
   // with this question.
@@ -141,16 +171,26 @@ bool ModalQuestions::open(QDialog *dialog, const ModalQuestion &question, Answer
     QMetaObject::Connection finished, destroyed;
   };
   auto links = std::make_shared<Links>();
-  const auto finish = [open, links, done](int result) {
+  const auto end = [open, links] {
     if (links->answered)
-      return;
+      return false;
     links->answered = true;
     QObject::disconnect(links->finished);
     QObject::disconnect(links->destroyed);
     state().open.removeOne(open);
+    return true;
+  };
+  open->abandon = [end, open] {
+    if (end())
+      delete open;
+  };
+  const auto finish = [open, end, done](int result) {
+    if (!end())
+      return;
     const bool removed = open->closedByRemoval;
     delete open;
-    if (done)
+    // While the program ends nothing is answered: a handler would reach controllers that go.
+    if (done && !state().tearingDown)
       done(removed ? kAlternateAnswer : result, removed);
   };
   links->finished = QObject::connect(dialog, &QDialog::finished, watcher(), finish);

@@ -71,6 +71,14 @@ public:
 
   // Makes sure device removal reaches the layer (done by the first question as well).
   static void install();
+
+  // The program is ending: from now on no answer handler of a question opened without waiting
+  // runs (a dialog destroyed with its window is not an answer), and the open ones are forgotten.
+  // Called when the main loop ends; calling it again does nothing more.
+  static void beginTeardown();
+  static bool tearingDown();
+  // Back to answering (a test that played a teardown).
+  static void endTeardown();
 };
 
 // A script for tests: answers the questions in order with `answers` (then `fallback`), and

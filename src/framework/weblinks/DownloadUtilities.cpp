@@ -135,7 +135,7 @@ void DownloadUtilities::downloadFinished(QNetworkReply *reply) {
   if (download.body.size() > kMaxDownloadBytes)
     return;
   // The old copy is replaced only by a complete new one.
-  QDir().mkpath(QFileInfo(download.destination).absolutePath());
+  SafeFile::makeFolder(QFileInfo(download.destination).absolutePath(), 0700);
   if (!SafeFile::writeAtomically(download.destination, download.body)) {
     qWarning() << "DownloadUtilities: could not store" << download.destination;
     return;

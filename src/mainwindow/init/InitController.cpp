@@ -6,6 +6,7 @@
 #include "InitStatusView.h"
 #include "MainController.h"
 #include "Neighbourhood.h"
+#include "NotificationTables.h"
 #include "PinSheets.h"
 #include "QELAlertPanel.h"
 #include "QELUIManager.h"
@@ -216,7 +217,7 @@ void InitController::initializeNibResources() {
   initDiagWindow();
   if (statusView) {
     statusView->simTypeField->clear();
-    statusView->lockTipLabel->clear();
+    setLockTip(QString());
     if (!networkStatusViewHidden_)
       statusView->show();
   }
@@ -251,13 +252,16 @@ void InitController::registerMessages() {
   notificationCenter->addObserver(this, QByteArray("prepareToShowDiagWindow:"), QStringLiteral("prepareDiagInfo"));
   notificationCenter->addObserver(this, QByteArray("openPINWindow:"), QStringLiteral("openPINWindow"));
   notificationCenter->addObserver(this, QByteArray("msgServerGaveUp:"), kMsgServerGaveUp);
+  // The page that asked for the device code opens on its acceptance; its own guard, run again by
+  // that opening, must not ask once more.
+  NotificationCenter::defaultCenter().addObserver(this, QLatin1String(kDeviceUnlockSuccess), nullptr,
+                                                  [this](const Notification &) { deviceUnlockJustAccepted(); });
   registerNotification(initObServerTable);
 }
 
 // The backend could not be brought back: the status area says so instead of going blank.
 void InitController::msgServerGaveUp(const Notification &) {
-  if (statusView)
-    statusView->lockTipLabel->setText(word(QStringLiteral("Init_BackendStopped")));
+  setLockTip(QString());
 }
 
 void InitController::updateLanguages(const Notification &) {

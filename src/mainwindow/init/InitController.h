@@ -122,6 +122,10 @@ public:
   Q_INVOKABLE void savePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void enableSavePinNum(QObject *sender = nullptr);
   Q_INVOKABLE void removeAutoCheckPinByICCID(QObject *sender = nullptr);
+  bool isSavingPin() const override;
+  void setSavingPin(bool on) override;
+  void forgetSavedPin() override { removeAutoCheckPinByICCID(nullptr); }
+  void cardPinChanged(const QString &newPin) override;
   // Keeps only the leading digits (at most 4) when Setting/"PinLimitFourDigitals" is on.
   void controlTextDidChange(QObject *field);
 
@@ -394,6 +398,8 @@ public:
   Q_INVOKABLE void unlockDeviceOK(QObject *sender = nullptr);
   Q_INVOKABLE void unlockDeviceCancel(QObject *sender = nullptr);
   // The feature that asked for the code: 2 phonebook, 3 USSD, 4 call, 5 SIM toolkit, 6 settings.
+  // The asking feature when the device reported itself locked as it started (no feature).
+  static constexpr int kDeviceLockAskedAtStartUp = -1;
   Q_INVOKABLE void setDeviceLockFunctionModule(int module) override { deviceLockFunctionModule_ = module; }
   Q_INVOKABLE int getDeviceLockFunctionModule() const override { return deviceLockFunctionModule_; }
   // Four characters, all digits.
@@ -483,6 +489,10 @@ private:
   void sendPinAutoValidationSwitch(bool on);
   void setLockTip(const QString &wordingKey);
   bool writeSavePinChoice(bool on);
+  // Tells that the code just typed was wrong; the sheet that follows opens only once the user
+  // has read it (afterWrongCodeAlert).
+  void tellWrongCode(const QString &wordingKey);
+  void afterWrongCodeAlert(std::function<void()> next);
 
   int m_SimPinState = kSimNotReady;
   int m_deviceMode = 1;
@@ -515,7 +525,13 @@ private:
   bool sendDiagInfoSMSFlag_ = false;
   bool networkStatusViewHidden_ = false;
   bool autoPinFailed_ = false;
-  QVariantMap dicDiagWindowInfo_; // the values the diagnostics window shows, by its keys
+  QString diagMcc_, diagMnc_; // the serving network's codes last reported, for the diagnostics
+  bool wrongCodeAlertUp_ = false;
+  // Set while the acceptance of the device code is being told (until the event loop turns).
+  bool unlockJustAccepted_ = false;
+  void deviceUnlockJustAccepted();
+  std::function<void()> afterWrongCodeAlert_; // the sheet to open when it is answered
+  QVariantMap dicDiagWindowInfo_;             // the values the diagnostics window shows, by its keys
 
   // ---- state of signal strength and device modes ----
 

@@ -4,11 +4,13 @@
 #include "InitController.h"
 #include "MainController.h"
 #include "Neighbourhood.h"
+#include "NotificationTables.h"
 #include "QELAlertPanel.h"
 #include "SettingsNeighbour.h"
 #include "UnlockDeviceSheet.h"
 #include "WordGlobe.h"
 
+#include <QTimer>
 #include <QtEndian>
 
 namespace {
@@ -71,6 +73,8 @@ void InitController::dealWithMsgOfCheckDeviceLockStatus(const Notification &n) {
   if (status == 1) {
     if (auto *settings = Neighbourhood::settings())
       settings->setDeviceUnlockCodeState(true);
+    // No feature asked: the outcome of the start-up code moves no page and starts no connect.
+    deviceLockFunctionModule_ = kDeviceLockAskedAtStartUp;
     openUnlockDeviceWindow(wndMain);
   } else {
     firstUnlockedDevice_ = true;
@@ -79,7 +83,14 @@ void InitController::dealWithMsgOfCheckDeviceLockStatus(const Notification &n) {
   }
 }
 
+void InitController::deviceUnlockJustAccepted() {
+  unlockJustAccepted_ = true;
+  QTimer::singleShot(0, this, [this] { unlockJustAccepted_ = false; });
+}
+
 void InitController::openUnlockDeviceWindow(QWidget *window) {
+  if (unlockJustAccepted_)
+    return;
   UnlockDeviceSheet *sheet = unlockDeviceSheet();
   QWidget *host = window ? window : wndMain.data();
   if (host && sheet->parentWidget() != host) {
@@ -114,6 +125,10 @@ void InitController::dealWithMsgOfCheckDeviceUnLockResult(const Notification &n)
     return;
   if (msg.result == 0) {
     firstUnlockedDevice_ = true;
+    // The feature that asked (a guarded page, when the code is asked before the device was
+    // unlocked once) goes on as it does for an answer under the settings module.
+    deviceUnlockJustAccepted();
+    NotificationCenter::defaultCenter().postNotificationName(QLatin1String(kDeviceUnlockSuccess), this);
   } else if (msg.result == UIMsg::kResultFailure) {
     QPointer<InitController> self(this);
     warn(QStringLiteral("Invalid password!"), [self] {

@@ -159,8 +159,10 @@ void InitController::refreshDiagIMSI(bool query) {
     checkIMSI();
     return;
   }
-  if (checkForDiag == query)
-    return; // switch off and asked by the reply: nothing
+  // A reply also fills an open window's row, which would otherwise stay empty until Refresh.
+  const bool windowOpen = m_DiagWindow && m_DiagWindow->isVisible();
+  if (checkForDiag == query && !windowOpen)
+    return; // switch off, asked by the reply, no window to show it in: nothing
   if (!m_IMSI.isEmpty())
     setDiagValue(QStringLiteral("IMSI number:"), m_IMSI);
 }
@@ -224,6 +226,9 @@ void InitController::showDiagnosticInfo() {
     const PhonebookNeighbour *phonebook = Neighbourhood::phonebook();
     set("Contacts in (U)SIM:", phonebook ? phonebook->getDiagnosticsContact() : QString(""));
     showNetworkNameInDiagnostic();
+    set("MCC:", diagMcc_);
+    set("MNC:", diagMnc_);
+    set("ICCID:", iccid());
     if (auto *settings = Neighbourhood::settings()) {
       set("PIN code status:", settings->getPinStatus());
       set("Network selection mode:", settings->getNetworkSelectionMode());

@@ -306,9 +306,13 @@ void InitController::dealWithFirstQdonWhenNetWorkChangedWithPreMccMnc(const QStr
 }
 
 void InitController::dealWithFirstQpasWhenNetWorkChanged() {
-  // The connect buttons belong to the connection area, which is not built yet; until then the
-  // registration report after a change of network is dropped and nothing else changes.
+  // The first registration report after a change of network is dropped: it may still describe
+  // the network left. Where a white-listed network is paid as the home one, connecting waits
+  // until the new network's own reports have decided whether it may.
   firstTimeDealWithQpas_ = false;
+  if (on(kInternet, QStringLiteral("paySameAsHomeNetIfIsWhilteNet")))
+    if (ConnectionNeighbour *dial = Neighbourhood::connection())
+      dial->setConnectBtnEnable(false);
 }
 
 bool InitController::checkSearchRegistStatus() {

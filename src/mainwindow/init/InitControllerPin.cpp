@@ -9,11 +9,13 @@
 #include "Neighbourhood.h"
 #include "PinSheets.h"
 #include "QELAlertPanel.h"
+#include "QELMsgCenter.h"
 #include "SettingsNeighbour.h"
 #include "WordGlobe.h"
 
 #include <QRegularExpression>
 #include <QtEndian>
+#include <utility>
 
 namespace {
 QString word(const QString &key) {
@@ -174,6 +176,7 @@ void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
     }
     return;
   }
+  QPointer<InitController> self(this);
   if (pinTries > 0) {
     // A saved PIN is tried once per insertion, and never on the last try: a wrong saved PIN
     // must not be what blocks the card.
@@ -181,19 +184,49 @@ void InitController::dealWithMsgOfCountPinPukRemain(const Notification &n) {
       hadDoPinAutoValidation_ = true;
       pinAutoValidation();
     } else {
-      QPointer<InitController> self(this);
-      alertWithPinOrPukLeftTimes(pinTries, true, [self] {
+      afterWrongCodeAlert([self, pinTries] {
         if (self)
-          self->openPinWindow();
+          self->alertWithPinOrPukLeftTimes(pinTries, true, [self] {
+            if (self)
+              self->openPinWindow();
+          });
       });
     }
   } else if (pukTries > 0) {
-    QPointer<InitController> self(this);
-    alertWithPinOrPukLeftTimes(pukTries, false, [self] {
+    afterWrongCodeAlert([self, pukTries] {
       if (self)
-        self->openPukWindow();
+        self->alertWithPinOrPukLeftTimes(pukTries, false, [self] {
+          if (self)
+            self->openPukWindow();
+        });
     });
   }
+}
+
+void InitController::tellWrongCode(const QString &wordingKey) {
+  // One at a time: a second wrong answer while the first is up waits for the same answer.
+  if (wrongCodeAlertUp_)
+    return;
+  wrongCodeAlertUp_ = true;
+  QPointer<InitController> self(this);
+  // Without waiting, as every alert of a backend handler; the sheet that follows would take the
+  // keyboard from it, so it opens from the answer (and not for a device that went meanwhile).
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning!")), word(wordingKey), word(QStringLiteral("OK")), QString(),
+                       [self](int, bool closedByRemoval) {
+                         if (!self)
+                           return;
+                         self->wrongCodeAlertUp_ = false;
+                         const std::function<void()> next = std::exchange(self->afterWrongCodeAlert_, {});
+                         if (next && !closedByRemoval)
+                           next();
+                       });
+}
+
+void InitController::afterWrongCodeAlert(std::function<void()> next) {
+  if (wrongCodeAlertUp_)
+    afterWrongCodeAlert_ = std::move(next);
+  else if (next)
+    next();
 }
 
 bool InitController::isNeedPinAutoValidation() const {
@@ -313,11 +346,11 @@ void InitController::dealWithMsgOfCheckoutPin(const Notification &n) {
     }
   } else if (msg.result == UIMsg::kResultFailure) {
     if (checkPinPukStatus_ == kCheckPin && manuuallyInputPinFlag_)
-      alertKey(QStringLiteral("Incorrect PIN code!"));
+      tellWrongCode(QStringLiteral("Incorrect PIN code!"));
     else if (checkPinPukStatus_ == kCheckPin && hadDoPinAutoValidation_)
       autoPinFailed_ = true; // the sheet that follows says why it is there
     else if (checkPinPukStatus_ == kCheckPuk)
-      alertKey(QStringLiteral("Incorrect PUK code!"));
+      tellWrongCode(QStringLiteral("Incorrect PUK code!"));
   }
 }
 
@@ -442,9 +475,12 @@ void InitController::clickYESOfReAlertPinWindow(QObject *sender) {
 void InitController::setLockTip(const QString &wordingKey) {
   if (!statusView)
     return;
+  // A backend that could not be brought back is what the user must know above all; the device
+  // removal that follows its end (and resets the status area) does not hide it.
+  const QString key = qelMsgCenter && qelMsgCenter->hasGivenUp() ? QStringLiteral("Init_BackendStopped") : wordingKey;
   // The key is kept so that a change of language re-words the tip.
-  statusView->lockTipLabel->setProperty("wordingKey", wordingKey);
-  statusView->lockTipLabel->setText(wordingKey.isEmpty() ? QString() : word(wordingKey));
+  statusView->lockTipLabel->setProperty("wordingKey", key);
+  statusView->lockTipLabel->setText(key.isEmpty() ? QString() : word(key));
 }
 
 void InitController::openPINWindow(const Notification &) {
@@ -475,6 +511,39 @@ bool InitController::writeSavePinChoice(bool on) {
     config->setConfigurationByModule(QStringLiteral("Main"), QVariantMap());
   config->setConfigurationByModuleKeyAndValue(QStringLiteral("Main"), QStringLiteral("EnableSavePINNum"), on);
   return config->writeToFile();
+}
+
+bool InitController::isSavingPin() const {
+  return mainSwitch("EnableSavePINNum");
+}
+
+void InitController::setSavingPin(bool on) {
+  pinNumSavedInConfigChecked_ = on;
+  ConfigManager *config = ConfigManager::sharedConfigManager();
+  if (!on && config) {
+    // Saving switched off: nothing of it stays behind.
+    config->getConfiguration().remove(kCMSavedPinKey);
+    config->getConfiguration().remove(kCMSavedIccidKey);
+  }
+  writeSavePinChoice(on);
+}
+
+void InitController::cardPinChanged(const QString &newPin) {
+  ConfigManager *config = ConfigManager::sharedConfigManager();
+  if (!config)
+    return;
+  QVariantMap &settings = config->getConfiguration();
+  // Only a PIN saved for this very card follows it; another card's stays as it is.
+  if (!settings.contains(kCMSavedPinKey) || iccid().isEmpty() || settings.value(kCMSavedIccidKey).toString() != iccid())
+    return;
+  if (newPin.isEmpty()) {
+    settings.remove(kCMSavedPinKey);
+    settings.remove(kCMSavedIccidKey);
+  } else {
+    settings.insert(kCMSavedPinKey, newPin);
+  }
+  pinNum_ = newPin;
+  config->writeToFile();
 }
 
 void InitController::removeAutoCheckPinByICCID(QObject *) {
