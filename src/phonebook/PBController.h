@@ -393,6 +393,8 @@ public:
   bool renameGroup(int row, const QString &name);
   bool saveRecord2File(int tag, const QString &path);
   void popupAlertOk(const QString &key) override;
+  // The same warning without waiting, for the modem's answers: packages keep arriving meanwhile.
+  void noticeAlertOk(const QString &key);
   bool popupAlertOkCancel(const QString &key);
   void toPbUserWinWithPhoneNumber(const QString &number, const QString &position) override;
   void showContactPickerForCall(QWidget *window) override;

@@ -21,6 +21,10 @@ void PBController::popupAlertOk(const QString &key) {
   NSRunAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")));
 }
 
+void PBController::noticeAlertOk(const QString &key) {
+  NSBeginAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")));
+}
+
 bool PBController::popupAlertOkCancel(const QString &key) {
   return NSRunAlertPanelExt(word(QStringLiteral("Warning!")), word(key), word(QStringLiteral("OK")),
                             word(QStringLiteral("Cancel"))) == 1;

@@ -404,7 +404,7 @@ void PBController::writeContactToSIMFail(int index) {
       savePhoneList2File();
   } else if (firstWriteFailedFlag_) {
     firstWriteFailedFlag_ = false;
-    popupAlertOk(QStringLiteral("The operation failed!"));
+    noticeAlertOk(QStringLiteral("The operation failed!"));
   }
   if (at >= 0) {
     m_AddContactList.removeAt(at);
@@ -439,7 +439,7 @@ void PBController::deleteFailInModem(int index) {
     deleteContactFromDelUserList();
   updateOrRestoreSuccess_ = false;
   if (phonebookOperate_ != kPBOperationRestore)
-    popupAlertOk(QStringLiteral("The operation failed!"));
+    noticeAlertOk(QStringLiteral("The operation failed!"));
 }
 
 void PBController::writeContactFromRestoreFileToSIM() {

@@ -2,6 +2,7 @@
 // modem in its own process.
 #include "CallNeighbours.h"
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "PBController.h"
 #include "PBFixture.h"
 #include "WordGlobe.h"
@@ -25,6 +26,8 @@ QStringList namesOf(const QVariantList &list, const char *key = "username") {
 
 class PhonebookRoadTest : public MainWindowFixture {
 protected:
+  // The modem's answers (failed writes among them) never wait for the user.
+  NoWaitingAlertInHandlers noWaitingAlerts;
   RecordingPage page;
 
   QVariantMap settingsOverrides() const override {

@@ -1,6 +1,7 @@
 // The phonebook page's commands end to end: the program with its page against the simulated
 // modem with a device memory and a SIM of five records ("phonebook-me").
 #include "MainWindowFixture.h"
+#include "NoWaitingAlertInHandlers.h"
 #include "PBController.h"
 #include "PBFixture.h"
 #include "PBPage.h"
@@ -22,6 +23,8 @@ QStringList sortedNames(const QVariantList &list, const char *key = "username") 
 
 class PhonebookPageRoadTest : public MainWindowFixture {
 protected:
+  // The modem's answers (failed writes among them) never wait for the user.
+  NoWaitingAlertInHandlers noWaitingAlerts;
   QVariantMap settingsOverrides() const override {
     return {{QStringLiteral("HasMePosition"), true}, {QStringLiteral("CurrentLanguage"), QStringLiteral("English")}};
   }

@@ -2,6 +2,7 @@
 
 #include "NotificationCenter.h"
 #include "NotificationTables.h"
+#include "PackageDispatchGuard.h"
 
 #include <QCoreApplication>
 #include <QDebug>
@@ -116,21 +117,33 @@ bool ModalQuestions::isOpen(const ModalQuestion &question) {
   return std::any_of(open.cbegin(), open.cend(), [&](const OpenQuestion *q) { return q->question.sameAs(question); });
 }
 
-int ModalQuestions::ask(const ModalQuestion &question, const std::function<int()> &show, bool *closedByRemoval) {
+namespace {
+
+// The question's road without the waiting check: open() lets a script answer through it at once.
+int askQuestion(const ModalQuestion &question, const std::function<int()> &show, bool *closedByRemoval) {
   return runQuestion(
       question,
       [&](OpenQuestion &) {
         if (state().responder) {
           // The responder may be replaced while it runs; keep this one alive.
-          const Responder responder = state().responder;
+          const ModalQuestions::Responder responder = state().responder;
           return responder(question);
         }
-        return show ? show() : kAlternateAnswer;
+        return show ? show() : ModalQuestions::kAlternateAnswer;
       },
       closedByRemoval);
 }
 
+} // namespace
+
+int ModalQuestions::ask(const ModalQuestion &question, const std::function<int()> &show, bool *closedByRemoval) {
+  // Waiting for the user inside a package's handler holds back every later package.
+  PackageDispatchGuard::reportWaitingAlert(question.title, question.message);
+  return askQuestion(question, show, closedByRemoval);
+}
+
 int ModalQuestions::runDialog(QDialog *dialog, const ModalQuestion &question, bool *closedByRemoval) {
+  PackageDispatchGuard::reportWaitingAlert(question.title, question.message);
   if (closedByRemoval)
     *closedByRemoval = false;
   if (!dialog)
@@ -155,7 +168,7 @@ bool ModalQuestions::open(QDialog *dialog, const ModalQuestion &question, Answer
   if (state().responder) {
     // A script answers at once, as it does for the questions that wait.
     bool removed = false;
-    const int answer = ask(question, {}, &removed);
+    const int answer = askQuestion(question, {}, &removed);
     if (done)
       done(answer, removed);
     return true;

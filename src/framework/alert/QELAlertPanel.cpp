@@ -5,7 +5,6 @@
 #include "ModalQuestions.h"
 #include "NSButtonExt.h"
 #include "NSViewExt.h"
-#include "PackageDispatchGuard.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -36,7 +35,6 @@ QString defaultTitle(const QString &title) {
 
 int runSystemAlertPanel(const QString &title, const QString &message, const QString &defaultButton,
                         const QString &alternateButton) {
-  PackageDispatchGuard::reportWaitingAlert(title, message);
   const ModalQuestion question{QStringLiteral("systemAlert"), title, message, defaultTitle(defaultButton),
                                alternateButton};
   QMessageBox box(AlertKinds::iconFor(title, !alternateButton.isNull()), title, message, QMessageBox::NoButton,
@@ -211,7 +209,6 @@ int QELAlertPanel::runAlertPanelTitle(const QString &title, const QString &messa
                                       const QString &alternateButton) {
   if (!wndAlert_ || !FrameworkLinks::hasKey(qelSkinManager, QStringLiteral("wndQELAlertPanel")))
     return runSystemAlertPanel(title, message, defaultButton, alternateButton);
-  PackageDispatchGuard::reportWaitingAlert(title, message);
   const ModalQuestion question{QStringLiteral("alert"), title, message, defaultTitle(defaultButton), alternateButton};
   bool spare = false;
   const Parts p = freeParts(&spare);
