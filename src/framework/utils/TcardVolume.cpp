@@ -147,20 +147,32 @@ QString TcardLocator::mountPathOfDiskInTable(const QByteArray &table, const QStr
   return {};
 }
 
+namespace {
+// The contacts page asks every few seconds while it is shown; say why there is no card once,
+// and again only after the answer changed.
+void tellOnce(const char *why) {
+  static QByteArray lastTold;
+  if (lastTold == why)
+    return;
+  lastTold = why;
+  if (*why)
+    qInfo("%s", why);
+}
+} // namespace
+
 QString TcardLocator::volume() const {
   const QString usb = usbDevicePath();
   if (usb.isEmpty()) {
-    qInfo("Find no TCard object!");
+    tellOnce("Find no TCard object!");
     return {};
   }
   const QString disk = removableDiskName(usb);
   if (disk.isEmpty()) {
-    qInfo("TCard BSDName is nil!");
+    tellOnce("TCard BSDName is nil!");
     return {};
   }
   const QString mount = mountPathOfDisk(disk);
-  if (mount.isEmpty())
-    qInfo("Find no TCard object!");
+  tellOnce(mount.isEmpty() ? "Find no TCard object!" : "");
   return mount;
 }
 
