@@ -95,8 +95,9 @@ void buildMenus(QMenuBar *bar, MainController *main, InitController *init) {
       {"Cut", MenuKeys::EditCommand::Cut},       {"Copy", MenuKeys::EditCommand::Copy},
       {"Paste", MenuKeys::EditCommand::Paste},   {"Clear", MenuKeys::EditCommand::Delete},
       {"Delete", MenuKeys::EditCommand::Delete}, {"Select All", MenuKeys::EditCommand::SelectAll}};
-  for (const auto &[title, command] : editItems) {
-    QAction *item = addItem(edit, title);
+  for (const auto &editItem : editItems) {
+    const MenuKeys::EditCommand command = editItem.second;
+    QAction *item = addItem(edit, editItem.first);
     item->setProperty("editCommand", int(command));
     on(item, [command] { MenuKeys::runEditCommand(QApplication::focusWidget(), command); });
   }
