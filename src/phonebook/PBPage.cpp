@@ -16,11 +16,13 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QStandardItemModel>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QString word(const char *key) {
@@ -51,6 +53,26 @@ QToolButton *makeMenuButton(QWidget *parent, const char *name, const char *key, 
   b->setPopupMode(QToolButton::InstantPopup);
   return b;
 }
+// Names and numbers get the width of a long formatted sample, so a contact's number shows whole
+// (an international number has at most 15 digits after its plus); every column fits its worded
+// title. Measured from samples, not the contents, so a large book costs nothing; the last
+// column takes what room is left.
+void fitContactColumns(QTableView *table, const PBContactTableModel *model) {
+  static const QHash<QString, QString> samples = {{PBKey::kUserName, QStringLiteral("Maximiliane Oberhauser")},
+                                                  {PBKey::kMobilePhone, QStringLiteral("+491709876543210")},
+                                                  {PBKey::kHomePhone, QStringLiteral("+491709876543210")},
+                                                  {PBKey::kOfficePhone, QStringLiteral("+491709876543210")}};
+  QHeaderView *header = table->horizontalHeader();
+  const QFontMetrics cell(table->font());
+  const QFontMetrics title(header->font());
+  for (int column = 0; column < model->columnCount(); ++column) {
+    const QString heading = model->headerData(column, Qt::Horizontal).toString();
+    const QString sample = samples.value(model->columns().value(column));
+    const int width = std::max(
+        {80, title.horizontalAdvance(heading) + 24, sample.isEmpty() ? 0 : cell.horizontalAdvance(sample) + 16});
+    header->resizeSection(column, width);
+  }
+}
 } // namespace
 
 PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
@@ -79,8 +101,13 @@ PBPage::PBPage(PBController *controller, QWidget *parent, PBSource *source)
   contactTable->setSelectionMode(QAbstractItemView::ExtendedSelection);
   contactTable->setSortingEnabled(false);
   contactTable->horizontalHeader()->setSectionsClickable(true);
-  // Every column takes an equal share of the table's width.
-  contactTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  contactTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  contactTable->horizontalHeader()->setStretchLastSection(true);
+  // The columns change with the configuration and their titles with the language.
+  const auto fit = [this] { fitContactColumns(contactTable, contactModel_); };
+  connect(contactModel_, &QAbstractItemModel::modelReset, this, fit);
+  connect(contactModel_, &QAbstractItemModel::headerDataChanged, this, fit);
+  fit();
   details = new QTextEdit(this);
   details->setObjectName(QStringLiteral("details"));
   details->setReadOnly(true);

@@ -102,7 +102,7 @@ TEST_F(WindowModels, SwitchesKeepTheTopLeftCornerAndTellTheOtherControllers) {
   EXPECT_TRUE(page.isEmpty());
 }
 
-TEST_F(WindowModels, ModelMenusActOnlyWhenCloseOnlyHidesAndTheWindowIsShown) {
+TEST_F(WindowModels, ModelMenusActWhileTheWindowIsShown) {
   struct Case {
     const char *what;
     bool closeHides;
@@ -110,7 +110,7 @@ TEST_F(WindowModels, ModelMenusActOnlyWhenCloseOnlyHidesAndTheWindowIsShown) {
     bool acts;
   };
   const QList<Case> cases = {{"close hides, window shown", true, false, true},
-                             {"close quits", false, false, false},
+                             {"close quits", false, false, true},
                              {"window hidden by the close button", true, true, false}};
   for (const Case &c : cases) {
     main_.insert("Main_MinimizeMainWnd_IfClickCloseButton", c.closeHides);
@@ -123,6 +123,42 @@ TEST_F(WindowModels, ModelMenusActOnlyWhenCloseOnlyHidesAndTheWindowIsShown) {
     EXPECT_EQ(savedModel(), c.acts ? 1 : 0) << c.what;
     finish();
   }
+}
+
+// As shipped (the close button quits), each model item of the Window menu brings its own window:
+// the simple window shown with every button titled in whole words, or the window in use put down.
+TEST_F(WindowModels, ShippedModelMenusShowTheirWindows) {
+  main_ = QVariantMap{{"Main_MinimizeMainWnd_IfClickCloseButton", false}, {"Main_UIModel", 3}};
+  start();
+  main()->showSavedUIModel();
+  ASSERT_TRUE(complete()->isVisible());
+
+  main()->menuItem(QStringLiteral("Simple Model"))->trigger();
+  ASSERT_TRUE(simple()->isVisible());
+  EXPECT_FALSE(complete()->isVisible());
+  EXPECT_NE(simple(), complete());
+  EXPECT_FALSE(simple()->windowTitle().isEmpty());
+  int titled = 0;
+  for (QAbstractButton *button : simple()->findChildren<QAbstractButton *>()) {
+    if (!button->isVisibleTo(simple()) || button->text().isEmpty())
+      continue;
+    ++titled;
+    const QString text = button->text().remove(QLatin1Char('&'));
+    EXPECT_LE(button->fontMetrics().horizontalAdvance(text), button->contentsRect().width()) << qPrintable(text);
+    EXPECT_FALSE(text.contains(QChar(0x2026))) << qPrintable(text);
+  }
+  EXPECT_GE(titled, 5); // messages, contacts, settings, help, records
+  EXPECT_EQ(savedModel(), 1);
+
+  main()->menuItem(QStringLiteral("Minimized Model"))->trigger();
+  EXPECT_TRUE(simple()->isMinimized());
+  EXPECT_EQ(savedModel(), 2);
+
+  // Back from the Dock, the complete item brings the complete window up again.
+  simple()->showNormal();
+  main()->menuItem(QStringLiteral("Complete Model"))->trigger();
+  EXPECT_TRUE(complete()->isVisible());
+  EXPECT_FALSE(simple()->isVisible());
 }
 
 TEST_F(WindowModels, WhatIsSavedAtQuit) {

@@ -17,6 +17,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QGroupBox>
@@ -74,6 +75,13 @@ struct SheetCase {
 template <typename Sheet> std::pair<QWidget *, QLabel *> sheetOf(Sheet *sheet) {
   return {sheet, sheet ? sheet->prompt : nullptr};
 }
+// A sheet built with its page, found by its name; it has no prompt.
+std::pair<QWidget *, QLabel *> namedSheet(const char *name) {
+  for (QWidget *widget : QApplication::allWidgets())
+    if (widget->isWindow() && widget->objectName() == QLatin1String(name))
+      return {widget, nullptr};
+  return {nullptr, nullptr};
+}
 const SheetCase kSheets[] = {
     {"Enter PIN", [] { return sheetOf(g_InitController->pinSheet()); }},
     {"Enter PUK", [] { return sheetOf(g_InitController->pukSheet()); }},
@@ -82,6 +90,8 @@ const SheetCase kSheets[] = {
     {"Unlock PIN", [] { return sheetOf(g_SettingController->pukSheet()); }},
     {"Device lock", [] { return sheetOf(g_SettingController->unlockDeviceSheet()); }},
     {"Change lock code", [] { return sheetOf(g_SettingController->modifyUnlockDeviceSheet()); }},
+    {"Firewall IP filter", [] { return namedSheet("IPFilterWindow"); }},
+    {"Firewall virtual server", [] { return namedSheet("VirtualServicesWindow"); }},
 };
 
 // The languages the walk reads the pages in: the shipped English list, and the same list with

@@ -235,3 +235,41 @@ TEST_F(PBFixture, TheDetailsBoxShowsEveryLineOfTheSelectedContact) {
   }
   c.setPage(nullptr);
 }
+
+// A long international number and a long name show whole in their columns, in the PC and the
+// SIM store, on a page of the main window's size; every column's title fits too.
+TEST_F(PBFixture, LongNumbersAndNamesShowWholeInTheContactTable) {
+  const QString number = QStringLiteral("+491709876543210");
+  const QString name = QStringLiteral("Constanze Oberhauser");
+  PBController &c =
+      start({group(QStringLiteral("Family"),
+                   {contact(name, number, {{PBKey::kHomePhone, number}, {PBKey::kOfficePhone, number}})})});
+  read(kStorageSIM, {item(1, name, number)});
+  PBPage page(&c);
+  page.resize(780, 480);
+  page.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&page));
+  for (const int store : {int(kSaveInPC), int(kSaveInSIM)}) {
+    SCOPED_TRACE(store);
+    page.showStore(store);
+    QCoreApplication::processEvents();
+    QAbstractItemModel *model = page.contactTable->model();
+    ASSERT_EQ(model->rowCount(), 1);
+    const QFontMetrics cell(page.contactTable->font());
+    const QFontMetrics title(page.contactTable->horizontalHeader()->font());
+    int numbers = 0;
+    for (int column = 0; column < model->columnCount(); ++column) {
+      const QString text = model->index(0, column).data().toString();
+      const QString heading = model->headerData(column, Qt::Horizontal).toString();
+      const int width = page.contactTable->columnWidth(column);
+      EXPECT_GE(width, title.horizontalAdvance(heading) + 8) << qPrintable(heading);
+      if (text == number || text == name) {
+        numbers += text == number;
+        // The cell's text has a margin of a few pixels each side.
+        EXPECT_GE(width, cell.horizontalAdvance(text) + 8) << qPrintable(heading) << " " << qPrintable(text);
+      }
+    }
+    EXPECT_GE(numbers, 1);
+  }
+  c.setPage(nullptr);
+}

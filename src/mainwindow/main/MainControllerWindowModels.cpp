@@ -36,6 +36,13 @@ double finiteReal(const QVariant &value) {
   return ok && std::isfinite(v) ? v : 0.0;
 }
 
+// The model menus act while the window is up (not hidden by the close button). Whether the
+// close button quits or only hides does not matter to them: a quitting close button never hides
+// the window, and menus that did nothing there would be dead items.
+bool modelMenusAct(const ConfigService *config, int wndFlag) {
+  return config && wndFlag == 1;
+}
+
 bool isMiniaturized(const QWidget *window) {
   return window && window->isVisible() && window->isMinimized();
 }
@@ -274,7 +281,7 @@ QRect MainController::windowWillUseStandardFrame(QWidget *window, const QRect &d
 
 void MainController::menuCompleteModelClicked(QObject *) {
   ConfigService *config = ConfigService::sharedConfigService();
-  if (!config || !config->doNotCloseApp() || wndFlag_ != 1 || !wndCompleteMain_)
+  if (!modelMenusAct(config, wndFlag_) || !wndCompleteMain_)
     return;
   if (config->getUIModelConfig() == kMinimizedModel) {
     if (modePrev_ == kCompleteModel) {
@@ -299,7 +306,7 @@ void MainController::menuCompleteModelClicked(QObject *) {
 
 void MainController::menuSimpleModelClicked(QObject *) {
   ConfigService *config = ConfigService::sharedConfigService();
-  if (!config || !config->doNotCloseApp() || wndFlag_ != 1 || !wndSimpleMain_)
+  if (!modelMenusAct(config, wndFlag_) || !wndSimpleMain_)
     return;
   if (config->getUIModelConfig() == kMinimizedModel) {
     if (modePrev_ == kCompleteModel) {
@@ -324,8 +331,7 @@ void MainController::menuSimpleModelClicked(QObject *) {
 }
 
 void MainController::menuMinimizedModelClicked(QObject *) {
-  ConfigService *config = ConfigService::sharedConfigService();
-  if (!config || !config->doNotCloseApp() || wndFlag_ != 1)
+  if (!modelMenusAct(ConfigService::sharedConfigService(), wndFlag_))
     return;
   modePrev_ = modeCurrent_;
   // The model itself is saved when the window has gone down (windowDidMiniaturize).

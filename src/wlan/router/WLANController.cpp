@@ -10,7 +10,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -95,6 +97,23 @@ void WLANController::initTab() {
   }
 }
 
+namespace {
+// A rule table's titles, worded; each column at least as wide as its title.
+void wordRuleTableHeaders(QTableWidget *table) {
+  QHeaderView *header = table->horizontalHeader();
+  const QFontMetrics metrics(header->font());
+  for (int column = 0; column < table->columnCount(); ++column) {
+    QTableWidgetItem *item = table->horizontalHeaderItem(column);
+    if (!item)
+      continue;
+    item->setText(Map_Name_Item_of_IndexString(item->data(Qt::UserRole).toString()));
+    const int needs = metrics.horizontalAdvance(item->text()) + 24;
+    if (header->sectionSize(column) < needs)
+      header->resizeSection(column, needs);
+  }
+}
+} // namespace
+
 // The texts of a tab, once: its label, its box, labels and buttons, then what its combos start
 // with.
 void WLANController::applyWording(int tab) {
@@ -109,6 +128,10 @@ void WLANController::applyWording(int tab) {
       button->setText(word(key));
     else if (auto *box = qobject_cast<QGroupBox *>(control.data()))
       box->setTitle(word(key));
+    else if (auto *table = qobject_cast<QTableWidget *>(control.data()))
+      wordRuleTableHeaders(table);
+    else if (auto *sheet = qobject_cast<QDialog *>(control.data()))
+      sheet->setWindowTitle(word(key));
   }
   switch (tab) {
   case 0:

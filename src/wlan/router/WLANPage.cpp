@@ -204,11 +204,14 @@ QTableWidget *ruleTable(WLANController *c, QWidget *parent, int tab, const char 
   t->setEditTriggers(QAbstractItemView::NoEditTriggers);
   t->verticalHeader()->hide();
   t->horizontalHeader()->setStretchLastSection(true);
-  QStringList headers;
-  for (const auto &[identifier, key] : columns)
-    headers << key;
-  t->setHorizontalHeaderLabels(headers);
-  Q_UNUSED(tab)
+  int column = 0;
+  for (const auto &[identifier, key] : columns) {
+    // The header keeps its key: the tab's wording words it and sizes the column to the title.
+    auto *item = new QTableWidgetItem(key);
+    item->setData(Qt::UserRole, key);
+    t->setHorizontalHeaderItem(column++, item);
+  }
+  c->wordedControls[tab].append({t, QString()});
   QObject::connect(t, &QTableWidget::itemSelectionChanged, c, [c, t] { c->tableViewSelectionDidChange(t); });
   return t;
 }
@@ -229,6 +232,7 @@ QHBoxLayout *sheetButtons(WLANController *c, QWidget *parent, QPointer<QPushButt
 void buildIPFilterSheet(WLANController *c, QWidget *parent) {
   auto *d = new QDialog(parent);
   d->setObjectName(QStringLiteral("IPFilterWindow"));
+  c->wordedControls[2].append({d, QStringLiteral("IP Filter")});
   d->resize(760, 480);
   c->IPFilterWindow = d;
   auto *v = new QVBoxLayout(d);
@@ -303,6 +307,7 @@ void buildIPFilterSheet(WLANController *c, QWidget *parent) {
 void buildVirtualServerSheet(WLANController *c, QWidget *parent) {
   auto *d = new QDialog(parent);
   d->setObjectName(QStringLiteral("VirtualServicesWindow"));
+  c->wordedControls[2].append({d, QStringLiteral("Virtual Server")});
   d->resize(600, 420);
   c->VirtualServicesWindow = d;
   auto *v = new QVBoxLayout(d);
