@@ -345,6 +345,9 @@ public:
 
   // ---- lists and capacity (SMSControllerLists.cpp) ----
   void loadSmsList();
+  // A message the backend filed first in the PC InBox, taken into the lists and the table
+  // without reading the list again; false when only loadSmsList can bring them up to date.
+  bool insertPcArrival();
   void loadBoxinPCList();
   void loadBoxinSIMList();
   void loadMessagesInPosition(int position);

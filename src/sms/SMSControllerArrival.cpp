@@ -1,6 +1,6 @@
 // SMSController: what arrives from the network. The modem has already stored every message;
-// the controller counts the parts of long messages, re-reads the lists, announces the message
-// once, and hands it to the operator flows.
+// the controller counts the parts of long messages, takes the new record into the lists,
+// announces the message once, and hands it to the operator flows.
 #include "ConfigService.h"
 #include "NotificationCenter.h"
 #include "QELAlertPanel.h"
@@ -97,7 +97,9 @@ void SMSController::receiveNewSms(const SmsArrivalRecord &record) {
   SmsService *service = SmsService::sharedSmsService();
   if (record.position == AT_PC && config(&ConfigService::isBackUpPcInBoxListBeforeNewSMSArrive))
     service->backUpSmsListOfPcInbox(pcInBoxList_);
-  loadSmsList();
+  // A message filed on the PC costs its own record; anything else reads the lists again.
+  if (record.position != AT_PC || !insertPcArrival())
+    loadSmsList();
   if (service->isShowCheckUsageRespondedSMS(number)) {
     notifyChangeTabViewItem(QStringLiteral("Internet"));
     service->setBAlreadySendedCheckUsageSMS(false);

@@ -12,6 +12,7 @@
 #include "SmsRecord.h"
 #include "SmsService.h"
 #include "SmsServiceTransplant.h"
+#include "SmsTableModel.h"
 #include "UIMsg.h"
 
 #include <QDebug>
@@ -67,6 +68,44 @@ void SMSController::loadSmsList() {
   loadMessagesInPosition(AT_TCARD);
   resetPCUnReadSMSNumNotification();
   reloadTable();
+}
+
+bool SMSController::insertPcArrival() {
+  if (ConfigService::readBool(QStringLiteral("SMS"), QStringLiteral("displayPCSMSByIMSI")))
+    return false;
+  // The table shows the PC InBox in the file's order (not sorted, not searched): the new row
+  // goes in front and the others stay where the user sees them.
+  const bool inBoxShown = getCurrentPosition() == AT_PC && getCurrentBox() == InBox && !isSearchMode();
+  bool inFileOrder = inBoxShown && tableModel_->rows().size() == pcInBoxList_.size();
+  if (inFileOrder) {
+    const QVariantList &rows = tableModel_->rows();
+    for (qsizetype i = 0; i < rows.size() && inFileOrder; ++i)
+      inFileOrder = rows.at(i).toMap().value(QStringLiteral("index")).toInt() == i;
+  }
+  const int added = SmsService::sharedSmsService()->takePcInBoxArrival();
+  if (added < 0)
+    return false;
+  loadBoxinPCList();
+  resetPCUnReadSMSNumNotification();
+  if (added == 0) {
+    setMsgBoxInfo();
+    return true;
+  }
+  if (!inFileOrder || tableModel_->rows().size() + 1 != pcInBoxList_.size()) {
+    reloadTable();
+    return true;
+  }
+  // The view moves its selection down with the rows; the controller's rows follow the same way
+  // whether or not the view tells of it.
+  const QList<int> selected = selectedRows_;
+  tableModel_->prependRow(pcInBoxList_);
+  selectedRows_.clear();
+  for (int row : selected)
+    selectedRows_ << row + 1;
+  if (!selectedRows_.isEmpty())
+    currentSMSRecord_ = pcInBoxList_.at(selectedRows_.first()).toMap();
+  setMsgBoxInfo();
+  return true;
 }
 
 void SMSController::loadBoxinPCList() {

@@ -3,7 +3,12 @@
 #include "ConfigManager.h"
 #include "ConfigService.h"
 #include "ListFile.h"
+#include "Plist.h"
+#include "SafeFile.h"
 #include "SmsRecord.h"
+
+#include <QFile>
+#include <sys/stat.h>
 
 #include <algorithm>
 
@@ -11,6 +16,40 @@ namespace {
 SmsService *g_installed = nullptr;
 
 const int kPcBoxes[] = {InBox, OutBox, DraftBox, DeletedBox, ImportantBox, BroadCastBox};
+
+// Where the first record of the root's InBox array goes in the text of a list file: just after
+// that array's start tag. -1 when the text has no such array (no InBox, or an empty one written
+// "<array/>"). What the text holds around it is checked by the checksums, not here.
+qsizetype inBoxInsertionPoint(const QByteArray &bytes) {
+  const QByteArray keyTag = "<key>InBox</key>";
+  qsizetype i = bytes.indexOf(keyTag);
+  if (i < 0 || bytes.indexOf(keyTag, i + 1) >= 0)
+    return -1;
+  i += keyTag.size();
+  while (i < bytes.size() && QChar::isSpace(uchar(bytes.at(i))))
+    ++i;
+  return QByteArrayView(bytes).sliced(i).startsWith("<array>") ? i + qsizetype(sizeof("<array>") - 1) : -1;
+}
+
+// The end of the record a writer put at `at`: a line break and one dictionary element, its
+// nested dictionaries balanced. -1 when the text there is not that.
+qsizetype firstRecordEnd(const QByteArray &bytes, qsizetype at) {
+  if (!QByteArrayView(bytes).sliced(at).startsWith("\n<dict>"))
+    return -1;
+  int depth = 0;
+  qsizetype i = at + 1;
+  while (i >= 0 && i < bytes.size()) {
+    const QByteArrayView rest = QByteArrayView(bytes).sliced(i);
+    if (rest.startsWith("<dict>")) {
+      ++depth;
+    } else if (rest.startsWith("</dict>")) {
+      if (--depth == 0)
+        return i + qsizetype(sizeof("</dict>") - 1);
+    }
+    i = bytes.indexOf('<', i + 1);
+  }
+  return -1;
+}
 
 bool isPcBox(int box) {
   return std::find(std::begin(kPcBoxes), std::end(kPcBoxes), box) != std::end(kPcBoxes);
@@ -100,9 +139,14 @@ void SmsService::loadBoxinPCList() {
   // One read of the file for all six boxes.
   QVariantMap dict;
   const QString path = SmsListFiles::pathOfPosition(AT_PC);
+  const PcListPrint before = fileIdentity(path);
+  // The file the lists were last made from, by a load or an inserted arrival.
+  if (pcListsLoaded_ && path == pcListsPath_ && before.sameFile(pcPrint_))
+    return;
   bool parsed = true;
+  ListFile::ReadState state = ListFile::ReadState::Missing;
   if (!path.isEmpty())
-    pcCache_.read(path, &dict, &parsed);
+    state = pcCache_.read(path, &dict, &parsed);
   if (!parsed && pcListsLoaded_ && path == pcListsPath_)
     return;
   pcListsPath_ = path;
@@ -113,6 +157,88 @@ void SmsService::loadBoxinPCList() {
     pcCounts_.insert(box, {SmsRecord::unreadCount(list), SmsRecord::smsNumberInBox(list)});
     *pcListRef(box) = list;
   }
+  pcPrint_ = {};
+  if (state == ListFile::ReadState::Read)
+    printPcList(path, before);
+}
+
+SmsService::PcListPrint SmsService::fileIdentity(const QString &path) {
+  PcListPrint print;
+  struct stat st;
+  if (path.isEmpty() || ::stat(QFile::encodeName(path).constData(), &st) != 0 || !S_ISREG(st.st_mode))
+    return print;
+  print.size = qint64(st.st_size);
+  print.mtimeNs = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  print.inode = quint64(st.st_ino);
+  return print;
+}
+
+void SmsService::printPcList(const QString &path, const PcListPrint &before) {
+  // Read again after the parse: the file is taken as the one parsed only when it kept its
+  // identity from before the parse to after this read (every writer replaces it whole).
+  QByteArray bytes;
+  if (SafeFile::readRegular(path, &bytes, SafeFile::kListMaxReadBytes) != SafeFile::ReadResult::Read)
+    return;
+  const PcListPrint after = fileIdentity(path);
+  if (!after.sameFile(before) || bytes.size() != after.size)
+    return;
+  const qsizetype at = inBoxInsertionPoint(bytes);
+  if (at < 0)
+    return;
+  pcPrint_ = after;
+  pcPrint_.at = at;
+  pcPrint_.head = qHash(QByteArrayView(bytes).first(at));
+  pcPrint_.tail = qHash(QByteArrayView(bytes).sliced(at));
+}
+
+int SmsService::takePcInBoxArrival() {
+  const QString path = SmsListFiles::pathOfPosition(AT_PC);
+  if (!pcListsLoaded_ || path.isEmpty() || path != pcListsPath_ || pcPrint_.at < 0)
+    return -1;
+  const PcListPrint before = fileIdentity(path);
+  if (before.sameFile(pcPrint_))
+    return 0;
+  QByteArray bytes;
+  if (before.size <= pcPrint_.size ||
+      SafeFile::readRegular(path, &bytes, SafeFile::kListMaxReadBytes) != SafeFile::ReadResult::Read ||
+      !fileIdentity(path).sameFile(before) || bytes.size() != before.size)
+    return -1;
+  // The text before the InBox's first record as it was, one record, then the rest as it was.
+  const qsizetype at = pcPrint_.at;
+  if (qHash(QByteArrayView(bytes).first(at)) != pcPrint_.head)
+    return -1;
+  const qsizetype end = firstRecordEnd(bytes, at);
+  if (end < 0 || bytes.size() - (end - at) != pcPrint_.size ||
+      qHash(QByteArrayView(bytes).sliced(end)) != pcPrint_.tail)
+    return -1;
+  QVariant root;
+  const QByteArray element =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + bytes.mid(at, end - at) + "\n</plist>\n";
+  if (!Plist::fromData(element, &root) || root.typeId() != QMetaType::QVariantMap)
+    return -1;
+  QVariantList added{root};
+  setUserNameAndIndexToSMSBoxList(added, InBox, AT_PC);
+  QVariantList &inBox = allPcInBoxList_;
+  QVariantList list;
+  list.reserve(inBox.size() + 1);
+  list.append(added.first());
+  for (qsizetype i = 0; i < inBox.size(); ++i) {
+    QVariantMap record = inBox.at(i).toMap();
+    record.insert(QStringLiteral("index"), int(i + 1));
+    list.append(record);
+  }
+  inBox = list;
+  const QPair<int, int> counts = pcCounts_.value(InBox);
+  pcCounts_.insert(InBox,
+                   {counts.first + SmsRecord::unreadCount(added), counts.second + SmsRecord::smsNumberInBox(added)});
+  pcPrint_.size = before.size;
+  pcPrint_.mtimeNs = before.mtimeNs;
+  pcPrint_.inode = before.inode;
+  pcPrint_.tail = qHash(QByteArrayView(bytes).sliced(at));
+  // The cache's dictionary is the list before the arrival: its memory goes, and a file changed
+  // again is parsed anew.
+  pcCache_.clear();
+  return 1;
 }
 
 QVariantList SmsService::getAllPcListByBox(int box) {

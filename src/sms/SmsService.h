@@ -42,6 +42,12 @@ public:
   QVariantList getPCBoxListWithBox(int box) const;
   // Refills the six PC lists; a file unchanged since the last load keeps the lists as they are.
   void loadBoxinPCList();
+  // After the backend filed one message first in the PC InBox: when the file is the one the lists
+  // were last made from with exactly one record put in front of its InBox, that record alone is
+  // read and inserted (the others are renumbered; nothing else is parsed): 1. 0 when the file
+  // has not changed since (the later parts of a long message filed whole), -1 when only a full
+  // load can tell what changed; the lists are then as they were.
+  int takePcInBoxArrival();
   // Reloads the PC lists, then the cached list of the box (empty for a box the PC has not).
   QVariantList getAllPcListByBox(int box);
   void loadBoxInSIMList();
@@ -178,4 +184,21 @@ private:
   QString pcListsPath_;
   bool pcListsLoaded_ = false;
   QHash<int, QPair<int, int>> pcCounts_;
+  // What the PC lists were made from: the file's identity, and where its InBox's first record
+  // goes with checksums of the text before and after that point, so an arrival put in front is
+  // recognised without reading the rest. `at` -1: no arrival is taken without a full load.
+  struct PcListPrint {
+    qint64 size = -1;
+    qint64 mtimeNs = 0;
+    quint64 inode = 0;
+    qsizetype at = -1;
+    size_t head = 0;
+    size_t tail = 0;
+    bool sameFile(const PcListPrint &o) const {
+      return size >= 0 && size == o.size && mtimeNs == o.mtimeNs && inode == o.inode;
+    }
+  };
+  PcListPrint pcPrint_;
+  static PcListPrint fileIdentity(const QString &path);
+  void printPcList(const QString &path, const PcListPrint &before);
 };

@@ -53,6 +53,16 @@ void SmsTableModel::refreshRows() {
     emit dataChanged(index(0, 0), index(int(rows_.size()) - 1, columnCount() - 1));
 }
 
+void SmsTableModel::prependRow(const QVariantList &rows) {
+  if (rows.size() != rows_.size() + 1) {
+    setRows(rows);
+    return;
+  }
+  beginInsertRows({}, 0, 0);
+  rows_ = rows;
+  endInsertRows();
+}
+
 void SmsTableModel::updateRows(const QVariantList &rows) {
   if (rows.size() != rows_.size()) {
     setRows(rows);

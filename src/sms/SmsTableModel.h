@@ -49,6 +49,9 @@ public:
   void refreshRows();
   // The same rows with new content (read states): no reset, the selection stays.
   void updateRows(const QVariantList &rows);
+  // The rows with one more in front, the others as they were: the view keeps its selection
+  // (moved down with its rows) and its scroll position.
+  void prependRow(const QVariantList &rows);
   void setHeader(const QString &columnId, const QString &title);
 
   int rowCount(const QModelIndex &parent = {}) const override;
