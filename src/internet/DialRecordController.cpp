@@ -33,6 +33,13 @@ DialRecordController::DialRecordController(QObject *parent) : QELUIController(pa
   g_DialRecordController = this;
   Neighbourhood::setRecords(this);
   dialRecordFileToSave_ = kCMDialRecordFile;
+  store_.setSaveWatcher([this](bool written) { storeWritten(written); });
+  saveRetry_.setSingleShot(true);
+  saveRetry_.setInterval(kSaveRetryMs);
+  connect(&saveRetry_, &QTimer::timeout, this, [this] {
+    if (store_.hasUnsavedChanges())
+      store_.save();
+  });
 }
 
 DialRecordController::~DialRecordController() {
@@ -90,6 +97,24 @@ void DialRecordController::refreshStore() {
   tooLargeTold_ = store_.path();
   NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
                        fillWordedFormat(Map_Name_Item_of_IndexString(QStringLiteral("Dial_RecordsFileTooLarge")),
+                                        {QFileInfo(store_.path()).fileName()}),
+                       Map_Name_Item_of_IndexString(QStringLiteral("OK")));
+}
+
+void DialRecordController::storeWritten(bool written) {
+  if (written) {
+    saveFailing_ = false;
+    saveRetry_.stop();
+    return;
+  }
+  saveRetry_.start();
+  if (saveFailing_)
+    return;
+  saveFailing_ = true;
+  // A record is added at the end of a connection, inside the modem's answers: the notice must
+  // not wait.
+  NSBeginAlertPanelExt(Map_Name_Item_of_IndexString(QStringLiteral("Warning")),
+                       fillWordedFormat(Map_Name_Item_of_IndexString(QStringLiteral("Dial_RecordsNotSaved")),
                                         {QFileInfo(store_.path()).fileName()}),
                        Map_Name_Item_of_IndexString(QStringLiteral("OK")));
 }

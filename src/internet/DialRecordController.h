@@ -71,6 +71,11 @@ public:
   QString totalTimeText() const;
   QString periodText() const;
   bool isResetEnabled() const;
+  // A failed write of the records file is told once (until a write succeeds again) and tried
+  // again at the next change and on a timer; the records stay in memory meanwhile.
+  bool isSaveFailing() const { return saveFailing_; }
+  static constexpr int kSaveRetryMs = 30000;
+  void setSaveRetryIntervalMs(int ms) { saveRetry_.setInterval(ms); }
   const DialRecordStore &store() const { return store_; }
   DialRecordStore &mutableStore() { return store_; }
   QString recordCellText(int row, const QString &key) const;
@@ -207,6 +212,9 @@ private:
   // Reads the records file again when it changed; a file refused for its size is told once.
   void refreshStore();
   QString tooLargeTold_;
+  void storeWritten(bool written);
+  bool saveFailing_ = false;
+  QTimer saveRetry_;
   DialRecordList recordList_;
   QString dialRecordFileToSave_;
   double totalDataKB = 0;

@@ -131,8 +131,7 @@ bool DialRecordStore::save() {
                           QDateTime::currentDateTimeUtc().toString(QStringLiteral("yyyyMMdd-hhmmss"));
     if (!QFile::rename(path_, aside)) {
       qWarning() << "DialRecordStore: cannot set aside the unreadable" << path_;
-      unsaved_ = true;
-      return false;
+      return failSave();
     }
     qWarning() << "DialRecordStore: unreadable" << path_ << "set aside as" << aside;
     setAsidePath_ = aside;
@@ -140,13 +139,21 @@ bool DialRecordStore::save() {
   }
   if (!QelFileManager::writeToFile(path_, DialRecordFile::toXml(records_))) {
     qWarning() << "DialRecordStore: cannot write" << path_ << "- the records are kept for the next write";
-    unsaved_ = true;
-    return false;
+    return failSave();
   }
   unsaved_ = false;
   loaded_ = true;
   stampFile();
+  if (saveWatcher_)
+    saveWatcher_(true);
   return true;
+}
+
+bool DialRecordStore::failSave() {
+  unsaved_ = true;
+  if (saveWatcher_)
+    saveWatcher_(false);
+  return false;
 }
 
 bool DialRecordStore::append(DialRecord record) {

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QTimeZone>
 
+#include <functional>
+
 // Sums over a set of records: kilobytes received and sent, seconds connected.
 struct RecordSums {
   double receiveKB = 0;
@@ -79,6 +81,9 @@ public:
 
   // True while records are held that the file does not have (a write failed).
   bool hasUnsavedChanges() const { return unsaved_; }
+  // Called after every attempt to write the file (whichever change caused it) with its result,
+  // so the owner can tell the user and arrange another attempt.
+  void setSaveWatcher(std::function<void(bool written)> watcher) { saveWatcher_ = std::move(watcher); }
   // Where an unreadable file was moved, if one was.
   QString setAsidePath() const { return setAsidePath_; }
   // True when the file at the path existed but could not be read.
@@ -96,6 +101,9 @@ private:
   bool fileChanged() const;
   void recomputeTotals();
 
+  bool failSave();
+
+  std::function<void(bool)> saveWatcher_;
   bool tooLarge_ = false;
   qint64 maxFileBytes_ = DialRecordFile::kMaxFileBytes;
   QString path_;

@@ -1,11 +1,16 @@
 #include "DialRecordStore.h"
 #include "Plist.h"
 #include "RecordsFixture.h"
+#include "SafeFile.h"
+#include "TestSupport.h"
 #include "TextFormats.h"
 #include "WordGlobe.h"
 
 #include <QFileInfo>
+#include <QTest>
 #include <QThread>
+
+#include <cerrno>
 
 namespace {
 
@@ -190,6 +195,63 @@ TEST_F(RecordsStore, ATooLargeFileIsRefusedWholeToldOnceAndKept) {
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), bytes);
   EXPECT_EQ(readList(recordPath()).size(), 1);
+}
+
+// A full disk while records are added: the user is told once however many writes fail, the
+// records stay in memory, and they reach the file by the retry timer or by the next change once
+// the disk has room again.
+TEST_F(RecordsStore, AFailedSaveIsToldOnceKeepsTheRecordsAndIsTriedAgain) {
+  struct DiskFull {
+    DiskFull() {
+      SafeFile::setWriteFaultForTesting([](qint64) { return ENOSPC; });
+    }
+    ~DiskFull() { SafeFile::setWriteFaultForTesting(nullptr); }
+  };
+  const QString notice = fillWordedFormat(Map_Name_Item_of_IndexString(QStringLiteral("Dial_RecordsNotSaved")),
+                                          {QFileInfo(recordPath()).fileName()});
+  const auto notices = [&](const ScriptedAnswers &answers) {
+    int n = 0;
+    for (const ModalQuestion &q : answers.asked())
+      if (q.message == notice)
+        ++n;
+    return n;
+  };
+  writeRecords({record("old", "2024-03-01T10:00:00Z", 60, "1", "1")});
+  ScriptedAnswers answers;
+  start();
+  records->setSaveRetryIntervalMs(50);
+  {
+    DiskFull full;
+    EXPECT_FALSE(records->appendRecord(record("a", "2024-03-02T10:00:00Z", 5, "1", "1")));
+    EXPECT_FALSE(records->appendRecord(record("b", "2024-03-03T10:00:00Z", 5, "1", "1")));
+    EXPECT_TRUE(records->isSaveFailing());
+    EXPECT_EQ(notices(answers), 1) << "one notice, not one per save";
+    EXPECT_EQ(names(records->store().records()), QStringList({"old", "a", "b"}));
+    EXPECT_EQ(names(records->recordList()), QStringList({"old", "a", "b"})) << "the tab shows them too";
+    // Retries while the disk is still full say nothing more, and the file keeps what it had.
+    QTest::qWait(250);
+    EXPECT_EQ(notices(answers), 1);
+    EXPECT_EQ(readList(recordPath()).size(), 1);
+  }
+  // Room again: the retry timer writes everything held, without a new change.
+  ASSERT_TRUE(testsupport::waitUntil([this] { return readList(recordPath()).size() == 3; }));
+  EXPECT_FALSE(records->isSaveFailing());
+  EXPECT_FALSE(records->store().hasUnsavedChanges());
+
+  // A new failure after a success is news again; this time the next change writes them (the
+  // timer is set far off).
+  records->setSaveRetryIntervalMs(3600 * 1000);
+  {
+    DiskFull full;
+    EXPECT_FALSE(records->appendRecord(record("c", "2024-03-04T10:00:00Z", 5, "1", "1")));
+    EXPECT_EQ(notices(answers), 2);
+  }
+  ASSERT_TRUE(records->appendRecord(record("d", "2024-03-05T10:00:00Z", 5, "1", "1")));
+  EXPECT_FALSE(records->isSaveFailing());
+  const QVariantList onDisk = readList(recordPath());
+  ASSERT_EQ(onDisk.size(), 5);
+  EXPECT_EQ(onDisk.at(3).toMap().value("connectname").toString(), QStringLiteral("c"));
+  EXPECT_EQ(notices(answers), 2);
 }
 
 // Day, month and year sums in a zone with daylight saving, across a month's and a year's end.
