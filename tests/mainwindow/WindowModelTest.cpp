@@ -10,6 +10,7 @@
 #include "UIMsg.h"
 
 #include <QAbstractButton>
+#include <QMenu>
 #include <QScreen>
 
 namespace {
@@ -102,7 +103,7 @@ TEST_F(WindowModels, SwitchesKeepTheTopLeftCornerAndTellTheOtherControllers) {
   EXPECT_TRUE(page.isEmpty());
 }
 
-TEST_F(WindowModels, ModelMenusActWhileTheWindowIsShown) {
+TEST_F(WindowModels, ModelMenusActOnlyWhenCloseOnlyHidesAndTheWindowIsShown) {
   struct Case {
     const char *what;
     bool closeHides;
@@ -110,7 +111,7 @@ TEST_F(WindowModels, ModelMenusActWhileTheWindowIsShown) {
     bool acts;
   };
   const QList<Case> cases = {{"close hides, window shown", true, false, true},
-                             {"close quits", false, false, true},
+                             {"close quits", false, false, false},
                              {"window hidden by the close button", true, true, false}};
   for (const Case &c : cases) {
     main_.insert("Main_MinimizeMainWnd_IfClickCloseButton", c.closeHides);
@@ -125,13 +126,25 @@ TEST_F(WindowModels, ModelMenusActWhileTheWindowIsShown) {
   }
 }
 
-// As shipped (the close button quits), each model item of the Window menu brings its own window:
-// the simple window shown with every button titled in whole words, or the window in use put down.
-TEST_F(WindowModels, ShippedModelMenusShowTheirWindows) {
+// Where the close button quits, the model items are greyed out when the Window menu opens rather
+// than left as items that do nothing; where it only hides, each brings its own window: the simple
+// window shown with every button titled in whole words, or the window in use put down.
+TEST_F(WindowModels, ModelMenusAreGreyedOrShowTheirWindows) {
   main_ = QVariantMap{{"Main_MinimizeMainWnd_IfClickCloseButton", false}, {"Main_UIModel", 3}};
   start();
   main()->showSavedUIModel();
   ASSERT_TRUE(complete()->isVisible());
+  QAction *simpleItem = main()->menuItem(QStringLiteral("Simple Model"));
+  auto *windowMenu = qobject_cast<QMenu *>(simpleItem->parent());
+  ASSERT_NE(windowMenu, nullptr);
+  emit windowMenu->aboutToShow();
+  EXPECT_FALSE(simpleItem->isEnabled());
+
+  QVariantMap module = config->getConfiguration().value(QStringLiteral("Main")).toMap();
+  module.insert(QStringLiteral("Main_MinimizeMainWnd_IfClickCloseButton"), true);
+  config->getConfiguration().insert(QStringLiteral("Main"), module);
+  emit windowMenu->aboutToShow();
+  EXPECT_TRUE(simpleItem->isEnabled());
 
   main()->menuItem(QStringLiteral("Simple Model"))->trigger();
   ASSERT_TRUE(simple()->isVisible());

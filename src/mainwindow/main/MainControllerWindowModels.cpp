@@ -14,6 +14,7 @@
 #include <QAbstractButton>
 #include <QGuiApplication>
 #include <QHash>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
 #include <QWindowStateChangeEvent>
@@ -36,11 +37,10 @@ double finiteReal(const QVariant &value) {
   return ok && std::isfinite(v) ? v : 0.0;
 }
 
-// The model menus act while the window is up (not hidden by the close button). Whether the
-// close button quits or only hides does not matter to them: a quitting close button never hides
-// the window, and menus that did nothing there would be dead items.
+// The model menus act only while the close button merely hides the window and the window is up;
+// elsewhere they are greyed out rather than left as items that do nothing.
 bool modelMenusAct(const ConfigService *config, int wndFlag) {
-  return config && wndFlag == 1;
+  return config && config->doNotCloseApp() && wndFlag == 1;
 }
 
 bool isMiniaturized(const QWidget *window) {
@@ -128,8 +128,12 @@ void MainController::initWindowModels() {
                {"Simple Model", &MainController::menuSimpleModelClicked},
                {"Minimized Model", &MainController::menuMinimizedModelClicked}};
   for (const auto &m : menus)
-    if (QAction *item = menuItem(QLatin1String(m.title)))
+    if (QAction *item = menuItem(QLatin1String(m.title))) {
       connect(item, &QAction::triggered, this, [this, item, action = m.action] { (this->*action)(item); });
+      if (auto *menu = qobject_cast<QMenu *>(item->parent()))
+        connect(menu, &QMenu::aboutToShow, item,
+                [this, item] { item->setEnabled(modelMenusAct(ConfigService::sharedConfigService(), wndFlag_)); });
+    }
 
   notificationCenter->addObserver(this, QStringLiteral("ReceiveBroadCastNotification"), nullptr,
                                   [this](const Notification &n) { receiveSMSBroadCast(n); });
