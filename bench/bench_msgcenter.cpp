@@ -94,7 +94,8 @@ struct LinkedBackend {
 
 // The link's round trip as the program makes it: a request through the centre and the backend's
 // answer dispatched to an observer. Direct: dispatched the moment it arrives, the link's own cost.
-// Ticked: left to the centre's 5 ms tick, as the program sees it.
+// Ticked: left to the centre's own timer, as the program sees it (an answer that finds the queue
+// idle goes out on the next turn of the event loop; only queued packages wait a 5 ms tick).
 struct LinkRoundTrip {
   enum Dispatch { Direct, Ticked };
   explicit LinkRoundTrip(Dispatch d = Direct) : dispatch(d) {}
@@ -152,8 +153,8 @@ void BM_RoundTrip(benchmark::State &state) {
 }
 BENCHMARK(BM_RoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime()->MinTime(2.0);
 
-// End to end as the program answers: the same round trip with the answer taken on the tick. The
-// difference to BM_RoundTrip is what the tick costs an answer.
+// End to end as the program answers: the same round trip with the answer taken by the centre's
+// timer. The difference to BM_RoundTrip is what the centre's pacing costs an answer.
 void BM_RoundTripOnTick(benchmark::State &state) {
   runRoundTrip(state, LinkRoundTrip::Ticked);
 }

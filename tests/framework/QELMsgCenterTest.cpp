@@ -9,10 +9,12 @@
 #include "SimulatedModem.h"
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCall>
 #include <QDialog>
+#include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
 #include <QtEndian>
@@ -79,6 +81,35 @@ TEST(QELMsgCenter, TimerDrainsTheQueueByItself) {
   for (int i = 0; i < 5; ++i)
     center.putReceiveMsgInQueue(package(7, 2));
   EXPECT_TRUE(testsupport::waitUntil([&] { return hits == 5; }, 2000));
+}
+
+// A package that finds the queue empty is handed out on the next turn of the event loop, not a
+// tick later; packages that queue behind it keep their order and stay at least a tick apart.
+TEST(QELMsgCenter, AnIdleCentreHandsOutAtOnceAndPacesOnlyQueuedPackages) {
+  QELMsgCenter center(nullptr);
+  QObject owner;
+  QList<int> order;
+  QList<qint64> atNs;
+  QElapsedTimer clock;
+  clock.start();
+  center.registerObserver(&owner, 7, 8, [&](const Notification &n) {
+    UIMsg m;
+    QELMsgCenter::getMsgPackage(&m, n);
+    order << m.type;
+    atNs << clock.nsecsElapsed();
+  });
+  center.putReceiveMsgInQueue(SimulatedModem::makePackage(7, 8, 0).encode());
+  EXPECT_TRUE(order.isEmpty()) << "never inside the arrival itself";
+  QCoreApplication::processEvents();
+  ASSERT_EQ(order.size(), 1) << "one turn of the event loop is enough";
+
+  for (int i = 1; i <= 4; ++i)
+    center.putReceiveMsgInQueue(SimulatedModem::makePackage(7, 8, i).encode());
+  ASSERT_TRUE(testsupport::waitUntil([&] { return order.size() == 5; }, 3000));
+  EXPECT_EQ(order, QList<int>({0, 1, 2, 3, 4}));
+  // The first of them found the queue empty; the rest waited behind it.
+  for (int i = 2; i < atNs.size(); ++i)
+    EXPECT_GE(atNs[i] - atNs[i - 1], qint64(QELMsgCenter::kTickMs) * 1000000) << "package " << i;
 }
 
 TEST(QELMsgCenter, HandlerRunningAModalLoopGetsNoNestedPackage) {

@@ -10,7 +10,9 @@
 
 QELMsgCenter::QELMsgCenter(PackageLink *link, QObject *parent) : QObject(parent), link_(link) {
   // The timer only runs while packages wait, so an idle program does not wake 200 times a second.
-  receiveMsgQueueTimer_.setInterval(kTickMs);
+  // It is armed for each dispatch: at once for a package that finds the centre idle, a tick
+  // after the previous dispatch otherwise.
+  receiveMsgQueueTimer_.setSingleShot(true);
   receiveMsgQueueTimer_.setTimerType(Qt::PreciseTimer);
   connect(&receiveMsgQueueTimer_, &QTimer::timeout, this, &QELMsgCenter::readingReceiveMsg);
   if (link_) {
@@ -122,8 +124,21 @@ int QELMsgCenter::putReceiveMsgInQueue(const QByteArray &bytes) {
   receiveMsgQueue_.append(bytes);
   lock.unlock();
   if (!receiveMsgQueueTimer_.isActive())
-    receiveMsgQueueTimer_.start();
+    armReceiveTimer(false);
   return 0;
+}
+
+void QELMsgCenter::armReceiveTimer(bool afterDispatch) {
+  // Packages that wait behind another are paced a tick apart (at most 200 a second, a flood
+  // cannot starve the window); one that finds the queue empty goes out on the next turn of the
+  // event loop instead of waiting for a tick, so an answer costs no pacing.
+  int waitMs = 0;
+  if (afterDispatch && lastDispatch_.isValid()) {
+    const qint64 since = lastDispatch_.elapsed();
+    if (since < kTickMs)
+      waitMs = int(kTickMs - since);
+  }
+  receiveMsgQueueTimer_.start(waitMs);
 }
 
 int QELMsgCenter::queuedCount() const {
@@ -132,9 +147,13 @@ int QELMsgCenter::queuedCount() const {
 }
 
 void QELMsgCenter::readingReceiveMsg() {
-  // A handler that spins a nested event loop (a modal dialog) gets no nested package.
-  if (lockMsgWhenReceiveMsg_ && dispatching_)
+  // A handler that spins a nested event loop (a modal dialog) gets no nested package; the
+  // waiting ones are looked at again a tick later.
+  if (lockMsgWhenReceiveMsg_ && dispatching_) {
+    if (queuedCount() > 0)
+      receiveMsgQueueTimer_.start(kTickMs);
     return;
+  }
   QByteArray package;
   {
     QMutexLocker lock(&receiveMsgLocker_);
@@ -144,10 +163,13 @@ void QELMsgCenter::readingReceiveMsg() {
     }
     package = receiveMsgQueue_.takeFirst();
   }
+  lastDispatch_.start();
   const bool wasDispatching = dispatching_;
   dispatching_ = true;
   postNotificationWithMsg(package);
   dispatching_ = wasDispatching;
+  if (!receiveMsgQueueTimer_.isActive() && queuedCount() > 0)
+    armReceiveTimer(true);
 }
 
 void QELMsgCenter::postNotificationWithMsg(const QByteArray &package) {
