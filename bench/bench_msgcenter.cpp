@@ -94,8 +94,8 @@ struct LinkedBackend {
 
 // The link's round trip as the program makes it: a request through the centre and the backend's
 // answer dispatched to an observer. Direct: dispatched the moment it arrives, the link's own cost.
-// Ticked: left to the centre's own timer, as the program sees it (an answer that finds the queue
-// idle goes out on the next turn of the event loop; only queued packages wait a 5 ms tick).
+// Ticked: left to the centre's own timer, as the program sees it (dispatches stay a 5 ms tick
+// apart; an answer after a quiet spell goes out on the next turn of the event loop).
 struct LinkRoundTrip {
   enum Dispatch { Direct, Ticked };
   explicit LinkRoundTrip(Dispatch d = Direct) : dispatch(d) {}

@@ -10,8 +10,8 @@
 
 QELMsgCenter::QELMsgCenter(PackageLink *link, QObject *parent) : QObject(parent), link_(link) {
   // The timer only runs while packages wait, so an idle program does not wake 200 times a second.
-  // It is armed for each dispatch: at once for a package that finds the centre idle, a tick
-  // after the previous dispatch otherwise.
+  // It is armed for each dispatch, a tick after the start of the previous one or at once after a
+  // quiet spell.
   receiveMsgQueueTimer_.setSingleShot(true);
   receiveMsgQueueTimer_.setTimerType(Qt::PreciseTimer);
   connect(&receiveMsgQueueTimer_, &QTimer::timeout, this, &QELMsgCenter::readingReceiveMsg);
@@ -124,16 +124,16 @@ int QELMsgCenter::putReceiveMsgInQueue(const QByteArray &bytes) {
   receiveMsgQueue_.append(bytes);
   lock.unlock();
   if (!receiveMsgQueueTimer_.isActive())
-    armReceiveTimer(false);
+    armReceiveTimer();
   return 0;
 }
 
-void QELMsgCenter::armReceiveTimer(bool afterDispatch) {
-  // Packages that wait behind another are paced a tick apart (at most 200 a second, a flood
-  // cannot starve the window); one that finds the queue empty goes out on the next turn of the
-  // event loop instead of waiting for a tick, so an answer costs no pacing.
+void QELMsgCenter::armReceiveTimer() {
+  // Dispatches are paced a tick apart, measured from the start of the previous one (at most 200
+  // a second, so a flood cannot starve the window); a package that comes after a quiet spell goes
+  // out on the next turn of the event loop instead of waiting for a whole tick.
   int waitMs = 0;
-  if (afterDispatch && lastDispatch_.isValid()) {
+  if (lastDispatch_.isValid()) {
     const qint64 since = lastDispatch_.elapsed();
     if (since < kTickMs)
       waitMs = int(kTickMs - since);
@@ -169,7 +169,7 @@ void QELMsgCenter::readingReceiveMsg() {
   postNotificationWithMsg(package);
   dispatching_ = wasDispatching;
   if (!receiveMsgQueueTimer_.isActive() && queuedCount() > 0)
-    armReceiveTimer(true);
+    armReceiveTimer();
 }
 
 void QELMsgCenter::postNotificationWithMsg(const QByteArray &package) {

@@ -38,8 +38,8 @@ enum QELModuleID : int {
 
 // The only link between the user interface and the backend server: it launches and stops the
 // backend, sends it packages and turns received packages into notifications on the main
-// thread, oldest first: a package that finds the queue empty goes out on the next turn of the
-// event loop, packages queued behind it one per 5 ms tick. It watches the backend it launched: when the process
+// thread, oldest first, at most one per 5 ms tick: a package that comes after a quiet spell goes
+// out on the next turn of the event loop. It watches the backend it launched: when the process
 // ends, leaves the bus or stops answering, the device counts as removed and the backend is
 // started again after a growing pause, until it has failed too often in a row.
 class QELMsgCenter : public QObject {
@@ -107,7 +107,7 @@ public:
 
 private:
   void handlePackage(const QByteArray &bytes);
-  void armReceiveTimer(bool afterDispatch);
+  void armReceiveTimer();
   void stopStaleBackend();
   bool launchServer();
   void restartServer();
