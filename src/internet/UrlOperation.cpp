@@ -137,22 +137,33 @@ void report(const QString &why, const QString &method, QString *error) {
   qWarning("error://%s method:%s", qPrintable(why), qPrintable(method));
 }
 
+// The address a request may go to, or an empty URL once the failure is reported: an address that
+// does not parse, or a request cancelled before it started.
+QUrl startingUrl(const QString &urlStr, const QVariantMap &params, const QString &method,
+                 const std::atomic_bool *cancel, QString *error) {
+  QString why;
+  const QUrl url = requestUrl(urlStr, params, &why);
+  if (url.isEmpty()) {
+    report(why, method, error);
+    return {};
+  }
+  if (cancel && cancel->load()) {
+    report(QStringLiteral("cancelled"), method, error);
+    return {};
+  }
+  return url;
+}
+
 } // namespace
 
 std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &body, const QString &urlStr,
                                                              const QVariantMap &params, const QString &method,
                                                              int timeoutMs, const std::atomic_bool *cancel,
                                                              QString *error, qint64 maxBodyBytes) {
+  const QUrl url = startingUrl(urlStr, params, method, cancel, error);
+  if (url.isEmpty())
+    return std::nullopt;
   QString why;
-  const QUrl url = requestUrl(urlStr, params, &why);
-  if (url.isEmpty()) {
-    report(why, method, error);
-    return std::nullopt;
-  }
-  if (cancel && cancel->load()) {
-    report(QStringLiteral("cancelled"), method, error);
-    return std::nullopt;
-  }
   QByteArray answer;
   const auto keep = [&](const QByteArray &piece) {
     if (answer.size() + piece.size() > maxBodyBytes)
@@ -170,16 +181,10 @@ std::optional<QByteArray> UrlOperation::synchronousOperation(const QByteArray &b
 std::optional<qint64> UrlOperation::synchronousDownload(const QString &urlStr, int timeoutMs,
                                                         const std::atomic_bool *cancel, QString *error) {
   const QString method = QStringLiteral("GET");
+  const QUrl url = startingUrl(urlStr, {}, method, cancel, error);
+  if (url.isEmpty())
+    return std::nullopt;
   QString why;
-  const QUrl url = requestUrl(urlStr, {}, &why);
-  if (url.isEmpty()) {
-    report(why, method, error);
-    return std::nullopt;
-  }
-  if (cancel && cancel->load()) {
-    report(QStringLiteral("cancelled"), method, error);
-    return std::nullopt;
-  }
   qint64 count = 0;
   const auto measure = [&](const QByteArray &piece) {
     count += piece.size();

@@ -12,16 +12,19 @@ namespace WindowManners {
 QRect placedBy(const QRect &window, const QRect &main, const QRect &screen) {
   QRect r(QPoint(0, 0), window.size());
   r.moveTo(main.center().x() - r.width() / 2, main.top() + std::min(80, main.height() / 6));
-  if (screen.isValid()) {
-    if (r.right() > screen.right())
-      r.moveRight(screen.right());
-    if (r.bottom() > screen.bottom())
-      r.moveBottom(screen.bottom());
-    if (r.left() < screen.left())
-      r.moveLeft(screen.left());
-    if (r.top() < screen.top())
-      r.moveTop(screen.top());
-  }
+  return screen.isValid() ? keptInside(r, screen) : r;
+}
+
+QRect keptInside(const QRect &frame, const QRect &screen) {
+  QRect r = frame;
+  if (r.right() > screen.right())
+    r.moveRight(screen.right());
+  if (r.bottom() > screen.bottom())
+    r.moveBottom(screen.bottom());
+  if (r.left() < screen.left())
+    r.moveLeft(screen.left());
+  if (r.top() < screen.top())
+    r.moveTop(screen.top());
   return r;
 }
 

@@ -14,6 +14,9 @@ namespace WindowManners {
 // below main's top, then moved inside `screen` (its top-left corner wins when it is larger).
 QRect placedBy(const QRect &window, const QRect &main, const QRect &screen);
 
+// `frame` moved (not resized) inside `screen`; its top-left corner wins when it is larger.
+QRect keptInside(const QRect &frame, const QRect &screen);
+
 // Whether a window at `frame` was left where nobody placed it: at the screen's top-left corner,
 // or partly off `screen`.
 bool leftUnplaced(const QRect &frame, const QRect &screen);

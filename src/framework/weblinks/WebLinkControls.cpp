@@ -2,6 +2,7 @@
 
 #include "NotificationCenter.h"
 #include "WebViewUtilities.h"
+#include "WindowManners.h"
 
 #include <QDebug>
 #include <QFileInfo>
@@ -85,16 +86,7 @@ FavoriteIconHintWindow::FavoriteIconHintWindow(QWidget *parent)
 }
 
 QRect FavoriteIconHintWindow::keptInside(const QRect &frame, const QRect &screen) {
-  QRect r = frame;
-  if (r.right() > screen.right())
-    r.moveRight(screen.right());
-  if (r.bottom() > screen.bottom())
-    r.moveBottom(screen.bottom());
-  if (r.left() < screen.left())
-    r.moveLeft(screen.left());
-  if (r.top() < screen.top())
-    r.moveTop(screen.top());
-  return r;
+  return WindowManners::keptInside(frame, screen);
 }
 
 void FavoriteIconHintWindow::mousePressEvent(QMouseEvent *event) {
