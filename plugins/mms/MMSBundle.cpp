@@ -2,6 +2,7 @@
 // multimedia messages), offers a reply by SMS to a number and the contact picker, and a
 // connect and disconnect of the data connection. It speaks to its host by method name only.
 #include "MMSPlugInInterface.h"
+#include "PlugInHosts.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -100,11 +101,8 @@ public:
 
 private:
   QString word(const char *key) const {
-    QString out = QLatin1String(key);
-    if (host_)
-      QMetaObject::invokeMethod(host_, "Map_Name_Item_of_IndexStr", Q_RETURN_ARG(QString, out),
-                                Q_ARG(QString, QLatin1String(key)));
-    return out;
+    auto *host = qobject_cast<WordingHostInterface *>(host_.data());
+    return host ? host->getLanguageString(QLatin1String(key)) : QString(QLatin1String(key));
   }
   void ask(const char *method, const QString &argument) {
     if (host_)

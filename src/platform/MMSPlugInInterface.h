@@ -6,8 +6,9 @@
 
 class QWidget;
 
-// What the MMS tab asks of its plug-in's principal object. The plug-in calls its host's
-// operations by name: Map_Name_Item_of_IndexStr(QString), windowDidMove(), configFormSoundPlay(int),
+// What the MMS tab asks of its plug-in's principal object. The plug-in words its texts through
+// the host's WordingHostInterface (PlugInHosts.h) and calls its other operations by name:
+// windowDidMove(), configFormSoundPlay(int),
 // mainFormchangeToOtherModule(QString), mainFormhasModuleWith(QString), msgBoxsearchMultiPhoneNumber(QString),
 // msgBoxreplyMessageFromMMS(QString), getFlagIsConnect(), getAPNString(), connect(QObject*),
 // disConnect(QObject*), addMMSConfig(), removeMMSConfig(), setDialConfig(int), dialObject(),

@@ -23,12 +23,18 @@ public:
 #define NotificationHostInterface_iid "org.qel.NotificationHostInterface/1.0"
 Q_DECLARE_INTERFACE(NotificationHostInterface, NotificationHostInterface_iid)
 
-// The USSD controller as its plug-in calls it (handed over with setHostController).
-class USSDHostInterface {
+// A host that words a plug-in's texts: the worded text of a key in the user's language.
+class WordingHostInterface {
 public:
-  virtual ~USSDHostInterface() = default;
-  // The worded text of a key in the user's language.
+  virtual ~WordingHostInterface() = default;
   virtual QString getLanguageString(const QString &key) = 0;
+};
+#define WordingHostInterface_iid "org.qel.WordingHostInterface/1.0"
+Q_DECLARE_INTERFACE(WordingHostInterface, WordingHostInterface_iid)
+
+// The USSD controller as its plug-in calls it (handed over with setHostController).
+class USSDHostInterface : public WordingHostInterface {
+public:
   // Sends a request ("FIRST_PARAMETER" 1 code or answer, 2 end; "CODE_TYPE"; "CODE_STRING"):
   // 0 sent, -1 refused (nothing sent).
   virtual int sendUSSDCommand(const QVariantMap &dict) = 0;
@@ -37,10 +43,8 @@ public:
 Q_DECLARE_INTERFACE(USSDHostInterface, USSDHostInterface_iid)
 
 // The SIM toolkit controller as its plug-in calls it (handed over with setHostController).
-class STKHostInterface {
+class STKHostInterface : public WordingHostInterface {
 public:
-  virtual ~STKHostInterface() = default;
-  virtual QString getLanguageString(const QString &key) = 0;
   // The menu row the user chose.
   virtual void SelectClicked(int index) = 0;
 };

@@ -141,12 +141,13 @@ TEST(WindowExtTest, DraggingStopsAtTheTopOfTheVisibleArea) {
   EXPECT_EQ(p.windowType(), Qt::Tool);
 }
 
-class HoverModel : public QStandardItemModel {
+class HoverModel : public QStandardItemModel, public TableViewExtSource {
   Q_OBJECT
 public:
   using QStandardItemModel::QStandardItemModel;
   QList<int> rows;
-  Q_INVOKABLE void tableViewExt(QObject *, int row) { rows << row; }
+  void tableViewExt(QObject *, int row) override { rows << row; }
+  using TableViewExtSource::tableViewExt;
 };
 
 TEST(TableViewExtTest, FollowsThePointerAndReportsTheHoveredRowAsSelected) {

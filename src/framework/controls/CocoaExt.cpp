@@ -1,5 +1,7 @@
 #include "CocoaExt.h"
 
+#include "NSButtonExt.h"
+#include "NSViewExt.h"
 #include "ViewPlacement.h"
 
 #include <QFileInfo>
@@ -223,8 +225,14 @@ bool setItemFrameInfo(const QVariantMap &items, QWidget *control, const QString 
     if (!image.isNull()) {
       if (auto *label = qobject_cast<QLabel *>(control))
         label->setPixmap(QPixmap::fromImage(image));
+      else if (auto *button = qobject_cast<NSButtonExt *>(control))
+        button->setImage(image);
+      else if (auto *view = qobject_cast<NSViewExt *>(control))
+        view->setImage(image);
+      else if (auto *imageView = qobject_cast<ImageView *>(control))
+        imageView->setImage(image);
       else
-        QMetaObject::invokeMethod(control, "setImage", Q_ARG(QImage, image));
+        qWarning("NSDictionaryExt setUIItemInfo: %s shows no image", control->metaObject()->className());
     }
   }
   QRectF f;

@@ -149,17 +149,17 @@ void NSTableViewExt::processMouseEvent(const QPointF &globalPosition) {
   if (!source)
     return;
   const auto [row, column] = tableViewRowAndColumnOfEvent(globalPosition, this);
-  const QMetaObject *mo = source->metaObject();
+  auto *told = dynamic_cast<TableViewExtSource *>(source);
   if (row != lastFocusedRow_) {
     lastFocusedRow_ = row;
-    if (mo->indexOfMethod("tableViewExt(QObject*,int)") >= 0)
-      QMetaObject::invokeMethod(source, "tableViewExt", Q_ARG(QObject *, this), Q_ARG(int, row));
+    if (told)
+      told->tableViewExt(this, row);
     viewport()->update();
   }
   if (column != lastFocusedColumn_) {
     lastFocusedColumn_ = column;
-    if (mo->indexOfMethod("tableViewExt(QObject*,int,int)") >= 0)
-      QMetaObject::invokeMethod(source, "tableViewExt", Q_ARG(QObject *, this), Q_ARG(int, row), Q_ARG(int, column));
+    if (told)
+      told->tableViewExt(this, row, column);
   }
 }
 

@@ -22,10 +22,21 @@ std::pair<int, int> tableViewRowAndColumnOfEvent(const QPointF &globalPosition, 
 // the text or appends to it.
 void setTextFieldString(QWidget *field, const QString &string, bool replace);
 
+// What a table's model (its data source) may be told of the pointer: the row under it, and the
+// column when that changes. A model that wants to know inherits this beside its model class.
+class TableViewExtSource {
+public:
+  virtual ~TableViewExtSource() = default;
+  virtual void tableViewExt(QObject *table, int row) = 0;
+  virtual void tableViewExt(QObject *table, int row, int column) {
+    Q_UNUSED(table);
+    Q_UNUSED(row);
+    Q_UNUSED(column);
+  }
+};
+
 // A list that draws its own rows with per-column colours and fonts and reports the row under the
-// pointer to its model (the data source): the model may offer
-//   Q_INVOKABLE void tableViewExt(QObject *table, int row);
-//   Q_INVOKABLE void tableViewExt(QObject *table, int row, int column);
+// pointer to its model when the model is a TableViewExtSource.
 class NSTableViewExt : public QTableView {
   Q_OBJECT
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "PlugInHosts.h"
 #include "QELUIController.h"
 
 #include <QPointer>
@@ -13,8 +14,9 @@ struct Notification;
 // The MMS tab's host: loads the MMS plug-in into the tab, forwards the backend's pushes and the
 // program's dial, device, window, language and contact-picker events to it, and answers the
 // plug-in's calls. Every forwarding call is a no-op while no plug-in is loaded.
-class MMSController : public QELUIController {
+class MMSController : public QELUIController, public WordingHostInterface {
   Q_OBJECT
+  Q_INTERFACES(WordingHostInterface)
 public:
   explicit MMSController(QObject *parent = nullptr);
   ~MMSController() override;
@@ -60,6 +62,7 @@ public:
 
   // Plug-in to host.
   Q_INVOKABLE QString Map_Name_Item_of_IndexStr(const QString &key) const;
+  QString getLanguageString(const QString &key) override { return Map_Name_Item_of_IndexStr(key); }
   Q_INVOKABLE void configFormSoundPlay(int type);
   Q_INVOKABLE void mainFormchangeToOtherModule(const QString &identifier);
   Q_INVOKABLE bool mainFormhasModuleWith(const QString &module) const;
