@@ -155,14 +155,14 @@ void DialController::displayUKMTSWaring() {
     clickOKForAPNPromptFlag_ = true;
     return;
   }
-  const QString text = word(QString::fromLatin1(details[item - 1]));
+  // The prompt is its own sheet, made with the profile windows; where none was made (a controller
+  // without its window) there is nothing to ask and the connect goes on.
   if (!promptOfAPNWinForZIZ_) {
-    clickOKForAPNPromptFlag_ = NSRunAlertPanelExt(QString(), text, word(QStringLiteral("OK")),
-                                                  word(QStringLiteral("Cancel"))) == ModalQuestions::kDefaultAnswer;
+    clickOKForAPNPromptFlag_ = true;
     return;
   }
   if (promptOfAPNForZIZ_)
-    promptOfAPNForZIZ_->setText(text);
+    promptOfAPNForZIZ_->setText(word(QString::fromLatin1(details[item - 1])));
   clickOKForAPNPromptFlag_ = runProfileSheet(promptOfAPNWinForZIZ_, QStringLiteral("promptOfAPNWin")) == 1;
 }
 

@@ -28,7 +28,8 @@ QString wordWith(const char *key, const QString &value) {
 } // namespace
 
 void MainController::say(const QString &titleKey, const QString &message) {
-  NSRunAlertPanelExt(word(titleKey), message, word(QStringLiteral("OK")));
+  // Nothing waits on the answer, so packages keep arriving while the user reads.
+  NSBeginAlertPanelExt(word(titleKey), message, word(QStringLiteral("OK")));
 }
 
 void MainController::showAboutBox(QObject *) {
